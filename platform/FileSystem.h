@@ -1,0 +1,60 @@
+#pragma once
+// Files and drives as Windows sees them. Paths are Windows paths ("C:\WINDOWS\inf").
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hastelyn::platform {
+
+// One entry of FindFirstFileA / FindNextFileA.
+struct FindData {
+    std::string name;  // cFileName, without the folder
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+// GetVolumeInformationA.
+struct VolumeInfo {
+    std::string label;
+    std::uint32_t serialNumber = 0;
+    std::uint32_t maxComponentLength = 255;
+    std::string fileSystem;  // "NTFS", "FAT32", "FAT", "CDFS"
+};
+
+// GetDiskFreeSpaceExA.
+struct DiskSpace {
+    std::uint64_t freeToCaller = 0;
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // GetFileAttributesA: fileattr::Invalid when the path does not exist.
+    virtual std::uint32_t getFileAttributes(std::string_view path) = 0;
+    // SetFileAttributesA.
+    virtual bool setFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
+    // FindFirstFileA / FindNextFileA / FindClose over a pattern ("C:\dir\*.*", "C:\dir\a*.ini"),
+    // every attribute included; "." and ".." are listed for a folder other than a drive root,
+    // as Windows does. False when nothing matches or the folder does not exist.
+    virtual bool findFiles(std::string_view pattern, std::vector<FindData>& out) = 0;
+    // DeleteFileA.
+    virtual bool deleteFile(std::string_view path) = 0;
+    // CopyFileA.
+    virtual bool copyFile(std::string_view from, std::string_view to, bool failIfExists) = 0;
+
+    // GetDriveTypeA on a root such as "C:\" or "C:".
+    virtual std::uint32_t getDriveType(std::string_view root) = 0;
+    // GetVolumeInformationA on a root "C:\".
+    virtual bool getVolumeInformation(std::string_view root, VolumeInfo& out) = 0;
+    // GetDiskFreeSpaceExA on a root "C:\".
+    virtual bool getDiskFreeSpace(std::string_view root, DiskSpace& out) = 0;
+
+    // GetLastError after a call of this interface or of ProfileFiles that failed.
+    virtual long lastError() = 0;
+};
+
+}  // namespace hastelyn::platform

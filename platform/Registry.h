@@ -1,0 +1,59 @@
+#pragma once
+// The registry as the Windows API offers it (RegOpenKeyExA and friends). Texts are the
+// program's UTF-8; string data travels as the bytes the ANSI API would give, NUL included.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Win32Types.h"
+
+namespace hastelyn::platform {
+
+enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig, DynData, PerformanceData };
+
+// The name Windows gives a root ("HKEY_LOCAL_MACHINE").
+std::string_view rootKeyName(RootKey root);
+
+// KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS (KEY_READ) or KEY_ALL_ACCESS.
+enum class KeyAccess { Query, Full };
+
+// An open key (HKEY). Zero is no key.
+struct KeyHandle {
+    std::uint64_t value = 0;
+    explicit operator bool() const { return value != 0; }
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // RegOpenKeyExA. subKey is relative to the root, without a leading backslash; an empty
+    // subKey opens the root itself.
+    virtual long openKey(RootKey root, std::string_view subKey, KeyAccess access, KeyHandle& out) = 0;
+    // RegCreateKeyExA with KEY_ALL_ACCESS: opens the key, creating it and missing parents.
+    virtual long createKey(RootKey root, std::string_view subKey, KeyHandle& out) = 0;
+    // RegCloseKey.
+    virtual long closeKey(KeyHandle key) = 0;
+
+    // RegQueryValueExA. type and size may be null. With data null, *size receives the size
+    // needed. With a buffer too small, returns MoreData and sets *size to the size needed.
+    // name "" is the default (unnamed) value.
+    virtual long queryValue(KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                            std::uint32_t* size) = 0;
+    // RegSetValueExA.
+    virtual long setValue(KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                          std::uint32_t size) = 0;
+    // RegDeleteValueA.
+    virtual long deleteValue(KeyHandle key, std::string_view name) = 0;
+    // RegEnumKeyExA: the name of subkey number index, in the registry's enumeration order;
+    // NoMoreItems past the last one.
+    virtual long enumKey(KeyHandle key, std::uint32_t index, std::string& name) = 0;
+    // RegEnumValueA: the name of value number index; NoMoreItems past the last one.
+    virtual long enumValue(KeyHandle key, std::uint32_t index, std::string& name) = 0;
+    // SHDeleteKeyA: deletes subKey of key with everything below it.
+    virtual long deleteTree(KeyHandle key, std::string_view subKey) = 0;
+    // SHCopyKeyA: copies every value and subkey of key\subKey into dest.
+    virtual long copyTree(KeyHandle key, std::string_view subKey, KeyHandle dest) = 0;
+};
+
+}  // namespace hastelyn::platform

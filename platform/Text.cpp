@@ -1,0 +1,174 @@
+#include "platform/Text.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace hastelyn::text {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+// Length of a valid UTF-8 sequence at pos, or 0 when the bytes there are not one.
+std::size_t validSequenceLength(std::string_view s, std::size_t pos) {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    if (b0 < 0x80) return 1;
+    std::size_t len = 0;
+    unsigned min = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; min = 0x80; }
+    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; min = 0x800; }
+    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; min = 0x10000; }
+    else return 0;
+    if (pos + len > s.size()) return 0;
+    unsigned cp = b0 & (0xFF >> (len + 1));
+    for (std::size_t i = 1; i < len; ++i) {
+        const auto b = static_cast<unsigned char>(s[pos + i]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+unsigned decodeCodePoint(std::string_view s, std::size_t pos, std::size_t len) {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    if (len == 1) return b0;
+    unsigned cp = b0 & (0xFF >> (len + 1));
+    for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[pos + i]) & 0x3F);
+    return cp;
+}
+
+// Converts with iconv, replacing what cannot be converted by `replacement` and skipping one
+// input byte (invalid input) or one input character (unconvertible) each time.
+std::string convert(const char* to, const char* from, std::string_view input, std::string_view replacement,
+                    bool inputIsUtf8) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+    std::string out;
+    out.reserve(input.size() * 2);
+    std::vector<char> buf(4096);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    while (inLeft > 0) {
+        char* o = buf.data();
+        std::size_t oLeft = buf.size();
+        const std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
+        out.append(buf.data(), buf.size() - oLeft);
+        if (r != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
+        // EILSEQ or EINVAL: replace and step over the offending input.
+        out.append(replacement);
+        std::size_t skip = 1;
+        if (inputIsUtf8) {
+            const std::string_view rest(in, inLeft);
+            const std::size_t n = validSequenceLength(rest, 0);
+            skip = n == 0 ? 1 : n;
+        }
+        in += skip;
+        inLeft -= skip;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t n = validSequenceLength(bytes, i);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string decodeFileText(std::string_view bytes) {
+    if (isValidUtf8(bytes)) {
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+        return std::string(bytes);
+    }
+    return fromShiftJis(bytes);
+}
+
+std::string toShiftJis(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, "?", true); }
+
+std::string fromShiftJis(std::string_view sjis) { return convert("UTF-8", "CP932", sjis, kReplacement, false); }
+
+std::size_t utf8CharLength(std::string_view text, std::size_t pos) {
+    const std::size_t n = validSequenceLength(text, pos);
+    return n == 0 ? 1 : n;
+}
+
+namespace {
+std::size_t shiftJisWidth(std::string_view s, std::size_t pos, std::size_t len) {
+    if (len == 1) return 1;
+    const unsigned cp = decodeCodePoint(s, pos, len);
+    if (cp >= 0xFF61 && cp <= 0xFF9F) return 1;  // half-width katakana
+    return 2;
+}
+}  // namespace
+
+std::size_t shiftJisLength(std::string_view utf8) {
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = validSequenceLength(utf8, i);
+        total += n == 0 ? 1 : shiftJisWidth(utf8, i, n);
+        i += n == 0 ? 1 : n;
+    }
+    return total;
+}
+
+std::string_view cutToShiftJisLength(std::string_view utf8, std::size_t maxBytes) {
+    std::size_t total = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t n = validSequenceLength(utf8, i);
+        const std::size_t w = n == 0 ? 1 : shiftJisWidth(utf8, i, n);
+        if (total + w > maxBytes) break;
+        total += w;
+        i += n == 0 ? 1 : n;
+    }
+    return utf8.substr(0, i);
+}
+
+char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string upperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = foldAscii(c);
+    return out;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (foldAscii(a[i]) != foldAscii(b[i])) return false;
+    return true;
+}
+
+int compareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(foldAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(foldAscii(b[i]));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from) {
+    if (needle.empty()) return from <= haystack.size() ? from : std::string_view::npos;
+    if (needle.size() > haystack.size()) return std::string_view::npos;
+    for (std::size_t i = from; i + needle.size() <= haystack.size(); ++i)
+        if (equalsNoCase(haystack.substr(i, needle.size()), needle)) return i;
+    return std::string_view::npos;
+}
+
+bool containsNoCase(std::string_view haystack, std::string_view needle) {
+    return findNoCase(haystack, needle) != std::string_view::npos;
+}
+
+}  // namespace hastelyn::text

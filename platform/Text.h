@@ -1,0 +1,40 @@
+#pragma once
+// Text helpers shared by every layer: the program keeps UTF-8 inside and meets Shift_JIS
+// (code page 932) in files made on a Japanese Windows system.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace hastelyn::text {
+
+bool isValidUtf8(std::string_view bytes);
+
+// Bytes of a file as UTF-8: valid UTF-8 stays as it is (a leading byte-order mark is dropped);
+// anything else is read as Shift_JIS, with bytes that are not Shift_JIS either becoming U+FFFD.
+std::string decodeFileText(std::string_view bytes);
+
+// UTF-8 to Shift_JIS; characters Shift_JIS lacks become "?".
+std::string toShiftJis(std::string_view utf8);
+// Shift_JIS to UTF-8; invalid bytes become U+FFFD.
+std::string fromShiftJis(std::string_view sjis);
+
+// Number of bytes the UTF-8 text takes in Shift_JIS: an ASCII or half-width katakana
+// character counts 1, every other character 2.
+std::size_t shiftJisLength(std::string_view utf8);
+// The longest prefix of the text, cut on a character boundary, whose Shift_JIS length is at
+// most maxBytes.
+std::string_view cutToShiftJisLength(std::string_view utf8, std::size_t maxBytes);
+// Length in bytes of the UTF-8 character starting at text[pos] (1 for an invalid byte).
+std::size_t utf8CharLength(std::string_view text, std::size_t pos);
+
+// ASCII case folding.
+char foldAscii(char c);
+std::string upperAscii(std::string_view s);
+bool equalsNoCase(std::string_view a, std::string_view b);
+// Negative, zero or positive as a sorts before, with or after b, case-insensitively.
+int compareNoCase(std::string_view a, std::string_view b);
+// Position of needle in haystack compared case-insensitively, or npos.
+std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+bool containsNoCase(std::string_view haystack, std::string_view needle);
+
+}  // namespace hastelyn::text

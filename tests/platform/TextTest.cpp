@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "platform/Text.h"
+
+namespace hastelyn::text {
+namespace {
+
+TEST(Text, FileTextFallsBackToShiftJisOnlyForInvalidUtf8) {
+    EXPECT_EQ(decodeFileText("\xE7\x92\xB0\xE5\xA2\x83"), "環境");
+    // "環境設定" as Shift_JIS bytes.
+    EXPECT_EQ(decodeFileText("\x8A\xC2\x8B\xAB\x90\xDD\x92\xE8"), "環境設定");
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF[a]"), "[a]");
+    // Bytes that are neither UTF-8 nor Shift_JIS still give text, never a throw.
+    EXPECT_FALSE(decodeFileText(std::string("\x80\xFF\x00\xA0", 4)).empty());
+}
+
+TEST(Text, ShiftJisRoundTripAndMeasure) {
+    const std::string sjis = toShiftJis("ソフト abc");
+    EXPECT_EQ(sjis.size(), 10u);
+    EXPECT_EQ(fromShiftJis(sjis), "ソフト abc");
+    EXPECT_EQ(shiftJisLength("ソフト abc"), 10u);
+    EXPECT_EQ(shiftJisLength("ｱｲ"), 2u);
+    EXPECT_EQ(cutToShiftJisLength("あいう", 5), "あい");
+    EXPECT_EQ(cutToShiftJisLength("aあ", 2), "a");
+}
+
+TEST(Text, CaseFoldingIsAsciiOnly) {
+    EXPECT_TRUE(equalsNoCase("Software", "SOFTWARE"));
+    EXPECT_FALSE(equalsNoCase("ａ", "Ａ"));
+    EXPECT_LT(compareNoCase("abc", "ABD"), 0);
+    EXPECT_LT(compareNoCase("Z", "_"), 0);
+    EXPECT_EQ(findNoCase("a,HIDE,b", "hide"), 2u);
+    EXPECT_TRUE(containsNoCase("Radeon 9600", "RADEON"));
+    EXPECT_FALSE(containsNoCase("", "x"));
+}
+
+}  // namespace
+}  // namespace hastelyn::text
