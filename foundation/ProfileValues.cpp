@@ -1,0 +1,47 @@
+#include "foundation/ProfileValues.h"
+
+#include "foundation/CommandError.h"
+#include "foundation/RegistryValues.h"
+
+namespace hastelyn::foundation {
+namespace {
+
+constexpr std::size_t kValueBuffer = 2048;
+constexpr std::size_t kKeyListBuffer = 16384;
+
+}  // namespace
+
+std::string ProfileValues::ReadProfileValue(std::string_view file, std::string_view section, std::string_view key) {
+    return platform_.profiles.getString(file, section, key, kNull, kValueBuffer);
+}
+
+void ProfileValues::WriteProfileValue(std::string_view file, std::string_view section, std::string_view key,
+                                      std::string_view value) {
+    if (value == kNull) return;
+    clearReadOnly(file);
+    if (!platform_.profiles.writeString(file, section, key, value)) throwRefused(file);
+}
+
+std::unique_ptr<std::vector<std::string>> ProfileValues::GetProfileSectionKeys(std::string_view file,
+                                                                               std::string_view section) {
+    return std::make_unique<std::vector<std::string>>(platform_.profiles.getKeyNames(file, section, kKeyListBuffer));
+}
+
+void ProfileValues::DeleteProfileKey(std::string_view file, std::string_view section, std::string_view key) {
+    clearReadOnly(file);
+    if (!platform_.profiles.writeString(file, section, key, std::nullopt)) throwRefused(file);
+}
+
+void ProfileValues::clearReadOnly(std::string_view file) {
+    const std::uint32_t attributes = platform_.files.getFileAttributes(file);
+    if (attributes != platform::fileattr::Invalid && (attributes & platform::fileattr::ReadOnly) != 0)
+        platform_.files.setFileAttributes(file, attributes & ~platform::fileattr::ReadOnly);
+}
+
+void ProfileValues::throwRefused(std::string_view file) {
+    const long code = platform_.files.lastError();
+    throw CommandError("ファイル \"" + std::string(file) + "\" に書き込めませんでした。" +
+                       platform_.system.errorText(code));
+}
+
+}  // namespace hastelyn::foundation

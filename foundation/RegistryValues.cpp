@@ -1,0 +1,265 @@
+#include "foundation/RegistryValues.h"
+
+#include <array>
+#include <cstdio>
+
+#include "foundation/CommandError.h"
+#include "foundation/OpenKey.h"
+#include "platform/Text.h"
+
+namespace hastelyn::foundation {
+
+using platform::KeyAccess;
+namespace regtype = platform::regtype;
+namespace win32error = platform::win32error;
+
+namespace {
+
+constexpr std::uint32_t kMultiStringBuffer = 255;
+
+std::string readMultiString(platform::Registry& registry, RootKey root, std::string_view keyPath,
+                            std::string_view name) {
+    OpenKey key(registry, root, keyPath, KeyAccess::Query);
+    if (!key) return std::string(kNull);
+    std::array<std::uint8_t, kMultiStringBuffer> buffer{};
+    std::uint32_t size = kMultiStringBuffer;
+    if (registry.queryValue(key.handle(), name, nullptr, buffer.data(), &size) != win32error::Success)
+        return std::string(kNull);
+    // Each NUL that ends a string becomes CR; the NUL right after such a CR ends the list.
+    std::size_t end = buffer.size();
+    for (std::size_t i = 0; i < buffer.size(); ++i) {
+        if (buffer[i] != 0) continue;
+        if (i > 0 && buffer[i - 1] == '\r') {
+            end = i;
+            break;
+        }
+        buffer[i] = '\r';
+    }
+    return std::string(reinterpret_cast<const char*>(buffer.data()), end);
+}
+
+std::string hex8(std::uint32_t value) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+bool isStringType(std::uint32_t type) { return type == regtype::Sz || type == regtype::ExpandSz; }
+
+std::string refusedWriteMessage(platform::Platform& platform, RootKey root, std::string_view keyPath,
+                                std::string_view name, long code) {
+    return "レジストリの値 \"" + std::string(name) + "\" (" + std::string(platform::rootKeyName(root)) + "\\" +
+           std::string(apiKeyPath(keyPath)) + ") に書き込めませんでした。" + platform.system.errorText(code);
+}
+
+}  // namespace
+
+std::string_view apiKeyPath(std::string_view keyPath) {
+    while (!keyPath.empty() && keyPath.front() == '\\') keyPath.remove_prefix(1);
+    while (!keyPath.empty() && keyPath.back() == '\\') keyPath.remove_suffix(1);
+    return keyPath;
+}
+
+std::string RegistryValues::ReadRegValue(RootKey root, std::string_view keyPath, std::string_view name,
+                                         std::string_view typeName) {
+    platform::Registry& registry = platform_.registry;
+    if (typeName == "MultiString") return readMultiString(registry, root, keyPath, name);
+
+    OpenKey key(registry, root, keyPath, KeyAccess::Full);
+    if (!key) return std::string(kNull);
+    if (typeName != "String" && typeName != "Binary" && typeName != "DWORD") return std::string(kNull);
+
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    if (registry.queryValue(key.handle(), name, &type, nullptr, &size) != win32error::Success)
+        return std::string(kNull);
+    std::string data(size, '\0');
+    if (size > 0 &&
+        registry.queryValue(key.handle(), name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size) !=
+            win32error::Success)
+        return std::string(kNull);
+    data.resize(size);
+
+    if (typeName == "String") {
+        if (!isStringType(type)) return std::string(kUnfitType);
+        const std::string text = data.substr(0, data.find('\0'));
+        return text.empty() ? std::string(kNull) : text;
+    }
+    if (typeName == "Binary") {
+        if (isStringType(type) || type == regtype::Dword || data.size() > 4) return std::string(kUnfitType);
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < data.size(); ++i)
+            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
+        return hex8(value);
+    }
+    // "DWORD"
+    if (type != regtype::Dword || data.size() > 4) return std::string(kUnfitType);
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < data.size(); ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
+    return std::to_string(static_cast<std::int32_t>(value));
+}
+
+void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name,
+                                   std::string_view value, std::string_view typeName) {
+    if (value == kNull || value == kUnfitType) return;
+    platform::Registry& registry = platform_.registry;
+
+    const bool isDword = typeName == "DWORD";
+    std::uint32_t dword = 0;
+    if (isDword && !parseDwordText(value, dword)) {
+        // Not a number: the key is still made, as opening for the write makes it.
+        OpenKey key(registry, root, keyPath, OpenKey::Create);
+        return;
+    }
+    std::uint32_t binary = 0;
+    if (typeName == "Binary") {
+        try {
+            binary = static_cast<std::uint32_t>(HexTextToInt(value));
+        } catch (const CommandError& e) {
+            throw CommandError("レジストリの値 \"" + std::string(name) + "\" に書き込むデータが正しくありません。" +
+                               e.what());
+        }
+    }
+
+    OpenKey key(registry, root, keyPath, OpenKey::Create);
+    const bool writes = isDword || typeName == "Binary" || typeName == "String" || typeName == "ExString";
+    if (!key) {
+        if (writes && !isDword) throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, key.error()));
+        return;
+    }
+
+    long result = win32error::Success;
+    if (isDword || typeName == "Binary") {
+        const std::uint32_t number = isDword ? dword : binary;
+        const std::array<std::uint8_t, 4> bytes = {
+            static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+            static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
+        result = registry.setValue(key.handle(), name, isDword ? regtype::Dword : regtype::Binary, bytes.data(), 4);
+    } else if (typeName == "String" || typeName == "ExString") {
+        std::string text(value);
+        text.push_back('\0');
+        result = registry.setValue(key.handle(), name, typeName == "String" ? regtype::Sz : regtype::ExpandSz,
+                                   reinterpret_cast<const std::uint8_t*>(text.data()),
+                                   static_cast<std::uint32_t>(text.size()));
+    }
+    if (result != win32error::Success && !isDword)
+        throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, result));
+}
+
+void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name) {
+    OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
+    if (key) platform_.registry.deleteValue(key.handle(), name);
+}
+
+std::string RegistryValues::GetRegValueType(RootKey root, std::string_view keyPath, std::string_view name) {
+    OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
+    if (!key) return "Unknown";
+    std::uint32_t type = 0;
+    if (platform_.registry.queryValue(key.handle(), name, &type, nullptr, nullptr) != win32error::Success)
+        return "Unknown";
+    switch (type) {
+        case regtype::Sz: return "String";
+        case regtype::ExpandSz: return "ExString";
+        case regtype::Dword: return "DWORD";
+        case regtype::Binary: return "Binary";
+        default: return "Unknown";
+    }
+}
+
+std::unique_ptr<std::vector<std::string>> RegistryValues::GetRegSubKeys(RootKey root, std::string_view keyPath) {
+    auto names = std::make_unique<std::vector<std::string>>();
+    OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
+    if (!key) return names;
+    std::string name;
+    for (std::uint32_t index = 0; platform_.registry.enumKey(key.handle(), index, name) == win32error::Success;
+         ++index)
+        names->push_back(name);
+    return names;
+}
+
+void RegistryValues::DeleteRegKey(RootKey root, std::string_view keyPath) {
+    const std::string_view path = apiKeyPath(keyPath);
+    if (path.empty()) return;  // never a whole root
+    OpenKey key(platform_.registry, root, path, KeyAccess::Full);
+    if (!key) return;
+    const std::size_t cut = path.rfind('\\');
+    const std::string_view parentPath = cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
+    const std::string_view leaf = cut == std::string_view::npos ? path : path.substr(cut + 1);
+    OpenKey parent(platform_.registry, root, parentPath, KeyAccess::Full);
+    if (parent) platform_.registry.deleteTree(parent.handle(), leaf);
+}
+
+void RegistryValues::MoveRegKey(RootKey root, std::string_view oldKeyPath, std::string_view newKeyPath) {
+    const std::string_view from = apiKeyPath(oldKeyPath);
+    const std::string_view to = apiKeyPath(newKeyPath);
+    if (from.empty()) return;
+    OpenKey oldKey(platform_.registry, root, from, KeyAccess::Full);
+    if (!oldKey) return;
+    if (text::equalsNoCase(from, to)) return;
+    if (to.size() > from.size() && to[from.size()] == '\\' && text::equalsNoCase(to.substr(0, from.size()), from))
+        throw CommandError("レジストリキー \"" + std::string(from) + "\" を、その下のキーに移動することはできません。");
+    OpenKey newKey(platform_.registry, root, to, OpenKey::Create);
+    long result = newKey ? platform_.registry.copyTree(oldKey.handle(), "", newKey.handle()) : newKey.error();
+    if (result != win32error::Success)
+        throw CommandError("レジストリキー \"" + std::string(from) + "\" を \"" + std::string(to) +
+                           "\" に移動できませんでした。" + platform_.system.errorText(result));
+    oldKey.close();
+    DeleteRegKey(root, from);
+}
+
+bool RegistryValues::RegKeyOrValueExists(RootKey root, std::string_view keyPath, std::string_view name,
+                                         std::string_view mode) {
+    OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
+    if (!key) return false;
+    if (mode == "Key") {
+        platform::KeyHandle sub;
+        if (platform_.registry.openKey(root, std::string(apiKeyPath(keyPath)) + "\\" + std::string(name),
+                                       KeyAccess::Query, sub) != win32error::Success)
+            return false;
+        platform_.registry.closeKey(sub);
+        return true;
+    }
+    if (mode == "Value")
+        return platform_.registry.queryValue(key.handle(), name, nullptr, nullptr, nullptr) == win32error::Success;
+    return false;
+}
+
+std::int32_t HexTextToInt(std::string_view hexText) {
+    const bool valid = !hexText.empty() && hexText.size() <= 8 &&
+                       hexText.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
+    if (!valid) throw CommandError("'$" + std::string(hexText) + "' は正しい整数値ではありません。");
+    std::uint32_t value = 0;
+    for (char c : hexText) {
+        const int digit = (c >= '0' && c <= '9') ? c - '0' : (text::foldAscii(c) - 'A' + 10);
+        value = (value << 4) | static_cast<std::uint32_t>(digit);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool parseDwordText(std::string_view text, std::uint32_t& out) {
+    if (!text.empty() && text.front() == '$') {
+        const std::string_view digits = text.substr(1);
+        if (digits.empty() || digits.size() > 8 ||
+            digits.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
+            return false;
+        out = static_cast<std::uint32_t>(HexTextToInt(digits));
+        return true;
+    }
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
+    if (pos == text.size()) return false;
+    std::int64_t value = 0;
+    for (; pos < text.size(); ++pos) {
+        if (text[pos] < '0' || text[pos] > '9') return false;
+        value = value * 10 + (text[pos] - '0');
+        if (value > 2147483648LL) return false;
+    }
+    if (negative) value = -value;
+    if (value > 2147483647LL || value < -2147483648LL) return false;
+    out = static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+    return true;
+}
+
+}  // namespace hastelyn::foundation

@@ -1,0 +1,59 @@
+#pragma once
+// Registry values as text. Every value travels as a text with a type name ("DWORD", "String",
+// "ExString", "Binary", "MultiString"); absence reads "NULL" and a value of another type or
+// size reads "UnfitType", and writing either of those two texts does nothing.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace hastelyn::foundation {
+
+inline constexpr std::string_view kNull = "NULL";
+inline constexpr std::string_view kUnfitType = "UnfitType";
+
+using platform::RootKey;
+
+class RegistryValues {
+public:
+    explicit RegistryValues(platform::Platform& platform) : platform_(platform) {}
+
+    // Key paths are given as the program spells them, from the root with a leading backslash
+    // ("\SOFTWARE\Microsoft\MediaPlayer\"); leading and trailing backslashes are dropped.
+    std::string ReadRegValue(RootKey root, std::string_view keyPath, std::string_view name,
+                             std::string_view typeName);
+    // Throws CommandError when a "String", "ExString" or "Binary" write is refused or the
+    // "Binary" text is not hexadecimal; a "DWORD" that is not a number or is refused is skipped.
+    void WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name, std::string_view value,
+                       std::string_view typeName);
+    void DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name);
+    // "String", "ExString", "DWORD", "Binary" or "Unknown".
+    std::string GetRegValueType(RootKey root, std::string_view keyPath, std::string_view name);
+    std::unique_ptr<std::vector<std::string>> GetRegSubKeys(RootKey root, std::string_view keyPath);
+    void DeleteRegKey(RootKey root, std::string_view keyPath);
+    // Renames a key: copies it with everything below it and deletes the old one. Throws
+    // CommandError when the copy is refused.
+    void MoveRegKey(RootKey root, std::string_view oldKeyPath, std::string_view newKeyPath);
+    // mode "Key": a subkey of that name exists; "Value": a value of that name exists.
+    bool RegKeyOrValueExists(RootKey root, std::string_view keyPath, std::string_view name,
+                             std::string_view mode);
+
+private:
+    platform::Platform& platform_;
+};
+
+// The key path as the Windows API takes it: no leading or trailing backslash.
+std::string_view apiKeyPath(std::string_view keyPath);
+
+// The 32-bit number of "$" followed by the text; throws CommandError when the text is not
+// hexadecimal of at most 8 digits.
+std::int32_t HexTextToInt(std::string_view hexText);
+
+// A text's number as a "DWORD" write takes it: signed 32-bit decimal or "$" with up to 8
+// hexadecimal digits; false for anything else.
+bool parseDwordText(std::string_view text, std::uint32_t& out);
+
+}  // namespace hastelyn::foundation

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then either starts Hastelyn or runs every test.
+#   ./setup.sh run    start Hastelyn on the default sandbox machine
+#   ./setup.sh test   run all tests (normal build, then the sanitizer build with the fuzzers)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-run}
+case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
+cmake --build build/release -j "$jobs"
+
+if [ "$mode" = run ]; then
+  exec build/release/app/Hastelyn
+fi
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, with the parsers fuzzed
+# for a bounded time.
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DHASTELYN_WERROR=ON -DHASTELYN_SANITIZE=ON -DHASTELYN_FUZZ=ON -DHASTELYN_BENCH=OFF -DHASTELYN_UI=OFF
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
