@@ -1,0 +1,69 @@
+#include "platform/sandbox/registry/KeyNames.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/Text.h"
+#include "platform/sandbox/registry/RegistryText.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+std::string_view upToNul(std::string_view s) {
+    const std::size_t nul = s.find('\0');
+    return nul == std::string_view::npos ? s : s.substr(0, nul);
+}
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+}  // namespace
+
+bool hasLineBreak(std::string_view text) {
+    for (const char c : text)
+        if (c == '\r' || c == '\n') return true;
+    return false;
+}
+
+bool splitKeyPath(std::string_view path, std::vector<std::string>& names) {
+    names.clear();
+    path = upToNul(path);
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos) end = path.size();
+        const std::string_view raw = path.substr(start, end - start);
+        if (!raw.empty()) {
+            if (names.size() == kMaxKeyDepth || hasLineBreak(raw)) return false;
+            std::string name = replaceInvalidUtf8(raw);
+            if (characterCount(name) > kMaxKeyNameLength) return false;
+            names.push_back(std::move(name));
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string cleanValueName(std::string_view name) { return replaceInvalidUtf8(upToNul(name)); }
+
+std::optional<platform::RootKey> rootKeyFromName(std::string_view name) {
+    using platform::RootKey;
+    static constexpr std::array<std::pair<std::string_view, RootKey>, 7> kShort{{
+        {"HKCR", RootKey::ClassesRoot},
+        {"HKCU", RootKey::CurrentUser},
+        {"HKLM", RootKey::LocalMachine},
+        {"HKU", RootKey::Users},
+        {"HKCC", RootKey::CurrentConfig},
+        {"HKDD", RootKey::DynData},
+        {"HKPD", RootKey::PerformanceData},
+    }};
+    for (const auto& [shortName, root] : kShort)
+        if (text::equalsNoCase(name, shortName) || text::equalsNoCase(name, platform::rootKeyName(root))) return root;
+    return std::nullopt;
+}
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,324 @@
+#include "platform/sandbox/registry/SandboxRegistry.h"
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+#include "platform/Win32Types.h"
+#include "platform/sandbox/registry/HiveFileReader.h"
+#include "platform/sandbox/registry/HiveFileWriter.h"
+#include "platform/sandbox/registry/KeyNames.h"
+#include "platform/sandbox/registry/RegistryText.h"
+#include "platform/sandbox/util/AtomicFile.h"
+
+namespace hastelyn::sandbox {
+
+using platform::KeyAccess;
+using platform::KeyHandle;
+using platform::RootKey;
+namespace win32error = platform::win32error;
+namespace regtype = platform::regtype;
+
+namespace {
+
+constexpr RootKey kRoots[] = {RootKey::ClassesRoot,   RootKey::CurrentUser, RootKey::LocalMachine,
+                              RootKey::Users,         RootKey::CurrentConfig, RootKey::DynData,
+                              RootKey::PerformanceData};
+
+std::size_t slot(RootKey root) { return static_cast<std::size_t>(root); }
+
+}  // namespace
+
+SandboxRegistry::SandboxRegistry(std::filesystem::path registryFolder, bool restrictedAccount)
+    : folder_(std::move(registryFolder)), restricted_(restrictedAccount) {
+    for (const RootKey root : kRoots) paths_[slot(root)] = folder_ / (std::string(platform::rootKeyName(root)) + ".reg");
+}
+
+SandboxRegistry::~SandboxRegistry() = default;
+
+std::filesystem::path SandboxRegistry::hivePath(RootKey root) const { return paths_[slot(root)]; }
+
+bool SandboxRegistry::readOnly(RootKey root) const {
+    return restricted_ && (root == RootKey::LocalMachine || root == RootKey::ClassesRoot);
+}
+
+SandboxRegistry::Hive& SandboxRegistry::hive(RootKey root, bool lookAtDisk) {
+    Hive& h = hives_[slot(root)];
+    if (!h.root || (lookAtDisk && !(stampOf(paths_[slot(root)]) == h.stamp))) load(root, h);
+    return h;
+}
+
+void SandboxRegistry::load(RootKey root, Hive& h) {
+    const std::filesystem::path& file = paths_[slot(root)];
+    // The stamp first: should the file change while it is read, the next look sees it.
+    h.stamp = stampOf(file);
+    const auto bytes = h.stamp.exists ? readWholeFile(file) : std::nullopt;
+    h.root = bytes ? parseHiveFile(*bytes, root) : std::make_unique<HiveKey>();
+    ++h.loads;
+    ++h.generation;
+    ++h.version;
+}
+
+long SandboxRegistry::save(RootKey root) {
+    Hive& h = hives_[slot(root)];
+    const std::filesystem::path& file = paths_[slot(root)];
+    std::error_code ignored;
+    std::filesystem::create_directories(folder_, ignored);
+    // The stamp of the file as written, so that a save by another process right after this one
+    // still shows as a change.
+    FileStamp written;
+    if (!writeFileAtomically(file, writeHiveFile(*h.root, platform::rootKeyName(root)), written)) {
+        const int error = errno;
+        h.root.reset();  // read the file again on next use: memory keeps only what the file holds
+        return error == EROFS ? win32error::WriteProtect : win32error::AccessDenied;
+    }
+    h.stamp = written;
+    return win32error::Success;
+}
+
+HiveKey* SandboxRegistry::walk(HiveKey& from, const std::vector<std::string>& path) {
+    HiveKey* key = &from;
+    for (const std::string& name : path) {
+        key = key->findChild(name);
+        if (!key) return nullptr;
+    }
+    return key;
+}
+
+long SandboxRegistry::resolve(KeyHandle key, bool lookAtDisk, OpenKey*& open, HiveKey*& node) {
+    const auto it = handles_.find(key.value);
+    if (it == handles_.end()) return win32error::InvalidHandle;
+    OpenKey& o = it->second;
+    open = &o;
+    if (o.deleted) return win32error::KeyDeleted;
+    const Hive& h = hive(o.root, lookAtDisk);
+    if (o.generation != h.generation) {
+        HiveKey* found = walk(*h.root, o.path);
+        // Within one reading of the file a key made again under the same name is another key;
+        // after another process saved the hive, the name is all there is to go by.
+        if (!found || (o.loads == h.loads && found->serial() != o.serial)) {
+            o.deleted = true;
+            return win32error::KeyDeleted;
+        }
+        o.node = found;
+        o.serial = found->serial();
+        o.loads = h.loads;
+        o.generation = h.generation;
+    }
+    node = o.node;
+    return win32error::Success;
+}
+
+KeyHandle SandboxRegistry::addHandle(RootKey root, std::vector<std::string> path, KeyAccess access, const Hive& h,
+                                     HiveKey* node) {
+    OpenKey o;
+    o.root = root;
+    o.path = std::move(path);
+    o.access = access;
+    o.serial = node->serial();
+    o.loads = h.loads;
+    o.generation = h.generation;
+    o.node = node;
+    const std::uint64_t id = nextHandle_++;
+    handles_.emplace(id, std::move(o));
+    return KeyHandle{id};
+}
+
+long SandboxRegistry::openKey(RootKey root, std::string_view subKey, KeyAccess access, KeyHandle& out) {
+    out = {};
+    std::vector<std::string> path;
+    if (!splitKeyPath(subKey, path)) return win32error::FileNotFound;  // no such key can exist
+    Hive& h = hive(root, true);
+    HiveKey* node = walk(*h.root, path);
+    if (!node) return win32error::FileNotFound;
+    if (access == KeyAccess::Full && readOnly(root)) return win32error::AccessDenied;
+    out = addHandle(root, std::move(path), access, h, node);
+    return win32error::Success;
+}
+
+long SandboxRegistry::createKey(RootKey root, std::string_view subKey, KeyHandle& out) {
+    out = {};
+    if (readOnly(root)) return win32error::AccessDenied;
+    std::vector<std::string> path;
+    if (!splitKeyPath(subKey, path)) return win32error::InvalidParameter;
+    Hive& h = hive(root, true);
+    HiveKey* node = h.root.get();
+    bool madeAny = false;
+    for (const std::string& name : path) {
+        bool made = false;
+        node = &node->child(name, &made);
+        madeAny = madeAny || made;
+    }
+    if (madeAny) {
+        ++h.version;
+        if (const long result = save(root); result != win32error::Success) return result;
+    }
+    out = addHandle(root, std::move(path), KeyAccess::Full, h, node);
+    return win32error::Success;
+}
+
+long SandboxRegistry::closeKey(KeyHandle key) {
+    return handles_.erase(key.value) == 1 ? win32error::Success : win32error::InvalidHandle;
+}
+
+long SandboxRegistry::queryValue(KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                                 std::uint32_t* size) {
+    OpenKey* open = nullptr;
+    HiveKey* node = nullptr;
+    if (const long result = resolve(key, false, open, node); result != win32error::Success) return result;
+    if (data && !size) return win32error::InvalidParameter;
+    const HiveValue* value = node->findValue(cleanValueName(name));
+    if (!value) return win32error::FileNotFound;
+    const auto needed = static_cast<std::uint32_t>(value->data.size());
+    if (type) *type = value->type;
+    if (!data) {
+        if (size) *size = needed;
+        return win32error::Success;
+    }
+    if (*size < needed) {
+        *size = needed;
+        return win32error::MoreData;
+    }
+    if (needed > 0) std::memcpy(data, value->data.data(), needed);
+    *size = needed;
+    return win32error::Success;
+}
+
+long SandboxRegistry::setValue(KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                               std::uint32_t size) {
+    OpenKey* open = nullptr;
+    HiveKey* node = nullptr;
+    if (const long result = resolve(key, true, open, node); result != win32error::Success) return result;
+    if (open->access != KeyAccess::Full) return win32error::AccessDenied;
+    if (!data && size > 0) return win32error::InvalidParameter;
+    const std::string valueName = cleanValueName(name);
+    if (hasLineBreak(valueName)) return win32error::InvalidParameter;
+    std::string bytes = data ? std::string(reinterpret_cast<const char*>(data), size) : std::string();
+    if (type == regtype::Sz || type == regtype::ExpandSz || type == regtype::MultiSz) {
+        bytes = replaceInvalidUtf8(bytes);
+        if (type != regtype::MultiSz && (bytes.empty() || bytes.back() != '\0')) bytes += '\0';
+    }
+    if (!node->setValue(valueName, type, bytes)) return win32error::Success;
+    return save(open->root);
+}
+
+long SandboxRegistry::deleteValue(KeyHandle key, std::string_view name) {
+    OpenKey* open = nullptr;
+    HiveKey* node = nullptr;
+    if (const long result = resolve(key, true, open, node); result != win32error::Success) return result;
+    if (open->access != KeyAccess::Full) return win32error::AccessDenied;
+    if (!node->removeValue(cleanValueName(name))) return win32error::FileNotFound;
+    return save(open->root);
+}
+
+long SandboxRegistry::enumKey(KeyHandle key, std::uint32_t index, std::string& name) {
+    OpenKey* open = nullptr;
+    HiveKey* node = nullptr;
+    if (const long result = resolve(key, false, open, node); result != win32error::Success) return result;
+    const HiveKey::Children& children = node->children();
+    if (index >= children.size()) return win32error::NoMoreItems;
+    const std::uint64_t version = hives_[slot(open->root)].version;
+    const bool resume = open->enumValid && open->enumVersion == version &&
+                        (index == open->enumIndex || index == open->enumIndex + 1);
+    if (!resume)
+        open->enumAt = std::next(children.begin(), index);
+    else if (index == open->enumIndex + 1)
+        ++open->enumAt;
+    open->enumValid = true;
+    open->enumVersion = version;
+    open->enumIndex = index;
+    name = open->enumAt->first;
+    return win32error::Success;
+}
+
+long SandboxRegistry::enumValue(KeyHandle key, std::uint32_t index, std::string& name) {
+    OpenKey* open = nullptr;
+    HiveKey* node = nullptr;
+    if (const long result = resolve(key, false, open, node); result != win32error::Success) return result;
+    const HiveValue* value = node->valueAt(index);
+    if (!value) return win32error::NoMoreItems;
+    name = value->name;
+    return win32error::Success;
+}
+
+long SandboxRegistry::deleteTree(KeyHandle key, std::string_view subKey) {
+    OpenKey* open = nullptr;
+    HiveKey* node = nullptr;
+    if (const long result = resolve(key, true, open, node); result != win32error::Success) return result;
+    if (open->access != KeyAccess::Full) return win32error::AccessDenied;
+    std::vector<std::string> path;
+    if (!splitKeyPath(subKey, path)) return win32error::FileNotFound;
+    if (path.empty()) return win32error::InvalidParameter;
+    const std::string last = std::move(path.back());
+    path.pop_back();
+    HiveKey* parent = walk(*node, path);
+    if (!parent || !parent->removeChild(last)) return win32error::FileNotFound;
+    Hive& h = hives_[slot(open->root)];
+    ++h.generation;
+    ++h.version;
+    return save(open->root);
+}
+
+long SandboxRegistry::copyTree(KeyHandle key, std::string_view subKey, KeyHandle dest) {
+    const auto from = handles_.find(key.value);
+    const auto to = handles_.find(dest.value);
+    if (from == handles_.end() || to == handles_.end()) return win32error::InvalidHandle;
+    // Both hives are brought up to date before either key is looked up, so that reading one
+    // file again cannot pull the other key away.
+    hive(from->second.root, true);
+    hive(to->second.root, true);
+    OpenKey* source = nullptr;
+    OpenKey* target = nullptr;
+    HiveKey* sourceNode = nullptr;
+    HiveKey* targetNode = nullptr;
+    if (const long result = resolve(key, false, source, sourceNode); result != win32error::Success) return result;
+    if (const long result = resolve(dest, false, target, targetNode); result != win32error::Success) return result;
+    if (target->access != KeyAccess::Full) return win32error::AccessDenied;
+    std::vector<std::string> path;
+    if (!splitKeyPath(subKey, path)) return win32error::FileNotFound;
+    const HiveKey* copied = walk(*sourceNode, path);
+    if (!copied) return win32error::FileNotFound;
+    if (target->path.size() + copied->height() > kMaxKeyDepth) return win32error::InvalidParameter;
+    // A snapshot first: the destination may lie inside the copied tree.
+    const std::unique_ptr<HiveKey> snapshot = copied->clone();
+    targetNode->mergeFrom(*snapshot);
+    ++hives_[slot(target->root)].version;
+    return save(target->root);
+}
+
+long SandboxRegistry::exportKey(RootKey root, std::string_view subKey, std::string& fileText) {
+    std::vector<std::string> path;
+    if (!splitKeyPath(subKey, path)) return win32error::FileNotFound;
+    const HiveKey* key = hive(root, true).root.get();
+    std::string keyPath(platform::rootKeyName(root));
+    for (const std::string& name : path) {
+        const auto it = key->children().find(name);
+        if (it == key->children().end()) return win32error::FileNotFound;
+        keyPath += '\\';
+        keyPath += it->first;
+        key = it->second.get();
+    }
+    fileText = writeHiveFile(*key, keyPath);
+    return win32error::Success;
+}
+
+long SandboxRegistry::importFile(std::string_view fileBytes) {
+    long result = win32error::Success;
+    for (const RootKey root : kRoots) {
+        if (readOnly(root)) {
+            HiveKey ignored;
+            if (applyHiveFile(fileBytes, root, ignored)) result = win32error::AccessDenied;
+            continue;
+        }
+        Hive& h = hive(root, true);
+        if (!applyHiveFile(fileBytes, root, *h.root)) continue;
+        ++h.generation;
+        ++h.version;
+        if (const long saved = save(root); saved != win32error::Success && result == win32error::Success)
+            result = saved;
+    }
+    return result;
+}
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,110 @@
+#pragma once
+// The registry of a sandbox machine: one hive file per root in the machine's registry folder
+// (registry/HKEY_LOCAL_MACHINE.reg and so on), kept in memory once read.
+//
+// Several processes may use the same machine. Opening or creating a key, and every change,
+// first looks whether the hive file changed on disk (another process saved it) and reads it
+// again if so; every change saves the whole hive at once, atomically. Reads through a key
+// that is already open see the hive as it was when last looked at.
+//
+// Where this differs from Windows:
+// - deleteTree with an empty subKey is refused (InvalidParameter) instead of deleting the key
+//   itself, so no caller can empty a root by mistake.
+// - A key or value name holding a line break is refused (InvalidParameter): the hive file
+//   could not keep it. Empty names inside a path ("a\\b", leading or trailing backslashes)
+//   are skipped.
+// - A REG_SZ or REG_EXPAND_SZ set without its terminating NUL is kept with one added (what
+//   RegQueryValueExA gives back for it); string data that is not UTF-8 has its invalid bytes
+//   replaced by '?'.
+// - In a restricted account every key of HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT is
+//   read-only.
+// - A file that cannot be saved gives AccessDenied (WriteProtect on a read-only file system);
+//   the hive is then read again from its file, so memory never holds what the file lacks.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "platform/sandbox/registry/HiveKey.h"
+#include "platform/sandbox/util/FileStamp.h"
+
+namespace hastelyn::sandbox {
+
+class SandboxRegistry final : public platform::Registry {
+public:
+    SandboxRegistry(std::filesystem::path registryFolder, bool restrictedAccount);
+    ~SandboxRegistry() override;
+
+    long openKey(platform::RootKey root, std::string_view subKey, platform::KeyAccess access,
+                 platform::KeyHandle& out) override;
+    long createKey(platform::RootKey root, std::string_view subKey, platform::KeyHandle& out) override;
+    long closeKey(platform::KeyHandle key) override;
+    long queryValue(platform::KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+    long setValue(platform::KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
+    long deleteValue(platform::KeyHandle key, std::string_view name) override;
+    long enumKey(platform::KeyHandle key, std::uint32_t index, std::string& name) override;
+    long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override;
+    long deleteTree(platform::KeyHandle key, std::string_view subKey) override;
+    long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override;
+
+    // "Regedit /E": the regedit file text of subKey of root and everything below it.
+    long exportKey(platform::RootKey root, std::string_view subKey, std::string& fileText);
+    // "Regedit /s": applies a regedit file to every root it names and saves those hives. In a
+    // restricted account the parts for HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT are left out
+    // and the result is AccessDenied.
+    long importFile(std::string_view fileBytes);
+
+    // The file that holds the hive of root.
+    std::filesystem::path hivePath(platform::RootKey root) const;
+    // Keys open now (opened or created and not closed yet).
+    std::size_t openKeyCount() const { return handles_.size(); }
+
+private:
+    struct Hive {
+        std::unique_ptr<HiveKey> root;  // null until read
+        FileStamp stamp;
+        std::uint64_t loads = 0;       // times read from the file
+        std::uint64_t generation = 0;  // changes whenever keys may have gone (a delete, a read)
+        std::uint64_t version = 0;     // changes whenever the set of keys changes
+    };
+    struct OpenKey {
+        platform::RootKey root = platform::RootKey::CurrentUser;
+        std::vector<std::string> path;
+        platform::KeyAccess access = platform::KeyAccess::Query;
+        std::uint64_t serial = 0;
+        std::uint64_t loads = 0;
+        std::uint64_t generation = 0;
+        HiveKey* node = nullptr;
+        bool deleted = false;
+        // Where the last enumKey stopped, so enumerating all subkeys stays linear.
+        std::uint64_t enumVersion = 0;
+        std::uint32_t enumIndex = 0;
+        HiveKey::Children::const_iterator enumAt{};
+        bool enumValid = false;
+    };
+
+    bool readOnly(platform::RootKey root) const;
+    Hive& hive(platform::RootKey root, bool lookAtDisk);
+    void load(platform::RootKey root, Hive& h);
+    long save(platform::RootKey root);
+    // The key behind a handle (lookAtDisk before a change), or an error.
+    long resolve(platform::KeyHandle key, bool lookAtDisk, OpenKey*& open, HiveKey*& node);
+    platform::KeyHandle addHandle(platform::RootKey root, std::vector<std::string> path, platform::KeyAccess access,
+                                  const Hive& h, HiveKey* node);
+    static HiveKey* walk(HiveKey& from, const std::vector<std::string>& path);
+
+    std::filesystem::path folder_;
+    bool restricted_;
+    std::filesystem::path paths_[7];
+    Hive hives_[7];
+    std::unordered_map<std::uint64_t, OpenKey> handles_;
+    std::uint64_t nextHandle_ = 1;
+};
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "foundation/Edition.h"
+
+namespace hastelyn::foundation {
+namespace {
+
+EditionCodes detect(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor) {
+    return detectEdition(platform::OsVersion{platformId, major, minor, 0, ""});
+}
+
+TEST(Edition, CodesFollowPlatformIdAndVersion) {
+    struct Case {
+        std::uint32_t id, major, minor;
+        const char* platform;
+        const char* edition;
+    };
+    const Case cases[] = {
+        {1, 4, 0, "9x", "95"},  {1, 4, 10, "9x", "98"}, {1, 4, 90, "9x", "Me"}, {1, 4, 3, "9x", ""},
+        {2, 4, 0, "NT", "NT"},  {2, 5, 0, "NT", "2k"},  {2, 5, 1, "NT", "XP"},  {2, 5, 2, "NT", ""},
+        {2, 6, 0, "NT", ""},    {2, 3, 51, "NT", ""},   {3, 5, 1, "", ""},      {0, 4, 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        const EditionCodes codes = detect(c.id, c.major, c.minor);
+        EXPECT_EQ(codes.platform, c.platform) << c.id << " " << c.major << "." << c.minor;
+        EXPECT_EQ(codes.edition, c.edition) << c.id << " " << c.major << "." << c.minor;
+    }
+}
+
+TEST(Edition, DisabledRowsAddTheEditionToItsFamily) {
+    const DisabledControls win95 = disabledControlsFor({"9x", "95"});
+    EXPECT_EQ(win95.rows[0], (std::vector<int>{1, 2, 3, 4, 8, 9, 10}));
+    EXPECT_EQ(win95.rows[2], (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(win95.utilityControls, (std::vector<std::string>{"BtnGroup", "BtnDiskMgmt", "BtnConvert", "BtnMS"}));
+
+    const DisabledControls me = disabledControlsFor({"9x", "Me"});
+    EXPECT_EQ(me.rows[3], (std::vector<int>{1, 2, 4, 5, 8, 9, 10}));
+    EXPECT_EQ(me.rows[2], (std::vector<int>{1, 3, 4, 5, 6, 7, 9}));
+    EXPECT_EQ(me.utilityControls.size(), 3u);
+
+    const DisabledControls unknown9x = disabledControlsFor({"9x", ""});
+    EXPECT_EQ(unknown9x.rows[4], (std::vector<int>{4, 5}));
+
+    const DisabledControls win2k = disabledControlsFor({"NT", "2k"});
+    EXPECT_EQ(win2k.rows[0], (std::vector<int>{8, 10}));
+    EXPECT_EQ(win2k.rows[1], (std::vector<int>{1, 3, 9, 10}));
+    EXPECT_EQ(win2k.utilityControls, (std::vector<std::string>{"BtnMS", "LstHDDefrag"}));
+
+    const DisabledControls xp = disabledControlsFor({"NT", "XP"});
+    EXPECT_EQ(xp.rows[0], (std::vector<int>{10}));
+    for (std::size_t list = 1; list < kTweakListCount; ++list) EXPECT_TRUE(xp.rows[list].empty());
+
+    for (const EditionCodes& none : {EditionCodes{"NT", ""}, EditionCodes{"", ""}}) {
+        const DisabledControls nothing = disabledControlsFor(none);
+        for (const auto& rows : nothing.rows) EXPECT_TRUE(rows.empty());
+        EXPECT_TRUE(nothing.utilityControls.empty());
+    }
+}
+
+}  // namespace
+}  // namespace hastelyn::foundation

@@ -1,0 +1,294 @@
+#include "platform/sandbox/registry/SandboxRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/sandbox_registry/RegistryTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+namespace hastelyn::sandbox::test {
+namespace {
+
+class SandboxRegistryTest : public ::testing::Test {
+protected:
+    std::filesystem::path folder() const { return temp_.path() / "registry"; }
+    std::filesystem::path hiveFile(RootKey root) const {
+        return folder() / (std::string(platform::rootKeyName(root)) + ".reg");
+    }
+    void writeHive(RootKey root, std::string_view text) {
+        std::filesystem::create_directories(folder());
+        ASSERT_TRUE(writeFileAtomically(hiveFile(root), text));
+    }
+
+    testing::TempFolder temp_;
+    SandboxRegistry reg_{folder(), false};
+};
+
+TEST_F(SandboxRegistryTest, NamesAreCaseInsensitiveAndKeepTheirFirstCase) {
+    const KeyHandle app = create(reg_, RootKey::CurrentUser, "Software\\MyApp");
+    EXPECT_EQ(set(reg_, app, "Setting", regtype::Sz, sz("one")), err::Success);
+    EXPECT_EQ(set(reg_, app, "Other", regtype::Sz, sz("x")), err::Success);
+    EXPECT_EQ(set(reg_, app, "SETTING", regtype::Sz, sz("two")), err::Success);
+    create(reg_, RootKey::CurrentUser, "SOFTWARE\\MYAPP\\Sub");
+
+    const KeyHandle again = open(reg_, RootKey::CurrentUser, "\\software\\myapp\\");
+    EXPECT_EQ(query(reg_, again, "setting"), (Value{regtype::Sz, sz("two")}));
+    EXPECT_EQ(valueNames(reg_, again), (std::vector<std::string>{"Setting", "Other"}));
+    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "")), std::vector<std::string>{"Software"});
+    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "Software")), std::vector<std::string>{"MyApp"});
+}
+
+TEST_F(SandboxRegistryTest, SubkeysEnumerateInNtOrderAndValuesInCreationOrder) {
+    for (const char* name : {"b", "\xE3\x81\x82", "_x", "Z", "a1", "A"}) create(reg_, RootKey::LocalMachine, name);
+    const KeyHandle root = open(reg_, RootKey::LocalMachine, "");
+    EXPECT_EQ(subkeys(reg_, root), (std::vector<std::string>{"A", "a1", "b", "Z", "_x", "\xE3\x81\x82"}));
+    std::string name;
+    EXPECT_EQ(reg_.enumKey(root, 4, name), err::Success);
+    EXPECT_EQ(name, "_x");
+    EXPECT_EQ(reg_.enumKey(root, 1, name), err::Success);
+    EXPECT_EQ(name, "a1");
+    EXPECT_EQ(reg_.enumKey(root, 6, name), err::NoMoreItems);
+
+    const KeyHandle key = create(reg_, RootKey::LocalMachine, "V");
+    for (const char* value : {"z", "a", "m"}) set(reg_, key, value, regtype::Dword, std::string(4, '\0'));
+    EXPECT_EQ(reg_.deleteValue(key, "A"), err::Success);
+    set(reg_, key, "a", regtype::Dword, std::string(4, '\1'));
+    EXPECT_EQ(valueNames(reg_, key), (std::vector<std::string>{"z", "m", "a"}));
+    EXPECT_EQ(reg_.enumValue(key, 3, name), err::NoMoreItems);
+    EXPECT_EQ(reg_.deleteValue(key, "gone"), err::FileNotFound);
+}
+
+TEST_F(SandboxRegistryTest, EveryTypeKeepsItsExactBytesThroughTheFile) {
+    const std::vector<std::pair<std::string, Value>> values = {
+        {"", {regtype::Sz, sz("default")}},
+        {"Dword", {regtype::Dword, std::string("\x1f\x00\x00\x80", 4)}},
+        {"Short dword", {regtype::Dword, std::string("\x01\x02", 2)}},
+        {"Bin2", {regtype::Binary, std::string("\x00\xff", 2)}},
+        {"Bin5", {regtype::Binary, std::string("\x01\x02\x03\x04\x05", 5)}},
+        {"Empty bin", {regtype::Binary, ""}},
+        {"Multi", {regtype::MultiSz, std::string("a\0\xE6\x97\xA5\xE6\x9C\xAC\0\0", 10)}},
+        {"Expand", {regtype::ExpandSz, sz("%SystemRoot%\\system32")}},
+        {"Quoted \"\\", {regtype::Sz, sz("C:\\\"x\"")}},
+        {"Lines", {regtype::Sz, sz("a\r\nb")}},
+        {"Two NULs", {regtype::Sz, std::string("a\0\0", 3)}},
+        {"None", {regtype::None, "\x07"}},
+        {"Odd", {0x1234, std::string("\x00\x01\x02", 3)}},
+    };
+    const KeyHandle key = create(reg_, RootKey::CurrentUser, "Types");
+    for (const auto& [name, value] : values) ASSERT_EQ(set(reg_, key, name, value.first, value.second), err::Success);
+
+    SandboxRegistry fresh(folder(), false);
+    const KeyHandle reread = open(fresh, RootKey::CurrentUser, "Types");
+    for (const auto& [name, value] : values) {
+        EXPECT_EQ(query(reg_, key, name), value) << name;
+        EXPECT_EQ(query(fresh, reread, name), value) << name;
+    }
+    const std::string file = readFile(hiveFile(RootKey::CurrentUser));
+    for (const char* line : {"@=\"default\"\n", "\"Dword\"=dword:8000001f\n", "\"Short dword\"=hex(4):01,02\n",
+                             "\"Bin5\"=hex:01,02,03,04,05\n", "\"Quoted \\\"\\\\\"=\"C:\\\\\\\"x\\\"\"\n",
+                             "\"Expand\"=hex(2):25,00,53,00", "\"Odd\"=hex(1234):00,01,02\n"})
+        EXPECT_NE(file.find(line), std::string::npos) << line;
+}
+
+TEST_F(SandboxRegistryTest, StringDataIsKeptAsAReloadWouldGiveIt) {
+    const KeyHandle key = create(reg_, RootKey::CurrentUser, "S");
+    set(reg_, key, "Bad", regtype::Sz, "a\xff\xe3\x81z");
+    set(reg_, key, "NoNul", regtype::ExpandSz, "abc");
+    set(reg_, key, "Empty", regtype::Sz, "");
+    set(reg_, key, "Name\xff", regtype::Binary, "x");
+    EXPECT_EQ(reg_.setValue(key, "Line\nBreak", regtype::Sz, nullptr, 0), err::InvalidParameter);
+
+    SandboxRegistry fresh(folder(), false);
+    const KeyHandle reread = open(fresh, RootKey::CurrentUser, "S");
+    for (Registry* r : {static_cast<Registry*>(&reg_), static_cast<Registry*>(&fresh)}) {
+        const KeyHandle h = r == &reg_ ? key : reread;
+        EXPECT_EQ(query(*r, h, "Bad"), (Value{regtype::Sz, sz("a???z")}));
+        EXPECT_EQ(query(*r, h, "NoNul"), (Value{regtype::ExpandSz, sz("abc")}));
+        EXPECT_EQ(query(*r, h, "Empty"), (Value{regtype::Sz, sz("")}));
+        EXPECT_EQ(valueNames(*r, h), (std::vector<std::string>{"Bad", "NoNul", "Empty", "Name?"}));
+    }
+}
+
+TEST_F(SandboxRegistryTest, QueryValueFollowsRegQueryValueExA) {
+    const KeyHandle key = create(reg_, RootKey::CurrentUser, "Q");
+    set(reg_, key, "v", regtype::Binary, "12345");
+    std::uint32_t type = 0, size = 0;
+    EXPECT_EQ(reg_.queryValue(key, "v", &type, nullptr, &size), err::Success);
+    EXPECT_EQ(type, regtype::Binary);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, nullptr, nullptr), err::Success);
+
+    std::uint8_t buffer[8] = {'-', '-', '-', '-', '-', '-', '-', '-'};
+    size = 4;
+    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, buffer, &size), err::MoreData);
+    EXPECT_EQ(size, 5u);
+    size = sizeof buffer;
+    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, buffer, &size), err::Success);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 6), "12345-");
+    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, buffer, nullptr), err::InvalidParameter);
+    EXPECT_EQ(reg_.queryValue(key, "", &type, nullptr, &size), err::FileNotFound);
+    EXPECT_EQ(reg_.queryValue(key, "missing", nullptr, nullptr, &size), err::FileNotFound);
+}
+
+TEST_F(SandboxRegistryTest, RestrictedAccountOnlyReadsMachineKeys) {
+    writeHive(RootKey::LocalMachine, "[HKEY_LOCAL_MACHINE\\Software\\Sub]\n\"v\"=dword:00000001\n");
+    writeHive(RootKey::ClassesRoot, "[HKEY_CLASSES_ROOT\\.txt]\n@=\"txtfile\"\n");
+    const std::string machineBefore = readFile(hiveFile(RootKey::LocalMachine));
+    SandboxRegistry restricted(folder(), true);
+    KeyHandle h;
+    EXPECT_EQ(restricted.openKey(RootKey::LocalMachine, "Software", KeyAccess::Full, h), err::AccessDenied);
+    EXPECT_FALSE(h);
+    EXPECT_EQ(restricted.openKey(RootKey::ClassesRoot, ".txt", KeyAccess::Full, h), err::AccessDenied);
+    EXPECT_EQ(restricted.createKey(RootKey::LocalMachine, "Software", h), err::AccessDenied);
+    EXPECT_EQ(restricted.createKey(RootKey::ClassesRoot, "New", h), err::AccessDenied);
+
+    const KeyHandle machine = open(restricted, RootKey::LocalMachine, "Software");
+    EXPECT_EQ(query(restricted, open(restricted, RootKey::LocalMachine, "Software\\Sub"), "v"),
+              (Value{regtype::Dword, dword(1)}));
+    EXPECT_EQ(set(restricted, machine, "x", regtype::Sz, sz("x")), err::AccessDenied);
+    EXPECT_EQ(restricted.deleteTree(machine, "Sub"), err::AccessDenied);
+    const KeyHandle user = create(restricted, RootKey::CurrentUser, "Software");
+    create(restricted, RootKey::Users, ".DEFAULT\\Software");
+    EXPECT_EQ(restricted.copyTree(user, "", machine), err::AccessDenied);
+    EXPECT_EQ(restricted.copyTree(machine, "", user), err::Success);
+    EXPECT_EQ(subkeys(restricted, user), std::vector<std::string>{"Sub"});
+    EXPECT_EQ(readFile(hiveFile(RootKey::LocalMachine)), machineBefore);
+
+    // A query handle refuses every change for an administrator too.
+    const KeyHandle readOnly = open(reg_, RootKey::CurrentUser, "Software");
+    EXPECT_EQ(set(reg_, readOnly, "x", regtype::Sz, sz("x")), err::AccessDenied);
+    EXPECT_EQ(reg_.deleteValue(readOnly, "x"), err::AccessDenied);
+    EXPECT_EQ(reg_.deleteTree(readOnly, "Sub"), err::AccessDenied);
+    EXPECT_EQ(reg_.copyTree(open(reg_, RootKey::CurrentUser, "Software", KeyAccess::Full), "Sub", readOnly),
+              err::AccessDenied);
+    EXPECT_EQ(reg_.openKey(RootKey::LocalMachine, "Software", KeyAccess::Full, h), err::Success);
+}
+
+TEST_F(SandboxRegistryTest, HandlesAreCheckedReleasedAndNoticeDeletedKeys) {
+    KeyHandle h;
+    EXPECT_EQ(reg_.openKey(RootKey::CurrentUser, "Missing", KeyAccess::Query, h), err::FileNotFound);
+    EXPECT_FALSE(h);
+    EXPECT_FALSE(std::filesystem::exists(folder()));  // reading makes no file
+
+    const KeyHandle parent = create(reg_, RootKey::CurrentUser, "A");
+    const KeyHandle child = create(reg_, RootKey::CurrentUser, "A\\B");
+    const KeyHandle other = create(reg_, RootKey::CurrentUser, "Other");
+    EXPECT_EQ(reg_.deleteTree(parent, "b"), err::Success);
+    std::string name;
+    EXPECT_EQ(set(reg_, other, "still", regtype::Sz, sz("open")), err::Success);
+    EXPECT_EQ(set(reg_, child, "v", regtype::Sz, sz("v")), err::KeyDeleted);
+    EXPECT_EQ(reg_.enumValue(child, 0, name), err::KeyDeleted);
+    const KeyHandle remade = create(reg_, RootKey::CurrentUser, "A\\B");
+    EXPECT_EQ(reg_.enumKey(child, 0, name), err::KeyDeleted);  // a new key of the same name
+    EXPECT_EQ(set(reg_, remade, "v", regtype::Sz, sz("v")), err::Success);
+
+    EXPECT_EQ(reg_.openKeyCount(), 4u);
+    for (const KeyHandle k : {parent, child, other, remade}) EXPECT_EQ(reg_.closeKey(k), err::Success);
+    EXPECT_EQ(reg_.openKeyCount(), 0u);
+    EXPECT_EQ(reg_.closeKey(parent), err::InvalidHandle);
+    EXPECT_EQ(reg_.queryValue(parent, "v", nullptr, nullptr, nullptr), err::InvalidHandle);
+    EXPECT_EQ(reg_.closeKey(KeyHandle{}), err::InvalidHandle);
+}
+
+TEST_F(SandboxRegistryTest, BadPathsAreRefused) {
+    KeyHandle h;
+    EXPECT_EQ(reg_.createKey(RootKey::CurrentUser, "a\nb", h), err::InvalidParameter);
+    EXPECT_EQ(reg_.createKey(RootKey::CurrentUser, std::string(256, 'k'), h), err::InvalidParameter);
+    std::string deep;
+    for (int i = 0; i < 513; ++i) deep += "k\\";
+    EXPECT_EQ(reg_.createKey(RootKey::CurrentUser, deep, h), err::InvalidParameter);
+    EXPECT_EQ(reg_.createKey(RootKey::CurrentUser, deep.substr(2), h), err::Success);
+    const KeyHandle top = create(reg_, RootKey::CurrentUser, "k");
+    // 511 levels below "k" copied two levels down would reach past 512.
+    EXPECT_EQ(reg_.copyTree(top, "", create(reg_, RootKey::CurrentUser, "k\\k")), err::InvalidParameter);
+    EXPECT_EQ(reg_.deleteTree(top, ""), err::InvalidParameter);
+    EXPECT_EQ(reg_.deleteTree(top, "nothing"), err::FileNotFound);
+}
+
+TEST_F(SandboxRegistryTest, DeleteTreeAndCopyTree) {
+    const KeyHandle a = create(reg_, RootKey::CurrentUser, "A");
+    set(reg_, a, "v", regtype::Sz, sz("a"));
+    set(reg_, create(reg_, RootKey::CurrentUser, "A\\S\\T"), "deep", regtype::Dword, dword(1));
+    const KeyHandle copy = create(reg_, RootKey::CurrentUser, "A\\Copy");
+    set(reg_, copy, "v", regtype::Sz, sz("old"));
+    set(reg_, copy, "keep", regtype::Sz, sz("k"));
+
+    // Into its own subtree: the copy is of the tree as it was, so it ends.
+    EXPECT_EQ(reg_.copyTree(a, "", copy), err::Success);
+    EXPECT_EQ(subkeys(reg_, copy), (std::vector<std::string>{"Copy", "S"}));
+    EXPECT_EQ(valueNames(reg_, copy), (std::vector<std::string>{"v", "keep"}));
+    EXPECT_EQ(query(reg_, copy, "v"), (Value{regtype::Sz, sz("a")}));
+    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "A\\Copy\\Copy")), std::vector<std::string>{});
+    EXPECT_EQ(query(reg_, open(reg_, RootKey::CurrentUser, "A\\Copy\\S\\T"), "deep")->second, dword(1));
+
+    const KeyHandle machine = create(reg_, RootKey::LocalMachine, "Target");
+    EXPECT_EQ(reg_.copyTree(a, "s", machine), err::Success);
+    EXPECT_EQ(reg_.copyTree(a, "none", machine), err::FileNotFound);
+    EXPECT_EQ(reg_.deleteTree(a, "Copy\\S"), err::Success);
+    EXPECT_EQ(reg_.deleteTree(a, "Copy\\S"), err::FileNotFound);
+
+    SandboxRegistry fresh(folder(), false);
+    EXPECT_EQ(subkeys(fresh, open(fresh, RootKey::LocalMachine, "Target")), std::vector<std::string>{"T"});
+    EXPECT_EQ(subkeys(fresh, open(fresh, RootKey::CurrentUser, "A\\Copy")), std::vector<std::string>{"Copy"});
+}
+
+TEST_F(SandboxRegistryTest, ChangesByAnotherProcessAreSeen) {
+    SandboxRegistry second(folder(), false);
+    const KeyHandle mine = create(reg_, RootKey::CurrentUser, "Shared");
+    set(reg_, mine, "n", regtype::Sz, sz("1"));
+    const KeyHandle theirs = create(second, RootKey::CurrentUser, "Shared");  // reads the file again
+    EXPECT_EQ(query(second, theirs, "n"), (Value{regtype::Sz, sz("1")}));
+    EXPECT_EQ(set(second, theirs, "n", regtype::Sz, sz("2")), err::Success);
+    // A change through a key that was open before reads the file first, so nothing is lost.
+    EXPECT_EQ(set(reg_, mine, "m", regtype::Sz, sz("3")), err::Success);
+    const KeyHandle check = open(second, RootKey::CurrentUser, "Shared");
+    EXPECT_EQ(valueNames(second, check), (std::vector<std::string>{"n", "m"}));
+    EXPECT_EQ(query(second, check, "n"), (Value{regtype::Sz, sz("2")}));
+
+    // Same length, written within the same second: still a different file.
+    writeHive(RootKey::CurrentUser, "[HKEY_CURRENT_USER\\One]\n");
+    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "")), std::vector<std::string>{"One"});
+    writeHive(RootKey::CurrentUser, "[HKEY_CURRENT_USER\\Two]\n");
+    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "")), std::vector<std::string>{"Two"});
+    EXPECT_EQ(set(reg_, mine, "n", regtype::Sz, sz("x")), err::KeyDeleted);
+
+    std::filesystem::remove(hiveFile(RootKey::CurrentUser));
+    KeyHandle h;
+    EXPECT_EQ(reg_.openKey(RootKey::CurrentUser, "Two", KeyAccess::Query, h), err::FileNotFound);
+}
+
+TEST_F(SandboxRegistryTest, AFailedSaveKeepsMemoryAsTheFileIs) {
+    std::filesystem::create_directories(temp_.path());
+    ASSERT_TRUE(writeFileAtomically(folder(), "not a folder"));
+    KeyHandle h;
+    EXPECT_EQ(reg_.createKey(RootKey::CurrentUser, "Lost", h), err::AccessDenied);
+    EXPECT_FALSE(h);
+    EXPECT_EQ(reg_.openKey(RootKey::CurrentUser, "Lost", KeyAccess::Query, h), err::FileNotFound);
+}
+
+TEST_F(SandboxRegistryTest, ExportAndImportRegeditFiles) {
+    set(reg_, create(reg_, RootKey::CurrentUser, "Software\\App\\Sub"), "v", regtype::Dword, dword(2));
+    std::string text;
+    EXPECT_EQ(reg_.exportKey(RootKey::CurrentUser, "software\\app", text), err::Success);
+    EXPECT_EQ(text,
+              "Windows Registry Editor Version 5.00\n\n"
+              "[HKEY_CURRENT_USER\\Software\\App]\n\n"
+              "[HKEY_CURRENT_USER\\Software\\App\\Sub]\n\"v\"=dword:00000002\n\n");
+    EXPECT_EQ(reg_.exportKey(RootKey::CurrentUser, "Software\\None", text), err::FileNotFound);
+
+    const std::string file =
+        "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\X]\r\n\"a\"=\"1\"\r\n"
+        "[-HKEY_CURRENT_USER\\Software\\App\\Sub]\r\n[HKEY_CURRENT_USER\\Software\\App]\r\n\"b\"=\"2\"\r\n";
+    SandboxRegistry restricted(folder(), true);
+    EXPECT_EQ(restricted.importFile(file), err::AccessDenied);
+    KeyHandle h;
+    EXPECT_EQ(restricted.openKey(RootKey::LocalMachine, "Software\\X", KeyAccess::Query, h), err::FileNotFound);
+    EXPECT_EQ(reg_.importFile(file), err::Success);
+    const KeyHandle app = open(reg_, RootKey::CurrentUser, "Software\\App");
+    EXPECT_EQ(subkeys(reg_, app), std::vector<std::string>{});
+    EXPECT_EQ(query(reg_, app, "b"), (Value{regtype::Sz, sz("2")}));
+    EXPECT_EQ(query(reg_, open(reg_, RootKey::LocalMachine, "Software\\X"), "a"), (Value{regtype::Sz, sz("1")}));
+}
+
+}  // namespace
+}  // namespace hastelyn::sandbox::test
