@@ -1,11 +1,13 @@
 // Hastelyn's entry point.
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include <exception>
 
 #include "app/MachineStartup.h"
+#include "foundation/Edition.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -23,6 +25,20 @@ int main(int argc, char* argv[]) {
     mainWindow.setObjectName("FrmMain");
     mainWindow.setWindowTitle("Hastelyn");
     mainWindow.resize(659, 525);
+    // Until the pages arrive, the window tells which machine it runs on.
+    const auto version = machine->platform().system.getVersion();
+    const auto codes = hastelyn::foundation::detectEdition(version);
+    auto* status = new QLabel(QString::fromUtf8("マシン: %1\nWindows %2.%3 (%4) / %5 / %6")
+                                  .arg(QString::fromStdString(machine->machine().folder().string()))
+                                  .arg(version.major)
+                                  .arg(version.minor)
+                                  .arg(QString::fromStdString(version.csdVersion))
+                                  .arg(QString::fromStdString(codes.platform))
+                                  .arg(QString::fromStdString(codes.edition)));
+    status->setObjectName("LblMachine");
+    status->setMargin(12);
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mainWindow.setCentralWidget(status);
     mainWindow.show();
     return application.exec();
 }

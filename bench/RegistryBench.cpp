@@ -1,0 +1,77 @@
+// Figures for the registry and profile layer on the default machine.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "foundation/ProfileValues.h"
+#include "foundation/RegistryValues.h"
+#include "platform/sandbox/SandboxPlatform.h"
+#include "tools/machine/MachineImages.h"
+
+namespace {
+
+using namespace hastelyn;
+
+// The default machine, made once in a temporary folder for the whole run.
+class DefaultMachine {
+public:
+    DefaultMachine() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "hastelyn-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        folder_ = pattern;
+        const std::string problem = images::buildMachine(images::kDefaultImage, folder_);
+        if (!problem.empty()) throw std::runtime_error(problem);
+        sandbox_ = std::make_unique<sandbox::SandboxPlatform>(folder_);
+    }
+    ~DefaultMachine() {
+        sandbox_.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    platform::Platform& platform() { return sandbox_->platform(); }
+
+private:
+    std::filesystem::path folder_;
+    std::unique_ptr<sandbox::SandboxPlatform> sandbox_;
+};
+
+DefaultMachine& machine() {
+    static DefaultMachine instance;
+    return instance;
+}
+
+// 10,000 reads of a DWORD, each opening and closing its key as the program does.
+void BM_ReadRegValue10000(benchmark::State& state) {
+    foundation::RegistryValues reg(machine().platform());
+    const char* key = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+    for (auto _ : state) {
+        for (int i = 0; i < 10000; ++i)
+            benchmark::DoNotOptimize(reg.ReadRegValue(platform::RootKey::LocalMachine, key, "LargeSystemCache", "DWORD"));
+    }
+}
+BENCHMARK(BM_ReadRegValue10000)->Unit(benchmark::kMillisecond);
+
+// A restore-point-sized profile file (600 keys in eight sections) written key by key.
+void BM_WriteProfile600Keys(benchmark::State& state) {
+    foundation::ProfileValues ini(machine().platform());
+    const char* sections[] = {"システム", "システム9", "デスクトップ", "エクスプローラ",
+                              "起動・終了", "その他", "不要サービス", "不要サービス-s"};
+    int run = 0;
+    for (auto _ : state) {
+        const std::string file = "C:\\Program Files\\Hastelyn\\bench" + std::to_string(run++) + ".ini";
+        for (int i = 0; i < 600; ++i)
+            ini.WriteProfileValue(file, sections[i % 8], "Key" + std::to_string(i), "停止中");
+        state.PauseTiming();
+        machine().platform().files.deleteFile(file);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WriteProfile600Keys)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
