@@ -1,0 +1,270 @@
+#include "platform/sandbox/ProfileDocument.h"
+
+#include <algorithm>
+
+#include "platform/Text.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string_view trimLeadingBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    return s;
+}
+
+// A name as the caller's C string gives it, blanks around it removed, folded for lookups.
+std::string foldedName(std::string_view name) { return text::upperAscii(trimBlanks(cutAtNul(name))); }
+
+}  // namespace
+
+std::string_view cutAtNul(std::string_view s) {
+    const std::size_t nul = s.find('\0');
+    return nul == std::string_view::npos ? s : s.substr(0, nul);
+}
+
+ProfileDocument ProfileDocument::parse(std::string_view text) {
+    ProfileDocument doc;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t stop = text.find_first_of("\r\n", pos);
+        if (stop == std::string_view::npos) {
+            doc.lines_.emplace_back(text.substr(pos));
+            break;
+        }
+        doc.lines_.emplace_back(text.substr(pos, stop - pos));
+        pos = stop + 1;
+        if (text[stop] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+    }
+    doc.reindex();
+    return doc;
+}
+
+ProfileDocument::LineInfo ProfileDocument::classify(std::string_view line) {
+    LineInfo info;
+    std::size_t begin = 0;
+    std::size_t end = line.size();
+    while (begin < end && isBlank(line[begin])) ++begin;
+    while (end > begin && isBlank(line[end - 1])) --end;
+    if (begin == end) return info;
+
+    if (line[begin] == '[') {
+        const std::size_t close = line.substr(0, end).rfind(']');
+        if (close != std::string_view::npos && close > begin) {
+            info.kind = Kind::Header;
+            const std::string_view inner = line.substr(begin + 1, close - begin - 1);
+            const std::string_view name = trimBlanks(cutAtNul(inner));
+            info.nameBegin = name.empty() ? begin + 1 : static_cast<std::size_t>(name.data() - line.data());
+            info.nameLength = name.size();
+            return info;
+        }
+    }
+
+    const std::string_view body = line.substr(begin, end - begin);
+    const std::size_t eq = body.find('=');
+    if (body.front() == ';') {
+        info.kind = Kind::Comment;
+        return info;
+    }
+    if (eq == std::string_view::npos) {
+        info.kind = Kind::Text;
+        return info;
+    }
+    const std::string_view name = trimBlanks(cutAtNul(body.substr(0, eq)));
+    const std::string_view value = trimBlanks(cutAtNul(body.substr(eq + 1)));
+    info.kind = Kind::Entry;
+    info.nameBegin = name.empty() ? begin : static_cast<std::size_t>(name.data() - line.data());
+    info.nameLength = name.size();
+    info.valueBegin = value.empty() ? begin + eq + 1 : static_cast<std::size_t>(value.data() - line.data());
+    info.valueLength = value.size();
+    return info;
+}
+
+std::string_view ProfileDocument::nameOf(std::size_t line) const {
+    return std::string_view(lines_[line]).substr(info_[line].nameBegin, info_[line].nameLength);
+}
+
+std::string_view ProfileDocument::valueOf(std::size_t line) const {
+    return std::string_view(lines_[line]).substr(info_[line].valueBegin, info_[line].valueLength);
+}
+
+void ProfileDocument::reindex() {
+    info_.clear();
+    info_.reserve(lines_.size());
+    sections_.clear();
+    sectionIndex_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        info_.push_back(classify(lines_[i]));
+        const LineInfo& info = info_.back();
+        if (info.kind == Kind::Header) {
+            if (!sections_.empty()) sections_.back().end = i;
+            Section section;
+            section.header = i;
+            section.end = i + 1;
+            section.lastEntry = i;
+            sections_.push_back(std::move(section));
+            sectionIndex_.try_emplace(text::upperAscii(nameOf(i)), sections_.size() - 1);
+        } else if (info.kind == Kind::Entry && !sections_.empty()) {
+            Section& section = sections_.back();
+            section.lastEntry = i;
+            section.entries.try_emplace(text::upperAscii(nameOf(i)), i);
+        }
+    }
+    if (!sections_.empty()) sections_.back().end = lines_.size();
+}
+
+const ProfileDocument::Section* ProfileDocument::findSection(std::string_view foldedName) const {
+    const auto it = sectionIndex_.find(std::string(foldedName));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+std::optional<std::size_t> ProfileDocument::findEntry(const Section& section, std::string_view foldedName) {
+    const auto it = section.entries.find(std::string(foldedName));
+    if (it == section.entries.end()) return std::nullopt;
+    return it->second;
+}
+
+std::optional<std::string_view> ProfileDocument::value(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(foldedName(section));
+    if (s == nullptr) return std::nullopt;
+    const auto line = findEntry(*s, foldedName(key));
+    if (!line) return std::nullopt;
+    return valueOf(*line);
+}
+
+bool ProfileDocument::hasSection(std::string_view section) const { return findSection(foldedName(section)) != nullptr; }
+
+std::vector<std::string_view> ProfileDocument::sectionNames() const {
+    std::vector<std::string_view> names;
+    names.reserve(sections_.size());
+    for (const Section& s : sections_) names.push_back(nameOf(s.header));
+    return names;
+}
+
+std::vector<std::string_view> ProfileDocument::keyNames(std::string_view section) const {
+    std::vector<std::string_view> names;
+    const Section* s = findSection(foldedName(section));
+    if (s == nullptr) return names;
+    for (std::size_t i = s->header + 1; i < s->end; ++i) {
+        if (info_[i].kind == Kind::Entry && info_[i].nameLength > 0) names.push_back(nameOf(i));
+    }
+    return names;
+}
+
+void ProfileDocument::insertText(std::size_t at, std::string_view text) {
+    ProfileDocument piece = parse(text);
+    if (piece.lines_.empty()) piece.lines_.emplace_back();
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(piece.lines_.begin()),
+                  std::make_move_iterator(piece.lines_.end()));
+}
+
+bool ProfileDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view sectionName = trimBlanks(cutAtNul(section));
+    const std::string_view keyName = trimBlanks(cutAtNul(key));
+    const std::string_view newValue = trimLeadingBlanks(cutAtNul(value));
+
+    const Section* s = findSection(text::upperAscii(sectionName));
+    if (s == nullptr) {
+        std::string added = "[";
+        added.append(sectionName).append("]\n").append(keyName).append("=").append(newValue);
+        insertText(lines_.size(), added);
+        reindex();
+        return true;
+    }
+    if (const auto line = findEntry(*s, text::upperAscii(keyName))) {
+        if (valueOf(*line) == newValue) return false;
+        std::string replaced(nameOf(*line));
+        replaced.append("=").append(newValue);
+        if (replaced.find_first_of("\r\n") == std::string::npos) {
+            lines_[*line] = std::move(replaced);
+            info_[*line] = classify(lines_[*line]);  // same name, so the indexes still hold
+        } else {
+            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
+            insertText(*line, replaced);
+            reindex();
+        }
+        return true;
+    }
+    std::string added(keyName);
+    added.append("=").append(newValue);
+    insertText(s->lastEntry + 1, added);
+    reindex();
+    return true;
+}
+
+bool ProfileDocument::removeKey(std::string_view section, std::string_view key) {
+    const std::string folded = foldedName(section);
+    const std::string foldedKey = foldedName(key);
+    for (const Section& s : sections_) {
+        if (text::upperAscii(nameOf(s.header)) != folded) continue;
+        if (const auto line = findEntry(s, foldedKey)) {
+            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
+            reindex();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProfileDocument::removeSection(std::string_view section) {
+    const Section* s = findSection(foldedName(section));
+    if (s == nullptr) return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s->header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(s->end));
+    reindex();
+    return true;
+}
+
+std::string ProfileDocument::text() const {
+    std::size_t size = 0;
+    for (const std::string& line : lines_) size += line.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const std::string& line : lines_) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string profileValueForBuffer(std::string_view value, std::size_t bufferSize) {
+    value = cutAtNul(value);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    if (bufferSize == 0) return {};
+    return std::string(text::cutToShiftJisLength(value, bufferSize - 1));
+}
+
+std::vector<std::string> profileNamesForBuffer(const std::vector<std::string_view>& names, std::size_t bufferSize) {
+    std::vector<std::string> out;
+    if (bufferSize < 2) return out;
+    std::size_t room = bufferSize - 2;
+    for (std::string_view name : names) {
+        const std::size_t width = text::shiftJisLength(name);
+        if (width + 1 <= room) {
+            out.emplace_back(name);
+            room -= width + 1;
+            continue;
+        }
+        const std::string_view cut = text::cutToShiftJisLength(name, room);
+        if (!cut.empty()) out.emplace_back(cut);
+        break;
+    }
+    return out;
+}
+
+std::string_view profileDefaultValue(std::string_view defaultValue) {
+    defaultValue = cutAtNul(defaultValue);
+    while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
+    return defaultValue;
+}
+
+}  // namespace hastelyn::sandbox

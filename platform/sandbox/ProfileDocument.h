@@ -1,0 +1,107 @@
+#pragma once
+// The text of a profile (INI) file, read and edited the way the private-profile functions of
+// Windows do it (GetPrivateProfileStringA / WritePrivateProfileStringA).
+//
+// Lines end with CR LF, LF or a lone CR. A line whose first non-blank character is '[' and that
+// holds a ']' starts a section, named by what lies between the '[' and the last ']'. A line of a
+// section holding '=' is an entry "name=value", unless its name starts with ';' (a comment).
+// Other lines (no '=') are no entries: Windows does not list them, and here they are neither
+// read nor replaced, only kept. Blanks (space, tab, vertical tab, form feed, ^Z) around names
+// and values do not count; a name or value ends at a NUL byte, as the C strings of the ANSI
+// functions do. Names compare case-insensitively (ASCII). Lines before the first section belong
+// to no section.
+//
+// Duplicates: the first section of a name is the one read and written; the first entry of a
+// name inside it wins. Deleting a key removes the first entry of that name in the first section
+// of that name that holds one.
+//
+// Edits keep every other line as it is, in order; only the line endings become CR LF.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace hastelyn::sandbox {
+
+class ProfileDocument {
+public:
+    ProfileDocument() = default;
+
+    // Never fails: any text is some document.
+    static ProfileDocument parse(std::string_view text);
+
+    // The value of key in section (blanks around it removed, quotes still on), or nothing when
+    // the section or the key is missing.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+    bool hasSection(std::string_view section) const;
+    // The names of all sections in file order, duplicates included.
+    std::vector<std::string_view> sectionNames() const;
+    // The names of the section's entries in file order, duplicates included; empty names left
+    // out.
+    std::vector<std::string_view> keyNames(std::string_view section) const;
+
+    // WritePrivateProfileString with a key and a value. An existing entry keeps its name as
+    // written and gets "name=value"; a new one goes right after the last entry of the section;
+    // a new section goes at the end of the text. Blanks before the value are dropped. True when
+    // the text changed.
+    bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    // WritePrivateProfileString with no value. True when an entry went.
+    bool removeKey(std::string_view section, std::string_view key);
+    // WritePrivateProfileString with no key: the section's header and all its lines go.
+    bool removeSection(std::string_view section);
+
+    // The whole text, every line ended by CR LF.
+    std::string text() const;
+    std::size_t lineCount() const { return lines_.size(); }
+    bool empty() const { return lines_.empty(); }
+
+private:
+    enum class Kind : std::uint8_t { Blank, Header, Entry, Comment, Text };
+    struct LineInfo {
+        Kind kind = Kind::Blank;
+        std::size_t nameBegin = 0, nameLength = 0;
+        std::size_t valueBegin = 0, valueLength = 0;
+    };
+    struct Section {
+        std::size_t header = 0;   // line of "[name]"
+        std::size_t end = 0;      // one past its last line
+        std::size_t lastEntry = 0;  // its last entry line, or the header when it has none
+        std::unordered_map<std::string, std::size_t> entries;  // folded name -> first line
+    };
+
+    static LineInfo classify(std::string_view line);
+    std::string_view nameOf(std::size_t line) const;
+    std::string_view valueOf(std::size_t line) const;
+    void reindex();
+    const Section* findSection(std::string_view foldedName) const;
+    static std::optional<std::size_t> findEntry(const Section& section, std::string_view foldedName);
+    // Puts text (which may hold line breaks of its own) in as lines before line `at`.
+    void insertText(std::size_t at, std::string_view text);
+
+    std::vector<std::string> lines_;
+    std::vector<LineInfo> info_;
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+};
+
+// What GetPrivateProfileStringA puts in a buffer of bufferSize bytes for a value: one pair of
+// enclosing double or single quotes removed, then cut to bufferSize - 1 bytes of Shift_JIS
+// without splitting a character.
+std::string profileValueForBuffer(std::string_view value, std::size_t bufferSize);
+
+// What GetPrivateProfileStringA with no key puts in a buffer of bufferSize bytes: each name and
+// its NUL, then a final NUL. When they do not all fit, Windows fills bufferSize - 2 bytes, the
+// last name cut short (on a character boundary), and ends with two NULs. The result is the names
+// a caller walking that buffer sees.
+std::vector<std::string> profileNamesForBuffer(const std::vector<std::string_view>& names, std::size_t bufferSize);
+
+// The default value as GetPrivateProfileStringA uses it: trailing spaces removed.
+std::string_view profileDefaultValue(std::string_view defaultValue);
+
+// A text cut at its first NUL byte, as a C string sees it.
+std::string_view cutAtNul(std::string_view s);
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,242 @@
+#include "platform/sandbox/SandboxFileSystem.h"
+
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include "platform/Text.h"
+#include "platform/Win32Types.h"
+#include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/DosWildcard.h"
+#include "platform/sandbox/util/FileStamp.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+namespace fs = std::filesystem;
+namespace win32error = platform::win32error;
+namespace fileattr = platform::fileattr;
+namespace drivetype = platform::drivetype;
+
+constexpr long kSharingViolation = win32error::SharingViolation;
+constexpr std::uint32_t kSettable = fileattr::ReadOnly | fileattr::Hidden | fileattr::System | fileattr::Archive |
+                                    0x100 /* TEMPORARY */ | 0x1000 /* OFFLINE */ | 0x2000 /* NOT_CONTENT_INDEXED */;
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+long errorOfErrno(int err) {
+    switch (err) {
+        case ENOENT: return win32error::FileNotFound;
+        case ENOTDIR: return win32error::PathNotFound;
+        case ENOSPC:
+        case EDQUOT: return 112;  // ERROR_DISK_FULL
+        case EROFS: return win32error::WriteProtect;
+        default: return win32error::AccessDenied;
+    }
+}
+
+// FileNotFound when the folder exists and only the entry is missing, else PathNotFound.
+long missingError(const MappedPath& mapped) {
+    const FileStamp folder = stampOf(mapped.host.parent_path());
+    return folder.exists && folder.directory ? win32error::FileNotFound : win32error::PathNotFound;
+}
+
+}  // namespace
+
+SandboxFileSystem::SandboxFileSystem(SandboxMachine& machine) : machine_(machine) {}
+
+bool SandboxFileSystem::fail(long code) {
+    machine_.setLastError(code);
+    return false;
+}
+
+std::uint32_t SandboxFileSystem::attributesOf(const MappedPath& mapped, bool directory) {
+    if (mapped.root) return fileattr::Directory;
+    const std::uint32_t stored = machine_.attributes().find(mapped.windows).value_or(0) & kSettable;
+    if (directory) return fileattr::Directory | stored;
+    return stored != 0 ? stored : fileattr::Normal;
+}
+
+std::uint32_t SandboxFileSystem::getFileAttributes(std::string_view path) {
+    long error = 0;
+    const auto mapped = machine_.mapPath(path, &error);
+    if (!mapped) {
+        fail(error);
+        return fileattr::Invalid;
+    }
+    const FileStamp stamp = stampOf(mapped->host);
+    if (!stamp.exists) {
+        fail(missingError(*mapped));
+        return fileattr::Invalid;
+    }
+    return attributesOf(*mapped, stamp.directory);
+}
+
+bool SandboxFileSystem::setFileAttributes(std::string_view path, std::uint32_t attributes) {
+    long error = 0;
+    const auto mapped = machine_.mapPath(path, &error);
+    if (!mapped) return fail(error);
+    if (!stampOf(mapped->host).exists) return fail(missingError(*mapped));
+    if (mapped->root) return fail(win32error::AccessDenied);
+    const std::uint32_t bits = attributes & kSettable;
+    if (!machine_.attributes().set(mapped->windows, bits != 0 ? std::optional<std::uint32_t>(bits) : std::nullopt)) {
+        return fail(errorOfErrno(errno));
+    }
+    return true;
+}
+
+bool SandboxFileSystem::findFiles(std::string_view pattern, std::vector<platform::FindData>& out) {
+    out.clear();
+    pattern = cutAtNul(pattern);
+    std::size_t cut = pattern.find_last_of("\\/");
+    if (cut == std::string_view::npos && pattern.size() >= 2 && pattern[1] == ':') cut = 1;
+    const std::string folderText =
+        cut == std::string_view::npos ? machine_.currentDirectory() : std::string(pattern.substr(0, cut + 1));
+    const std::string_view namePattern = cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
+    if (namePattern.empty()) return fail(win32error::FileNotFound);
+
+    long error = 0;
+    const auto folder = machine_.mapPath(folderText, &error);
+    if (!folder) return fail(error);
+    const FileStamp folderStamp = stampOf(folder->host);
+    if (!folderStamp.exists || !folderStamp.directory) return fail(win32error::PathNotFound);
+
+    std::vector<platform::FindData> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder->host, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (isAtomicTempName(name) || !matchesDosPattern(namePattern, name)) continue;
+        MappedPath child;
+        child.host = it->path();
+        child.windows = folder->windows + (folder->root ? "" : "\\") + name;
+        child.drive = folder->drive;
+        const FileStamp stamp = stampOf(child.host);
+        if (!stamp.exists) continue;  // a dangling link, or gone meanwhile
+        platform::FindData data;
+        data.name = name;
+        data.attributes = attributesOf(child, stamp.directory);
+        data.size = stamp.directory ? 0 : stamp.size;
+        found.push_back(std::move(data));
+    }
+    std::sort(found.begin(), found.end(), [](const platform::FindData& a, const platform::FindData& b) {
+        const int order = text::compareNoCase(a.name, b.name);
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    if (!folder->root) {
+        for (const char* dots : {".", ".."}) {
+            if (matchesDosPattern(namePattern, dots)) out.push_back({dots, fileattr::Directory, 0});
+        }
+    }
+    out.insert(out.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+    if (out.empty()) return fail(win32error::FileNotFound);
+    return true;
+}
+
+bool SandboxFileSystem::deleteFile(std::string_view path) {
+    long error = 0;
+    const auto mapped = machine_.mapPath(path, &error);
+    if (!mapped) return fail(error);
+    const FileStamp stamp = stampOf(mapped->host);
+    if (!stamp.exists) return fail(missingError(*mapped));
+    if (stamp.directory) return fail(win32error::AccessDenied);
+    if ((attributesOf(*mapped, false) & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
+    if (::unlink(mapped->host.c_str()) != 0) return fail(errorOfErrno(errno));
+    machine_.attributes().set(mapped->windows, std::nullopt);
+    return true;
+}
+
+bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
+    long error = 0;
+    const auto source = machine_.mapPath(from, &error);
+    if (!source) return fail(error);
+    const auto target = machine_.mapPath(to, &error);
+    if (!target) return fail(error);
+
+    const FileStamp sourceStamp = stampOf(source->host);
+    if (!sourceStamp.exists) return fail(missingError(*source));
+    if (sourceStamp.directory) return fail(win32error::AccessDenied);
+    const FileStamp targetFolder = stampOf(target->host.parent_path());
+    if (!targetFolder.exists || !targetFolder.directory) return fail(win32error::PathNotFound);
+    const FileStamp targetStamp = stampOf(target->host);
+    if (targetStamp.exists) {
+        if (targetStamp.device == sourceStamp.device && targetStamp.inode == sourceStamp.inode) {
+            return fail(kSharingViolation);
+        }
+        if (failIfExists) return fail(win32error::FileExists);
+        if (targetStamp.directory) return fail(win32error::AccessDenied);
+        if ((attributesOf(*target, false) & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
+    }
+
+    const auto content = readWholeFile(source->host);
+    if (!content) return fail(win32error::AccessDenied);
+    if (!writeFileAtomically(target->host, *content)) return fail(errorOfErrno(errno));
+    // The copy takes the attributes of its source, as CopyFile gives them.
+    const auto bits = machine_.attributes().find(source->windows);
+    if (!machine_.attributes().set(target->windows, bits ? std::optional<std::uint32_t>(*bits & kSettable) : std::nullopt)) {
+        return fail(errorOfErrno(errno));
+    }
+    return true;
+}
+
+const Drive* SandboxFileSystem::driveOfRoot(std::string_view root) const {
+    root = cutAtNul(root);
+    std::string current;
+    if (root.empty()) {
+        current = machine_.currentDirectory();
+        root = std::string_view(current).substr(0, 3);
+    }
+    if (root.size() < 2 || root[1] != ':' || root.size() > 3) return nullptr;
+    if (root.size() == 3 && !isSeparator(root[2])) return nullptr;
+    return machine_.drive(root[0]);
+}
+
+std::uint32_t SandboxFileSystem::getDriveType(std::string_view root) {
+    const Drive* drive = driveOfRoot(root);
+    return drive != nullptr ? drive->type : drivetype::NoRootDir;
+}
+
+const Drive* SandboxFileSystem::readyDrive(std::string_view root) {
+    const Drive* drive = driveOfRoot(root);
+    if (drive == nullptr) {
+        fail(win32error::PathNotFound);
+        return nullptr;
+    }
+    if (!drive->hostFolder || !stampOf(*drive->hostFolder).directory) {
+        fail(kErrorNotReady);
+        return nullptr;
+    }
+    return drive;
+}
+
+bool SandboxFileSystem::getVolumeInformation(std::string_view root, platform::VolumeInfo& out) {
+    const Drive* drive = readyDrive(root);
+    if (drive == nullptr) return false;
+    out.label = drive->label;
+    out.serialNumber = drive->serialNumber;
+    out.maxComponentLength = 255;
+    out.fileSystem = drive->fileSystem;
+    return true;
+}
+
+bool SandboxFileSystem::getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) {
+    const Drive* drive = readyDrive(root);
+    if (drive == nullptr) return false;
+    if (drive->totalBytes && drive->freeBytes) {
+        out.total = *drive->totalBytes;
+        out.freeToCaller = *drive->freeBytes;
+        out.totalFree = *drive->freeBytes;
+        return true;
+    }
+    struct statvfs vfs {};
+    if (::statvfs(drive->hostFolder->c_str(), &vfs) != 0) return fail(kErrorNotReady);
+    const std::uint64_t unit = vfs.f_frsize != 0 ? vfs.f_frsize : vfs.f_bsize;
+    out.total = static_cast<std::uint64_t>(vfs.f_blocks) * unit;
+    out.freeToCaller = static_cast<std::uint64_t>(vfs.f_bavail) * unit;
+    out.totalFree = static_cast<std::uint64_t>(vfs.f_bfree) * unit;
+    return true;
+}
+
+}  // namespace hastelyn::sandbox

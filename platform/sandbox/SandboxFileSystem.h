@@ -1,0 +1,42 @@
+#pragma once
+// Files and drives of the sandbox machine. File attributes live in attributes.ini (the host
+// has no place for them); the sandbox enforces the read-only one itself, since the program may
+// run as root.
+//
+// Where this differs from Windows: folders are listed sorted case-insensitively (as NTFS does)
+// on every file system; short (8.3) names are not matched by patterns.
+#include "platform/FileSystem.h"
+#include "platform/sandbox/SandboxMachine.h"
+
+namespace hastelyn::sandbox {
+
+// ERROR_NOT_READY: a drive without a medium.
+inline constexpr long kErrorNotReady = 21;
+
+class SandboxFileSystem final : public platform::FileSystem {
+public:
+    explicit SandboxFileSystem(SandboxMachine& machine);
+
+    std::uint32_t getFileAttributes(std::string_view path) override;
+    bool setFileAttributes(std::string_view path, std::uint32_t attributes) override;
+    bool findFiles(std::string_view pattern, std::vector<platform::FindData>& out) override;
+    bool deleteFile(std::string_view path) override;
+    bool copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
+    std::uint32_t getDriveType(std::string_view root) override;
+    bool getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override;
+    bool getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) override;
+    long lastError() override { return machine_.lastError(); }
+
+private:
+    // The attributes of an existing file or folder.
+    std::uint32_t attributesOf(const MappedPath& mapped, bool directory);
+    // The drive a root names ("C:\", "C:", "c:/"), or null.
+    const Drive* driveOfRoot(std::string_view root) const;
+    // A drive that has its medium, or null with the error set.
+    const Drive* readyDrive(std::string_view root);
+    bool fail(long code);
+
+    SandboxMachine& machine_;
+};
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,105 @@
+#pragma once
+// One simulated Windows machine in a folder (README.md beside this file): its facts from
+// machine.ini, its drives and how Windows paths land in their host folders, the file
+// attributes Windows keeps, the journal of what was started, and the last-error slot that the
+// file and profile functions share.
+//
+// Not thread-safe: one platform per thread, as the program uses it.
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/SystemInfo.h"
+#include "platform/sandbox/AttributeStore.h"
+#include "platform/sandbox/ProfileDocument.h"
+
+namespace hastelyn::sandbox {
+
+// The machine folder of this process: the environment variable HASTELYN_MACHINE when set and
+// not empty, otherwise "machine" beside the running executable.
+std::filesystem::path locateMachineFolder();
+
+struct Drive {
+    char letter = 'C';
+    std::uint32_t type = 0;  // drivetype::*
+    std::string fileSystem;  // "NTFS", "FAT32", "CDFS"
+    // Where its files live; nothing for a drive without a medium.
+    std::optional<std::filesystem::path> hostFolder;
+    std::string label;
+    std::uint32_t serialNumber = 0;
+    // Sizes from [DriveSpace]; nothing means the host folder's real file system.
+    std::optional<std::uint64_t> totalBytes;
+    std::optional<std::uint64_t> freeBytes;
+};
+
+// A Windows path and the host path it stands for.
+struct MappedPath {
+    std::filesystem::path host;
+    // The full Windows path, "C:\WINDOWS\win.ini", each existing part spelled as on disk.
+    std::string windows;
+    char drive = 'C';
+    bool root = false;  // the root folder of the drive
+};
+
+class SandboxMachine {
+public:
+    // Reads folder/machine.ini; throws std::runtime_error naming the folder when it has none.
+    // Anything machine.ini lacks or garbles takes its default: Windows XP SP2 (NT 5.1.2600),
+    // C:\WINDOWS, an administrator account, the program at
+    // C:\Program Files\Hastelyn\Hastelyn.exe, and drive C: in drives/C when no drive is named.
+    explicit SandboxMachine(std::filesystem::path folder);
+
+    const std::filesystem::path& folder() const { return folder_; }
+    const platform::OsVersion& version() const { return version_; }
+    const std::string& windowsDirectory() const { return windowsDirectory_; }
+    const std::string& programPath() const { return programPath_; }
+    bool restrictedAccount() const { return restricted_; }
+    const std::vector<Drive>& drives() const { return drives_; }
+    // The drive of a letter (either case), or null.
+    const Drive* drive(char letter) const;
+    // A value of machine.ini as written (comment after it and blanks around it removed).
+    std::optional<std::string> setting(std::string_view section, std::string_view key) const;
+
+    // The Windows path of the process's current folder when that lies on a drive, else
+    // [System] CurrentDirectory, else the program's folder.
+    std::string currentDirectory() const;
+
+    // Maps "X:\a\b" ("x:/a//b", relative paths against the current directory) onto the host.
+    // Each part is found case-insensitively among what exists; parts that do not exist are kept
+    // as given. ".." stops at the root, as on Windows. Nothing (and *error set) for an unknown
+    // drive, a drive without a medium, a network path (PathNotFound) or a character Windows
+    // does not allow in names (InvalidName).
+    std::optional<MappedPath> mapPath(std::string_view windowsPath, long* error = nullptr) const;
+    // The Windows path of a host path on one of the drives.
+    std::optional<std::string> windowsPathOf(const std::filesystem::path& hostPath) const;
+
+    // Appends one line to journal.log: kind and fields separated by tabs (tabs and line breaks
+    // inside a field become spaces).
+    bool journal(std::string_view kind, std::initializer_list<std::string_view> fields);
+    std::filesystem::path journalPath() const { return folder_ / "journal.log"; }
+
+    AttributeStore& attributes() { return attributes_; }
+
+    long lastError() const { return lastError_; }
+    void setLastError(long code) { lastError_ = code; }
+
+private:
+    void readDrives();
+
+    std::filesystem::path folder_;
+    ProfileDocument ini_;
+    platform::OsVersion version_;
+    std::string windowsDirectory_;
+    std::string programPath_;
+    bool restricted_ = false;
+    std::vector<Drive> drives_;
+    std::vector<std::filesystem::path> canonicalHosts_;  // per drive, empty without a medium
+    AttributeStore attributes_;
+    long lastError_ = 0;
+};
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,14 @@
+#include "platform/sandbox/SandboxPlatform.h"
+
+namespace hastelyn::sandbox {
+
+SandboxPlatform::SandboxPlatform(std::filesystem::path machineFolder)
+    : machine_(std::move(machineFolder)),
+      registry_(machine_.folder() / "registry", machine_.restrictedAccount()),
+      profiles_(machine_),
+      files_(machine_),
+      system_(machine_),
+      shell_(machine_),
+      platform_{registry_, profiles_, files_, system_, shell_} {}
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,105 @@
+#include "platform/sandbox/SandboxProfiles.h"
+
+#include <cerrno>
+
+#include "platform/Win32Types.h"
+#include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/FileStamp.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+namespace win32error = platform::win32error;
+namespace fileattr = platform::fileattr;
+
+constexpr long kDiskFull = 112;  // ERROR_DISK_FULL
+
+long errorOfErrno(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR: return win32error::PathNotFound;
+        case ENOSPC:
+        case EDQUOT: return kDiskFull;
+        case EROFS: return win32error::WriteProtect;
+        default: return win32error::AccessDenied;
+    }
+}
+
+}  // namespace
+
+SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine) {}
+
+bool SandboxProfiles::fail(long code) {
+    machine_.setLastError(code);
+    return false;
+}
+
+std::optional<MappedPath> SandboxProfiles::locate(std::string_view file, long* error) const {
+    file = cutAtNul(file);
+    if (file.empty()) {
+        if (error != nullptr) *error = win32error::AccessDenied;
+        return std::nullopt;
+    }
+    if (file.find_first_of("\\/:") == std::string_view::npos) {
+        return machine_.mapPath(machine_.windowsDirectory() + "\\" + std::string(file), error);
+    }
+    return machine_.mapPath(file, error);
+}
+
+const ProfileDocument* SandboxProfiles::read(std::string_view file) {
+    const auto mapped = locate(file, nullptr);
+    if (!mapped) return nullptr;
+    return cache_.document(mapped->host);
+}
+
+std::string SandboxProfiles::getString(std::string_view file, std::string_view section, std::string_view key,
+                                       std::string_view defaultValue, std::size_t bufferSize) {
+    if (const ProfileDocument* doc = read(file)) {
+        if (const auto value = doc->value(section, key)) return profileValueForBuffer(*value, bufferSize);
+    }
+    return profileValueForBuffer(profileDefaultValue(defaultValue), bufferSize);
+}
+
+std::vector<std::string> SandboxProfiles::getKeyNames(std::string_view file, std::string_view section,
+                                                      std::size_t bufferSize) {
+    const ProfileDocument* doc = read(file);
+    if (doc == nullptr) return {};
+    return profileNamesForBuffer(doc->keyNames(section), bufferSize);
+}
+
+bool SandboxProfiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+                                  std::optional<std::string_view> value) {
+    long error = 0;
+    const auto mapped = locate(file, &error);
+    if (!mapped) return fail(error);
+    const FileStamp folder = stampOf(mapped->host.parent_path());
+    if (!folder.exists || !folder.directory) return fail(win32error::PathNotFound);
+    const FileStamp target = stampOf(mapped->host);
+    if (target.exists) {
+        if (target.directory) return fail(win32error::AccessDenied);
+        const auto attributes = machine_.attributes().find(mapped->windows);
+        if (attributes && (*attributes & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
+    }
+
+    ProfileDocument* doc = target.exists ? cache_.document(mapped->host) : nullptr;
+    if (target.exists && doc == nullptr) return fail(win32error::AccessDenied);  // unreadable
+    const bool created = doc == nullptr;
+    if (created) doc = &cache_.fresh(mapped->host);
+
+    bool changed = false;
+    if (!key) changed = doc->removeSection(section);
+    else if (!value) changed = doc->removeKey(section, *key);
+    else changed = doc->setValue(section, *key, *value);
+    if (!changed && !created) return true;
+
+    FileStamp written;
+    if (!writeFileAtomically(mapped->host, doc->text(), written)) {
+        const int err = errno;
+        cache_.forget(mapped->host);
+        return fail(errorOfErrno(err));
+    }
+    cache_.written(mapped->host, written);
+    return true;
+}
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,20 @@
+#include "platform/sandbox/util/FileStamp.h"
+
+#include <sys/stat.h>
+
+namespace hastelyn::sandbox {
+
+FileStamp stampOf(const std::filesystem::path& path) {
+    FileStamp stamp;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return stamp;
+    stamp.exists = true;
+    stamp.directory = S_ISDIR(st.st_mode);
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.size = static_cast<std::uint64_t>(st.st_size);
+    stamp.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,23 @@
+#pragma once
+// What tells whether a file changed since it was last read: its identity, size and change time.
+// A file replaced by writeFileAtomically always gets a new inode.
+#include <cstdint>
+#include <filesystem>
+
+namespace hastelyn::sandbox {
+
+struct FileStamp {
+    bool exists = false;
+    bool directory = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t mtimeNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file or folder at path (symbolic links followed); exists false when there is
+// nothing there.
+FileStamp stampOf(const std::filesystem::path& path);
+
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/Win32Types.h"
+#include "platform/sandbox/SandboxFileSystem.h"
+#include "platform/sandbox/SandboxMachine.h"
+#include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/DosWildcard.h"
+#include "tests/support/MiniMachine.h"
+#include "tests/support/TempFolder.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+namespace fs = std::filesystem;
+namespace win32error = platform::win32error;
+namespace fileattr = platform::fileattr;
+namespace drivetype = platform::drivetype;
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_.file("C:\\boot.ini", "[boot loader]\r\n", 0x27);
+        m_.file("C:\\dir\\b.txt", "12345");
+        m_.file("C:\\dir\\A.INI", "[a]\r\n");
+        m_.file("C:\\dir\\readme", "");
+        m_.file("C:\\dir\\Hidden.sys", "x", fileattr::Hidden | fileattr::System);
+        m_.folder("C:\\dir\\Sub", fileattr::Hidden);
+        m_.file("C:\\dir\\Sub\\deep.dat", "deep");
+        m_.driveWithoutMedium('D');
+        m_.drive('E', "removable", "FAT", "FLOPPY", "0x12345678").driveSpace('E', 1457664, 2000000);
+        m_.writeTo(temp_.path());
+        machine_ = std::make_unique<SandboxMachine>(temp_.path());
+        files_ = std::make_unique<SandboxFileSystem>(*machine_);
+    }
+
+    fs::path host(std::string_view windowsPath) const { return m_.hostPath(temp_.path(), windowsPath); }
+
+    std::vector<std::string> names(std::string_view pattern) {
+        std::vector<platform::FindData> found;
+        std::vector<std::string> out;
+        if (!files_->findFiles(pattern, found)) return {"<none>"};
+        for (const auto& f : found) out.push_back(f.name);
+        return out;
+    }
+
+    testing::TempFolder temp_;
+    testing::MiniMachine m_;
+    std::unique_ptr<SandboxMachine> machine_;
+    std::unique_ptr<SandboxFileSystem> files_;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(Files, AttributesComeFromAttributesIni) {
+    EXPECT_EQ(files_->getFileAttributes("c:/BOOT.INI"), 0x27u);
+    EXPECT_EQ(files_->getFileAttributes("C:\\dir\\b.txt"), fileattr::Normal);
+    EXPECT_EQ(files_->getFileAttributes("C:\\dir"), fileattr::Directory);
+    EXPECT_EQ(files_->getFileAttributes("C:\\dir\\sub\\"), fileattr::Directory | fileattr::Hidden);
+    EXPECT_EQ(files_->getFileAttributes("C:\\"), fileattr::Directory);
+
+    EXPECT_EQ(files_->getFileAttributes("C:\\dir\\missing.txt"), fileattr::Invalid);
+    EXPECT_EQ(files_->lastError(), win32error::FileNotFound);
+    EXPECT_EQ(files_->getFileAttributes("C:\\nodir\\missing.txt"), fileattr::Invalid);
+    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+    EXPECT_EQ(files_->getFileAttributes("Q:\\x"), fileattr::Invalid);
+    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+}
+
+TEST_F(Files, SetAttributesPersistsAndDropsPlainEntries) {
+    ASSERT_TRUE(files_->setFileAttributes("C:\\DIR\\B.TXT", fileattr::ReadOnly | fileattr::Archive));
+    EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("c:\\dir\\b.txt=21\r\n") !=
+                  std::string::npos,
+              true);
+    {
+        SandboxMachine again(temp_.path());  // another process sees it
+        EXPECT_EQ(SandboxFileSystem(again).getFileAttributes("c:\\dir\\b.txt"), fileattr::ReadOnly | fileattr::Archive);
+    }
+    // Directory and Normal are no attributes one sets; a plain file loses its entry.
+    ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\Sub", fileattr::Directory | fileattr::System));
+    EXPECT_EQ(files_->getFileAttributes("C:\\dir\\Sub"), fileattr::Directory | fileattr::System);
+    ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\b.txt", fileattr::Normal));
+    EXPECT_EQ(files_->getFileAttributes("C:\\dir\\b.txt"), fileattr::Normal);
+    EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("b.txt"), std::string::npos);
+
+    EXPECT_FALSE(files_->setFileAttributes("C:\\dir\\none.txt", fileattr::Hidden));
+    EXPECT_EQ(files_->lastError(), win32error::FileNotFound);
+}
+
+TEST_F(Files, FindFilesListsEverythingLikeWindows) {
+    {
+        // A temporary file a killed writer left behind is no file of the machine.
+        std::FILE* f = std::fopen((host("C:\\dir") / ".b.txt.tmp99_0").c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+
+    std::vector<platform::FindData> all;
+    ASSERT_TRUE(files_->findFiles("c:/DIR\\*.*", all));
+    ASSERT_EQ(all.size(), 7u);
+    const Names expected{".", "..", "A.INI", "b.txt", "Hidden.sys", "readme", "Sub"};
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(all[i].name, expected[i]);
+    EXPECT_EQ(all[0].attributes, fileattr::Directory);
+    EXPECT_EQ(all[3].attributes, fileattr::Normal);
+    EXPECT_EQ(all[3].size, 5u);
+    EXPECT_EQ(all[4].attributes, fileattr::Hidden | fileattr::System);
+    EXPECT_EQ(all[6].attributes, fileattr::Directory | fileattr::Hidden);
+    EXPECT_EQ(all[6].size, 0u);
+
+    EXPECT_EQ(names("C:\\dir\\*"), expected);
+    EXPECT_EQ(names("C:\\dir\\*.ini"), Names{"A.INI"});
+    EXPECT_EQ(names("C:\\dir\\*."), (Names{".", "..", "readme", "Sub"}));
+    EXPECT_EQ(names("C:\\dir\\?.txt"), Names{"b.txt"});
+    EXPECT_EQ(names("C:\\dir\\hidden.SYS"), Names{"Hidden.sys"});
+    EXPECT_EQ(names("C:\\dir\\sub\\*.*"), (Names{".", "..", "deep.dat"}));
+    EXPECT_EQ(names("C:\\*"), (Names{"boot.ini", "dir", "Program Files", "WINDOWS"}));  // no dots at a root
+
+    EXPECT_EQ(names("C:\\dir\\*.none"), Names{"<none>"});
+    EXPECT_EQ(files_->lastError(), win32error::FileNotFound);
+    EXPECT_EQ(names("C:\\nodir\\*.*"), Names{"<none>"});
+    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+}
+
+TEST(DosWildcard, MatchesAsFindFirstFileDoes) {
+    struct Case {
+        const char* pattern;
+        const char* name;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"*.*", "readme", true},      {"*.*", "a.b.c", true},      {"*", ".", true},
+        {"*.ini", "SYSTEM.INI", true}, {"*.ini", "a.ini.bak", false}, {"*.ini", "a.ini.ini", true},
+        {"*.", "readme", true},       {"*.", "a.txt", false},      {"a?.txt", "a.txt", true},
+        {"a?.txt", "ab.txt", true},   {"a?.txt", "abc.txt", false}, {"??", "a", true},
+        {"?", "ab", false},           {"a*b", "axxb", true},       {"a*b", "axxbc", false},
+        {"file.", "file", true},      {"*~*", "A~1.TMP", true},    {"AbC", "abc", true},
+        {"abc", "abd", false},        {"*.t?t", "x.txt", true},    {"*.t?t", "x.tt", false},
+        {"*.tx?", "x.tx", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(matchesDosPattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+}
+
+TEST_F(Files, DeleteAndCopyKeepToWindowsRules) {
+    EXPECT_FALSE(files_->deleteFile("C:\\boot.ini"));  // read-only
+    EXPECT_EQ(files_->lastError(), win32error::AccessDenied);
+    EXPECT_TRUE(fs::exists(host("C:\\boot.ini")));
+    EXPECT_FALSE(files_->deleteFile("C:\\dir\\Sub"));
+    EXPECT_EQ(files_->lastError(), win32error::AccessDenied);
+    EXPECT_FALSE(files_->deleteFile("C:\\dir\\none"));
+    EXPECT_EQ(files_->lastError(), win32error::FileNotFound);
+
+    // A copy takes the source's content and attributes; deleting it takes its entry too.
+    ASSERT_TRUE(files_->copyFile("C:\\dir\\hidden.sys", "C:\\copy.sys", true));
+    EXPECT_EQ(readWholeFile(host("C:\\copy.sys")), "x");
+    EXPECT_EQ(files_->getFileAttributes("C:\\copy.sys"), fileattr::Hidden | fileattr::System);
+    EXPECT_TRUE(files_->deleteFile("c:\\COPY.SYS"));
+    EXPECT_FALSE(fs::exists(host("C:\\copy.sys")));
+    EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("copy.sys"), std::string::npos);
+
+    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\dir\\A.INI", true));
+    EXPECT_EQ(files_->lastError(), win32error::FileExists);
+    ASSERT_TRUE(files_->copyFile("C:\\dir\\b.txt", "C:\\dir\\A.INI", false));
+    EXPECT_EQ(readWholeFile(host("C:\\dir\\A.INI")), "12345");
+    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\boot.ini", false));
+    EXPECT_EQ(files_->lastError(), win32error::AccessDenied);
+    EXPECT_EQ(readWholeFile(host("C:\\boot.ini")), "[boot loader]\r\n");
+    EXPECT_FALSE(files_->copyFile("C:\\dir\\none", "C:\\x", false));
+    EXPECT_EQ(files_->lastError(), win32error::FileNotFound);
+    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\nodir\\x", false));
+    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\DIR\\B.TXT", false));
+    EXPECT_EQ(readWholeFile(host("C:\\dir\\b.txt")), "12345");
+}
+
+TEST_F(Files, DrivesTellTypeVolumeAndSpace) {
+    for (const char* root : {"C:\\", "C:", "c:", "c:/"}) EXPECT_EQ(files_->getDriveType(root), drivetype::Fixed) << root;
+    EXPECT_EQ(files_->getDriveType("D:\\"), drivetype::CdRom);
+    EXPECT_EQ(files_->getDriveType("e:\\"), drivetype::Removable);
+    EXPECT_EQ(files_->getDriveType("Q:\\"), drivetype::NoRootDir);
+    EXPECT_EQ(files_->getDriveType("C:\\WINDOWS"), drivetype::NoRootDir);
+    EXPECT_EQ(files_->getDriveType("garbage"), drivetype::NoRootDir);
+
+    platform::VolumeInfo volume;
+    ASSERT_TRUE(files_->getVolumeInformation("e:\\", volume));
+    EXPECT_EQ(volume.serialNumber, 0x12345678u);
+    EXPECT_EQ(volume.fileSystem, "FAT");
+    ASSERT_TRUE(files_->getVolumeInformation("C:\\", volume));
+    EXPECT_EQ(volume.label, "SYSTEM");
+    EXPECT_EQ(volume.serialNumber, 0x1C2D3E4Fu);
+    EXPECT_EQ(volume.fileSystem, "NTFS");
+    EXPECT_EQ(volume.maxComponentLength, 255u);
+    EXPECT_FALSE(files_->getVolumeInformation("D:\\", volume));  // no disc in it
+    EXPECT_EQ(files_->lastError(), kErrorNotReady);
+    EXPECT_FALSE(files_->getVolumeInformation("Q:\\", volume));
+    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+
+    platform::DiskSpace space;
+    ASSERT_TRUE(files_->getDiskFreeSpace("E:\\", space));
+    EXPECT_EQ(space.total, 1457664u);
+    EXPECT_EQ(space.freeToCaller, 1457664u);  // never more free than there is
+    EXPECT_EQ(space.totalFree, 1457664u);
+    ASSERT_TRUE(files_->getDiskFreeSpace("C:\\", space));  // the host's own file system
+    EXPECT_GT(space.total, 0u);
+    EXPECT_LE(space.freeToCaller, space.totalFree);
+    EXPECT_LE(space.totalFree, space.total);
+    EXPECT_FALSE(files_->getDiskFreeSpace("D:\\", space));
+    EXPECT_EQ(files_->lastError(), kErrorNotReady);
+}
+
+}  // namespace
+}  // namespace hastelyn::sandbox

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/Win32Types.h"
+#include "platform/sandbox/SandboxMachine.h"
+#include "tests/support/MiniMachine.h"
+#include "tests/support/TempFolder.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using testing::MiniMachine;
+using testing::TempFolder;
+namespace win32error = platform::win32error;
+namespace drivetype = platform::drivetype;
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// Runs a piece of a test with the process in another current folder.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const fs::path& folder) : saved_(fs::current_path()) { fs::current_path(folder); }
+    ~CurrentFolder() { fs::current_path(saved_); }
+
+private:
+    fs::path saved_;
+};
+
+TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
+    TempFolder temp;
+    MiniMachine m;
+    m.edition("98").restrictedAccount();
+    m.writeTo(temp.path());
+    const SandboxMachine machine(temp.path());
+    EXPECT_EQ(machine.version().platformId, 1u);
+    EXPECT_EQ(machine.version().major, 4u);
+    EXPECT_EQ(machine.version().minor, 10u);
+    EXPECT_EQ(machine.version().build, 2222u);
+    EXPECT_EQ(machine.version().csdVersion, " A ");
+    EXPECT_EQ(machine.windowsDirectory(), "C:\\WINDOWS");
+    EXPECT_TRUE(machine.restrictedAccount());
+
+    TempFolder garbled;
+    MiniMachine g;
+    g.machineIni = "\xFF\xFE\x00junk\n[Version]\nMajor=4   ; NT 4.0\nMinor=abc\nBuild=99999999999999\n"
+                   "[System]\nAccount=Somebody\nWindowsFolder=\n[Drives]\nCC=Fixed\n1=Fixed\n"s;
+    g.writeTo(garbled.path());
+    const SandboxMachine fallback(garbled.path());
+    EXPECT_EQ(fallback.version().platformId, 2u);
+    EXPECT_EQ(fallback.version().major, 4u);  // the comment after the value does not count
+    EXPECT_EQ(fallback.version().minor, 1u);
+    EXPECT_EQ(fallback.version().build, 2600u);
+    EXPECT_EQ(fallback.version().csdVersion, "Service Pack 2");
+    EXPECT_EQ(fallback.windowsDirectory(), "C:\\WINDOWS");
+    EXPECT_EQ(fallback.programPath(), "C:\\Program Files\\Hastelyn\\Hastelyn.exe");
+    EXPECT_FALSE(fallback.restrictedAccount());
+    ASSERT_EQ(fallback.drives().size(), 1u);  // no valid drive named: C: in drives/C
+    EXPECT_EQ(fallback.drives()[0].letter, 'C');
+    EXPECT_EQ(fallback.drives()[0].type, drivetype::Fixed);
+    EXPECT_EQ(fallback.drives()[0].hostFolder, garbled.path() / "drives" / "C");
+}
+
+TEST(Machine, FolderWithoutMachineIniIsRefusedByName) {
+    TempFolder temp;
+    try {
+        const SandboxMachine machine(temp.path());
+        FAIL() << "a folder without machine.ini was taken";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(temp.path().string()), std::string::npos) << e.what();
+    }
+}
+
+class PathMapping : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_.file("C:\\WINDOWS\\System32\\Drivers\\etc\\hosts", "127.0.0.1 localhost\r\n");
+        m_.file("C:\\boot.ini", "[boot loader]\r\n");
+        m_.currentDirectory = "C:\\WINDOWS";
+        m_.driveWithoutMedium('D');
+        m_.writeTo(temp_.path());
+        machine_ = std::make_unique<SandboxMachine>(temp_.path());
+        drive_ = temp_.path() / "drives" / "C";
+    }
+
+    std::optional<MappedPath> map(std::string_view path, long* error = nullptr) {
+        return machine_->mapPath(path, error);
+    }
+
+    TempFolder temp_;
+    MiniMachine m_;
+    std::unique_ptr<SandboxMachine> machine_;
+    fs::path drive_;
+};
+
+TEST_F(PathMapping, FindsEachPartCaseInsensitivelyWithEitherSlash) {
+    const auto hosts = map("c:/windows//system32\\DRIVERS/Etc\\\\HOSTS");
+    ASSERT_TRUE(hosts);
+    EXPECT_EQ(hosts->host, drive_ / "WINDOWS" / "System32" / "Drivers" / "etc" / "hosts");
+    EXPECT_EQ(hosts->windows, "C:\\WINDOWS\\System32\\Drivers\\etc\\hosts");
+    EXPECT_FALSE(hosts->root);
+
+    // What does not exist yet keeps the spelling given, so a new file gets it.
+    const auto fresh = map("C:\\windows\\NewFolder\\New.TXT");
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(fresh->host, drive_ / "WINDOWS" / "NewFolder" / "New.TXT");
+    EXPECT_EQ(fresh->windows, "C:\\WINDOWS\\NewFolder\\New.TXT");
+
+    const auto root = map("C:\\");
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(root->root);
+    EXPECT_EQ(root->windows, "C:\\");
+    EXPECT_EQ(root->host, drive_);
+
+    // Windows drops dots and spaces at the end of the last part.
+    EXPECT_EQ(map("C:\\BOOT.INI. .")->windows, "C:\\boot.ini");
+}
+
+TEST_F(PathMapping, DotDotStopsAtTheRootAndNeverLeavesTheDrive) {
+    const auto up = map("C:\\..\\..\\..\\..\\etc\\passwd");
+    ASSERT_TRUE(up);
+    EXPECT_EQ(up->windows, "C:\\etc\\passwd");
+    EXPECT_EQ(up->host, drive_ / "etc" / "passwd");
+    EXPECT_EQ(map("C:\\WINDOWS\\System32\\..\\..\\boot.ini")->windows, "C:\\boot.ini");
+    EXPECT_EQ(map("C:/WINDOWS/./System32/.")->windows, "C:\\WINDOWS\\System32");
+    for (const char* path : {"C:\\..", "..\\..\\..\\..", "C:..\\..\\..\\x", "\\..\\..\\x", "C:\\a\\..\\..\\..\\b"}) {
+        const auto mapped = map(path);
+        ASSERT_TRUE(mapped) << path;
+        const fs::path relative = mapped->host.lexically_normal().lexically_relative(drive_);
+        EXPECT_FALSE(relative.empty() || *relative.begin() == "..") << path << " -> " << mapped->host;
+    }
+}
+
+TEST_F(PathMapping, UnknownDrivesMissingMediaNetworkPathsAndBadNamesMapToNothing) {
+    long error = 0;
+    EXPECT_FALSE(map("Q:\\x", &error));
+    EXPECT_EQ(error, win32error::PathNotFound);
+    error = 0;
+    EXPECT_FALSE(map("D:\\setup.exe", &error));
+    EXPECT_EQ(error, win32error::PathNotFound);
+    error = 0;
+    EXPECT_FALSE(map("\\\\server\\share\\file", &error));
+    EXPECT_EQ(error, win32error::PathNotFound);
+    error = 0;
+    EXPECT_FALSE(map("", &error));
+    EXPECT_EQ(error, win32error::PathNotFound);
+    for (const char* bad : {"C:\\a|b", "C:\\x\\a:b", "C:\\what?", "C:\\star*", "C:\\tab\there", "C:\\<x>"}) {
+        error = 0;
+        EXPECT_FALSE(map(bad, &error)) << bad;
+        EXPECT_EQ(error, win32error::InvalidName) << bad;
+    }
+}
+
+TEST_F(PathMapping, RelativePathsFollowTheCurrentDirectory) {
+    // The process's folder lies on no drive: [System] CurrentDirectory counts.
+    EXPECT_EQ(machine_->currentDirectory(), "C:\\WINDOWS");
+    EXPECT_EQ(map("system32\\drivers\\ETC\\hosts")->windows, "C:\\WINDOWS\\System32\\Drivers\\etc\\hosts");
+    EXPECT_EQ(map("..\\boot.ini")->windows, "C:\\boot.ini");
+    EXPECT_EQ(map("\\boot.ini")->windows, "C:\\boot.ini");
+    EXPECT_EQ(map("C:win.ini")->windows, "C:\\WINDOWS\\win.ini");
+
+    {
+        // Inside a drive's folder, the process's own folder is the current directory.
+        CurrentFolder inside(drive_ / "WINDOWS" / "System32");
+        EXPECT_EQ(machine_->currentDirectory(), "C:\\WINDOWS\\System32");
+        EXPECT_EQ(map("drivers\\etc")->windows, "C:\\WINDOWS\\System32\\Drivers\\etc");
+    }
+
+    // Without CurrentDirectory, the program's folder.
+    TempFolder other;
+    MiniMachine plain;
+    plain.writeTo(other.path());
+    EXPECT_EQ(SandboxMachine(other.path()).currentDirectory(), "C:\\Program Files\\Hastelyn");
+}
+
+TEST_F(PathMapping, HostPathsMapBackToWindowsPaths) {
+    EXPECT_EQ(machine_->windowsPathOf(drive_ / "WINDOWS" / "System32"), "C:\\WINDOWS\\System32");
+    EXPECT_EQ(machine_->windowsPathOf(drive_), "C:\\");
+    EXPECT_EQ(machine_->windowsPathOf(drive_ / "WINDOWS" / ".." / "boot.ini"), "C:\\boot.ini");
+    EXPECT_FALSE(machine_->windowsPathOf(temp_.path() / "machine.ini"));
+    EXPECT_FALSE(machine_->windowsPathOf("/etc/passwd"));
+}
+
+TEST(Machine, LocatesItsFolderFromTheEnvironmentOrBesideTheProgram) {
+    const char* saved = std::getenv("HASTELYN_MACHINE");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    ::setenv("HASTELYN_MACHINE", "/somewhere/else", 1);
+    EXPECT_EQ(locateMachineFolder(), fs::path("/somewhere/else"));
+    ::setenv("HASTELYN_MACHINE", "", 1);
+    const fs::path beside = fs::read_symlink("/proc/self/exe").parent_path() / "machine";
+    EXPECT_EQ(locateMachineFolder(), beside);
+    ::unsetenv("HASTELYN_MACHINE");
+    EXPECT_EQ(locateMachineFolder(), beside);
+    if (saved != nullptr) ::setenv("HASTELYN_MACHINE", savedValue.c_str(), 1);
+}
+
+TEST(Machine, JournalGetsOneTabSeparatedLinePerEvent) {
+    TempFolder temp;
+    MiniMachine().writeTo(temp.path());
+    SandboxMachine machine(temp.path());
+    EXPECT_TRUE(machine.journal("WinExec", {"1", "net stop \"Security Center\""}));
+    EXPECT_TRUE(machine.journal("Odd", {"tab\there", "line\r\nbreak", std::string_view("nul\0cut", 7)}));
+    EXPECT_EQ(readText(machine.journalPath()),
+              "WinExec\t1\tnet stop \"Security Center\"\n"
+              "Odd\ttab here\tline  break\tnul\n");
+}
+
+}  // namespace
+}  // namespace hastelyn::sandbox
