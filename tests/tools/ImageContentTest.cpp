@@ -1,0 +1,294 @@
+// What the program reads from the carried machines, read the way it reads it: through the
+// sandbox registry and profile files, with the text conversions of the foundation layer.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "foundation/Edition.h"
+#include "foundation/ProfileValues.h"
+#include "foundation/RegistryValues.h"
+#include "platform/Text.h"
+#include "platform/sandbox/SandboxPlatform.h"
+#include "platform/sandbox/registry/HiveFileReader.h"
+#include "platform/sandbox/registry/KeyNames.h"
+#include "tests/support/TempFolder.h"
+#include "tools/machine/EmbeddedFiles.h"
+#include "tools/machine/MachineImages.h"
+
+namespace hastelyn::images {
+namespace {
+
+using foundation::RegistryValues;
+using platform::RootKey;
+using testing::TempFolder;
+
+const char* const kNtImages[] = {"nt4", "2000", "xp", "2003", "vista"};
+const char* const kAllImages[] = {"95", "98", "me", "nt4", "2000", "xp", "2003", "vista"};
+constexpr std::string_view kServices = "\\SYSTEM\\CurrentControlSet\\Services";
+
+class Built {
+public:
+    explicit Built(std::string_view image) {
+        const std::string error = buildMachine(image, temp_.path());
+        if (!error.empty()) throw std::runtime_error(error);
+        sandbox_ = std::make_unique<sandbox::SandboxPlatform>(temp_.path());
+    }
+    RegistryValues registry() { return RegistryValues(sandbox_->platform()); }
+    foundation::ProfileValues profiles() { return foundation::ProfileValues(sandbox_->platform()); }
+    sandbox::SandboxPlatform& sandbox() { return *sandbox_; }
+
+private:
+    TempFolder temp_;
+    std::unique_ptr<sandbox::SandboxPlatform> sandbox_;
+};
+
+std::size_t countValues(const sandbox::HiveKey& key) {
+    std::size_t n = key.valueCount();
+    for (const auto& [name, child] : key.children()) n += countValues(*child);
+    return n;
+}
+
+// Each fragment on its own, through the sandbox's hive reader: every value line must arrive
+// (a line the reader does not understand is skipped silently), and all keys belong to one root.
+TEST(ImageContent, EveryRegistryFragmentReadsWithoutASkippedLine) {
+    int fragments = 0;
+    for (const EmbeddedFile& file : embeddedImageFiles()) {
+        if (!file.path.ends_with(".reg")) continue;
+        SCOPED_TRACE(std::string(file.path));
+        ++fragments;
+        std::istringstream lines{std::string(file.text())};
+        std::string line, rootName;
+        std::size_t valueLines = 0;
+        while (std::getline(lines, line)) {
+            if (line.starts_with("\"") || line.starts_with("@")) ++valueLines;
+            if (!line.starts_with("[")) continue;
+            const std::string name = line.substr(1, line.find_first_of("\\]") - 1);
+            if (rootName.empty()) rootName = name;
+            EXPECT_EQ(name, rootName) << line;
+        }
+        const auto root = sandbox::rootKeyFromName(rootName);
+        ASSERT_TRUE(root) << rootName;
+        const auto hive = sandbox::parseHiveFile(file.text(), *root);
+        EXPECT_EQ(countValues(*hive), valueLines);
+    }
+    EXPECT_GT(fragments, 20);
+}
+
+TEST(ImageContent, EditionDetectionNamesEachImage) {
+    const std::pair<const char*, foundation::EditionCodes> expected[] = {
+        {"95", {"9x", "95"}}, {"98", {"9x", "98"}}, {"me", {"9x", "Me"}},   {"nt4", {"NT", "NT"}},
+        {"2000", {"NT", "2k"}}, {"xp", {"NT", "XP"}}, {"2003", {"NT", ""}}, {"vista", {"NT", ""}},
+    };
+    for (const auto& [image, codes] : expected) {
+        Built m(image);
+        const auto detected = foundation::detectEdition(m.sandbox().machine().version());
+        EXPECT_EQ(detected.platform, codes.platform) << image;
+        EXPECT_EQ(detected.edition, codes.edition) << image;
+    }
+}
+
+// The service list as the program fills it: subkeys whose DisplayName is a plain string and
+// whose ObjectName is not empty. Drivers have no logon account and stay out.
+TEST(ImageContent, NtImagesListRealisticServicesAndDrivers) {
+    for (const char* image : kNtImages) {
+        SCOPED_TRACE(image);
+        Built m(image);
+        RegistryValues reg = m.registry();
+        const auto keys = reg.GetRegSubKeys(RootKey::LocalMachine, kServices);
+        std::set<std::string> displayNames;
+        int drivers = 0, expandNames = 0, twoDependencies = 0;
+        for (const std::string& key : *keys) {
+            const std::string path = std::string(kServices) + "\\" + key;
+            const std::string nameType = reg.GetRegValueType(RootKey::LocalMachine, path, "DisplayName");
+            if (nameType == "ExString") ++expandNames;
+            const bool hasAccount = reg.ReadRegValue(RootKey::LocalMachine, path, "ObjectName", "String") != "NULL";
+            if (nameType == "String" && !hasAccount) ++drivers;
+            if (nameType != "String" || !hasAccount) continue;
+
+            EXPECT_TRUE(displayNames.insert(reg.ReadRegValue(RootKey::LocalMachine, path, "DisplayName", "String")).second)
+                << "display name twice: " << key;
+            const std::string start = reg.ReadRegValue(RootKey::LocalMachine, path, "Start", "DWORD");
+            EXPECT_TRUE(start == "2" || start == "3" || start == "4") << key << " Start " << start;
+            EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, path, "ImagePath", "String"), "NULL") << key;
+            if (std::string_view(image) != "nt4") {
+                EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, path, "Description", "String"), "NULL") << key;
+            }
+            const std::string depends = reg.ReadRegValue(RootKey::LocalMachine, path, "DependOnService", "MultiString");
+            if (depends == "NULL") continue;
+            std::istringstream entries(depends);
+            std::string entry;
+            int count = 0;
+            while (std::getline(entries, entry, '\r')) {
+                ++count;
+                EXPECT_TRUE(reg.RegKeyOrValueExists(RootKey::LocalMachine, kServices, entry, "Key"))
+                    << key << " depends on missing " << entry;
+            }
+            if (count >= 2) ++twoDependencies;
+        }
+        const std::size_t minimum = std::string_view(image) == "nt4" ? 25 : std::string_view(image) == "2000" ? 50 : 60;
+        EXPECT_GE(displayNames.size(), minimum);
+        EXPECT_LE(displayNames.size(), 200u) << "more rows than the state table holds";
+        EXPECT_GE(drivers, 15);
+        EXPECT_GT(twoDependencies, 0);
+        EXPECT_EQ(expandNames, std::string_view(image) == "xp" ? 1 : 0);
+    }
+}
+
+// Values the tweak rows, the start-up checks and the PC-information page read, in the state a
+// fresh machine of that edition has them. "Key" rows test that a subkey exists.
+TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
+    const RootKey HKLM = RootKey::LocalMachine, HKCU = RootKey::CurrentUser, HKCR = RootKey::ClassesRoot;
+    struct Read {
+        const char* image;
+        RootKey root;
+        const char* key;
+        const char* name;
+        const char* type;
+        const char* expected;
+    };
+    const char* mm = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+    const char* usbNt = "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
+    const char* usb9x = "\\System\\CurrentControlSet\\Services\\Class\\Usb";
+    const char* pol = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    const char* desk = "\\Control Panel\\Desktop";
+    const char* ntcv = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    const char* cv = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+    const Read reads[] = {
+        {"xp", HKLM, mm, "DisablePagingExecutive", "DWORD", "0"},
+        {"xp", HKLM, mm, "LargeSystemCache", "DWORD", "0"},
+        {"xp", HKLM, mm, "ClearPageFileAtShutdown", "DWORD", "0"},
+        {"xp", HKLM, usbNt, "0002", "Key", "yes"},
+        {"xp", HKLM, usbNt, "0003", "Key", "no"},
+        {"xp", HKCU, desk, "MenuShowDelay", "String", "400"},
+        {"xp", HKCU, desk, "AutoEndTasks", "String", "0"},
+        {"xp", HKCU, desk, "WaitToKillAppTimeout", "String", "20000"},
+        {"xp", HKCU, desk, "UserPreferencesMask", "Binary", "UnfitType"},
+        {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify", "IconStreams", "Binary", "UnfitType"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc", "DisplayName", "String", "Security Center"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc", "Start", "DWORD", "2"},
+        {"xp", HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", "DWORD", "UnfitType"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace",
+         "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key", "yes"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem", "NtfsDisable8dot3NameCreation", "DWORD", "0"},
+        {"xp", HKCR, "\\CLSID", "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}", "Key", "yes"},
+        {"xp", HKCR, "\\CLSID", "{40C3D757-D6E4-4b49-BB41-0E5BBEA28817}", "Key", "yes"},
+        {"xp", HKCU, "\\Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName", "String", "リンク"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", "String", "Y"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String", "20000"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "8.0", "Key", "yes"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD", "1"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD", "1"},
+        {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "link", "Binary", "0000001E"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions", "{FB5F1910-F110-11d2-BB9E-00C04F795683}", "Key", "yes"},
+        {"xp", HKLM, "\\SOFTWARE\\ATI Technologies\\CDS\\0000\\0\\ASIC", "Product Name", "String", "NULL"},
+        {"xp", HKLM, ntcv, "ProductName", "String", "Microsoft Windows XP"},
+        {"xp", HKLM, ntcv, "CSDVersion", "String", "Service Pack 2"},
+        {"xp", HKLM, ntcv, "SystemRoot", "String", "C:\\WINDOWS"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName", "String", "YAMADA-XP"},
+        {"xp", HKLM, "\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "~MHz", "DWORD", "2793"},
+        {"2000", HKLM, "\\SOFTWARE\\ATI Technologies\\CDS\\0000\\0\\ASIC", "Product Name", "String", "RADEON 9600 SERIES"},
+        {"2000", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "7.0", "Key", "no"},
+        {"2003", HKLM, mm, "LargeSystemCache", "DWORD", "1"},
+        {"2003", HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate", "DoNotAllowXPSP2", "DWORD", "1"},
+        {"vista", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem", "NtfsDisableLastAccessUpdate", "DWORD", "1"},
+        {"nt4", HKLM, ntcv, "ProductName", "String", "NULL"},
+        {"nt4", HKLM, usbNt, "0000", "Key", "no"},
+        {"98", HKCU, desk, "UserPreferenceMask", "Binary", "000000BE"},
+        {"98", HKCU, pol, "NoDriveTypeAutoRun", "Binary", "00000095"},
+        {"98", HKLM, usb9x, "0001", "Key", "yes"},
+        {"98", HKLM, cv, "VersionNumber", "String", "4.10.2222"},
+        {"98", HKLM, cv, "RegisteredOrganization", "String", "NULL"},
+        {"98", RootKey::DynData, "\\PerfStats\\StatData", "KERNEL\\CPUUsage", "Binary", "00000007"},
+        {"95", HKLM, usb9x, "0000", "Key", "no"},
+        {"95", HKLM, cv, "ProductKey", "String", "NULL"},
+        {"me", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "7.0", "Key", "yes"},
+    };
+    std::string image;
+    std::unique_ptr<Built> machine;
+    for (const Read& r : reads) {
+        if (r.image != image) {
+            image = r.image;
+            machine = std::make_unique<Built>(image);
+        }
+        RegistryValues reg = machine->registry();
+        const std::string got = std::string_view(r.type) == "Key"
+                                    ? (reg.RegKeyOrValueExists(r.root, r.key, r.name, "Key") ? "yes" : "no")
+                                    : reg.ReadRegValue(r.root, r.key, r.name, r.type);
+        EXPECT_EQ(got, r.expected) << image << " " << r.key << " " << r.name;
+    }
+    // "System 3" reads the subsystem text: unticked by default everywhere, so it holds 3072.
+    for (const char* nt : kNtImages) {
+        Built m(nt);
+        const std::string windows = m.registry().ReadRegValue(
+            HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems", "Windows", "String");
+        EXPECT_NE(windows.find("SharedSection=1024,"), std::string::npos) << nt;
+        EXPECT_EQ(windows.find("2048"), std::string::npos) << nt;
+    }
+}
+
+// The files the program finds by path at start-up, and the PC information and mail-rule key.
+TEST(ImageContent, SystemFilesPcInformationAndMailRulesWhereTheProgramLooks) {
+    for (const char* image : kAllImages) {
+        SCOPED_TRACE(image);
+        Built m(image);
+        const std::string_view name = image;
+        const bool nt = m.sandbox().machine().version().platformId == 2;
+        const std::string windows = m.sandbox().machine().windowsDirectory();
+        foundation::ProfileValues ini = m.profiles();
+        RegistryValues reg = m.registry();
+
+        if (nt && name != "vista") {
+            const std::string def = ini.ReadProfileValue("C:\\boot.ini", "boot loader", "default");
+            const std::string line = ini.ReadProfileValue("C:\\boot.ini", "operating systems", def);
+            EXPECT_NE(line, "NULL") << "default " << def;
+            EXPECT_EQ(line.find("/noguiboot"), std::string::npos);
+            EXPECT_EQ(line.find("/fastdetect") != std::string::npos, name != "nt4") << line;
+            EXPECT_EQ(ini.ReadProfileValue("C:\\boot.ini", "boot loader", "timeout"), "30");
+        } else if (!nt) {
+            EXPECT_EQ(ini.ReadProfileValue("C:\\Msdos.sys", "Options", "Logo"), name == "me" ? "NULL" : "1");
+            EXPECT_EQ(ini.ReadProfileValue("C:\\Msdos.sys", "Paths", "WinDir"), windows);
+        }
+
+        const bool hasSysoc = name == "2000" || name == "xp" || name == "2003";
+        const auto components = ini.GetProfileSectionKeys(windows + "\\inf\\sysoc.inf", "Components");
+        int hidden = 0;
+        for (const std::string& key : *components)
+            if (text::containsNoCase(ini.ReadProfileValue(windows + "\\inf\\sysoc.inf", "Components", key), "hide"))
+                ++hidden;
+        EXPECT_EQ(components->size() >= 10, hasSysoc);
+        EXPECT_EQ(hidden > 0, hasSysoc);
+
+        const std::string productKey = ini.ReadProfileValue(windows + "\\System32\\$winnt$.inf", "userdata", "ProductKey");
+        EXPECT_EQ(productKey != "NULL", name == "xp" || name == "2000") << productKey;
+
+        const std::string infoKey = nt ? "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
+                                       : "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+        EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, infoKey, "RegisteredOwner", "String"), "NULL");
+        EXPECT_EQ(reg.ReadRegValue(RootKey::LocalMachine, infoKey, "SystemRoot", "String"), windows);
+        EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
+                                   "ComputerName", "String"),
+                  "NULL");
+        EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, "\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                                   "VendorIdentifier", "String"),
+                  "NULL");
+
+        // The mail-rule key hangs under the last identity whose name begins with "{".
+        const auto identities = reg.GetRegSubKeys(RootKey::CurrentUser, "\\Identities");
+        std::string identity;
+        for (const std::string& key : *identities)
+            if (key.starts_with("{")) identity = key;
+        EXPECT_EQ(identity.empty(), name == "vista");
+        if (!identity.empty()) {
+            EXPECT_TRUE(reg.RegKeyOrValueExists(
+                RootKey::CurrentUser, "\\Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules",
+                "Mail", "Key"));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace hastelyn::images
