@@ -2,6 +2,7 @@
 // sandbox registry and profile files, with the text conversions of the foundation layer.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -78,16 +79,29 @@ TEST(ImageContent, EveryRegistryFragmentReadsWithoutASkippedLine) {
     EXPECT_GT(fragments, 20);
 }
 
-TEST(ImageContent, EditionDetectionNamesEachImage) {
-    const std::pair<const char*, foundation::EditionCodes> expected[] = {
-        {"95", {"9x", "95"}}, {"98", {"9x", "98"}}, {"me", {"9x", "Me"}},   {"nt4", {"NT", "NT"}},
-        {"2000", {"NT", "2k"}}, {"xp", {"NT", "XP"}}, {"2003", {"NT", ""}}, {"vista", {"NT", ""}},
+TEST(ImageContent, EditionDetectionNamesEachImageAndWhatItDisables) {
+    struct Expected {
+        const char* image;
+        foundation::EditionCodes codes;
+        std::array<std::size_t, foundation::kTweakListCount> disabledRows;
+        std::size_t disabledUtilities;
     };
-    for (const auto& [image, codes] : expected) {
-        Built m(image);
-        const auto detected = foundation::detectEdition(m.sandbox().machine().version());
-        EXPECT_EQ(detected.platform, codes.platform) << image;
-        EXPECT_EQ(detected.edition, codes.edition) << image;
+    const Expected expected[] = {
+        {"95", {"9x", "95"}, {7, 5, 8, 6, 2}, 4},   {"98", {"9x", "98"}, {7, 5, 8, 6, 2}, 3},
+        {"me", {"9x", "Me"}, {7, 5, 7, 7, 2}, 3},   {"nt4", {"NT", "NT"}, {3, 5, 5, 1, 2}, 3},
+        {"2000", {"NT", "2k"}, {2, 4, 4, 1, 0}, 2}, {"xp", {"NT", "XP"}, {1, 0, 0, 0, 0}, 0},
+        {"2003", {"NT", ""}, {0, 0, 0, 0, 0}, 0},   {"vista", {"NT", ""}, {0, 0, 0, 0, 0}, 0},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.image);
+        Built m(e.image);
+        const auto detected = foundation::detectEdition(m.sandbox().platform().system.getVersion());
+        EXPECT_EQ(detected.platform, e.codes.platform);
+        EXPECT_EQ(detected.edition, e.codes.edition);
+        const foundation::DisabledControls disabled = foundation::disabledControlsFor(detected);
+        for (std::size_t list = 0; list < foundation::kTweakListCount; ++list)
+            EXPECT_EQ(disabled.rows[list].size(), e.disabledRows[list]) << "list " << list;
+        EXPECT_EQ(disabled.utilityControls.size(), e.disabledUtilities);
     }
 }
 
