@@ -24,25 +24,32 @@ long long countEntries(platform::FileSystem& files, const std::string& folder, i
 
 }  // namespace
 
+namespace {
+
+// "reg save|restore" on XP, the registry editor's "/E" export or "/s" import elsewhere.
+void startRegistryTool(platform::Platform& platform, const EditionCodes& codes, bool exporting,
+                       std::string_view rootName, std::string_view keyPath, std::string_view file) {
+    const std::string fullKey = std::string(rootName) + std::string(keyPath);
+    if (codes.edition == "XP") {
+        const std::string verb = exporting ? "save " : "restore ";
+        platform.shell.shellExecute("open", "reg", verb + quoted(fullKey) + " " + quoted(file), "",
+                                    platform::showcmd::Hide);
+        return;
+    }
+    const std::string parameters = exporting ? "/E " + quoted(file) + " " + quoted(fullKey) : "/s " + quoted(file);
+    platform.shell.shellExecute("Open", "Regedit.exe", parameters, "", platform::showcmd::Hide);
+}
+
+}  // namespace
+
 void ExportRegKey(platform::Platform& platform, const EditionCodes& codes, std::string_view rootName,
                   std::string_view keyPath, std::string_view file) {
-    const std::string fullKey = std::string(rootName) + std::string(keyPath);
-    if (codes.edition == "XP")
-        platform.shell.shellExecute("open", "reg", "save " + quoted(fullKey) + " " + quoted(file), "",
-                                    platform::showcmd::Hide);
-    else
-        platform.shell.shellExecute("Open", "Regedit.exe", "/E " + quoted(file) + " " + quoted(fullKey), "",
-                                    platform::showcmd::Hide);
+    startRegistryTool(platform, codes, true, rootName, keyPath, file);
 }
 
 void ImportRegKey(platform::Platform& platform, const EditionCodes& codes, std::string_view rootName,
                   std::string_view keyPath, std::string_view file) {
-    const std::string fullKey = std::string(rootName) + std::string(keyPath);
-    if (codes.edition == "XP")
-        platform.shell.shellExecute("open", "reg", "restore " + quoted(fullKey) + " " + quoted(file), "",
-                                    platform::showcmd::Hide);
-    else
-        platform.shell.shellExecute("Open", "Regedit.exe", "/s " + quoted(file), "", platform::showcmd::Hide);
+    startRegistryTool(platform, codes, false, rootName, keyPath, file);
 }
 
 void RestartWindows(platform::Platform& platform) {
