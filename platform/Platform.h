@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
+#include "platform/WindowSystem.h"
 
 namespace hastelyn::platform {
 
@@ -15,6 +16,7 @@ struct Platform {
     FileSystem& files;
     SystemInfo& system;
     Shell& shell;
+    WindowSystem& windows;
 };
 
 }  // namespace hastelyn::platform

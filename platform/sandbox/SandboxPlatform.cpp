@@ -9,6 +9,7 @@ SandboxPlatform::SandboxPlatform(std::filesystem::path machineFolder)
       files_(machine_),
       system_(machine_),
       shell_(machine_),
-      platform_{registry_, profiles_, files_, system_, shell_} {}
+      windows_(machine_),
+      platform_{registry_, profiles_, files_, system_, shell_, windows_} {}
 
 }  // namespace hastelyn::sandbox

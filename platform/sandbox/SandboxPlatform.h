@@ -8,6 +8,7 @@
 #include "platform/sandbox/SandboxProfiles.h"
 #include "platform/sandbox/SandboxShell.h"
 #include "platform/sandbox/SandboxSystemInfo.h"
+#include "platform/sandbox/SandboxWindowSystem.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
 
 namespace hastelyn::sandbox {
@@ -28,6 +29,7 @@ public:
     SandboxFileSystem& files() { return files_; }
     SandboxSystemInfo& system() { return system_; }
     SandboxShell& shell() { return shell_; }
+    SandboxWindowSystem& windows() { return windows_; }
 
 private:
     SandboxMachine machine_;
@@ -36,6 +38,7 @@ private:
     SandboxFileSystem files_;
     SandboxSystemInfo system_;
     SandboxShell shell_;
+    SandboxWindowSystem windows_;
     platform::Platform platform_;
 };
 
