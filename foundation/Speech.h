@@ -1,5 +1,6 @@
 #pragma once
 // Spoken guidance: sentences put on the clipboard for a screen reader to speak.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ public:
     // them: page caption + row text; then "。チェック。" or "。チェックなし。" appended; then the
     // two key hints appended. Only when "Sound" is "On".
     void speakRowSelection(std::string_view pageCaption, std::string_view rowText, bool ticked);
+    // The same for any list: the tick word only when ticked has a value (check lists), then the
+    // list's own hints (spoken::kRowHints, kUtilityHints, kInfoHints).
+    void speakListSelection(std::string_view pageCaption, std::string_view rowText, std::optional<bool> ticked,
+                            std::string_view hints);
 
     Clipboard& clipboard() { return clipboard_; }
 

@@ -8,6 +8,8 @@ namespace hastelyn::foundation::spoken {
 extern const std::string_view kTicked;        // "。チェック。"
 extern const std::string_view kNotTicked;     // "。チェックなし。"
 extern const std::string_view kRowHints;      // the F4 hint followed by the up/down hint
+extern const std::string_view kUtilityHints;  // the same for the utility list
+extern const std::string_view kInfoHints;     // the same for the PC-information list
 extern const std::string_view kExit;          // "ソフトを終了しました。"
 extern const std::string_view kSpeechOn;      // F6
 extern const std::string_view kFirstPrompt;   // the F6 prompt of the first start
