@@ -1,0 +1,60 @@
+#include "foundation/SystemPaths.h"
+
+#include <array>
+
+#include "foundation/RegistryValues.h"
+
+namespace hastelyn::foundation {
+namespace {
+
+bool exists(platform::Platform& platform, const std::string& path) {
+    return platform.files.getFileAttributes(path) != platform::fileattr::Invalid;
+}
+
+std::string findSysoc(platform::Platform& platform, const std::string& windows, const std::string& root) {
+    const std::array<std::string, 3> candidates = {
+        windows + "\\inf\\sysoc.inf",
+        root + "WINDOWS\\inf\\sysoc.inf",
+        root + "WINNT\\inf\\sysoc.inf",
+    };
+    for (const std::string& candidate : candidates) {
+        if (exists(platform, candidate)) return candidate;
+    }
+    return std::string(kNull);
+}
+
+std::string findBoot(platform::Platform& platform, const EditionCodes& codes, const std::string& root) {
+    // The 9x family always boots from Msdos.sys on the system drive; it is not looked for.
+    if (codes.platform != "NT") return root + "Msdos.sys";
+    if (const std::string onSystemDrive = root + "boot.ini"; exists(platform, onSystemDrive)) return onSystemDrive;
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        const std::string candidate = std::string(1, letter) + ":\\boot.ini";
+        if (exists(platform, candidate)) return candidate;
+    }
+    return std::string(kNull);
+}
+
+}  // namespace
+
+SystemPaths detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings) {
+    const std::string windows = platform.system.windowsDirectory();
+    const std::string root = windows.substr(0, 3);
+
+    SystemPaths paths;
+    paths.answerFile = windows + "\\System32\\$winnt$.inf";
+
+    // A path not found stays "NULL" and is not written, so the next start looks again.
+    paths.sysoc = settings.general("SysocPath");
+    if (paths.sysoc == kNull) {
+        paths.sysoc = findSysoc(platform, windows, root);
+        settings.write(kGeneralSection, "SysocPath", paths.sysoc);
+    }
+    paths.boot = settings.general("BootPath");
+    if (paths.boot == kNull) {
+        paths.boot = findBoot(platform, codes, root);
+        settings.write(kGeneralSection, "BootPath", paths.boot);
+    }
+    return paths;
+}
+
+}  // namespace hastelyn::foundation
