@@ -1,44 +1,94 @@
-// Hastelyn's entry point.
-#include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+// Hastelyn's entry point: one instance per machine, the four windows in their fixed order, the
+// message loop until the main window closes.
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 
+#include <cstdio>
 #include <exception>
 
 #include "app/MachineStartup.h"
-#include "foundation/Edition.h"
+#include "app/MainWindowCreation.h"
+#include "app/SingleInstance.h"
+#include "engine/Session.h"
+#include "ui/Application.h"
+#include "ui/CommandErrors.h"
+#include "ui/Forms.h"
+#include "ui/MainWindow.h"
+#include "ui/QtClipboard.h"
+#include "ui/QtDialogProvider.h"
+#include "ui/SideWindows.h"
+
+using namespace hastelyn;
+
+namespace {
+
+app::ScreenFacts screenFacts() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    return {screen->geometry().width(), screen->geometry().height(), screen->depth()};
+}
+
+// Messages that other processes send to the main window: a second instance asks it forward.
+void pumpWindowMessages(platform::WindowSystem& windows, ui::TFrmMain& main) {
+    for (const platform::WindowMessage& message : windows.takeMessages()) {
+        if (message.message == platform::wm::Activate && message.wParam == 1) {
+            main.showNormal();
+            main.raise();
+            main.activateWindow();
+        } else if (message.message == platform::wm::Close) {
+            main.close();
+        }
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Hastelyn");
-
-    std::unique_ptr<hastelyn::sandbox::SandboxPlatform> machine;
+    std::unique_ptr<sandbox::SandboxPlatform> machine;
     try {
-        machine = hastelyn::app::openMachine();
+        machine = app::openMachine();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "エラー", QString::fromUtf8(e.what()));
+        std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
+    platform::Platform& platform = machine->platform();
 
-    QMainWindow mainWindow;
-    mainWindow.setObjectName("FrmMain");
-    mainWindow.setWindowTitle("Hastelyn");
-    mainWindow.resize(659, 525);
-    // Until the pages arrive, the window tells which machine it runs on.
-    const auto version = machine->platform().system.getVersion();
-    const auto codes = hastelyn::foundation::detectEdition(version);
-    auto* status = new QLabel(QString::fromUtf8("マシン: %1\nWindows %2.%3 (%4) / %5 / %6")
-                                  .arg(QString::fromStdString(machine->machine().folder().string()))
-                                  .arg(version.major)
-                                  .arg(version.minor)
-                                  .arg(QString::fromStdString(version.csdVersion))
-                                  .arg(QString::fromStdString(codes.platform))
-                                  .arg(QString::fromStdString(codes.edition)));
-    status->setObjectName("LblMachine");
-    status->setMargin(12);
-    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    mainWindow.setCentralWidget(status);
-    mainWindow.show();
-    return application.exec();
+    app::SingleInstance instance(platform.windows);
+    if (!instance.claim()) return 0;
+
+    ui::Application application(argc, argv);
+    ui::QtClipboard clipboard;
+    ui::QtDialogProvider dialogs;
+    engine::Session session(platform, clipboard, dialogs);
+    ui::setErrorReporter([&dialogs](const std::string& text) { dialogs.show(foundation::DialogKind::Error, text); });
+
+    ui::TFrmMain main(session);
+    ui::FrmMain = &main;
+    QObject::connect(&main, &ui::TFrmMain::closed, &application, &QApplication::quit);
+    const std::vector<std::string> startErrors = app::createMainWindow(main, session, screenFacts());
+    main.show();
+    main.TmrSpeak->start();
+    const platform::WindowHandle mainHandle = platform.windows.createWindow("TFrmMain", "Hastelyn");
+
+    ui::TFrmCompact compact(session);
+    ui::FrmCompact = &compact;
+    ui::TFrmRestore restore(session, &main);
+    ui::FrmRestore = &restore;
+    ui::TFrmSub sub(session, main, compact, restore);
+    ui::FrmSub = &sub;
+
+    if (!startErrors.empty()) ui::reportError(startErrors.front());
+
+    QTimer messages;
+    QObject::connect(&messages, &QTimer::timeout, [&] { pumpWindowMessages(platform.windows, main); });
+    messages.start(200);
+
+    const int result = application.exec();
+    platform.windows.destroyWindow(mainHandle);
+    ui::FrmMain = nullptr;
+    ui::FrmCompact = nullptr;
+    ui::FrmRestore = nullptr;
+    ui::FrmSub = nullptr;
+    return result;
 }

@@ -36,25 +36,20 @@ std::string findBoot(platform::Platform& platform, const EditionCodes& codes, co
 
 }  // namespace
 
-SystemPaths detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings) {
+void detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings,
+                       SystemPaths& paths) {
     const std::string windows = platform.system.windowsDirectory();
     const std::string root = windows.substr(0, 3);
 
-    SystemPaths paths;
     paths.answerFile = windows + "\\System32\\$winnt$.inf";
 
     // A path not found stays "NULL" and is not written, so the next start looks again.
-    paths.sysoc = settings.general("SysocPath");
-    if (paths.sysoc == kNull) {
-        paths.sysoc = findSysoc(platform, windows, root);
-        settings.write(kGeneralSection, "SysocPath", paths.sysoc);
-    }
-    paths.boot = settings.general("BootPath");
-    if (paths.boot == kNull) {
-        paths.boot = findBoot(platform, codes, root);
-        settings.write(kGeneralSection, "BootPath", paths.boot);
-    }
-    return paths;
+    const std::string storedSysoc = settings.general("SysocPath");
+    const std::string storedBoot = settings.general("BootPath");
+    paths.sysoc = storedSysoc == kNull ? findSysoc(platform, windows, root) : storedSysoc;
+    paths.boot = storedBoot == kNull ? findBoot(platform, codes, root) : storedBoot;
+    if (storedSysoc == kNull) settings.write(kGeneralSection, "SysocPath", paths.sysoc);
+    if (storedBoot == kNull) settings.write(kGeneralSection, "BootPath", paths.boot);
 }
 
 }  // namespace hastelyn::foundation

@@ -10,12 +10,14 @@ namespace hastelyn::foundation {
 
 struct SystemPaths {
     std::string answerFile;  // Windows folder + "\System32\$winnt$.inf"
-    std::string sysoc;       // sysoc.inf, or "NULL" when none was found
-    std::string boot;        // boot.ini (NT family) or Msdos.sys (9x), or "NULL"
+    std::string sysoc = "NULL";  // sysoc.inf, or "NULL" when none was found
+    std::string boot = "NULL";   // boot.ini (NT family) or Msdos.sys (9x), or "NULL"
 };
 
 // Reads "SysocPath" and "BootPath" from the settings; where one is "NULL", looks for the file
-// and writes what it found.
-SystemPaths detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings);
+// and writes what it found. The paths are filled in as they are found, so a settings write that
+// is refused (CommandError) still leaves them known for this run.
+void detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings,
+                       SystemPaths& paths);
 
 }  // namespace hastelyn::foundation

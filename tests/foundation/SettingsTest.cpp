@@ -21,7 +21,9 @@ struct Started {
     explicit Started(const MiniMachine& m = MiniMachine{})
         : fx(m), profiles(fx.platform()), settings(profiles, settingsPathFor(fx.platform().system.programPath())) {}
     SystemPaths detect() {
-        return detectSystemPaths(fx.platform(), detectEdition(fx.platform().system.getVersion()), settings);
+        SystemPaths paths;
+        detectSystemPaths(fx.platform(), detectEdition(fx.platform().system.getVersion()), settings, paths);
+        return paths;
     }
     std::string at(std::string_view section, std::string_view key) const { return settings.read(section, key); }
     void set(std::string_view key, std::string_view value) { settings.write(kGeneralSection, key, value); }

@@ -1,0 +1,172 @@
+#include "app/MainWindowCreation.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "engine/EnvironmentChecks.h"
+#include "engine/Passes.h"
+#include "foundation/LockedItems.h"
+#include "foundation/Migration.h"
+#include "ui/Widgets.h"
+
+namespace hastelyn::app {
+namespace {
+
+using ui::TFrmMain;
+
+// Step 1: a 640 x 480 screen gets a smaller window with a sizeable border.
+void fitSmallScreen(TFrmMain& window, const ScreenFacts& screen) {
+    if (screen.width != 640 || screen.height != 480) return;
+    window.setWindowFlags(Qt::Window);
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window.resize(590, 430);
+}
+
+// Step 2: on an 8-bit display the button glyphs go to 16 colours.
+void convertGlyphsToSixteenColours(TFrmMain& window, const ScreenFacts& screen) {
+    if (screen.depth != 8) return;
+    QList<QRgb> palette;
+    for (QRgb c : {0x000000u, 0x800000u, 0x008000u, 0x808000u, 0x000080u, 0x800080u, 0x008080u, 0xC0C0C0u,
+                   0x808080u, 0xFF0000u, 0x00FF00u, 0xFFFF00u, 0x0000FFu, 0xFF00FFu, 0x00FFFFu, 0xFFFFFFu})
+        palette.append(qRgb(qRed(c), qGreen(c), qBlue(c)));
+    for (const char* name : glyphButtonNames()) {
+        auto* button = window.findChild<QPushButton*>(name);
+        if (button == nullptr || button->icon().isNull()) continue;
+        const QImage glyph = button->icon().pixmap(button->iconSize()).toImage();
+        button->setIcon(QIcon(QPixmap::fromImage(glyph.convertToFormat(QImage::Format_Indexed8, palette))));
+    }
+}
+
+// Step 4: every fixed drive from C to Z in both drive lists; all 24 letters when none is fixed.
+void fillFixedDriveLists(TFrmMain& window, engine::Session& session) {
+    QStringList drives;
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        if (session.platform.files.getDriveType(std::string(1, letter) + ":") == platform::drivetype::Fixed)
+            drives << QString(QChar(letter)) + ui::u8(" ドライブ");
+    if (drives.isEmpty())
+        for (char letter = 'C'; letter <= 'Z'; ++letter) drives << QString(QChar(letter)) + ui::u8(" ドライブ");
+    window.LstHDDefrag->addItems(drives);
+    window.LstHDConvert->addItems(drives);
+}
+
+// Step 5: the commentary panel as after a click on its button.
+void showCommentary(TFrmMain& window) {
+    if (auto* comment = window.findChild<QPushButton*>("BtnComment")) comment->click();
+}
+
+// Step 6: the edition, and what it switches off.
+void detectEdition(TFrmMain& window, engine::Session& session) {
+    session.codes = foundation::detectEdition(session.platform.system.getVersion());
+    const foundation::DisabledControls disabled = foundation::disabledControlsFor(session.codes);
+    session.model.disableRows(disabled);
+    for (const std::string& name : disabled.utilityControls)
+        if (auto* control = window.findChild<QWidget*>(QString::fromStdString(name))) control->setEnabled(false);
+}
+
+// Step 9: the PC information fields.
+void readPcInformation(TFrmMain&, engine::Session&) {
+    // The fields are filled by the PC information page when it arrives.
+}
+
+foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session) {
+    foundation::LockableControls controls;
+    for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
+        for (std::size_t r = 0; r < foundation::kRowsPerList; ++r)
+            controls.tweakRowEnabled[c][r] = session.model.tweakList(c).rows[r].enabled;
+    const auto& services = session.model.services().rows;
+    controls.serviceListHasRows = !services.empty();
+    controls.serviceFirstRowEnabled = services.empty() || services.front().enabled;
+    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
+        controls.utilityEnabled[i] = window.utilityButtons[i]->isEnabled();
+    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i)
+        controls.pcInfoEditable[i] = !window.infoFields[i]->isReadOnly();
+    return controls;
+}
+
+// What the program itself switched off stays off, even when its "pre_true" marks could not be
+// written (an unwritable settings file would otherwise unlock every row the edition has no use
+// for).
+void keepProgramLocks(const foundation::LockableControls& marked, foundation::LockableControls& controls) {
+    for (std::size_t c = 0; c < marked.tweakRowEnabled.size(); ++c)
+        for (std::size_t r = 0; r < foundation::kRowsPerList; ++r)
+            controls.tweakRowEnabled[c][r] = controls.tweakRowEnabled[c][r] && marked.tweakRowEnabled[c][r];
+    if (marked.serviceListHasRows && !marked.serviceFirstRowEnabled)
+        controls.serviceRows = foundation::LockableControls::Change::Leave;
+    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
+        controls.utilityEnabled[i] = controls.utilityEnabled[i] && marked.utilityEnabled[i];
+    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i)
+        controls.pcInfoEditable[i] = controls.pcInfoEditable[i] && marked.pcInfoEditable[i];
+}
+
+// Step 12: what the locked-items section says, back into the lists, buttons and fields.
+void applyLockedItems(TFrmMain& window, engine::Session& session, const foundation::LockableControls& marked) {
+    foundation::LockableControls controls = lockableControls(window, session);
+    foundation::applyLockedItems(session.settings, controls);
+    keepProgramLocks(marked, controls);
+    for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
+        for (std::size_t r = 0; r < foundation::kRowsPerList; ++r)
+            session.model.tweakList(c).rows[r].enabled = controls.tweakRowEnabled[c][r];
+    if (controls.serviceRows != foundation::LockableControls::Change::Leave)
+        for (engine::Row& row : session.model.services().rows)
+            row.enabled = controls.serviceRows == foundation::LockableControls::Change::Enable;
+    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
+        window.utilityButtons[i]->setEnabled(controls.utilityEnabled[i]);
+    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i) {
+        QLineEdit* field = window.infoFields[i];
+        field->setReadOnly(!controls.pcInfoEditable[i]);
+        ui::setFieldColor(field, controls.pcInfoEditable[i] ? window.palette().color(QPalette::Base)
+                                                            : ui::windowsColor(0xC0C0C0));
+    }
+    window.refreshLists();
+}
+
+// Runs one step; a refused write ends that step only.
+template <typename Step>
+void step(std::vector<std::string>& errors, Step&& run) {
+    try {
+        run();
+    } catch (const std::exception& e) {
+        errors.emplace_back(e.what());
+    }
+}
+
+}  // namespace
+
+const std::vector<const char*>& glyphButtonNames() {
+    static const std::vector<const char*> names = {
+        "BtnClose_s", "BtnMinimum", "BtnTray",    "BtnCompact", "BtnTop",   "BtnSystem",   "BtnDesktop",
+        "BtnExplorer", "BtnPower",  "BtnOthers",  "BtnService", "BtnUtility", "BtnInfo",   "BtnRestore",
+        "BtnHelp",    "BtnOption",  "BtnClose",   "BtnComment", "BtnMoreInfo", "BtnNet",   "BtnMS",
+        "BtnGroup",   "BtnReg",     "BtnFormat",  "BtnCUIDefrag", "BtnConvert"};
+    return names;
+}
+
+std::vector<std::string> createMainWindow(TFrmMain& window, engine::Session& session, const ScreenFacts& screen) {
+    std::vector<std::string> errors;
+    fitSmallScreen(window, screen);                                                         // 1
+    convertGlyphsToSixteenColours(window, screen);                                          // 2
+    window.PgAccel->setCurrentIndex(0);                                                     // 3
+    fillFixedDriveLists(window, session);                                                   // 4
+    showCommentary(window);                                                                 // 5
+    detectEdition(window, session);                                                         // 6
+    step(errors, [&] {                                                                      // 7
+        foundation::detectSystemPaths(session.platform, session.codes, session.settings, session.paths);
+    });
+    step(errors, [&] { engine::runEnvironmentChecks(session); });                           // 8
+    readPcInformation(window, session);                                                     // 9
+    engine::readPass(session);                                                              // 10
+    const foundation::LockableControls marked = lockableControls(window, session);
+    step(errors, [&] { foundation::markPreLocked(session.settings, marked); });             // 11
+    applyLockedItems(window, session, marked);                                              // 12
+    window.countItems();                                                                    // 13
+    step(errors, [&] {                                                                      // 14
+        foundation::migrateOlderSettings(session.settings, session.platform.system.currentDirectory());
+    });
+    return errors;
+}
+
+}  // namespace hastelyn::app

@@ -1,0 +1,34 @@
+#pragma once
+// Everything the program keeps for its whole run, without any window: the machine it works on,
+// the registry and profile layer, the settings file, the edition and the system paths found at
+// start, the items, and the spoken guidance and dialogs that the windows (or a command line)
+// provide.
+#include "engine/ItemModel.h"
+#include "foundation/Edition.h"
+#include "foundation/MessageDialogs.h"
+#include "foundation/ProfileValues.h"
+#include "foundation/RegistryValues.h"
+#include "foundation/Settings.h"
+#include "foundation/Speech.h"
+#include "foundation/SystemPaths.h"
+#include "platform/Platform.h"
+
+namespace hastelyn::engine {
+
+struct Session {
+    Session(platform::Platform& platform, foundation::Clipboard& clipboard, foundation::DialogProvider& dialogs);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    platform::Platform& platform;
+    foundation::RegistryValues registry;
+    foundation::ProfileValues profiles;
+    foundation::Settings settings;
+    foundation::Speech speech;
+    foundation::MessageDialogs dialogs;
+    foundation::EditionCodes codes;    // found at start
+    foundation::SystemPaths paths;     // found at start
+    ItemModel model;
+};
+
+}  // namespace hastelyn::engine

@@ -1,0 +1,52 @@
+#pragma once
+// A main window on a small sandbox machine, made the way the program makes it, with dialogs
+// answered by the test and the real (offscreen) clipboard.
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/MainWindowCreation.h"
+#include "engine/Session.h"
+#include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/MiniMachine.h"
+#include "tests/support/TempFolder.h"
+#include "ui/MainWindow.h"
+#include "ui/QtClipboard.h"
+
+namespace hastelyn::testing {
+
+class ScriptedDialogs : public foundation::DialogProvider {
+public:
+    bool show(foundation::DialogKind kind, std::string_view text) override;
+
+    std::vector<std::pair<foundation::DialogKind, std::string>> shown;
+    std::deque<bool> answers;  // Yes when empty
+};
+
+class WindowFixture {
+public:
+    explicit WindowFixture(const MiniMachine& machine, app::ScreenFacts screen = {800, 600, 32});
+
+    sandbox::SandboxPlatform& sandbox() { return *sandbox_; }
+    engine::Session& session() { return *session_; }
+    ui::TFrmMain& window() { return *window_; }
+    ScriptedDialogs& dialogs() { return dialogs_; }
+    const std::vector<std::string>& startErrors() const { return startErrors_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
+    std::string setting(std::string_view section, std::string_view key) { return session_->settings.read(section, key); }
+    std::string clipboard() { return clipboard_.text(); }
+    void setClipboard(std::string_view text) { clipboard_.setText(text); }
+
+private:
+    TempFolder folder_;
+    std::unique_ptr<sandbox::SandboxPlatform> sandbox_;
+    ui::QtClipboard clipboard_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<engine::Session> session_;
+    std::unique_ptr<ui::TFrmMain> window_;
+    std::vector<std::string> startErrors_;
+};
+
+}  // namespace hastelyn::testing

@@ -1,0 +1,110 @@
+#include "ui/SideWindows.h"
+
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "foundation/DisplaySettings.h"
+#include "ui/MainWindow.h"
+#include "ui/Widgets.h"
+
+namespace hastelyn::ui {
+namespace {
+
+constexpr std::uint32_t kCompactColor = 10276814;  // 0x009CCFCE
+constexpr std::uint32_t kRestoreColor = 6527743;   // 0x00639AFF
+constexpr std::uint32_t kSubColor = 10276863;      // 0x009CCFFF
+
+void applyTabStyle(QTabWidget* pages, foundation::TabStyle style) {
+    switch (style) {
+        case foundation::TabStyle::Tabs: pages->setStyleSheet({}); break;
+        case foundation::TabStyle::Buttons:
+            pages->setStyleSheet("QTabBar::tab { border: 2px outset gray; margin: 1px; padding: 2px 6px; }"
+                                 "QTabBar::tab:selected { border-style: inset; }");
+            break;
+        case foundation::TabStyle::FlatButtons:
+            pages->setStyleSheet("QTabBar::tab { border: none; margin: 1px; padding: 2px 6px; }"
+                                 "QTabBar::tab:selected { background: palette(highlight); color: palette(highlighted-text); }");
+            break;
+    }
+}
+
+// The stored display settings reach every window when the options window is made.
+void applyDisplaySettings(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore,
+                          TFrmSub& sub) {
+    const foundation::DisplaySettings display = foundation::loadDisplaySettings(session.settings);
+    if (display.commentFontSize) {
+        QFont font = main.Comment->font();
+        font.setPointSize(*display.commentFontSize > 0 ? *display.commentFontSize : 1);
+        main.Comment->setFont(font);
+    }
+    if (display.commentHint) main.Comment->setToolTipDuration(300000);
+    // Layered windows exist on 2000 and XP only.
+    if (display.opacity && (session.codes.edition == "2k" || session.codes.edition == "XP"))
+        main.setWindowOpacity(*display.opacity / 255.0);
+    const std::pair<const std::optional<std::uint32_t>&, QWidget*> colours[] = {
+        {display.titleColor, main.findChild<QWidget*>("PnlTitle")},
+        {display.menuColor, main.findChild<QWidget*>("ShpMenu")},
+        {display.accelColor, main.findChild<QWidget*>("PnlAccel")},
+        {display.subColor, &sub},
+        {display.restoreColor, &restore},
+        {display.compactColor, &compact},
+    };
+    for (const auto& [colour, widget] : colours)
+        if (colour && widget) setBackground(widget, *colour);
+    if (display.repaintMain && main.isVisible()) {
+        main.hide();
+        main.show();
+    }
+    if (display.tabStyle) {
+        applyTabStyle(main.PgAccel, *display.tabStyle);
+        applyTabStyle(restore.PgRestore, *display.tabStyle);
+        applyTabStyle(sub.PgOption, *display.tabStyle);
+    }
+}
+
+}  // namespace
+
+TFrmCompact::TFrmCompact(engine::Session& session) : session_(session) {
+    setObjectName("FrmCompact");
+    setWindowTitle("Hastelyn");
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint);
+    setToolTip(u8("Hastelynコンパクトモード"));
+    setFixedSize(127, 29);
+    setBackground(this, kCompactColor);
+}
+
+TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName("FrmRestore");
+    setWindowTitle(u8("保存と復元"));
+    setFixedSize(527, 312);
+    setBackground(this, kRestoreColor);
+    PgRestore = place<QTabWidget>(this, "PgRestore", 8, 8, 511, 200);
+    auto* first = new QWidget(PgRestore);
+    first->setObjectName("TbKelvarix");
+    PgRestore->addTab(first, "Hastelyn");
+    auto* second = new QWidget(PgRestore);
+    second->setObjectName("TbOE");
+    PgRestore->addTab(second, "Outlook Express");
+}
+
+TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore)
+    : QDialog(&main), session_(session) {
+    setObjectName("FrmSub");
+    setWindowTitle(u8("Hastelyn のオプション"));
+    setFixedSize(449, 410);
+    setBackground(this, kSubColor);
+    PgOption = place<QTabWidget>(this, "PgOption", 8, 24, 433, 378);
+    const std::pair<const char*, const char*> pages[] = {
+        {"TbOption", "環境設定"}, {"TbDisabled", "無効機能"}, {"TbVersion", "バージョン情報"}, {"TbHidden", "隠し機能"}};
+    for (const auto& [name, caption] : pages) {
+        auto* page = new QWidget(PgOption);
+        page->setObjectName(name);
+        PgOption->addTab(page, u8(caption));
+    }
+    PgOption->setTabVisible(3, false);
+    PgOption->setCurrentIndex(0);
+    applyDisplaySettings(session_, main, compact, restore, *this);
+}
+
+}  // namespace hastelyn::ui

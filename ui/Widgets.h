@@ -1,0 +1,36 @@
+#pragma once
+// Small helpers for building forms the way they are laid out: every control carries its
+// component name as object name and sits at its given place.
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+namespace hastelyn::ui {
+
+template <typename W, typename... Args>
+W* place(QWidget* parent, const char* name, int left, int top, int width, int height, Args&&... args) {
+    W* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(left, top, width, height);
+    return w;
+}
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                           int height) {
+    QPushButton* b = place<QPushButton>(parent, name, left, top, width, height);
+    b->setText(caption);
+    return b;
+}
+
+// Text of a UTF-8 literal.
+inline QString u8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Background colour of a Windows colour value 0x00BBGGRR.
+QColor windowsColor(std::uint32_t bgr);
+void setBackground(QWidget* widget, std::uint32_t bgr);
+// Colour of an edit box's text area.
+void setFieldColor(QWidget* field, const QColor& color);
+
+}  // namespace hastelyn::ui
