@@ -1,0 +1,125 @@
+// The main window's keyboard map as a user meets it: keys reach it before the focused control.
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "foundation/SpokenTexts.h"
+#include "tests/ui/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/CommandErrors.h"
+
+#include <fstream>
+#include <iterator>
+
+using namespace hastelyn;
+using testing::MiniMachine;
+using testing::WindowFixture;
+
+namespace {
+
+const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
+
+MiniMachine withSound(const char* sound) {
+    MiniMachine m;
+    m.file(kSettings, std::string("[環境設定]\r\nSound=") + sound + "\r\n");
+    return m;
+}
+
+void showAndFocus(ui::TFrmMain& window, QWidget* focus) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    focus->setFocus();
+    QTRY_VERIFY(focus->hasFocus());
+}
+
+}  // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void spaceSpeaksTheTickBeforeTheListTogglesIt() {
+        WindowFixture fx(withSound("Off"));
+        ui::CheckListView* list = fx.window().tweakLists[0];
+        showAndFocus(fx.window(), list);
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kNotTicked));
+        QVERIFY(fx.session().model.tweakList(0).rows[0].ticked);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kTicked));
+        QVERIFY(!fx.session().model.tweakList(0).rows[0].ticked);
+        // A disabled row (System ⑩ on XP) speaks its tick, which does not change.
+        list->setCurrentRow(9);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kNotTicked));
+        QVERIFY(!fx.session().model.tweakList(0).rows[9].ticked);
+    }
+
+    void functionKeysSpeakEvenWithSpeechOff() {
+        WindowFixture fx(withSound("Off"));
+        QWidget* focus = fx.window().BtnAccelerate;
+        showAndFocus(fx.window(), focus);
+        QTest::keyClick(focus, Qt::Key_F3);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kOverview));
+        QTest::keyClick(focus, Qt::Key_F5);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kOperation));
+        fx.setClipboard("x");
+        QTest::keyClick(focus, Qt::Key_F4);
+        QCOMPARE(fx.clipboard(), std::string());
+        QTest::keyClick(focus, Qt::Key_F6);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kSpeechOn));
+        QCOMPARE(fx.setting("環境設定", "Sound"), std::string("On"));
+    }
+
+    void altGoesToTheMenuAndF1OpensTheHelp() {
+        WindowFixture fx(withSound("Off"));
+        QWidget* focus = fx.window().BtnAccelerate;
+        showAndFocus(fx.window(), focus);
+        QTest::keyClick(focus, Qt::Key_Alt);
+        QTRY_VERIFY(fx.window().BtnSystem->hasFocus());
+        QTest::keyClick(fx.window().BtnSystem, Qt::Key_F1);
+        std::ifstream journal(fx.folder() / "journal.log");
+        const std::string text((std::istreambuf_iterator<char>(journal)), std::istreambuf_iterator<char>());
+        QVERIFY(text.find("ShellExecute\topen\tC:\\Program Files\\Hastelyn\\Hastelyn.chm\t\t\t1") != std::string::npos);
+    }
+
+    void escapeSaysGoodbyeOnlyWithSpeechOnAndCloses() {
+        for (const char* sound : {"On", "Off"}) {
+            WindowFixture fx(withSound(sound));
+            QSignalSpy closed(&fx.window(), &ui::TFrmMain::closed);
+            showAndFocus(fx.window(), fx.window().BtnAccelerate);
+            fx.setClipboard("before");
+            QTest::keyClick(fx.window().BtnAccelerate, Qt::Key_Escape);
+            QCOMPARE(closed.count(), 1);
+            QVERIFY(!fx.window().isVisible());
+            QCOMPARE(fx.clipboard(), std::string(sound == std::string("On") ? foundation::spoken::kExit : "before"));
+        }
+    }
+
+    void aFailingCommandShowsItsErrorAndTheWindowGoesOn() {
+        MiniMachine m;
+        m.folder(kSettings);  // the settings file cannot be written
+        WindowFixture fx(m);
+        ui::setErrorReporter([&](const std::string& text) { fx.dialogs().show(foundation::DialogKind::Error, text); });
+        showAndFocus(fx.window(), fx.window().BtnAccelerate);
+        fx.dialogs().shown.clear();
+        // F6 speaks, then its settings write is refused: the error box names the file.
+        QTest::keyClick(fx.window().BtnAccelerate, Qt::Key_F6);
+        QCOMPARE(fx.dialogs().shown.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs().shown[0].first, foundation::DialogKind::Error);
+        QVERIFY(fx.dialogs().shown[0].second.find(kSettings) != std::string::npos);
+        QVERIFY(fx.window().isVisible());
+        QTest::keyClick(fx.window().BtnAccelerate, Qt::Key_F3);
+        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kOverview));
+        ui::setErrorReporter(nullptr);
+    }
+};
+
+int main(int argc, char** argv) {
+    ui::Application application(argc, argv);
+    KeyboardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "KeyboardTest.moc"
