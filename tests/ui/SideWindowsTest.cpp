@@ -1,0 +1,112 @@
+// The side windows and dialogs: display settings reaching every window when the options window
+// is made, and the message boxes with their titles and buttons.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/ui/support/WindowFixture.h"
+#include "ui/QtDialogProvider.h"
+#include "ui/SideWindows.h"
+#include "ui/Widgets.h"
+
+using namespace hastelyn;
+using testing::MiniMachine;
+using testing::WindowFixture;
+
+namespace {
+
+const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
+
+struct AllWindows {
+    explicit AllWindows(WindowFixture& fx)
+        : compact(fx.session()), restore(fx.session(), &fx.window()), sub(fx.session(), fx.window(), compact, restore) {}
+    ui::TFrmCompact compact;
+    ui::TFrmRestore restore;
+    ui::TFrmSub sub;
+};
+
+QColor background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
+
+// Answers the next message box by pressing the button with the given text, after noting its
+// title and buttons.
+struct BoxAnswer {
+    QString title;
+    QStringList buttons;
+    void pressLater(const QString& buttonText) {
+        QTimer::singleShot(0, [this, buttonText] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            title = box->windowTitle();
+            for (QAbstractButton* b : box->buttons()) {
+                buttons << b->text();
+                if (b->text() == buttonText) b->click();
+            }
+        });
+    }
+};
+
+}  // namespace
+
+class SideWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void storedDisplaySettingsReachEveryWindow() {
+        MiniMachine m;
+        m.file(kSettings,
+               "[環境設定]\r\nTransparent=128\r\nColorStyle=Optional\r\nTitleColor=clRed\r\nCompactColor=$00FF0000\r\n"
+               "RestoreColor=$00639AFF\r\nTabStyle=Buttons\r\nFontSize=12\r\n");
+        WindowFixture fx(m);
+        AllWindows windows(fx);
+        QCOMPARE(fx.window().windowOpacity(), 128 / 255.0);
+        QCOMPARE(background(fx.window().findChild<QWidget*>("PnlTitle")), QColor(255, 0, 0));
+        QCOMPARE(background(&windows.compact), QColor(0, 0, 255));
+        QCOMPARE(background(&windows.restore), ui::windowsColor(6527743));  // the default stays
+        QCOMPARE(fx.window().Comment->font().pointSize(), 12);
+        QVERIFY(!fx.window().PgAccel->styleSheet().isEmpty());
+        QVERIFY(!windows.sub.PgOption->isTabVisible(3));
+    }
+
+    void valuesOutOfRangeOrOnOtherEditionsAreIgnored() {
+        MiniMachine xp;
+        xp.file(kSettings, "[環境設定]\r\nTransparent=3\r\nTitleColor=clRed\r\nFontSize=x\r\n");
+        WindowFixture onXp(xp);
+        AllWindows xpWindows(onXp);
+        QCOMPARE(onXp.window().windowOpacity(), 1.0);
+        QCOMPARE(background(onXp.window().findChild<QWidget*>("PnlTitle")), ui::windowsColor(6527743));
+
+        MiniMachine win98;
+        win98.edition("98").file(kSettings, "[環境設定]\r\nTransparent=128\r\n");
+        WindowFixture on98(win98);
+        AllWindows windows98(on98);
+        QCOMPARE(on98.window().windowOpacity(), 1.0);
+    }
+
+    void messageBoxesCarryTheirTitlesAndButtons() {
+        ui::QtDialogProvider dialogs;
+        BoxAnswer no;
+        no.pressLater("いいえ(&N)");
+        QVERIFY(!dialogs.show(foundation::DialogKind::Confirmation, "\r\nチェックされた項目を高速化しますか？"));
+        QCOMPARE(no.title, QString("確認"));
+        QCOMPARE(no.buttons, (QStringList{"はい(&Y)", "いいえ(&N)"}));
+
+        BoxAnswer yes;
+        yes.pressLater("はい(&Y)");
+        QVERIFY(dialogs.show(foundation::DialogKind::Confirmation, "\r\n?"));
+
+        for (auto [kind, title] : {std::pair{foundation::DialogKind::Information, "情報"},
+                                   std::pair{foundation::DialogKind::Error, "エラー"}}) {
+            BoxAnswer ok;
+            ok.pressLater("OK");
+            QVERIFY(dialogs.show(kind, "text"));
+            QCOMPARE(ok.title, QString(title));
+            QCOMPARE(ok.buttons, QStringList{"OK"});
+        }
+    }
+};
+
+QTEST_MAIN(SideWindowsTest)
+#include "SideWindowsTest.moc"
