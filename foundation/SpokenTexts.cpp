@@ -55,9 +55,17 @@ std::string commentForSpeech(std::string_view comment) {
     static constexpr std::string_view kMarks[] = {"/", "[", "]", "「", "」", "、"};
     std::string text(comment);
     for (const std::string_view mark : kMarks) {
-        for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
-            text.replace(at, mark.size(), " ");
+        // Rebuilt rather than replaced in place: each mark becomes one blank.
+        std::string replaced;
+        replaced.reserve(text.size());
+        std::size_t from = 0;
+        for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, from)) {
+            replaced.append(text, from, at - from);
+            replaced.push_back(' ');
+            from = at + mark.size();
         }
+        replaced.append(text, from, std::string::npos);
+        text = std::move(replaced);
     }
     return text;
 }
