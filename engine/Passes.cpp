@@ -1,9 +1,53 @@
 #include "engine/Passes.h"
 
+#include "engine/TweakItem.h"
+
 namespace hastelyn::engine {
 
-void readPass(Session&) {
-    // The items of each category join this pass as they are built.
+const std::vector<ItemList>& tweakItems() {
+    static const std::vector<ItemList> items = [] {
+        std::vector<ItemList> all;
+        all.push_back(makeSystemItems());
+        all.push_back(makeDesktopItems());
+        all.push_back(makeExplorerItems());
+        all.push_back(makePowerItems());
+        all.push_back(makeOthersItems());
+        return all;
+    }();
+    return items;
+}
+
+void readPass(Session& session) {
+    const std::vector<ItemList>& items = tweakItems();
+    for (std::size_t c = 0; c < kTweakCategoryCount; ++c) {
+        CheckList& list = session.model.tweakList(c);
+        for (std::size_t r = 0; r < items[c].size() && r < list.rows.size(); ++r) {
+            if (!items[c][r]->inForce(session)) continue;
+            list.rows[r].ticked = true;
+            session.model.state()[c * kRowsPerCategory + r] = 1;
+        }
+    }
+}
+
+void applyPass(Session& session) {
+    const std::vector<ItemList>& items = tweakItems();
+    for (std::size_t c = 0; c < kTweakCategoryCount; ++c) {
+        CheckList& list = session.model.tweakList(c);
+        for (std::size_t r = 0; r < items[c].size() && r < list.rows.size(); ++r) {
+            const TweakItem& item = *items[c][r];
+            const Row& row = list.rows[r];
+            std::uint8_t& flag = session.model.state()[c * kRowsPerCategory + r];
+            if (row.enabled && row.ticked != (flag != 0) && item.apply(session, row.ticked)) flag = flag ? 0 : 1;
+            item.everyPass(session);
+        }
+    }
+}
+
+void clearTicks(Session& session) {
+    for (std::size_t c = 0; c < kTweakCategoryCount; ++c)
+        for (Row& row : session.model.tweakList(c).rows) row.ticked = false;
+    for (Row& row : session.model.services().rows) row.ticked = false;
+    session.model.services().rows.clear();
 }
 
 }  // namespace hastelyn::engine

@@ -1,10 +1,19 @@
 #pragma once
-// The read and apply passes over every item.
+// The read and apply passes over every item, category by category, rows ① to ⑩.
 #include "engine/Session.h"
 
 namespace hastelyn::engine {
 
 // Ticks every row whose item is in force and sets its state flag; never unticks or clears.
 void readPass(Session& session);
+
+// For every enabled row whose tick differs from its flag, performs the row's ticked or unticked
+// actions and flips the flag. An error ends the pass at its row (CommandError propagates): the
+// rows before stay applied, that row and the later ones keep their flags.
+void applyPass(Session& session);
+
+// Unticks every row of the five tweak lists and of the services list, then empties the
+// services list. The state table is left as it is.
+void clearTicks(Session& session);
 
 }  // namespace hastelyn::engine

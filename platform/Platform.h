@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Registry.h"
+#include "platform/ServiceManager.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 #include "platform/WindowSystem.h"
@@ -17,6 +18,7 @@ struct Platform {
     SystemInfo& system;
     Shell& shell;
     WindowSystem& windows;
+    ServiceManager& services;
 };
 
 }  // namespace hastelyn::platform

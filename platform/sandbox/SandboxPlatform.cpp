@@ -10,6 +10,7 @@ SandboxPlatform::SandboxPlatform(std::filesystem::path machineFolder)
       system_(machine_),
       shell_(machine_),
       windows_(machine_),
-      platform_{registry_, profiles_, files_, system_, shell_, windows_} {}
+      services_(machine_, registry_),
+      platform_{registry_, profiles_, files_, system_, shell_, windows_, services_} {}
 
 }  // namespace hastelyn::sandbox

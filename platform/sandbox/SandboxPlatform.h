@@ -6,6 +6,7 @@
 #include "platform/sandbox/SandboxFileSystem.h"
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/SandboxProfiles.h"
+#include "platform/sandbox/SandboxServiceManager.h"
 #include "platform/sandbox/SandboxShell.h"
 #include "platform/sandbox/SandboxSystemInfo.h"
 #include "platform/sandbox/SandboxWindowSystem.h"
@@ -30,6 +31,7 @@ public:
     SandboxSystemInfo& system() { return system_; }
     SandboxShell& shell() { return shell_; }
     SandboxWindowSystem& windows() { return windows_; }
+    SandboxServiceManager& services() { return services_; }
 
 private:
     SandboxMachine machine_;
@@ -39,6 +41,7 @@ private:
     SandboxSystemInfo system_;
     SandboxShell shell_;
     SandboxWindowSystem windows_;
+    SandboxServiceManager services_;
     platform::Platform platform_;
 };
 

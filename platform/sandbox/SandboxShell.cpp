@@ -84,4 +84,17 @@ bool SandboxShell::exitWindows(std::uint32_t flags) {
     return true;
 }
 
+// Placeholder until processes are carried out: every start succeeds and has ended.
+long SandboxShell::createProcess(std::string_view commandLine, platform::ObjectHandle& process) {
+    machine_.journal("CreateProcess", {commandLine});
+    process = {1};
+    return platform::win32error::Success;
+}
+
+std::uint32_t SandboxShell::waitForSingleObject(platform::ObjectHandle, std::uint32_t) { return 0; }
+
+bool SandboxShell::closeProcess(platform::ObjectHandle) { return true; }
+
+void SandboxShell::sleep(std::uint32_t) {}
+
 }  // namespace hastelyn::sandbox

@@ -54,6 +54,10 @@ public:
     // 42 when done; an interpreter's failure gives its code when below 32, else 0.
     std::intptr_t shellExecute(std::string_view verb, std::string_view file, std::string_view parameters,
                                std::string_view directory, int showCommand) override;
+    long createProcess(std::string_view commandLine, platform::ObjectHandle& process) override;
+    std::uint32_t waitForSingleObject(platform::ObjectHandle process, std::uint32_t milliseconds) override;
+    bool closeProcess(platform::ObjectHandle process) override;
+    void sleep(std::uint32_t milliseconds) override;
     bool enableShutdownPrivilege() override { return true; }
     bool exitWindows(std::uint32_t flags) override;
 

@@ -2,14 +2,6 @@
 
 namespace hastelyn::testing {
 
-bool ScriptedDialogs::show(foundation::DialogKind kind, std::string_view text) {
-    shown.emplace_back(kind, std::string(text));
-    if (answers.empty()) return true;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
 WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen) {
     machine.writeTo(folder_.path());
     sandbox_ = std::make_unique<sandbox::SandboxPlatform>(folder_.path());

@@ -10,20 +10,13 @@
 #include "app/MainWindowCreation.h"
 #include "engine/Session.h"
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/FakeSurfaces.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
 #include "ui/MainWindow.h"
 #include "ui/QtClipboard.h"
 
 namespace hastelyn::testing {
-
-class ScriptedDialogs : public foundation::DialogProvider {
-public:
-    bool show(foundation::DialogKind kind, std::string_view text) override;
-
-    std::vector<std::pair<foundation::DialogKind, std::string>> shown;
-    std::deque<bool> answers;  // Yes when empty
-};
 
 class WindowFixture {
 public:

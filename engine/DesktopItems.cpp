@@ -1,0 +1,7 @@
+#include "engine/TweakItem.h"
+
+namespace hastelyn::engine {
+
+ItemList makeDesktopItems() { return {}; }
+
+}  // namespace hastelyn::engine

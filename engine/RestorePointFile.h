@@ -1,0 +1,44 @@
+#pragma once
+// What the items write into a restore point and read back from it, key by key.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/ProfileValues.h"
+
+namespace hastelyn::engine {
+
+class RestorePointWriter {
+public:
+    virtual ~RestorePointWriter() = default;
+    // Writes one key; "NULL" (an absent value) writes no line at all.
+    virtual void put(std::string_view section, std::string_view key, std::string_view value) = 0;
+};
+
+class RestorePointReader {
+public:
+    virtual ~RestorePointReader() = default;
+    // The saved text, or "NULL" when the file has no such key.
+    virtual std::string get(std::string_view section, std::string_view key) = 0;
+    // The keys of a section in file order.
+    virtual std::vector<std::string> keys(std::string_view section) = 0;
+};
+
+// A restore point in an INI file, through the profile functions.
+class RestorePointFile : public RestorePointWriter, public RestorePointReader {
+public:
+    RestorePointFile(foundation::ProfileValues& profiles, std::string path)
+        : profiles_(profiles), path_(std::move(path)) {}
+
+    void put(std::string_view section, std::string_view key, std::string_view value) override;
+    std::string get(std::string_view section, std::string_view key) override;
+    std::vector<std::string> keys(std::string_view section) override;
+    const std::string& path() const { return path_; }
+
+private:
+    foundation::ProfileValues& profiles_;
+    std::string path_;
+};
+
+}  // namespace hastelyn::engine

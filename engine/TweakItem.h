@@ -1,0 +1,41 @@
+#pragma once
+// One tweak row: how to tell that it is in force, what applying it ticked or unticked does, and
+// what it keeps in a restore point and puts back from one.
+#include <memory>
+#include <vector>
+
+#include "engine/RestorePointFile.h"
+#include "engine/Session.h"
+
+namespace hastelyn::engine {
+
+class TweakItem {
+public:
+    virtual ~TweakItem() = default;
+
+    // The read rule: true ticks the row.
+    virtual bool inForce(Session& session) const = 0;
+    // Performs the row's ticked or unticked actions. False when the row must keep its state
+    // flag (a file it edits was not found, or a row that never changes). Errors that end the
+    // pass are thrown (CommandError).
+    virtual bool apply(Session& session, bool ticked) const = 0;
+    // Runs at the row's place in every apply pass, whether the row changed or not.
+    virtual void everyPass(Session& /*session*/) const {}
+    // The row's keys in a restore point.
+    virtual void backup(Session& session, RestorePointWriter& file) const = 0;
+    virtual void restore(Session& session, RestorePointReader& file) const = 0;
+};
+
+using ItemList = std::vector<std::unique_ptr<TweakItem>>;
+
+// The ten rows of each category, ① to ⑩.
+ItemList makeSystemItems();
+ItemList makeDesktopItems();
+ItemList makeExplorerItems();
+ItemList makePowerItems();
+ItemList makeOthersItems();
+
+// All five categories in pass order.
+const std::vector<ItemList>& tweakItems();
+
+}  // namespace hastelyn::engine

@@ -1,0 +1,51 @@
+#include "engine/ValueRow.h"
+
+#include <algorithm>
+
+namespace hastelyn::engine {
+
+bool ValueRow::inForce(Session& session) const {
+    return std::all_of(spec_.values.begin(), spec_.values.end(), [&](const RegValue& v) {
+        const std::string text = session.registry.ReadRegValue(v.root, v.key, v.name, v.type);
+        return std::find(spec_.inForceTexts.begin(), spec_.inForceTexts.end(), text) != spec_.inForceTexts.end();
+    });
+}
+
+bool ValueRow::apply(Session& session, bool ticked) const {
+    const std::optional<std::string_view>& text = ticked ? spec_.tickedText : spec_.untickedText;
+    for (const RegValue& v : spec_.values) {
+        if (text)
+            session.registry.WriteRegValue(v.root, v.key, v.name, *text, v.type);
+        else
+            session.registry.DeleteRegValue(v.root, v.key, v.name);
+    }
+    return true;
+}
+
+std::string ValueRow::restoreKey(std::size_t i) const {
+    std::string key(spec_.number);
+    if (spec_.values.size() > 1) key.push_back(static_cast<char>('a' + i));
+    return key;
+}
+
+void ValueRow::backup(Session& session, RestorePointWriter& file) const {
+    for (std::size_t i = 0; i < spec_.values.size(); ++i) {
+        const RegValue& v = spec_.values[i];
+        file.put(spec_.section, restoreKey(i), session.registry.ReadRegValue(v.root, v.key, v.name, v.type));
+    }
+}
+
+void ValueRow::restore(Session& session, RestorePointReader& file) const {
+    for (std::size_t i = 0; i < spec_.values.size(); ++i)
+        restoreValue(session, spec_.values[i], file.get(spec_.section, restoreKey(i)), spec_.restore);
+}
+
+void restoreValue(Session& session, const RegValue& value, const std::string& saved, RestoreRule rule) {
+    if (saved == foundation::kNull) {
+        if (rule == RestoreRule::WriteOrDelete) session.registry.DeleteRegValue(value.root, value.key, value.name);
+        return;
+    }
+    session.registry.WriteRegValue(value.root, value.key, value.name, saved, value.type);
+}
+
+}  // namespace hastelyn::engine
