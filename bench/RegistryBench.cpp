@@ -9,40 +9,15 @@
 
 #include "foundation/ProfileValues.h"
 #include "foundation/RegistryValues.h"
-#include "platform/sandbox/SandboxPlatform.h"
-#include "tools/machine/MachineImages.h"
+#include "bench/BenchMachine.h"
 
 namespace {
 
 using namespace hastelyn;
+using bench::BenchMachine;
+using bench::defaultMachine;
 
-// The default machine, made once in a temporary folder for the whole run.
-class DefaultMachine {
-public:
-    DefaultMachine() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hastelyn-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        folder_ = pattern;
-        const std::string problem = images::buildMachine(images::kDefaultImage, folder_);
-        if (!problem.empty()) throw std::runtime_error(problem);
-        sandbox_ = std::make_unique<sandbox::SandboxPlatform>(folder_);
-    }
-    ~DefaultMachine() {
-        sandbox_.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-    platform::Platform& platform() { return sandbox_->platform(); }
-
-private:
-    std::filesystem::path folder_;
-    std::unique_ptr<sandbox::SandboxPlatform> sandbox_;
-};
-
-DefaultMachine& machine() {
-    static DefaultMachine instance;
-    return instance;
-}
+BenchMachine& machine() { return defaultMachine(); }
 
 // 10,000 reads of a DWORD, each opening and closing its key as the program does.
 void BM_ReadRegValue10000(benchmark::State& state) {

@@ -48,6 +48,7 @@ void clearTicks(Session& session) {
         for (Row& row : session.model.tweakList(c).rows) row.ticked = false;
     for (Row& row : session.model.services().rows) row.ticked = false;
     session.model.services().rows.clear();
+    session.model.state().fill(0);
 }
 
 }  // namespace hastelyn::engine

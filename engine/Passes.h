@@ -13,7 +13,9 @@ void readPass(Session& session);
 void applyPass(Session& session);
 
 // Unticks every row of the five tweak lists and of the services list, then empties the
-// services list. The state table is left as it is.
+// services list. The state table is cleared with the ticks, so that a read pass after a restore
+// records exactly what is in force then (a flag left over would make the next accelerate write
+// a row the user never changed).
 void clearTicks(Session& session);
 
 }  // namespace hastelyn::engine
