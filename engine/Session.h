@@ -3,6 +3,8 @@
 // the registry and profile layer, the settings file, the edition and the system paths found at
 // start, the items, and the spoken guidance and dialogs that the windows (or a command line)
 // provide.
+#include <functional>
+
 #include "engine/ItemModel.h"
 #include "foundation/Edition.h"
 #include "foundation/MessageDialogs.h"
@@ -29,6 +31,8 @@ struct Session {
     foundation::EditionCodes codes;    // found at start
     foundation::SystemPaths paths;     // found at start
     ItemModel model;
+    // Lets the windows process pending events while a started command is awaited.
+    std::function<void()> processEvents = [] {};
 };
 
 }  // namespace hastelyn::engine

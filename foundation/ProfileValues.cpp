@@ -22,6 +22,16 @@ void ProfileValues::WriteProfileValue(std::string_view file, std::string_view se
     if (!platform_.profiles.writeString(file, section, key, value)) throwRefused(file);
 }
 
+void ProfileValues::WriteProfileValues(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
+    std::vector<platform::ProfileWrite> kept;
+    kept.reserve(writes.size());
+    for (const platform::ProfileWrite& w : writes)
+        if (w.value != kNull) kept.push_back(w);
+    if (kept.empty()) return;
+    clearReadOnly(file);
+    if (!platform_.profiles.writeStrings(file, kept)) throwRefused(file);
+}
+
 std::unique_ptr<std::vector<std::string>> ProfileValues::GetProfileSectionKeys(std::string_view file,
                                                                                std::string_view section) {
     return std::make_unique<std::vector<std::string>>(platform_.profiles.getKeyNames(file, section, kKeyListBuffer));

@@ -19,6 +19,9 @@ public:
     // Throws CommandError naming the file when the write is refused.
     void WriteProfileValue(std::string_view file, std::string_view section, std::string_view key,
                            std::string_view value);
+    // Several keys written in one go, with the same result as writing them one by one; "NULL"
+    // values are skipped. Throws CommandError naming the file when the write is refused.
+    void WriteProfileValues(std::string_view file, const std::vector<platform::ProfileWrite>& writes);
     // Key names in file order, as many as a 16384-byte list holds.
     std::unique_ptr<std::vector<std::string>> GetProfileSectionKeys(std::string_view file, std::string_view section);
     // Throws CommandError naming the file when the removal is refused.

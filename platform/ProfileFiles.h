@@ -8,6 +8,13 @@
 
 namespace hastelyn::platform {
 
+// One key written by writeStrings.
+struct ProfileWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 class ProfileFiles {
 public:
     virtual ~ProfileFiles() = default;
@@ -27,6 +34,9 @@ public:
     // when needed. False when the write is refused; lastError() tells why.
     virtual bool writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
                              std::optional<std::string_view> value) = 0;
+    // The same as writeString for each key in order, done in one go: the file ends exactly as
+    // after the single writes (on Windows, one WritePrivateProfileStringA per key).
+    virtual bool writeStrings(std::string_view file, const std::vector<ProfileWrite>& writes) = 0;
 };
 
 }  // namespace hastelyn::platform

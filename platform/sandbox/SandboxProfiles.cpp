@@ -67,8 +67,8 @@ std::vector<std::string> SandboxProfiles::getKeyNames(std::string_view file, std
     return profileNamesForBuffer(doc->keyNames(section), bufferSize);
 }
 
-bool SandboxProfiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
-                                  std::optional<std::string_view> value) {
+template <typename Change>
+bool SandboxProfiles::update(std::string_view file, Change&& change) {
     long error = 0;
     const auto mapped = locate(file, &error);
     if (!mapped) return fail(error);
@@ -86,10 +86,7 @@ bool SandboxProfiles::writeString(std::string_view file, std::string_view sectio
     const bool created = doc == nullptr;
     if (created) doc = &cache_.fresh(mapped->host);
 
-    bool changed = false;
-    if (!key) changed = doc->removeSection(section);
-    else if (!value) changed = doc->removeKey(section, *key);
-    else changed = doc->setValue(section, *key, *value);
+    const bool changed = change(*doc);
     if (!changed && !created) return true;
 
     FileStamp written;
@@ -100,6 +97,23 @@ bool SandboxProfiles::writeString(std::string_view file, std::string_view sectio
     }
     cache_.written(mapped->host, written);
     return true;
+}
+
+bool SandboxProfiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+                                  std::optional<std::string_view> value) {
+    return update(file, [&](ProfileDocument& doc) {
+        if (!key) return doc.removeSection(section);
+        if (!value) return doc.removeKey(section, *key);
+        return doc.setValue(section, *key, *value);
+    });
+}
+
+bool SandboxProfiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
+    return update(file, [&](ProfileDocument& doc) {
+        bool changed = false;
+        for (const platform::ProfileWrite& w : writes) changed = doc.setValue(w.section, w.key, w.value) || changed;
+        return changed;
+    });
 }
 
 }  // namespace hastelyn::sandbox

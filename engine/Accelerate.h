@@ -1,0 +1,20 @@
+#pragma once
+// The accelerate command: confirmation, automatic restore point, the apply pass, and the
+// message that says what happened.
+#include <string>
+
+#include "engine/Session.h"
+
+namespace hastelyn::engine {
+
+struct AccelerateOutcome {
+    bool confirmed = false;     // the user said Yes to the first question
+    bool changed = false;       // at least one state flag flipped
+    std::string restorePoint;   // the automatic restore point kept, or empty
+};
+
+// Runs the whole command. Errors of the pass propagate (CommandError) after the restore point
+// was written. The caller recomputes the counts and shows the lists again when changed.
+AccelerateOutcome BtnAccelerateClick(Session& session);
+
+}  // namespace hastelyn::engine
