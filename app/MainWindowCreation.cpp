@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "engine/EnvironmentChecks.h"
+#include "engine/ModelLocks.h"
 #include "engine/Passes.h"
 #include "foundation/LockedItems.h"
 #include "foundation/Migration.h"
@@ -74,12 +75,7 @@ void readPcInformation(TFrmMain&, engine::Session&) {
 
 foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session) {
     foundation::LockableControls controls;
-    for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
-        for (std::size_t r = 0; r < foundation::kRowsPerList; ++r)
-            controls.tweakRowEnabled[c][r] = session.model.tweakList(c).rows[r].enabled;
-    const auto& services = session.model.services().rows;
-    controls.serviceListHasRows = !services.empty();
-    controls.serviceFirstRowEnabled = services.empty() || services.front().enabled;
+    engine::copyRowLocks(session.model, controls);
     for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
         controls.utilityEnabled[i] = window.utilityButtons[i]->isEnabled();
     for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i)
@@ -87,32 +83,12 @@ foundation::LockableControls lockableControls(TFrmMain& window, engine::Session&
     return controls;
 }
 
-// What the program itself switched off stays off, even when its "pre_true" marks could not be
-// written (an unwritable settings file would otherwise unlock every row the edition has no use
-// for).
-void keepProgramLocks(const foundation::LockableControls& marked, foundation::LockableControls& controls) {
-    for (std::size_t c = 0; c < marked.tweakRowEnabled.size(); ++c)
-        for (std::size_t r = 0; r < foundation::kRowsPerList; ++r)
-            controls.tweakRowEnabled[c][r] = controls.tweakRowEnabled[c][r] && marked.tweakRowEnabled[c][r];
-    if (marked.serviceListHasRows && !marked.serviceFirstRowEnabled)
-        controls.serviceRows = foundation::LockableControls::Change::Leave;
-    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
-        controls.utilityEnabled[i] = controls.utilityEnabled[i] && marked.utilityEnabled[i];
-    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i)
-        controls.pcInfoEditable[i] = controls.pcInfoEditable[i] && marked.pcInfoEditable[i];
-}
-
 // Step 12: what the locked-items section says, back into the lists, buttons and fields.
 void applyLockedItems(TFrmMain& window, engine::Session& session, const foundation::LockableControls& marked) {
     foundation::LockableControls controls = lockableControls(window, session);
     foundation::applyLockedItems(session.settings, controls);
-    keepProgramLocks(marked, controls);
-    for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
-        for (std::size_t r = 0; r < foundation::kRowsPerList; ++r)
-            session.model.tweakList(c).rows[r].enabled = controls.tweakRowEnabled[c][r];
-    if (controls.serviceRows != foundation::LockableControls::Change::Leave)
-        for (engine::Row& row : session.model.services().rows)
-            row.enabled = controls.serviceRows == foundation::LockableControls::Change::Enable;
+    foundation::keepProgramLocks(marked, controls);
+    engine::applyRowLocks(controls, session.model);
     for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
         window.utilityButtons[i]->setEnabled(controls.utilityEnabled[i]);
     for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i) {

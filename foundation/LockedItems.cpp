@@ -62,4 +62,15 @@ void applyLockedItems(const Settings& settings, LockableControls& controls) {
         applyLock(settings.read(kDisabledItemSection, numberedKey("PCInfo", i)), controls.pcInfoEditable[i]);
 }
 
+void keepProgramLocks(const LockableControls& marked, LockableControls& controls) {
+    for (std::size_t list = 0; list < kTweakListCount; ++list)
+        for (std::size_t row = 0; row < kRowsPerList; ++row)
+            controls.tweakRowEnabled[list][row] = controls.tweakRowEnabled[list][row] && marked.tweakRowEnabled[list][row];
+    if (marked.serviceListHasRows && !marked.serviceFirstRowEnabled) controls.serviceRows = LockableControls::Change::Leave;
+    for (std::size_t i = 0; i < kUtilityButtons; ++i)
+        controls.utilityEnabled[i] = controls.utilityEnabled[i] && marked.utilityEnabled[i];
+    for (std::size_t i = 0; i < kPcInfoFields; ++i)
+        controls.pcInfoEditable[i] = controls.pcInfoEditable[i] && marked.pcInfoEditable[i];
+}
+
 }  // namespace hastelyn::foundation

@@ -55,5 +55,9 @@ void markPreLocked(Settings& settings, const LockableControls& controls);
 // "pre_true" leaves a control as it is, "true" locks it, anything else unlocks it; the services
 // list is locked also when its key is absent.
 void applyLockedItems(const Settings& settings, LockableControls& controls);
+// What the program itself switched off (marked) stays off after applying, even when its
+// "pre_true" marks could not be written: an unwritable settings file must not unlock the rows
+// the edition has no use for.
+void keepProgramLocks(const LockableControls& marked, LockableControls& controls);
 
 }  // namespace hastelyn::foundation
