@@ -1,7 +1,179 @@
-#include "engine/TweakItem.h"
+// The Desktop rows: shell policies of the user, the wallpaper, the notification area's past
+// items (with a shell restart) and the security-centre service.
+#include <memory>
+#include <string>
+
+#include "engine/ServiceStatus.h"
+#include "engine/ShellRestart.h"
+#include "engine/ValueRow.h"
+#include "platform/Win32Types.h"
 
 namespace hastelyn::engine {
+namespace {
 
-ItemList makeDesktopItems() { return {}; }
+using foundation::kNull;
+using platform::RootKey;
+
+constexpr std::string_view kSection = "デスクトップ";  // restore point and settings file ("7")
+constexpr std::string_view kServiceMemory = "デスクトップ10";
+constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr std::string_view kDesktopKey = "\\Control Panel\\Desktop";
+constexpr std::string_view kTrayKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
+constexpr std::string_view kServiceName = "wscsvc";
+constexpr std::string_view kServiceKey = "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc";
+constexpr std::string_view kStopped = "停止中";
+
+std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
+
+// ⑦: no wallpaper. The wallpaper it hides is kept in the settings file to be put back.
+class WallpaperRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return read(session) == kNull; }
+
+    bool apply(Session& session, bool ticked) const override {
+        if (ticked) {
+            session.settings.write(kSection, "7", read(session));
+            write(session, "");
+        } else {
+            const std::string former = session.settings.read(kSection, "7");
+            session.settings.write(kSection, "7", "");
+            write(session, former);
+        }
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override { file.put(kSection, "7", read(session)); }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        session.settings.write(kSection, "7", read(session));
+        const std::string saved = file.get(kSection, "7");
+        write(session, saved == kNull ? std::string() : saved);
+    }
+
+private:
+    static std::string read(Session& session) {
+        return session.registry.ReadRegValue(RootKey::CurrentUser, kDesktopKey, "Wallpaper", "String");
+    }
+    static void write(Session& session, const std::string& text) {
+        session.registry.WriteRegValue(RootKey::CurrentUser, kDesktopKey, "Wallpaper", text, "String");
+    }
+};
+
+// ⑨: the notification area without its memory of past items; the shell must restart to
+// forget them.
+class PastTrayItemsRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return !exists(session, kIcons) && !exists(session, kPast); }
+
+    bool apply(Session& session, bool ticked) const override {
+        if (ticked) forget(session);
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "9a", exists(session, kIcons) ? "true" : "false");
+        file.put(kSection, "9b", exists(session, kPast) ? "true" : "false");
+    }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        if (file.get(kSection, "9a") == "false" && file.get(kSection, "9b") == "false") forget(session);
+    }
+
+private:
+    static constexpr std::string_view kIcons = "IconStreams";
+    static constexpr std::string_view kPast = "PastIconsStream";
+
+    static bool exists(Session& session, std::string_view name) {
+        return session.registry.RegKeyOrValueExists(RootKey::CurrentUser, kTrayKey, name, "Value");
+    }
+    static void forget(Session& session) {
+        session.registry.DeleteRegValue(RootKey::CurrentUser, kTrayKey, kIcons);
+        session.registry.DeleteRegValue(RootKey::CurrentUser, kTrayKey, kPast);
+        askShellRestart(session);
+    }
+};
+
+// ⑩: the security-centre service stopped and disabled. Its former start type is kept in the
+// settings file under the service's display name.
+//
+// A machine without the service (its display name reads "NULL") is left alone and the row keeps
+// its flag: writing "Start" would make a service key of a few values out of nothing, and there
+// is nothing to stop. The accelerate then reports no change for this row, which is the truth.
+class SecurityCenterRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override {
+        return GetServiceStatusName(session.platform, kServiceName) == kStopped;
+    }
+
+    bool apply(Session& session, bool ticked) const override {
+        const std::string name = displayName(session);
+        if (name == kNull) return false;
+        if (ticked) {
+            session.settings.write(kServiceMemory, name,
+                                   session.registry.ReadRegValue(RootKey::LocalMachine, kServiceKey, "Start", "DWORD"));
+            session.registry.WriteRegValue(RootKey::LocalMachine, kServiceKey, "Start", "4", "DWORD");
+            run(session, "net stop", name);
+        } else {
+            std::string start = session.settings.read(kServiceMemory, name);
+            if (start == kNull) start = "3";
+            session.registry.WriteRegValue(RootKey::LocalMachine, kServiceKey, "Start", start, "DWORD");
+            run(session, "net start", name);
+        }
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "10", GetServiceStatusName(session.platform, kServiceName));
+    }
+
+    // Stops or starts the service as it was; its start type stays as it is now.
+    void restore(Session& session, RestorePointReader& file) const override {
+        const std::string name = displayName(session);
+        if (name == kNull) return;
+        run(session, file.get(kSection, "10") == kStopped ? "net stop" : "net start", name);
+    }
+
+private:
+    static std::string displayName(Session& session) {
+        return session.registry.ReadRegValue(RootKey::LocalMachine, kServiceKey, "DisplayName", "String");
+    }
+    // Hidden and not waited for; a command that fails does so silently.
+    static void run(Session& session, std::string_view verb, const std::string& name) {
+        session.platform.shell.winExec(std::string(verb) + " \"" + name + "\"", platform::showcmd::Hide);
+    }
+};
+
+}  // namespace
+
+ItemList makeDesktopItems() {
+    constexpr RootKey hkcu = RootKey::CurrentUser;
+    constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
+    ItemList items;
+    items.push_back(valueRow({kSection, "1",
+                              {{hkcu, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                                "EnableBalloonTips", "DWORD"}},
+                              {"0"}, "0", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow(
+        {kSection, "2", {{hkcu, kDesktopKey, "MenuShowDelay", "String"}}, {"50"}, "50", "400", RestoreRule::Write}));
+    items.push_back(valueRow(
+        {kSection, "3", {{hkcu, kPolicyKey, "NoSimpleStartMenu", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({kSection, "4",
+                              {{RootKey::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                                "Max Cached Icons", "String"}},
+                              {"320"}, "320", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({kSection, "5",
+                              {{hkcu, kPolicyKey, "NoActiveDesktop", "DWORD"},
+                               {hkcu, kPolicyKey, "NoActiveDesktopChanges", "DWORD"}},
+                              {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({kSection, "6",
+                              {{hkcu, kPolicyKey, "ClassicShell", "DWORD"}, {hkcu, kPolicyKey, "NoCustomizeWebView", "DWORD"}},
+                              {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(std::make_unique<WallpaperRow>());
+    items.push_back(valueRow(
+        {kSection, "8", {{hkcu, kPolicyKey, "NoInstrumentation", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(std::make_unique<PastTrayItemsRow>());
+    items.push_back(std::make_unique<SecurityCenterRow>());
+    return items;
+}
 
 }  // namespace hastelyn::engine

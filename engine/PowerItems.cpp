@@ -1,7 +1,153 @@
-#include "engine/TweakItem.h"
+// The start-up and shutdown rows: registry values, and two edits of the boot file (the logo
+// switch of the default system and the time the OS selection menu waits).
+#include <memory>
+#include <string>
+
+#include "engine/BootFile.h"
+#include "engine/ValueRow.h"
+#include "platform/Text.h"
 
 namespace hastelyn::engine {
+namespace {
 
-ItemList makePowerItems() { return {}; }
+using foundation::kNull;
+using platform::RootKey;
+
+constexpr std::string_view kSection = "起動・終了";
+constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr std::string_view kDesktopKey = "\\Control Panel\\Desktop";
+constexpr std::string_view kMemoryKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+constexpr std::string_view kSystemPolicyKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
+constexpr std::string_view kLogoMissing = "[起動・終了]5 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+constexpr std::string_view kTimeoutMissing = "[起動・終了]10 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+constexpr std::string_view kNoGuiBoot = " /noguiboot";
+
+std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
+
+// ⑤: no start-up logo. NT family: " /noguiboot" on the default system's line of boot.ini;
+// 9x family: "Logo=0" in Msdos.sys.
+//
+// Without a boot file the error is shown and the flag flips all the same. A boot.ini that has
+// no default, or whose default names no line, gets nothing written (a line made up under a key
+// "NULL" would only be garbage) and the row keeps its flag.
+class BootLogoRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override {
+        const BootFile boot(session);
+        if (boot.ntFamily()) return text::containsNoCase(boot.defaultLine(), kNoGuiBoot);
+        return boot.logo() == "0";
+    }
+
+    bool apply(Session& session, bool ticked) const override {
+        BootFile boot(session);
+        if (!boot.found()) {
+            session.dialogs.error("", kLogoMissing);
+            return true;
+        }
+        if (!boot.ntFamily()) {
+            boot.write(BootFile::kOptionsSection, "Logo", ticked ? "0" : "1");
+            return true;
+        }
+        const std::string key = boot.defaultKey();
+        if (key == kNull) return false;
+        std::string line = boot.systemLine(key);
+        if (line == kNull) return false;
+        if (ticked) {
+            line += kNoGuiBoot;
+        } else if (const std::size_t at = line.find(kNoGuiBoot); at != std::string::npos) {
+            // Exact case: a switch written " /NOGUIBOOT" by someone else stays.
+            line.erase(at, kNoGuiBoot.size());
+        }
+        boot.write(BootFile::kSystemsSection, key, line);
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override {
+        const BootFile boot(session);
+        file.put(kSection, "5", boot.ntFamily() ? boot.defaultLine() : boot.logo());
+    }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        BootFile boot(session);
+        if (!boot.found()) {
+            session.dialogs.error("", kLogoMissing);
+            return;
+        }
+        const std::string saved = file.get(kSection, "5");
+        if (!boot.ntFamily()) {
+            boot.write(BootFile::kOptionsSection, "Logo", saved);
+            return;
+        }
+        // The line goes under the key the default names now. The restore point's reader took
+        // the quotes off a line that is only a title, as the boot file's reader does.
+        if (const std::string key = boot.defaultKey(); key != kNull)
+            boot.write(BootFile::kSystemsSection, key, BootFile::withTitleQuotes(saved));
+    }
+};
+
+// ⑩: the OS selection menu waits 5 seconds. Without a boot file the error is shown and the row
+// keeps its flag, so it is tried again at the next apply.
+class BootMenuTimeoutRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return BootFile(session).timeout() == "5"; }
+
+    bool apply(Session& session, bool ticked) const override {
+        BootFile boot(session);
+        if (!boot.found()) {
+            session.dialogs.error("", kTimeoutMissing);
+            return false;
+        }
+        boot.write(BootFile::kLoaderSection, "timeout", ticked ? "5" : "30");
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "10", BootFile(session).timeout());
+    }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        BootFile boot(session);
+        if (!boot.found()) {
+            session.dialogs.error("", kTimeoutMissing);
+            return;
+        }
+        boot.write(BootFile::kLoaderSection, "timeout", file.get(kSection, "10"));
+    }
+};
+
+}  // namespace
+
+ItemList makePowerItems() {
+    constexpr RootKey hklm = RootKey::LocalMachine;
+    constexpr RootKey hkcu = RootKey::CurrentUser;
+    constexpr RestoreRule write = RestoreRule::Write;
+    constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
+    ItemList items;
+    items.push_back(valueRow(
+        {kSection, "1", {{hklm, "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", "String"}}, {"Y"}, "Y",
+         "N", write}));
+    items.push_back(valueRow({kSection, "2",
+                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String"}},
+                              {"1000"}, "1000", "20000", write}));
+    items.push_back(valueRow(
+        {kSection, "3", {{hkcu, kPolicyKey, "ClearRecentDocsOnExit", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({kSection, "4",
+                              {{hklm, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                                "KeepRasConnections", "String"}},
+                              {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(std::make_unique<BootLogoRow>());
+    items.push_back(
+        valueRow({kSection, "6", {{hkcu, kDesktopKey, "AutoEndTasks", "String"}}, {"1"}, "1", "0", writeOrDelete}));
+    items.push_back(valueRow({kSection, "7", {{hkcu, kDesktopKey, "WaitToKillAppTimeout", "String"}}, {"3000"}, "3000",
+                              "20000", writeOrDelete}));
+    items.push_back(valueRow({kSection, "8",
+                              {{hklm, kSystemPolicyKey, "SynchronousMachineGroupPolicy", "DWORD"},
+                               {hklm, kSystemPolicyKey, "SynchronousUserGroupPolicy", "DWORD"}},
+                              {"0"}, "0", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow(
+        {kSection, "9", {{hklm, kMemoryKey, "ClearPageFileAtShutdown", "DWORD"}}, {"0"}, "0", "1", write}));
+    items.push_back(std::make_unique<BootMenuTimeoutRow>());
+    return items;
+}
 
 }  // namespace hastelyn::engine

@@ -1,7 +1,241 @@
-#include "engine/TweakItem.h"
+// The System rows: memory, subsystem heap, USB idle, the components sysoc.inf hides, and the
+// retired update block.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "engine/ValueRow.h"
+#include "platform/Text.h"
+#include "platform/Win32Types.h"
 
 namespace hastelyn::engine {
+namespace {
 
-ItemList makeSystemItems() { return {}; }
+using foundation::kNull;
+using platform::RootKey;
+
+constexpr std::string_view kSection = "システム";
+constexpr std::string_view kComponentsMemory = "システム9";  // settings file and restore point
+constexpr std::string_view kMemoryKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+constexpr std::string_view kExplorerKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr std::string_view kSubSystemsKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems";
+constexpr std::string_view kUsbClassNt =
+    "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
+constexpr std::string_view kUsbClass9x = "\\System\\CurrentControlSet\\Services\\Class\\Usb";
+constexpr std::string_view kUpdateKey = "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate";
+constexpr std::string_view kComponents = "Components";
+constexpr std::string_view kHide = "hide";
+constexpr std::string_view kSysocMissing = "[システム]9 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+
+std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
+
+// ③: the desktop heap sizes in the "Windows" command line of the subsystems key.
+class DesktopHeapRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return read(session).find("2048") != std::string::npos; }
+
+    bool apply(Session& session, bool ticked) const override {
+        std::string text = read(session);
+        const std::string_view from = ticked ? "3072" : "2048";
+        const std::string_view to = ticked ? "2048" : "3072";
+        if (const std::size_t at = text.find(from); at != std::string::npos) text.replace(at, from.size(), to);
+        session.registry.WriteRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", text, "ExString");
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override { file.put(kSection, "3", read(session)); }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        session.registry.WriteRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", file.get(kSection, "3"),
+                                       "ExString");
+    }
+
+private:
+    static std::string read(Session& session) {
+        return session.registry.ReadRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", "String");
+    }
+};
+
+// ⑦: "IdleEnable" in every USB device key "0000", "0001", ... up to "0019", as far as they
+// run without a gap.
+class UsbIdleRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override {
+        bool all = true;
+        walk(session, [&](int, const std::string& key) {
+            all = read(session, key) == "1";
+            return all;
+        });
+        return all;
+    }
+
+    bool apply(Session& session, bool ticked) const override {
+        walk(session, [&](int, const std::string& key) {
+            if (ticked)
+                session.registry.WriteRegValue(RootKey::LocalMachine, key, kValue, "1", "DWORD");
+            else
+                session.registry.DeleteRegValue(RootKey::LocalMachine, key, kValue);
+            return true;
+        });
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override {
+        walk(session, [&](int n, const std::string& key) {
+            file.put(kSection, restoreKey(n), read(session, key));
+            return true;
+        });
+    }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        walk(session, [&](int n, const std::string& key) {
+            restoreValue(session, RegValue{RootKey::LocalMachine, key, kValue, "DWORD"},
+                         file.get(kSection, restoreKey(n)), RestoreRule::WriteOrDelete);
+            return true;
+        });
+    }
+
+private:
+    static constexpr std::string_view kValue = "IdleEnable";
+    static constexpr int kMaxDevices = 20;
+
+    // Calls visit(n, device key) for each device key in turn until one is missing or visit
+    // returns false.
+    template <typename Visit>
+    static void walk(Session& session, Visit visit) {
+        const std::string_view classKey = session.codes.platform == "NT" ? kUsbClassNt : kUsbClass9x;
+        for (int n = 0; n < kMaxDevices; ++n) {
+            char name[8];
+            std::snprintf(name, sizeof name, "%.4d", n);
+            if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, classKey, name, "Key")) return;
+            if (!visit(n, std::string(classKey) + "\\" + name)) return;
+        }
+    }
+    static std::string read(Session& session, const std::string& key) {
+        return session.registry.ReadRegValue(RootKey::LocalMachine, key, kValue, "DWORD");
+    }
+    static std::string restoreKey(int n) { return "7." + std::to_string(n); }
+};
+
+// ⑨: the word "hide" in the component lines of sysoc.inf keeps components out of the
+// component set-up. Taking it out remembers each line as it was in the settings file.
+class HiddenComponentsRow : public TweakItem {
+public:
+    bool inForce(Session& session) const override {
+        if (!found(session)) return true;
+        for (const std::string& key : componentKeys(session))
+            if (text::containsNoCase(session.profiles.ReadProfileValue(session.paths.sysoc, kComponents, key), kHide))
+                return false;
+        return true;
+    }
+
+    bool apply(Session& session, bool ticked) const override {
+        if (!found(session)) {
+            session.dialogs.error("", kSysocMissing);
+            return false;
+        }
+        const std::string& sysoc = session.paths.sysoc;
+        if (ticked) {
+            for (const std::string& key : componentKeys(session)) {
+                const std::string line = session.profiles.ReadProfileValue(sysoc, kComponents, key);
+                if (!text::containsNoCase(line, kHide)) continue;
+                session.settings.write(kComponentsMemory, key, line);
+                session.profiles.WriteProfileValue(sysoc, kComponents, key, withoutHide(line));
+            }
+        } else {
+            for (const std::string& key : memoryKeys(session)) {
+                session.profiles.WriteProfileValue(sysoc, kComponents, key, session.settings.read(kComponentsMemory, key));
+                session.settings.remove(kComponentsMemory, key);
+            }
+        }
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override {
+        for (const std::string& key : memoryKeys(session))
+            file.put(kComponentsMemory, key, session.settings.read(kComponentsMemory, key));
+    }
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        if (!found(session)) {
+            session.dialogs.error("", kSysocMissing);
+            return;
+        }
+        const std::string& sysoc = session.paths.sysoc;
+        const std::vector<std::string> saved = file.keys(kComponentsMemory);
+        if (!saved.empty()) {
+            // The item was in force: take the words out again, remembering the lines.
+            for (const std::string& key : saved) {
+                const std::string line = file.get(kComponentsMemory, key);
+                if (!text::containsNoCase(line, kHide)) continue;
+                session.settings.write(kComponentsMemory, key, line);
+                session.profiles.WriteProfileValue(sysoc, kComponents, key, withoutHide(line));
+            }
+        } else {
+            // It was not: put the remembered lines back (the memory stays).
+            for (const std::string& key : memoryKeys(session))
+                session.profiles.WriteProfileValue(sysoc, kComponents, key, session.settings.read(kComponentsMemory, key));
+        }
+    }
+
+private:
+    // Copies of the key lists: the lists are owned by their pointers, which a range-for over
+    // "*pointer" would let go before the loop runs.
+    static std::vector<std::string> componentKeys(Session& session) {
+        return *session.profiles.GetProfileSectionKeys(session.paths.sysoc, kComponents);
+    }
+    static std::vector<std::string> memoryKeys(Session& session) { return *session.settings.keys(kComponentsMemory); }
+    // A path that was found at start and a file still there.
+    static bool found(Session& session) {
+        return session.paths.sysoc != kNull &&
+               session.platform.files.getFileAttributes(session.paths.sysoc) != platform::fileattr::Invalid;
+    }
+    // The first "hide" in any case goes; the commas around it stay.
+    static std::string withoutHide(std::string line) {
+        if (const std::size_t at = text::findNoCase(line, kHide); at != std::string::npos) line.erase(at, kHide.size());
+        return line;
+    }
+};
+
+// ⑩: a retired row that only shows whether the update to XP SP2 is blocked. It never changes;
+// on XP every apply pass lifts the block instead.
+class UpdateBlockRow : public ValueRow {
+public:
+    UpdateBlockRow()
+        : ValueRow({kSection, "10", {{RootKey::LocalMachine, kUpdateKey, "DoNotAllowXPSP2", "DWORD"}}, {"1"}, {}, {},
+                    RestoreRule::WriteOrDelete}) {}
+
+    bool apply(Session&, bool) const override { return false; }
+    void everyPass(Session& session) const override {
+        if (session.codes.edition == "XP")
+            session.registry.DeleteRegValue(RootKey::LocalMachine, kUpdateKey, "DoNotAllowXPSP2");
+    }
+};
+
+}  // namespace
+
+ItemList makeSystemItems() {
+    constexpr RootKey hklm = RootKey::LocalMachine;
+    ItemList items;
+    items.push_back(valueRow({kSection, "1", {{hklm, kMemoryKey, "DisablePagingExecutive", "DWORD"}}, {"1"}, "1", "0",
+                              RestoreRule::Write}));
+    items.push_back(valueRow(
+        {kSection, "2", {{hklm, kMemoryKey, "LargeSystemCache", "DWORD"}}, {"1"}, "1", "0", RestoreRule::Write}));
+    items.push_back(std::make_unique<DesktopHeapRow>());
+    items.push_back(valueRow({kSection, "4", {{hklm, kMemoryKey, "IoPageLockLimit", "DWORD"}}, {"2097152"}, "2097152",
+                              "0", RestoreRule::Write}));
+    items.push_back(valueRow({kSection, "5",
+                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority", "DWORD"}},
+                              {"2"}, "2", std::nullopt, RestoreRule::WriteOrDelete}));
+    items.push_back(valueRow({kSection, "6", {{hklm, kExplorerKey, "AlwaysUnloadDLL", "DWORD"}}, {"0", kNull},
+                              std::nullopt, "1", RestoreRule::WriteOrDelete}));
+    items.push_back(std::make_unique<UsbIdleRow>());
+    items.push_back(valueRow({kSection, "8", {{RootKey::CurrentUser, kPolicyKey, "NoLowDiskSpaceChecks", "DWORD"}},
+                              {"1"}, "1", std::nullopt, RestoreRule::WriteOrDelete}));
+    items.push_back(std::make_unique<HiddenComponentsRow>());
+    items.push_back(std::make_unique<UpdateBlockRow>());
+    return items;
+}
 
 }  // namespace hastelyn::engine

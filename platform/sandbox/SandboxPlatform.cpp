@@ -1,5 +1,7 @@
 #include "platform/sandbox/SandboxPlatform.h"
 
+#include "platform/sandbox/SandboxCommands.h"
+
 namespace hastelyn::sandbox {
 
 SandboxPlatform::SandboxPlatform(std::filesystem::path machineFolder)
@@ -11,6 +13,8 @@ SandboxPlatform::SandboxPlatform(std::filesystem::path machineFolder)
       shell_(machine_),
       windows_(machine_),
       services_(machine_, registry_),
-      platform_{registry_, profiles_, files_, system_, shell_, windows_, services_} {}
+      platform_{registry_, profiles_, files_, system_, shell_, windows_, services_} {
+    installSandboxCommands(machine_, registry_, shell_, windows_, services_);
+}
 
 }  // namespace hastelyn::sandbox

@@ -1,24 +1,92 @@
 #pragma once
-// The service control manager of the sandbox machine: the services are the registry's
-// Services key, each with a state that "net start" and "net stop" change.
+// The service control manager of the sandbox machine: the services are the subkeys of the
+// registry's HKLM\SYSTEM\CurrentControlSet\Services, each with a state that "net start" and
+// "net stop" change.
+//
+// The states live in services.ini in the machine folder, section [State], one entry per
+// service key name (any case) with the SERVICE_STATUS state number. A service without an entry
+// has the state its start type gives at boot: Start 0, 1 or 2 (boot, system, automatic) runs,
+// 3, 4 or no Start is stopped. Booting (the first time a machine is opened on the NT family,
+// and every restart) writes that state for every service, so that a later change of a start
+// type alone does not start or stop anything, as on Windows. The file is replaced atomically
+// under a lock (.state.lock), so processes sharing the machine never lose each other's changes.
+//
+// Where this differs from Windows: the 9x family has no service manager (openManager gives
+// ERROR_CALL_NOT_IMPLEMENTED); a restricted account cannot open the manager with all access
+// (AccessDenied). Start and stop take no time: there are no pending states.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 #include "platform/ServiceManager.h"
+#include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
 
 namespace hastelyn::sandbox {
 
+// Windows error codes of the service control manager.
+namespace serviceerror {
+constexpr long CallNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
+constexpr long ServiceDisabled = 1058;    // ERROR_SERVICE_DISABLED
+constexpr long ServiceDoesNotExist = 1060;  // ERROR_SERVICE_DOES_NOT_EXIST
+}  // namespace serviceerror
+
 class SandboxServiceManager : public platform::ServiceManager {
 public:
+    // Boots the services when the machine is of the NT family and has no services.ini yet.
     SandboxServiceManager(SandboxMachine& machine, SandboxRegistry& registry);
+    SandboxServiceManager(const SandboxServiceManager&) = delete;
+    SandboxServiceManager& operator=(const SandboxServiceManager&) = delete;
 
     long openManager(platform::ObjectHandle& out) override;
+    // Key names compare case-insensitively; ServiceDoesNotExist for a name that is no subkey,
+    // InvalidName for an empty one or one holding a backslash.
     long openService(platform::ObjectHandle manager, std::string_view serviceName, platform::ObjectHandle& out) override;
+    // The state as it is at the moment of the query (another process may have changed it).
     bool queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) override;
     bool closeServiceHandle(platform::ObjectHandle handle) override;
 
+    // For the sandbox's own commands.
+    //
+    // The key name (as the registry spells it) of the service a name stands for: the first
+    // service in registry order whose DisplayName equals it (case-insensitively), else the
+    // first whose key name does.
+    std::optional<std::string> findService(std::string_view name);
+    // Start of the service key, when it is a DWORD.
+    std::optional<std::uint32_t> startType(std::string_view keyName);
+    // The current state (servicestate::*).
+    std::uint32_t state(std::string_view keyName);
+    bool setState(std::string_view keyName, std::uint32_t state);
+    // What starting Windows does: every service gets the state its start type gives.
+    bool boot();
+
+    std::filesystem::path stateFile() const { return machine_.folder() / "services.ini"; }
+    // Manager and service handles open now.
+    std::size_t openHandleCount() const { return handles_.size(); }
+
 private:
+    struct OpenHandle {
+        bool manager = false;
+        std::string keyName;  // a service's, as it was opened
+    };
+
+    static std::uint32_t stateAtBoot(std::optional<std::uint32_t> startType);
+    // services.ini as it is now, parsed again only when its bytes changed (a stamp could miss a
+    // change by another process that reused the inode within the clock's granularity).
+    const ProfileDocument& states();
+    std::optional<std::string> stringValue(std::string_view keyName, std::string_view valueName);
+
     SandboxMachine& machine_;
     SandboxRegistry& registry_;
+    std::optional<std::string> statesText_;
+    ProfileDocument statesDocument_;
+    std::unordered_map<std::uint64_t, OpenHandle> handles_;
+    std::uint64_t nextHandle_ = 0x5C0010;
 };
 
 }  // namespace hastelyn::sandbox

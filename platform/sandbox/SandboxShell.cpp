@@ -1,8 +1,11 @@
 #include "platform/sandbox/SandboxShell.h"
 
 #include <string>
+#include <thread>
 
+#include "platform/Text.h"
 #include "platform/Win32Types.h"
+#include "platform/sandbox/util/IniValue.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -11,6 +14,10 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // What WinExec and ShellExecute give for a failure: small codes as they are.
 long failureResult(long code) { return code > 0 && code < 32 ? code : 0; }
+
+constexpr std::uint32_t kWaitTimeout = 258;        // WAIT_TIMEOUT
+constexpr std::uint32_t kWaitFailed = 0xFFFFFFFFu;  // WAIT_FAILED
+constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;    // INFINITE
 
 }  // namespace
 
@@ -32,13 +39,40 @@ std::pair<std::string_view, std::string_view> splitCommandLine(std::string_view 
     return {program, rest};
 }
 
+std::string programName(std::string_view program) {
+    const std::size_t slash = program.find_last_of("\\/");
+    if (slash != std::string_view::npos) program.remove_prefix(slash + 1);
+    std::string name;
+    for (char c : program) name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (name.size() > 4 && name.ends_with(".exe")) name.resize(name.size() - 4);
+    return name;
+}
+
 SandboxShell::SandboxShell(SandboxMachine& machine) : machine_(machine) {}
 
 void SandboxShell::addInterpreter(std::unique_ptr<CommandInterpreter> interpreter) {
     if (interpreter) interpreters_.push_back(std::move(interpreter));
 }
 
-std::optional<long> SandboxShell::interpret(const CommandStart& start) {
+bool SandboxShell::missing(std::string_view program) const {
+    const std::string name = programName(program);
+    const std::string setting = machine_.setting("Shell", "Missing").value_or("");
+    std::string_view list = setting;
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view entry = trimSpaces(list.substr(0, comma));
+        if (!entry.empty() && programName(entry) == name) return true;
+        if (comma == std::string_view::npos) break;
+        list.remove_prefix(comma + 1);
+    }
+    return false;
+}
+
+std::optional<long> SandboxShell::start(const CommandStart& start) {
+    if (missing(start.program)) {
+        machine_.journal("NotStarted", {start.program, std::to_string(platform::win32error::FileNotFound)});
+        return platform::win32error::FileNotFound;
+    }
     for (const auto& interpreter : interpreters_) {
         if (auto outcome = interpreter->run(start)) return outcome;
     }
@@ -49,12 +83,12 @@ std::uint32_t SandboxShell::winExec(std::string_view commandLine, int showComman
     commandLine = cutAtNul(commandLine);
     machine_.journal("WinExec", {std::to_string(showCommand), commandLine});
     const auto [program, arguments] = splitCommandLine(commandLine);
-    CommandStart start;
-    start.kind = "WinExec";
-    start.program = program;
-    start.arguments = arguments;
-    start.showCommand = showCommand;
-    const auto outcome = interpret(start);
+    CommandStart command;
+    command.kind = "WinExec";
+    command.program = program;
+    command.arguments = arguments;
+    command.showCommand = showCommand;
+    const auto outcome = start(command);
     if (outcome && *outcome != platform::win32error::Success) return static_cast<std::uint32_t>(failureResult(*outcome));
     return 33;
 }
@@ -66,14 +100,14 @@ std::intptr_t SandboxShell::shellExecute(std::string_view verb, std::string_view
     parameters = cutAtNul(parameters);
     directory = cutAtNul(directory);
     machine_.journal("ShellExecute", {verb, file, parameters, directory, std::to_string(showCommand)});
-    CommandStart start;
-    start.kind = "ShellExecute";
-    start.program = file;
-    start.arguments = parameters;
-    start.verb = verb;
-    start.directory = directory;
-    start.showCommand = showCommand;
-    const auto outcome = interpret(start);
+    CommandStart command;
+    command.kind = "ShellExecute";
+    command.program = file;
+    command.arguments = parameters;
+    command.verb = verb;
+    command.directory = directory;
+    command.showCommand = showCommand;
+    const auto outcome = start(command);
     if (outcome && *outcome != platform::win32error::Success) return failureResult(*outcome);
     return 42;
 }
@@ -84,17 +118,53 @@ bool SandboxShell::exitWindows(std::uint32_t flags) {
     return true;
 }
 
-// Placeholder until processes are carried out: every start succeeds and has ended.
 long SandboxShell::createProcess(std::string_view commandLine, platform::ObjectHandle& process) {
+    process = {};
+    commandLine = cutAtNul(commandLine);
     machine_.journal("CreateProcess", {commandLine});
-    process = {1};
+    const auto [program, arguments] = splitCommandLine(commandLine);
+    if (program.empty()) return platform::win32error::FileNotFound;
+    CommandStart command;
+    command.kind = "CreateProcess";
+    command.program = program;
+    command.arguments = arguments;
+    const auto outcome = start(command);
+    if (outcome && *outcome != platform::win32error::Success) return *outcome;
+
+    const auto configured = machine_.setting("Shell", "ProcessMilliseconds");
+    const auto runFor = configured ? parseDecimal(*configured) : std::nullopt;
+    const auto runTime = std::chrono::milliseconds(runFor && *runFor <= 0xFFFFFFFFu ? *runFor : 0);
+    const std::uint64_t id = nextProcess_;
+    nextProcess_ += 4;
+    processes_.emplace(id, std::chrono::steady_clock::now() + runTime);
+    process = {id};
     return platform::win32error::Success;
 }
 
-std::uint32_t SandboxShell::waitForSingleObject(platform::ObjectHandle, std::uint32_t) { return 0; }
+std::uint32_t SandboxShell::waitForSingleObject(platform::ObjectHandle process, std::uint32_t milliseconds) {
+    const auto it = processes_.find(process.value);
+    if (it == processes_.end()) {
+        machine_.setLastError(platform::win32error::InvalidHandle);
+        return kWaitFailed;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (it->second <= now) return 0;
+    if (milliseconds != kInfinite && now + std::chrono::milliseconds(milliseconds) < it->second) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        return kWaitTimeout;
+    }
+    std::this_thread::sleep_until(it->second);
+    return 0;
+}
 
-bool SandboxShell::closeProcess(platform::ObjectHandle) { return true; }
+bool SandboxShell::closeProcess(platform::ObjectHandle process) {
+    if (processes_.erase(process.value) > 0) return true;
+    machine_.setLastError(platform::win32error::InvalidHandle);
+    return false;
+}
 
-void SandboxShell::sleep(std::uint32_t) {}
+void SandboxShell::sleep(std::uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 }  // namespace hastelyn::sandbox

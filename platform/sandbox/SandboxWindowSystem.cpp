@@ -56,13 +56,19 @@ std::filesystem::path SandboxWindowSystem::inboxPath(std::int64_t pid) const {
     return folder() / (std::to_string(pid) + ".inbox");
 }
 
+WindowTable SandboxWindowSystem::readTable() const {
+    const auto text = readWholeFile(tablePath());
+    if (!text && !std::filesystem::exists(tablePath())) return WindowTable::atBoot();
+    return WindowTable::parse(text.value_or(""));
+}
+
 template <typename Change>
 bool SandboxWindowSystem::changeTable(Change change) {
     std::error_code ec;
     std::filesystem::create_directories(folder(), ec);
     const FileLock lock(lockPath(), true);
     if (!lock.held()) return false;
-    WindowTable table = WindowTable::parse(readWholeFile(tablePath()).value_or(""));
+    WindowTable table = readTable();
     const std::vector<std::int64_t> ended = table.removeDead();
     for (std::int64_t pid : ended) ::unlink(inboxPath(pid).c_str());
     const bool changed = change(table);
@@ -91,14 +97,15 @@ bool SandboxWindowSystem::closeHandle(platform::ObjectHandle handle) {
 }
 
 platform::WindowHandle SandboxWindowSystem::addWindow(std::string_view className, std::string_view title,
-                                                      std::int64_t pid) {
+                                                      std::int64_t pid, std::int64_t shownFrom) {
     className = cutAtNul(className);
     title = cutAtNul(title);
     if (className.empty()) {
         machine_.setLastError(win32error::InvalidParameter);
         return {};
     }
-    WindowEntry entry{0, pid, pid == 0 ? 0 : processStartTime(pid), std::string(className), std::string(title)};
+    WindowEntry entry{0, pid, pid == 0 ? 0 : processStartTime(pid), std::string(className), std::string(title),
+                      shownFrom};
     const bool written = changeTable([this, &entry](WindowTable& table) {
         entry.handle = table.nextHandle;
         table.nextHandle += WindowTable::kHandleStep;
@@ -119,8 +126,19 @@ platform::WindowHandle SandboxWindowSystem::createWindow(std::string_view classN
     return addWindow(className, title, currentPid());
 }
 
-platform::WindowHandle SandboxWindowSystem::createSandboxWindow(std::string_view className, std::string_view title) {
-    return addWindow(className, title, 0);
+platform::WindowHandle SandboxWindowSystem::createSandboxWindow(std::string_view className, std::string_view title,
+                                                                std::chrono::milliseconds delay) {
+    const std::int64_t shownFrom =
+        delay.count() > 0 ? messageStamp() + std::chrono::duration_cast<std::chrono::nanoseconds>(delay).count() : 0;
+    return addWindow(className, title, 0, shownFrom);
+}
+
+std::vector<WindowEntry> SandboxWindowSystem::sandboxWindows() {
+    std::vector<WindowEntry> found;
+    for (const WindowEntry& w : readTable().windows) {
+        if (w.sandboxOwned()) found.push_back(w);
+    }
+    return found;
 }
 
 const WindowEntry* SandboxWindowSystem::ownWindow(platform::WindowHandle window) const {
@@ -157,14 +175,14 @@ bool SandboxWindowSystem::destroySandboxWindow(platform::WindowHandle window) {
 platform::WindowHandle SandboxWindowSystem::findWindow(std::string_view className, std::string_view title) {
     className = cutAtNul(className);
     title = cutAtNul(title);
-    const auto text = readWholeFile(tablePath());
-    if (!text) return {};
-    const WindowTable table = WindowTable::parse(*text);
+    const WindowTable table = readTable();
+    const std::int64_t now = messageStamp();
     bool ended = false;
     platform::WindowHandle found;
     for (auto it = table.windows.rbegin(); it != table.windows.rend() && !found; ++it) {
         if (!className.empty() && !text::equalsNoCase(className, it->className)) continue;
         if (!title.empty() && title != it->title) continue;
+        if (!it->shown(now)) continue;
         if (!it->sandboxOwned() && !processAlive(it->pid, it->processStart)) {
             ended = true;
             continue;
@@ -203,11 +221,11 @@ std::optional<std::intptr_t> SandboxWindowSystem::deliver(Call call, platform::W
                 return true;
             });
         }
-    } else if (window && std::filesystem::exists(tablePath())) {
+    } else if (window && (std::filesystem::exists(tablePath()) || WindowTable::atBoot().find(window.value))) {
         bool queuedThere = true;
         changeTable([&](WindowTable& table) {
             const WindowEntry* entry = table.find(window.value);
-            if (!entry) return false;
+            if (!entry || !entry->shown(messageStamp())) return false;
             target = *entry;
             if (!entry->sandboxOwned()) {
                 // Stamped under the lock, so that an inbox is in stamp order.

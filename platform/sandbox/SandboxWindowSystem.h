@@ -8,6 +8,7 @@
 // change of the table. Windows of the sandbox itself (the shell's "Progman", the
 // registration tool's result box) are in the table too, owned by no process: a message to one
 // runs the window procedure set for its class, in the process that sends it.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -67,9 +68,13 @@ public:
     std::vector<platform::WindowMessage> takeMessages() override;
 
     // A window of the sandbox itself: it belongs to no process, so it stays when this one ends,
-    // until destroySandboxWindow removes it.
-    platform::WindowHandle createSandboxWindow(std::string_view className, std::string_view title);
+    // until destroySandboxWindow removes it. With a delay it comes up that long after now:
+    // until then findWindow passes it by and messages to it are refused.
+    platform::WindowHandle createSandboxWindow(std::string_view className, std::string_view title,
+                                               std::chrono::milliseconds delay = {});
     bool destroySandboxWindow(platform::WindowHandle window);
+    // The sandbox's own windows now in the table (also those not up yet), bottom first.
+    std::vector<WindowEntry> sandboxWindows();
     // The procedure for the sandbox's windows of a class (compared case-insensitively),
     // replacing one set before. Without one, a message to such a window is accepted and
     // does nothing.
@@ -83,11 +88,15 @@ private:
     std::filesystem::path lockPath() const { return folder() / ".lock"; }
     std::filesystem::path inboxPath(std::int64_t pid) const;
 
+    // The table as the file holds it; a machine whose table was never written has the one it
+    // started with.
+    WindowTable readTable() const;
     // Runs change on the table under the folder's lock, after dropping the windows (and
     // inboxes) of ended processes, and writes the table back when anything changed.
     template <typename Change>
     bool changeTable(Change change);
-    platform::WindowHandle addWindow(std::string_view className, std::string_view title, std::int64_t pid);
+    platform::WindowHandle addWindow(std::string_view className, std::string_view title, std::int64_t pid,
+                                     std::int64_t shownFrom = 0);
     const WindowEntry* ownWindow(platform::WindowHandle window) const;
     std::optional<std::intptr_t> deliver(Call call, platform::WindowHandle window, std::uint32_t message,
                                          std::uint64_t wParam, std::int64_t lParam);

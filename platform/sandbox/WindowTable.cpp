@@ -12,6 +12,8 @@ namespace {
 constexpr std::string_view kHeader =
     "; Top-level windows of this machine, bottom of the Z order first. Fields: handle, owner pid\n"
     "; (0: the sandbox), start time of the owner, class name, title.\n";
+// A sixth field, only for a window of the sandbox that comes up later: when (monotonic clock,
+// nanoseconds).
 constexpr std::string_view kNextKey = "NextHandle=";
 
 // Tabs, line breaks and backslashes inside a field are written as \t, \n, \r, \\.
@@ -84,15 +86,23 @@ WindowTable WindowTable::parse(std::string_view text) {
             return;
         }
         const auto fields = splitTabs(line);
-        if (fields.size() != 5) return;
+        if (fields.size() != 5 && fields.size() != 6) return;
         const auto handle = number<std::uint64_t>(fields[0]);
         const auto pid = number<std::int64_t>(fields[1]);
         const auto start = number<std::uint64_t>(fields[2]);
-        if (!handle || *handle == 0 || !pid || *pid < 0 || !start || fields[3].empty()) return;
+        const auto shownFrom = fields.size() == 6 ? number<std::int64_t>(fields[5]) : std::optional<std::int64_t>(0);
+        if (!handle || *handle == 0 || !pid || *pid < 0 || !start || fields[3].empty() || !shownFrom) return;
         if (table.find(*handle)) return;
-        table.windows.push_back({*handle, *pid, *start, unescape(fields[3]), unescape(fields[4])});
+        table.windows.push_back({*handle, *pid, *start, unescape(fields[3]), unescape(fields[4]), *shownFrom});
         table.nextHandle = std::max(table.nextHandle, *handle + kHandleStep);
     });
+    return table;
+}
+
+WindowTable WindowTable::atBoot() {
+    WindowTable table;
+    table.windows.push_back({kFirstHandle, 0, 0, std::string(kShellWindowClass), std::string(kShellWindowTitle), 0});
+    table.nextHandle = kFirstHandle + kHandleStep;
     return table;
 }
 
@@ -102,7 +112,9 @@ std::string WindowTable::format() const {
     text += std::to_string(nextHandle) + "\n";
     for (const WindowEntry& w : windows) {
         text += std::to_string(w.handle) + "\t" + std::to_string(w.pid) + "\t" + std::to_string(w.processStart) +
-                "\t" + escape(w.className) + "\t" + escape(w.title) + "\n";
+                "\t" + escape(w.className) + "\t" + escape(w.title);
+        if (w.shownFrom != 0) text += "\t" + std::to_string(w.shownFrom);
+        text += "\n";
     }
     return text;
 }

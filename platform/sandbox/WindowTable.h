@@ -19,9 +19,17 @@ struct WindowEntry {
     std::uint64_t processStart = 0;
     std::string className;
     std::string title;
+    // For a window of the sandbox: when it comes up (messageStamp() time); until then nobody
+    // can find it or send it anything. 0: at once.
+    std::int64_t shownFrom = 0;
 
     bool sandboxOwned() const { return pid == 0; }
+    bool shown(std::int64_t now) const { return shownFrom <= now; }
 };
+
+// The shell's window, there from the start on every machine whose shell runs.
+constexpr std::string_view kShellWindowClass = "Progman";
+constexpr std::string_view kShellWindowTitle = "Program Manager";
 
 struct WindowTable {
     static constexpr std::uint64_t kFirstHandle = 0x10010;
@@ -35,6 +43,9 @@ struct WindowTable {
     // Reads the table; lines that do not parse are skipped. The next handle is kept above every
     // handle listed, whatever the file says.
     static WindowTable parse(std::string_view text);
+    // The table of a machine that has just started, before any program made a window: the
+    // shell's window alone, with the first handle.
+    static WindowTable atBoot();
     std::string format() const;
 
     WindowEntry* find(std::uint64_t handle);

@@ -8,10 +8,12 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "engine/EnvironmentChecks.h"
 #include "engine/Passes.h"
 #include "engine/Session.h"
+#include "engine/TweakItem.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/support/FakeSurfaces.h"
 #include "tests/support/MiniMachine.h"
@@ -56,6 +58,48 @@ public:
     void tickAll(std::size_t category, bool ticked) {
         for (engine::Row& row : session_->model.tweakList(category).rows)
             if (row.enabled) row.ticked = ticked;
+    }
+
+    // Row numbers (from 1) of the rows of a category that pass the test.
+    template <typename Test>
+    std::vector<int> rowsWhere(std::size_t category, Test test) {
+        std::vector<int> out;
+        const std::vector<engine::Row>& rows = session_->model.tweakList(category).rows;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (test(rows[r])) out.push_back(static_cast<int>(r) + 1);
+        return out;
+    }
+    std::vector<int> tickedRows(std::size_t category) {
+        return rowsWhere(category, [](const engine::Row& row) { return row.ticked; });
+    }
+    engine::Row& row(std::size_t category, int number) {
+        return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(number) - 1);
+    }
+    // restart() followed by a read pass.
+    void restartAndRead() {
+        start();
+        engine::readPass(*session_);
+    }
+    // The same machine with a restricted account from now on (a new session).
+    void restrictAccount() {
+        const std::filesystem::path ini = folder_.path() / "machine.ini";
+        std::string text = fileText(ini);
+        const std::size_t at = text.find("Account=Administrator");
+        if (at == std::string::npos) throw std::runtime_error("machine.ini names no administrator account");
+        text.replace(at, 21, "Account=Restricted");
+        std::ofstream(ini, std::ios::binary) << text;
+        start();
+    }
+    // A file of drive C: as its host folder (drives/C) holds it.
+    std::string driveCText(std::string_view path) const { return fileText(folder_.path() / "drives/C" / path); }
+    // Writes the restore-point keys of every row of a category into a file, or restores them.
+    void backupCategory(std::size_t category, const std::string& path) {
+        engine::RestorePointFile file(session_->profiles, path);
+        for (const auto& item : engine::tweakItems()[category]) item->backup(*session_, file);
+    }
+    void restoreCategory(std::size_t category, const std::string& path) {
+        engine::RestorePointFile file(session_->profiles, path);
+        for (const auto& item : engine::tweakItems()[category]) item->restore(*session_, file);
     }
 
 private:

@@ -402,6 +402,7 @@ TEST(WindowSystemWindows, ASecondInstanceFindsTheMainWindowAndBringsItToTheFront
               "; Top-level windows of this machine, bottom of the Z order first. Fields: handle, owner pid\n"
               "; (0: the sandbox), start time of the owner, class name, title.\n"
               "NextHandle=" + field(odd + 2) + "\n" +
+              "65552\t0\t0\tProgman\tProgram Manager\n" +  // the shell, there since the machine started
               field(application) + "\t" + owner + "TApplication\tHastelyn\n" +
               field(odd) + "\t" + field(::getpid()) + "\t" + field(processStartTime(::getpid())) +
               "\tTFrmSub\ta\\tb\\\\n\\r\\n\n" +
@@ -434,11 +435,13 @@ TEST(WindowSystemWindows, WindowsOfEndedProcessesAreGone) {
     EXPECT_EQ(w.sendMessage(ofKilled, 0x400, 0, 0), 0);
     EXPECT_EQ(w.findWindow("progman", ""), sandboxOwned) << "the sandbox's windows belong to no process";
 
-    // Cleaned up: only the sandbox's window remains, and no inbox.
+    // Cleaned up: only the sandbox's windows remain (the shell's own and the one made here), and
+    // no inbox.
     EXPECT_EQ(listing(temp.path() / "windows"), (std::set<std::string>{".lock", "table.txt"}));
     const WindowTable table = WindowTable::parse(readWholeFile(temp.path() / "windows" / "table.txt").value_or(""));
-    ASSERT_EQ(table.windows.size(), 1u);
-    EXPECT_EQ(table.windows[0].handle, sandboxOwned.value);
+    ASSERT_EQ(table.windows.size(), 2u);
+    EXPECT_TRUE(table.windows[0].sandboxOwned());
+    EXPECT_EQ(table.windows[1].handle, sandboxOwned.value);
 }
 
 TEST(WindowSystemMessages, KeepTheirOrderAndNeverReachADestroyedWindow) {

@@ -131,6 +131,29 @@ MiniMachine& MiniMachine::hive(platform::RootKey root, std::string_view text) {
     return *this;
 }
 
+MiniMachine& MiniMachine::service(std::string_view keyName, std::string_view displayName,
+                                  std::optional<std::uint32_t> start, std::string_view objectName) {
+    std::string text = "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\" + std::string(keyName) + "]\r\n";
+    std::string escaped;
+    for (char c : displayName) {
+        if (c == '"' || c == '\\') escaped += '\\';
+        escaped += c;
+    }
+    text += "\"DisplayName\"=\"" + escaped + "\"\r\n";
+    if (start) {
+        char dword[16];
+        std::snprintf(dword, sizeof(dword), "%08x", static_cast<unsigned>(*start));
+        text += std::string("\"Start\"=dword:") + dword + "\r\n";
+    }
+    if (!objectName.empty()) text += "\"ObjectName\"=\"" + std::string(objectName) + "\"\r\n";
+    return hive(platform::RootKey::LocalMachine, text + "\r\n");
+}
+
+MiniMachine& MiniMachine::shell(std::string key, std::string value) {
+    shellSettings_.emplace_back(std::move(key), std::move(value));
+    return *this;
+}
+
 fs::path MiniMachine::hostPath(const fs::path& machineFolder, std::string_view windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') throw std::invalid_argument("not a full Windows path");
     char letter = windowsPath[0];
@@ -181,6 +204,10 @@ fs::path MiniMachine::writeTo(const fs::path& machineFolder) const {
         }
     }
     if (!space.empty()) ini += "\r\n[DriveSpace]\r\n" + space;
+    if (!shellSettings_.empty()) {
+        ini += "\r\n[Shell]\r\n";
+        for (const auto& [key, value] : shellSettings_) ini += key + "=" + value + "\r\n";
+    }
     ini += extraIni;
 
     for (const std::string& path : {windowsFolder, programPath.substr(0, programPath.find_last_of('\\'))}) {

@@ -69,6 +69,12 @@ struct MiniMachine {
     // Lines of a hive (after the regedit header line, which is written for you).
     MiniMachine& hive(platform::RootKey root, std::initializer_list<std::string_view> lines);
     MiniMachine& hive(platform::RootKey root, std::string_view text);
+    // A service: a key under HKLM\SYSTEM\CurrentControlSet\Services with its DisplayName (quotes
+    // allowed), Start (none when nullopt) and ObjectName.
+    MiniMachine& service(std::string_view keyName, std::string_view displayName, std::optional<std::uint32_t> start,
+                         std::string_view objectName = "LocalSystem");
+    // An entry of machine.ini's [Shell] section (Missing, ProcessMilliseconds, RegSvr32DelayMs).
+    MiniMachine& shell(std::string key, std::string value);
 
     // Writes the machine into folder (made when missing) and returns folder.
     std::filesystem::path writeTo(const std::filesystem::path& folder) const;
@@ -85,6 +91,7 @@ private:
     };
     std::vector<Entry> entries_;
     std::map<platform::RootKey, std::string> hives_;
+    std::vector<std::pair<std::string, std::string>> shellSettings_;
 };
 
 }  // namespace hastelyn::testing

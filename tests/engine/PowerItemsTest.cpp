@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "engine/BootFile.h"
+#include "tests/engine/EngineFixture.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using platform::RootKey;
+using testing::EngineFixture;
+using testing::MiniMachine;
+
+constexpr std::size_t kPower = 3;
+const char* const kDesktopKey = "\\Control Panel\\Desktop";
+const char* const kRestorePoint = "C:\\Program Files\\Hastelyn\\復元ポイント power.ini";
+const char* const kXpLine = "\"Microsoft Windows XP Professional\" /noexecute=optin /fastdetect";
+const char* const kLogoMissing =
+    "[起動・終了]5 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+const char* const kTimeoutMissing =
+    "[起動・終了]10 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+
+// What a Start-up row reads or writes, as texts.
+std::vector<std::string> rowValues(EngineFixture& fx, int number) {
+    const BootFile boot(fx.session());
+    auto hklm = [&](const char* key, const char* name, const char* type) {
+        return fx.read(RootKey::LocalMachine, key, name, type);
+    };
+    const char* system = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
+    switch (number) {
+        case 1: return {hklm("\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", "String")};
+        case 2: return {hklm("\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String")};
+        case 3:
+            return {fx.read(RootKey::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+                            "ClearRecentDocsOnExit", "DWORD")};
+        case 4: return {hklm("\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "KeepRasConnections", "String")};
+        case 5: return {boot.ntFamily() ? boot.defaultLine() : boot.logo()};
+        case 6: return {fx.read(RootKey::CurrentUser, kDesktopKey, "AutoEndTasks", "String")};
+        case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "WaitToKillAppTimeout", "String")};
+        case 8:
+            return {hklm(system, "SynchronousMachineGroupPolicy", "DWORD"), hklm(system, "SynchronousUserGroupPolicy", "DWORD")};
+        case 9:
+            return {hklm("\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
+                         "ClearPageFileAtShutdown", "DWORD")};
+        default: return {boot.timeout()};
+    }
+}
+
+MiniMachine withBootIni(const std::string& text) {
+    MiniMachine m;
+    m.file("C:\\boot.ini", text);
+    return m;
+}
+
+TEST(PowerItems, ReadTickApplyAndUntickOnEveryImage) {
+    struct Case {
+        const char* image;
+        std::vector<int> inForce;
+        bool applied;  // tick and untick everything too
+    };
+    const std::vector<Case> cases = {
+        {"95", {}, false},    {"98", {}, true},        {"me", {}, false},        {"nt4", {9}, true},
+        {"2000", {9}, true}, {"xp", {1, 9}, true},   {"2003", {1, 9}, false}, {"vista", {9}, false},
+    };
+    auto enabled = [](const Row& r) { return r.enabled; };
+    auto tickedEnabled = [](const Row& r) { return r.enabled && r.ticked; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image);
+        EngineFixture fx(c.image);
+        readPass(fx.session());
+        EXPECT_EQ(fx.tickedRows(kPower), c.inForce);
+        if (!c.applied) continue;
+
+        std::map<int, std::vector<std::string>> before;
+        for (int r = 1; r <= 10; ++r) before[r] = rowValues(fx, r);
+        for (Row& r : fx.session().model.tweakList(kPower).rows) r.ticked = true;  // disabled ones too
+        applyPass(fx.session());
+        fx.restartAndRead();
+        EXPECT_EQ(fx.rowsWhere(kPower, tickedEnabled), fx.rowsWhere(kPower, enabled));
+        for (int r : fx.rowsWhere(kPower, [](const Row& x) { return !x.enabled; }))
+            EXPECT_EQ(rowValues(fx, r), before[r]) << "disabled row " << r;
+        if (std::string(c.image) == "nt4") {
+            // Two lines under the default key: the first is the system's, the other stays.
+            EXPECT_NE(fx.driveCText("boot.ini").find("\\WINNT=\"Windows NT Workstation Version 4.00\" /noguiboot\r\n"
+                                                     "multi(0)disk(0)rdisk(0)partition(1)\\WINNT=\"Windows NT "
+                                                     "Workstation Version 4.00 [VGA mode]\" /basevideo /sos\r\n"),
+                      std::string::npos);
+        }
+
+        fx.tickAll(kPower, false);
+        applyPass(fx.session());
+        fx.restartAndRead();
+        EXPECT_TRUE(fx.rowsWhere(kPower, tickedEnabled).empty());
+        EXPECT_EQ(rowValues(fx, 5), before[5]);
+    }
+}
+
+TEST(PowerItems, LogoSwitchIsAppendedAndRemovedInExactCase) {
+    EngineFixture fx("xp");
+    readPass(fx.session());
+    fx.row(kPower, 5).ticked = true;
+    applyPass(fx.session());
+    EXPECT_EQ(rowValues(fx, 5)[0], std::string(kXpLine) + " /noguiboot");
+
+    // Someone else's capitals read as in force and survive an untick.
+    const std::string line = "\"XP\" /fastdetect /NOGUIBOOT";
+    EngineFixture caps(withBootIni("[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+                                   "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=" + line + "\r\n"));
+    readPass(caps.session());
+    ASSERT_TRUE(caps.row(kPower, 5).ticked);
+    caps.row(kPower, 5).ticked = false;
+    applyPass(caps.session());
+    EXPECT_EQ(caps.session().model.state()[34], 0);
+    EXPECT_EQ(rowValues(caps, 5)[0], line);
+    caps.restartAndRead();
+    EXPECT_TRUE(caps.row(kPower, 5).ticked);
+}
+
+TEST(PowerItems, MissingBootFileShowsTheErrorsAndOnlyTheTimeoutKeepsItsFlag) {
+    EngineFixture fx{MiniMachine{}};
+    fx.session().settings.write("環境設定", "Sound", "On");
+    ASSERT_EQ(fx.session().paths.boot, "NULL");
+    readPass(fx.session());
+    fx.row(kPower, 5).ticked = fx.row(kPower, 10).ticked = true;
+    applyPass(fx.session());
+    applyPass(fx.session());
+    using Shown = std::vector<std::pair<foundation::DialogKind, std::string>>;
+    const auto error = foundation::DialogKind::Error;
+    EXPECT_EQ(fx.dialogs().shown, (Shown{{error, kLogoMissing}, {error, kTimeoutMissing}, {error, kTimeoutMissing}}));
+    EXPECT_EQ(fx.session().model.state()[34], 1);
+    EXPECT_EQ(fx.session().model.state()[39], 0);
+
+    fx.dialogs().shown.clear();
+    fx.restoreCategory(kPower, kRestorePoint);
+    EXPECT_EQ(fx.dialogs().shown, (Shown{{error, kLogoMissing}, {error, kTimeoutMissing}}));
+    EXPECT_TRUE(fx.clipboard().history.empty());
+}
+
+TEST(PowerItems, BootIniWithoutTheNeededLinesGetsNoMadeUpLine) {
+    const std::string systems = "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\"\r\n";
+    for (const std::string& text : {systems, "[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(2)\\WINNT\r\n" +
+                                                 systems}) {
+        EngineFixture fx(withBootIni(text));
+        readPass(fx.session());
+        EXPECT_TRUE(fx.tickedRows(kPower).empty());
+        fx.row(kPower, 5).ticked = fx.row(kPower, 10).ticked = true;
+        applyPass(fx.session());
+        EXPECT_EQ(fx.session().model.state()[34], 0);
+        EXPECT_TRUE(fx.dialogs().shown.empty());
+        const std::string after = fx.driveCText("boot.ini");
+        EXPECT_EQ(after.find("NULL"), std::string::npos) << after;
+        EXPECT_NE(after.find("=\"XP\"\r\n"), std::string::npos) << after;
+        fx.restartAndRead();
+        EXPECT_EQ(fx.tickedRows(kPower), std::vector<int>{10});  // the timeout is written all the same
+    }
+    // Garbage is no boot file worth reading, and no reason to fail.
+    const char raw[] = "\xff\xfe[boot loader\0]\r\ntimeout\r\n=5\r\n";
+    EngineFixture garbage(withBootIni(std::string(raw, sizeof raw - 1)));
+    readPass(garbage.session());
+    EXPECT_TRUE(garbage.tickedRows(kPower).empty());
+}
+
+TEST(PowerItems, BootFileIsCopiedOnceBeforeTheFirstChange) {
+    EngineFixture fx("xp");
+    const std::string original = fx.driveCText("boot.ini");
+    platform::FileSystem& files = fx.platform().files;
+    const std::uint32_t attributes = files.getFileAttributes("C:\\boot.ini");
+    readPass(fx.session());
+    fx.row(kPower, 10).ticked = true;
+    applyPass(fx.session());
+    EXPECT_EQ(fx.driveCText("boot.ini.hastelyn-backup"), original);
+    EXPECT_EQ(files.getFileAttributes("C:\\boot.ini.hastelyn-backup"), attributes);
+    EXPECT_EQ(files.getFileAttributes("C:\\boot.ini") & platform::fileattr::ReadOnly, 0u);
+
+    fx.row(kPower, 10).ticked = false;  // a second change keeps the first copy
+    applyPass(fx.session());
+    EXPECT_EQ(fx.driveCText("boot.ini.hastelyn-backup"), original);
+    EXPECT_NE(fx.driveCText("boot.ini"), original);
+}
+
+TEST(PowerItems, RestorePointRoundTrips) {
+    auto bootText = [](EngineFixture& fx) {
+        std::string text = fx.driveCText(fx.session().codes.platform == "NT" ? "boot.ini" : "Msdos.sys");
+        std::erase(text, '\r');
+        return text;
+    };
+    for (const char* image : {"xp", "nt4", "98"}) {
+        SCOPED_TRACE(image);
+        EngineFixture fx(image);
+        const std::string boot = bootText(fx);
+        readPass(fx.session());
+        const std::vector<int> atFirst = fx.tickedRows(kPower);
+        std::vector<std::vector<std::string>> values;
+        for (int r = 1; r <= 10; ++r) values.push_back(rowValues(fx, r));
+        fx.backupCategory(kPower, kRestorePoint);
+        fx.tickAll(kPower, true);
+        applyPass(fx.session());
+
+        fx.restoreCategory(kPower, kRestorePoint);
+        for (int r = 1; r <= 10; ++r) EXPECT_EQ(rowValues(fx, r), values[static_cast<std::size_t>(r) - 1]) << r;
+        EXPECT_EQ(bootText(fx), boot);  // titles keep their quotes
+        fx.restartAndRead();
+        EXPECT_EQ(fx.tickedRows(kPower), atFirst);
+    }
+}
+
+}  // namespace
+}  // namespace hastelyn::engine

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+
+#include "tests/engine/EngineFixture.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using platform::RootKey;
+using testing::EngineFixture;
+using testing::MiniMachine;
+
+constexpr std::size_t kSystem = 0;
+const char* const kMemory = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+const char* const kSubSystems = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems";
+const char* const kUsb = "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
+const char* const kUpdate = "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate";
+const char* const kPoint = "C:\\Program Files\\Hastelyn\\復元ポイント system.ini";
+const char* const kSysocMissing =
+    "[システム]9 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+
+// What a System row reads or writes, as texts.
+std::vector<std::string> rowValues(EngineFixture& fx, int row) {
+    auto hklm = [&](const char* key, const char* name) { return fx.read(RootKey::LocalMachine, key, name, "DWORD"); };
+    switch (row) {
+        case 1: return {hklm(kMemory, "DisablePagingExecutive")};
+        case 2: return {hklm(kMemory, "LargeSystemCache")};
+        case 3: return {fx.read(RootKey::LocalMachine, kSubSystems, "Windows", "String")};
+        case 4: return {hklm(kMemory, "IoPageLockLimit")};
+        case 5: return {hklm("\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority")};
+        case 6: return {hklm("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "AlwaysUnloadDLL")};
+        case 7: return {hklm((kUsb + std::string("\\0000")).c_str(), "IdleEnable")};
+        case 8:
+            return {fx.read(RootKey::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+                            "NoLowDiskSpaceChecks", "DWORD")};
+        case 9: {  // every component line, then how many the settings file remembers
+            const std::string& sysoc = fx.session().paths.sysoc;
+            std::vector<std::string> out = *fx.session().profiles.GetProfileSectionKeys(sysoc, "Components");
+            for (std::string& key : out) key += "=" + fx.session().profiles.ReadProfileValue(sysoc, "Components", key);
+            out.push_back(std::to_string(fx.session().settings.keys("システム9")->size()));
+            return out;
+        }
+        default: return {hklm(kUpdate, "DoNotAllowXPSP2")};
+    }
+}
+
+TEST(SystemItems, ReadTickApplyAndUntickOnEveryImage) {
+    struct Case {
+        const char* image;
+        std::vector<int> inForce;
+        bool applied;                  // tick and untick everything too
+        std::vector<int> alwaysInForce;  // after the untick: ⑦ without any USB device
+    };
+    const std::vector<Case> cases = {
+        {"95", {6, 7, 9}, false, {}}, {"98", {6, 9}, true, {}},     {"me", {6, 9}, false, {}},
+        {"nt4", {6, 7, 9}, true, {7}}, {"2000", {6}, true, {}},     {"xp", {6}, true, {}},
+        {"2003", {2, 6, 10}, false, {}}, {"vista", {6, 9}, false, {}},
+    };
+    auto enabled = [](const Row& r) { return r.enabled; };
+    auto tickedEnabled = [](const Row& r) { return r.enabled && r.ticked; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image);
+        EngineFixture fx(c.image);
+        readPass(fx.session());
+        EXPECT_EQ(fx.tickedRows(kSystem), c.inForce);
+        if (!c.applied) continue;
+
+        std::map<int, std::vector<std::string>> before;
+        for (int r = 1; r <= 10; ++r) before[r] = rowValues(fx, r);
+        for (Row& r : fx.session().model.tweakList(kSystem).rows) r.ticked = true;  // disabled ones too
+        applyPass(fx.session());
+        fx.restartAndRead();
+        EXPECT_EQ(fx.rowsWhere(kSystem, tickedEnabled), fx.rowsWhere(kSystem, enabled));
+        for (int r : fx.rowsWhere(kSystem, [](const Row& x) { return !x.enabled; }))
+            EXPECT_EQ(rowValues(fx, r), before[r]) << "disabled row " << r;
+
+        fx.tickAll(kSystem, false);
+        applyPass(fx.session());
+        fx.restartAndRead();
+        EXPECT_EQ(fx.rowsWhere(kSystem, tickedEnabled), c.alwaysInForce);
+    }
+}
+
+TEST(SystemItems, RestrictedAccountSeesMachineValuesAsAbsent) {
+    MiniMachine m;
+    m.hive(RootKey::LocalMachine,
+           {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
+            "\"DisablePagingExecutive\"=dword:1", "\"LargeSystemCache\"=dword:1", "\"IoPageLockLimit\"=dword:00200000",
+            "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems]",
+            "\"Windows\"=expand:\"csrss.exe SharedSection=1024,2048,512\"",
+            "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl]", "\"IRQ8Priority\"=dword:2",
+            "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]", "\"AlwaysUnloadDLL\"=dword:1",
+            "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}\\0000]",
+            "\"IdleEnable\"=dword:0", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate]",
+            "\"DoNotAllowXPSP2\"=dword:1"});
+    m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]",
+                                  "\"NoLowDiskSpaceChecks\"=dword:1"});
+    EngineFixture fx(m);
+    readPass(fx.session());
+    EXPECT_EQ(fx.tickedRows(kSystem), (std::vector<int>{1, 2, 3, 4, 5, 8, 9, 10}));
+    fx.restrictAccount();
+    readPass(fx.session());
+    EXPECT_EQ(fx.tickedRows(kSystem), (std::vector<int>{6, 7, 8, 9}));
+}
+
+TEST(SystemItems, DesktopHeapChangesOnlyTheFirstSizeAsAnExpandableString) {
+    MiniMachine m;
+    m.hive(RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems]",
+                                   "\"Windows\"=\"SharedSection=1024,3072,3072\""});
+    EngineFixture fx(m);
+    readPass(fx.session());
+    fx.row(kSystem, 3).ticked = true;
+    applyPass(fx.session());
+    EXPECT_EQ(rowValues(fx, 3)[0], "SharedSection=1024,2048,3072");
+    EXPECT_EQ(fx.session().registry.GetRegValueType(RootKey::LocalMachine, kSubSystems, "Windows"), "ExString");
+
+    fx.restartAndRead();  // 2048 anywhere is enough, beside a 3072 too
+    ASSERT_TRUE(fx.row(kSystem, 3).ticked);
+    fx.row(kSystem, 3).ticked = false;
+    applyPass(fx.session());
+    EXPECT_EQ(rowValues(fx, 3)[0], "SharedSection=1024,3072,3072");
+}
+
+TEST(SystemItems, UsbWalkStopsAtTheFirstMissingDevice) {
+    const std::string device = std::string("[HKEY_LOCAL_MACHINE") + kUsb + "\\";
+    MiniMachine m;
+    m.hive(RootKey::LocalMachine, {device + "0000]", "\"IdleEnable\"=dword:1", device + "0001]", "\"IdleEnable\"=dword:1",
+                                   device + "0003]", "\"IdleEnable\"=dword:0"});
+    EngineFixture fx(m);
+    auto idle = [&] {
+        std::string all;
+        for (const char* n : {"0000", "0001", "0003"})
+            all += fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", "DWORD") + " ";
+        return all;
+    };
+    readPass(fx.session());
+    EXPECT_TRUE(fx.row(kSystem, 7).ticked);  // 0003 lies beyond the gap
+    fx.backupCategory(kSystem, kPoint);
+    const std::string point = fx.driveCText("Program Files/Hastelyn/復元ポイント system.ini");
+    EXPECT_NE(point.find("7.0=1\r\n7.1=1\r\n"), std::string::npos);
+    EXPECT_EQ(point.find("7.3"), std::string::npos);
+
+    fx.row(kSystem, 7).ticked = false;
+    applyPass(fx.session());
+    EXPECT_EQ(idle(), "NULL NULL 0 ");
+    fx.restoreCategory(kSystem, kPoint);
+    EXPECT_EQ(idle(), "1 1 0 ");
+
+    MiniMachine bare;  // a class key without devices
+    bare.hive(RootKey::LocalMachine, {device.substr(0, device.size() - 1) + "]", "\"Class\"=\"USB\""});
+    EngineFixture empty(bare);
+    readPass(empty.session());
+    EXPECT_TRUE(empty.row(kSystem, 7).ticked);
+}
+
+TEST(SystemItems, HiddenComponentsComeBackExactlyAndNeedTheirFile) {
+    EngineFixture fx("xp");
+    const std::string sysoc = fx.session().paths.sysoc;
+    const std::vector<std::string> original = rowValues(fx, 9);
+    readPass(fx.session());
+    fx.row(kSystem, 9).ticked = true;
+    applyPass(fx.session());
+    auto line = [&](const char* key) { return fx.session().profiles.ReadProfileValue(sysoc, "Components", key); };
+    EXPECT_EQ(line("WBEM"), "ocgen.dll,OcEntry,wbemoc.inf,,7");
+    EXPECT_EQ(line("Pinball"), "ocgen.dll,OcEntry,pinball.inf,,7");  // was HIDE
+    EXPECT_EQ(line("TerminalServer"), "TsOc.dll, HydraOc, TsOc.inf,,2");
+    EXPECT_EQ(fx.session().settings.read("システム9", "Pinball"), "ocgen.dll,OcEntry,pinball.inf,HIDE,7");
+    fx.restartAndRead();
+    ASSERT_TRUE(fx.row(kSystem, 9).ticked);
+    fx.row(kSystem, 9).ticked = false;
+    applyPass(fx.session());
+    EXPECT_EQ(rowValues(fx, 9), original);  // every line as it was, "システム9" empty
+
+    // No sysoc.inf: the row reads in force; changing it or restoring shows the error, silently.
+    EngineFixture none{MiniMachine{}};
+    none.session().settings.write("環境設定", "Sound", "On");
+    readPass(none.session());
+    none.row(kSystem, 9).ticked = false;
+    applyPass(none.session());
+    none.restoreCategory(kSystem, kPoint);
+    using Shown = std::vector<std::pair<foundation::DialogKind, std::string>>;
+    const std::pair<foundation::DialogKind, std::string> error{foundation::DialogKind::Error, kSysocMissing};
+    EXPECT_EQ(none.dialogs().shown, (Shown{error, error}));
+    EXPECT_TRUE(none.clipboard().history.empty());
+    EXPECT_EQ(none.session().model.state()[8], 1);
+}
+
+TEST(SystemItems, UpdateBlockIsLiftedByEveryPassOnXpAndNeverFlips) {
+    EngineFixture xp("xp");
+    xp.session().registry.WriteRegValue(RootKey::LocalMachine, kUpdate, "DoNotAllowXPSP2", "1", "DWORD");
+    readPass(xp.session());
+    EXPECT_TRUE(xp.row(kSystem, 10).ticked);
+    applyPass(xp.session());  // nothing changed
+    EXPECT_EQ(rowValues(xp, 10)[0], "NULL");
+
+    EngineFixture server("2003");  // enabled there, but it does nothing
+    readPass(server.session());
+    server.row(kSystem, 10).ticked = false;
+    applyPass(server.session());
+    EXPECT_EQ(server.session().model.state()[9], 1);
+    EXPECT_EQ(rowValues(server, 10)[0], "1");
+}
+
+TEST(SystemItems, RestorePointRoundTrips) {
+    EngineFixture fx("xp");
+    readPass(fx.session());
+    std::vector<std::vector<std::string>> values;
+    for (int r = 1; r <= 10; ++r) values.push_back(rowValues(fx, r));
+    fx.backupCategory(kSystem, kPoint);
+    fx.tickAll(kSystem, true);
+    applyPass(fx.session());
+    fx.restoreCategory(kSystem, kPoint);
+    values[3] = {"2097152"};   // absent at backup: a written-back value stays as it is now
+    values[8].back() = "11";   // the lines went back; the settings file still remembers them
+    for (int r = 1; r <= 10; ++r) EXPECT_EQ(rowValues(fx, r), values[static_cast<std::size_t>(r) - 1]) << r;
+
+    // Everything in force: keys in row order, the lines in their own section, and a restore
+    // takes the lines out of the way again.
+    fx.restartAndRead();
+    fx.tickAll(kSystem, true);
+    applyPass(fx.session());
+    std::filesystem::remove(fx.folder() / "drives/C/Program Files/Hastelyn/復元ポイント system.ini");
+    fx.backupCategory(kSystem, kPoint);
+    EXPECT_TRUE(std::regex_search(fx.driveCText("Program Files/Hastelyn/復元ポイント system.ini"),
+                                  std::regex("^\\[システム\\]\r\n1=1\r\n2=1\r\n3=[^\r]*2048[^\r]*\r\n4=2097152\r\n5=2\r\n"
+                                             "7\\.0=1\r\n7\\.1=1\r\n7\\.2=1\r\n8=1\r\n\\[システム9\\]\r\nWBEM=[^\r]*hide")));
+    fx.tickAll(kSystem, false);
+    applyPass(fx.session());
+    fx.restoreCategory(kSystem, kPoint);
+    fx.restartAndRead();
+    EXPECT_EQ(fx.tickedRows(kSystem), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+}  // namespace
+}  // namespace hastelyn::engine

@@ -1,0 +1,295 @@
+// The programs the sandbox carries out (regsvr32, explorer, reg, regedit, fsutil), programs a
+// machine lacks, and processes that take time.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "platform/Win32Types.h"
+#include "platform/sandbox/SandboxCommands.h"
+#include "platform/sandbox/SandboxPlatform.h"
+#include "platform/sandbox/util/AtomicFile.h"
+#include "tests/support/MiniMachine.h"
+#include "tests/support/TempFolder.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+namespace fs = std::filesystem;
+namespace win32error = platform::win32error;
+using platform::RootKey;
+using platform::WindowHandle;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kShow = platform::showcmd::Normal;
+
+std::string exported(SandboxPlatform& sandbox, RootKey root, std::string_view key) {
+    std::string text;
+    return sandbox.registry().exportKey(root, key, text) == win32error::Success ? text : "(none)";
+}
+
+TEST(RegSvr32, KeepsTheRegistrationAndShowsABoxThatWmCloseEnds) {
+    testing::TempFolder temp;
+    testing::MiniMachine().writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    SandboxPlatform other(temp.path());
+    platform::Platform& p = sandbox.platform();
+
+    EXPECT_EQ(p.shell.winExec("regsvr32 /u cabview.dll", kShow), 33u);
+    const WindowHandle first = other.windows().findWindow("", "RegSvr32");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(other.windows().findWindow("#32770", ""), first);
+    EXPECT_EQ(p.shell.winExec("REGSVR32.EXE \"C:\\WINDOWS\\system32\\ZipFldr.dll\"", kShow), 33u);
+    EXPECT_EQ(p.shell.winExec("regsvr32 /s /u zipfldr.dll", kShow), 33u);  // silent: no box
+    const WindowHandle second = p.windows.findWindow("", "RegSvr32");
+    ASSERT_TRUE(second);
+    EXPECT_NE(second, first);
+
+    // A box goes on WM_CLOSE, sent or posted, from any program; the others stay.
+    EXPECT_EQ(other.platform().windows.sendMessage(second, platform::wm::Close, 0, 0), 0);
+    EXPECT_EQ(p.windows.findWindow("", "RegSvr32"), first);
+    EXPECT_TRUE(p.windows.postMessage(first, platform::wm::Close, 0, 0));
+    EXPECT_FALSE(other.windows().findWindow("", "RegSvr32"));
+    EXPECT_FALSE(p.windows.postMessage(first, platform::wm::Close, 0, 0));
+
+    EXPECT_EQ(readWholeFile(temp.path() / "dlls.ini"), "[Registered]\r\ncabview.dll=0\r\nzipfldr.dll=0\r\n");
+    p.shell.shellExecute("open", "regsvr32", "/s cabview.dll", "", kShow);
+    EXPECT_EQ(readWholeFile(temp.path() / "dlls.ini"), "[Registered]\r\ncabview.dll=1\r\nzipfldr.dll=0\r\n");
+
+    testing::TempFolder limitedFolder;
+    testing::MiniMachine().restrictedAccount().writeTo(limitedFolder.path());
+    SandboxPlatform limited(limitedFolder.path());
+    EXPECT_EQ(limited.platform().shell.winExec("regsvr32 /u cabview.dll", kShow), 33u);
+    EXPECT_TRUE(limited.platform().windows.findWindow("#32770", "RegSvr32")) << "the box tells of the failure";
+    EXPECT_FALSE(fs::exists(limitedFolder.path() / "dlls.ini"));
+}
+
+TEST(RegSvr32, TheBoxComesUpAfterTheConfiguredDelay) {
+    testing::TempFolder temp;
+    testing::MiniMachine().shell("RegSvr32DelayMs", "60").writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Platform& p = sandbox.platform();
+
+    const auto started = Clock::now();
+    p.shell.winExec("regsvr32 cabview.dll", kShow);
+    // Too early: the box is not there yet, so a close request finds nothing to close.
+    EXPECT_FALSE(p.windows.findWindow("", "RegSvr32"));
+    EXPECT_FALSE(p.windows.postMessage({65554}, platform::wm::Close, 0, 0));
+    WindowHandle box;
+    while (!box && Clock::now() - started < std::chrono::seconds(5)) {
+        p.shell.sleep(5);
+        box = p.windows.findWindow("", "RegSvr32");
+    }
+    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(60));
+    EXPECT_EQ(box.value, 65554u);
+    EXPECT_TRUE(p.windows.postMessage(box, platform::wm::Close, 0, 0));
+    EXPECT_FALSE(p.windows.findWindow("", "RegSvr32"));
+}
+
+TEST(Shell, ProgmanQuitsExplorerBringsItBackAndARestartStartsItAnew) {
+    testing::TempFolder temp;
+    testing::MiniMachine().service("Svc", "Some Service", 3).writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    SandboxPlatform other(temp.path());
+    platform::Platform& p = sandbox.platform();
+
+    // A machine that just started has its shell, before any file of windows is written.
+    const WindowHandle shell = p.windows.findWindow("Progman", "Program Manager");
+    EXPECT_EQ(shell.value, 65552u);
+    EXPECT_FALSE(fs::exists(temp.path() / "windows"));
+    p.shell.winExec("explorer", kShow);
+    EXPECT_EQ(p.windows.findWindow("Progman", ""), shell) << "a running shell is not started twice";
+
+    EXPECT_TRUE(other.platform().windows.postMessage(shell, platform::wm::Quit, 0, 0));
+    EXPECT_FALSE(p.windows.findWindow("Progman", ""));
+    EXPECT_EQ(p.shell.winExec("explorer", kShow), 33u);
+    const WindowHandle again = other.platform().windows.findWindow("Progman", "Program Manager");
+    EXPECT_TRUE(again);
+    EXPECT_NE(again, shell);
+    EXPECT_EQ(p.windows.sendMessage(again, platform::wm::Quit, 0, 0), 0);
+    EXPECT_FALSE(p.windows.findWindow("Progman", ""));
+    EXPECT_EQ(p.shell.shellExecute("open", "C:\\WINDOWS\\Explorer.exe", "/e,C:\\", "", kShow), 42);
+    EXPECT_TRUE(p.windows.findWindow("Progman", ""));
+
+    // A restart: a new shell, the tools' boxes gone, services as their start types say.
+    p.shell.winExec("net start \"Some Service\"", kShow);
+    p.shell.winExec("regsvr32 zipfldr.dll", kShow);
+    const WindowHandle main = p.windows.createWindow("TFrmMain", "Hastelyn");
+    const WindowHandle before = p.windows.findWindow("Progman", "");
+    EXPECT_TRUE(p.shell.exitWindows(platform::exitflag::Reboot));
+    const std::vector<WindowEntry> left = other.windows().sandboxWindows();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].className, "Progman");
+    EXPECT_NE(left[0].handle, before.value);
+    EXPECT_EQ(other.services().state("Svc"), platform::servicestate::Stopped);
+    EXPECT_EQ(p.windows.findWindow("TFrmMain", ""), main) << "the sandbox ends no program of its own";
+}
+
+TEST(RegistryCommands, RegSaveAndRestoreRoundTripAKey) {
+    testing::TempFolder temp;
+    testing::MiniMachine m;
+    m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Identities\\{1}\\Rules]", "\"Count\"=dword:00000002",
+                                  "[HKEY_CURRENT_USER\\Identities\\{1}\\Rules\\Mail\\000]", "\"Name\"=\"規則 1\"",
+                                  "[HKEY_CURRENT_USER\\Identities\\{1}\\RulesOld]", "\"Keep\"=\"yes\"",
+                                  "[HKEY_CURRENT_USER\\Identities\\{2}\\Rules]", "\"Count\"=dword:00000009"});
+    m.writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Platform& p = sandbox.platform();
+    const std::string original = exported(sandbox, RootKey::CurrentUser, "Identities\\{1}\\Rules");
+    const auto run = [&p](std::string_view parameters) {
+        EXPECT_EQ(p.shell.shellExecute("open", "reg", parameters, "", platform::showcmd::Hide), 42);
+    };
+    const fs::path hive = temp.path() / "drives" / "C" / "Rules.hiv";
+
+    run("save \"HKCU\\Identities\\{1}\\Rules\" \"C:\\Rules.hiv\"");
+    EXPECT_EQ(readWholeFile(hive), original) << "the sandbox's hive file is regedit text";
+    platform::KeyHandle key;
+    ASSERT_EQ(p.registry.createKey(RootKey::CurrentUser, "Identities\\{1}\\Rules\\Extra", key), win32error::Success);
+    p.registry.closeKey(key);
+    run("save \"HKEY_CURRENT_USER\\Identities\\{1}\\Rules\" \"c:\\rules.HIV\"");
+    EXPECT_EQ(readWholeFile(hive), original) << "an existing file is not replaced";
+
+    // Restore replaces the key's content, wherever the file was saved from; nothing outside it.
+    run("restore \"HKCU\\Identities\\{1}\\Rules\" \"C:\\Rules.hiv\"");
+    EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{1}\\Rules"), original);
+    EXPECT_NE(exported(sandbox, RootKey::CurrentUser, "Identities\\{1}\\RulesOld"), "(none)");
+    run("restore \"HKCU\\Identities\\{2}\\Rules\" \"C:\\Rules.hiv\"");
+    std::string moved = original;
+    for (std::size_t at = 0; (at = moved.find("{1}", at)) != std::string::npos;) moved.replace(at, 3, "{2}");
+    EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{2}\\Rules"), moved);
+
+    // Failures change nothing: a missing file, a missing key, a whole root.
+    run("restore \"HKCU\\Identities\\{1}\\Rules\" \"C:\\None.hiv\"");
+    run("restore \"HKCU\\Identities\\{3}\\Rules\" \"C:\\Rules.hiv\"");
+    EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{3}"), "(none)");
+    run("save \"HKCU\" \"C:\\All.hiv\"");
+    run("save \"HKCU\\Identities\\{9}\" \"C:\\None.hiv\"");
+    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "All.hiv"));
+    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "None.hiv"));
+    run("save \"HKCU\\Identities\\{2}\\Rules\" \"C:\\Rules.hiv\" /y");
+    EXPECT_EQ(readWholeFile(hive), moved) << "/y replaces the file";
+}
+
+TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
+    testing::TempFolder temp;
+    testing::MiniMachine m;
+    m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\A]", "\"x\"=dword:00000001", "[HKEY_CURRENT_USER\\Software\\A\\B]",
+                                  "\"m\"=hex(7):61,00,00,00,00,00"});
+    m.hive(RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\Software\\M]", "\"y\"=\"1\""});
+    m.writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Platform& p = sandbox.platform();
+    const std::string original = exported(sandbox, RootKey::CurrentUser, "Software\\A");
+
+    p.shell.shellExecute("Open", "Regedit.exe", "/E \"C:\\a.reg\" \"HKEY_CURRENT_USER\\Software\\A\"", "", 0);
+    p.shell.winExec("regedit -e C:\\m.reg HKLM\\Software\\M", 0);
+    p.shell.winExec("regedit /e C:\\none.reg HKCU\\Software\\None", 0);
+    p.shell.winExec("regedit /e C:\\all.reg", 0);
+    EXPECT_EQ(readWholeFile(temp.path() / "drives" / "C" / "a.reg"), original);
+    EXPECT_TRUE(fs::exists(temp.path() / "drives" / "C" / "m.reg"));
+    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "none.reg"));
+    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "all.reg")) << "never the whole registry";
+
+    platform::KeyHandle software;
+    ASSERT_EQ(p.registry.openKey(RootKey::CurrentUser, "Software", platform::KeyAccess::Full, software), win32error::Success);
+    ASSERT_EQ(p.registry.deleteTree(software, "A"), win32error::Success);
+    p.registry.closeKey(software);
+    p.shell.shellExecute("Open", "Regedit.exe", "/s \"C:\\a.reg\"", "", 0);
+    EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Software\\A"), original);
+
+    // A restricted account imports what it may write, nothing of HKEY_LOCAL_MACHINE.
+    testing::TempFolder limitedFolder;
+    testing::MiniMachine().restrictedAccount().file("C:\\m.reg", *readWholeFile(temp.path() / "drives" / "C" / "m.reg"))
+        .writeTo(limitedFolder.path());
+    SandboxPlatform limited(limitedFolder.path());
+    EXPECT_EQ(limited.platform().shell.winExec("regedit /s C:\\m.reg", 0), 33u);
+    EXPECT_EQ(exported(limited, RootKey::LocalMachine, "Software\\M"), "(none)");
+    EXPECT_EQ(limited.registry().openKeyCount(), 0u);
+    EXPECT_EQ(sandbox.registry().openKeyCount(), 0u);
+}
+
+TEST(Fsutil, CreatesANewFileOfTheSizeGivenOnlyWhereNoneIs) {
+    testing::TempFolder temp;
+    testing::MiniMachine().file("C:\\Taken", "kept").writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Platform& p = sandbox.platform();
+    const fs::path c = temp.path() / "drives" / "C";
+
+    platform::ObjectHandle process;
+    ASSERT_EQ(p.shell.createProcess("fsutil file createnew C:\\TmpMFT 3145728", process), win32error::Success);
+    EXPECT_EQ(p.shell.waitForSingleObject(process, 0), 0u);
+    EXPECT_TRUE(p.shell.closeProcess(process));
+    EXPECT_EQ(fs::file_size(c / "TmpMFT"), 3145728u);
+    p.shell.winExec("FSUTIL FILE CREATENEW c:\\taken 10", 0);
+    p.shell.winExec("fsutil file createnew C:\\NoFolder\\x 10", 0);
+    p.shell.winExec("fsutil file createnew C:\\Bad 12x", 0);
+    p.shell.winExec("fsutil file createnew C:\\Empty 0", 0);
+    EXPECT_EQ(readWholeFile(c / "Taken"), "kept");
+    EXPECT_FALSE(fs::exists(c / "NoFolder"));
+    EXPECT_FALSE(fs::exists(c / "Bad"));
+    EXPECT_EQ(fs::file_size(c / "Empty"), 0u);
+    for (const auto& entry : fs::directory_iterator(c))
+        EXPECT_FALSE(entry.path().filename().string().starts_with('.')) << "left behind: " << entry.path();
+}
+
+TEST(Shell, MissingProgramsCannotBeStartedAtAll) {
+    testing::TempFolder temp;
+    testing::MiniMachine().service("Svc", "Some Service", 2).shell("Missing", "net, REGSVR32.exe").writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Platform& p = sandbox.platform();
+
+    EXPECT_EQ(p.shell.winExec("net stop \"Some Service\"", 0), 2u);
+    EXPECT_EQ(p.shell.shellExecute("open", "regsvr32.exe", "/u cabview.dll", "", kShow), 2);
+    platform::ObjectHandle process{5};
+    EXPECT_EQ(p.shell.createProcess("C:\\WINDOWS\\system32\\Net.exe stop Svc", process), win32error::FileNotFound);
+    EXPECT_FALSE(process);
+    EXPECT_EQ(p.shell.winExec("explorer", kShow), 33u);
+
+    EXPECT_EQ(sandbox.services().state("Svc"), platform::servicestate::Running);
+    EXPECT_FALSE(p.windows.findWindow("", "RegSvr32"));
+    EXPECT_FALSE(fs::exists(temp.path() / "dlls.ini"));
+    EXPECT_EQ(readWholeFile(temp.path() / "journal.log"),
+              "WinExec\t0\tnet stop \"Some Service\"\n"
+              "NotStarted\tnet\t2\n"
+              "ShellExecute\topen\tregsvr32.exe\t/u cabview.dll\t\t1\n"
+              "NotStarted\tregsvr32.exe\t2\n"
+              "CreateProcess\tC:\\WINDOWS\\system32\\Net.exe stop Svc\n"
+              "NotStarted\tC:\\WINDOWS\\system32\\Net.exe\t2\n"
+              "WinExec\t1\texplorer\n");
+}
+
+TEST(Shell, AProcessRunsForTheConfiguredTimeAndItsHandleIsFreed) {
+    testing::TempFolder temp;
+    testing::MiniMachine().service("Svc", "Some Service", 2).shell("ProcessMilliseconds", "30").writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Shell& shell = sandbox.platform().shell;
+
+    const auto started = Clock::now();
+    platform::ObjectHandle process;
+    ASSERT_EQ(shell.createProcess("net stop \"Some Service\"", process), win32error::Success);
+    EXPECT_EQ(sandbox.services().state("Svc"), platform::servicestate::Stopped) << "its work is done at its start";
+    EXPECT_EQ(shell.waitForSingleObject(process, 0), 258u);
+    EXPECT_EQ(shell.waitForSingleObject(process, 10), 258u);
+    int polls = 0;
+    while (shell.waitForSingleObject(process, 0) == 258u && polls < 1000) {
+        shell.sleep(2);
+        ++polls;
+    }
+    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(30));
+    EXPECT_GT(polls, 0);
+    EXPECT_EQ(shell.waitForSingleObject(process, 0), 0u);
+
+    platform::ObjectHandle waited;
+    ASSERT_EQ(shell.createProcess("notepad C:\\x.txt", waited), win32error::Success);
+    EXPECT_EQ(shell.waitForSingleObject(waited, 0xFFFFFFFFu), 0u) << "INFINITE waits for the end";
+    EXPECT_NE(waited.value, process.value);
+    EXPECT_EQ(sandbox.shell().openProcessCount(), 2u);
+    EXPECT_TRUE(shell.closeProcess(process));
+    EXPECT_TRUE(shell.closeProcess(waited));
+    EXPECT_FALSE(shell.closeProcess(waited));
+    EXPECT_EQ(shell.waitForSingleObject(waited, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(sandbox.shell().openProcessCount(), 0u);
+}
+
+}  // namespace
+}  // namespace hastelyn::sandbox

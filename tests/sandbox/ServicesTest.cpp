@@ -1,0 +1,210 @@
+// Services of the sandbox machine: their states through the service control manager, "net start"
+// and "net stop", and what a restart does to them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Win32Types.h"
+#include "platform/sandbox/SandboxCommands.h"
+#include "platform/sandbox/SandboxPlatform.h"
+#include "platform/sandbox/util/AtomicFile.h"
+#include "tests/support/MiniMachine.h"
+#include "tests/support/TempFolder.h"
+
+namespace hastelyn::sandbox {
+namespace {
+
+namespace win32error = platform::win32error;
+using platform::servicestate::Running;
+using platform::servicestate::Stopped;
+
+// The state of a service as the program asks for it, or the error of the open that failed (as
+// a negative number). Every handle is closed again.
+long status(platform::Platform& p, std::string_view name) {
+    platform::ObjectHandle manager;
+    if (const long error = p.services.openManager(manager); error != win32error::Success) return -error;
+    platform::ObjectHandle service;
+    const long error = p.services.openService(manager, name, service);
+    std::uint32_t state = 0;
+    const bool queried = error == win32error::Success && p.services.queryStatus(service, state);
+    if (service) {
+        EXPECT_TRUE(p.services.closeServiceHandle(service));
+    }
+    EXPECT_TRUE(p.services.closeServiceHandle(manager));
+    return error != win32error::Success ? -error : queried ? static_cast<long>(state) : 0;
+}
+
+void net(platform::Platform& p, const std::string& arguments) {
+    EXPECT_EQ(p.shell.winExec("net " + arguments, platform::showcmd::Hide), 33u) << "net starts whatever it does";
+}
+
+std::vector<std::string> netLines(const std::filesystem::path& folder) {
+    std::vector<std::string> lines;
+    const std::string journal = readWholeFile(folder / "journal.log").value_or("");
+    for (std::size_t start = 0, end = 0; start < journal.size(); start = end + 1) {
+        end = journal.find('\n', start);
+        if (journal.compare(start, 4, "Net\t") == 0) lines.push_back(journal.substr(start + 4, end - start - 4));
+    }
+    return lines;
+}
+
+testing::MiniMachine servicesMachine() {
+    testing::MiniMachine m;
+    m.service("Alpha", "Beta", 3)  // its display name is another service's key name
+        .service("Beta", "Automatic One", 2)
+        .service("Boot", "Boot Driver", 0, "")
+        .service("Manual", "Security Center", 3)
+        .service("NoStart", "No Start Value", std::nullopt)
+        .service("Off", "Disabled One", 4)
+        .service("Quoted", "Say \"Hi\" Service", 3)
+        .service("Twin", "Security Center", 2);  // the same display name as Manual
+    return m;
+}
+
+TEST(Services, StateComesFromTheStartTypeAtBootAndNetChangesIt) {
+    testing::TempFolder temp;
+    servicesMachine().writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::Platform& p = sandbox.platform();
+
+    EXPECT_EQ(status(p, "Beta"), Running);
+    EXPECT_EQ(status(p, "boot"), Running) << "key names in any case";
+    EXPECT_EQ(status(p, "Manual"), Stopped);
+    EXPECT_EQ(status(p, "NoStart"), Stopped);
+    EXPECT_EQ(status(p, "Off"), Stopped);
+    EXPECT_EQ(status(p, "Twin"), Running);
+    EXPECT_EQ(status(p, "Missing"), -serviceerror::ServiceDoesNotExist);
+    EXPECT_EQ(status(p, "Services\\Beta"), -win32error::InvalidName);
+    EXPECT_EQ(status(p, ""), -win32error::InvalidName);
+
+    // A new start type alone starts or stops nothing before the next restart.
+    platform::KeyHandle key;
+    ASSERT_EQ(p.registry.openKey(platform::RootKey::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Beta",
+                                 platform::KeyAccess::Full, key),
+              win32error::Success);
+    const std::uint32_t disabled = 4;
+    ASSERT_EQ(p.registry.setValue(key, "Start", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&disabled), 4),
+              win32error::Success);
+    p.registry.closeKey(key);
+    EXPECT_EQ(status(p, "Beta"), Running);
+
+    net(p, "stop \"Automatic One\"");
+    EXPECT_EQ(status(p, "Beta"), Stopped);
+    net(p, "stop \"Automatic One\"");
+    net(p, "start \"Automatic One\"");  // disabled now
+    net(p, "STOP \"Beta\"");            // the display name of Alpha, which is stopped
+    net(p, "start Beta");
+    EXPECT_EQ(status(p, "Alpha"), Running);
+    net(p, "stop \"security center\"");  // Manual, the first of two in registry order
+    net(p, "start \"Say \"Hi\" Service\"");
+    net(p, "start Say \"Hi\" Service");
+    net(p, "start NoStart");
+    net(p, "stop Twin /y");
+    net(p, "start \"No Such Service\"");
+    net(p, "use x: \\\\server\\share");  // net's other work is no service change
+    EXPECT_EQ(status(p, "Quoted"), Running);
+    EXPECT_EQ(status(p, "Manual"), Stopped);
+    EXPECT_EQ(status(p, "Twin"), Stopped);
+    EXPECT_EQ(status(p, "NoStart"), Running);
+
+    EXPECT_EQ(netLines(temp.path()), (std::vector<std::string>{
+                                         "stop\tAutomatic One\t0",
+                                         "stop\tAutomatic One\t3521",
+                                         "start\tAutomatic One\t1058",
+                                         "stop\tBeta\t3521",
+                                         "start\tBeta\t0",
+                                         "stop\tsecurity center\t3521",
+                                         "start\tSay \"Hi\" Service\t0",
+                                         "start\tSay \"Hi\" Service\t2182",
+                                         "start\tNoStart\t0",
+                                         "stop\tTwin\t0",
+                                         "start\tNo Such Service\t2185",
+                                     }));
+    EXPECT_EQ(readWholeFile(temp.path() / "services.ini"),
+              "[State]\r\nAlpha=4\r\nBeta=1\r\nBoot=4\r\nManual=1\r\nNoStart=4\r\nOff=1\r\nQuoted=4\r\nTwin=1\r\n");
+    EXPECT_EQ(sandbox.services().openHandleCount(), 0u);
+
+    // The other ways of starting a program reach net as well.
+    platform::ObjectHandle process;
+    EXPECT_EQ(p.shell.createProcess("C:\\WINDOWS\\system32\\NET.EXE start \"Automatic One\"", process), win32error::Success);
+    EXPECT_TRUE(p.shell.closeProcess(process));
+    EXPECT_EQ(p.shell.shellExecute("open", "net", "start Manual", "", platform::showcmd::Hide), 42);
+    EXPECT_EQ(netLines(temp.path()).back(), "start\tManual\t0");
+}
+
+TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
+    testing::TempFolder temp;
+    servicesMachine().writeTo(temp.path());
+    SandboxPlatform first(temp.path());
+    SandboxPlatform second(temp.path());
+    platform::ObjectHandle manager;
+    platform::ObjectHandle service;
+    ASSERT_EQ(second.platform().services.openManager(manager), win32error::Success);
+    ASSERT_EQ(second.platform().services.openService(manager, "Beta", service), win32error::Success);
+
+    net(first.platform(), "stop \"Automatic One\"");
+    net(first.platform(), "start Manual");
+    std::uint32_t state = 0;
+    ASSERT_TRUE(second.platform().services.queryStatus(service, state));
+    EXPECT_EQ(state, Stopped) << "an open handle sees the change of another process";
+
+    // Shutting down or logging off keeps the states; a restart applies the start types anew.
+    first.platform().shell.exitWindows(platform::exitflag::Shutdown);
+    EXPECT_EQ(status(second.platform(), "Manual"), Running);
+    platform::KeyHandle key;
+    ASSERT_EQ(first.platform().registry.createKey(platform::RootKey::LocalMachine,
+                                                  "SYSTEM\\CurrentControlSet\\Services\\Off", key),
+              win32error::Success);
+    const std::uint32_t automatic = 2;
+    first.platform().registry.setValue(key, "Start", platform::regtype::Dword,
+                                       reinterpret_cast<const std::uint8_t*>(&automatic), 4);
+    first.platform().registry.closeKey(key);
+    first.platform().shell.exitWindows(platform::exitflag::Reboot);
+    ASSERT_TRUE(second.platform().services.queryStatus(service, state));
+    EXPECT_EQ(state, Running);
+    EXPECT_EQ(status(second.platform(), "Manual"), Stopped);
+    EXPECT_EQ(status(second.platform(), "Off"), Running);
+    EXPECT_TRUE(second.platform().services.closeServiceHandle(service));
+    EXPECT_TRUE(second.platform().services.closeServiceHandle(manager));
+    EXPECT_EQ(second.services().openHandleCount(), 0u);
+}
+
+TEST(Services, ManagerRefusesRestrictedAccounts9xAndWrongHandles) {
+    testing::TempFolder restrictedFolder;
+    servicesMachine().restrictedAccount().writeTo(restrictedFolder.path());
+    SandboxPlatform restricted(restrictedFolder.path());
+    platform::ObjectHandle manager{99};
+    EXPECT_EQ(restricted.platform().services.openManager(manager), win32error::AccessDenied);
+    EXPECT_FALSE(manager);
+    net(restricted.platform(), "stop Beta");
+    EXPECT_EQ(netLines(restrictedFolder.path()), std::vector<std::string>{"stop\tBeta\t5"});
+    EXPECT_EQ(restricted.services().state("Beta"), Running);
+
+    testing::TempFolder oldFolder;
+    servicesMachine().edition("98").writeTo(oldFolder.path());
+    SandboxPlatform old(oldFolder.path());
+    EXPECT_EQ(status(old.platform(), "Beta"), -serviceerror::CallNotImplemented);
+    EXPECT_FALSE(std::filesystem::exists(oldFolder.path() / "services.ini"));
+
+    testing::TempFolder temp;
+    servicesMachine().writeTo(temp.path());
+    SandboxPlatform sandbox(temp.path());
+    platform::ServiceManager& services = sandbox.platform().services;
+    platform::ObjectHandle service;
+    std::uint32_t state = 0;
+    EXPECT_EQ(services.openService({12345}, "Beta", service), win32error::InvalidHandle);
+    ASSERT_EQ(services.openManager(manager), win32error::Success);
+    ASSERT_EQ(services.openService(manager, "Beta", service), win32error::Success);
+    platform::ObjectHandle nested;
+    EXPECT_EQ(services.openService(service, "Beta", nested), win32error::InvalidHandle) << "not a manager";
+    EXPECT_FALSE(services.queryStatus(manager, state));
+    EXPECT_TRUE(services.closeServiceHandle(service));
+    EXPECT_FALSE(services.closeServiceHandle(service));
+    EXPECT_FALSE(services.queryStatus(service, state));
+    EXPECT_TRUE(services.closeServiceHandle(manager));
+    EXPECT_EQ(sandbox.services().openHandleCount(), 0u);
+}
+
+}  // namespace
+}  // namespace hastelyn::sandbox
