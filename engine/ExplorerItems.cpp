@@ -1,7 +1,234 @@
+// The rows of the page "エクスプローラ": search style, folder refresh, network browsing, process
+// model, NTFS time stamps and short names, the video property handlers, the compressed-folder
+// handlers, thumbnail caches and the links folder of the favourites.
+#include <array>
+#include <string>
+#include <utility>
+
+#include "engine/Registration.h"
 #include "engine/TweakItem.h"
+#include "engine/ValueRow.h"
 
 namespace hastelyn::engine {
+namespace {
 
-ItemList makeExplorerItems() { return {}; }
+using foundation::kNull;
+using platform::RootKey;
+
+constexpr auto HKCU = RootKey::CurrentUser;
+constexpr auto HKLM = RootKey::LocalMachine;
+constexpr auto HKCR = RootKey::ClassesRoot;
+
+constexpr std::string_view kSection = "エクスプローラ";  // restore point
+constexpr std::string_view kSettingsSection = "エクスプローラ";
+
+constexpr std::string_view kExplorerKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr std::string_view kFileSystemKey = "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem";
+
+std::string_view presence(bool exists) { return exists ? "true" : "false"; }
+
+// ③ The scheduled-tasks folder that browsing a networked computer opens first.
+class TaskFolderRow final : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return !exists(session); }
+    bool apply(Session& session, bool ticked) const override {
+        if (ticked)
+            remove(session);
+        else
+            create(session);
+        return true;
+    }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "3", presence(exists(session)));
+    }
+    void restore(Session& session, RestorePointReader& file) const override {
+        if (file.get(kSection, "3") == "false")
+            remove(session);
+        else
+            create(session);
+    }
+
+private:
+    static constexpr std::string_view kNameSpace =
+        "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
+    static constexpr std::string_view kFolder = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
+    static constexpr std::string_view kFolderKey =
+        "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace\\"
+        "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
+
+    static bool exists(Session& session) {
+        return session.registry.RegKeyOrValueExists(HKLM, kNameSpace, kFolder, "Key");
+    }
+    static void remove(Session& session) { session.registry.DeleteRegKey(HKLM, kFolderKey); }
+    static void create(Session& session) { session.registry.WriteRegValue(HKLM, kFolderKey, "", "タスク", "String"); }
+};
+
+// ⑦ The two property handlers of the video files.
+class VideoHandlersRow final : public TweakItem {
+public:
+    bool inForce(Session& session) const override {
+        return !exists(session, kHandlers[0]) && !exists(session, kHandlers[1]);
+    }
+    bool apply(Session& session, bool ticked) const override {
+        for (const Handler& handler : kHandlers) {
+            if (ticked)
+                remove(session, handler);
+            else
+                create(session, handler);
+        }
+        return true;
+    }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        for (const Handler& handler : kHandlers) file.put(kSection, handler.restoreKey, presence(exists(session, handler)));
+    }
+    void restore(Session& session, RestorePointReader& file) const override {
+        for (const Handler& handler : kHandlers) {
+            if (file.get(kSection, handler.restoreKey) == "false")
+                remove(session, handler);
+            else
+                create(session, handler);
+        }
+    }
+
+private:
+    struct Handler {
+        std::string_view clsid;
+        std::string_view name;
+        std::string_view restoreKey;
+    };
+    static constexpr std::array<Handler, 2> kHandlers = {{
+        {"{87D62D94-71B3-4b9a-9489-5FE6850DC73E}", "Avi Properties Handler", "7a"},
+        {"{40C3D757-D6E4-4b49-BB41-0E5BBEA28817}", "Video Media Properties Handler", "7b"},
+    }};
+
+    static std::string classKey(const Handler& handler) { return "\\CLSID\\" + std::string(handler.clsid); }
+    static bool exists(Session& session, const Handler& handler) {
+        return session.registry.RegKeyOrValueExists(HKCR, "\\CLSID", handler.clsid, "Key");
+    }
+    static void remove(Session& session, const Handler& handler) {
+        session.registry.DeleteRegKey(HKCR, classKey(handler));
+    }
+    static void create(Session& session, const Handler& handler) {
+        const std::string key = classKey(handler);
+        const std::string server = key + "\\InProcServer32";
+        session.registry.WriteRegValue(HKCR, key, "", handler.name, "String");
+        session.registry.WriteRegValue(HKCR, server, "", "%SystemRoot%\\System32\\shmedia.dll", "ExString");
+        session.registry.WriteRegValue(HKCR, server, "ThreadingModel", "Both", "String");
+    }
+};
+
+// ⑧ The cabinet and compressed folders, taken out of the search by unregistering their shell
+// extensions. Nothing in the registry tells reliably whether they are registered, so the
+// settings file keeps the row's state.
+class CompressedFoldersRow final : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return session.settings.read(kSettingsSection, "8") == "true"; }
+    bool apply(Session& session, bool ticked) const override {
+        set(session, ticked);
+        return true;
+    }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "8", session.settings.read(kSettingsSection, "8"));
+    }
+    void restore(Session& session, RestorePointReader& file) const override {
+        set(session, file.get(kSection, "8") == "true");
+    }
+
+private:
+    static void set(Session& session, bool searchOff) {
+        session.settings.write(kSettingsSection, "8", searchOff ? "true" : "false");
+        if (searchOff) {
+            runRegSvr32(session, "regsvr32 /u cabview.dll", 10);
+            if (session.codes.edition != "Me") runRegSvr32(session, "regsvr32 /u zipfldr.dll", 10);
+        } else {
+            runRegSvr32(session, "regsvr32 cabview.dll", 50);
+            if (session.codes.edition != "Me") runRegSvr32(session, "regsvr32 zipfldr.dll", 10);
+        }
+    }
+};
+
+// ⑩ The links folder of the favourites: a name of two double quotes hides it. The profile
+// functions give such a saved name back without its quotes, as an empty text.
+constexpr std::string_view kTwoQuotes = "\"\"";
+constexpr RegValue kLinksFolderName{HKCU, "\\Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName",
+                                "String"};
+
+class LinksFolderRow final : public ValueRow {
+public:
+    LinksFolderRow()
+        : ValueRow({kSection, "10", {kLinksFolderName}, {kTwoQuotes}, kTwoQuotes, "リンク", RestoreRule::Write}) {}
+
+    void restore(Session& session, RestorePointReader& file) const override {
+        std::string saved = file.get(kSection, "10");
+        if (saved.empty()) saved = kTwoQuotes;
+        restoreValue(session, kLinksFolderName, saved, RestoreRule::Write);
+    }
+};
+
+template <typename Row, typename... Args>
+void add(ItemList& items, Args&&... args) {
+    items.push_back(std::make_unique<Row>(std::forward<Args>(args)...));
+}
+
+}  // namespace
+
+ItemList makeExplorerItems() {
+    ItemList items;
+    // ① The search pane of earlier Windows instead of the search companion.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "1",
+                                      {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
+                                        "Use Search Asst", "String"}},
+                                      {"no"},
+                                      "no",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    // ② Folder contents refreshed less often.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "2",
+                                      {{HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      "0",
+                                      RestoreRule::Write});
+    add<TaskFolderRow>(items);
+    // ④ Desktop, taskbar and folder windows in one process.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "4",
+                                      {{HKCU, kExplorerKey, "DesktopProcess", "DWORD"}},
+                                      {"0", kNull},
+                                      std::nullopt,
+                                      "1",
+                                      RestoreRule::WriteOrDelete});
+    // ⑤ No last-access time stamps.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "5",
+                                      {{HKLM, kFileSystemKey, "NtfsDisableLastAccessUpdate", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    // ⑥ No short (8.3) names.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "6",
+                                      {{HKLM, kFileSystemKey, "NtfsDisable8dot3NameCreation", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      "0",
+                                      RestoreRule::Write});
+    add<VideoHandlersRow>(items);
+    add<CompressedFoldersRow>(items);
+    // ⑨ No thumbnail cache files.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "9",
+                                      {{HKCU, kPolicyKey, "NoThumbnailCache", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    add<LinksFolderRow>(items);
+    return items;
+}
 
 }  // namespace hastelyn::engine

@@ -1,7 +1,284 @@
+// The rows of the page "その他": media player history, error reporting, download connections,
+// automatic updates, shortcut link tracking, menu animation, CD auto-run, shortcut names and the
+// messenger links of the mail client and the browser.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "engine/TweakItem.h"
+#include "engine/ValueRow.h"
+#include "foundation/CommandError.h"
+#include "foundation/OpenKey.h"
 
 namespace hastelyn::engine {
+namespace {
 
-ItemList makeOthersItems() { return {}; }
+using foundation::kNull;
+using foundation::kUnfitType;
+using platform::RootKey;
+
+constexpr auto HKCU = RootKey::CurrentUser;
+constexpr auto HKLM = RootKey::LocalMachine;
+
+constexpr std::string_view kSection = "その他";  // restore point
+constexpr std::string_view kSettingsSection = "その他";
+
+constexpr std::string_view kPoliciesKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr std::string_view kDesktopKey = "\\Control Panel\\Desktop";
+constexpr std::string_view kInternetKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+bool onNt(const Session& session) { return session.codes.platform == "NT"; }
+bool onXp(const Session& session) { return session.codes.edition == "XP"; }
+
+// A row whose values depend on the Windows it runs on: one described row or the other, chosen
+// at the moment of each read, apply, backup and restore.
+class ChosenRow final : public TweakItem {
+public:
+    ChosenRow(bool (*useFirst)(const Session&), ValueRowSpec first, ValueRowSpec second)
+        : useFirst_(useFirst), first_(std::move(first)), second_(std::move(second)) {}
+
+    bool inForce(Session& session) const override { return row(session).inForce(session); }
+    bool apply(Session& session, bool ticked) const override { return row(session).apply(session, ticked); }
+    void backup(Session& session, RestorePointWriter& file) const override { row(session).backup(session, file); }
+    void restore(Session& session, RestorePointReader& file) const override { row(session).restore(session, file); }
+
+private:
+    const ValueRow& row(const Session& session) const { return useFirst_(session) ? first_ : second_; }
+
+    bool (*useFirst_)(const Session&);
+    ValueRow first_;
+    ValueRow second_;
+};
+
+// ⑥ The menu and list effects switched off through the user preference mask. The text form
+// holds at most 4 bytes; the mask of the NT family is longer and reads "UnfitType". Its bytes
+// are kept beside the documented "6" so that unticking brings the user's own mask back.
+class MenuAnimationRow final : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return read(session) == "000000B0"; }
+
+    bool apply(Session& session, bool ticked) const override {
+        const RegValue mask = value(session);
+        if (ticked) {
+            const std::string former = read(session);
+            if (former != kNull) {
+                session.settings.write(kSettingsSection, "6", former);
+                keepLongMask(session, mask, former);
+            }
+            session.registry.WriteRegValue(mask.root, mask.key, mask.name, "000000B0", mask.type);
+        } else {
+            const std::string former = session.settings.read(kSettingsSection, "6");
+            if (former == kUnfitType)
+                writeLongMask(session, mask, session.settings.read(kSettingsSection, kLongMaskKey));
+            else
+                session.registry.WriteRegValue(mask.root, mask.key, mask.name, former, mask.type);
+        }
+        return true;
+    }
+
+    void backup(Session& session, RestorePointWriter& file) const override { file.put(kSection, "6", read(session)); }
+    void restore(Session& session, RestorePointReader& file) const override {
+        restoreValue(session, value(session), file.get(kSection, "6"), RestoreRule::Write);
+    }
+
+private:
+    // The former mask's bytes in registry order, two hexadecimal digits each.
+    static constexpr std::string_view kLongMaskKey = "6Bytes";
+
+    static RegValue value(const Session& session) {
+        return {HKCU, kDesktopKey, onNt(session) ? "UserPreferencesMask" : "UserPreferenceMask", "Binary"};
+    }
+    static std::string read(Session& session) {
+        const RegValue mask = value(session);
+        return session.registry.ReadRegValue(mask.root, mask.key, mask.name, mask.type);
+    }
+
+    // A binary mask too long for the text form keeps its bytes; any other former value leaves
+    // no bytes behind, so that they can never stand for a later one.
+    static void keepLongMask(Session& session, const RegValue& mask, const std::string& former) {
+        std::vector<std::uint8_t> bytes;
+        if (former == kUnfitType && readBinary(session, mask, bytes)) {
+            std::string text;
+            for (std::uint8_t byte : bytes) {
+                char digits[3];
+                std::snprintf(digits, sizeof digits, "%02X", byte);
+                text += digits;
+            }
+            session.settings.write(kSettingsSection, kLongMaskKey, text);
+        } else if (session.settings.read(kSettingsSection, kLongMaskKey) != kNull) {
+            session.settings.remove(kSettingsSection, kLongMaskKey);
+        }
+    }
+
+    static bool readBinary(Session& session, const RegValue& mask, std::vector<std::uint8_t>& bytes) {
+        platform::Registry& registry = session.platform.registry;
+        foundation::OpenKey key(registry, mask.root, mask.key, platform::KeyAccess::Full);
+        if (!key) return false;
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        if (registry.queryValue(key.handle(), mask.name, &type, nullptr, &size) != platform::win32error::Success ||
+            type != platform::regtype::Binary || size == 0)
+            return false;
+        bytes.resize(size);
+        if (registry.queryValue(key.handle(), mask.name, &type, bytes.data(), &size) != platform::win32error::Success)
+            return false;
+        bytes.resize(size);
+        return true;
+    }
+
+    // Writes the kept bytes back; nothing when none were kept or the text is not theirs.
+    static void writeLongMask(Session& session, const RegValue& mask, const std::string& text) {
+        if (text == kNull || text.empty() || text.size() % 2 != 0 ||
+            text.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
+            return;
+        std::vector<std::uint8_t> bytes;
+        for (std::size_t i = 0; i < text.size(); i += 2)
+            bytes.push_back(static_cast<std::uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
+        platform::Registry& registry = session.platform.registry;
+        foundation::OpenKey key(registry, mask.root, mask.key, foundation::OpenKey::Create);
+        const long result = key ? registry.setValue(key.handle(), mask.name, platform::regtype::Binary, bytes.data(),
+                                                    static_cast<std::uint32_t>(bytes.size()))
+                                : key.error();
+        if (result != platform::win32error::Success)
+            throw foundation::CommandError("レジストリの値 \"" + std::string(mask.name) + "\" に書き込めませんでした。" +
+                                           session.platform.system.errorText(result));
+    }
+};
+
+// ⑩ The messenger button of the browser, switched off by renaming its extension key aside
+// under a name with a leading semicolon.
+class MessengerButtonRow final : public TweakItem {
+public:
+    bool inForce(Session& session) const override { return !active(session); }
+    bool apply(Session& session, bool ticked) const override {
+        rename(session, ticked);
+        return true;
+    }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "10", active(session) ? "true" : "false");
+    }
+    void restore(Session& session, RestorePointReader& file) const override {
+        rename(session, file.get(kSection, "10") == "false");
+    }
+
+private:
+    static constexpr std::string_view kExtensions = "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
+    static constexpr std::string_view kActive = "{FB5F1910-F110-11d2-BB9E-00C04F795683}";
+    static constexpr std::string_view kActiveKey =
+        "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{FB5F1910-F110-11d2-BB9E-00C04F795683}";
+    static constexpr std::string_view kAsideKey =
+        "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\;{FB5F1910-F110-11d2-BB9E-00C04F795683}";
+
+    static bool active(Session& session) {
+        return session.registry.RegKeyOrValueExists(HKLM, kExtensions, kActive, "Key");
+    }
+    static void rename(Session& session, bool aside) {
+        if (aside)
+            session.registry.MoveRegKey(HKLM, kActiveKey, kAsideKey);
+        else
+            session.registry.MoveRegKey(HKLM, kAsideKey, kActiveKey);
+    }
+};
+
+template <typename Row, typename... Args>
+void add(ItemList& items, Args&&... args) {
+    items.push_back(std::make_unique<Row>(std::forward<Args>(args)...));
+}
+
+}  // namespace
+
+ItemList makeOthersItems() {
+    ItemList items;
+    // ① No history of played files.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "1",
+                                      {{HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", "DisableMRU", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      "0",
+                                      RestoreRule::WriteOrDelete});
+    // ② No error report after a crash: XP has a setting of its own, the others the browser's.
+    add<ChosenRow>(items, onXp,
+                   ValueRowSpec{kSection,
+                                "2",
+                                {{HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD"}},
+                                {"0"},
+                                "0",
+                                "1",
+                                RestoreRule::Write},
+                   ValueRowSpec{kSection,
+                                "2",
+                                {{HKLM, "\\Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonEnabled", "DWORD"}},
+                                {"0"},
+                                "0",
+                                std::nullopt,
+                                RestoreRule::WriteOrDelete});
+    // ③ More simultaneous downloads.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "3",
+                                      {{HKCU, kInternetKey, "MaxConnectionsPer1_0Server", "DWORD"},
+                                       {HKCU, kInternetKey, "MaxConnectionsPerServer", "DWORD"}},
+                                      {"16"},
+                                      "16",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    // ④ No automatic updates.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "4",
+                                      {{HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU",
+                                        "NoAutoUpdate", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    // ⑤ No search for the target of a broken shortcut.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "5",
+                                      {{HKCU, kPoliciesKey, "NoResolveTrack", "DWORD"},
+                                       {HKCU, kPoliciesKey, "NoResolveSearch", "DWORD"},
+                                       {HKCU, kPoliciesKey, "LinkResolveIgnoreLinkInfo", "DWORD"}},
+                                      {"1"},
+                                      "1",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    add<MenuAnimationRow>(items);
+    // ⑦ No auto-run of inserted CDs: the CD-ROM driver's setting on NT, the shell's policy on 9x.
+    add<ChosenRow>(items, onNt,
+                   ValueRowSpec{kSection,
+                                "7",
+                                {{HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD"}},
+                                {"0"},
+                                "0",
+                                "1",
+                                RestoreRule::Write},
+                   ValueRowSpec{kSection,
+                                "7",
+                                {{HKCU, kPoliciesKey, "NoDriveTypeAutoRun", "Binary"}},
+                                {"000000B5"},
+                                "B5",
+                                "95",
+                                RestoreRule::Write});
+    // ⑧ No "Shortcut to" in the names of new shortcuts.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "8",
+                                      {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "link",
+                                        "Binary"}},
+                                      {"00000000"},
+                                      "0",
+                                      "1e",
+                                      RestoreRule::Write});
+    // ⑨ The mail client without the messenger.
+    add<ValueRow>(items, ValueRowSpec{kSection,
+                                      "9",
+                                      {{HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", "Hide Messenger", "DWORD"}},
+                                      {"2"},
+                                      "2",
+                                      std::nullopt,
+                                      RestoreRule::WriteOrDelete});
+    add<MessengerButtonRow>(items);
+    return items;
+}
 
 }  // namespace hastelyn::engine
