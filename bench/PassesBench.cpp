@@ -4,6 +4,7 @@
 #include "bench/BenchMachine.h"
 #include "engine/EnvironmentChecks.h"
 #include "engine/Passes.h"
+#include "engine/RestorePoint.h"
 #include "engine/Session.h"
 
 namespace {
@@ -60,5 +61,48 @@ void BM_ApplyPassAllRowsChanged(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ApplyPassAllRowsChanged)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// A restore point of the default machine written, and put back after every row and service was
+// changed (the changes are not timed). Each write goes to a new file: rewriting the same values
+// into an existing one changes nothing and would not be written at all.
+void BM_RestorePoint(benchmark::State& state, bool write) {
+    StartedSession started;
+    engine::Session& session = started.session;
+    engine::readPass(session);
+    const std::string folder = "C:\\Program Files\\Hastelyn\\";
+    const std::string point = folder + "復元ポイント bench.ini";
+    session.platform.files.deleteFile(point);
+    engine::WriteRestorePoint(session, point);
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string path = folder + "復元ポイント bench " + std::to_string(n++) + ".ini";
+        if (!write) {
+            for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
+                for (engine::Row& row : session.model.tweakList(c).rows)
+                    if (row.enabled) row.ticked = true;
+            for (engine::Row& row : session.model.services().rows) row.ticked = true;
+            engine::applyPass(session);
+        }
+        state.ResumeTiming();
+        if (write) {
+            engine::WriteRestorePoint(session, path);
+        } else {
+            engine::ApplyRestorePoint(session, point);
+        }
+        state.PauseTiming();
+        if (write) session.platform.files.deleteFile(path);
+        engine::clearTicks(session);
+        engine::readPass(session);
+        state.ResumeTiming();
+    }
+    session.platform.files.deleteFile(point);
+}
+BENCHMARK_CAPTURE(BM_RestorePoint, Write, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RestorePoint, ApplyAfterEveryRowChanged, false)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -20,6 +20,9 @@ struct Row {
 
 struct CheckList {
     std::vector<Row> rows;
+    // Whether rows added to the list (the services list is filled again after a restore) are
+    // enabled: the list's lock outlives its rows.
+    bool newRowsEnabled = true;
 };
 
 // One of the five tweak categories, in the order every pass visits them.

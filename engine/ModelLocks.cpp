@@ -15,9 +15,11 @@ void applyRowLocks(const foundation::LockableControls& controls, ItemModel& mode
     for (std::size_t c = 0; c < kTweakCategoryCount; ++c)
         for (std::size_t r = 0; r < foundation::kRowsPerList && r < model.tweakList(c).rows.size(); ++r)
             model.tweakList(c).rows[r].enabled = controls.tweakRowEnabled[c][r];
-    if (controls.serviceRows != foundation::LockableControls::Change::Leave)
-        for (Row& row : model.services().rows)
-            row.enabled = controls.serviceRows == foundation::LockableControls::Change::Enable;
+    if (controls.serviceRows != foundation::LockableControls::Change::Leave) {
+        const bool enabled = controls.serviceRows == foundation::LockableControls::Change::Enable;
+        model.services().newRowsEnabled = enabled;
+        for (Row& row : model.services().rows) row.enabled = enabled;
+    }
 }
 
 }  // namespace hastelyn::engine

@@ -1,5 +1,6 @@
 #include "engine/Passes.h"
 
+#include "engine/Services.h"
 #include "engine/TweakItem.h"
 
 namespace hastelyn::engine {
@@ -27,6 +28,7 @@ void readPass(Session& session) {
             session.model.state()[c * kRowsPerCategory + r] = 1;
         }
     }
+    FillServiceList(session);
 }
 
 void applyPass(Session& session) {
@@ -41,6 +43,7 @@ void applyPass(Session& session) {
             item.everyPass(session);
         }
     }
+    if (serviceRowsEnabled(session.model)) ApplyServiceRows(session);
 }
 
 void clearTicks(Session& session) {

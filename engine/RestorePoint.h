@@ -2,6 +2,7 @@
 // Restore points: INI files in the program's folder that record the value of every item, the
 // state and start type of every listed service and the owner, organisation and computer name,
 // and put them all back.
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -10,19 +11,30 @@
 namespace hastelyn::engine {
 
 inline constexpr std::string_view kAutomaticSuffix = " (高速化設定前)";
+// The text that makes a file a restore point, wherever it stands in the path.
+inline constexpr std::string_view kRestorePointMark = "復元ポイント";
 
 // Writes the current state of the machine into the file (created when missing; keys of an
-// existing file are overwritten, nothing is deleted).
+// existing file are overwritten, nothing is deleted). Everything is read first and the file is
+// written once, at the end.
 void WriteRestorePoint(Session& session, std::string_view path);
 
 // Puts back everything the file records, asking its questions through the session's dialogs.
-// Throws CommandError when a write is refused or a service command cannot be started.
+// Throws CommandError when a write is refused or a service command cannot be started; what was
+// put back before stays. A service the file names that has no display name any more (it was
+// removed) is skipped.
 void ApplyRestorePoint(Session& session, std::string_view path);
 
 // The full path of a new restore point in the program's folder, from today's date and the time
-// now and a suffix ("" or kAutomaticSuffix). A name that an existing file already has is never
-// given: a free one is chosen instead.
+// now (one clock read) and a suffix ("" or kAutomaticSuffix). A name that an existing file already
+// has is never given: " (2)", " (3)", ... goes before ".ini" until the name is free.
 std::string RestorePointFileName(Session& session, std::string_view suffix);
+// The same for a given local time.
+std::string RestorePointFileName(Session& session, std::string_view suffix, const std::tm& now);
+
+// "2006-05-14 9：03：27": the Japanese short date (yyyy/MM/dd) with "-" for "/", a blank, and the
+// long time (H:mm:ss) with the full-width "：" for ":".
+std::string restorePointTimeText(const std::tm& time);
 
 // True when the path contains "復元ポイント".
 bool IsRestorePoint(std::string_view path);

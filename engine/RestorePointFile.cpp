@@ -1,5 +1,7 @@
 #include "engine/RestorePointFile.h"
 
+#include "foundation/RegistryValues.h"
+
 namespace hastelyn::engine {
 
 void RestorePointFile::put(std::string_view section, std::string_view key, std::string_view value) {
@@ -12,6 +14,15 @@ std::string RestorePointFile::get(std::string_view section, std::string_view key
 
 std::vector<std::string> RestorePointFile::keys(std::string_view section) {
     return *profiles_.GetProfileSectionKeys(path_, section);
+}
+
+void RestorePointBatch::put(std::string_view section, std::string_view key, std::string_view value) {
+    if (value == foundation::kNull) return;
+    writes_.push_back({std::string(section), std::string(key), std::string(value)});
+}
+
+void RestorePointBatch::writeTo(foundation::ProfileValues& profiles, std::string_view path) const {
+    profiles.WriteProfileValues(path, writes_);
 }
 
 }  // namespace hastelyn::engine

@@ -41,4 +41,18 @@ private:
     std::string path_;
 };
 
+// The keys of a new restore point, collected in the order they are put and written in one go:
+// the file ends exactly as after one profile write per key (existing keys overwritten, nothing
+// deleted), without rewriting it hundreds of times. "NULL" is never kept.
+class RestorePointBatch : public RestorePointWriter {
+public:
+    void put(std::string_view section, std::string_view key, std::string_view value) override;
+    const std::vector<platform::ProfileWrite>& writes() const { return writes_; }
+    // Throws CommandError naming the file when the write is refused; then nothing is written.
+    void writeTo(foundation::ProfileValues& profiles, std::string_view path) const;
+
+private:
+    std::vector<platform::ProfileWrite> writes_;
+};
+
 }  // namespace hastelyn::engine

@@ -1,0 +1,161 @@
+#include "engine/RestorePoint.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/RestorePointFile.h"
+#include "engine/ServiceCommand.h"
+#include "engine/ServiceStatus.h"
+#include "engine/Services.h"
+#include "engine/TweakItem.h"
+#include "platform/Win32Types.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using foundation::kNull;
+using platform::RootKey;
+
+// Restore-point sections of the services: the state name and the start type of each.
+constexpr std::string_view kServiceStatusSection = "不要サービス";
+constexpr std::string_view kServiceStartSection = "不要サービス-s";
+// The settings section that keeps, per display name, the start type a service had before the
+// program changed it.
+constexpr std::string_view kServiceMemory = "不要サービス";
+constexpr std::string_view kStopped = "停止中";
+
+constexpr std::string_view kPcInfoSection = "パソコン情報";
+constexpr std::string_view kVersionKeyNt = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr std::string_view kVersionKey9x = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr std::string_view kComputerNameKey = "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
+constexpr std::string_view kPcInfoSpoken = "確認のメッセージ。復元ポイント時の使用者 会社名 コンピュータ名を復元しますか？Yキーを押すと 復元ポイント時の文字列に復元します。Nキーを押すと 画面を閉じます。";
+constexpr std::string_view kPcInfoQuestion = "\r\n復元ポイント時の使用者/会社名/コンピュータ名を復元しますか？";
+
+std::string serviceKey(std::string_view keyName) {
+    std::string path(kServicesKey);
+    path += '\\';
+    path += keyName;
+    return path;
+}
+
+std::string_view versionKey(const Session& session) {
+    return session.codes.platform == "NT" ? kVersionKeyNt : kVersionKey9x;
+}
+
+void backupServices(Session& session, RestorePointWriter& file) {
+    for (const std::string& name : listedServiceKeys(session)) {
+        file.put(kServiceStatusSection, name, GetServiceStatusName(session.platform, name));
+        file.put(kServiceStartSection, name,
+                 session.registry.ReadRegValue(RootKey::LocalMachine, serviceKey(name), "Start", "DWORD"));
+    }
+}
+
+void backupPcInformation(Session& session, RestorePointWriter& file) {
+    foundation::RegistryValues& registry = session.registry;
+    const std::string_view version = versionKey(session);
+    file.put(kPcInfoSection, "1", registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOwner", "String"));
+    file.put(kPcInfoSection, "2",
+             registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", "String"));
+    file.put(kPcInfoSection, "3",
+             registry.ReadRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", "String"));
+}
+
+// Every service whose state differs from the saved one gets its saved start type and is started
+// or stopped, in file order. One whose state is the same keeps its start type as it is.
+void restoreServices(Session& session, RestorePointReader& file) {
+    foundation::RegistryValues& registry = session.registry;
+    for (const std::string& name : file.keys(kServiceStatusSection)) {
+        const std::string saved = file.get(kServiceStatusSection, name);
+        if (GetServiceStatusName(session.platform, name) == saved) continue;
+        const std::string key = serviceKey(name);
+        const std::string displayName = registry.ReadRegValue(RootKey::LocalMachine, key, "DisplayName", "String");
+        // Removed since the backup: no command can name it, and a start type written now would
+        // make a key of one value out of nothing.
+        if (displayName == kNull) continue;
+        session.settings.write(kServiceMemory, displayName,
+                               registry.ReadRegValue(RootKey::LocalMachine, key, "Start", "DWORD"));
+        std::string start = file.get(kServiceStartSection, name);
+        if (start == kNull) start = "3";
+        registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, "DWORD");
+        const std::string_view verb = saved == kStopped ? "net stop" : "net start";
+        runServiceCommand(session, std::string(verb) + " \"" + displayName + "\"");
+    }
+}
+
+void restorePcInformation(Session& session, RestorePointReader& file) {
+    if (!session.dialogs.confirm(kPcInfoSpoken, kPcInfoQuestion)) return;
+    auto saved = [&](std::string_view key) {
+        std::string text = file.get(kPcInfoSection, key);
+        return text == kNull ? std::string() : text;
+    };
+    foundation::RegistryValues& registry = session.registry;
+    const std::string_view version = versionKey(session);
+    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOwner", saved("1"), "String");
+    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", saved("2"), "String");
+    registry.WriteRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", saved("3"), "String");
+}
+
+// The program's folder with its trailing backslash (empty for a bare file name).
+std::string programFolder(Session& session) {
+    const std::string program = session.platform.system.programPath();
+    const std::size_t slash = program.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
+}
+
+bool fileExists(Session& session, const std::string& path) {
+    return session.platform.files.getFileAttributes(path) != platform::fileattr::Invalid;
+}
+
+}  // namespace
+
+void WriteRestorePoint(Session& session, std::string_view path) {
+    RestorePointBatch batch;
+    for (const ItemList& category : tweakItems())
+        for (const auto& item : category) item->backup(session, batch);
+    backupServices(session, batch);
+    backupPcInformation(session, batch);
+    batch.writeTo(session.profiles, path);
+}
+
+void ApplyRestorePoint(Session& session, std::string_view path) {
+    RestorePointFile file(session.profiles, std::string(path));
+    for (const ItemList& category : tweakItems())
+        for (const auto& item : category) item->restore(session, file);
+    restoreServices(session, file);
+    restorePcInformation(session, file);
+}
+
+std::string restorePointTimeText(const std::tm& time) {
+    // The Japanese short date is yyyy/MM/dd and the long time H:mm:ss; "/" becomes "-" and ":"
+    // the full-width "：", so that the text can stand in a file name.
+    char date[64];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d ", time.tm_year + 1900, time.tm_mon + 1, time.tm_mday);
+    char minutes[16];
+    std::snprintf(minutes, sizeof minutes, "%02d", time.tm_min);
+    char seconds[16];
+    std::snprintf(seconds, sizeof seconds, "%02d", time.tm_sec);
+    return std::string(date) + std::to_string(time.tm_hour) + "：" + minutes + "：" + seconds;
+}
+
+std::string RestorePointFileName(Session& session, std::string_view suffix, const std::tm& now) {
+    const std::string stem =
+        programFolder(session) + std::string(kRestorePointMark) + " " + restorePointTimeText(now) + std::string(suffix);
+    // A second restore point within the same second must not replace the first.
+    std::string path = stem + ".ini";
+    for (int n = 2; fileExists(session, path); ++n) path = stem + " (" + std::to_string(n) + ").ini";
+    return path;
+}
+
+std::string RestorePointFileName(Session& session, std::string_view suffix) {
+    // One clock read for the date and the time, so that a name made at midnight cannot carry
+    // the old day with the new time.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return RestorePointFileName(session, suffix, local);
+}
+
+bool IsRestorePoint(std::string_view path) { return path.find(kRestorePointMark) != std::string_view::npos; }
+
+}  // namespace hastelyn::engine

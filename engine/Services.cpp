@@ -1,0 +1,150 @@
+#include "engine/Services.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <unordered_set>
+
+#include "engine/ServiceStatus.h"
+#include "foundation/CommandError.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using foundation::kNull;
+using platform::RootKey;
+
+constexpr std::string_view kStopped = "停止中";
+constexpr std::uint32_t kWaitTimeout = 258;  // WAIT_TIMEOUT
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = lowerAscii(c);
+    return out;
+}
+
+// Starts the command and waits for it to end, letting the windows process their events
+// meanwhile.
+void runAndWait(Session& session, const std::string& commandLine) {
+    platform::Shell& shell = session.platform.shell;
+    platform::ObjectHandle process;
+    const long error = shell.createProcess(commandLine, process);
+    if (error != platform::win32error::Success) throw foundation::CommandError("Exec Error " + std::to_string(error));
+    while (shell.waitForSingleObject(process, 0) == kWaitTimeout) session.processEvents();
+    shell.closeProcess(process);
+}
+
+}  // namespace
+
+std::string serviceKeyPath(std::string_view keyName) {
+    std::string path(kServicesKey);
+    path += '\\';
+    path += keyName;
+    return path;
+}
+
+bool isListedService(Session& session, std::string_view keyName) {
+    const std::string path = serviceKeyPath(keyName);
+    // The logon account first: most keys are drivers, which have none.
+    return session.registry.ReadRegValue(RootKey::LocalMachine, path, "ObjectName", "String") != kNull &&
+           session.registry.GetRegValueType(RootKey::LocalMachine, path, "DisplayName") == "String";
+}
+
+std::vector<ListedService> listedServices(Session& session) {
+    std::vector<ListedService> services;
+    const auto keys = session.registry.GetRegSubKeys(RootKey::LocalMachine, kServicesKey);
+    for (const std::string& key : *keys) {
+        if (!isListedService(session, key)) continue;
+        services.push_back(
+            {key, session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(key), "DisplayName", "String")});
+    }
+    return services;
+}
+
+std::vector<std::string> listedServiceKeys(Session& session) {
+    std::vector<std::string> keys;
+    for (ListedService& service : listedServices(session)) keys.push_back(std::move(service.keyName));
+    return keys;
+}
+
+bool serviceRowBefore(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(lowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(lowerAscii(b[i]));
+        if (ca != cb) return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+bool serviceRowsEnabled(const ItemModel& model) {
+    const std::vector<Row>& rows = model.services().rows;
+    return !rows.empty() && rows.front().enabled;
+}
+
+void FillServiceList(Session& session) {
+    std::vector<Row>& rows = session.model.services().rows;
+    auto& state = session.model.state();
+    rows.clear();
+    std::fill(state.begin() + static_cast<std::ptrdiff_t>(kFirstServiceState), state.end(), std::uint8_t{0});
+
+    std::vector<std::string> names;
+    std::unordered_set<std::string> stopped;  // display names, lower case
+    for (ListedService& service : listedServices(session)) {
+        if (GetServiceStatusName(session.platform, service.keyName) == kStopped)
+            stopped.insert(lowerAscii(service.displayName));
+        names.push_back(std::move(service.displayName));
+    }
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return serviceRowBefore(a, b); });
+    if (names.size() > kMaxServiceRows) names.resize(kMaxServiceRows);
+
+    rows.reserve(names.size());
+    for (std::size_t r = 0; r < names.size(); ++r) {
+        const bool isStopped = stopped.contains(lowerAscii(names[r]));
+        rows.push_back(Row{std::move(names[r]), isStopped, session.model.services().newRowsEnabled});
+        if (isStopped) state[kFirstServiceState + r] = 1;
+    }
+}
+
+void ApplyServiceRows(Session& session) {
+    foundation::RegistryValues& registry = session.registry;
+    CheckList& list = session.model.services();
+    auto& state = session.model.state();
+    // Listed once, at the first row that changed: the commands change start types and states,
+    // never which services are listed or their names.
+    std::optional<std::vector<ListedService>> services;
+    // The size is read again after every command: while one is awaited the windows run, and
+    // nothing keeps the list as it was.
+    for (std::size_t r = 0; r < list.rows.size() && r < kMaxServiceRows; ++r) {
+        const std::size_t flagIndex = kFirstServiceState + r;
+        const bool ticked = list.rows[r].ticked;
+        if (!list.rows[r].enabled || ticked == (state[flagIndex] != 0)) continue;
+        const std::string name = list.rows[r].label;
+
+        if (!services) services = listedServices(session);
+        const auto found = std::find_if(services->begin(), services->end(),
+                                        [&](const ListedService& s) { return s.displayName == name; });
+        if (found == services->end()) continue;  // gone since the list was read: nothing to change
+        const std::string path = serviceKeyPath(found->keyName);
+
+        std::string command;
+        if (ticked) {
+            session.settings.write(kServiceSection, name,
+                                   registry.ReadRegValue(RootKey::LocalMachine, path, "Start", "DWORD"));
+            registry.WriteRegValue(RootKey::LocalMachine, path, "Start", "4", "DWORD");
+            command = "net stop \"" + name + "\"";
+        } else {
+            std::string start = session.settings.read(kServiceSection, name);
+            if (start == kNull) start = "3";
+            registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, "DWORD");
+            command = "net start \"" + name + "\"";
+        }
+        runAndWait(session, command);
+        state[flagIndex] = state[flagIndex] ? 0 : 1;
+    }
+}
+
+}  // namespace hastelyn::engine

@@ -1,0 +1,288 @@
+// Putting a restore point back: absent and unfit values, the USB walk, a restore point of the
+// other family, services, a command that cannot start, and the PC-information question.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/RestorePoint.h"
+#include "engine/ServiceStatus.h"
+#include "foundation/CommandError.h"
+#include "foundation/OpenKey.h"
+#include "tests/engine/EngineFixture.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using foundation::DialogKind;
+using platform::RootKey;
+using testing::EngineFixture;
+using testing::MiniMachine;
+
+const char* const kPoint = "C:\\Program Files\\Hastelyn\\復元ポイント test.ini";
+const char* const kPointHost = "Program Files/Hastelyn/復元ポイント test.ini";
+const char* const kMemory = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+const char* const kPriority = "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl";
+const char* const kDesktop = "\\Control Panel\\Desktop";
+const char* const kUsb = "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
+const char* const kServices = "\\SYSTEM\\CurrentControlSet\\Services\\";
+const char* const kNtVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char* const kComputerName = "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
+const char* const kPcQuestion = "\r\n復元ポイント時の使用者/会社名/コンピュータ名を復元しますか？";
+const char* const kPcSpoken =
+    "確認のメッセージ。復元ポイント時の使用者 会社名 コンピュータ名を復元しますか？Yキーを押すと "
+    "復元ポイント時の文字列に復元します。Nキーを押すと 画面を閉じます。";
+
+// An XP machine on which a restore asks nothing but the PC-information question: the tray
+// still remembers its items, and the boot file and sysoc.inf are there.
+MiniMachine quietMachine() {
+    MiniMachine m;
+    m.hive(RootKey::CurrentUser,
+           {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify]",
+            "\"IconStreams\"=hex:14,00,00,00", "\"PastIconsStream\"=hex:01", "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
+            "\"MenuShowDelay\"=\"400\""});
+    m.hive(RootKey::LocalMachine,
+           {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]", "\"RegisteredOwner\"=\"山田 太郎\"",
+            "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName]",
+            "\"ComputerName\"=\"YAMADA-PC\""});
+    m.file("C:\\boot.ini", "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+                           "[operating systems]\r\n"
+                           "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n");
+    m.file("C:\\WINDOWS\\inf\\sysoc.inf", "[Components]\r\nPinball=ocgen.dll,OcEntry,pinball.inf,HIDE,7\r\n");
+    return m;
+}
+
+// A binary value's bytes as hexadecimal text, or "" when it cannot be read.
+std::string bytesOf(EngineFixture& fx, RootKey root, std::string_view path, std::string_view name) {
+    platform::Registry& registry = fx.platform().registry;
+    foundation::OpenKey key(registry, root, path, platform::KeyAccess::Query);
+    std::uint8_t data[64];
+    std::uint32_t type = 0;
+    std::uint32_t size = sizeof data;
+    if (!key || registry.queryValue(key.handle(), name, &type, data, &size) != platform::win32error::Success) return "";
+    std::string out;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02x", data[i]);
+        out += hex;
+    }
+    return out;
+}
+
+void setBytes(EngineFixture& fx, RootKey root, std::string_view path, std::string_view name,
+              std::vector<std::uint8_t> bytes) {
+    platform::Registry& registry = fx.platform().registry;
+    foundation::OpenKey key(registry, root, path, foundation::OpenKey::Create);
+    ASSERT_EQ(registry.setValue(key.handle(), name, platform::regtype::Binary, bytes.data(),
+                                static_cast<std::uint32_t>(bytes.size())),
+              platform::win32error::Success);
+}
+
+std::string start(EngineFixture& fx, std::string_view service) {
+    return fx.read(RootKey::LocalMachine, kServices + std::string(service), "Start", "DWORD");
+}
+
+std::size_t count(const std::string& text, std::string_view part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(RestorePointApply, AbsentValuesAreDeletedOrLeftByTheirRuleAndUnfitOnesAreLeftAlone) {
+    MiniMachine m = quietMachine();
+    m.hive(RootKey::CurrentUser,
+           {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "\"UserPreferencesMask\"=hex:9e,3e,07,80,12,00,00,00"});
+    EngineFixture fx(m);
+    Session& s = fx.session();
+    WriteRestorePoint(s, kPoint);
+    const std::string file = fx.driveCText(kPointHost);
+    // No System value is there (IoPageLockLimit, IRQ8Priority...): no line, not even the section.
+    EXPECT_EQ(file.find("[システム]"), std::string::npos);
+    EXPECT_NE(file.find("[その他]\r\n6=UnfitType\r\n"), std::string::npos);
+    EXPECT_EQ(file.find("NULL"), std::string::npos);
+
+    s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "2097152", "DWORD");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kPriority, "IRQ8Priority", "2", "DWORD");
+    setBytes(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask", {0x90, 0x12, 0x03, 0x80, 0x10, 0, 0, 0});
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "2097152");  // write: left
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kPriority, "IRQ8Priority", "DWORD"), "NULL");       // write or delete
+    EXPECT_EQ(bytesOf(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "9012038010000000");
+}
+
+TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissingOne) {
+    const std::string device = std::string("[HKEY_LOCAL_MACHINE") + kUsb + "\\";
+    MiniMachine m = quietMachine();
+    m.hive(RootKey::LocalMachine, {device + "0000]", "\"IdleEnable\"=dword:00000001", device + "0001]",
+                                   "\"IdleEnable\"=dword:00000000", device + "0002]", "\"IdleEnable\"=dword:00000001"});
+    EngineFixture fx(m);
+    Session& s = fx.session();
+    auto idle = [&] {
+        std::string all;
+        for (const char* n : {"0000", "0001", "0002", "0003"})
+            all += fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", "DWORD") + " ";
+        return all;
+    };
+    auto setIdle = [&](const char* n, const char* value) {
+        s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", value, "DWORD");
+    };
+    WriteRestorePoint(s, kPoint);
+    const std::string file = fx.driveCText(kPointHost);
+    EXPECT_TRUE(file.starts_with("[システム]\r\n7.0=1\r\n7.1=0\r\n7.2=1\r\n[")) << file;
+
+    // A fourth controller since: the file has no key for it, so its value goes.
+    for (const char* n : {"0000", "0001", "0002", "0003"}) setIdle(n, "5");
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_EQ(idle(), "1 0 1 NULL ");
+
+    // One controller fewer: the walk stops at the gap, the one behind it stays as it is.
+    s.registry.DeleteRegKey(RootKey::LocalMachine, std::string(kUsb) + "\\0001");
+    setIdle("0000", "5");
+    setIdle("0002", "5");
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_EQ(idle(), "1 NULL 5 NULL ");
+}
+
+TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
+    EngineFixture old("98");
+    WriteRestorePoint(old.session(), kPoint);
+    const std::string saved = old.driveCText(kPointHost);
+    ASSERT_NE(saved.find("[その他]\r\n6=000000BE\r\n7=00000095\r\n"), std::string::npos) << saved;
+    ASSERT_NE(saved.find("[パソコン情報]\r\n1=田中 美穂\r\n3=MIHO\r\n"), std::string::npos) << saved;
+
+    EngineFixture fx("xp");
+    std::ofstream(fx.folder() / "drives/C" / kPointHost, std::ios::binary) << saved;
+    const char* const nameSpace =
+        "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
+    ASSERT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
+                                                          "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key"));
+    ApplyRestorePoint(fx.session(), kPoint);
+
+    // The 9x mask lands in the NT value name, four bytes long; the 9x auto-run text in the NT
+    // CD-ROM value, read as the decimal number a DWORD takes.
+    EXPECT_EQ(bytesOf(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "be000000");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, std::string(kServices) + "Cdrom", "AutoRun", "DWORD"), "95");
+    EXPECT_FALSE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
+                                                           "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key"));
+    // Owner and computer name under the NT keys; the organisation the 98 machine lacked is empty.
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String"), "田中 美穂");
+    EXPECT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization",
+                                                          "Value"));
+    EXPECT_EQ(bytesOf(fx, RootKey::LocalMachine, kNtVersion, "RegisteredOrganization"), "00");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", "String"), "MIHO");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner",
+                      "String"),
+              "NULL");
+}
+
+TEST(RestorePointApply, ServicesComeBackOnlyWhereTheirStateChanged) {
+    MiniMachine m = quietMachine();
+    m.service("Alpha", "Alpha Service", 2)
+        .service("Delta", "Delta Service", 3)
+        .service("Gamma", "Gamma Service", 2)
+        .shell("ProcessMilliseconds", "30");
+    EngineFixture fx(m);
+    Session& s = fx.session();
+    int polls = 0;
+    s.processEvents = [&polls] { ++polls; };
+    WriteRestorePoint(s, kPoint);
+    EXPECT_NE(fx.driveCText(kPointHost).find("[不要サービス]\r\nAlpha=開始中\r\nDelta=停止中\r\nGamma=開始中\r\n"
+                                             "[不要サービス-s]\r\nAlpha=2\r\nDelta=3\r\nGamma=2\r\n"),
+              std::string::npos);
+
+    // Alpha still runs but has another start type; Delta was started, Gamma stopped and
+    // disabled, and the file lost Gamma's start type; a service the file names has gone.
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Alpha", "Start", "3", "DWORD");
+    s.platform.shell.winExec("net start \"Delta Service\"", platform::showcmd::Hide);
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Delta", "Start", "2", "DWORD");
+    s.platform.shell.winExec("net stop \"Gamma Service\"", platform::showcmd::Hide);
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Gamma", "Start", "4", "DWORD");
+    s.profiles.DeleteProfileKey(kPoint, "不要サービス-s", "Gamma");
+    s.profiles.WriteProfileValue(kPoint, "不要サービス", "Ghost", "開始中");
+    s.profiles.WriteProfileValue(kPoint, "不要サービス-s", "Ghost", "2");
+    const std::size_t journalBefore = fx.journal().size();
+
+    ApplyRestorePoint(s, kPoint);
+    const std::string journal = fx.journal().substr(journalBefore);
+    EXPECT_EQ(start(fx, "Alpha"), "3");
+    EXPECT_EQ(start(fx, "Delta"), "3");
+    EXPECT_EQ(start(fx, "Gamma"), "3");  // no saved start type: manual
+    EXPECT_EQ(GetServiceStatusName(s.platform, "Delta"), "停止中");
+    EXPECT_EQ(GetServiceStatusName(s.platform, "Gamma"), "開始中");
+    EXPECT_EQ(s.settings.read("不要サービス", "Alpha Service"), "NULL");
+    EXPECT_EQ(s.settings.read("不要サービス", "Delta Service"), "2");
+    EXPECT_EQ(s.settings.read("不要サービス", "Gamma Service"), "4");
+    EXPECT_EQ(*s.settings.keys("不要サービス"), (std::vector<std::string>{"Delta Service", "Gamma Service"}));
+    // In file order, each awaited while the windows went on.
+    const std::size_t stopDelta = journal.find("CreateProcess\tnet stop \"Delta Service\"\n");
+    const std::size_t startGamma = journal.find("CreateProcess\tnet start \"Gamma Service\"\n");
+    EXPECT_NE(stopDelta, std::string::npos) << journal;
+    EXPECT_NE(startGamma, std::string::npos) << journal;
+    EXPECT_LT(stopDelta, startGamma);
+    EXPECT_EQ(count(journal, "CreateProcess\t"), 2u);
+    EXPECT_GT(polls, 0);
+    EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::LocalMachine, kServices, "Ghost", "Key"));
+}
+
+TEST(RestorePointApply, AServiceCommandThatCannotStartEndsTheRestoreThere) {
+    MiniMachine m = quietMachine();
+    m.service("Alpha", "Alpha Service", 2).service("Beta", "Beta Service", 2).shell("Missing", "net");
+    EngineFixture fx(m);
+    Session& s = fx.session();
+    WriteRestorePoint(s, kPoint);
+    // As if both had been stopped and disabled when the file was made.
+    for (const char* service : {"Alpha", "Beta"}) {
+        s.profiles.WriteProfileValue(kPoint, "不要サービス", service, "停止中");
+        s.profiles.WriteProfileValue(kPoint, "不要サービス-s", service, "4");
+    }
+    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", "String");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "someone else", "String");
+
+    try {
+        ApplyRestorePoint(s, kPoint);
+        FAIL() << "no error";
+    } catch (const foundation::CommandError& e) {
+        EXPECT_STREQ(e.what(), "Exec Error 2");
+    }
+    // The rows before stay restored; Alpha got its start type before its command failed; Beta
+    // and the PC-information question never came.
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
+    EXPECT_EQ(start(fx, "Alpha"), "4");
+    EXPECT_EQ(s.settings.read("不要サービス", "Alpha Service"), "2");
+    EXPECT_EQ(start(fx, "Beta"), "2");
+    EXPECT_EQ(s.settings.read("不要サービス", "Beta Service"), "NULL");
+    EXPECT_TRUE(fx.dialogs().shown.empty());
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String"), "someone else");
+}
+
+TEST(RestorePointApply, OwnerOrganisationAndComputerNameComeBackOnlyOnYes) {
+    EngineFixture fx(quietMachine());
+    Session& s = fx.session();
+    s.settings.write("環境設定", "Sound", "On");
+    WriteRestorePoint(s, kPoint);
+    auto pcInformation = [&] {
+        return fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String") + "/" +
+               bytesOf(fx, RootKey::LocalMachine, kNtVersion, "RegisteredOrganization") + "/" +
+               fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", "String");
+    };
+    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "X", "String");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", "Y", "String");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kComputerName, "ComputerName", "Z", "String");
+
+    fx.dialogs().answers = {false};
+    ApplyRestorePoint(s, kPoint);
+    using Shown = std::vector<std::pair<DialogKind, std::string>>;
+    EXPECT_EQ(fx.dialogs().shown, (Shown{{DialogKind::Confirmation, kPcQuestion}}));
+    EXPECT_EQ(fx.clipboard().history, (std::vector<std::string>{kPcSpoken}));
+    EXPECT_EQ(pcInformation(), "X/5900/Z");
+
+    s.settings.write("環境設定", "Sound", "Off");
+    fx.dialogs().answers = {true};
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_EQ(fx.dialogs().shown.size(), 2u);
+    EXPECT_EQ(fx.clipboard().history.size(), 1u);
+    EXPECT_EQ(pcInformation(), "山田 太郎/00/YAMADA-PC");  // no organisation saved: an empty one
+}
+
+}  // namespace
+}  // namespace hastelyn::engine
