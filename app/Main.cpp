@@ -1,5 +1,6 @@
 // Hastelyn's entry point: one instance per machine, the four windows in their fixed order, the
 // message loop until the main window closes.
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -61,6 +62,8 @@ int main(int argc, char* argv[]) {
     ui::QtClipboard clipboard;
     ui::QtDialogProvider dialogs;
     engine::Session session(platform, clipboard, dialogs);
+    // While a started command is awaited (the service commands), the windows keep running.
+    session.processEvents = [] { QCoreApplication::processEvents(); };
     ui::setErrorReporter([&dialogs](const std::string& text) { dialogs.show(foundation::DialogKind::Error, text); });
 
     ui::TFrmMain main(session);

@@ -1,6 +1,7 @@
 #pragma once
 // The accelerate command: confirmation, automatic restore point, the apply pass, and the
 // message that says what happened.
+#include <functional>
 #include <string>
 
 #include "engine/Session.h"
@@ -14,7 +15,8 @@ struct AccelerateOutcome {
 };
 
 // Runs the whole command. Errors of the pass propagate (CommandError) after the restore point
-// was written. The caller recomputes the counts and shows the lists again when changed.
-AccelerateOutcome BtnAccelerateClick(Session& session);
+// was written. When something changed, `changed` runs before the final question or message
+// (the windows recompute their counts there).
+AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void()>& changed = {});
 
 }  // namespace hastelyn::engine

@@ -46,6 +46,18 @@ void TFrmMain::buildServicePage() {
     QWidget* page = addPage(PgAccel, "TbService", "不要サービス");
     LstService = fillPage(new CheckListView(session_.model.services(), page));
     LstService->setObjectName("LstService");
+    // As a list box's click: a new row chosen by the mouse or the arrow keys, or a click on the
+    // current row.
+    connect(LstService, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) LstServiceClick();
+    });
+    connect(LstService, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (LstService->row(item) == serviceRowBeforePress_) LstServiceClick();
+    });
+    // The 9x family has no services: entering the page shows the explanation of the list.
+    connect(PgAccel, &QTabWidget::currentChanged, this, [this, page](int index) {
+        if (PgAccel->widget(index) == page && session_.codes.platform == "9x") showServiceDetail("");
+    });
 }
 
 void TFrmMain::buildUtilityPage() {

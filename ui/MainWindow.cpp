@@ -7,11 +7,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 
+#include "engine/Services.h"
+#include "engine/Accelerate.h"
 #include "foundation/KeyboardMap.h"
 #include "foundation/SpokenTexts.h"
+#include "ui/CommandErrors.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::ui {
@@ -143,14 +148,19 @@ void TFrmMain::buildWorkArea() {
     LblAll = accel->findChild<QLabel*>("LblAll");
 
     BtnAccelerate = button(accel, "BtnAccelerate", u8("高速化設定"), 226, 248, 129, 36);
+    BtnAccelerate->setToolTip(u8("チェックされた項目を高速化します。"));
+    connect(BtnAccelerate, &QPushButton::clicked, this, [this] {
+        runCommand([this] { engine::BtnAccelerateClick(session_, [this] { countItems(); }); });
+        refreshLists();
+    });
     auto* about = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
     about->setCursor(Qt::PointingHandCursor);
     about->setToolTip(u8("ソフトのバージョンやホームページアドレスなどを表示します。"));
     auto* heading = place<QLabel>(accel, "Label1", 10, 272, 100, 16);
     heading->setText(u8("■ 詳しい解説"));
     button(accel, "BtnComment", "e", 110, 270, 20, 18);
-    QPushButton* moreInfo = button(accel, "BtnMoreInfo", "i", 132, 270, 20, 18);
-    moreInfo->hide();
+    BtnMoreInfo = button(accel, "BtnMoreInfo", "i", 132, 270, 20, 18);
+    BtnMoreInfo->hide();
     Comment = place<QPlainTextEdit>(accel, "Comment", 10, 291, 493, 160);
     Comment->setReadOnly(true);
     Comment->setFocusPolicy(Qt::ClickFocus);
@@ -158,6 +168,8 @@ void TFrmMain::buildWorkArea() {
 
 void TFrmMain::refreshLists() {
     for (CheckListView* list : tweakLists) list->refresh();
+    // A refill may move the current row; that is no choice of the user's.
+    const QSignalBlocker quiet(LstService);
     LstService->refresh();
 }
 
@@ -185,7 +197,25 @@ void TFrmMain::speakStartup() {
     foundation::runStartupPrompt(session_.settings, session_.speech, driveType);
 }
 
+void TFrmMain::LstServiceClick() {
+    const int current = LstService->currentRow();
+    const std::vector<engine::Row>& rows = session_.model.services().rows;
+    if (current < 0 || current >= static_cast<int>(rows.size())) return;
+    const engine::Row& row = rows[static_cast<std::size_t>(current)];
+    showServiceDetail(row.label);
+    session_.speech.speakRowSelection(engine::kServiceSection, row.label, row.ticked);
+    BtnMoreInfo->show();
+}
+
+void TFrmMain::showServiceDetail(std::string_view displayName) {
+    const QString detail = QString::fromStdString(engine::ShowServiceDetail(session_, displayName));
+    Comment->setPlainText(detail);
+    if (session_.settings.general("CommentHint") == "On") Comment->setToolTip(detail);
+}
+
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && LstService != nullptr && watched == LstService->viewport())
+        serviceRowBeforePress_ = LstService->currentRow();
     if (event->type() != QEvent::KeyPress || !isVisible()) return false;
     // Each key once: at the widget that has the focus in this window (or the window itself).
     QWidget* focus = QApplication::focusWidget();

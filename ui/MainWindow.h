@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "engine/Session.h"
 #include "foundation/KeyboardMap.h"
@@ -45,6 +46,7 @@ public:
     QLabel* LblAll = nullptr;
     QLabel* LblRest = nullptr;
     QPlainTextEdit* Comment = nullptr;
+    QPushButton* BtnMoreInfo = nullptr;
     QTimer* TmrSpeak = nullptr;
 
     // Shows the model in the five tweak lists and the services list again.
@@ -55,6 +57,9 @@ public:
     void openHelp() override;
     // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
     void closeProgram();
+    // A row of the services list chosen by a click or the arrow keys: the service's detail text
+    // in the commentary, the row spoken, the more-information button shown.
+    void LstServiceClick();
 
 signals:
     // The window was closed: the program ends.
@@ -73,6 +78,9 @@ private:
     void buildUtilityPage();
     void buildInfoPage();
     void speakStartup();
+    // The detail text of a service in the commentary panel (and in its hint when "CommentHint"
+    // is "On").
+    void showServiceDetail(std::string_view displayName);
 
     // The keyboard map's view of this window.
     void focusFirstMenuButton() override;
@@ -82,6 +90,9 @@ private:
     std::string commentText() override;
 
     engine::Session& session_;
+    // The services list's current row when the mouse went down on it: a click on the row that
+    // was already current selects nothing new, so the click itself shows the row.
+    int serviceRowBeforePress_ = -1;
 };
 
 }  // namespace hastelyn::ui

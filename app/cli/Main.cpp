@@ -1,0 +1,170 @@
+// hastelyn-cli: the main job without a window, on the same machine and program folder as the
+// program. See README.md for the commands.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MachineStartup.h"
+#include "app/cli/ConsoleSurfaces.h"
+#include "app/cli/RowNames.h"
+#include "engine/Accelerate.h"
+#include "engine/Passes.h"
+#include "engine/RestorePoint.h"
+#include "engine/Startup.h"
+
+using namespace hastelyn;
+using namespace hastelyn::cli;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: hastelyn-cli status [--json]\n"
+    "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all]\n"
+    "       hastelyn-cli backup FILE\n"
+    "       hastelyn-cli restore FILE [--yes] [--yes-all]\n";
+
+struct UsageError {
+    std::string text;
+};
+
+struct Options {
+    std::string command;
+    std::vector<std::string> files;
+    std::vector<std::pair<std::string, bool>> tickChanges;  // row name, ticked
+    bool tickAll = false;
+    bool json = false;
+    bool yes = false;
+    bool yesAll = false;
+};
+
+Options parse(int argc, char** argv) {
+    if (argc < 2) throw UsageError{"no command"};
+    Options o;
+    o.command = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw UsageError{arg + " needs a row"};
+            return argv[++i];
+        };
+        if (arg == "--json" && o.command == "status") o.json = true;
+        else if (arg == "--tick" && o.command == "accelerate") o.tickChanges.emplace_back(value(), true);
+        else if (arg == "--untick" && o.command == "accelerate") o.tickChanges.emplace_back(value(), false);
+        else if (arg == "--tick-all" && o.command == "accelerate") o.tickAll = true;
+        else if (arg == "--yes" && (o.command == "accelerate" || o.command == "restore")) o.yes = true;
+        else if (arg == "--yes-all" && (o.command == "accelerate" || o.command == "restore")) o.yesAll = true;
+        else if (!arg.starts_with("--") && (o.command == "backup" || o.command == "restore")) o.files.push_back(arg);
+        else throw UsageError{"unexpected argument: " + arg};
+    }
+    if (o.command != "status" && o.command != "accelerate" && o.command != "backup" && o.command != "restore")
+        throw UsageError{"unknown command: " + o.command};
+    if ((o.command == "backup" || o.command == "restore") && o.files.size() != 1)
+        throw UsageError{o.command + " needs one FILE"};
+    return o;
+}
+
+// A file named without a folder lies in the program's folder.
+std::string machinePath(engine::Session& session, const std::string& file) {
+    if (file.find('\\') != std::string::npos || file.find(':') != std::string::npos) return file;
+    const std::string program = session.platform.system.programPath();
+    return program.substr(0, program.find_last_of('\\') + 1) + file;
+}
+
+int status(engine::Session& session, bool json) {
+    const std::vector<RowView> rows = listRows(session.model);
+    if (json) {
+        std::printf("[");
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            std::printf("%s\n  {\"row\": %s, \"ticked\": %s, \"enabled\": %s, \"label\": %s}", i ? "," : "",
+                        jsonText(rows[i].name).c_str(), rows[i].row->ticked ? "true" : "false",
+                        rows[i].row->enabled ? "true" : "false", jsonText(rows[i].row->label).c_str());
+        std::printf("\n]\n");
+        return 0;
+    }
+    for (const RowView& r : rows)
+        std::printf("%s\t%d\t%d\t%s\n", r.name.c_str(), r.row->ticked ? 1 : 0, r.row->enabled ? 1 : 0, r.row->label.c_str());
+    return 0;
+}
+
+int accelerate(engine::Session& session, const Options& o) {
+    bool refused = false;
+    if (o.tickAll)
+        for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
+            for (engine::Row& row : session.model.tweakList(c).rows)
+                if (row.enabled) row.ticked = true;
+    for (const auto& [name, ticked] : o.tickChanges) {
+        engine::Row* row = findRow(session.model, name);
+        if (row == nullptr) throw UsageError{"no such row: " + name};
+        if (!row->enabled) {
+            std::fprintf(stderr, "%s はロックされているか、この Windows では使えないため、変更できません。\n", name.c_str());
+            refused = true;
+            continue;
+        }
+        row->ticked = ticked;
+    }
+    const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(session);
+    if (!outcome.confirmed) std::printf("cancelled\n");
+    else if (!outcome.changed) std::printf("unchanged\n");
+    else {
+        std::printf("changed\n");
+        if (!outcome.restorePoint.empty()) std::printf("restore-point\t%s\n", outcome.restorePoint.c_str());
+    }
+    return refused ? 1 : 0;
+}
+
+int restore(engine::Session& session, const std::string& file) {
+    if (session.platform.files.getFileAttributes(file) == platform::fileattr::Invalid) {
+        std::fprintf(stderr, "ファイル \"%s\" が見つかりません。\n", file.c_str());
+        return 1;
+    }
+    if (!engine::IsRestorePoint(file)) {
+        session.dialogs.error("", "\r\n選択されたファイルは、復元ポイントではありません。");
+        return 1;
+    }
+    if (!session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？")) {
+        std::printf("cancelled\n");
+        return 0;
+    }
+    engine::ApplyRestorePoint(session, file);
+    engine::clearTicks(session);
+    engine::readPass(session);
+    std::printf("restored\n");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = parse(argc, argv);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "%s\n%s", e.text.c_str(), kUsage);
+        return 2;
+    }
+    try {
+        std::unique_ptr<sandbox::SandboxPlatform> machine = app::openMachine();
+        cli::ConsoleClipboard clipboard;
+        cli::AnsweringDialogs dialogs(options.yes, options.yesAll);
+        engine::Session session(machine->platform(), clipboard, dialogs);
+        engine::startWithoutWindows(session);
+        if (options.command == "status") return status(session, options.json);
+        if (options.command == "accelerate") return accelerate(session, options);
+        const std::string file = machinePath(session, options.files.front());
+        if (options.command == "backup") {
+            engine::WriteRestorePoint(session, file);
+            std::printf("%s\n", file.c_str());
+            return 0;
+        }
+        return restore(session, file);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "%s\n%s", e.text.c_str(), kUsage);
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,61 @@
+#include "engine/Accelerate.h"
+
+#include <string_view>
+
+#include "engine/Passes.h"
+#include "engine/RestorePoint.h"
+#include "foundation/SystemTools.h"
+
+namespace hastelyn::engine {
+namespace {
+
+constexpr std::string_view kConfirmSpoken = "確認のメッセージ。チェックされた項目を高速化しますか？Yキーを押すと 高速化します。Nキーを押すと 画面を閉じます。";
+constexpr std::string_view kConfirmText = "\r\nチェックされた項目を高速化しますか？";
+constexpr std::string_view kNoChangeSpoken = "情報のメッセージ。変更された設定はありません。Enterキーを押すと 画面を閉じます。";
+constexpr std::string_view kNoChangeText = "\r\n変更された設定はありません。";
+constexpr std::string_view kRestartSpoken = "確認のメッセージ。チェックされた項目の設定を変更して、パソコンを高速化しました。Yキーを押すと パソコンを再起動します。Nキーを押すと 画面を閉じます。";
+constexpr std::string_view kRestartText = "チェックされた項目の設定を変更して、パソコンを高速化しました。\r\n一部の項目では、設定を有効にするために、\r\nWindowsへの再ログオン、または、Windowsの再起動が必要です。\r\n今すぐ、再起動しますか？";
+constexpr std::string_view kChangedSpoken = "情報のメッセージ。チェックされた項目の設定を変更して、パソコンを高速化しました。Enterキーを押すと 画面を閉じます。";
+constexpr std::string_view kChangedText = "チェックされた項目の設定を変更して、パソコンを高速化しました。\r\n一部の項目では、設定を有効にするために、\r\nWindowsへの再ログオン、または、Windowsの再起動が必要です。";
+// The note about the automatic restore point: an empty line, then two lines.
+constexpr std::string_view kRestoreNote = "\r\n" "\r\n" "※ 自動的に作成された、設定前の復元ポイントを指定することで、" "\r\n" "　「保存と復元」から、変更前の状態に戻すことができます。";
+
+bool on(const Session& session, std::string_view key) { return session.settings.general(key) == "On"; }
+bool off(const Session& session, std::string_view key) { return session.settings.general(key) == "Off"; }
+
+}  // namespace
+
+AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void()>& changed) {
+    AccelerateOutcome outcome;
+    if (!session.dialogs.confirm(kConfirmSpoken, kConfirmText)) return outcome;
+    outcome.confirmed = true;
+
+    std::string restorePoint;
+    if (!off(session, "AutoRestore")) {
+        restorePoint = RestorePointFileName(session, kAutomaticSuffix);
+        WriteRestorePoint(session, restorePoint);
+    }
+    const auto before = session.model.state();
+    applyPass(session);
+    outcome.changed = session.model.state() != before;
+
+    if (!outcome.changed) {
+        session.dialogs.informIfAllowed(kNoChangeSpoken, kNoChangeText);
+        // Only this run's own new file goes: its name was free when it was made.
+        if (!restorePoint.empty()) session.platform.files.deleteFile(restorePoint);
+        return outcome;
+    }
+
+    outcome.restorePoint = restorePoint;
+    if (changed) changed();
+    const std::string note = off(session, "AutoRestore") ? std::string() : std::string(kRestoreNote);
+    if (on(session, "DlgReboot")) {
+        if (session.dialogs.confirm(kRestartSpoken, std::string(kRestartText) + note))
+            foundation::RestartWindows(session.platform);
+    } else {
+        session.dialogs.informIfAllowed(kChangedSpoken, std::string(kChangedText) + note);
+    }
+    return outcome;
+}
+
+}  // namespace hastelyn::engine
