@@ -1,5 +1,7 @@
 #include "engine/Services.h"
 
+#include "engine/ServiceCommand.h"
+
 #include <algorithm>
 #include <numeric>
 #include <optional>
@@ -15,7 +17,6 @@ using foundation::kNull;
 using platform::RootKey;
 
 constexpr std::string_view kStopped = "停止中";
-constexpr std::uint32_t kWaitTimeout = 258;  // WAIT_TIMEOUT
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -27,15 +28,6 @@ std::string lowerAscii(std::string_view s) {
 
 // Starts the command and waits for it to end, letting the windows process their events
 // meanwhile.
-void runAndWait(Session& session, const std::string& commandLine) {
-    platform::Shell& shell = session.platform.shell;
-    platform::ObjectHandle process;
-    const long error = shell.createProcess(commandLine, process);
-    if (error != platform::win32error::Success) throw foundation::CommandError("Exec Error " + std::to_string(error));
-    while (shell.waitForSingleObject(process, 0) == kWaitTimeout) session.processEvents();
-    shell.closeProcess(process);
-}
-
 }  // namespace
 
 std::string serviceKeyPath(std::string_view keyName) {
@@ -142,7 +134,7 @@ void ApplyServiceRows(Session& session) {
             registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, "DWORD");
             command = "net start \"" + name + "\"";
         }
-        runAndWait(session, command);
+        runServiceCommand(session, command);
         state[flagIndex] = state[flagIndex] ? 0 : 1;
     }
 }
