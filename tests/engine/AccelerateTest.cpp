@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "engine/Accelerate.h"
+#include "engine/Passes.h"
+#include "foundation/CommandError.h"
+#include "tests/engine/EngineFixture.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using foundation::DialogKind;
+using testing::EngineFixture;
+using testing::MiniMachine;
+
+const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
+const char* const kFolder = "C:\\Program Files\\Hastelyn\\";
+const std::string kNote =
+    "\r\n\r\n※ 自動的に作成された、設定前の復元ポイントを指定することで、\r\n　「保存と復元」から、変更前の状態に戻すことができます。";
+
+// A machine whose System ① (a DWORD under the memory key) can be changed.
+MiniMachine machine(const std::string& settings = "") {
+    MiniMachine m;
+    m.hive(platform::RootKey::LocalMachine,
+           {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
+            "\"DisablePagingExecutive\"=dword:00000000"});
+    if (!settings.empty()) m.file(kSettings, "[環境設定]\r\n" + settings);
+    return m;
+}
+
+std::vector<std::string> restorePoints(EngineFixture& fx) {
+    std::vector<platform::FindData> found;
+    fx.platform().files.findFiles(std::string(kFolder) + "復元ポイント*.ini", found);
+    std::vector<std::string> names;
+    for (const auto& f : found) names.push_back(f.name);
+    return names;
+}
+
+void tickSystemOne(EngineFixture& fx) {
+    readPass(fx.session());
+    fx.session().model.tweakList(0).rows[0].ticked = true;
+}
+
+TEST(Accelerate, NoAtTheFirstQuestionChangesNothingAndMakesNoFile) {
+    EngineFixture fx(machine());
+    tickSystemOne(fx);
+    fx.dialogs().answers = {false};
+    const AccelerateOutcome outcome = BtnAccelerateClick(fx.session());
+    EXPECT_FALSE(outcome.confirmed);
+    EXPECT_TRUE(restorePoints(fx).empty());
+    EXPECT_EQ(fx.session().model.state()[0], 0);
+    ASSERT_EQ(fx.dialogs().shown.size(), 1u);
+    EXPECT_EQ(fx.dialogs().shown[0].second, "\r\nチェックされた項目を高速化しますか？");
+}
+
+TEST(Accelerate, AChangeKeepsTheRestorePointAndSaysSoWithTheNote) {
+    EngineFixture fx(machine("Sound=On\r\n"));
+    tickSystemOne(fx);
+    bool counted = false;
+    const AccelerateOutcome outcome = BtnAccelerateClick(fx.session(), [&] { counted = true; });
+    EXPECT_TRUE(outcome.changed);
+    EXPECT_TRUE(counted);
+    ASSERT_EQ(restorePoints(fx).size(), 1u);
+    EXPECT_EQ(outcome.restorePoint, kFolder + restorePoints(fx)[0]);
+    EXPECT_TRUE(outcome.restorePoint.ends_with(" (高速化設定前).ini"));
+    ASSERT_EQ(fx.dialogs().shown.size(), 2u);
+    EXPECT_EQ(fx.dialogs().shown[1].first, DialogKind::Information);
+    EXPECT_EQ(fx.dialogs().shown[1].second,
+              "チェックされた項目の設定を変更して、パソコンを高速化しました。\r\n一部の項目では、設定を有効にするために、\r\n"
+              "Windowsへの再ログオン、または、Windowsの再起動が必要です。" + kNote);
+    EXPECT_EQ(fx.clipboard().text(),
+              "情報のメッセージ。チェックされた項目の設定を変更して、パソコンを高速化しました。Enterキーを押すと 画面を閉じます。");
+}
+
+TEST(Accelerate, NothingChangedDeletesOnlyItsOwnNewFile) {
+    EngineFixture fx(machine());
+    tickSystemOne(fx);
+    BtnAccelerateClick(fx.session());
+    ASSERT_EQ(restorePoints(fx).size(), 1u);
+    // The same click again, within the same second: its own new file goes, the first stays.
+    const AccelerateOutcome again = BtnAccelerateClick(fx.session());
+    EXPECT_FALSE(again.changed);
+    EXPECT_EQ(restorePoints(fx).size(), 1u);
+    EXPECT_EQ(fx.dialogs().shown.back().second, "\r\n変更された設定はありません。");
+    // Ticking and unticking back is no change either.
+    fx.session().model.tweakList(0).rows[0].ticked = false;
+    fx.session().model.tweakList(0).rows[0].ticked = true;
+    EXPECT_FALSE(BtnAccelerateClick(fx.session()).changed);
+}
+
+TEST(Accelerate, TwoChangesInOneSecondKeepBothRestorePoints) {
+    EngineFixture fx(machine());
+    tickSystemOne(fx);
+    ASSERT_TRUE(BtnAccelerateClick(fx.session()).changed);
+    fx.session().model.tweakList(0).rows[0].ticked = false;
+    ASSERT_TRUE(BtnAccelerateClick(fx.session()).changed);
+    EXPECT_EQ(restorePoints(fx).size(), 2u);
+}
+
+TEST(Accelerate, SettingsDecideFileNoteAndQuestions) {
+    {
+        SCOPED_TRACE("AutoRestore Off: no file and no note");
+        EngineFixture fx(machine("AutoRestore=Off\r\n"));
+        tickSystemOne(fx);
+        EXPECT_TRUE(BtnAccelerateClick(fx.session()).changed);
+        EXPECT_TRUE(restorePoints(fx).empty());
+        EXPECT_EQ(fx.dialogs().shown.back().second.find("※"), std::string::npos);
+    }
+    {
+        SCOPED_TRACE("DlgReboot On with DlgInform Off still asks; Yes restarts");
+        EngineFixture fx(machine("DlgReboot=On\r\nDlgInform=Off\r\n"));
+        tickSystemOne(fx);
+        BtnAccelerateClick(fx.session());
+        ASSERT_EQ(fx.dialogs().shown.size(), 2u);
+        EXPECT_EQ(fx.dialogs().shown[1].first, DialogKind::Confirmation);
+        EXPECT_TRUE(fx.dialogs().shown[1].second.ends_with("\r\n今すぐ、再起動しますか？" + kNote));
+        EXPECT_NE(fx.journal().find("ExitWindows\t2"), std::string::npos);
+    }
+    {
+        SCOPED_TRACE("DlgInform Off without DlgReboot: silent");
+        EngineFixture fx(machine("DlgInform=Off\r\n"));
+        tickSystemOne(fx);
+        EXPECT_TRUE(BtnAccelerateClick(fx.session()).changed);
+        EXPECT_EQ(fx.dialogs().shown.size(), 1u);
+        EXPECT_EQ(fx.journal().find("ExitWindows"), std::string::npos);
+    }
+}
+
+TEST(Accelerate, AFailingPassKeepsTheRestorePointAndEndsTheCommand) {
+    MiniMachine m = machine();
+    m.restrictedAccount();
+    m.hive(platform::RootKey::LocalMachine,
+           {"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]"});
+    EngineFixture fx(m);
+    readPass(fx.session());
+    // Desktop ② (a user value) goes through; Desktop ④ is a machine string: refused.
+    fx.session().model.tweakList(1).rows[1].ticked = true;
+    fx.session().model.tweakList(1).rows[3].ticked = true;
+    bool counted = false;
+    EXPECT_THROW(BtnAccelerateClick(fx.session(), [&] { counted = true; }), foundation::CommandError);
+    EXPECT_FALSE(counted);
+    EXPECT_EQ(restorePoints(fx).size(), 1u);
+    EXPECT_EQ(fx.session().model.state()[11], 1);
+    EXPECT_EQ(fx.session().model.state()[13], 0);
+    EXPECT_EQ(fx.read(platform::RootKey::CurrentUser, "\\Control Panel\\Desktop", "MenuShowDelay", "String"), "50");
+}
+
+}  // namespace
+}  // namespace hastelyn::engine
