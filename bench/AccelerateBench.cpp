@@ -1,0 +1,121 @@
+// The main job on the default machine with 300 listed services: the start-up read, the
+// accelerate command with every row changed (restore point included), and the restore.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+#include "bench/BenchMachine.h"
+#include "engine/Accelerate.h"
+#include "engine/Passes.h"
+#include "engine/RestorePoint.h"
+#include "engine/Services.h"
+#include "engine/Startup.h"
+
+namespace {
+
+using namespace hastelyn;
+
+class SilentClipboard : public foundation::Clipboard {
+public:
+    std::string text() override { return {}; }
+    void setText(std::string_view) override {}
+};
+
+// Yes to the command's own question, No to every other (no shell or Windows restart).
+class FirstYes : public foundation::DialogProvider {
+public:
+    bool show(foundation::DialogKind kind, std::string_view) override {
+        return kind == foundation::DialogKind::Confirmation && asked_++ == 0;
+    }
+    void reset() { asked_ = 0; }
+
+private:
+    int asked_ = 0;
+};
+
+// The default machine with extra services up to 300 listed ones, their list unlocked.
+bench::BenchMachine& machineWith300Services() {
+    static bench::BenchMachine& machine = [] () -> bench::BenchMachine& {
+        bench::BenchMachine& m = bench::defaultMachine();
+        SilentClipboard clipboard;
+        FirstYes dialogs;
+        engine::Session session(m.platform(), clipboard, dialogs);
+        const std::size_t listed = engine::listedServiceKeys(session).size();
+        for (std::size_t i = listed; i < 300; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "BenchService%03zu", i);
+            const std::string key = std::string(engine::kServicesKey) + "\\" + name;
+            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "DisplayName",
+                                           std::string("Bench Service ") + name, "String");
+            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "ObjectName", "LocalSystem", "String");
+            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "Start", "3", "DWORD");
+        }
+        session.settings.write(foundation::kDisabledItemSection, "Service", "false");
+        return m;
+    }();
+    return machine;
+}
+
+struct Started {
+    SilentClipboard clipboard;
+    FirstYes dialogs;
+    engine::Session session{machineWith300Services().platform(), clipboard, dialogs};
+    Started() { engine::startWithoutWindows(session); }
+};
+
+void tickEverything(engine::Session& session, bool ticked) {
+    for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
+        for (engine::Row& row : session.model.tweakList(c).rows)
+            if (row.enabled) row.ticked = ticked;
+    for (engine::Row& row : session.model.services().rows)
+        if (row.enabled) row.ticked = ticked;
+}
+
+void BM_StartupRead300Services(benchmark::State& state) {
+    for (auto _ : state) {
+        Started started;
+        benchmark::DoNotOptimize(started.session.model.services().rows.size());
+    }
+}
+BENCHMARK(BM_StartupRead300Services)->Unit(benchmark::kMillisecond);
+
+// Every enabled row and service changed, restore point included; alternately ticked and
+// unticked so that each run changes everything.
+void BM_AccelerateEverythingChanged(benchmark::State& state) {
+    Started started;
+    bool tick = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tickEverything(started.session, tick);
+        tick = !tick;
+        started.dialogs.reset();
+        state.ResumeTiming();
+        const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(started.session);
+        state.PauseTiming();
+        if (!outcome.restorePoint.empty()) started.session.platform.files.deleteFile(outcome.restorePoint);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AccelerateEverythingChanged)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+// A restore point taken before everything changed, put back.
+void BM_RestoreAfterEverythingChanged(benchmark::State& state) {
+    Started started;
+    const std::string file = engine::RestorePointFileName(started.session, "");
+    engine::WriteRestorePoint(started.session, file);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tickEverything(started.session, true);
+        engine::applyPass(started.session);
+        started.dialogs.reset();
+        state.ResumeTiming();
+        engine::ApplyRestorePoint(started.session, file);
+        state.PauseTiming();
+        engine::clearTicks(started.session);
+        engine::readPass(started.session);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RestoreAfterEverythingChanged)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+}  // namespace
