@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "bench/BenchMachine.h"
+#include "bench/BenchSurfaces.h"
 #include "engine/Accelerate.h"
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
@@ -15,30 +16,12 @@ namespace {
 
 using namespace hastelyn;
 
-class SilentClipboard : public foundation::Clipboard {
-public:
-    std::string text() override { return {}; }
-    void setText(std::string_view) override {}
-};
-
-// Yes to the command's own question, No to every other (no shell or Windows restart).
-class FirstYes : public foundation::DialogProvider {
-public:
-    bool show(foundation::DialogKind kind, std::string_view) override {
-        return kind == foundation::DialogKind::Confirmation && asked_++ == 0;
-    }
-    void reset() { asked_ = 0; }
-
-private:
-    int asked_ = 0;
-};
-
 // The default machine with extra services up to 300 listed ones, their list unlocked.
 bench::BenchMachine& machineWith300Services() {
     static bench::BenchMachine& machine = [] () -> bench::BenchMachine& {
         bench::BenchMachine& m = bench::defaultMachine();
-        SilentClipboard clipboard;
-        FirstYes dialogs;
+        bench::SilentClipboard clipboard;
+        bench::RuleDialogs dialogs;
         engine::Session session(m.platform(), clipboard, dialogs);
         const std::size_t listed = engine::listedServiceKeys(session).size();
         for (std::size_t i = listed; i < 300; ++i) {
@@ -57,8 +40,8 @@ bench::BenchMachine& machineWith300Services() {
 }
 
 struct Started {
-    SilentClipboard clipboard;
-    FirstYes dialogs;
+    bench::SilentClipboard clipboard;
+    bench::RuleDialogs dialogs{true};
     engine::Session session{machineWith300Services().platform(), clipboard, dialogs};
     Started() { engine::startWithoutWindows(session); }
 };
