@@ -76,9 +76,25 @@ void applyRows(EngineFixture& fx, std::size_t category, const Rows& ticked, cons
 
 const TweakItem& item(std::size_t category, int number) { return *tweakItems()[category][number - 1]; }
 
-RestorePointFile restorePoint(EngineFixture& fx, const std::string& name) {
-    return RestorePointFile(fx.session().profiles, "C:\\Program Files\\Hastelyn\\復元ポイント " + name + ".ini");
-}
+// A restore point in the program's folder, reached through whichever session the fixture has
+// now (restart() makes a new one).
+class FixtureRestorePoint : public RestorePointWriter, public RestorePointReader {
+public:
+    FixtureRestorePoint(EngineFixture& fx, const std::string& name)
+        : fx_(fx), path_("C:\\Program Files\\Hastelyn\\復元ポイント " + name + ".ini") {}
+    void put(std::string_view section, std::string_view key, std::string_view value) override {
+        file().put(section, key, value);
+    }
+    std::string get(std::string_view section, std::string_view key) override { return file().get(section, key); }
+    std::vector<std::string> keys(std::string_view section) override { return file().keys(section); }
+
+private:
+    RestorePointFile file() { return RestorePointFile(fx_.session().profiles, path_); }
+    EngineFixture& fx_;
+    std::string path_;
+};
+
+FixtureRestorePoint restorePoint(EngineFixture& fx, const std::string& name) { return FixtureRestorePoint(fx, name); }
 
 bool keyExists(EngineFixture& fx, RootKey root, const std::string& parent, const std::string& name) {
     return fx.session().registry.RegKeyOrValueExists(root, parent, name, "Key");
