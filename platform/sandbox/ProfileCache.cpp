@@ -21,7 +21,10 @@ void ProfileCache::makeRoom() {
 }
 
 ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath) {
-    const FileStamp stamp = stampOf(hostPath);
+    return document(hostPath, stampOf(hostPath));
+}
+
+ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath, const FileStamp& stamp) {
     const std::string key = hostPath.string();
     if (!stamp.exists || stamp.directory) {
         entries_.erase(key);
@@ -30,7 +33,7 @@ ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath) {
     if (auto it = entries_.find(key); it != entries_.end() && it->second.stamp == stamp) {
         return &touch(it->second).document;
     }
-    const auto bytes = readWholeFile(hostPath);
+    const auto bytes = readReplacedFile(hostPath);
     if (!bytes) {
         entries_.erase(key);
         return nullptr;

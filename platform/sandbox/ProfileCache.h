@@ -17,6 +17,8 @@ public:
     // The document of the file at hostPath, or null when there is no readable file there.
     // Valid until the next call of this cache.
     ProfileDocument* document(const std::filesystem::path& hostPath);
+    // The same, the file's stamp having just been taken by the caller.
+    ProfileDocument* document(const std::filesystem::path& hostPath, const FileStamp& stamp);
     // An empty document for a file about to be made at hostPath.
     ProfileDocument& fresh(const std::filesystem::path& hostPath);
     // The document at hostPath was just written to its file, which got this stamp.

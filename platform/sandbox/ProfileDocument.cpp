@@ -97,10 +97,14 @@ std::string_view ProfileDocument::valueOf(std::size_t line) const {
 
 void ProfileDocument::reindex() {
     info_.clear();
-    info_.reserve(lines_.size());
     sections_.clear();
     sectionIndex_.clear();
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    indexFrom(0);
+}
+
+void ProfileDocument::indexFrom(std::size_t first) {
+    info_.reserve(lines_.size());
+    for (std::size_t i = first; i < lines_.size(); ++i) {
         info_.push_back(classify(lines_[i]));
         const LineInfo& info = info_.back();
         if (info.kind == Kind::Header) {
@@ -114,10 +118,35 @@ void ProfileDocument::reindex() {
         } else if (info.kind == Kind::Entry && !sections_.empty()) {
             Section& section = sections_.back();
             section.lastEntry = i;
-            section.entries.try_emplace(text::upperAscii(nameOf(i)), i);
+            section.entries.try_emplace(text::upperAscii(nameOf(i)), i - section.header);
         }
     }
     if (!sections_.empty()) sections_.back().end = lines_.size();
+}
+
+void ProfileDocument::appendText(std::string_view text) {
+    const std::size_t first = lines_.size();
+    insertText(first, text);
+    indexFrom(first);
+}
+
+bool ProfileDocument::insertEntryAfterLast(std::size_t sectionNumber, std::string line) {
+    const LineInfo info = classify(line);
+    if (info.kind != Kind::Entry || line.find_first_of("\r\n") != std::string::npos) return false;
+    const std::size_t at = sections_[sectionNumber].lastEntry + 1;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    info_.insert(info_.begin() + static_cast<std::ptrdiff_t>(at), info);
+    // Entries are kept relative to their header, so the sections below only move as a whole.
+    Section& section = sections_[sectionNumber];
+    ++section.end;
+    section.lastEntry = at;
+    section.entries.try_emplace(text::upperAscii(nameOf(at)), at - section.header);
+    for (std::size_t n = sectionNumber + 1; n < sections_.size(); ++n) {
+        ++sections_[n].header;
+        ++sections_[n].end;
+        ++sections_[n].lastEntry;
+    }
+    return true;
 }
 
 const ProfileDocument::Section* ProfileDocument::findSection(std::string_view foldedName) const {
@@ -128,7 +157,7 @@ const ProfileDocument::Section* ProfileDocument::findSection(std::string_view fo
 std::optional<std::size_t> ProfileDocument::findEntry(const Section& section, std::string_view foldedName) {
     const auto it = section.entries.find(std::string(foldedName));
     if (it == section.entries.end()) return std::nullopt;
-    return it->second;
+    return section.header + it->second;
 }
 
 std::optional<std::string_view> ProfileDocument::value(std::string_view section, std::string_view key) const {
@@ -174,8 +203,7 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key, s
     if (s == nullptr) {
         std::string added = "[";
         added.append(sectionName).append("]\n").append(keyName).append("=").append(newValue);
-        insertText(lines_.size(), added);
-        reindex();
+        appendText(added);
         return true;
     }
     if (const auto line = findEntry(*s, text::upperAscii(keyName))) {
@@ -194,6 +222,10 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key, s
     }
     std::string added(keyName);
     added.append("=").append(newValue);
+    const auto sectionNumber = static_cast<std::size_t>(s - sections_.data());
+    if (insertEntryAfterLast(sectionNumber, added)) return true;
+    // A line that does not read back as one entry (several lines, a name like "[x]" or ";x"):
+    // everything is read again.
     insertText(s->lastEntry + 1, added);
     reindex();
     return true;

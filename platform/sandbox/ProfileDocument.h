@@ -69,13 +69,21 @@ private:
         std::size_t header = 0;   // line of "[name]"
         std::size_t end = 0;      // one past its last line
         std::size_t lastEntry = 0;  // its last entry line, or the header when it has none
-        std::unordered_map<std::string, std::size_t> entries;  // folded name -> first line
+        // folded name -> first line of that name, counted from the header
+        std::unordered_map<std::string, std::size_t> entries;
     };
 
     static LineInfo classify(std::string_view line);
     std::string_view nameOf(std::size_t line) const;
     std::string_view valueOf(std::size_t line) const;
     void reindex();
+    // Indexes lines from `first` on, those before it being indexed already.
+    void indexFrom(std::size_t first);
+    // Puts text in as lines at the end and indexes them.
+    void appendText(std::string_view text);
+    // Puts one entry line right after the last entry of a section and updates the indexes,
+    // when the line reads back as one entry; false (nothing done) otherwise.
+    bool insertEntryAfterLast(std::size_t sectionNumber, std::string line);
     const Section* findSection(std::string_view foldedName) const;
     static std::optional<std::size_t> findEntry(const Section& section, std::string_view foldedName);
     // Puts text (which may hold line breaks of its own) in as lines before line `at`.

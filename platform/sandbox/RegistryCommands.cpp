@@ -50,7 +50,7 @@ std::optional<std::filesystem::path> writableFile(SandboxMachine& machine, std::
 std::optional<std::string> readFile(SandboxMachine& machine, std::string_view windowsPath) {
     const auto mapped = machine.mapPath(windowsPath);
     if (!mapped || mapped->root) return std::nullopt;
-    return readWholeFile(mapped->host);
+    return readReplacedFile(mapped->host);
 }
 
 // What reg restore imports: the keys of a saved file moved from the key it was saved from (its

@@ -170,7 +170,7 @@ bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, boo
         if ((attributesOf(*target, false) & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
     }
 
-    const auto content = readWholeFile(source->host);
+    const auto content = readReplacedFile(source->host);
     if (!content) return fail(win32error::AccessDenied);
     if (!writeFileAtomically(target->host, *content)) return fail(errorOfErrno(errno));
     // The copy takes the attributes of its source, as CopyFile gives them.

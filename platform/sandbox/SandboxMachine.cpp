@@ -1,5 +1,6 @@
 #include "platform/sandbox/SandboxMachine.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -250,6 +251,20 @@ std::optional<MappedPath> SandboxMachine::mapPath(std::string_view path, long* e
     mapped.root = parts.empty();
     mapped.host = *d->hostFolder;
     mapped.windows = std::string(1, letter) + ":\\";
+    // Mostly every part exists as written: then one look at the whole path settles them all.
+    if (!parts.empty()) {
+        fs::path whole = mapped.host;
+        for (const std::string& part : parts) whole /= part;
+        struct stat st {};
+        if (::lstat(whole.c_str(), &st) == 0) {
+            mapped.host = std::move(whole);
+            for (std::size_t i = 0; i < parts.size(); ++i) {
+                if (i > 0) mapped.windows += '\\';
+                mapped.windows += parts[i];
+            }
+            return mapped;
+        }
+    }
     bool exists = true;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string name = parts[i];

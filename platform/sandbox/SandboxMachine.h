@@ -81,6 +81,9 @@ public:
     // inside a field become spaces).
     bool journal(std::string_view kind, std::initializer_list<std::string_view> fields);
     std::filesystem::path journalPath() const { return folder_ / "journal.log"; }
+    // Where the sandbox keeps the old files its FileReplacers swap out, to write over next time:
+    // the registry folder, which no Windows path reaches.
+    std::filesystem::path scratchFolder() const { return folder_ / "registry"; }
 
     AttributeStore& attributes() { return attributes_; }
 

@@ -27,7 +27,7 @@ long errorOfErrno(int err) {
 
 }  // namespace
 
-SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine) {}
+SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine), files_(machine.scratchFolder()) {}
 
 bool SandboxProfiles::fail(long code) {
     machine_.setLastError(code);
@@ -81,7 +81,7 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
         if (attributes && (*attributes & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
     }
 
-    ProfileDocument* doc = target.exists ? cache_.document(mapped->host) : nullptr;
+    ProfileDocument* doc = target.exists ? cache_.document(mapped->host, target) : nullptr;
     if (target.exists && doc == nullptr) return fail(win32error::AccessDenied);  // unreadable
     const bool created = doc == nullptr;
     if (created) doc = &cache_.fresh(mapped->host);
@@ -90,7 +90,7 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
     if (!changed && !created) return true;
 
     FileStamp written;
-    if (!writeFileAtomically(mapped->host, doc->text(), written)) {
+    if (!files_.write(mapped->host, doc->text(), written)) {
         const int err = errno;
         cache_.forget(mapped->host);
         return fail(errorOfErrno(err));

@@ -19,6 +19,7 @@
 #include "platform/ProfileFiles.h"
 #include "platform/sandbox/ProfileCache.h"
 #include "platform/sandbox/SandboxMachine.h"
+#include "platform/sandbox/util/AtomicFile.h"
 
 namespace hastelyn::sandbox {
 
@@ -47,6 +48,7 @@ private:
 
     SandboxMachine& machine_;
     ProfileCache cache_;
+    FileReplacer files_;
 };
 
 }  // namespace hastelyn::sandbox

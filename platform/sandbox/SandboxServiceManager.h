@@ -26,6 +26,7 @@
 #include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
+#include "platform/sandbox/util/AtomicFile.h"
 
 namespace hastelyn::sandbox {
 
@@ -78,13 +79,19 @@ private:
     static std::uint32_t stateAtBoot(std::optional<std::uint32_t> startType);
     // services.ini as it is now, parsed again only when its bytes changed (a stamp could miss a
     // change by another process that reused the inode within the clock's granularity).
-    const ProfileDocument& states();
-    std::optional<std::string> stringValue(std::string_view keyName, std::string_view valueName);
+    ProfileDocument& states();
+    // A REG_SZ or REG_EXPAND_SZ value of a service key, up to its first NUL.
+    static std::optional<std::string> stringValue(const HiveKey& key, std::string_view valueName);
+    static std::optional<std::uint32_t> startType(const HiveKey& key);
 
     SandboxMachine& machine_;
     SandboxRegistry& registry_;
+    // The bytes statesDocument_ was parsed from or written as (nothing: no file); meaningless
+    // while statesKnown_ is false.
     std::optional<std::string> statesText_;
+    bool statesKnown_ = false;
     ProfileDocument statesDocument_;
+    FileReplacer stateWriter_;
     std::unordered_map<std::uint64_t, OpenHandle> handles_;
     std::uint64_t nextHandle_ = 0x5C0010;
 };

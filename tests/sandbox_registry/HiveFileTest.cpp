@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "platform/Text.h"
 #include "platform/sandbox/registry/HiveFileReader.h"
@@ -165,6 +169,44 @@ TEST(HiveFile, WrittenHiveReadsBackTheSame) {
     EXPECT_EQ(write(*again), text);
     EXPECT_NE(at(*again, {"K", "a]b"}), nullptr);
     EXPECT_NE(at(*again, {"K", " sp "}), nullptr);
+}
+
+// Every key keeps its value lines between writes; whatever changes, a write gives what a key
+// never written before gives.
+TEST(HiveFile, KeptValueLinesFollowEveryChange) {
+    const std::vector<std::string> names = {"", "A", "b", "Long", "q\"x"};
+    const std::vector<std::string> keys = {"K", "k\\Sub", "K\\Other", "Z"};
+    std::mt19937 random(11);
+    auto number = [&random](std::size_t below) { return std::uniform_int_distribution<std::size_t>(0, below - 1)(random); };
+    auto keyAt = [](HiveKey& root, const std::string& path) -> HiveKey& {
+        HiveKey* key = &root;
+        for (std::size_t start = 0, end; start <= path.size(); start = end + 1) {
+            end = std::min(path.find('\\', start), path.size());
+            key = &key->child(path.substr(start, end - start));
+        }
+        return *key;
+    };
+
+    HiveKey hive;
+    for (int step = 0; step < 300; ++step) {
+        HiveKey& key = keyAt(hive, keys[number(keys.size())]);
+        const std::string& name = names[number(names.size())];
+        switch (number(7)) {
+            case 0: key.setValue(name, regtype::Dword, dword(static_cast<std::uint32_t>(number(4)))); break;
+            case 1: key.setValue(name, regtype::Sz, sz(std::string(1, static_cast<char>('a' + number(3))))); break;
+            case 2: key.setValue(name, regtype::Binary, std::string(number(200), 'b')); break;
+            case 3: key.removeValue(name); break;
+            case 4: key.clear(); break;
+            case 5: hive.child("K").removeChild("Sub"); break;
+            default: {
+                HiveKey source;
+                source.setValue(name, regtype::ExpandSz, sz("%x%"));
+                source.child("Sub").setValue("m", regtype::MultiSz, std::string("a\0\0", 3));
+                key.mergeFrom(source);
+            }
+        }
+        ASSERT_EQ(write(hive), write(*hive.clone())) << "step " << step;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sandbox/registry/HiveFileWriter.h"
 #include "tests/sandbox_registry/RegistryTestSupport.h"
 #include "tests/support/TempFolder.h"
 
@@ -255,6 +256,46 @@ TEST_F(SandboxRegistryTest, ChangesByAnotherProcessAreSeen) {
     std::filesystem::remove(hiveFile(RootKey::CurrentUser));
     KeyHandle h;
     EXPECT_EQ(reg_.openKey(RootKey::CurrentUser, "Two", KeyAccess::Query, h), err::FileNotFound);
+}
+
+// Two registries on one folder take turns changing the same values to data of the same length,
+// as fast as they can: each sees the other's change at the next open, and every hive file is
+// what writing the hive afresh from memory gives (saves reuse what earlier saves made).
+TEST_F(SandboxRegistryTest, EveryChangeIsSeenAtOnceAndSavedAsAFreshWrite) {
+    SandboxRegistry second(folder(), false);
+    const auto fileIsFreshWrite = [this](SandboxRegistry& r, RootKey root) {
+        const HiveKey* hive = r.currentKey(root, "");
+        return hive && readWholeFile(hiveFile(root)) == writeHiveFile(*hive->clone(), platform::rootKeyName(root));
+    };
+    set(reg_, create(reg_, RootKey::LocalMachine, "Software\\Gone\\Deep"), "x", regtype::Sz, sz("x"));
+    for (int i = 0; i < 60; ++i) {
+        SandboxRegistry& writer = i % 2 == 0 ? reg_ : second;
+        SandboxRegistry& reader = i % 2 == 0 ? second : reg_;
+        const std::string data = std::to_string(i % 10);
+        const KeyHandle key = create(writer, RootKey::LocalMachine, "Software\\Shared\\K" + std::to_string(i % 3));
+        ASSERT_EQ(set(writer, key, "v", regtype::Sz, sz(data)), err::Success);
+        if (i % 7 == 0) {
+            ASSERT_EQ(writer.deleteValue(key, "v"), err::Success);
+        }
+        if (i % 11 == 0) {
+            ASSERT_EQ(writer.copyTree(open(writer, RootKey::LocalMachine, "Software\\Shared"), "", key), err::Success);
+        }
+        if (i == 30) {
+            const KeyHandle software = open(writer, RootKey::LocalMachine, "Software", KeyAccess::Full);
+            ASSERT_EQ(writer.deleteTree(software, "Gone"), err::Success);
+        }
+        writer.closeKey(key);
+        ASSERT_TRUE(fileIsFreshWrite(writer, RootKey::LocalMachine)) << "step " << i;
+
+        const KeyHandle seen = open(reader, RootKey::LocalMachine, "Software\\Shared\\K" + std::to_string(i % 3));
+        EXPECT_EQ(query(reader, seen, "v"), i % 7 == 0 ? std::nullopt : std::optional(Value{regtype::Sz, sz(data)}))
+            << "step " << i;
+        reader.closeKey(seen);
+        ASSERT_TRUE(fileIsFreshWrite(reader, RootKey::LocalMachine)) << "step " << i;
+    }
+    EXPECT_EQ(reg_.importFile("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Shared\\K1]\r\n\"v\"=-\r\n"), err::Success);
+    EXPECT_TRUE(fileIsFreshWrite(reg_, RootKey::LocalMachine));
+    EXPECT_EQ(query(second, open(second, RootKey::LocalMachine, "Software\\Shared\\K1"), "v"), std::nullopt);
 }
 
 TEST_F(SandboxRegistryTest, AFailedSaveKeepsMemoryAsTheFileIs) {

@@ -84,7 +84,13 @@ void appendKey(std::string& out, const HiveKey& key, std::string& path) {
     out += '[';
     out += path;
     out += "]\n";
-    key.forEachValue([&out](const HiveValue& value) { appendValue(out, value); });
+    HiveKey::ValuesText& values = key.valuesText();
+    if (!values.valid) {
+        values.text.clear();
+        key.forEachValue([&values](const HiveValue& value) { appendValue(values.text, value); });
+        values.valid = true;
+    }
+    out += values.text;
     out += '\n';
     for (const auto& [name, child] : key.children()) {
         const std::size_t length = path.size();
@@ -97,8 +103,10 @@ void appendKey(std::string& out, const HiveKey& key, std::string& path) {
 
 }  // namespace
 
-std::string writeHiveFile(const HiveKey& key, std::string_view keyPath) {
-    std::string out = "Windows Registry Editor Version 5.00\n\n";
+std::string writeHiveFile(const HiveKey& key, std::string_view keyPath, std::size_t sizeHint) {
+    std::string out;
+    out.reserve(sizeHint);
+    out += "Windows Registry Editor Version 5.00\n\n";
     std::string path(keyPath);
     appendKey(out, key, path);
     return out;

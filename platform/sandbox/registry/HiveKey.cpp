@@ -51,10 +51,12 @@ bool HiveKey::setValue(std::string_view name, std::uint32_t type, std::string_vi
         if (value.type == type && value.data == data) return false;
         value.type = type;
         value.data.assign(data);
+        valuesText_.valid = false;
         return true;
     }
     index_.emplace(std::string(name), values_.size());
     values_.emplace_back(HiveValue{std::string(name), type, std::string(data)});
+    valuesText_.valid = false;
     return true;
 }
 
@@ -63,6 +65,7 @@ bool HiveKey::removeValue(std::string_view name) {
     if (it == index_.end()) return false;
     values_[it->second].reset();
     index_.erase(it);
+    valuesText_.valid = false;
     if (values_.size() > 2 * index_.size() + 8) compact();
     return true;
 }
@@ -83,6 +86,7 @@ void HiveKey::clear() {
     children_.clear();
     values_.clear();
     index_.clear();
+    valuesText_.valid = false;
 }
 
 std::unique_ptr<HiveKey> HiveKey::clone() const {

@@ -81,6 +81,15 @@ public:
     // Same names (case included), values in the same order, same subkeys; serials aside.
     friend bool operator==(const HiveKey& a, const HiveKey& b);
 
+    // The lines of this key's values as the hive file writer makes them, kept between saves so
+    // that a save makes text only for keys whose values changed. Every change of a value drops
+    // it; the writer fills it.
+    struct ValuesText {
+        std::string text;
+        bool valid = false;
+    };
+    ValuesText& valuesText() const { return valuesText_; }
+
 private:
     void compact() const;
 
@@ -90,6 +99,7 @@ private:
     // values stays linear.
     mutable std::vector<std::optional<HiveValue>> values_;
     mutable std::map<std::string, std::size_t, NoCaseLess> index_;
+    mutable ValuesText valuesText_;
 };
 
 }  // namespace hastelyn::sandbox

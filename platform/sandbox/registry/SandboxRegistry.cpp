@@ -53,7 +53,7 @@ void SandboxRegistry::load(RootKey root, Hive& h) {
     const std::filesystem::path& file = paths_[slot(root)];
     // The stamp first: should the file change while it is read, the next look sees it.
     h.stamp = stampOf(file);
-    const auto bytes = h.stamp.exists ? readWholeFile(file) : std::nullopt;
+    const auto bytes = h.stamp.exists ? readReplacedFile(file) : std::nullopt;
     h.root = bytes ? parseHiveFile(*bytes, root) : std::make_unique<HiveKey>();
     ++h.loads;
     ++h.generation;
@@ -68,7 +68,9 @@ long SandboxRegistry::save(RootKey root) {
     // The stamp of the file as written, so that a save by another process right after this one
     // still shows as a change.
     FileStamp written;
-    if (!writeFileAtomically(file, writeHiveFile(*h.root, platform::rootKeyName(root)), written)) {
+    const std::string text = writeHiveFile(*h.root, platform::rootKeyName(root), h.textSize);
+    h.textSize = text.size();
+    if (!files_.write(file, text, written)) {
         const int error = errno;
         h.root.reset();  // read the file again on next use: memory keeps only what the file holds
         return error == EROFS ? win32error::WriteProtect : win32error::AccessDenied;
@@ -135,6 +137,12 @@ long SandboxRegistry::openKey(RootKey root, std::string_view subKey, KeyAccess a
     if (access == KeyAccess::Full && readOnly(root)) return win32error::AccessDenied;
     out = addHandle(root, std::move(path), access, h, node);
     return win32error::Success;
+}
+
+const HiveKey* SandboxRegistry::currentKey(RootKey root, std::string_view subKey) {
+    std::vector<std::string> path;
+    if (!splitKeyPath(subKey, path)) return nullptr;
+    return walk(*hive(root, true).root, path);
 }
 
 long SandboxRegistry::createKey(RootKey root, std::string_view subKey, KeyHandle& out) {

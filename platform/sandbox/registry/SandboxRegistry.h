@@ -4,8 +4,10 @@
 //
 // Several processes may use the same machine. Opening or creating a key, and every change,
 // first looks whether the hive file changed on disk (another process saved it) and reads it
-// again if so; every change saves the whole hive at once, atomically. Reads through a key
-// that is already open see the hive as it was when last looked at.
+// again if so; every change saves the whole hive at once, atomically (a FileReplacer: the file
+// swapped out stays in the registry folder to be written over by the next save). Keys keep
+// their value lines as text between saves, so a save makes text only for keys that changed.
+// Reads through a key that is already open see the hive as it was when last looked at.
 //
 // Where this differs from Windows:
 // - deleteTree with an empty subKey is refused (InvalidParameter) instead of deleting the key
@@ -30,6 +32,7 @@
 
 #include "platform/Registry.h"
 #include "platform/sandbox/registry/HiveKey.h"
+#include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/FileStamp.h"
 
 namespace hastelyn::sandbox {
@@ -60,6 +63,11 @@ public:
     // and the result is AccessDenied.
     long importFile(std::string_view fileBytes);
 
+    // For the sandbox's own parts (services, commands): the key subKey of root as the hive holds
+    // it now (read again first when its file changed, as openKey does), or null when there is
+    // none. Valid until the next call of this registry; no handle is made.
+    const HiveKey* currentKey(platform::RootKey root, std::string_view subKey);
+
     // The file that holds the hive of root.
     std::filesystem::path hivePath(platform::RootKey root) const;
     // Keys open now (opened or created and not closed yet).
@@ -72,6 +80,7 @@ private:
         std::uint64_t loads = 0;       // times read from the file
         std::uint64_t generation = 0;  // changes whenever keys may have gone (a delete, a read)
         std::uint64_t version = 0;     // changes whenever the set of keys changes
+        std::size_t textSize = 0;      // of the file last written, to reserve room for the next
     };
     struct OpenKey {
         platform::RootKey root = platform::RootKey::CurrentUser;
@@ -105,6 +114,7 @@ private:
     Hive hives_[7];
     std::unordered_map<std::uint64_t, OpenKey> handles_;
     std::uint64_t nextHandle_ = 1;
+    FileReplacer files_;
 };
 
 }  // namespace hastelyn::sandbox

@@ -1,11 +1,13 @@
 #include "platform/sandbox/util/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 
 namespace hastelyn::sandbox {
 namespace {
@@ -25,6 +27,61 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+std::atomic<unsigned> tempCounter{0};
+
+// A temporary name for a file that is to become path, in folder.
+std::filesystem::path temporaryPathIn(const std::filesystem::path& folder, const std::filesystem::path& path) {
+    return folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
+                     std::to_string(tempCounter++));
+}
+
+std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
+    return temporaryPathIn(path.parent_path(), path);
+}
+
+FileStamp stampOfStat(const struct stat& st) {
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.size = static_cast<std::uint64_t>(st.st_size);
+    stamp.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool later(const timespec& a, const timespec& b) {
+    return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
+}
+
+enum class Replaced { No, Swapped, Renamed };
+
+std::atomic<bool> exchangeWorks{true};
+
+// Whether path is a plain file that replaceWith swaps; old gets its stat.
+bool swappable(const std::filesystem::path& path, struct stat& old) {
+    return exchangeWorks.load(std::memory_order_relaxed) && ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+}
+
+// Puts the complete file temp in the place of path in one step. A plain file there (swap) is
+// swapped with it (RENAME_EXCHANGE), so that temp then names the old file; anything else there
+// (nothing, a folder, a link), or a file system without the exchange, takes rename and its
+// errors. Swapping rather than renaming over the old file matters on ext4: a rename over a
+// file forces the new file's blocks to be allocated at once, so that the next replacement frees
+// allocated blocks, which on a disk mounted with discard waits for the disk (about a
+// millisecond a write).
+Replaced replaceWith(const std::filesystem::path& temp, const std::filesystem::path& path, bool swap) {
+    if (swap) {
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return Replaced::Swapped;
+        if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) exchangeWorks.store(false, std::memory_order_relaxed);
+    }
+    return ::rename(temp.c_str(), path.c_str()) == 0 ? Replaced::Renamed : Replaced::No;
+}
+
+Replaced replaceWith(const std::filesystem::path& temp, const std::filesystem::path& path) {
+    struct stat old {};
+    return replaceWith(temp, path, swappable(path, old));
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content) {
@@ -33,10 +90,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, FileStamp& written) {
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path temp =
-        path.parent_path() / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
-                              std::to_string(counter++));
+    const std::filesystem::path temp = temporaryPathFor(path);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok = writeAll(fd, content);
@@ -44,29 +98,25 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     if (ok) ok = ::fstat(fd, &st) == 0;
     const int savedErrno = errno;
     ::close(fd);
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+    const Replaced replaced = ok ? replaceWith(temp, path) : Replaced::No;
+    if (replaced != Replaced::Renamed) {
+        // The old file after a swap (a reader that has it open keeps it); what was written else.
         const int err = ok ? errno : savedErrno;
         ::unlink(temp.c_str());
-        errno = err;
-        return false;
+        if (replaced == Replaced::No) {
+            errno = err;
+            return false;
+        }
     }
-    written = FileStamp{};
-    written.exists = true;
-    written.device = static_cast<std::uint64_t>(st.st_dev);
-    written.inode = static_cast<std::uint64_t>(st.st_ino);
-    written.size = static_cast<std::uint64_t>(st.st_size);
-    written.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    written = stampOfStat(st);
     return true;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
+namespace {
+
+// The rest of an open file, st being its stat.
+std::optional<std::string> readOpenFile(int fd, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return std::nullopt;
     std::string content(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, '\0');
     std::size_t filled = 0;
     char tail[4096];
@@ -79,16 +129,167 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
         const ssize_t n = ::read(fd, to, room);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
             return std::nullopt;
         }
         if (n == 0) break;
         if (!inside) content.append(tail, static_cast<std::size_t>(n));
         filled += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     content.resize(filled);
     return content;
+}
+
+}  // namespace
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    auto content = ::fstat(fd, &st) == 0 ? readOpenFile(fd, st) : std::nullopt;
+    ::close(fd);
+    return content;
+}
+
+std::optional<std::string> readReplacedFile(const std::filesystem::path& path) {
+    for (int attempt = 0;; ++attempt) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return std::nullopt;
+        // While the shared lock is held no FileReplacer writes over this file. It may have been
+        // swapped out between the open and the lock, and be written over since: then it is
+        // opened again, the file at path being the one that counts.
+        int locked = 0;
+        while ((locked = ::flock(fd, LOCK_SH)) != 0 && errno == EINTR) {
+        }
+        struct stat st {};
+        struct stat current {};
+        if (::fstat(fd, &st) != 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (locked == 0 && attempt < 100 && ::stat(path.c_str(), &current) == 0 &&
+            (current.st_ino != st.st_ino || current.st_dev != st.st_dev)) {
+            ::close(fd);
+            continue;
+        }
+        auto content = readOpenFile(fd, st);
+        ::close(fd);
+        return content;
+    }
+}
+
+FileReplacer::~FileReplacer() {
+    if (owner_ != ::getpid()) return;
+    for (const auto& [target, scratch] : scratch_) ::unlink(scratch.c_str());
+}
+
+int FileReplacer::openScratch(const std::string& target, std::filesystem::path& scratch, struct stat& kept) {
+    const auto it = scratch_.find(target);
+    if (it == scratch_.end()) return -1;
+    scratch = std::move(it->second);
+    scratch_.erase(it);
+    int fd = ::open(scratch.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    // Not while someone reads it (readReplacedFile holds a shared lock), nor when it is no
+    // longer a plain file of its own, made as this writer makes its files.
+    if (fd >= 0 && (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+                    st.st_nlink != 1 || !made_ || st.st_uid != madeUid_ || st.st_gid != madeGid_ ||
+                    (st.st_mode & 07777) != madeMode_)) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (fd < 0) {
+        ::unlink(scratch.c_str());
+        return -1;
+    }
+    kept = st;
+    return fd;
+}
+
+bool FileReplacer::write(const std::filesystem::path& path, std::string_view content) {
+    FileStamp ignored;
+    return write(path, content, ignored);
+}
+
+bool FileReplacer::scratchFolderHolds(std::uint64_t device) {
+    if (scratchFolder_.empty()) return true;  // beside the target
+    if (scratchUnusable_) return false;
+    if (!scratchDevice_) {
+        struct stat st {};
+        if (::stat(scratchFolder_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+        scratchDevice_ = static_cast<std::uint64_t>(st.st_dev);
+    }
+    return *scratchDevice_ == device;
+}
+
+bool FileReplacer::write(const std::filesystem::path& path, std::string_view content, FileStamp& written) {
+    if (const auto pid = static_cast<long>(::getpid()); pid != owner_) {
+        scratch_.clear();  // after a fork they belong to the parent
+        owner_ = pid;
+    }
+    // A plain file there is swapped with the new one, which is made in the scratch folder (when
+    // that lies on the same file system) and takes the old one's place there. Anything else
+    // is replaced as writeFileAtomically does it.
+    struct stat old {};
+    const bool swap = swappable(path, old);
+    const bool keep = swap && scratchFolderHolds(static_cast<std::uint64_t>(old.st_dev));
+    const std::string target = path.string();
+    std::filesystem::path temp;
+    struct stat kept {};
+    int fd = keep ? openScratch(target, temp, kept) : -1;
+    const bool reused = fd >= 0;
+    if (fd < 0) {
+        temp = keep && !scratchFolder_.empty() ? temporaryPathIn(scratchFolder_, path) : temporaryPathFor(path);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+    }
+    bool ok = writeAll(fd, content);
+    if (ok && reused && static_cast<std::uint64_t>(kept.st_size) > content.size())
+        ok = ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+    struct stat st {};
+    if (ok) ok = ::fstat(fd, &st) == 0;
+    if (ok && reused && !later(st.st_mtim, kept.st_mtim)) {
+        // Written within the clock tick of its last version: a stamp of that version must not
+        // match this one, so the modification time moves on by a nanosecond.
+        timespec times[2] = {{0, UTIME_OMIT}, kept.st_mtim};
+        if (++times[1].tv_nsec == 1000000000) {
+            times[1].tv_nsec = 0;
+            ++times[1].tv_sec;
+        }
+        ok = ::futimens(fd, times) == 0 && ::fstat(fd, &st) == 0;
+    }
+    const int savedErrno = errno;
+    ::close(fd);
+    const Replaced replaced = ok ? replaceWith(temp, path, swap) : Replaced::No;
+    if (replaced == Replaced::No) {
+        const int err = ok ? errno : savedErrno;
+        ::unlink(temp.c_str());
+        if (err == EXDEV && temp.parent_path() != path.parent_path()) {
+            // The scratch folder is on the same device but another mount: no more keeping there.
+            scratchUnusable_ = true;
+            return writeFileAtomically(path, content, written);
+        }
+        errno = err;
+        return false;
+    }
+    if (!made_) {
+        made_ = true;
+        madeUid_ = st.st_uid;
+        madeGid_ = st.st_gid;
+        madeMode_ = st.st_mode & 07777;
+    }
+    if (replaced == Replaced::Swapped) {
+        if (keep) {
+            if (scratch_.size() >= kMaxKept) {
+                ::unlink(scratch_.begin()->second.c_str());
+                scratch_.erase(scratch_.begin());
+            }
+            scratch_.emplace(target, std::move(temp));
+        } else {
+            ::unlink(temp.c_str());  // the old file
+        }
+    }
+    written = stampOfStat(st);
+    return true;
 }
 
 bool isAtomicTempName(std::string_view name) {

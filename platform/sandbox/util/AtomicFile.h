@@ -1,10 +1,16 @@
 #pragma once
 // Whole-file writes that a crash cannot tear: the new content goes to a temporary file in the
-// same folder, which then replaces the old file in one rename.
+// same folder, which then takes the old file's place in one rename (a swap of the two when the
+// old one is a plain file, the old one then being removed).
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/sandbox/util/FileStamp.h"
 
@@ -18,6 +24,58 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+
+// The whole of a file that a FileReplacer writes, as one version of it: read under a shared
+// lock (flock), which keeps replacers from writing over it meanwhile.
+std::optional<std::string> readReplacedFile(const std::filesystem::path& path);
+
+// Writes whole files atomically as writeFileAtomically does, for files rewritten often (hives,
+// services.ini, profile files). The old file swapped out of place is kept under a temporary
+// name, beside its target or in a scratch folder, and written over at the next write of the
+// same file, so that a write neither makes nor frees an inode or disk blocks. (On ext4 without
+// a journal, making an inode scans past every inode freed in the last seconds to minutes, which
+// grows with every write; freeing allocated blocks on a disk mounted with discard waits for
+// the disk.) A kept file is written over only while nobody has it open through
+// readReplacedFile, who may still be reading the version it holds; otherwise a new temporary
+// file is made. Readers that open such files without readReplacedFile may see a file change
+// under them once it has been replaced. A kept file written over within the clock tick of its
+// last version has its modification time moved on by a nanosecond, so that a FileStamp of
+// that version never matches the new one.
+//
+// Kept files carry temporary names (isAtomicTempName) and go with the replacer; a process
+// killed leaves them, like the temporary file of any write it was killed in.
+class FileReplacer {
+public:
+    // Kept files go beside their targets, or into scratchFolder (which must exist) for targets
+    // on its file system.
+    explicit FileReplacer(std::filesystem::path scratchFolder = {}) : scratchFolder_(std::move(scratchFolder)) {}
+    ~FileReplacer();
+    FileReplacer(const FileReplacer&) = delete;
+    FileReplacer& operator=(const FileReplacer&) = delete;
+
+    bool write(const std::filesystem::path& path, std::string_view content);
+    bool write(const std::filesystem::path& path, std::string_view content, FileStamp& written);
+
+    // Files kept for writing over.
+    std::size_t keptCount() const { return scratch_.size(); }
+
+private:
+    static constexpr std::size_t kMaxKept = 16;
+    // The kept file for target opened for writing over (kept: its stat), or -1 (and it removed).
+    int openScratch(const std::string& target, std::filesystem::path& scratch, struct stat& kept);
+    // Whether files of that file system can be kept in the scratch folder.
+    bool scratchFolderHolds(std::uint64_t device);
+
+    std::filesystem::path scratchFolder_;
+    std::optional<std::uint64_t> scratchDevice_;
+    bool scratchUnusable_ = false;
+
+    std::unordered_map<std::string, std::filesystem::path> scratch_;  // target -> kept file
+    long owner_ = 0;  // the process that made them
+    // Owner and permissions of the files this replacer makes; a kept file must have them.
+    bool made_ = false;
+    unsigned madeUid_ = 0, madeGid_ = 0, madeMode_ = 0;
+};
 
 // True for the name of a temporary file writeFileAtomically makes (".name.tmp<pid>_<n>"); one
 // may be left behind when a process is killed in the middle of a write.

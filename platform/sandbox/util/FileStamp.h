@@ -1,6 +1,8 @@
 #pragma once
 // What tells whether a file changed since it was last read: its identity, size and change time.
-// A file replaced by writeFileAtomically always gets a new inode.
+// A file replaced by writeFileAtomically gets a new inode; one replaced by a FileReplacer mostly
+// goes back and forth between two inodes, the modification time of an inode moving forward
+// with every version it holds.
 #include <cstdint>
 #include <filesystem>
 
