@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/RegistryPlaces.h"
 #include "engine/ServiceStatus.h"
 #include "engine/ShellRestart.h"
 #include "engine/ValueRow.h"
@@ -16,12 +17,9 @@ using platform::RootKey;
 
 constexpr std::string_view kSection = "デスクトップ";  // restore point and settings file ("7")
 constexpr std::string_view kServiceMemory = "デスクトップ10";
-constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr std::string_view kDesktopKey = "\\Control Panel\\Desktop";
 constexpr std::string_view kTrayKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
 constexpr std::string_view kServiceName = "wscsvc";
 constexpr std::string_view kServiceKey = "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc";
-constexpr std::string_view kStopped = "停止中";
 
 std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
 

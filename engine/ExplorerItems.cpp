@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/Registration.h"
+#include "engine/RegistryPlaces.h"
 #include "engine/TweakItem.h"
 #include "engine/ValueRow.h"
 
@@ -23,7 +24,6 @@ constexpr std::string_view kSection = "エクスプローラ";  // restore point
 constexpr std::string_view kSettingsSection = "エクスプローラ";
 
 constexpr std::string_view kExplorerKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr std::string_view kFileSystemKey = "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem";
 
 std::string_view presence(bool exists) { return exists ? "true" : "false"; }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/RegistryPlaces.h"
 #include "engine/TweakItem.h"
 #include "engine/ValueRow.h"
 #include "foundation/CommandError.h"
@@ -25,8 +26,6 @@ constexpr auto HKLM = RootKey::LocalMachine;
 constexpr std::string_view kSection = "その他";  // restore point
 constexpr std::string_view kSettingsSection = "その他";
 
-constexpr std::string_view kPoliciesKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr std::string_view kDesktopKey = "\\Control Panel\\Desktop";
 constexpr std::string_view kInternetKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 bool onNt(const Session& session) { return session.codes.platform == "NT"; }
@@ -236,9 +235,9 @@ ItemList makeOthersItems() {
     // ⑤ No search for the target of a broken shortcut.
     add<ValueRow>(items, ValueRowSpec{kSection,
                                       "5",
-                                      {{HKCU, kPoliciesKey, "NoResolveTrack", "DWORD"},
-                                       {HKCU, kPoliciesKey, "NoResolveSearch", "DWORD"},
-                                       {HKCU, kPoliciesKey, "LinkResolveIgnoreLinkInfo", "DWORD"}},
+                                      {{HKCU, kPolicyKey, "NoResolveTrack", "DWORD"},
+                                       {HKCU, kPolicyKey, "NoResolveSearch", "DWORD"},
+                                       {HKCU, kPolicyKey, "LinkResolveIgnoreLinkInfo", "DWORD"}},
                                       {"1"},
                                       "1",
                                       std::nullopt,
@@ -255,7 +254,7 @@ ItemList makeOthersItems() {
                                 RestoreRule::Write},
                    ValueRowSpec{kSection,
                                 "7",
-                                {{HKCU, kPoliciesKey, "NoDriveTypeAutoRun", "Binary"}},
+                                {{HKCU, kPolicyKey, "NoDriveTypeAutoRun", "Binary"}},
                                 {"000000B5"},
                                 "B5",
                                 "95",

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/BootFile.h"
+#include "engine/RegistryPlaces.h"
 #include "engine/ValueRow.h"
 #include "platform/Text.h"
 
@@ -14,9 +15,6 @@ using foundation::kNull;
 using platform::RootKey;
 
 constexpr std::string_view kSection = "起動・終了";
-constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr std::string_view kDesktopKey = "\\Control Panel\\Desktop";
-constexpr std::string_view kMemoryKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 constexpr std::string_view kSystemPolicyKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
 constexpr std::string_view kLogoMissing = "[起動・終了]5 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
 constexpr std::string_view kTimeoutMissing = "[起動・終了]10 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/RegistryPlaces.h"
 #include "engine/RestorePointFile.h"
 #include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
@@ -23,7 +24,6 @@ constexpr std::string_view kServiceStartSection = "不要サービス-s";
 // The settings section that keeps, per display name, the start type a service had before the
 // program changed it.
 constexpr std::string_view kServiceMemory = "不要サービス";
-constexpr std::string_view kStopped = "停止中";
 
 constexpr std::string_view kPcInfoSection = "パソコン情報";
 constexpr std::string_view kVersionKeyNt = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";

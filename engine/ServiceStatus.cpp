@@ -1,5 +1,7 @@
 #include "engine/ServiceStatus.h"
 
+#include "engine/RegistryPlaces.h"
+
 namespace hastelyn::engine {
 
 std::string GetServiceStatusName(platform::Platform& platform, std::string_view serviceKeyName) {
@@ -12,7 +14,7 @@ std::string GetServiceStatusName(platform::Platform& platform, std::string_view 
         std::uint32_t state = 0;
         if (services.queryStatus(service, state)) {
             switch (state) {
-                case platform::servicestate::Stopped: name = "停止中"; break;
+                case platform::servicestate::Stopped: name = std::string(kStopped); break;
                 case platform::servicestate::StartPending: name = "開始手続き中"; break;
                 case platform::servicestate::StopPending: name = "停止手続き中"; break;
                 case platform::servicestate::Running: name = "開始中"; break;

@@ -1,12 +1,12 @@
 #include "engine/Services.h"
 
-#include "engine/ServiceCommand.h"
-
 #include <algorithm>
 #include <numeric>
 #include <optional>
 #include <unordered_set>
 
+#include "engine/RegistryPlaces.h"
+#include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
 #include "foundation/CommandError.h"
 
@@ -16,7 +16,6 @@ namespace {
 using foundation::kNull;
 using platform::RootKey;
 
-constexpr std::string_view kStopped = "停止中";
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/RegistryPlaces.h"
 #include "engine/ValueRow.h"
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
@@ -16,9 +17,7 @@ using platform::RootKey;
 
 constexpr std::string_view kSection = "システム";
 constexpr std::string_view kComponentsMemory = "システム9";  // settings file and restore point
-constexpr std::string_view kMemoryKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 constexpr std::string_view kExplorerKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr std::string_view kPolicyKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr std::string_view kSubSystemsKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems";
 constexpr std::string_view kUsbClassNt =
     "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";

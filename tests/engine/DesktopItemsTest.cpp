@@ -78,27 +78,14 @@ TEST(DesktopItems, ReadTickApplyAndUntickOnEveryImage) {
     };
     // ⑩ follows the service (its own test below).
     auto enabled = [](const Row& r) { return r.enabled && r.label.rfind("⑩", 0) != 0; };
-    auto tickedEnabled = [&](const Row& r) { return enabled(r) && r.ticked; };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
         EngineFixture fx(c.image);
         readPass(fx.session());
         EXPECT_EQ(fx.tickedRows(kDesktop), c.inForce);
         if (!c.applied) continue;
-
-        std::map<int, std::vector<std::string>> before;
-        for (int r = 1; r <= 10; ++r) before[r] = rowValues(fx, r);
-        for (Row& r : fx.session().model.tweakList(kDesktop).rows) r.ticked = true;  // disabled ones too
-        applyPass(fx.session());
-        fx.restartAndRead();
-        EXPECT_EQ(fx.rowsWhere(kDesktop, tickedEnabled), fx.rowsWhere(kDesktop, enabled));
-        for (int r : fx.rowsWhere(kDesktop, [](const Row& x) { return !x.enabled; }))
-            EXPECT_EQ(rowValues(fx, r), before[r]) << "disabled row " << r;
-
-        fx.tickAll(kDesktop, false);
-        applyPass(fx.session());
-        fx.restartAndRead();
-        EXPECT_EQ(fx.rowsWhere(kDesktop, tickedEnabled), c.stayInForce);
+        fx.expectTickAllApplied(kDesktop, enabled, [&](int r) { return rowValues(fx, r); });
+        EXPECT_EQ(fx.untickAllApplied(kDesktop, enabled), c.stayInForce);
     }
 }
 

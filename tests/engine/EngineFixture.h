@@ -2,9 +2,12 @@
 // A machine built from one of the carried images (or a MiniMachine), with a session started on
 // it the way the program starts: edition, system paths, environment checks. Dialogs are
 // answered from a script.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -79,6 +82,32 @@ public:
     void restartAndRead() {
         start();
         engine::readPass(*session_);
+    }
+    // Ticks every row of a category, disabled ones too, applies, and reads again on a fresh
+    // model: every row that counts must read ticked, and every disabled row must keep the
+    // values rowValues(number) gives. Returns the values of every row from before the apply.
+    template <typename Counts, typename RowValues>
+    std::map<int, std::vector<std::string>> expectTickAllApplied(std::size_t category, Counts counts,
+                                                                 RowValues rowValues) {
+        std::map<int, std::vector<std::string>> before;
+        for (int r = 1; r <= 10; ++r) before[r] = rowValues(r);
+        for (engine::Row& r : session_->model.tweakList(category).rows) r.ticked = true;
+        engine::applyPass(*session_);
+        restartAndRead();
+        EXPECT_EQ(rowsWhere(category, [&](const engine::Row& r) { return counts(r) && r.ticked; }),
+                  rowsWhere(category, counts));
+        for (int r : rowsWhere(category, [](const engine::Row& x) { return !x.enabled; }))
+            EXPECT_EQ(rowValues(r), before[r]) << "disabled row " << r;
+        return before;
+    }
+    // Unticks every enabled row of a category, applies, and reads again on a fresh model: the
+    // rows that count and are still in force.
+    template <typename Counts>
+    std::vector<int> untickAllApplied(std::size_t category, Counts counts) {
+        tickAll(category, false);
+        engine::applyPass(*session_);
+        restartAndRead();
+        return rowsWhere(category, [&](const engine::Row& r) { return counts(r) && r.ticked; });
     }
     // The same machine with a restricted account from now on (a new session).
     void restrictAccount() {

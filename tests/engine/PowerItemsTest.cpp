@@ -64,22 +64,13 @@ TEST(PowerItems, ReadTickApplyAndUntickOnEveryImage) {
         {"2000", {9}, true}, {"xp", {1, 9}, true},   {"2003", {1, 9}, false}, {"vista", {9}, false},
     };
     auto enabled = [](const Row& r) { return r.enabled; };
-    auto tickedEnabled = [](const Row& r) { return r.enabled && r.ticked; };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
         EngineFixture fx(c.image);
         readPass(fx.session());
         EXPECT_EQ(fx.tickedRows(kPower), c.inForce);
         if (!c.applied) continue;
-
-        std::map<int, std::vector<std::string>> before;
-        for (int r = 1; r <= 10; ++r) before[r] = rowValues(fx, r);
-        for (Row& r : fx.session().model.tweakList(kPower).rows) r.ticked = true;  // disabled ones too
-        applyPass(fx.session());
-        fx.restartAndRead();
-        EXPECT_EQ(fx.rowsWhere(kPower, tickedEnabled), fx.rowsWhere(kPower, enabled));
-        for (int r : fx.rowsWhere(kPower, [](const Row& x) { return !x.enabled; }))
-            EXPECT_EQ(rowValues(fx, r), before[r]) << "disabled row " << r;
+        const auto before = fx.expectTickAllApplied(kPower, enabled, [&](int r) { return rowValues(fx, r); });
         if (std::string(c.image) == "nt4") {
             // Two lines under the default key: the first is the system's, the other stays.
             EXPECT_NE(fx.driveCText("boot.ini").find("\\WINNT=\"Windows NT Workstation Version 4.00\" /noguiboot\r\n"
@@ -87,12 +78,8 @@ TEST(PowerItems, ReadTickApplyAndUntickOnEveryImage) {
                                                      "Workstation Version 4.00 [VGA mode]\" /basevideo /sos\r\n"),
                       std::string::npos);
         }
-
-        fx.tickAll(kPower, false);
-        applyPass(fx.session());
-        fx.restartAndRead();
-        EXPECT_TRUE(fx.rowsWhere(kPower, tickedEnabled).empty());
-        EXPECT_EQ(rowValues(fx, 5), before[5]);
+        EXPECT_TRUE(fx.untickAllApplied(kPower, enabled).empty());
+        EXPECT_EQ(rowValues(fx, 5), before.at(5));
     }
 }
 

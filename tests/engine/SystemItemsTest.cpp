@@ -59,27 +59,14 @@ TEST(SystemItems, ReadTickApplyAndUntickOnEveryImage) {
         {"2003", {2, 6, 10}, false, {}}, {"vista", {6, 9}, false, {}},
     };
     auto enabled = [](const Row& r) { return r.enabled; };
-    auto tickedEnabled = [](const Row& r) { return r.enabled && r.ticked; };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
         EngineFixture fx(c.image);
         readPass(fx.session());
         EXPECT_EQ(fx.tickedRows(kSystem), c.inForce);
         if (!c.applied) continue;
-
-        std::map<int, std::vector<std::string>> before;
-        for (int r = 1; r <= 10; ++r) before[r] = rowValues(fx, r);
-        for (Row& r : fx.session().model.tweakList(kSystem).rows) r.ticked = true;  // disabled ones too
-        applyPass(fx.session());
-        fx.restartAndRead();
-        EXPECT_EQ(fx.rowsWhere(kSystem, tickedEnabled), fx.rowsWhere(kSystem, enabled));
-        for (int r : fx.rowsWhere(kSystem, [](const Row& x) { return !x.enabled; }))
-            EXPECT_EQ(rowValues(fx, r), before[r]) << "disabled row " << r;
-
-        fx.tickAll(kSystem, false);
-        applyPass(fx.session());
-        fx.restartAndRead();
-        EXPECT_EQ(fx.rowsWhere(kSystem, tickedEnabled), c.alwaysInForce);
+        fx.expectTickAllApplied(kSystem, enabled, [&](int r) { return rowValues(fx, r); });
+        EXPECT_EQ(fx.untickAllApplied(kSystem, enabled), c.alwaysInForce);
     }
 }
 
