@@ -1,0 +1,49 @@
+#include "ui/Pictures.h"
+
+#include <QPixmap>
+
+#include <algorithm>
+#include <string>
+
+#include "ui/EmbeddedPictures.h"
+#include "ui/JpegImage.h"
+
+namespace hastelyn::ui {
+
+namespace {
+
+const EmbeddedFile* find(std::string_view path) {
+    const std::span<const EmbeddedFile> files = embeddedPictures();
+    const auto at = std::lower_bound(files.begin(), files.end(), path,
+                                     [](const EmbeddedFile& file, std::string_view p) { return file.path < p; });
+    return at != files.end() && at->path == path ? &*at : nullptr;
+}
+
+QIcon iconOf(std::initializer_list<std::string_view> paths) {
+    QIcon icon;
+    for (std::string_view path : paths) {
+        const QImage image = picture(path);
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+}  // namespace
+
+QImage picture(std::string_view name) {
+    const EmbeddedFile* file = find(name);
+    if (file == nullptr) return {};
+    if (name.ends_with(".jpg")) return decodeJpeg(file->data, file->size);
+    QImage image;
+    image.loadFromData(file->data, static_cast<int>(file->size), "PNG");
+    return image;
+}
+
+QIcon glyph(std::string_view name) {
+    const std::string path = "glyphs/" + std::string(name) + ".png";
+    return iconOf({path});
+}
+
+QIcon appIcon() { return iconOf({"icon16.png", "icon32.png", "icon48.png"}); }
+
+}  // namespace hastelyn::ui

@@ -1,0 +1,29 @@
+#pragma once
+// The program's own pictures (resources/pictures, drawn by tools/pictures), carried inside the
+// program. Qt converts them to the screen's format when they are drawn, so they need no
+// separate versions for 256-colour (8-bit) displays.
+#include <QIcon>
+#include <QImage>
+
+#include <string_view>
+
+namespace hastelyn::ui {
+
+// A picture by its file name, such as "title.jpg" (555×50, the title strip), "about.jpg"
+// (140×36, the about badge of the work area) or "restore.jpg" (300×60, the save-and-restore
+// window's banner). Null when there is no such picture or it cannot be read.
+QImage picture(std::string_view name);
+
+// A 16×16 button glyph by name; a null icon when there is none. The names:
+//   main menu          menu-system, menu-desktop, menu-explorer, menu-power, menu-others,
+//                      menu-service, menu-utility, menu-info, menu-restore, menu-option,
+//                      menu-help, menu-close
+//   work area          accelerate, commentary ("e"), more-info ("i")
+//   title strip        title-compact, title-tray, title-minimise, title-close, title-top,
+//                      title-performance
+QIcon glyph(std::string_view name);
+
+// The program icon at 16, 32 and 48 pixels, for the windows and the tray.
+QIcon appIcon();
+
+}  // namespace hastelyn::ui
