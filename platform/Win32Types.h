@@ -64,6 +64,7 @@ constexpr std::uint32_t RamDisk = 6;
 namespace showcmd {
 constexpr int Hide = 0;
 constexpr int Normal = 1;
+constexpr int Show = 5;
 }  // namespace showcmd
 
 // ExitWindowsEx flags (EWX_*).
