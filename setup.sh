@@ -9,7 +9,7 @@ mode=${1:-run}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk)
+          libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,10 +9,11 @@ namespace hastelyn::ui {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Hastelyn");
     setQuitOnLastWindowClosed(false);
-    // The window's font, with Japanese fonts that a Linux desktop has as fallbacks.
+    // The window's font, with Japanese fonts that a Linux desktop has as fallbacks: first the
+    // proportional gothic made to the same metrics, so the texts fit where they were laid out.
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("IPAPGothic")});
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     setFont(font);
 }

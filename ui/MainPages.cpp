@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "ui/MainWindow.h"
+#include "ui/TwoRowTabBar.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::ui {
@@ -21,11 +22,16 @@ QWidget* addPage(QTabWidget* pages, const char* name, std::string_view caption) 
     return page;
 }
 
+// Every list fills its page: no border, cream, navy 13-pixel text, rows 18 pixels high.
 template <typename List>
 List* fillPage(List* list) {
     list->setGeometry(0, 0, 486, 181);
+    list->setFrameShape(QFrame::NoFrame);
     setBackground(list->viewport(), kListColor);
-    list->setStyleSheet("color: navy");
+    QFont font = list->font();
+    font.setPixelSize(13);
+    list->setFont(font);
+    list->setStyleSheet("QListWidget { color: navy; background: #FFFBF0; } QListWidget::item { height: 18px; }");
     return list;
 }
 
@@ -39,6 +45,7 @@ void TFrmMain::buildTweakPages() {
         auto* list = fillPage(new CheckListView(session_.model.tweakList(c), page));
         list->setObjectName(u8(category.listName));
         tweakLists[c] = list;
+        wireListClicks(list);
     }
 }
 
@@ -46,24 +53,14 @@ void TFrmMain::buildServicePage() {
     QWidget* page = addPage(PgAccel, "TbService", "不要サービス");
     LstService = fillPage(new CheckListView(session_.model.services(), page));
     LstService->setObjectName("LstService");
-    // As a list box's click: a new row chosen by the mouse or the arrow keys, or a click on the
-    // current row.
-    connect(LstService, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) LstServiceClick();
-    });
-    connect(LstService, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (LstService->row(item) == serviceRowBeforePress_) LstServiceClick();
-    });
-    // The 9x family has no services: entering the page shows the explanation of the list.
-    connect(PgAccel, &QTabWidget::currentChanged, this, [this, page](int index) {
-        if (PgAccel->widget(index) == page && session_.codes.platform == "9x") showServiceDetail("");
-    });
+    wireListClicks(LstService);
 }
 
 void TFrmMain::buildUtilityPage() {
     QWidget* page = addPage(PgAccel, "TbUtility", "ユーティリティ");
     LstUtility = fillPage(new QListWidget(page));
     LstUtility->setObjectName("LstUtility");
+    wireListClicks(LstUtility);
     const struct {
         const char* label;
         const char* name;
@@ -86,18 +83,22 @@ void TFrmMain::buildUtilityPage() {
         LstUtility->addItem(u8(rows[i].label));
         QPushButton* b = button(page, rows[i].name, u8(circled[i]), i % 2 == 0 ? 384 : 434, tops[i / 2], 51, 37);
         b->setToolTip(u8(rows[i].hint));
+        b->setAccessibleName(u8(rows[i].hint));
         utilityButtons[static_cast<std::size_t>(i)] = b;
     }
     ChcQuickFormat = place<QCheckBox>(page, "ChcQuickFormat", 308, 130, 76, 18);
     ChcQuickFormat->setText(u8("クイック"));
     LstHDDefrag = place<QListWidget>(page, "LstHDDefrag", 308, 148, 76, 18);
+    LstHDDefrag->setAccessibleName(u8("デフラグするドライブ"));
     LstHDConvert = place<QListWidget>(page, "LstHDConvert", 308, 166, 76, 18);
+    LstHDConvert->setAccessibleName(u8("NTFSに変換するドライブ"));
 }
 
 void TFrmMain::buildInfoPage() {
     QWidget* page = addPage(PgAccel, "TbInfo", "パソコン情報");
     LstInfo = fillPage(new QListWidget(page));
     LstInfo->setObjectName("LstInfo");
+    wireListClicks(LstInfo);
     const struct {
         const char* label;
         const char* name;
@@ -110,6 +111,8 @@ void TFrmMain::buildInfoPage() {
     for (int i = 0; i < 10; ++i) {
         LstInfo->addItem(u8(rows[i].label));
         auto* field = place<QLineEdit>(page, rows[i].name, 114, 4 + 18 * i, 318, 18);
+        // The row's label without its number.
+        field->setAccessibleName(u8(rows[i].label).mid(2));
         if (i < 3) {
             field->setMaxLength(63);
         } else {

@@ -1,28 +1,35 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+#include <QWindow>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QTimer>
 
-#include "engine/Services.h"
 #include "engine/Accelerate.h"
 #include "foundation/KeyboardMap.h"
 #include "foundation/SpokenTexts.h"
+#include "ui/Accessibility.h"
 #include "ui/CommandErrors.h"
+#include "ui/Forms.h"
+#include "ui/MainMenuTable.h"
+#include "ui/Pictures.h"
+#include "ui/SideWindows.h"
+#include "ui/TwoRowTabBar.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::ui {
 namespace {
 
-constexpr std::uint32_t kTitleColor = 6527743;   // 0x00639AFF
+constexpr std::uint32_t kMenuColor = 10276814;   // 0x009CCFCE
 constexpr std::uint32_t kAccelColor = 10276863;  // 0x009CCFFF
 
 foundation::MainKey mainKeyOf(int key) {
@@ -40,18 +47,39 @@ foundation::MainKey mainKeyOf(int key) {
     }
 }
 
+// A bitmap button: glyph, bold caption.
+QPushButton* bitmapButton(QWidget* parent, const char* name, std::string_view caption, std::string_view glyphName,
+                          int left, int top, const char* colour) {
+    QPushButton* b = button(parent, name, u8(caption), left, top, 129, 36);
+    b->setIcon(glyph(glyphName));
+    b->setIconSize({16, 16});
+    QFont font = b->font();
+    font.setBold(true);
+    font.setPixelSize(12);
+    b->setFont(font);
+    b->setStyleSheet(QString("color: %1").arg(QLatin1String(colour)));
+    return b;
+}
+
 }  // namespace
 
 TFrmMain::TFrmMain(engine::Session& session, QWidget* parent) : QWidget(parent), session_(session) {
     setObjectName("FrmMain");
     setWindowTitle("Hastelyn");
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint);
+    setWindowIcon(appIcon());
+    // No title bar of the desktop's: the window has its own title strip. The frame stays, and
+    // the fixed size keeps it from resizing the window.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
     setFixedSize(659, 525);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setBackground(this, 0xFFFFFF);
+    trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     buildTitleStrip();
     buildMenu();
     buildWorkArea();
+    setTabOrder();
 
     TmrSpeak = new QTimer(this);
     TmrSpeak->setObjectName("TmrSpeak");
@@ -59,73 +87,53 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent) : QWidget(parent),
     TmrSpeak->setSingleShot(true);
     connect(TmrSpeak, &QTimer::timeout, this, &TFrmMain::speakStartup);
 
-    // Key preview: the keyboard map sees every key before the focused control.
+    nameForAccessibility(this);
+    // Key preview: the keyboard map sees every key before the focused control; focus changes
+    // are spoken.
     qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &TFrmMain::focusChanged);
 }
 
-TFrmMain::~TFrmMain() { qApp->removeEventFilter(this); }
-
-void TFrmMain::buildTitleStrip() {
-    QWidget* title = place<QWidget>(this, "PnlTitle", 0, 0, 663, 64);
-    setBackground(title, kTitleColor);
-    auto* image = place<QLabel>(title, "ImgTitle", 7, 7, 555, 50);
-    image->setText("<b style='font-size:28px;color:white'>Hastelyn</b>");
-    image->setToolTip(u8("Hastelyn"));
-    const struct {
-        const char* name;
-        const char* caption;
-        int left, top;
-    } speedButtons[] = {
-        {"BtnCompact", "▭", 567, 0}, {"BtnTray", "▾", 591, 0}, {"BtnMinimum", "_", 615, 0},
-        {"BtnClose_s", "×", 639, 0}, {"BtnTop", "↑", 567, 24}, {"BtnPerformance", "▦", 591, 24},
-    };
-    for (const auto& b : speedButtons) {
-        QPushButton* speed = button(title, b.name, u8(b.caption), b.left, b.top, 23, 22);
-        speed->setFlat(true);
-        speed->setFocusPolicy(Qt::NoFocus);
-    }
-    connect(title->findChild<QPushButton*>("BtnClose_s"), &QPushButton::clicked, this, [this] { close(); });
-    connect(title->findChild<QPushButton*>("BtnMinimum"), &QPushButton::clicked, this, [this] { showMinimized(); });
+TFrmMain::~TFrmMain() {
+    qApp->removeEventFilter(this);
+    if (trayIcon_ != nullptr) trayIcon_->hide();
 }
 
 void TFrmMain::buildMenu() {
     auto* menu = place<QWidget>(this, "ShpMenu", 1, 70, 144, 459);
-    setBackground(menu, 10276814);
-    const struct {
-        const char* name;
-        const char* caption;
-        int top;
-    } buttons[] = {
-        {"BtnSystem", "システム", 76},         {"BtnDesktop", "デスクトップ", 111},   {"BtnExplorer", "エクスプローラ", 146},
-        {"BtnPower", "起動・終了", 181},       {"BtnOthers", "その他", 216},          {"BtnService", "不要サービス", 259},
-        {"BtnUtility", "ユーティリティ", 294}, {"BtnInfo", "パソコン情報", 329},      {"BtnRestore", "保存と復元", 372},
-        {"BtnOption", "環境設定", 407},        {"BtnHelp", "ヘルプを見る", 442},      {"BtnClose", "終了する", 485},
-    };
-    int page = 0;
-    for (const auto& b : buttons) {
-        QPushButton* menuButton = button(this, b.name, u8(b.caption), 8, b.top, 129, 36);
-        if (page < 8) {
-            connect(menuButton, &QPushButton::clicked, this, [this, page] {
-                PgAccel->setCurrentIndex(page);
-                PgAccel->setFocus();
-            });
-        }
-        ++page;
+    setBackground(menu, kMenuColor);
+    menu->setStyleSheet(QString("#ShpMenu { border: 3px solid %1; border-radius: 12px; }")
+                            .arg(windowsColor(kMenuColor).darker(115).name()));
+    for (const MenuButtonEntry& entry : menuButtons()) {
+        QPushButton* b = bitmapButton(this, entry.name, entry.caption, entry.glyph, 8, entry.top,
+                                      entry.page >= 0 && entry.page < 5 ? "navy" : "black");
+        b->setToolTip(u8(entry.hint));
+        if (entry.page >= 0) connect(b, &QPushButton::clicked, this, [this, page = entry.page] { showPageFromMenu(page); });
     }
     BtnSystem = findChild<QPushButton*>("BtnSystem");
     BtnClose = findChild<QPushButton*>("BtnClose");
     connect(BtnClose, &QPushButton::clicked, this, &TFrmMain::closeProgram);
     connect(findChild<QPushButton*>("BtnHelp"), &QPushButton::clicked, this, &TFrmMain::openHelp);
+    connect(findChild<QPushButton*>("BtnRestore"), &QPushButton::clicked, this, [] {
+        if (FrmRestore != nullptr) FrmRestore->show();
+    });
+    connect(findChild<QPushButton*>("BtnOption"), &QPushButton::clicked, this, [] {
+        if (FrmSub != nullptr) FrmSub->showPage("TbOption");
+    });
 }
 
 void TFrmMain::buildWorkArea() {
     QWidget* accel = place<QWidget>(this, "PnlAccel", 150, 70, 513, 459);
     setBackground(accel, kAccelColor);
-    PgAccel = place<QTabWidget>(accel, "PgAccel", 10, 0, 493, 212);
+    PgAccel = place<TwoRowPageControl>(accel, "PgAccel", 10, 0, 493, 212);
     buildTweakPages();
     buildServicePage();
     buildUtilityPage();
     buildInfoPage();
+    connect(PgAccel, &QTabWidget::currentChanged, this, [this] {
+        // A page chosen on the tabs themselves is spoken as if the focus came in anew.
+        if (PgAccel->tabBar()->hasFocus()) PgAccelEnter();
+    });
 
     auto* hint = place<QLabel>(accel, "Label2", 28, 215, 480, 14);
     hint->setText(u8("高速化したい項目をチェックします。項目を選択すると、[詳しい解説]欄に説明が表示されます。"));
@@ -146,24 +154,48 @@ void TFrmMain::buildWorkArea() {
     }
     LblRest = accel->findChild<QLabel*>("LblRest");
     LblAll = accel->findChild<QLabel*>("LblAll");
+    LblRest->setAlignment(Qt::AlignCenter);
+    LblAll->setAlignment(Qt::AlignCenter);
 
-    BtnAccelerate = button(accel, "BtnAccelerate", u8("高速化設定"), 226, 248, 129, 36);
+    BtnAccelerate = bitmapButton(accel, "BtnAccelerate", "高速化設定", "accelerate", 226, 248, "black");
     BtnAccelerate->setToolTip(u8("チェックされた項目を高速化します。"));
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] {
         runCommand([this] { engine::BtnAccelerateClick(session_, [this] { countItems(); }); });
         refreshLists();
     });
-    auto* about = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
-    about->setCursor(Qt::PointingHandCursor);
-    about->setToolTip(u8("ソフトのバージョンやホームページアドレスなどを表示します。"));
-    auto* heading = place<QLabel>(accel, "Label1", 10, 272, 100, 16);
-    heading->setText(u8("■ 詳しい解説"));
-    button(accel, "BtnComment", "e", 110, 270, 20, 18);
-    BtnMoreInfo = button(accel, "BtnMoreInfo", "i", 132, 270, 20, 18);
-    BtnMoreInfo->hide();
-    Comment = place<QPlainTextEdit>(accel, "Comment", 10, 291, 493, 160);
-    Comment->setReadOnly(true);
-    Comment->setFocusPolicy(Qt::ClickFocus);
+    ImgAbout = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
+    ImgAbout->setPixmap(QPixmap::fromImage(picture("about.jpg")));
+    ImgAbout->setCursor(Qt::PointingHandCursor);
+    ImgAbout->setToolTip(u8("ソフトのバージョンやホームページアドレスなどを表示します。"));
+    ImgAbout->installEventFilter(this);
+    buildCommentary(accel);
+}
+
+void TFrmMain::setTabOrder() {
+    const char* order[] = {"BtnClose",  "BtnSystem", "BtnDesktop", "BtnExplorer", "BtnPower",
+                           "BtnOthers", "BtnUtility", "BtnInfo",   "BtnRestore",  "BtnHelp",
+                           "BtnOption"};
+    QWidget* previous = nullptr;
+    for (const char* name : order) {
+        auto* next = findChild<QWidget*>(name);
+        if (previous != nullptr) QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+    // Then the work area: the pages (and the list of the page shown), the accelerate button;
+    // the commentary takes no focus by Tab. The title strip has no focusable control; the
+    // services button closes the circle.
+    QWidget::setTabOrder(previous, PgAccel);
+    previous = PgAccel;
+    for (QListWidget* list : {static_cast<QListWidget*>(tweakLists[0]), static_cast<QListWidget*>(tweakLists[1]),
+                              static_cast<QListWidget*>(tweakLists[2]), static_cast<QListWidget*>(tweakLists[3]),
+                              static_cast<QListWidget*>(tweakLists[4]), static_cast<QListWidget*>(LstService),
+                              LstUtility, LstInfo}) {
+        QWidget::setTabOrder(previous, list);
+        previous = list;
+    }
+    QWidget::setTabOrder(previous, BtnAccelerate);
+    QWidget::setTabOrder(BtnAccelerate, findChild<QWidget*>("BtnService"));
+    QWidget::setTabOrder(findChild<QWidget*>("BtnService"), BtnClose);
 }
 
 void TFrmMain::refreshLists() {
@@ -197,25 +229,28 @@ void TFrmMain::speakStartup() {
     foundation::runStartupPrompt(session_.settings, session_.speech, driveType);
 }
 
-void TFrmMain::LstServiceClick() {
-    const int current = LstService->currentRow();
-    const std::vector<engine::Row>& rows = session_.model.services().rows;
-    if (current < 0 || current >= static_cast<int>(rows.size())) return;
-    const engine::Row& row = rows[static_cast<std::size_t>(current)];
-    showServiceDetail(row.label);
-    session_.speech.speakRowSelection(engine::kServiceSection, row.label, row.ticked);
-    BtnMoreInfo->show();
-}
-
-void TFrmMain::showServiceDetail(std::string_view displayName) {
-    const QString detail = QString::fromStdString(engine::ShowServiceDetail(session_, displayName));
-    Comment->setPlainText(detail);
-    if (session_.settings.general("CommentHint") == "On") Comment->setToolTip(detail);
-}
-
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && LstService != nullptr && watched == LstService->viewport())
-        serviceRowBeforePress_ = LstService->currentRow();
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (auto* list = qobject_cast<QListWidget*>(watched->parent());
+            list != nullptr && watched == list->viewport() && list->window() == this) {
+            pressedList_ = list;
+            rowBeforePress_ = list->currentRow();
+        }
+        if ((watched == PnlTitle || watched == ImgTitle) && mouse->button() == Qt::LeftButton) {
+            // The window follows the mouse, as a drag on a title bar.
+            if (windowHandle() != nullptr) windowHandle()->startSystemMove();
+            return true;
+        }
+        if (watched == ImgAbout && mouse->button() == Qt::LeftButton) {
+            if (FrmSub != nullptr) FrmSub->showPage("TbVersion");
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == PnlTitle || watched == ImgTitle)) {
+        BtnCompactClick();
+        return true;
+    }
     if (event->type() != QEvent::KeyPress || !isVisible()) return false;
     // Each key once: at the widget that has the focus in this window (or the window itself).
     QWidget* focus = QApplication::focusWidget();
@@ -246,6 +281,6 @@ std::optional<bool> TFrmMain::focusedTweakRowTicked() {
 
 void TFrmMain::pressAccelerate() { BtnAccelerate->click(); }
 
-std::string TFrmMain::commentText() { return Comment->toPlainText().toStdString(); }
+std::string TFrmMain::commentText() { return commentary_; }
 
 }  // namespace hastelyn::ui

@@ -4,21 +4,25 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/Session.h"
 #include "foundation/KeyboardMap.h"
 #include "ui/CheckListView.h"
+#include "ui/TwoRowTabBar.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QTabWidget;
+class QSystemTrayIcon;
 class QTimer;
-class QCheckBox;
 
 namespace hastelyn::ui {
 
@@ -30,7 +34,7 @@ public:
 
     engine::Session& session() { return session_; }
 
-    QTabWidget* PgAccel = nullptr;
+    TwoRowPageControl* PgAccel = nullptr;
     std::array<CheckListView*, engine::kTweakCategoryCount> tweakLists{};  // LstSystem ... LstOthers
     CheckListView* LstService = nullptr;
     QListWidget* LstUtility = nullptr;
@@ -40,13 +44,20 @@ public:
     std::array<QPushButton*, 10> utilityButtons{};  // BtnWMP6 ... BtnConvert
     QListWidget* LstInfo = nullptr;
     std::array<QLineEdit*, 10> infoFields{};  // EdtUser ... EdtMHz
+    QWidget* PnlTitle = nullptr;
+    QLabel* ImgTitle = nullptr;
     QPushButton* BtnSystem = nullptr;
     QPushButton* BtnClose = nullptr;
+    QPushButton* BtnTop = nullptr;
     QPushButton* BtnAccelerate = nullptr;
+    QLabel* ImgAbout = nullptr;
     QLabel* LblAll = nullptr;
     QLabel* LblRest = nullptr;
     QPlainTextEdit* Comment = nullptr;
+    QPushButton* BtnComment = nullptr;
     QPushButton* BtnMoreInfo = nullptr;
+    QMenu* PpSearch = nullptr;
+    QMenu* search = nullptr;  // the first item of PpSearch, captioned after the selection
     QTimer* TmrSpeak = nullptr;
 
     // Shows the model in the five tweak lists and the services list again.
@@ -57,9 +68,21 @@ public:
     void openHelp() override;
     // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
     void closeProgram();
-    // A row of the services list chosen by a click or the arrow keys: the service's detail text
-    // in the commentary, the row spoken, the more-information button shown.
-    void LstServiceClick();
+
+    // The commentary of a row of the page with this caption (-1: no row); a caption or row
+    // without a text leaves the panel as it is. Either way the panel's text is then shaped
+    // as the settings say.
+    void showCommentary(std::string_view caption, int row);
+    // The commentary panel's text, with its CR LF line breaks.
+    const std::string& commentary() const { return commentary_; }
+    // Opens the search menu's address for an engine key with the current search word.
+    void openSearch(std::string_view engineKey);
+    const std::string& searchWord() const { return searchWord_; }
+
+    // The tray icon's mouse call-back: a left press brings the window back.
+    void trayActivated(int reason);
+    // Whether the desktop has a notification area; tests replace the question.
+    std::function<bool()> trayAvailable;
 
 signals:
     // The window was closed: the program ends.
@@ -68,19 +91,45 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void buildTitleStrip();
     void buildMenu();
     void buildWorkArea();
+    void buildCommentary(QWidget* accel);
     void buildTweakPages();
     void buildServicePage();
     void buildUtilityPage();
     void buildInfoPage();
+    void setTabOrder();
     void speakStartup();
-    // The detail text of a service in the commentary panel (and in its hint when "CommentHint"
-    // is "On").
+
+    // Page switching: a menu button shows its page and gives the focus to the pages.
+    void showPageFromMenu(int page);
+    // The focus came into the page control from outside it: the page is spoken.
+    void PgAccelEnter();
+    void focusChanged(QWidget* old, QWidget* now);
+    // A button of the window got the focus: its text is spoken.
+    void speakFocusText(QWidget* button);
+
+    // A row chosen in one of the lists (by a click or the arrow keys).
+    void listClicked(QListWidget* list);
+    void wireListClicks(QListWidget* list);
+    void LstServiceClick();
+    // The commentary panel's text, then its shaping.
+    void setCommentary(std::string text);
+    void postProcessCommentary();
+    // The detail text of a service in the commentary panel.
     void showServiceDetail(std::string_view displayName);
+
+    // Window chrome.
+    void BtnTrayClick();
+    void BtnTopClick(bool down);
+    void BtnCompactClick();
+    void BtnPerformanceClick();
+    void BtnMoreInfoClick();
+    void PpSearchPopup();
 
     // The keyboard map's view of this window.
     void focusFirstMenuButton() override;
@@ -90,9 +139,13 @@ private:
     std::string commentText() override;
 
     engine::Session& session_;
-    // The services list's current row when the mouse went down on it: a click on the row that
-    // was already current selects nothing new, so the click itself shows the row.
-    int serviceRowBeforePress_ = -1;
+    std::string commentary_;
+    std::string searchWord_;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    // A list's current row when the mouse went down on it: a click on the row that was
+    // already current selects nothing new, so the click itself shows the row.
+    QListWidget* pressedList_ = nullptr;
+    int rowBeforePress_ = -1;
 };
 
 }  // namespace hastelyn::ui

@@ -1,11 +1,13 @@
 #include "ui/SideWindows.h"
 
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "foundation/DisplaySettings.h"
 #include "ui/MainWindow.h"
+#include "ui/Pictures.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::ui {
@@ -72,6 +74,16 @@ TFrmCompact::TFrmCompact(engine::Session& session) : session_(session) {
     setToolTip(u8("Hastelynコンパクトモード"));
     setFixedSize(127, 29);
     setBackground(this, kCompactColor);
+    BtnPerformance = button(this, "BtnPerformance", {}, 104, 3, 20, 22);
+    BtnPerformance->setCheckable(true);
+    BtnPerformance->setFlat(true);
+    BtnPerformance->setIcon(glyph("title-performance"));
+    BtnPerformance->setToolTip(u8("パフォーマンス情報を表示します。"));
+    connect(BtnPerformance, &QPushButton::clicked, this, &TFrmCompact::BtnPerformanceClick);
+}
+
+void TFrmCompact::BtnPerformanceClick() {
+    // The performance view comes with the compact window's meters.
 }
 
 TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent) : QDialog(parent), session_(session) {
@@ -105,6 +117,13 @@ TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact,
     PgOption->setTabVisible(3, false);
     PgOption->setCurrentIndex(0);
     applyDisplaySettings(session_, main, compact, restore, *this);
+}
+
+void TFrmSub::showPage(const char* pageName) {
+    if (auto* page = PgOption->findChild<QWidget*>(pageName)) PgOption->setCurrentWidget(page);
+    show();
+    raise();
+    activateWindow();
 }
 
 }  // namespace hastelyn::ui

@@ -6,6 +6,8 @@
 
 #include "engine/Session.h"
 
+class QPlainTextEdit;
+class QPushButton;
 class QTabWidget;
 
 namespace hastelyn::ui {
@@ -18,6 +20,12 @@ class TFrmCompact : public QWidget {
 public:
     explicit TFrmCompact(engine::Session& session);
 
+    // Switches between the meters and the performance view.
+    QPushButton* BtnPerformance = nullptr;
+    // What a click on BtnPerformance does; the main window calls it after putting the button
+    // down.
+    void BtnPerformanceClick();
+
 private:
     engine::Session& session_;
 };
@@ -29,8 +37,12 @@ public:
     explicit TFrmRestore(engine::Session& session, QWidget* parent);
 
     QTabWidget* PgRestore = nullptr;
+    // The window's own commentary memo, searched by the commentary search menu while the
+    // window shows; none yet.
+    QPlainTextEdit* commentMemo() const { return commentMemo_; }
 
 private:
+    QPlainTextEdit* commentMemo_ = nullptr;
     engine::Session& session_;
 };
 
@@ -41,6 +53,8 @@ public:
     TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore);
 
     QTabWidget* PgOption = nullptr;
+    // Shows the window with the page of that name selected.
+    void showPage(const char* pageName);
 
 private:
     engine::Session& session_;

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "engine/Services.h"
+#include "foundation/CommentText.h"
 #include "foundation/SpokenTexts.h"
 #include "tests/ui/support/WindowFixture.h"
 
@@ -45,7 +46,8 @@ private slots:
         clickRow(window.LstService, 1);  // "Beta Service", stopped: ticked
         const std::string detail = engine::ShowServiceDetail(fx.session(), "Beta Service");
         QCOMPARE(window.Comment->toPlainText(), asShown(detail));
-        QCOMPARE(window.Comment->toolTip(), QString::fromStdString(detail));
+        // The hint's long lines are broken at 100 Shift_JIS bytes.
+        QCOMPARE(window.Comment->toolTip(), asShown(foundation::breakHintLines(detail)));
         QCOMPARE(fx.clipboard(), std::string("不要サービス") + "Beta Service" + std::string(foundation::spoken::kTicked) +
                                      std::string(foundation::spoken::kRowHints));
         QVERIFY(window.BtnMoreInfo->isVisible());
@@ -64,7 +66,11 @@ private slots:
         MiniMachine m;
         m.edition("98");
         WindowFixture fx(m);
-        fx.window().PgAccel->setCurrentWidget(fx.window().findChild<QWidget*>("TbService"));
+        fx.window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fx.window()));
+        fx.window().activateWindow();
+        QTRY_VERIFY(fx.window().isActiveWindow());
+        fx.window().findChild<QPushButton*>("BtnService")->click();
         QCOMPARE(fx.window().Comment->toPlainText(), asShown(engine::ShowServiceDetail(fx.session(), "")));
         QVERIFY(fx.window().Comment->toPlainText().contains("NULL"));
     }

@@ -116,10 +116,12 @@ private slots:
     void smallScreenGivesASmallerResizableWindow() {
         WindowFixture small(MiniMachine{}, {640, 480, 32});
         QCOMPARE(small.window().size(), QSize(590, 430));
-        QVERIFY(!(small.window().windowFlags() & Qt::FramelessWindowHint));
+        QVERIFY(!(small.window().windowFlags() & Qt::CustomizeWindowHint));
         WindowFixture usual(MiniMachine{}, {800, 600, 32});
         QCOMPARE(usual.window().size(), QSize(659, 525));
-        QVERIFY(usual.window().windowFlags() & Qt::FramelessWindowHint);
+        // The usual window has a frame but no title bar of the desktop's.
+        QVERIFY(usual.window().windowFlags() & Qt::CustomizeWindowHint);
+        QVERIFY(!(usual.window().windowFlags() & (Qt::WindowTitleHint | Qt::FramelessWindowHint)));
     }
 
     void unwritableSettingsStartWithDefaultsAndSayWhichFile() {

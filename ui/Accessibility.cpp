@@ -1,0 +1,65 @@
+#include "ui/Accessibility.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextDocumentFragment>
+
+#include "ui/Widgets.h"
+
+namespace hastelyn::ui {
+namespace {
+
+// The caption of the page a control sits on, if it sits on a page.
+QString pageCaptionOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w != nullptr && w->parentWidget() != nullptr; w = w->parentWidget()) {
+        // A page's parent is the page control's stack, whose parent is the page control.
+        const QWidget* stack = w->parentWidget();
+        if (auto* pages = qobject_cast<const QTabWidget*>(stack->parentWidget())) {
+            const int index = pages->indexOf(const_cast<QWidget*>(w));
+            if (index >= 0) return pages->tabText(index);
+        }
+    }
+    return {};
+}
+
+QString plain(const QString& text) {
+    QString result = Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
+    result.remove('&');
+    return result.trimmed();
+}
+
+QString nameOf(QWidget* widget) {
+    if (auto* b = qobject_cast<QAbstractButton*>(widget)) {
+        const QString caption = plain(b->text());
+        return caption.isEmpty() ? b->toolTip() : caption;
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        const QString text = plain(label->text());
+        return text.isEmpty() ? label->toolTip() : text;
+    }
+    if (qobject_cast<QListWidget*>(widget) != nullptr) {
+        const QString page = pageCaptionOf(widget);
+        return page.isEmpty() ? QString() : page + u8(" 一覧");
+    }
+    if (qobject_cast<QPlainTextEdit*>(widget) != nullptr) return u8("詳しい解説");
+    if (qobject_cast<QTabWidget*>(widget) != nullptr) return u8("ページ");
+    return {};
+}
+
+}  // namespace
+
+void nameForAccessibility(QWidget* root) {
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (widget->accessibleName().isEmpty()) {
+            const QString name = nameOf(widget);
+            if (!name.isEmpty()) widget->setAccessibleName(name);
+        }
+        if (widget->accessibleDescription().isEmpty() && !widget->toolTip().isEmpty())
+            widget->setAccessibleDescription(plain(widget->toolTip()));
+    }
+}
+
+}  // namespace hastelyn::ui

@@ -1,0 +1,13 @@
+#pragma once
+// Names and descriptions for screen readers that read the accessibility tree: every control
+// of a window gets a name (its caption, or what it is) and a description (its hint).
+class QWidget;
+
+namespace hastelyn::ui {
+
+// Names every control below root that has none yet: buttons and check boxes by their caption,
+// labels by their text, lists and fields by the row or page they belong to; the hint becomes
+// the description. Controls named by hand keep their names.
+void nameForAccessibility(QWidget* root);
+
+}  // namespace hastelyn::ui

@@ -1,0 +1,111 @@
+// Moving about the main window: the menu buttons and the pages, the texts spoken when a
+// control gets the focus, and what a row chosen in a list shows and says.
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "engine/Services.h"
+#include "foundation/SpokenTexts.h"
+#include "ui/CommentItem.h"
+#include "ui/CommentItem2.h"
+#include "ui/MainMenuTable.h"
+#include "ui/MainWindow.h"
+#include "ui/TwoRowTabBar.h"
+#include "ui/Widgets.h"
+
+namespace hastelyn::ui {
+namespace {
+
+bool isInside(const QWidget* widget, const QWidget* container) {
+    for (; widget != nullptr; widget = widget->parentWidget())
+        if (widget == container) return true;
+    return false;
+}
+
+}  // namespace
+
+void TFrmMain::showPageFromMenu(int page) {
+    PgAccel->setCurrentIndex(page);
+    PgAccel->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmMain::focusChanged(QWidget* old, QWidget* now) {
+    if (now == nullptr || now->window() != this) return;
+    if (isInside(now, PgAccel) && !isInside(old, PgAccel)) {
+        PgAccelEnter();
+        return;
+    }
+    speakFocusText(now);
+}
+
+void TFrmMain::speakFocusText(QWidget* widget) {
+    if (widget == BtnAccelerate) {
+        session_.speech.speak(kAccelerateSpoken);
+        return;
+    }
+    for (const MenuButtonEntry& entry : menuButtons()) {
+        if (widget->objectName() != QLatin1String(entry.name)) continue;
+        // The close button is first in the tab order: at start it gets the focus while the
+        // start-up speech is still to come, and must not speak over it.
+        if (widget == BtnClose && TmrSpeak != nullptr && TmrSpeak->isActive()) return;
+        session_.speech.speak(entry.spoken);
+        return;
+    }
+}
+
+void TFrmMain::PgAccelEnter() {
+    const int index = PgAccel->currentIndex();
+    if (index < 0 || index >= static_cast<int>(pages().size())) return;
+    session_.speech.speak(pages()[static_cast<std::size_t>(index)].spoken);
+    // The 9x family has no services: the page shows what the list would be.
+    if (PgAccel->currentWidget()->objectName() == "TbService" && session_.codes.platform == "9x")
+        showServiceDetail("");
+}
+
+void TFrmMain::listClicked(QListWidget* list) {
+    if (list == LstService) {
+        LstServiceClick();
+        return;
+    }
+    const int row = list->currentRow();
+    if (row < 0) return;
+    const std::string caption = PgAccel->tabText(PgAccel->currentIndex()).toStdString();
+    const std::string rowText = list->item(row)->text().toStdString();
+    if (list == LstUtility || list == LstInfo) {
+        showCommentary(caption, row);
+        session_.speech.speakListSelection(caption, rowText, std::nullopt,
+                                           list == LstUtility ? foundation::spoken::kUtilityHints
+                                                              : foundation::spoken::kInfoHints);
+        BtnMoreInfo->setVisible(list == LstUtility && (row == 2 || row == 4));
+        return;
+    }
+    showCommentary(caption, row);
+    const auto* checkList = static_cast<CheckListView*>(list);
+    session_.speech.speakListSelection(caption, rowText, checkList->selectedRowTicked(), foundation::spoken::kRowHints);
+    BtnMoreInfo->hide();
+}
+
+void TFrmMain::LstServiceClick() {
+    const int current = LstService->currentRow();
+    const std::vector<engine::Row>& rows = session_.model.services().rows;
+    if (current < 0 || current >= static_cast<int>(rows.size())) return;
+    const engine::Row& row = rows[static_cast<std::size_t>(current)];
+    showServiceDetail(row.label);
+    session_.speech.speakRowSelection(engine::kServiceSection, row.label, row.ticked);
+    BtnMoreInfo->show();
+}
+
+void TFrmMain::wireListClicks(QListWidget* list) {
+    // As a list box's click: a new row chosen by the mouse or the arrow keys, or a click on
+    // the row that was already current.
+    connect(list, &QListWidget::currentRowChanged, this, [this, list](int row) {
+        if (row >= 0) listClicked(list);
+    });
+    connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
+        if (pressedList_ == list && list->row(item) == rowBeforePress_) listClicked(list);
+    });
+    list->viewport()->installEventFilter(this);
+}
+
+}  // namespace hastelyn::ui
