@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -217,6 +218,27 @@ private slots:
         window.findChild<QPushButton*>("BtnTray")->click();
         QVERIFY(window.isVisible());
         QVERIFY(window.isMinimized());
+    }
+
+    void theMenuAndTheAboutPictureOpenTheSideWindows() {
+        WindowFixture fx(MiniMachine{});
+        ui::TFrmMain& window = fx.window();
+        ui::TFrmCompact compact(fx.session());
+        ui::TFrmRestore restore(fx.session(), &window);
+        ui::TFrmSub sub(fx.session(), window, compact, restore);
+        ui::FrmRestore = &restore;
+        ui::FrmSub = &sub;
+        showActive(window);
+        QTest::mouseClick(window.ImgAbout, Qt::LeftButton);
+        QVERIFY(sub.isVisible());
+        QCOMPARE(sub.PgOption->currentWidget()->objectName(), QString("TbVersion"));
+        sub.hide();
+        window.findChild<QPushButton*>("BtnOption")->click();
+        QCOMPARE(sub.PgOption->currentWidget()->objectName(), QString("TbOption"));
+        window.findChild<QPushButton*>("BtnRestore")->click();
+        QVERIFY(restore.isVisible());
+        ui::FrmRestore = nullptr;
+        ui::FrmSub = nullptr;
     }
 
     void allEightTabsAreReadableAndEveryControlIsNamed() {
