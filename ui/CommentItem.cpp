@@ -1,14 +1,9 @@
 #include "ui/CommentItem.h"
 
-#include <array>
+#include "ui/CommentTable.h"
 
 namespace hastelyn::ui {
 namespace {
-
-struct CommentPage {
-    std::string_view caption;
-    std::array<std::string_view, 10> rows;
-};
 
 constexpr std::array<CommentPage, 5> kPages{{
     {"システム",
@@ -603,10 +598,7 @@ const std::string_view kCommentIntroduction =
     "パソコン設定に関するスキルの向上にもつながります。";
 
 std::optional<std::string_view> tweakCommentary(std::string_view caption, int row) {
-    if (row < 0 || row >= 10) return std::nullopt;
-    for (const CommentPage& page : kPages)
-        if (page.caption == caption) return page.rows[static_cast<std::size_t>(row)];
-    return std::nullopt;
+    return findCommentary(kPages, caption, row);
 }
 
 }  // namespace hastelyn::ui

@@ -1,14 +1,9 @@
 #include "ui/CommentItem2.h"
 
-#include <array>
+#include "ui/CommentTable.h"
 
 namespace hastelyn::ui {
 namespace {
-
-struct CommentPage {
-    std::string_view caption;
-    std::array<std::string_view, 10> rows;
-};
 
 constexpr std::array<CommentPage, 2> kPages{{
     {"ユーティリティ",
@@ -228,10 +223,7 @@ constexpr std::array<CommentPage, 2> kPages{{
 }  // namespace
 
 std::optional<std::string_view> toolCommentary(std::string_view caption, int row) {
-    if (row < 0 || row >= 10) return std::nullopt;
-    for (const CommentPage& page : kPages)
-        if (page.caption == caption) return page.rows[static_cast<std::size_t>(row)];
-    return std::nullopt;
+    return findCommentary(kPages, caption, row);
 }
 
 }  // namespace hastelyn::ui

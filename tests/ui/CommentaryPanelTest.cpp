@@ -17,16 +17,9 @@
 using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using testing::withGeneralSettings;
 
 namespace {
-
-const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
-
-MiniMachine withSettings(const std::string& general) {
-    MiniMachine m;
-    m.file(kSettings, "[環境設定]\r\n" + general);
-    return m;
-}
 
 std::string journal(WindowFixture& fx) {
     std::ifstream in(fx.folder() / "journal.log");
@@ -47,7 +40,7 @@ class CommentaryPanelTest : public QObject {
     Q_OBJECT
 private slots:
     void theSettingsShapeTheTextAndTheHint() {
-        WindowFixture fx(withSettings("LineFeed=Off\r\nCommentHint=On\r\n"));
+        WindowFixture fx(withGeneralSettings("LineFeed=Off\r\nCommentHint=On\r\n"));
         ui::TFrmMain& window = fx.window();
         // At start the panel holds the introduction, reflowed.
         QCOMPARE(window.commentary(), foundation::reflowComment(ui::kCommentIntroduction));

@@ -15,21 +15,14 @@
 using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using testing::kSettings;
 
 namespace {
 
-const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
-
-MiniMachine withSound(const char* sound) {
-    MiniMachine m;
-    m.file(kSettings, std::string("[環境設定]\r\nSound=") + sound + "\r\n");
-    return m;
-}
+MiniMachine withSound(const char* sound) { return testing::withGeneralSettings(std::string("Sound=") + sound + "\r\n"); }
 
 void showAndFocus(ui::TFrmMain& window, QWidget* focus) {
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
+    QVERIFY(testing::showActive(window));
     focus->setFocus();
     QTRY_VERIFY(focus->hasFocus());
 }

@@ -21,23 +21,9 @@
 using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using testing::withGeneralSettings;
 
 namespace {
-
-const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
-
-MiniMachine withSettings(const std::string& general) {
-    MiniMachine m;
-    m.file(kSettings, "[環境設定]\r\n" + general);
-    return m;
-}
-
-void showActive(ui::TFrmMain& window) {
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    QTRY_VERIFY(window.isActiveWindow());
-}
 
 void chooseRow(QListWidget* list, int row) {
     list->setFocus();
@@ -52,9 +38,9 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void everyMenuButtonAndPageSpeaksItsTextOnTheFocus() {
-        WindowFixture fx(withSettings("Sound=On\r\n"));
+        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
         ui::TFrmMain& window = fx.window();
-        showActive(window);
+        QVERIFY(testing::showActive(window));
         for (const ui::MenuButtonEntry& entry : ui::menuButtons()) {
             window.BtnAccelerate->setFocus();
             fx.setClipboard("");
@@ -95,9 +81,9 @@ private slots:
     }
 
     void aChosenRowShowsItsCommentaryAndIsSpokenInThreeSteps() {
-        WindowFixture fx(withSettings("Sound=On\r\n"));
+        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
         ui::TFrmMain& window = fx.window();
-        showActive(window);
+        QVERIFY(testing::showActive(window));
         window.findChild<QPushButton*>("BtnDesktop")->click();
         auto* desktop = window.tweakLists[1];
         desktop->checkList().rows[2].ticked = true;
@@ -136,9 +122,9 @@ private slots:
     }
 
     void theWheelTurnsThePagesRoundBothEnds() {
-        WindowFixture fx(withSettings("Sound=On\r\n"));
+        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
         ui::TFrmMain& window = fx.window();
-        showActive(window);
+        QVERIFY(testing::showActive(window));
         fx.setClipboard("quiet");
         auto turn = [&](int delta) {
             QWheelEvent wheel(QPointF(5, 5), window.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, delta), Qt::NoButton, {},
@@ -178,7 +164,7 @@ private slots:
         ui::TFrmMain& window = fx.window();
         ui::TFrmCompact compact(fx.session());
         ui::FrmCompact = &compact;
-        showActive(window);
+        QVERIFY(testing::showActive(window));
 
         // A right-button press or double-click elsewhere does nothing; a double-click on the
         // title goes to the compact window.
@@ -228,7 +214,7 @@ private slots:
         ui::TFrmSub sub(fx.session(), window, compact, restore);
         ui::FrmRestore = &restore;
         ui::FrmSub = &sub;
-        showActive(window);
+        QVERIFY(testing::showActive(window));
         QTest::mouseClick(window.ImgAbout, Qt::LeftButton);
         QVERIFY(sub.isVisible());
         QCOMPARE(sub.PgOption->currentWidget()->objectName(), QString("TbVersion"));
@@ -244,7 +230,7 @@ private slots:
     void allEightTabsAreReadableAndEveryControlIsNamed() {
         WindowFixture fx(MiniMachine{});
         ui::TFrmMain& window = fx.window();
-        showActive(window);
+        QVERIFY(testing::showActive(window));
         ui::TwoRowTabBar* tabs = window.PgAccel->rows();
         QCOMPARE(tabs->count(), 8);
         QRect all;

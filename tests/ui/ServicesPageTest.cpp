@@ -13,10 +13,9 @@
 using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using testing::kSettings;
 
 namespace {
-
-const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
 
 // The commentary shows line breaks as paragraphs.
 QString asShown(const std::string& text) { return QString::fromStdString(text).replace("\r\n", "\n"); }
@@ -66,10 +65,7 @@ private slots:
         MiniMachine m;
         m.edition("98");
         WindowFixture fx(m);
-        fx.window().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fx.window()));
-        fx.window().activateWindow();
-        QTRY_VERIFY(fx.window().isActiveWindow());
+        QVERIFY(testing::showActive(fx.window()));
         fx.window().findChild<QPushButton*>("BtnService")->click();
         QCOMPARE(fx.window().Comment->toPlainText(), asShown(engine::ShowServiceDetail(fx.session(), "")));
         QVERIFY(fx.window().Comment->toPlainText().contains("NULL"));

@@ -12,10 +12,9 @@
 using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using testing::kSettings;
 
 namespace {
-
-const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
 
 MiniMachine xpWithSystemFiles() {
     MiniMachine m;

@@ -1,6 +1,15 @@
 #include "tests/ui/support/WindowFixture.h"
 
+#include <QTest>
+
 namespace hastelyn::testing {
+
+bool showActive(QWidget& window) {
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return false;
+    window.activateWindow();
+    return QTest::qWaitFor([&] { return window.isActiveWindow(); });
+}
 
 WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen) {
     machine.writeTo(folder_.path());

@@ -18,6 +18,20 @@
 
 namespace hastelyn::testing {
 
+// The settings file of the program on a test machine.
+inline constexpr const char* kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
+
+// A machine whose settings file holds these lines of the general section.
+inline MiniMachine withGeneralSettings(const std::string& lines) {
+    MiniMachine m;
+    m.file(kSettings, "[環境設定]\r\n" + lines);
+    return m;
+}
+
+// Shows the window and makes it the active one, so focus changes reach it; false when the
+// platform would not.
+bool showActive(QWidget& window);
+
 class WindowFixture {
 public:
     explicit WindowFixture(const MiniMachine& machine, app::ScreenFacts screen = {800, 600, 32});
