@@ -21,6 +21,7 @@
 #include "ui/CommandErrors.h"
 #include "ui/Forms.h"
 #include "ui/MainMenuTable.h"
+#include "ui/MenuShape.h"
 #include "ui/Pictures.h"
 #include "ui/SideWindows.h"
 #include "ui/TwoRowTabBar.h"
@@ -100,10 +101,7 @@ TFrmMain::~TFrmMain() {
 }
 
 void TFrmMain::buildMenu() {
-    auto* menu = place<QWidget>(this, "ShpMenu", 1, 70, 144, 459);
-    setBackground(menu, kMenuColor);
-    menu->setStyleSheet(QString("#ShpMenu { border: 3px solid %1; border-radius: 12px; }")
-                            .arg(windowsColor(kMenuColor).darker(115).name()));
+    place<MenuShape>(this, "ShpMenu", 1, 70, 144, 459, windowsColor(kMenuColor));
     for (const MenuButtonEntry& entry : menuButtons()) {
         QPushButton* b = bitmapButton(this, entry.name, entry.caption, entry.glyph, 8, entry.top,
                                       entry.page >= 0 && entry.page < 5 ? "navy" : "black");

@@ -7,6 +7,7 @@
 
 #include "foundation/DisplaySettings.h"
 #include "ui/MainWindow.h"
+#include "ui/MenuShape.h"
 #include "ui/Pictures.h"
 #include "ui/Widgets.h"
 
@@ -52,8 +53,14 @@ void applyDisplaySettings(engine::Session& session, TFrmMain& main, TFrmCompact&
         {display.restoreColor, &restore},
         {display.compactColor, &compact},
     };
-    for (const auto& [colour, widget] : colours)
-        if (colour && widget) setBackground(widget, *colour);
+    for (const auto& [colour, widget] : colours) {
+        if (!colour || widget == nullptr) continue;
+        if (auto* shape = qobject_cast<MenuShape*>(widget)) {
+            shape->setColour(windowsColor(*colour));
+        } else {
+            setBackground(widget, *colour);
+        }
+    }
     if (display.repaintMain && main.isVisible()) {
         main.hide();
         main.show();
