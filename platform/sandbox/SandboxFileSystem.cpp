@@ -167,7 +167,9 @@ bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, boo
         }
         if (failIfExists) return fail(win32error::FileExists);
         if (targetStamp.directory) return fail(win32error::AccessDenied);
-        if ((attributesOf(*target, false) & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
+        // CopyFile does not replace a read-only or a hidden file.
+        if ((attributesOf(*target, false) & (fileattr::ReadOnly | fileattr::Hidden)) != 0)
+            return fail(win32error::AccessDenied);
     }
 
     const auto content = readReplacedFile(source->host);

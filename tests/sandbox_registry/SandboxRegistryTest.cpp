@@ -24,38 +24,17 @@ protected:
     SandboxRegistry reg_{folder(), false};
 };
 
-TEST_F(SandboxRegistryTest, NamesAreCaseInsensitiveAndKeepTheirFirstCase) {
-    const KeyHandle app = create(reg_, RootKey::CurrentUser, "Software\\MyApp");
-    EXPECT_EQ(set(reg_, app, "Setting", regtype::Sz, sz("one")), err::Success);
-    EXPECT_EQ(set(reg_, app, "Other", regtype::Sz, sz("x")), err::Success);
-    EXPECT_EQ(set(reg_, app, "SETTING", regtype::Sz, sz("two")), err::Success);
-    create(reg_, RootKey::CurrentUser, "SOFTWARE\\MYAPP\\Sub");
-
-    const KeyHandle again = open(reg_, RootKey::CurrentUser, "\\software\\myapp\\");
-    EXPECT_EQ(query(reg_, again, "setting"), (Value{regtype::Sz, sz("two")}));
-    EXPECT_EQ(valueNames(reg_, again), (std::vector<std::string>{"Setting", "Other"}));
-    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "")), std::vector<std::string>{"Software"});
-    EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "Software")), std::vector<std::string>{"MyApp"});
-}
-
-TEST_F(SandboxRegistryTest, SubkeysEnumerateInNtOrderAndValuesInCreationOrder) {
-    for (const char* name : {"b", "\xE3\x81\x82", "_x", "Z", "a1", "A"}) create(reg_, RootKey::LocalMachine, name);
-    const KeyHandle root = open(reg_, RootKey::LocalMachine, "");
-    EXPECT_EQ(subkeys(reg_, root), (std::vector<std::string>{"A", "a1", "b", "Z", "_x", "\xE3\x81\x82"}));
-    std::string name;
-    EXPECT_EQ(reg_.enumKey(root, 4, name), err::Success);
-    EXPECT_EQ(name, "_x");
-    EXPECT_EQ(reg_.enumKey(root, 1, name), err::Success);
-    EXPECT_EQ(name, "a1");
-    EXPECT_EQ(reg_.enumKey(root, 6, name), err::NoMoreItems);
-
+// Value order is the sandbox's own (as the NT registry keeps it: creation order); the
+// conformance suite leaves it open, since Wine sorts values.
+TEST_F(SandboxRegistryTest, ValuesEnumerateInCreationOrder) {
     const KeyHandle key = create(reg_, RootKey::LocalMachine, "V");
     for (const char* value : {"z", "a", "m"}) set(reg_, key, value, regtype::Dword, std::string(4, '\0'));
     EXPECT_EQ(reg_.deleteValue(key, "A"), err::Success);
     set(reg_, key, "a", regtype::Dword, std::string(4, '\1'));
+    set(reg_, key, "Z", regtype::Dword, std::string(4, '\1'));
     EXPECT_EQ(valueNames(reg_, key), (std::vector<std::string>{"z", "m", "a"}));
-    EXPECT_EQ(reg_.enumValue(key, 3, name), err::NoMoreItems);
-    EXPECT_EQ(reg_.deleteValue(key, "gone"), err::FileNotFound);
+    SandboxRegistry fresh(folder(), false);
+    EXPECT_EQ(valueNames(fresh, open(fresh, RootKey::LocalMachine, "V")), (std::vector<std::string>{"z", "m", "a"}));
 }
 
 TEST_F(SandboxRegistryTest, EveryTypeKeepsItsExactBytesThroughTheFile) {
@@ -102,33 +81,11 @@ TEST_F(SandboxRegistryTest, StringDataIsKeptAsAReloadWouldGiveIt) {
     const KeyHandle reread = open(fresh, RootKey::CurrentUser, "S");
     for (Registry* r : {static_cast<Registry*>(&reg_), static_cast<Registry*>(&fresh)}) {
         const KeyHandle h = r == &reg_ ? key : reread;
-        EXPECT_EQ(query(*r, h, "Bad"), (Value{regtype::Sz, sz("a???z")}));
-        EXPECT_EQ(query(*r, h, "NoNul"), (Value{regtype::ExpandSz, sz("abc")}));
-        EXPECT_EQ(query(*r, h, "Empty"), (Value{regtype::Sz, sz("")}));
+        EXPECT_EQ(query(*r, h, "Bad"), (Value{regtype::Sz, "a???z"}));
+        EXPECT_EQ(query(*r, h, "NoNul"), (Value{regtype::ExpandSz, "abc"}));
+        EXPECT_EQ(query(*r, h, "Empty"), (Value{regtype::Sz, ""}));
         EXPECT_EQ(valueNames(*r, h), (std::vector<std::string>{"Bad", "NoNul", "Empty", "Name?"}));
     }
-}
-
-TEST_F(SandboxRegistryTest, QueryValueFollowsRegQueryValueExA) {
-    const KeyHandle key = create(reg_, RootKey::CurrentUser, "Q");
-    set(reg_, key, "v", regtype::Binary, "12345");
-    std::uint32_t type = 0, size = 0;
-    EXPECT_EQ(reg_.queryValue(key, "v", &type, nullptr, &size), err::Success);
-    EXPECT_EQ(type, regtype::Binary);
-    EXPECT_EQ(size, 5u);
-    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, nullptr, nullptr), err::Success);
-
-    std::uint8_t buffer[8] = {'-', '-', '-', '-', '-', '-', '-', '-'};
-    size = 4;
-    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, buffer, &size), err::MoreData);
-    EXPECT_EQ(size, 5u);
-    size = sizeof buffer;
-    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, buffer, &size), err::Success);
-    EXPECT_EQ(size, 5u);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 6), "12345-");
-    EXPECT_EQ(reg_.queryValue(key, "v", nullptr, buffer, nullptr), err::InvalidParameter);
-    EXPECT_EQ(reg_.queryValue(key, "", &type, nullptr, &size), err::FileNotFound);
-    EXPECT_EQ(reg_.queryValue(key, "missing", nullptr, nullptr, &size), err::FileNotFound);
 }
 
 TEST_F(SandboxRegistryTest, RestrictedAccountOnlyReadsMachineKeys) {

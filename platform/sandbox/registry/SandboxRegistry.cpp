@@ -203,10 +203,8 @@ long SandboxRegistry::setValue(KeyHandle key, std::string_view name, std::uint32
     const std::string valueName = cleanValueName(name);
     if (hasLineBreak(valueName)) return win32error::InvalidParameter;
     std::string bytes = data ? std::string(reinterpret_cast<const char*>(data), size) : std::string();
-    if (type == regtype::Sz || type == regtype::ExpandSz || type == regtype::MultiSz) {
-        bytes = replaceInvalidUtf8(bytes);
-        if (type != regtype::MultiSz && (bytes.empty() || bytes.back() != '\0')) bytes += '\0';
-    }
+    // String data is kept as given, terminating NULs or none, as RegQueryValueExA gives it back.
+    if (type == regtype::Sz || type == regtype::ExpandSz || type == regtype::MultiSz) bytes = replaceInvalidUtf8(bytes);
     if (!node->setValue(valueName, type, bytes)) return win32error::Success;
     return save(open->root);
 }

@@ -15,9 +15,8 @@
 // - A key or value name holding a line break is refused (InvalidParameter): the hive file
 //   could not keep it. Empty names inside a path ("a\\b", leading or trailing backslashes)
 //   are skipped.
-// - A REG_SZ or REG_EXPAND_SZ set without its terminating NUL is kept with one added (what
-//   RegQueryValueExA gives back for it); string data that is not UTF-8 has its invalid bytes
-//   replaced by '?'.
+// - String data that is not UTF-8 has its invalid bytes replaced by '?'. (Like Windows, a
+//   REG_SZ or REG_EXPAND_SZ set without its terminating NUL is kept without it.)
 // - In a restricted account every key of HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT is
 //   read-only.
 // - A file that cannot be saved gives AccessDenied (WriteProtect on a read-only file system);
