@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and then either starts Hastelyn or runs every test.
 #   ./setup.sh run    start Hastelyn on the default sandbox machine
-#   ./setup.sh test   run all tests (normal build, then the sanitizer build with the fuzzers)
+#   ./setup.sh test   run all tests (normal build, then the sanitizer build with the fuzzers,
+#                     then the Windows build, cross-compiled and tested under Wine)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +11,11 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic)
+if [ "$mode" = test ]; then
+  # The Windows build: mingw-w64, GoogleTest's sources, Wine, and the Japanese locale's sources
+  # for the tests of a Japanese system.
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -40,3 +46,10 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPI
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+# The Windows build: cross-compiled with mingw-w64, its tests run under Wine in a throw-away
+# prefix.
+cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/MingwToolchain.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
+cmake --build build/win32 -j "$jobs"
+tools/wine/test-windows-build.sh build/win32 -j "$jobs"

@@ -151,8 +151,8 @@ std::string RestorePointFileName(Session& session, std::string_view suffix) {
     // One clock read for the date and the time, so that a name made at midnight cannot carry
     // the old day with the new time.
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    // std::localtime's result is shared by its callers: copied at once, on the main thread.
+    const std::tm local = *std::localtime(&now);
     return RestorePointFileName(session, suffix, local);
 }
 

@@ -1,14 +1,7 @@
 #include "platform/Text.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <vector>
-
 namespace hastelyn::text {
 namespace {
-
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // Length of a valid UTF-8 sequence at pos, or 0 when the bytes there are not one.
 std::size_t validSequenceLength(std::string_view s, std::size_t pos) {
@@ -39,40 +32,6 @@ unsigned decodeCodePoint(std::string_view s, std::size_t pos, std::size_t len) {
     return cp;
 }
 
-// Converts with iconv, replacing what cannot be converted by `replacement` and skipping one
-// input byte (invalid input) or one input character (unconvertible) each time.
-std::string convert(const char* to, const char* from, std::string_view input, std::string_view replacement,
-                    bool inputIsUtf8) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
-    std::string out;
-    out.reserve(input.size() * 2);
-    std::vector<char> buf(4096);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char* o = buf.data();
-        std::size_t oLeft = buf.size();
-        const std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
-        out.append(buf.data(), buf.size() - oLeft);
-        if (r != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL: replace and step over the offending input.
-        out.append(replacement);
-        std::size_t skip = 1;
-        if (inputIsUtf8) {
-            const std::string_view rest(in, inLeft);
-            const std::size_t n = validSequenceLength(rest, 0);
-            skip = n == 0 ? 1 : n;
-        }
-        in += skip;
-        inLeft -= skip;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv_close(cd);
-    return out;
-}
-
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -91,10 +50,6 @@ std::string decodeFileText(std::string_view bytes) {
     }
     return fromShiftJis(bytes);
 }
-
-std::string toShiftJis(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, "?", true); }
-
-std::string fromShiftJis(std::string_view sjis) { return convert("UTF-8", "CP932", sjis, kReplacement, false); }
 
 std::size_t utf8CharLength(std::string_view text, std::size_t pos) {
     const std::size_t n = validSequenceLength(text, pos);

@@ -7,18 +7,30 @@
 #include <string>
 #include <vector>
 
-#include "app/MachineStartup.h"
 #include "app/cli/ConsoleSurfaces.h"
 #include "app/cli/RowNames.h"
 #include "engine/Accelerate.h"
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 #include "engine/Startup.h"
+#ifdef _WIN32
+#include "platform/win32/Console.h"
+#include "platform/win32/Win32Platform.h"
+#else
+#include "app/MachineStartup.h"
+#endif
 
 using namespace hastelyn;
 using namespace hastelyn::cli;
 
 namespace {
+
+#ifdef _WIN32
+// On Windows the command line works on the system it runs on.
+std::unique_ptr<win32::Win32Platform> openMachine() { return std::make_unique<win32::Win32Platform>(); }
+#else
+std::unique_ptr<sandbox::SandboxPlatform> openMachine() { return app::openMachine(); }
+#endif
 
 constexpr const char* kUsage =
     "usage: hastelyn-cli status [--json]\n"
@@ -138,6 +150,16 @@ int restore(engine::Session& session, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The arguments as UTF-8, whatever the system's code page.
+    const win32::Utf8Console console;
+    std::vector<std::string> arguments = win32::programArguments();
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    argv = pointers.data();
+#endif
     Options options;
     try {
         options = parse(argc, argv);
@@ -146,7 +168,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        std::unique_ptr<sandbox::SandboxPlatform> machine = app::openMachine();
+        const auto machine = openMachine();
         cli::ConsoleClipboard clipboard;
         cli::AnsweringDialogs dialogs(options.yes, options.yesAll);
         engine::Session session(machine->platform(), clipboard, dialogs);

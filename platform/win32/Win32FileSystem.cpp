@@ -1,0 +1,85 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "platform/win32/WideText.h"
+
+namespace hastelyn::win32 {
+namespace {
+
+// A null pointer for an empty text: the API then takes its default (the current drive).
+const wchar_t* orNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+bool Win32FileSystem::fail() {
+    lastError_.code = static_cast<long>(GetLastError());
+    return false;
+}
+
+std::uint32_t Win32FileSystem::getFileAttributes(std::string_view path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) fail();
+    return attributes;
+}
+
+bool Win32FileSystem::setFileAttributes(std::string_view path, std::uint32_t attributes) {
+    return SetFileAttributesW(widen(path).c_str(), attributes) ? true : fail();
+}
+
+bool Win32FileSystem::findFiles(std::string_view pattern, std::vector<platform::FindData>& out) {
+    out.clear();
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = FindFirstFileW(widen(pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return fail();
+    do {
+        platform::FindData entry;
+        entry.name = narrow(data.cFileName);
+        entry.attributes = data.dwFileAttributes;
+        entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        out.push_back(std::move(entry));
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+bool Win32FileSystem::deleteFile(std::string_view path) {
+    return DeleteFileW(widen(path).c_str()) ? true : fail();
+}
+
+bool Win32FileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
+    return CopyFileW(widen(from).c_str(), widen(to).c_str(), failIfExists ? TRUE : FALSE) ? true : fail();
+}
+
+std::uint32_t Win32FileSystem::getDriveType(std::string_view root) {
+    return GetDriveTypeW(orNull(widen(root)));
+}
+
+bool Win32FileSystem::getVolumeInformation(std::string_view root, platform::VolumeInfo& out) {
+    wchar_t label[MAX_PATH + 1] = {};
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    DWORD serial = 0;
+    DWORD maxComponent = 0;
+    DWORD flags = 0;
+    if (!GetVolumeInformationW(orNull(widen(root)), label, MAX_PATH + 1, &serial, &maxComponent, &flags, fileSystem,
+                               MAX_PATH + 1))
+        return fail();
+    out.label = narrow(label);
+    out.serialNumber = serial;
+    out.maxComponentLength = maxComponent;
+    out.fileSystem = narrow(fileSystem);
+    return true;
+}
+
+bool Win32FileSystem::getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) {
+    ULARGE_INTEGER freeToCaller{};
+    ULARGE_INTEGER total{};
+    ULARGE_INTEGER totalFree{};
+    if (!GetDiskFreeSpaceExW(orNull(widen(root)), &freeToCaller, &total, &totalFree)) return fail();
+    out.freeToCaller = freeToCaller.QuadPart;
+    out.total = total.QuadPart;
+    out.totalFree = totalFree.QuadPart;
+    return true;
+}
+
+}  // namespace hastelyn::win32

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs the tests of a Windows build under Wine, in a throw-away Wine prefix:
+#   tools/wine/test-windows-build.sh build/win32 [ctest options...]
+#
+# Wine's background processes (wineserver, the services, the desktop) would inherit the output
+# pipes of the first program that needs them, and ctest would wait for them to end: they are
+# started here first, detached, and ended afterwards. The desktop uses Wine's null display
+# driver, so that the tests can make windows without an X server.
+set -euo pipefail
+build=${1:?usage: $0 BUILD_DIR [ctest options...]}
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/wine-run.sh"
+
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/hastelyn-wine.XXXXXX")
+export WINEPREFIX WINEDEBUG=-all
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+
+# Makes the prefix; the display driver takes effect once this first session has ended.
+"$run" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+wineserver -w
+wineserver -p </dev/null >/dev/null 2>&1
+"$run" cmd /c exit </dev/null >/dev/null 2>&1
+# Tests of a Japanese system run with this locale; it is made ready here, once.
+LC_ALL=ja_JP.UTF-8 "$run" cmd /c exit </dev/null >/dev/null 2>&1
+
+ctest --test-dir "$build" --output-on-failure "$@"
