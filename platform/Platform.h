@@ -2,6 +2,7 @@
 // Every Windows facility the program uses, gathered in one place. A backend (the sandbox on
 // Linux, the Win32 API on Windows) provides each part; the layers above see only this.
 #include "platform/FileSystem.h"
+#include "platform/Meters.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Registry.h"
 #include "platform/ServiceManager.h"
@@ -19,6 +20,7 @@ struct Platform {
     Shell& shell;
     WindowSystem& windows;
     ServiceManager& services;
+    Meters& meters;
 };
 
 }  // namespace hastelyn::platform

@@ -38,6 +38,11 @@ public:
     // RegQueryValueExA. type and size may be null. With data null, *size receives the size
     // needed. With a buffer too small, returns MoreData and sets *size to the size needed.
     // name "" is the default (unnamed) value.
+    // HKEY_PERFORMANCE_DATA (openKey of RootKey::PerformanceData with an empty subKey gives the
+    // root itself, which closeKey leaves usable): the value name lists the objects wanted
+    // ("238"), the data is a performance data block made at that call (Meters.h has its
+    // layout), and the answer is MoreData without a buffer or with one too small, *size then
+    // being no promise: grow the buffer and ask again.
     virtual long queryValue(KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
                             std::uint32_t* size) = 0;
     // RegSetValueExA.

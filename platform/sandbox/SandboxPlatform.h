@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "platform/Platform.h"
+#include "platform/sandbox/LiveRegistry.h"
 #include "platform/sandbox/SandboxFileSystem.h"
 #include "platform/sandbox/SandboxMachine.h"
+#include "platform/sandbox/SandboxMeters.h"
 #include "platform/sandbox/SandboxProfiles.h"
 #include "platform/sandbox/SandboxServiceManager.h"
 #include "platform/sandbox/SandboxShell.h"
@@ -25,23 +27,29 @@ public:
     platform::Platform& platform() { return platform_; }
 
     SandboxMachine& machine() { return machine_; }
+    // The hives. The program's registry (platform().registry) is liveRegistry(): these and the
+    // keys made from this computer's figures.
     SandboxRegistry& registry() { return registry_; }
+    LiveRegistry& liveRegistry() { return liveRegistry_; }
     SandboxProfiles& profiles() { return profiles_; }
     SandboxFileSystem& files() { return files_; }
     SandboxSystemInfo& system() { return system_; }
     SandboxShell& shell() { return shell_; }
     SandboxWindowSystem& windows() { return windows_; }
     SandboxServiceManager& services() { return services_; }
+    SandboxMeters& meters() { return meters_; }
 
 private:
     SandboxMachine machine_;
     SandboxRegistry registry_;
+    LiveRegistry liveRegistry_;
     SandboxProfiles profiles_;
     SandboxFileSystem files_;
     SandboxSystemInfo system_;
     SandboxShell shell_;
     SandboxWindowSystem windows_;
     SandboxServiceManager services_;
+    SandboxMeters meters_;
     platform::Platform platform_;
 };
 

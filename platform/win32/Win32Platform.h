@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Meters.h"
 #include "platform/win32/Win32Profiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ServiceManager.h"
@@ -38,6 +39,7 @@ private:
     Win32WindowSystem windows_;
     Win32Shell shell_;
     Win32ServiceManager services_;
+    Win32Meters meters_;
     platform::Platform platform_;
 };
 

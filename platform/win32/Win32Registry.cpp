@@ -58,6 +58,17 @@ long Win32Registry::queryValue(KeyHandle key, std::string_view name, std::uint32
                                std::uint32_t* size) {
     if (data != nullptr && size == nullptr) return ERROR_INVALID_PARAMETER;
     const std::wstring valueName = widen(name);
+    if (hkey(key) == HKEY_PERFORMANCE_DATA) {
+        // Collected afresh at every call and never text: one call with the caller's buffer, as
+        // a size probe first would collect it twice for nothing (its size is no promise).
+        DWORD passedType = REG_NONE;
+        DWORD passedSize = size != nullptr ? *size : 0;
+        const LONG result = RegQueryValueExW(hkey(key), valueName.c_str(), nullptr, &passedType, data,
+                                             size != nullptr ? &passedSize : nullptr);
+        if (type != nullptr) *type = passedType;
+        if (size != nullptr) *size = passedSize;
+        return result;
+    }
     // Another program may change the value between the calls below; a few tries settle it.
     for (int attempt = 0; attempt < 8; ++attempt) {
         DWORD storedType = REG_NONE;
@@ -66,8 +77,7 @@ long Win32Registry::queryValue(KeyHandle key, std::string_view name, std::uint32
         if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return result;
 
         if (result == ERROR_MORE_DATA || !isText(storedType)) {
-            // Not text (performance data gives MoreData even without a buffer): the caller's
-            // buffer takes the bytes as Windows has them.
+            // Not text: the caller's buffer takes the bytes as Windows has them.
             DWORD passedType = REG_NONE;
             DWORD passedSize = size != nullptr ? *size : 0;
             result = RegQueryValueExW(hkey(key), valueName.c_str(), nullptr, &passedType, data,
