@@ -70,8 +70,7 @@ bool begin(Decoder& d, const unsigned char* data, unsigned long size) {
     return true;
 }
 
-// Decompresses every row into `bits`, a row every `bytesPerLine` bytes, each with room for
-// three bytes a pixel.
+// Decompresses every row into `bits`, a row every `bytesPerLine` bytes.
 bool readRows(Decoder& d, unsigned char* bits, std::size_t bytesPerLine) {
     if (setjmp(d.errors.jump) != 0) return false;
     while (d.info.output_scanline < d.info.output_height) {
@@ -83,18 +82,6 @@ bool readRows(Decoder& d, unsigned char* bits, std::size_t bytesPerLine) {
     }
     jpeg_finish_decompress(&d.info);
     return true;
-}
-
-// Spreads grey rows (one byte a pixel, at the start of each row) to three bytes a pixel, in
-// place: from the right end, so no grey byte is overwritten before it is read.
-void spreadGrey(QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        unsigned char* row = image.scanLine(y);
-        for (int x = image.width() - 1; x >= 0; --x) {
-            const unsigned char v = row[x];
-            row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = v;
-        }
-    }
 }
 
 }  // namespace
@@ -112,14 +99,14 @@ QImage decodeJpeg(const unsigned char* data, std::size_t size, QString* error) {
         d.errors.base.error_exit = fail;
         d.errors.base.emit_message = message;
         if (begin(d, data, static_cast<unsigned long>(size))) {
+            // Grey pictures stay one byte a pixel; colour ones come as RGB bytes.
             image = QImage(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height),
-                           QImage::Format_RGB888);
+                           d.info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
+                                                                   : QImage::Format_RGB888);
             if (image.isNull()) {
                 setReason(d, "not enough memory for the JPEG picture");
             } else if (!readRows(d, image.bits(), static_cast<std::size_t>(image.bytesPerLine()))) {
                 image = QImage();
-            } else if (d.info.out_color_space == JCS_GRAYSCALE) {
-                spreadGrey(image);
             }
         }
         if (image.isNull()) reason = QString::fromLatin1(d.errors.message);

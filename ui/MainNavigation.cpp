@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "engine/Services.h"
 #include "foundation/SpokenTexts.h"
 #include "ui/CommentItem.h"
 #include "ui/CommentItem2.h"
@@ -64,36 +63,25 @@ void TFrmMain::PgAccelEnter() {
 }
 
 void TFrmMain::listClicked(QListWidget* list) {
-    if (list == LstService) {
-        LstServiceClick();
-        return;
-    }
     const int row = list->currentRow();
     if (row < 0) return;
-    const std::string caption = PgAccel->tabText(PgAccel->currentIndex()).toStdString();
+    // The caption of the list's own page names the category.
+    const int page = PgAccel->indexOf(list->parentWidget());
+    const std::string caption(pages()[static_cast<std::size_t>(page)].caption);
     const std::string rowText = list->item(row)->text().toStdString();
-    if (list == LstUtility || list == LstInfo) {
-        showCommentary(caption, row);
-        session_.speech.speakListSelection(caption, rowText, std::nullopt,
-                                           list == LstUtility ? foundation::spoken::kUtilityHints
-                                                              : foundation::spoken::kInfoHints);
-        BtnMoreInfo->setVisible(list == LstUtility && (row == 2 || row == 4));
-        return;
-    }
-    showCommentary(caption, row);
-    const auto* checkList = static_cast<CheckListView*>(list);
-    session_.speech.speakListSelection(caption, rowText, checkList->selectedRowTicked(), foundation::spoken::kRowHints);
-    BtnMoreInfo->hide();
-}
+    auto* checkList = qobject_cast<CheckListView*>(list);
 
-void TFrmMain::LstServiceClick() {
-    const int current = LstService->currentRow();
-    const std::vector<engine::Row>& rows = session_.model.services().rows;
-    if (current < 0 || current >= static_cast<int>(rows.size())) return;
-    const engine::Row& row = rows[static_cast<std::size_t>(current)];
-    showServiceDetail(row.label);
-    session_.speech.speakRowSelection(engine::kServiceSection, row.label, row.ticked);
-    BtnMoreInfo->show();
+    if (list == LstService) {
+        showServiceDetail(rowText);
+    } else {
+        showCommentary(caption, row);
+    }
+    const std::string_view hints = list == LstUtility ? foundation::spoken::kUtilityHints
+                                   : list == LstInfo  ? foundation::spoken::kInfoHints
+                                                      : foundation::spoken::kRowHints;
+    session_.speech.speakListSelection(caption, rowText,
+                                       checkList != nullptr ? checkList->selectedRowTicked() : std::nullopt, hints);
+    BtnMoreInfo->setVisible(list == LstService || (list == LstUtility && (row == 2 || row == 4)));
 }
 
 void TFrmMain::wireListClicks(QListWidget* list) {

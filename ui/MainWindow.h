@@ -116,7 +116,6 @@ private:
     // A row chosen in one of the lists (by a click or the arrow keys).
     void listClicked(QListWidget* list);
     void wireListClicks(QListWidget* list);
-    void LstServiceClick();
     // The commentary panel's text, then its shaping.
     void setCommentary(std::string text);
     void postProcessCommentary();
