@@ -107,17 +107,16 @@ void TFrmMain::showCommentary(std::string_view caption, int row) {
 
 void TFrmMain::setCommentary(std::string text) {
     commentary_ = std::move(text);
-    Comment->setPlainText(displayText(commentary_));
     postProcessCommentary();
 }
 
 void TFrmMain::postProcessCommentary() {
     // The hint keeps the stored line breaks: it is taken before the reflow.
     if (session_.settings.general("CommentHint") == "On") Comment->setToolTip(displayText(commentary_));
-    if (session_.settings.general("LineFeed") == "Off") {
-        commentary_ = foundation::reflowComment(commentary_);
-        Comment->setPlainText(displayText(commentary_));
-    }
+    if (session_.settings.general("LineFeed") == "Off") commentary_ = foundation::reflowComment(commentary_);
+    // An unchanged text is not set again, so the reader's place in it stays.
+    const QString shown = displayText(commentary_);
+    if (Comment->toPlainText() != shown) Comment->setPlainText(shown);
 }
 
 void TFrmMain::showServiceDetail(std::string_view displayName) {
