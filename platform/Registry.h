@@ -14,6 +14,13 @@ enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfi
 // The name Windows gives a root ("HKEY_LOCAL_MACHINE").
 std::string_view rootKeyName(RootKey root);
 
+// For backends: how RegQueryValueEx hands over a value of valueType holding bytes. The type goes
+// to *type when asked; with data null, the size needed to *size when asked; with a buffer of
+// *size bytes too small, MoreData and the size needed in *size; else the bytes and their size.
+// (data with size null is the caller's to refuse.)
+long copyValueData(std::uint32_t valueType, std::string_view bytes, std::uint32_t* type, std::uint8_t* data,
+                   std::uint32_t* size);
+
 // KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS (KEY_READ) or KEY_ALL_ACCESS.
 enum class KeyAccess { Query, Full };
 

@@ -36,6 +36,10 @@ unsigned decodeCodePoint(std::string_view s, std::size_t pos, std::size_t len) {
 
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {  // most text is ASCII: the quick way
+            ++i;
+            continue;
+        }
         const std::size_t n = validSequenceLength(bytes, i);
         if (n == 0) return false;
         i += n;
@@ -88,11 +92,20 @@ std::string_view cutToShiftJisLength(std::string_view utf8, std::size_t maxBytes
     return utf8.substr(0, i);
 }
 
+std::string_view cutAtNul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
 char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string upperAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = foldAscii(c);
+    return out;
+}
+
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 

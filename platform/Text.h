@@ -27,9 +27,13 @@ std::string_view cutToShiftJisLength(std::string_view utf8, std::size_t maxBytes
 // Length in bytes of the UTF-8 character starting at text[pos] (1 for an invalid byte).
 std::size_t utf8CharLength(std::string_view text, std::size_t pos);
 
+// A text cut at its first NUL byte, as a C string sees it.
+std::string_view cutAtNul(std::string_view s);
+
 // ASCII case folding.
 char foldAscii(char c);
 std::string upperAscii(std::string_view s);
+std::string lowerAscii(std::string_view s);
 bool equalsNoCase(std::string_view a, std::string_view b);
 // Negative, zero or positive as a sorts before, with or after b, case-insensitively.
 int compareNoCase(std::string_view a, std::string_view b);

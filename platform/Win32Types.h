@@ -14,9 +14,11 @@ constexpr long AccessDenied = 5;
 constexpr long InvalidHandle = 6;
 constexpr long NotEnoughMemory = 8;
 constexpr long WriteProtect = 19;
+constexpr long NotReady = 21;
 constexpr long SharingViolation = 32;
 constexpr long NotSupported = 50;
 constexpr long FileExists = 80;
+constexpr long DiskFull = 112;
 constexpr long InvalidParameter = 87;
 constexpr long InsufficientBuffer = 122;
 constexpr long InvalidName = 123;
@@ -50,6 +52,9 @@ constexpr std::uint32_t System = 0x4;
 constexpr std::uint32_t Directory = 0x10;
 constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
+constexpr std::uint32_t Temporary = 0x100;
+constexpr std::uint32_t Offline = 0x1000;
+constexpr std::uint32_t NotContentIndexed = 0x2000;
 constexpr std::uint32_t Invalid = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 }  // namespace fileattr
 

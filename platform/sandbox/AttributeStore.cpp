@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/Text.h"
+#include "platform/Win32Types.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/IniValue.h"
 
@@ -14,22 +16,18 @@ constexpr std::string_view kSection = "Attributes";
 
 AttributeStore::AttributeStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-std::string AttributeStore::entryName(std::string_view windowsPath) {
-    std::string name(windowsPath);
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return name;
-}
-
 std::optional<std::uint32_t> AttributeStore::find(std::string_view windowsPath) {
     const ProfileDocument* doc = cache_.document(file_);
     if (doc == nullptr) return std::nullopt;
-    const auto value = doc->value(kSection, entryName(windowsPath));
+    const auto value = doc->value(kSection, text::lowerAscii(windowsPath));
     if (!value) return std::nullopt;
     const auto bits = parseHex(withoutComment(*value));
     if (!bits || *bits > 0xFFFFFFFFu) return std::nullopt;
     return static_cast<std::uint32_t>(*bits);
+}
+
+bool AttributeStore::readOnly(std::string_view windowsPath) {
+    return (find(windowsPath).value_or(0) & platform::fileattr::ReadOnly) != 0;
 }
 
 bool AttributeStore::set(std::string_view windowsPath, std::optional<std::uint32_t> bits) {
@@ -38,7 +36,7 @@ bool AttributeStore::set(std::string_view windowsPath, std::optional<std::uint32
         if (!bits) return true;
         doc = &cache_.fresh(file_);
     }
-    const std::string name = entryName(windowsPath);
+    const std::string name = text::lowerAscii(windowsPath);
     bool changed = false;
     if (bits) {
         char hex[16];

@@ -19,14 +19,11 @@ public:
 
     // The bits kept for a full Windows path (any case), if any.
     std::optional<std::uint32_t> find(std::string_view windowsPath);
+    // Whether the path is read-only (which the sandbox enforces itself).
+    bool readOnly(std::string_view windowsPath);
     // Keeps bits for the path, or drops its entry (nullopt). The file is replaced atomically;
     // false (errno set) when it could not be written.
     bool set(std::string_view windowsPath, std::optional<std::uint32_t> bits);
-
-    const std::filesystem::path& file() const { return file_; }
-
-    // The entry name of a path: its ASCII letters in lower case.
-    static std::string entryName(std::string_view windowsPath);
 
 private:
     std::filesystem::path file_;

@@ -42,6 +42,28 @@ void forEachLine(std::string_view text, Take take) {
     }
 }
 
+// The whole of a file that stat() cannot size (/proc), read into buffer; false when it cannot
+// be read.
+bool readProcFile(const char* path, std::string& buffer) {
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    if (buffer.capacity() < 4096) buffer.reserve(4096);
+    buffer.resize(buffer.capacity());
+    std::size_t used = 0;
+    bool ok = true;
+    for (;;) {
+        if (used == buffer.size()) buffer.resize(buffer.size() * 2);
+        const ssize_t n = ::read(fd, buffer.data() + used, buffer.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    buffer.resize(used);
+    return ok;
+}
+
 std::optional<std::uint64_t> readFirstNumber(const char* path) {
     thread_local std::string buffer;
     if (!readProcFile(path, buffer)) return std::nullopt;
@@ -142,26 +164,6 @@ std::vector<NetDevice> parseNetDev(std::string_view text) {
         return true;
     });
     return devices;
-}
-
-bool readProcFile(const char* path, std::string& buffer) {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    if (buffer.capacity() < 4096) buffer.reserve(4096);
-    buffer.resize(buffer.capacity());
-    std::size_t used = 0;
-    bool ok = true;
-    for (;;) {
-        if (used == buffer.size()) buffer.resize(buffer.size() * 2);
-        const ssize_t n = ::read(fd, buffer.data() + used, buffer.size() - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        used += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    buffer.resize(used);
-    return ok;
 }
 
 std::optional<ProcessorTimes> readProcessorTimes() {

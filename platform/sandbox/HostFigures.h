@@ -57,10 +57,6 @@ struct NetDevice {
 // passed over.
 std::vector<NetDevice> parseNetDev(std::string_view text);
 
-// The whole of a file that stat() cannot size (/proc), read into buffer; false when it cannot
-// be read.
-bool readProcFile(const char* path, std::string& buffer);
-
 // The readings themselves, each fresh from its file.
 std::optional<ProcessorTimes> readProcessorTimes();
 std::optional<HostMemory> readHostMemory();

@@ -60,14 +60,18 @@ private:
         Stat stat = Stat::Data;
         platform::KeyHandle hive;  // the same key in the hive, when it has it
     };
-    enum class Kind { Hive, Performance, Live };
 
     bool performanceData(platform::RootKey root) const;
     std::optional<Stat> statKey(platform::RootKey root, std::string_view subKey) const;
-    long openStat(Stat stat, long result, platform::KeyHandle hive, platform::KeyHandle& out);
-    // What a handle stands for; for a live key, *hive is its key in the hive (zero if none),
-    // for a hive key the handle itself.
-    Kind kindOf(platform::KeyHandle key, platform::KeyHandle* hive) const;
+    // openKey and createKey: openHive(handle) opens or creates the key in the hives.
+    // belowPerformanceData: the answer for a subkey of HKEY_PERFORMANCE_DATA.
+    template <typename OpenHive>
+    long open(platform::RootKey root, std::string_view subKey, long belowPerformanceData, platform::KeyHandle& out,
+              OpenHive&& openHive);
+    // The key of the hives a handle stands for: the handle itself for a key of the hives, the
+    // hive's own key for a live key (zero when the hive lacks it), zero for
+    // HKEY_PERFORMANCE_DATA.
+    platform::KeyHandle hiveOf(platform::KeyHandle key) const;
     std::u16string computerName();
 
     SandboxRegistry& hives_;

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/Text.h"
 #include "platform/Win32Types.h"
-#include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/util/FileLock.h"
 
 namespace hastelyn::sandbox {
@@ -91,7 +91,7 @@ platform::ObjectHandle NamedMutexes::newHandle(std::optional<std::string> name) 
 
 long NamedMutexes::open(std::string_view name, platform::ObjectHandle& out) {
     out = {};
-    name = cutAtNul(name);
+    name = text::cutAtNul(name);
     if (name.empty()) return win32error::FileNotFound;
     const std::string key(name);
     if (auto it = held_.find(key); it != held_.end()) {
@@ -116,7 +116,7 @@ long NamedMutexes::open(std::string_view name, platform::ObjectHandle& out) {
 
 long NamedMutexes::create(std::string_view name, platform::ObjectHandle& out) {
     out = {};
-    name = cutAtNul(name);
+    name = text::cutAtNul(name);
     if (name.empty()) {
         out = newHandle(std::nullopt);
         return win32error::Success;

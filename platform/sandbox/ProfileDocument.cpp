@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Text.h"
+#include "platform/sandbox/util/IniValue.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -21,14 +22,9 @@ std::string_view trimLeadingBlanks(std::string_view s) {
 }
 
 // A name as the caller's C string gives it, blanks around it removed, folded for lookups.
-std::string foldedName(std::string_view name) { return text::upperAscii(trimBlanks(cutAtNul(name))); }
+std::string foldedName(std::string_view name) { return text::upperAscii(trimBlanks(text::cutAtNul(name))); }
 
 }  // namespace
-
-std::string_view cutAtNul(std::string_view s) {
-    const std::size_t nul = s.find('\0');
-    return nul == std::string_view::npos ? s : s.substr(0, nul);
-}
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {
     ProfileDocument doc;
@@ -60,7 +56,7 @@ ProfileDocument::LineInfo ProfileDocument::classify(std::string_view line) {
         if (close != std::string_view::npos && close > begin) {
             info.kind = Kind::Header;
             const std::string_view inner = line.substr(begin + 1, close - begin - 1);
-            const std::string_view name = trimBlanks(cutAtNul(inner));
+            const std::string_view name = trimBlanks(text::cutAtNul(inner));
             info.nameBegin = name.empty() ? begin + 1 : static_cast<std::size_t>(name.data() - line.data());
             info.nameLength = name.size();
             return info;
@@ -77,8 +73,8 @@ ProfileDocument::LineInfo ProfileDocument::classify(std::string_view line) {
         info.kind = Kind::Text;
         return info;
     }
-    const std::string_view name = trimBlanks(cutAtNul(body.substr(0, eq)));
-    const std::string_view value = trimBlanks(cutAtNul(body.substr(eq + 1)));
+    const std::string_view name = trimBlanks(text::cutAtNul(body.substr(0, eq)));
+    const std::string_view value = trimBlanks(text::cutAtNul(body.substr(eq + 1)));
     info.kind = Kind::Entry;
     info.nameBegin = name.empty() ? begin : static_cast<std::size_t>(name.data() - line.data());
     info.nameLength = name.size();
@@ -195,9 +191,9 @@ void ProfileDocument::insertText(std::size_t at, std::string_view text) {
 }
 
 bool ProfileDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string_view sectionName = trimBlanks(cutAtNul(section));
-    const std::string_view keyName = trimBlanks(cutAtNul(key));
-    const std::string_view newValue = trimLeadingBlanks(cutAtNul(value));
+    const std::string_view sectionName = trimBlanks(text::cutAtNul(section));
+    const std::string_view keyName = trimBlanks(text::cutAtNul(key));
+    const std::string_view newValue = trimLeadingBlanks(text::cutAtNul(value));
 
     const Section* s = findSection(text::upperAscii(sectionName));
     if (s == nullptr) {
@@ -267,10 +263,7 @@ std::string ProfileDocument::text() const {
 }
 
 std::string profileValueForBuffer(std::string_view value, std::size_t bufferSize) {
-    value = cutAtNul(value);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
+    value = withoutQuotes(text::cutAtNul(value));
     if (bufferSize == 0) return {};
     return std::string(text::cutToShiftJisLength(value, bufferSize - 1));
 }
@@ -294,7 +287,7 @@ std::vector<std::string> profileNamesForBuffer(const std::vector<std::string_vie
 }
 
 std::string_view profileDefaultValue(std::string_view defaultValue) {
-    defaultValue = cutAtNul(defaultValue);
+    defaultValue = text::cutAtNul(defaultValue);
     while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
     return defaultValue;
 }

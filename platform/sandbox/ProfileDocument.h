@@ -55,8 +55,6 @@ public:
 
     // The whole text, every line ended by CR LF.
     std::string text() const;
-    std::size_t lineCount() const { return lines_.size(); }
-    bool empty() const { return lines_.empty(); }
 
 private:
     enum class Kind : std::uint8_t { Blank, Header, Entry, Comment, Text };
@@ -108,8 +106,5 @@ std::vector<std::string> profileNamesForBuffer(const std::vector<std::string_vie
 
 // The default value as GetPrivateProfileStringA uses it: trailing spaces removed.
 std::string_view profileDefaultValue(std::string_view defaultValue);
-
-// A text cut at its first NUL byte, as a C string sees it.
-std::string_view cutAtNul(std::string_view s);
 
 }  // namespace hastelyn::sandbox

@@ -42,8 +42,7 @@ std::optional<FullKey> parseFullKey(std::string_view text) {
 std::optional<std::filesystem::path> writableFile(SandboxMachine& machine, std::string_view windowsPath) {
     const auto mapped = machine.mapPath(windowsPath);
     if (!mapped || mapped->root) return std::nullopt;
-    if ((machine.attributes().find(mapped->windows).value_or(0) & platform::fileattr::ReadOnly) != 0)
-        return std::nullopt;
+    if (machine.attributes().readOnly(mapped->windows)) return std::nullopt;
     return mapped->host;
 }
 
@@ -103,7 +102,7 @@ public:
         if (!save && !text::equalsNoCase(words[0], "restore")) return std::nullopt;  // query, add, ...
         bool overwrite = false;
         std::erase_if(words, [&overwrite](const std::string& w) {
-            const bool yes = text::equalsNoCase(w, "/y") || text::equalsNoCase(w, "-y");
+            const bool yes = isOption(w, "y");
             overwrite = overwrite || yes;
             return yes;
         });
@@ -153,8 +152,8 @@ public:
         std::vector<std::string> words;
         for (std::string& word : splitArguments(start.arguments)) {
             const bool option = word.size() >= 2 && (word[0] == '/' || word[0] == '-');
-            if (option && text::equalsNoCase(word.substr(1), "e")) exporting = true;
-            else if (!option) words.push_back(std::move(word));
+            if (!option) words.push_back(std::move(word));
+            else if (isOption(word, "e")) exporting = true;
         }
         if (exporting && words.size() == 2) exportKey(words[0], words[1]);
         else if (!exporting && words.size() == 1) importFile(words[0]);

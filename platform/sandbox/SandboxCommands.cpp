@@ -21,23 +21,6 @@ namespace servicestate = platform::servicestate;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return out;
-}
-
-// "/u" or "-u", any case.
-bool isOption(std::string_view word, std::string_view letters) {
-    return word.size() >= 2 && (word[0] == '/' || word[0] == '-') && text::equalsNoCase(word.substr(1), letters);
-}
-
-std::uint32_t settingNumber(const SandboxMachine& machine, std::string_view section, std::string_view key) {
-    const auto text = machine.setting(section, key);
-    const auto n = text ? parseDecimal(*text) : std::nullopt;
-    return n && *n <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(*n) : 0;
-}
-
 // net start|stop NAME. NAME is a display name or a key name; in double quotes it is everything
 // between the first and the last quote, so a name holding quotes passes unchanged.
 class NetCommand final : public CommandInterpreter {
@@ -49,14 +32,12 @@ public:
         std::string_view rest = start.arguments;
         std::size_t verbEnd = 0;
         while (verbEnd < rest.size() && !isBlank(rest[verbEnd])) ++verbEnd;
-        const std::string verb = lower(rest.substr(0, verbEnd));
+        const std::string verb = text::lowerAscii(rest.substr(0, verbEnd));
         if (verb != "start" && verb != "stop") return std::nullopt;  // net's other work is not kept
         const std::string name = serviceName(trimSpaces(rest.substr(verbEnd)));
         if (name.empty()) return std::nullopt;  // lists the services
         // A restricted account may look at services but not start or stop them.
-        const long result = machine_.restrictedAccount() ? win32error::AccessDenied
-                            : verb == "start"            ? startService(name)
-                                                         : stopService(name);
+        const long result = machine_.restrictedAccount() ? win32error::AccessDenied : changeState(name, verb == "start");
         machine_.journal("Net", {verb, name, std::to_string(result)});
         return win32error::Success;
     }
@@ -80,19 +61,13 @@ private:
         return std::string(text.starts_with('/') ? std::string_view{} : text);
     }
 
-    long startService(const std::string& name) {
+    long changeState(const std::string& name, bool start) {
         const auto key = services_.findService(name);
         if (!key) return neterror::BadServiceName;
-        if (services_.state(*key) == servicestate::Running) return neterror::ServiceActive;
-        if (services_.startType(*key) == 4u) return serviceerror::ServiceDisabled;
-        return services_.setState(*key, servicestate::Running) ? win32error::Success : win32error::AccessDenied;
-    }
-
-    long stopService(const std::string& name) {
-        const auto key = services_.findService(name);
-        if (!key) return neterror::BadServiceName;
-        if (services_.state(*key) == servicestate::Stopped) return neterror::ServiceNotStarted;
-        return services_.setState(*key, servicestate::Stopped) ? win32error::Success : win32error::AccessDenied;
+        const std::uint32_t wanted = start ? servicestate::Running : servicestate::Stopped;
+        if (services_.state(*key) == wanted) return start ? neterror::ServiceActive : neterror::ServiceNotStarted;
+        if (start && services_.startType(*key) == 4u) return serviceerror::ServiceDisabled;
+        return services_.setState(*key, wanted) ? win32error::Success : win32error::AccessDenied;
     }
 
     SandboxMachine& machine_;
@@ -123,7 +98,7 @@ public:
         }
         // Without a file the box shows how to use the tool.
         if (!silent) {
-            const auto delay = std::chrono::milliseconds(settingNumber(machine_, "Shell", "RegSvr32DelayMs"));
+            const auto delay = std::chrono::milliseconds(machine_.settingNumber("Shell", "RegSvr32DelayMs"));
             for (std::size_t i = 0; i < std::max<std::size_t>(files.size(), 1); ++i)
                 windows_.createSandboxWindow(kResultBoxClass, kRegSvr32Title, delay);
         }
@@ -133,7 +108,7 @@ public:
 private:
     void record(std::string_view file, bool registered) {
         const std::size_t slash = file.find_last_of("\\/");
-        const std::string name = lower(slash == std::string_view::npos ? file : file.substr(slash + 1));
+        const std::string name = text::lowerAscii(slash == std::string_view::npos ? file : file.substr(slash + 1));
         if (name.empty()) return;
         const std::filesystem::path path = machine_.folder() / "dlls.ini";
         const FileLock lock(machine_.folder() / ".state.lock", true);
@@ -186,10 +161,7 @@ public:
         if (!size || *size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) || !mapped || mapped->root) return win32error::Success;
         // Made whole beside it, then linked in: link fails where a file already is, and a crash
         // leaves no half-made file (a temporary one is no file of the machine).
-        static unsigned counter = 0;
-        const std::filesystem::path temp =
-            mapped->host.parent_path() / ("." + mapped->host.filename().string() + ".tmp" + std::to_string(::getpid()) +
-                                          "_" + std::to_string(0x40000000u + counter++));
+        const std::filesystem::path temp = temporaryPathFor(mapped->host);
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) return win32error::Success;
         const bool made = ::ftruncate(fd, static_cast<off_t>(*size)) == 0;
@@ -203,24 +175,18 @@ private:
     SandboxMachine& machine_;
 };
 
-// The result box goes on WM_CLOSE.
-class ResultBoxProcedure final : public SandboxWindowProcedure {
+// A window that goes on one message (the result box on WM_CLOSE, the shell on WM_QUIT).
+class GoesOnMessage final : public SandboxWindowProcedure {
 public:
+    explicit GoesOnMessage(std::uint32_t ending) : ending_(ending) {}
     std::intptr_t message(SandboxWindowSystem& windows, const WindowEntry& window, std::uint32_t message,
                           std::uint64_t, std::int64_t) override {
-        if (message == platform::wm::Close) windows.destroySandboxWindow({window.handle});
+        if (message == ending_) windows.destroySandboxWindow({window.handle});
         return 0;
     }
-};
 
-// The shell ends on WM_QUIT.
-class ShellProcedure final : public SandboxWindowProcedure {
-public:
-    std::intptr_t message(SandboxWindowSystem& windows, const WindowEntry& window, std::uint32_t message,
-                          std::uint64_t, std::int64_t) override {
-        if (message == platform::wm::Quit) windows.destroySandboxWindow({window.handle});
-        return 0;
-    }
+private:
+    std::uint32_t ending_;
 };
 
 }  // namespace
@@ -241,6 +207,10 @@ std::vector<std::string> splitArguments(std::string_view arguments) {
     }
 }
 
+bool isOption(std::string_view word, std::string_view letters) {
+    return word.size() >= 2 && (word[0] == '/' || word[0] == '-') && text::equalsNoCase(word.substr(1), letters);
+}
+
 void installSandboxCommands(SandboxMachine& machine, SandboxRegistry& registry, SandboxShell& shell,
                             SandboxWindowSystem& windows, SandboxServiceManager& services) {
     shell.addInterpreter(std::make_unique<NetCommand>(machine, services));
@@ -249,8 +219,8 @@ void installSandboxCommands(SandboxMachine& machine, SandboxRegistry& registry, 
     shell.addInterpreter(makeRegCommand(machine, registry));
     shell.addInterpreter(makeRegeditCommand(machine, registry));
     shell.addInterpreter(std::make_unique<FsutilCommand>(machine));
-    windows.setWindowProcedure(kResultBoxClass, std::make_unique<ResultBoxProcedure>());
-    windows.setWindowProcedure(kShellWindowClass, std::make_unique<ShellProcedure>());
+    windows.setWindowProcedure(kResultBoxClass, std::make_unique<GoesOnMessage>(platform::wm::Close));
+    windows.setWindowProcedure(kShellWindowClass, std::make_unique<GoesOnMessage>(platform::wm::Quit));
 }
 
 }  // namespace hastelyn::sandbox

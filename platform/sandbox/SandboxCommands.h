@@ -40,6 +40,8 @@ constexpr long ServiceNotStarted = 3521;  // the service is not started
 // The words of an argument text: blanks separate them, double quotes group blanks into a word
 // and are dropped (a backslash is a path separator, not an escape).
 std::vector<std::string> splitArguments(std::string_view arguments);
+// Whether a word is the option of those letters: "/u" or "-u", any case.
+bool isOption(std::string_view word, std::string_view letters);
 
 // Adds the commands to shell and the procedures of the sandbox's own windows to windows: a
 // result box ("#32770") closes on WM_CLOSE, the shell's window goes on WM_QUIT.

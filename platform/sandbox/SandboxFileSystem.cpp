@@ -21,22 +21,12 @@ namespace win32error = platform::win32error;
 namespace fileattr = platform::fileattr;
 namespace drivetype = platform::drivetype;
 
-constexpr long kSharingViolation = win32error::SharingViolation;
 constexpr std::uint32_t kSettable = fileattr::ReadOnly | fileattr::Hidden | fileattr::System | fileattr::Archive |
-                                    0x100 /* TEMPORARY */ | 0x1000 /* OFFLINE */ | 0x2000 /* NOT_CONTENT_INDEXED */;
+                                    fileattr::Temporary | fileattr::Offline | fileattr::NotContentIndexed;
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
-long errorOfErrno(int err) {
-    switch (err) {
-        case ENOENT: return win32error::FileNotFound;
-        case ENOTDIR: return win32error::PathNotFound;
-        case ENOSPC:
-        case EDQUOT: return 112;  // ERROR_DISK_FULL
-        case EROFS: return win32error::WriteProtect;
-        default: return win32error::AccessDenied;
-    }
-}
+long errorOfErrno(int err) { return win32ErrorOf(err, win32error::FileNotFound); }
 
 // FileNotFound when the folder exists and only the entry is missing, else PathNotFound.
 long missingError(const MappedPath& mapped) {
@@ -90,7 +80,7 @@ bool SandboxFileSystem::setFileAttributes(std::string_view path, std::uint32_t a
 
 bool SandboxFileSystem::findFiles(std::string_view pattern, std::vector<platform::FindData>& out) {
     out.clear();
-    pattern = cutAtNul(pattern);
+    pattern = text::cutAtNul(pattern);
     std::size_t cut = pattern.find_last_of("\\/");
     if (cut == std::string_view::npos && pattern.size() >= 2 && pattern[1] == ':') cut = 1;
     const std::string folderText =
@@ -163,7 +153,7 @@ bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, boo
     const FileStamp targetStamp = stampOf(target->host);
     if (targetStamp.exists) {
         if (targetStamp.device == sourceStamp.device && targetStamp.inode == sourceStamp.inode) {
-            return fail(kSharingViolation);
+            return fail(win32error::SharingViolation);
         }
         if (failIfExists) return fail(win32error::FileExists);
         if (targetStamp.directory) return fail(win32error::AccessDenied);
@@ -184,7 +174,7 @@ bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, boo
 }
 
 const Drive* SandboxFileSystem::driveOfRoot(std::string_view root) const {
-    root = cutAtNul(root);
+    root = text::cutAtNul(root);
     std::string current;
     if (root.empty()) {
         current = machine_.currentDirectory();

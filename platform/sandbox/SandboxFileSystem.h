@@ -6,12 +6,13 @@
 // Where this differs from Windows: folders are listed sorted case-insensitively (as NTFS does)
 // on every file system; short (8.3) names are not matched by patterns.
 #include "platform/FileSystem.h"
+#include "platform/Win32Types.h"
 #include "platform/sandbox/SandboxMachine.h"
 
 namespace hastelyn::sandbox {
 
-// ERROR_NOT_READY: a drive without a medium.
-inline constexpr long kErrorNotReady = 21;
+// A drive without a medium.
+inline constexpr long kErrorNotReady = platform::win32error::NotReady;
 
 class SandboxFileSystem final : public platform::FileSystem {
 public:

@@ -102,15 +102,10 @@ SandboxMachine::SandboxMachine(fs::path folder)
     }
     ini_ = ProfileDocument::parse(text::decodeFileText(*bytes));
 
-    auto number = [&](std::string_view key, std::uint32_t fallback) {
-        const auto text = setting("Version", key);
-        const auto n = text ? parseDecimal(*text) : std::nullopt;
-        return n && *n <= std::numeric_limits<std::uint32_t>::max() ? static_cast<std::uint32_t>(*n) : fallback;
-    };
-    version_.platformId = number("PlatformId", 2);
-    version_.major = number("Major", 5);
-    version_.minor = number("Minor", 1);
-    version_.build = number("Build", 2600);
+    version_.platformId = settingNumber("Version", "PlatformId", 2);
+    version_.major = settingNumber("Version", "Major", 5);
+    version_.minor = settingNumber("Version", "Minor", 1);
+    version_.build = settingNumber("Version", "Build", 2600);
     version_.csdVersion = setting("Version", "CSDVersion").value_or("Service Pack 2");
 
     const auto nonEmpty = [&](std::string_view key, std::string_view fallback) {
@@ -176,9 +171,23 @@ const Drive* SandboxMachine::drive(char letter) const {
 std::optional<std::string> SandboxMachine::setting(std::string_view section, std::string_view key) const {
     const auto value = ini_.value(section, key);
     if (!value) return std::nullopt;
-    std::string_view v = withoutComment(*value);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
-    return std::string(v);
+    return std::string(withoutQuotes(withoutComment(*value)));
+}
+
+std::uint32_t SandboxMachine::settingNumber(std::string_view section, std::string_view key,
+                                            std::uint32_t fallback) const {
+    const auto text = setting(section, key);
+    const auto n = text ? parseDecimal(*text) : std::nullopt;
+    return n && *n <= std::numeric_limits<std::uint32_t>::max() ? static_cast<std::uint32_t>(*n) : fallback;
+}
+
+std::vector<std::string> SandboxMachine::settingList(std::string_view section, std::string_view key) const {
+    std::vector<std::string> names;
+    const std::optional<std::string> value = setting(section, key);
+    if (!value) return names;
+    for (const std::string_view name : splitFields(*value))
+        if (!name.empty()) names.emplace_back(name);
+    return names;
 }
 
 std::string SandboxMachine::currentDirectory() const {
@@ -198,7 +207,7 @@ std::optional<MappedPath> SandboxMachine::mapPath(std::string_view path, long* e
         if (error != nullptr) *error = code;
         return std::nullopt;
     };
-    path = cutAtNul(path);
+    path = text::cutAtNul(path);
     if (path.empty()) return fail(win32error::PathNotFound);
 
     char letter = 0;
@@ -310,7 +319,7 @@ std::optional<std::string> SandboxMachine::windowsPathOf(const fs::path& hostPat
 bool SandboxMachine::journal(std::string_view kind, std::initializer_list<std::string_view> fields) {
     std::string line;
     const auto add = [&line](std::string_view field) {
-        for (char c : cutAtNul(field)) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+        for (char c : text::cutAtNul(field)) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
     };
     add(kind);
     for (std::string_view field : fields) {

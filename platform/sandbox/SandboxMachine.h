@@ -63,6 +63,11 @@ public:
     const Drive* drive(char letter) const;
     // A value of machine.ini as written (comment after it and blanks around it removed).
     std::optional<std::string> setting(std::string_view section, std::string_view key) const;
+    // A setting that is a decimal number of 32 bits; fallback when it is missing or not one.
+    std::uint32_t settingNumber(std::string_view section, std::string_view key, std::uint32_t fallback = 0) const;
+    // A setting that lists names separated by commas, each without the blanks around it; empty
+    // names left out.
+    std::vector<std::string> settingList(std::string_view section, std::string_view key) const;
 
     // The Windows path of the process's current folder when that lies on a drive, else
     // [System] CurrentDirectory, else the program's folder.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/HostFigures.h"
 #include "platform/sandbox/util/IniValue.h"
@@ -32,8 +33,7 @@ std::uint32_t clamp32(std::uint64_t n) { return n > 0xFFFFFFFFu ? 0xFFFFFFFFu : 
 std::string libraryFile(std::string_view name) {
     const std::size_t slash = name.find_last_of("\\/");
     if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
-    std::string file(name);
-    for (char& c : file) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    std::string file = text::lowerAscii(name);
     if (!file.empty() && file.back() == '.')
         file.pop_back();
     else if (file.find('.') == std::string::npos)
@@ -66,18 +66,11 @@ platform::MemoryStatus SandboxMeters::globalMemoryStatus() {
 
 bool SandboxMeters::missing(std::string_view library, std::string_view function) const {
     if (library == kIpHelper && isWindows95(machine_.version())) return true;
-    const std::string setting = machine_.setting("Libraries", "Missing").value_or("");
-    std::string_view list = setting;
-    while (!list.empty()) {
-        const std::size_t comma = list.find(',');
-        const std::string_view entry = trimSpaces(list.substr(0, comma));
+    for (const std::string& entry : machine_.settingList("Libraries", "Missing")) {
         const std::size_t bang = entry.find('!');
-        if (!entry.empty() && libraryFile(entry.substr(0, bang)) == library) {
-            if (bang == std::string_view::npos) return true;
-            if (!function.empty() && trimSpaces(entry.substr(bang + 1)) == function) return true;
-        }
-        if (comma == std::string_view::npos) break;
-        list.remove_prefix(comma + 1);
+        if (libraryFile(std::string_view(entry).substr(0, bang)) != library) continue;
+        if (bang == std::string::npos) return true;
+        if (!function.empty() && trimSpaces(std::string_view(entry).substr(bang + 1)) == function) return true;
     }
     return false;
 }

@@ -2,30 +2,14 @@
 
 #include <cerrno>
 
+#include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/FileStamp.h"
 
 namespace hastelyn::sandbox {
-namespace {
 
 namespace win32error = platform::win32error;
-namespace fileattr = platform::fileattr;
-
-constexpr long kDiskFull = 112;  // ERROR_DISK_FULL
-
-long errorOfErrno(int err) {
-    switch (err) {
-        case ENOENT:
-        case ENOTDIR: return win32error::PathNotFound;
-        case ENOSPC:
-        case EDQUOT: return kDiskFull;
-        case EROFS: return win32error::WriteProtect;
-        default: return win32error::AccessDenied;
-    }
-}
-
-}  // namespace
 
 SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine), files_(machine.scratchFolder()) {}
 
@@ -35,7 +19,7 @@ bool SandboxProfiles::fail(long code) {
 }
 
 std::optional<MappedPath> SandboxProfiles::locate(std::string_view file, long* error) const {
-    file = cutAtNul(file);
+    file = text::cutAtNul(file);
     if (file.empty()) {
         if (error != nullptr) *error = win32error::AccessDenied;
         return std::nullopt;
@@ -77,8 +61,7 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
     const FileStamp target = stampOf(mapped->host);
     if (target.exists) {
         if (target.directory) return fail(win32error::AccessDenied);
-        const auto attributes = machine_.attributes().find(mapped->windows);
-        if (attributes && (*attributes & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
+        if (machine_.attributes().readOnly(mapped->windows)) return fail(win32error::AccessDenied);
     }
 
     ProfileDocument* doc = target.exists ? cache_.document(mapped->host, target) : nullptr;
@@ -93,7 +76,7 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
     if (!files_.write(mapped->host, doc->text(), written)) {
         const int err = errno;
         cache_.forget(mapped->host);
-        return fail(errorOfErrno(err));
+        return fail(win32ErrorOf(err, win32error::PathNotFound));
     }
     cache_.written(mapped->host, written);
     return true;

@@ -40,7 +40,7 @@ std::optional<std::string> SandboxServiceManager::stringValue(const HiveKey& key
     const HiveValue* value = key.findValue(valueName);
     if (!value || (value->type != platform::regtype::Sz && value->type != platform::regtype::ExpandSz))
         return std::nullopt;
-    return std::string(cutAtNul(value->data));
+    return std::string(text::cutAtNul(value->data));
 }
 
 std::optional<std::uint32_t> SandboxServiceManager::startType(const HiveKey& key) {
@@ -131,7 +131,7 @@ long SandboxServiceManager::openService(platform::ObjectHandle manager, std::str
     out = {};
     const auto it = handles_.find(manager.value);
     if (it == handles_.end() || !it->second.manager) return win32error::InvalidHandle;
-    serviceName = cutAtNul(serviceName);
+    serviceName = text::cutAtNul(serviceName);
     if (serviceName.empty() || serviceName.size() > kMaxServiceName ||
         serviceName.find_first_of("\\/") != std::string_view::npos)
         return win32error::InvalidName;

@@ -5,7 +5,6 @@
 
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
-#include "platform/sandbox/util/IniValue.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -42,8 +41,7 @@ std::pair<std::string_view, std::string_view> splitCommandLine(std::string_view 
 std::string programName(std::string_view program) {
     const std::size_t slash = program.find_last_of("\\/");
     if (slash != std::string_view::npos) program.remove_prefix(slash + 1);
-    std::string name;
-    for (char c : program) name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    std::string name = text::lowerAscii(program);
     if (name.size() > 4 && name.ends_with(".exe")) name.resize(name.size() - 4);
     return name;
 }
@@ -56,15 +54,8 @@ void SandboxShell::addInterpreter(std::unique_ptr<CommandInterpreter> interprete
 
 bool SandboxShell::missing(std::string_view program) const {
     const std::string name = programName(program);
-    const std::string setting = machine_.setting("Shell", "Missing").value_or("");
-    std::string_view list = setting;
-    while (!list.empty()) {
-        const std::size_t comma = list.find(',');
-        const std::string_view entry = trimSpaces(list.substr(0, comma));
-        if (!entry.empty() && programName(entry) == name) return true;
-        if (comma == std::string_view::npos) break;
-        list.remove_prefix(comma + 1);
-    }
+    for (const std::string& entry : machine_.settingList("Shell", "Missing"))
+        if (programName(entry) == name) return true;
     return false;
 }
 
@@ -80,7 +71,7 @@ std::optional<long> SandboxShell::start(const CommandStart& start) {
 }
 
 std::uint32_t SandboxShell::winExec(std::string_view commandLine, int showCommand) {
-    commandLine = cutAtNul(commandLine);
+    commandLine = text::cutAtNul(commandLine);
     machine_.journal("WinExec", {std::to_string(showCommand), commandLine});
     const auto [program, arguments] = splitCommandLine(commandLine);
     CommandStart command;
@@ -95,10 +86,10 @@ std::uint32_t SandboxShell::winExec(std::string_view commandLine, int showComman
 
 std::intptr_t SandboxShell::shellExecute(std::string_view verb, std::string_view file, std::string_view parameters,
                                          std::string_view directory, int showCommand) {
-    verb = cutAtNul(verb);
-    file = cutAtNul(file);
-    parameters = cutAtNul(parameters);
-    directory = cutAtNul(directory);
+    verb = text::cutAtNul(verb);
+    file = text::cutAtNul(file);
+    parameters = text::cutAtNul(parameters);
+    directory = text::cutAtNul(directory);
     machine_.journal("ShellExecute", {verb, file, parameters, directory, std::to_string(showCommand)});
     CommandStart command;
     command.kind = "ShellExecute";
@@ -120,7 +111,7 @@ bool SandboxShell::exitWindows(std::uint32_t flags) {
 
 long SandboxShell::createProcess(std::string_view commandLine, platform::ObjectHandle& process) {
     process = {};
-    commandLine = cutAtNul(commandLine);
+    commandLine = text::cutAtNul(commandLine);
     machine_.journal("CreateProcess", {commandLine});
     const auto [program, arguments] = splitCommandLine(commandLine);
     if (program.empty()) return platform::win32error::FileNotFound;
@@ -131,9 +122,7 @@ long SandboxShell::createProcess(std::string_view commandLine, platform::ObjectH
     const auto outcome = start(command);
     if (outcome && *outcome != platform::win32error::Success) return *outcome;
 
-    const auto configured = machine_.setting("Shell", "ProcessMilliseconds");
-    const auto runFor = configured ? parseDecimal(*configured) : std::nullopt;
-    const auto runTime = std::chrono::milliseconds(runFor && *runFor <= 0xFFFFFFFFu ? *runFor : 0);
+    const auto runTime = std::chrono::milliseconds(machine_.settingNumber("Shell", "ProcessMilliseconds"));
     const std::uint64_t id = nextProcess_;
     nextProcess_ += 4;
     processes_.emplace(id, std::chrono::steady_clock::now() + runTime);

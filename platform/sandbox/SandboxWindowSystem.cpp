@@ -7,7 +7,6 @@
 
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
-#include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/FileLock.h"
 #include "platform/sandbox/util/Process.h"
@@ -98,8 +97,8 @@ bool SandboxWindowSystem::closeHandle(platform::ObjectHandle handle) {
 
 platform::WindowHandle SandboxWindowSystem::addWindow(std::string_view className, std::string_view title,
                                                       std::int64_t pid, std::int64_t shownFrom) {
-    className = cutAtNul(className);
-    title = cutAtNul(title);
+    className = text::cutAtNul(className);
+    title = text::cutAtNul(title);
     if (className.empty()) {
         machine_.setLastError(win32error::InvalidParameter);
         return {};
@@ -173,8 +172,8 @@ bool SandboxWindowSystem::destroySandboxWindow(platform::WindowHandle window) {
 }
 
 platform::WindowHandle SandboxWindowSystem::findWindow(std::string_view className, std::string_view title) {
-    className = cutAtNul(className);
-    title = cutAtNul(title);
+    className = text::cutAtNul(className);
+    title = text::cutAtNul(title);
     const WindowTable table = readTable();
     const std::int64_t now = messageStamp();
     bool ended = false;

@@ -10,6 +10,8 @@ namespace hastelyn::win32 {
 std::wstring widen(std::string_view utf8);
 // UTF-16 to UTF-8. Embedded NULs stay; a lone surrogate becomes U+FFFD.
 std::string narrow(std::wstring_view utf16);
+// The text for a parameter where a null pointer means none or the default: null when empty.
+inline const wchar_t* orNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
 // The number of bytes the text takes in the system's ANSI code page (what the A functions
 // would count); a character the code page lacks counts as the one byte of its '?'.

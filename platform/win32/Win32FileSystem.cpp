@@ -5,12 +5,6 @@
 #include "platform/win32/WideText.h"
 
 namespace hastelyn::win32 {
-namespace {
-
-// A null pointer for an empty text: the API then takes its default (the current drive).
-const wchar_t* orNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
-
-}  // namespace
 
 bool Win32FileSystem::fail() {
     lastError_.code = static_cast<long>(GetLastError());

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include <cstring>
 #include <vector>
 
 #include "platform/win32/WideText.h"
@@ -96,19 +95,7 @@ long Win32Registry::queryValue(KeyHandle key, std::string_view name, std::uint32
         if (result != ERROR_SUCCESS) return result;
 
         const std::string text = narrow(std::wstring_view(stored.data(), readSize / sizeof(wchar_t)));
-        const auto needed = static_cast<std::uint32_t>(text.size());
-        if (type != nullptr) *type = storedType;
-        if (data == nullptr) {
-            if (size != nullptr) *size = needed;
-            return ERROR_SUCCESS;
-        }
-        if (*size < needed) {
-            *size = needed;
-            return ERROR_MORE_DATA;
-        }
-        if (needed > 0) std::memcpy(data, text.data(), needed);
-        *size = needed;
-        return ERROR_SUCCESS;
+        return platform::copyValueData(storedType, text, type, data, size);
     }
     return ERROR_MORE_DATA;
 }

@@ -17,8 +17,6 @@ HANDLE handle(platform::ObjectHandle object) {
     return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(object.value));
 }
 
-const wchar_t* orNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
-
 // CreateProcessW may change the command line it is given, so it gets a copy of its own.
 bool startProcess(std::string_view commandLine, STARTUPINFOW& startup, DWORD flags, PROCESS_INFORMATION& process) {
     std::wstring line = widen(commandLine);

@@ -23,8 +23,6 @@ platform::ObjectHandle objectOf(HANDLE object) {
     return platform::ObjectHandle{static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(object))};
 }
 
-const wchar_t* orNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
-
 bool kept(UINT message) {
     return message == WM_ACTIVATE || message == WM_CLOSE || message == WM_QUIT || message >= WM_USER;
 }

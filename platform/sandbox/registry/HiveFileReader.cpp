@@ -25,13 +25,6 @@ std::string_view trim(std::string_view s) {
     return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
 }
 
-// Most hive files are plain ASCII: skip the part before the first other byte.
-bool isValidUtf8(std::string_view text) {
-    std::size_t ascii = 0;
-    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
-    return text::isValidUtf8(text.substr(ascii));
-}
-
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && text::equalsNoCase(s.substr(0, prefix.size()), prefix);
 }
@@ -129,7 +122,7 @@ public:
         // UTF-8 is read in place; anything else is Shift_JIS (see text::decodeFileText).
         std::string converted;
         std::string_view text = fileBytes;
-        if (!isValidUtf8(text)) {
+        if (!text::isValidUtf8(text)) {
             converted = replaceInvalidUtf8(text::fromShiftJis(text));
             text = converted;
         } else if (text.starts_with("\xEF\xBB\xBF")) {

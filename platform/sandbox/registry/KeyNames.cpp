@@ -9,11 +9,6 @@
 namespace hastelyn::sandbox {
 namespace {
 
-std::string_view upToNul(std::string_view s) {
-    const std::size_t nul = s.find('\0');
-    return nul == std::string_view::npos ? s : s.substr(0, nul);
-}
-
 std::size_t characterCount(std::string_view utf8) {
     std::size_t count = 0;
     for (const char c : utf8)
@@ -31,7 +26,7 @@ bool hasLineBreak(std::string_view text) {
 
 bool splitKeyPath(std::string_view path, std::vector<std::string>& names) {
     names.clear();
-    path = upToNul(path);
+    path = text::cutAtNul(path);
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find('\\', start);
@@ -48,7 +43,7 @@ bool splitKeyPath(std::string_view path, std::vector<std::string>& names) {
     return true;
 }
 
-std::string cleanValueName(std::string_view name) { return replaceInvalidUtf8(upToNul(name)); }
+std::string cleanValueName(std::string_view name) { return replaceInvalidUtf8(text::cutAtNul(name)); }
 
 std::optional<platform::RootKey> rootKeyFromName(std::string_view name) {
     using platform::RootKey;

@@ -25,11 +25,6 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-void appendUnit(std::string& out, std::uint32_t unit) {
-    out += static_cast<char>(unit & 0xFF);
-    out += static_cast<char>(unit >> 8);
-}
-
 }  // namespace
 
 std::string replaceInvalidUtf8(std::string_view bytes) {
@@ -49,9 +44,9 @@ std::string replaceInvalidUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string utf8ToUtf16le(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size() * 2);
+std::u16string utf8ToUtf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t n = text::utf8CharLength(utf8, i);
         const auto b0 = static_cast<unsigned char>(utf8[i]);
@@ -64,12 +59,23 @@ std::string utf8ToUtf16le(std::string_view utf8) {
         }
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            appendUnit(out, 0xD800 | (cp >> 10));
-            appendUnit(out, 0xDC00 | (cp & 0x3FF));
+            out += static_cast<char16_t>(0xD800 | (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 | (cp & 0x3FF));
         } else {
-            appendUnit(out, cp);
+            out += static_cast<char16_t>(cp);
         }
         i += n;
+    }
+    return out;
+}
+
+std::string utf8ToUtf16le(std::string_view utf8) {
+    const std::u16string units = utf8ToUtf16(utf8);
+    std::string out;
+    out.reserve(units.size() * 2);
+    for (const char16_t unit : units) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
     }
     return out;
 }

@@ -10,7 +10,9 @@ namespace hastelyn::sandbox {
 // Windows loses characters its code page cannot map.
 std::string replaceInvalidUtf8(std::string_view bytes);
 
-// UTF-8 to UTF-16LE bytes; invalid bytes become '?'.
+// UTF-8 to UTF-16; invalid bytes become '?'.
+std::u16string utf8ToUtf16(std::string_view utf8);
+// The same as UTF-16LE bytes.
 std::string utf8ToUtf16le(std::string_view utf8);
 
 // UTF-16LE bytes to UTF-8; an unpaired surrogate becomes '?', an odd last byte is dropped.

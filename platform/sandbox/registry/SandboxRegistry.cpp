@@ -1,7 +1,6 @@
 #include "platform/sandbox/registry/SandboxRegistry.h"
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -36,8 +35,6 @@ SandboxRegistry::SandboxRegistry(std::filesystem::path registryFolder, bool rest
 }
 
 SandboxRegistry::~SandboxRegistry() = default;
-
-std::filesystem::path SandboxRegistry::hivePath(RootKey root) const { return paths_[slot(root)]; }
 
 bool SandboxRegistry::readOnly(RootKey root) const {
     return restricted_ && (root == RootKey::LocalMachine || root == RootKey::ClassesRoot);
@@ -178,19 +175,7 @@ long SandboxRegistry::queryValue(KeyHandle key, std::string_view name, std::uint
     if (data && !size) return win32error::InvalidParameter;
     const HiveValue* value = node->findValue(cleanValueName(name));
     if (!value) return win32error::FileNotFound;
-    const auto needed = static_cast<std::uint32_t>(value->data.size());
-    if (type) *type = value->type;
-    if (!data) {
-        if (size) *size = needed;
-        return win32error::Success;
-    }
-    if (*size < needed) {
-        *size = needed;
-        return win32error::MoreData;
-    }
-    if (needed > 0) std::memcpy(data, value->data.data(), needed);
-    *size = needed;
-    return win32error::Success;
+    return platform::copyValueData(value->type, value->data, type, data, size);
 }
 
 long SandboxRegistry::setValue(KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,

@@ -67,8 +67,6 @@ public:
     // none. Valid until the next call of this registry; no handle is made.
     const HiveKey* currentKey(platform::RootKey root, std::string_view subKey);
 
-    // The file that holds the hive of root.
-    std::filesystem::path hivePath(platform::RootKey root) const;
     // Keys open now (opened or created and not closed yet).
     std::size_t openKeyCount() const { return handles_.size(); }
 

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/Win32Types.h"
+
 namespace hastelyn::sandbox {
 namespace {
 
@@ -35,19 +37,13 @@ std::filesystem::path temporaryPathIn(const std::filesystem::path& folder, const
                      std::to_string(tempCounter++));
 }
 
+}  // namespace
+
 std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
     return temporaryPathIn(path.parent_path(), path);
 }
 
-FileStamp stampOfStat(const struct stat& st) {
-    FileStamp stamp;
-    stamp.exists = true;
-    stamp.device = static_cast<std::uint64_t>(st.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-    stamp.size = static_cast<std::uint64_t>(st.st_size);
-    stamp.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
-}
+namespace {
 
 bool later(const timespec& a, const timespec& b) {
     return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
@@ -303,6 +299,18 @@ bool isAtomicTempName(std::string_view name) {
         if (i != underscore && (tail[i] < '0' || tail[i] > '9')) return false;
     }
     return true;
+}
+
+long win32ErrorOf(int error, long missing) {
+    namespace win32error = platform::win32error;
+    switch (error) {
+        case ENOENT: return missing;
+        case ENOTDIR: return win32error::PathNotFound;
+        case ENOSPC:
+        case EDQUOT: return win32error::DiskFull;
+        case EROFS: return win32error::WriteProtect;
+        default: return win32error::AccessDenied;
+    }
 }
 
 bool appendLine(const std::filesystem::path& path, std::string_view line) {

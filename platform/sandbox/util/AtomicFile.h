@@ -77,9 +77,17 @@ private:
     unsigned madeUid_ = 0, madeGid_ = 0, madeMode_ = 0;
 };
 
+// A new temporary name beside path, for a file that is to become it (".name.tmp<pid>_<n>").
+std::filesystem::path temporaryPathFor(const std::filesystem::path& path);
+
 // True for the name of a temporary file writeFileAtomically makes (".name.tmp<pid>_<n>"); one
 // may be left behind when a process is killed in the middle of a write.
 bool isAtomicTempName(std::string_view fileName);
+
+// The Windows error for the errno of a file call that failed: ENOENT gives `missing`
+// (FileNotFound or PathNotFound, as the caller knows what was looked for), ENOTDIR PathNotFound,
+// a full disk DiskFull, a read-only file system WriteProtect, anything else AccessDenied.
+long win32ErrorOf(int error, long missing);
 
 // Appends one line to a log file with a single write, so that lines from several processes
 // never interleave.

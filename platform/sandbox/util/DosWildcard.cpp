@@ -26,8 +26,6 @@ std::string dosForm(std::string_view pattern) {
 
 }  // namespace
 
-bool hasWildcards(std::string_view pattern) { return pattern.find_first_of("*?") != std::string_view::npos; }
-
 bool matchesDosPattern(std::string_view rawPattern, std::string_view name) {
     const std::string pattern = dosForm(rawPattern);
     const std::size_t p = pattern.size();

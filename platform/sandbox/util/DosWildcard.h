@@ -13,7 +13,4 @@ namespace hastelyn::sandbox {
 
 bool matchesDosPattern(std::string_view pattern, std::string_view name);
 
-// True when the pattern holds '*' or '?'.
-bool hasWildcards(std::string_view pattern);
-
 }  // namespace hastelyn::sandbox

@@ -1,13 +1,15 @@
 #include "platform/sandbox/util/FileStamp.h"
 
-#include <sys/stat.h>
-
 namespace hastelyn::sandbox {
 
 FileStamp stampOf(const std::filesystem::path& path) {
-    FileStamp stamp;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return stamp;
+    if (::stat(path.c_str(), &st) != 0) return FileStamp{};
+    return stampOfStat(st);
+}
+
+FileStamp stampOfStat(const struct stat& st) {
+    FileStamp stamp;
     stamp.exists = true;
     stamp.directory = S_ISDIR(st.st_mode);
     stamp.device = static_cast<std::uint64_t>(st.st_dev);

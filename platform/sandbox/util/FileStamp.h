@@ -3,6 +3,8 @@
 // A file replaced by writeFileAtomically gets a new inode; one replaced by a FileReplacer mostly
 // goes back and forth between two inodes, the modification time of an inode moving forward
 // with every version it holds.
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 
@@ -21,5 +23,7 @@ struct FileStamp {
 // The stamp of the file or folder at path (symbolic links followed); exists false when there is
 // nothing there.
 FileStamp stampOf(const std::filesystem::path& path);
+// The stamp of what st describes.
+FileStamp stampOfStat(const struct stat& st);
 
 }  // namespace hastelyn::sandbox

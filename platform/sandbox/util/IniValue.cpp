@@ -18,6 +18,12 @@ std::string_view withoutComment(std::string_view value) {
     return value;
 }
 
+std::string_view withoutQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 namespace {
 
 std::optional<std::uint64_t> parseDigits(std::string_view text, unsigned base) {

@@ -12,6 +12,8 @@ namespace hastelyn::sandbox {
 std::string_view withoutComment(std::string_view value);
 // Blanks (space, tab) removed at both ends.
 std::string_view trimSpaces(std::string_view s);
+// One pair of enclosing double or single quotes removed.
+std::string_view withoutQuotes(std::string_view value);
 
 // A whole decimal number that fits 64 bits; nothing for anything else.
 std::optional<std::uint64_t> parseDecimal(std::string_view text);

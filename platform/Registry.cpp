@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include <cstring>
+
 namespace hastelyn::platform {
 
 std::string_view rootKeyName(RootKey root) {
@@ -13,6 +15,23 @@ std::string_view rootKeyName(RootKey root) {
         case RootKey::PerformanceData: return "HKEY_PERFORMANCE_DATA";
     }
     return "";
+}
+
+long copyValueData(std::uint32_t valueType, std::string_view bytes, std::uint32_t* type, std::uint8_t* data,
+                   std::uint32_t* size) {
+    const auto needed = static_cast<std::uint32_t>(bytes.size());
+    if (type) *type = valueType;
+    if (!data) {
+        if (size) *size = needed;
+        return win32error::Success;
+    }
+    if (*size < needed) {
+        *size = needed;
+        return win32error::MoreData;
+    }
+    if (needed > 0) std::memcpy(data, bytes.data(), needed);
+    *size = needed;
+    return win32error::Success;
 }
 
 }  // namespace hastelyn::platform
