@@ -48,7 +48,8 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
 
     outcome.restorePoint = restorePoint;
     if (changed) changed();
-    const std::string note = off(session, "AutoRestore") ? std::string() : std::string(kRestoreNote);
+    // The note goes with the restore point this run made.
+    const std::string note = restorePoint.empty() ? std::string() : std::string(kRestoreNote);
     if (on(session, "DlgReboot")) {
         if (session.dialogs.confirm(kRestartSpoken, std::string(kRestartText) + note))
             foundation::RestartWindows(session.platform);

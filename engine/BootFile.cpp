@@ -8,7 +8,7 @@ namespace hastelyn::engine {
 using foundation::kNull;
 
 bool BootFile::found() const {
-    return path() != kNull && session_.platform.files.getFileAttributes(path()) != platform::fileattr::Invalid;
+    return foundation::fileFound(session_.platform.files, path());
 }
 
 std::string BootFile::read(std::string_view section, std::string_view key) const {

@@ -19,7 +19,7 @@ public:
 
     // A path was found at start and the file is still there.
     bool found() const;
-    bool ntFamily() const { return session_.codes.platform == "NT"; }
+    bool ntFamily() const { return session_.codes.ntFamily(); }
     const std::string& path() const { return session_.paths.boot; }
     std::string copyPath() const { return path() + std::string(kBootCopySuffix); }
 

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "engine/RegistryPlaces.h"
+#include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
+#include "engine/Services.h"
 #include "engine/ShellRestart.h"
 #include "engine/ValueRow.h"
 #include "platform/Win32Types.h"
@@ -19,9 +21,6 @@ constexpr std::string_view kSection = "デスクトップ";  // restore point an
 constexpr std::string_view kServiceMemory = "デスクトップ10";
 constexpr std::string_view kTrayKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
 constexpr std::string_view kServiceName = "wscsvc";
-constexpr std::string_view kServiceKey = "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc";
-
-std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
 
 // ⑦: no wallpaper. The wallpaper it hides is kept in the settings file to be put back.
 class WallpaperRow : public TweakItem {
@@ -106,16 +105,17 @@ public:
     bool apply(Session& session, bool ticked) const override {
         const std::string name = displayName(session);
         if (name == kNull) return false;
+        const std::string key = serviceKeyPath(kServiceName);
         if (ticked) {
             session.settings.write(kServiceMemory, name,
-                                   session.registry.ReadRegValue(RootKey::LocalMachine, kServiceKey, "Start", "DWORD"));
-            session.registry.WriteRegValue(RootKey::LocalMachine, kServiceKey, "Start", "4", "DWORD");
-            run(session, "net stop", name);
+                                   session.registry.ReadRegValue(RootKey::LocalMachine, key, "Start", "DWORD"));
+            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", "4", "DWORD");
+            run(session, netCommand(true, name));
         } else {
             std::string start = session.settings.read(kServiceMemory, name);
             if (start == kNull) start = "3";
-            session.registry.WriteRegValue(RootKey::LocalMachine, kServiceKey, "Start", start, "DWORD");
-            run(session, "net start", name);
+            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, "DWORD");
+            run(session, netCommand(false, name));
         }
         return true;
     }
@@ -128,16 +128,17 @@ public:
     void restore(Session& session, RestorePointReader& file) const override {
         const std::string name = displayName(session);
         if (name == kNull) return;
-        run(session, file.get(kSection, "10") == kStopped ? "net stop" : "net start", name);
+        run(session, netCommand(file.get(kSection, "10") == kStopped, name));
     }
 
 private:
     static std::string displayName(Session& session) {
-        return session.registry.ReadRegValue(RootKey::LocalMachine, kServiceKey, "DisplayName", "String");
+        return session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(kServiceName), "DisplayName",
+                                             "String");
     }
     // Hidden and not waited for; a command that fails does so silently.
-    static void run(Session& session, std::string_view verb, const std::string& name) {
-        session.platform.shell.winExec(std::string(verb) + " \"" + name + "\"", platform::showcmd::Hide);
+    static void run(Session& session, const std::string& command) {
+        session.platform.shell.winExec(command, platform::showcmd::Hide);
     }
 };
 
@@ -156,8 +157,7 @@ ItemList makeDesktopItems() {
     items.push_back(valueRow(
         {kSection, "3", {{hkcu, kPolicyKey, "NoSimpleStartMenu", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(valueRow({kSection, "4",
-                              {{RootKey::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                                "Max Cached Icons", "String"}},
+                              {{RootKey::LocalMachine, kExplorerKey, "Max Cached Icons", "String"}},
                               {"320"}, "320", std::nullopt, writeOrDelete}));
     items.push_back(valueRow({kSection, "5",
                               {{hkcu, kPolicyKey, "NoActiveDesktop", "DWORD"},

@@ -1,5 +1,6 @@
 #include "engine/EnvironmentChecks.h"
 
+#include "engine/RegistryPlaces.h"
 #include "platform/Text.h"
 
 namespace hastelyn::engine {
@@ -38,11 +39,9 @@ void runEnvironmentChecks(Session& session) {
         disable(session, kOthers, 0);
 
     // Others ⑩: the messenger extension, active or renamed aside.
-    const char* extensions = "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
-    if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, extensions,
-                                              "{FB5F1910-F110-11d2-BB9E-00C04F795683}", "Key") &&
-        !session.registry.RegKeyOrValueExists(RootKey::LocalMachine, extensions,
-                                              ";{FB5F1910-F110-11d2-BB9E-00C04F795683}", "Key"))
+    if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, kBrowserExtensionsKey, kMessengerButton, "Key") &&
+        !session.registry.RegKeyOrValueExists(RootKey::LocalMachine, kBrowserExtensionsKey, kMessengerButtonAside,
+                                              "Key"))
         disable(session, kOthers, 9);
 }
 

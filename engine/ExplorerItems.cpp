@@ -2,8 +2,8 @@
 // model, NTFS time stamps and short names, the video property handlers, the compressed-folder
 // handlers, thumbnail caches and the links folder of the favourites.
 #include <array>
+#include <memory>
 #include <string>
-#include <utility>
 
 #include "engine/Registration.h"
 #include "engine/RegistryPlaces.h"
@@ -23,7 +23,6 @@ constexpr auto HKCR = RootKey::ClassesRoot;
 constexpr std::string_view kSection = "エクスプローラ";  // restore point
 constexpr std::string_view kSettingsSection = "エクスプローラ";
 
-constexpr std::string_view kExplorerKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr std::string_view kFileSystemKey = "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem";
 
 std::string_view presence(bool exists) { return exists ? "true" : "false"; }
@@ -53,15 +52,13 @@ private:
     static constexpr std::string_view kNameSpace =
         "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
     static constexpr std::string_view kFolder = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
-    static constexpr std::string_view kFolderKey =
-        "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace\\"
-        "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
 
+    static std::string folderKey() { return std::string(kNameSpace) + "\\" + std::string(kFolder); }
     static bool exists(Session& session) {
         return session.registry.RegKeyOrValueExists(HKLM, kNameSpace, kFolder, "Key");
     }
-    static void remove(Session& session) { session.registry.DeleteRegKey(HKLM, kFolderKey); }
-    static void create(Session& session) { session.registry.WriteRegValue(HKLM, kFolderKey, "", "タスク", "String"); }
+    static void remove(Session& session) { session.registry.DeleteRegKey(HKLM, folderKey()); }
+    static void create(Session& session) { session.registry.WriteRegValue(HKLM, folderKey(), "", "タスク", "String"); }
 };
 
 // ⑦ The two property handlers of the video files.
@@ -166,68 +163,37 @@ public:
     }
 };
 
-template <typename Row, typename... Args>
-void add(ItemList& items, Args&&... args) {
-    items.push_back(std::make_unique<Row>(std::forward<Args>(args)...));
-}
-
 }  // namespace
 
 ItemList makeExplorerItems() {
+    constexpr RestoreRule write = RestoreRule::Write;
+    constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
     // ① The search pane of earlier Windows instead of the search companion.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "1",
-                                      {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
-                                        "Use Search Asst", "String"}},
-                                      {"no"},
-                                      "no",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
+    items.push_back(valueRow({kSection, "1",
+                              {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
+                                "Use Search Asst", "String"}},
+                              {"no"}, "no", std::nullopt, writeOrDelete}));
     // ② Folder contents refreshed less often.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "2",
-                                      {{HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      "0",
-                                      RestoreRule::Write});
-    add<TaskFolderRow>(items);
+    items.push_back(valueRow({kSection, "2",
+                              {{HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", "DWORD"}},
+                              {"1"}, "1", "0", write}));
+    items.push_back(std::make_unique<TaskFolderRow>());
     // ④ Desktop, taskbar and folder windows in one process.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "4",
-                                      {{HKCU, kExplorerKey, "DesktopProcess", "DWORD"}},
-                                      {"0", kNull},
-                                      std::nullopt,
-                                      "1",
-                                      RestoreRule::WriteOrDelete});
+    items.push_back(valueRow({kSection, "4", {{HKCU, kExplorerKey, "DesktopProcess", "DWORD"}}, {"0", kNull},
+                              std::nullopt, "1", writeOrDelete}));
     // ⑤ No last-access time stamps.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "5",
-                                      {{HKLM, kFileSystemKey, "NtfsDisableLastAccessUpdate", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
+    items.push_back(valueRow({kSection, "5", {{HKLM, kFileSystemKey, "NtfsDisableLastAccessUpdate", "DWORD"}}, {"1"},
+                              "1", std::nullopt, writeOrDelete}));
     // ⑥ No short (8.3) names.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "6",
-                                      {{HKLM, kFileSystemKey, "NtfsDisable8dot3NameCreation", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      "0",
-                                      RestoreRule::Write});
-    add<VideoHandlersRow>(items);
-    add<CompressedFoldersRow>(items);
+    items.push_back(valueRow(
+        {kSection, "6", {{HKLM, kFileSystemKey, "NtfsDisable8dot3NameCreation", "DWORD"}}, {"1"}, "1", "0", write}));
+    items.push_back(std::make_unique<VideoHandlersRow>());
+    items.push_back(std::make_unique<CompressedFoldersRow>());
     // ⑨ No thumbnail cache files.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "9",
-                                      {{HKCU, kPolicyKey, "NoThumbnailCache", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
-    add<LinksFolderRow>(items);
+    items.push_back(valueRow(
+        {kSection, "9", {{HKCU, kPolicyKey, "NoThumbnailCache", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(std::make_unique<LinksFolderRow>());
     return items;
 }
 

@@ -27,10 +27,8 @@ struct CheckList {
 
 // One of the five tweak categories, in the order every pass visits them.
 struct Category {
-    std::string_view listName;        // "LstSystem"
-    std::string_view caption;         // page caption and category key, "システム"
-    std::string_view keyPrefix;       // "System", for "DisabledItem" keys
-    std::string_view restoreSection;  // restore-point section
+    std::string_view listName;  // "LstSystem"
+    std::string_view caption;   // page caption and category key, "システム"
     std::array<std::string_view, 10> labels;
 };
 

@@ -28,7 +28,7 @@ constexpr std::string_view kSettingsSection = "その他";
 
 constexpr std::string_view kInternetKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
-bool onNt(const Session& session) { return session.codes.platform == "NT"; }
+bool onNt(const Session& session) { return session.codes.ntFamily(); }
 bool onXp(const Session& session) { return session.codes.edition == "XP"; }
 
 // A row whose values depend on the Windows it runs on: one described row or the other, chosen
@@ -163,120 +163,73 @@ public:
     }
 
 private:
-    static constexpr std::string_view kExtensions = "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
-    static constexpr std::string_view kActive = "{FB5F1910-F110-11d2-BB9E-00C04F795683}";
-    static constexpr std::string_view kActiveKey =
-        "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{FB5F1910-F110-11d2-BB9E-00C04F795683}";
-    static constexpr std::string_view kAsideKey =
-        "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\;{FB5F1910-F110-11d2-BB9E-00C04F795683}";
-
     static bool active(Session& session) {
-        return session.registry.RegKeyOrValueExists(HKLM, kExtensions, kActive, "Key");
+        return session.registry.RegKeyOrValueExists(HKLM, kBrowserExtensionsKey, kMessengerButton, "Key");
     }
     static void rename(Session& session, bool aside) {
+        const std::string activeKey = extensionKey(kMessengerButton);
+        const std::string asideKey = extensionKey(kMessengerButtonAside);
         if (aside)
-            session.registry.MoveRegKey(HKLM, kActiveKey, kAsideKey);
+            session.registry.MoveRegKey(HKLM, activeKey, asideKey);
         else
-            session.registry.MoveRegKey(HKLM, kAsideKey, kActiveKey);
+            session.registry.MoveRegKey(HKLM, asideKey, activeKey);
+    }
+    static std::string extensionKey(std::string_view name) {
+        return std::string(kBrowserExtensionsKey) + "\\" + std::string(name);
     }
 };
-
-template <typename Row, typename... Args>
-void add(ItemList& items, Args&&... args) {
-    items.push_back(std::make_unique<Row>(std::forward<Args>(args)...));
-}
 
 }  // namespace
 
 ItemList makeOthersItems() {
+    constexpr RestoreRule write = RestoreRule::Write;
+    constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
     // ① No history of played files.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "1",
-                                      {{HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", "DisableMRU", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      "0",
-                                      RestoreRule::WriteOrDelete});
+    items.push_back(valueRow({kSection, "1",
+                              {{HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", "DisableMRU", "DWORD"}},
+                              {"1"}, "1", "0", writeOrDelete}));
     // ② No error report after a crash: XP has a setting of its own, the others the browser's.
-    add<ChosenRow>(items, onXp,
-                   ValueRowSpec{kSection,
-                                "2",
-                                {{HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD"}},
-                                {"0"},
-                                "0",
-                                "1",
-                                RestoreRule::Write},
-                   ValueRowSpec{kSection,
-                                "2",
-                                {{HKLM, "\\Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonEnabled", "DWORD"}},
-                                {"0"},
-                                "0",
-                                std::nullopt,
-                                RestoreRule::WriteOrDelete});
+    items.push_back(std::make_unique<ChosenRow>(
+        onXp,
+        ValueRowSpec{kSection, "2",
+                     {{HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD"}},
+                     {"0"}, "0", "1", write},
+        ValueRowSpec{kSection, "2",
+                     {{HKLM, "\\Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonEnabled", "DWORD"}},
+                     {"0"}, "0", std::nullopt, writeOrDelete}));
     // ③ More simultaneous downloads.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "3",
-                                      {{HKCU, kInternetKey, "MaxConnectionsPer1_0Server", "DWORD"},
-                                       {HKCU, kInternetKey, "MaxConnectionsPerServer", "DWORD"}},
-                                      {"16"},
-                                      "16",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
+    items.push_back(valueRow({kSection, "3",
+                              {{HKCU, kInternetKey, "MaxConnectionsPer1_0Server", "DWORD"},
+                               {HKCU, kInternetKey, "MaxConnectionsPerServer", "DWORD"}},
+                              {"16"}, "16", std::nullopt, writeOrDelete}));
     // ④ No automatic updates.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "4",
-                                      {{HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU",
-                                        "NoAutoUpdate", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
+    items.push_back(valueRow({kSection, "4",
+                              {{HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU",
+                                "NoAutoUpdate", "DWORD"}},
+                              {"1"}, "1", std::nullopt, writeOrDelete}));
     // ⑤ No search for the target of a broken shortcut.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "5",
-                                      {{HKCU, kPolicyKey, "NoResolveTrack", "DWORD"},
-                                       {HKCU, kPolicyKey, "NoResolveSearch", "DWORD"},
-                                       {HKCU, kPolicyKey, "LinkResolveIgnoreLinkInfo", "DWORD"}},
-                                      {"1"},
-                                      "1",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
-    add<MenuAnimationRow>(items);
+    items.push_back(valueRow({kSection, "5",
+                              {{HKCU, kPolicyKey, "NoResolveTrack", "DWORD"},
+                               {HKCU, kPolicyKey, "NoResolveSearch", "DWORD"},
+                               {HKCU, kPolicyKey, "LinkResolveIgnoreLinkInfo", "DWORD"}},
+                              {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(std::make_unique<MenuAnimationRow>());
     // ⑦ No auto-run of inserted CDs: the CD-ROM driver's setting on NT, the shell's policy on 9x.
-    add<ChosenRow>(items, onNt,
-                   ValueRowSpec{kSection,
-                                "7",
-                                {{HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD"}},
-                                {"0"},
-                                "0",
-                                "1",
-                                RestoreRule::Write},
-                   ValueRowSpec{kSection,
-                                "7",
-                                {{HKCU, kPolicyKey, "NoDriveTypeAutoRun", "Binary"}},
-                                {"000000B5"},
-                                "B5",
-                                "95",
-                                RestoreRule::Write});
+    items.push_back(std::make_unique<ChosenRow>(
+        onNt,
+        ValueRowSpec{kSection, "7", {{HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD"}}, {"0"},
+                     "0", "1", write},
+        ValueRowSpec{kSection, "7", {{HKCU, kPolicyKey, "NoDriveTypeAutoRun", "Binary"}}, {"000000B5"}, "B5", "95",
+                     write}));
     // ⑧ No "Shortcut to" in the names of new shortcuts.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "8",
-                                      {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "link",
-                                        "Binary"}},
-                                      {"00000000"},
-                                      "0",
-                                      "1e",
-                                      RestoreRule::Write});
+    items.push_back(
+        valueRow({kSection, "8", {{HKCU, kExplorerKey, "link", "Binary"}}, {"00000000"}, "0", "1e", write}));
     // ⑨ The mail client without the messenger.
-    add<ValueRow>(items, ValueRowSpec{kSection,
-                                      "9",
-                                      {{HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", "Hide Messenger", "DWORD"}},
-                                      {"2"},
-                                      "2",
-                                      std::nullopt,
-                                      RestoreRule::WriteOrDelete});
-    add<MessengerButtonRow>(items);
+    items.push_back(valueRow({kSection, "9",
+                              {{HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", "Hide Messenger", "DWORD"}},
+                              {"2"}, "2", std::nullopt, writeOrDelete}));
+    items.push_back(std::make_unique<MessengerButtonRow>());
     return items;
 }
 

@@ -16,11 +16,9 @@ using platform::RootKey;
 
 constexpr std::string_view kSection = "起動・終了";
 constexpr std::string_view kSystemPolicyKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
-constexpr std::string_view kLogoMissing = "[起動・終了]5 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
-constexpr std::string_view kTimeoutMissing = "[起動・終了]10 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
+constexpr std::string_view kLogoRow = "[起動・終了]5";
+constexpr std::string_view kTimeoutRow = "[起動・終了]10";
 constexpr std::string_view kNoGuiBoot = " /noguiboot";
-
-std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
 
 // ⑤: no start-up logo. NT family: " /noguiboot" on the default system's line of boot.ini;
 // 9x family: "Logo=0" in Msdos.sys.
@@ -39,7 +37,7 @@ public:
     bool apply(Session& session, bool ticked) const override {
         BootFile boot(session);
         if (!boot.found()) {
-            session.dialogs.error("", kLogoMissing);
+            session.dialogs.error("", fileNotFoundText(kLogoRow));
             return true;
         }
         if (!boot.ntFamily()) {
@@ -68,7 +66,7 @@ public:
     void restore(Session& session, RestorePointReader& file) const override {
         BootFile boot(session);
         if (!boot.found()) {
-            session.dialogs.error("", kLogoMissing);
+            session.dialogs.error("", fileNotFoundText(kLogoRow));
             return;
         }
         const std::string saved = file.get(kSection, "5");
@@ -92,7 +90,7 @@ public:
     bool apply(Session& session, bool ticked) const override {
         BootFile boot(session);
         if (!boot.found()) {
-            session.dialogs.error("", kTimeoutMissing);
+            session.dialogs.error("", fileNotFoundText(kTimeoutRow));
             return false;
         }
         boot.write(BootFile::kLoaderSection, "timeout", ticked ? "5" : "30");
@@ -106,7 +104,7 @@ public:
     void restore(Session& session, RestorePointReader& file) const override {
         BootFile boot(session);
         if (!boot.found()) {
-            session.dialogs.error("", kTimeoutMissing);
+            session.dialogs.error("", fileNotFoundText(kTimeoutRow));
             return;
         }
         boot.write(BootFile::kLoaderSection, "timeout", file.get(kSection, "10"));

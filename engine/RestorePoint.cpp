@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/RegistryPlaces.h"
 #include "engine/RestorePointFile.h"
 #include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
@@ -21,9 +20,6 @@ using platform::RootKey;
 // Restore-point sections of the services: the state name and the start type of each.
 constexpr std::string_view kServiceStatusSection = "不要サービス";
 constexpr std::string_view kServiceStartSection = "不要サービス-s";
-// The settings section that keeps, per display name, the start type a service had before the
-// program changed it.
-constexpr std::string_view kServiceMemory = "不要サービス";
 
 constexpr std::string_view kPcInfoSection = "パソコン情報";
 constexpr std::string_view kVersionKeyNt = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -32,22 +28,15 @@ constexpr std::string_view kComputerNameKey = "\\SYSTEM\\CurrentControlSet\\Cont
 constexpr std::string_view kPcInfoSpoken = "確認のメッセージ。復元ポイント時の使用者 会社名 コンピュータ名を復元しますか？Yキーを押すと 復元ポイント時の文字列に復元します。Nキーを押すと 画面を閉じます。";
 constexpr std::string_view kPcInfoQuestion = "\r\n復元ポイント時の使用者/会社名/コンピュータ名を復元しますか？";
 
-std::string serviceKey(std::string_view keyName) {
-    std::string path(kServicesKey);
-    path += '\\';
-    path += keyName;
-    return path;
-}
-
 std::string_view versionKey(const Session& session) {
-    return session.codes.platform == "NT" ? kVersionKeyNt : kVersionKey9x;
+    return session.codes.ntFamily() ? kVersionKeyNt : kVersionKey9x;
 }
 
 void backupServices(Session& session, RestorePointWriter& file) {
     for (const std::string& name : listedServiceKeys(session)) {
         file.put(kServiceStatusSection, name, GetServiceStatusName(session.platform, name));
         file.put(kServiceStartSection, name,
-                 session.registry.ReadRegValue(RootKey::LocalMachine, serviceKey(name), "Start", "DWORD"));
+                 session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(name), "Start", "DWORD"));
     }
 }
 
@@ -68,18 +57,17 @@ void restoreServices(Session& session, RestorePointReader& file) {
     for (const std::string& name : file.keys(kServiceStatusSection)) {
         const std::string saved = file.get(kServiceStatusSection, name);
         if (GetServiceStatusName(session.platform, name) == saved) continue;
-        const std::string key = serviceKey(name);
-        const std::string displayName = registry.ReadRegValue(RootKey::LocalMachine, key, "DisplayName", "String");
+        const std::string key = serviceKeyPath(name);
+        const foundation::RegKeyValues values(registry, RootKey::LocalMachine, key);
+        const std::string displayName = values.read("DisplayName", "String");
         // Removed since the backup: no command can name it, and a start type written now would
         // make a key of one value out of nothing.
         if (displayName == kNull) continue;
-        session.settings.write(kServiceMemory, displayName,
-                               registry.ReadRegValue(RootKey::LocalMachine, key, "Start", "DWORD"));
+        session.settings.write(kServiceSection, displayName, values.read("Start", "DWORD"));
         std::string start = file.get(kServiceStartSection, name);
         if (start == kNull) start = "3";
         registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, "DWORD");
-        const std::string_view verb = saved == kStopped ? "net stop" : "net start";
-        runServiceCommand(session, std::string(verb) + " \"" + displayName + "\"");
+        runServiceCommand(session, netCommand(saved == kStopped, displayName));
     }
 }
 

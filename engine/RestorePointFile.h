@@ -47,7 +47,6 @@ private:
 class RestorePointBatch : public RestorePointWriter {
 public:
     void put(std::string_view section, std::string_view key, std::string_view value) override;
-    const std::vector<platform::ProfileWrite>& writes() const { return writes_; }
     // Throws CommandError naming the file when the write is refused; then nothing is written.
     void writeTo(foundation::ProfileValues& profiles, std::string_view path) const;
 

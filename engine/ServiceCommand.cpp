@@ -13,6 +13,10 @@ constexpr std::uint32_t kWaitTimeout = 258;  // WAIT_TIMEOUT
 
 }  // namespace
 
+std::string netCommand(bool stop, std::string_view displayName) {
+    return std::string(stop ? "net stop \"" : "net start \"") + std::string(displayName) + "\"";
+}
+
 void runServiceCommand(Session& session, std::string_view commandLine) {
     platform::Shell& shell = session.platform.shell;
     platform::ObjectHandle process;

@@ -1,6 +1,8 @@
 // The detail text of a service: what it does, how it starts and logs on, which services it
 // needs and which need it, then the explanation of the whole list.
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/ServiceStatus.h"
 #include "engine/Services.h"
@@ -89,18 +91,20 @@ std::string dependsOnText(Session& session, std::string_view dependOnService) {
     return field.empty() ? std::string(kNoDependencies) : field;
 }
 
-// Every service key, listed or not, whose DependOnService holds the key name.
-std::string dependedOnText(Session& session, std::string_view keyName) {
+// A service key as the detail walks them all, listed or not.
+struct ServiceKey {
+    std::string keyName;
+    std::string displayName;
+    std::string dependOnService;
+};
+
+// Every service key whose DependOnService holds the key name.
+std::string dependedOnText(Session& session, std::string_view keyName, const std::vector<ServiceKey>& all) {
     std::string field;
     if (!keyName.empty()) {
-        const auto keys = session.registry.GetRegSubKeys(RootKey::LocalMachine, kServicesKey);
-        for (const std::string& key : *keys) {
-            const std::string path = serviceKeyPath(key);
-            const std::string dependOn =
-                session.registry.ReadRegValue(RootKey::LocalMachine, path, "DependOnService", "MultiString");
-            if (dependOn == kNull || !text::containsNoCase(dependOn, keyName)) continue;
-            appendDependency(field, session,
-                             session.registry.ReadRegValue(RootKey::LocalMachine, path, "DisplayName", "String"), key);
+        for (const ServiceKey& key : all) {
+            if (key.dependOnService == kNull || !text::containsNoCase(key.dependOnService, keyName)) continue;
+            appendDependency(field, session, key.displayName, key.keyName);
         }
     }
     return field.empty() ? std::string(kNoDependencies) : field;
@@ -109,21 +113,25 @@ std::string dependedOnText(Session& session, std::string_view keyName) {
 }  // namespace
 
 std::string ShowServiceDetail(Session& session, std::string_view displayName) {
-    // The last listed service of that name. The name is compared first: it rules out most keys
-    // with one read.
+    // One walk over every service key, each opened once: the last listed service of that name,
+    // and what the field of the services depending on it needs.
+    std::vector<ServiceKey> all;
     std::string keyName;
     const auto keys = session.registry.GetRegSubKeys(RootKey::LocalMachine, kServicesKey);
+    all.reserve(keys->size());
     for (const std::string& key : *keys) {
-        const std::string name =
-            session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(key), "DisplayName", "String");
-        if (name == displayName && isListedService(session, key)) keyName = key;
+        const foundation::RegKeyValues values(session.registry, RootKey::LocalMachine, serviceKeyPath(key));
+        const ServiceKey& entry = all.emplace_back(
+            ServiceKey{key, values.read("DisplayName", "String"), values.read("DependOnService", "MultiString")});
+        // The name is compared first: it rules out most keys.
+        if (entry.displayName == displayName && isListedService(values)) keyName = key;
     }
 
     // Without a key every value reads as absent: the fields show what absence shows.
-    const std::string path = serviceKeyPath(keyName);
+    std::optional<foundation::RegKeyValues> found;
+    if (!keyName.empty()) found.emplace(session.registry, RootKey::LocalMachine, serviceKeyPath(keyName));
     auto read = [&](std::string_view name, std::string_view type) {
-        if (keyName.empty()) return std::string(kNull);
-        return session.registry.ReadRegValue(RootKey::LocalMachine, path, name, type);
+        return found ? found->read(name, type) : std::string(kNull);
     };
     const std::string description = read("Description", "String");
     const std::string imagePath = read("ImagePath", "String");
@@ -150,7 +158,7 @@ std::string ShowServiceDetail(Session& session, std::string_view displayName) {
     detail += dependsOnText(session, read("DependOnService", "MultiString"));
     detail += "\r\n";
     detail += kDependedOnField;
-    detail += dependedOnText(session, keyName);
+    detail += dependedOnText(session, keyName, all);
     detail += "\r\n\r\n";
     detail += kExplanation;
     return detail;

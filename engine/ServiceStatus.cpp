@@ -1,15 +1,18 @@
 #include "engine/ServiceStatus.h"
 
-#include "engine/RegistryPlaces.h"
-
 namespace hastelyn::engine {
+namespace {
+
+constexpr std::string_view kUnknown = "不明";
+
+}  // namespace
 
 std::string GetServiceStatusName(platform::Platform& platform, std::string_view serviceKeyName) {
     platform::ServiceManager& services = platform.services;
     platform::ObjectHandle manager;
-    if (services.openManager(manager) != platform::win32error::Success) return "不明";
+    if (services.openManager(manager) != platform::win32error::Success) return std::string(kUnknown);
     platform::ObjectHandle service;
-    std::string name = "不明";
+    std::string name(kUnknown);
     if (services.openService(manager, serviceKeyName, service) == platform::win32error::Success) {
         std::uint32_t state = 0;
         if (services.queryStatus(service, state)) {

@@ -8,6 +8,9 @@
 
 namespace hastelyn::engine {
 
+// The status name of a stopped service, as shown and stored.
+inline constexpr std::string_view kStopped = "停止中";
+
 // "不明" when the manager or the service cannot be opened or the query fails.
 std::string GetServiceStatusName(platform::Platform& platform, std::string_view serviceKeyName);
 

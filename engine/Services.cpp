@@ -1,14 +1,12 @@
 #include "engine/Services.h"
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 #include <unordered_set>
 
-#include "engine/RegistryPlaces.h"
 #include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
-#include "foundation/CommandError.h"
+#include "platform/Text.h"
 
 namespace hastelyn::engine {
 namespace {
@@ -16,17 +14,8 @@ namespace {
 using foundation::kNull;
 using platform::RootKey;
 
-
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string lowerAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = lowerAscii(c);
-    return out;
-}
-
-// Starts the command and waits for it to end, letting the windows process their events
-// meanwhile.
 }  // namespace
 
 std::string serviceKeyPath(std::string_view keyName) {
@@ -36,20 +25,17 @@ std::string serviceKeyPath(std::string_view keyName) {
     return path;
 }
 
-bool isListedService(Session& session, std::string_view keyName) {
-    const std::string path = serviceKeyPath(keyName);
+bool isListedService(const foundation::RegKeyValues& serviceKey) {
     // The logon account first: most keys are drivers, which have none.
-    return session.registry.ReadRegValue(RootKey::LocalMachine, path, "ObjectName", "String") != kNull &&
-           session.registry.GetRegValueType(RootKey::LocalMachine, path, "DisplayName") == "String";
+    return serviceKey.read("ObjectName", "String") != kNull && serviceKey.type("DisplayName") == "String";
 }
 
 std::vector<ListedService> listedServices(Session& session) {
     std::vector<ListedService> services;
     const auto keys = session.registry.GetRegSubKeys(RootKey::LocalMachine, kServicesKey);
     for (const std::string& key : *keys) {
-        if (!isListedService(session, key)) continue;
-        services.push_back(
-            {key, session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(key), "DisplayName", "String")});
+        const foundation::RegKeyValues values(session.registry, RootKey::LocalMachine, serviceKeyPath(key));
+        if (isListedService(values)) services.push_back({key, values.read("DisplayName", "String")});
     }
     return services;
 }
@@ -82,10 +68,10 @@ void FillServiceList(Session& session) {
     std::fill(state.begin() + static_cast<std::ptrdiff_t>(kFirstServiceState), state.end(), std::uint8_t{0});
 
     std::vector<std::string> names;
-    std::unordered_set<std::string> stopped;  // display names, lower case
+    std::unordered_set<std::string> stopped;  // display names, ASCII letters in upper case
     for (ListedService& service : listedServices(session)) {
         if (GetServiceStatusName(session.platform, service.keyName) == kStopped)
-            stopped.insert(lowerAscii(service.displayName));
+            stopped.insert(text::upperAscii(service.displayName));
         names.push_back(std::move(service.displayName));
     }
     std::stable_sort(names.begin(), names.end(),
@@ -94,7 +80,7 @@ void FillServiceList(Session& session) {
 
     rows.reserve(names.size());
     for (std::size_t r = 0; r < names.size(); ++r) {
-        const bool isStopped = stopped.contains(lowerAscii(names[r]));
+        const bool isStopped = stopped.contains(text::upperAscii(names[r]));
         rows.push_back(Row{std::move(names[r]), isStopped, session.model.services().newRowsEnabled});
         if (isStopped) state[kFirstServiceState + r] = 1;
     }
@@ -121,19 +107,16 @@ void ApplyServiceRows(Session& session) {
         if (found == services->end()) continue;  // gone since the list was read: nothing to change
         const std::string path = serviceKeyPath(found->keyName);
 
-        std::string command;
         if (ticked) {
             session.settings.write(kServiceSection, name,
                                    registry.ReadRegValue(RootKey::LocalMachine, path, "Start", "DWORD"));
             registry.WriteRegValue(RootKey::LocalMachine, path, "Start", "4", "DWORD");
-            command = "net stop \"" + name + "\"";
         } else {
             std::string start = session.settings.read(kServiceSection, name);
             if (start == kNull) start = "3";
             registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, "DWORD");
-            command = "net start \"" + name + "\"";
         }
-        runServiceCommand(session, command);
+        runServiceCommand(session, netCommand(ticked, name));
         state[flagIndex] = state[flagIndex] ? 0 : 1;
     }
 }

@@ -27,9 +27,9 @@ struct ListedService {
     std::string displayName;
 };
 
-// Whether the list shows the service: a DisplayName of the plain string type and an ObjectName
-// that reads as a text.
-bool isListedService(Session& session, std::string_view keyName);
+// Whether the list shows the service of the key: a DisplayName of the plain string type and an
+// ObjectName that reads as a text.
+bool isListedService(const foundation::RegKeyValues& serviceKey);
 // The key names of the services the list shows, in registry order.
 std::vector<std::string> listedServiceKeys(Session& session);
 // The same services with their display names.

@@ -17,7 +17,6 @@ using platform::RootKey;
 
 constexpr std::string_view kSection = "システム";
 constexpr std::string_view kComponentsMemory = "システム9";  // settings file and restore point
-constexpr std::string_view kExplorerKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr std::string_view kSubSystemsKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems";
 constexpr std::string_view kUsbClassNt =
     "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
@@ -25,9 +24,7 @@ constexpr std::string_view kUsbClass9x = "\\System\\CurrentControlSet\\Services\
 constexpr std::string_view kUpdateKey = "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate";
 constexpr std::string_view kComponents = "Components";
 constexpr std::string_view kHide = "hide";
-constexpr std::string_view kSysocMissing = "[システム]9 設定対象ファイルの検出に失敗しました。\r\n[環境設定]から正しいファイルパスを設定することができます。";
-
-std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
+constexpr std::string_view kSysocRow = "[システム]9";
 
 // ③: the desktop heap sizes in the "Windows" command line of the subsystems key.
 class DesktopHeapRow : public TweakItem {
@@ -103,7 +100,7 @@ private:
     // returns false.
     template <typename Visit>
     static void walk(Session& session, Visit visit) {
-        const std::string_view classKey = session.codes.platform == "NT" ? kUsbClassNt : kUsbClass9x;
+        const std::string_view classKey = session.codes.ntFamily() ? kUsbClassNt : kUsbClass9x;
         for (int n = 0; n < kMaxDevices; ++n) {
             char name[8];
             std::snprintf(name, sizeof name, "%.4d", n);
@@ -131,20 +128,15 @@ public:
 
     bool apply(Session& session, bool ticked) const override {
         if (!found(session)) {
-            session.dialogs.error("", kSysocMissing);
+            session.dialogs.error("", fileNotFoundText(kSysocRow));
             return false;
         }
-        const std::string& sysoc = session.paths.sysoc;
         if (ticked) {
-            for (const std::string& key : componentKeys(session)) {
-                const std::string line = session.profiles.ReadProfileValue(sysoc, kComponents, key);
-                if (!text::containsNoCase(line, kHide)) continue;
-                session.settings.write(kComponentsMemory, key, line);
-                session.profiles.WriteProfileValue(sysoc, kComponents, key, withoutHide(line));
-            }
+            for (const std::string& key : componentKeys(session))
+                takeOutHide(session, key, session.profiles.ReadProfileValue(session.paths.sysoc, kComponents, key));
         } else {
             for (const std::string& key : memoryKeys(session)) {
-                session.profiles.WriteProfileValue(sysoc, kComponents, key, session.settings.read(kComponentsMemory, key));
+                putBack(session, key);
                 session.settings.remove(kComponentsMemory, key);
             }
         }
@@ -158,23 +150,16 @@ public:
 
     void restore(Session& session, RestorePointReader& file) const override {
         if (!found(session)) {
-            session.dialogs.error("", kSysocMissing);
+            session.dialogs.error("", fileNotFoundText(kSysocRow));
             return;
         }
-        const std::string& sysoc = session.paths.sysoc;
         const std::vector<std::string> saved = file.keys(kComponentsMemory);
         if (!saved.empty()) {
             // The item was in force: take the words out again, remembering the lines.
-            for (const std::string& key : saved) {
-                const std::string line = file.get(kComponentsMemory, key);
-                if (!text::containsNoCase(line, kHide)) continue;
-                session.settings.write(kComponentsMemory, key, line);
-                session.profiles.WriteProfileValue(sysoc, kComponents, key, withoutHide(line));
-            }
+            for (const std::string& key : saved) takeOutHide(session, key, file.get(kComponentsMemory, key));
         } else {
             // It was not: put the remembered lines back (the memory stays).
-            for (const std::string& key : memoryKeys(session))
-                session.profiles.WriteProfileValue(sysoc, kComponents, key, session.settings.read(kComponentsMemory, key));
+            for (const std::string& key : memoryKeys(session)) putBack(session, key);
         }
     }
 
@@ -186,14 +171,22 @@ private:
     }
     static std::vector<std::string> memoryKeys(Session& session) { return *session.settings.keys(kComponentsMemory); }
     // A path that was found at start and a file still there.
-    static bool found(Session& session) {
-        return session.paths.sysoc != kNull &&
-               session.platform.files.getFileAttributes(session.paths.sysoc) != platform::fileattr::Invalid;
-    }
+    static bool found(Session& session) { return foundation::fileFound(session.platform.files, session.paths.sysoc); }
     // The first "hide" in any case goes; the commas around it stay.
     static std::string withoutHide(std::string line) {
         if (const std::size_t at = text::findNoCase(line, kHide); at != std::string::npos) line.erase(at, kHide.size());
         return line;
+    }
+    // A component line with the word loses it; the line as it was is remembered.
+    static void takeOutHide(Session& session, const std::string& key, const std::string& line) {
+        if (!text::containsNoCase(line, kHide)) return;
+        session.settings.write(kComponentsMemory, key, line);
+        session.profiles.WriteProfileValue(session.paths.sysoc, kComponents, key, withoutHide(line));
+    }
+    // A remembered line goes back into the file.
+    static void putBack(Session& session, const std::string& key) {
+        session.profiles.WriteProfileValue(session.paths.sysoc, kComponents, key,
+                                           session.settings.read(kComponentsMemory, key));
     }
 };
 

@@ -2,6 +2,7 @@
 // A row made of registry values alone, described as data: which values it reads, which texts
 // mean "in force", what ticking and unticking write or delete, and how a restore puts the
 // saved texts back.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,9 @@ public:
 private:
     ValueRowSpec spec_;
 };
+
+// A described row as an item of its category's list.
+inline std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
 
 // Restores one value from its saved text by a rule.
 void restoreValue(Session& session, const RegValue& value, const std::string& saved, RestoreRule rule);

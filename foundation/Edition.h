@@ -12,6 +12,8 @@ namespace hastelyn::foundation {
 struct EditionCodes {
     std::string platform;  // "9x", "NT" or empty
     std::string edition;   // "95", "98", "Me", "NT", "2k", "XP" or empty
+
+    bool ntFamily() const { return platform == "NT"; }
 };
 
 EditionCodes detectEdition(const platform::OsVersion& version);

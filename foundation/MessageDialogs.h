@@ -35,8 +35,6 @@ public:
     // Both the spoken text and the dialog depend on "DlgInform".
     void informIfAllowed(std::string_view spoken, std::string_view text);
 
-    DialogProvider& provider() { return provider_; }
-
 private:
     DialogProvider& provider_;
     Speech& speech_;

@@ -17,10 +17,7 @@ namespace {
 
 constexpr std::uint32_t kMultiStringBuffer = 255;
 
-std::string readMultiString(platform::Registry& registry, RootKey root, std::string_view keyPath,
-                            std::string_view name) {
-    OpenKey key(registry, root, keyPath, KeyAccess::Query);
-    if (!key) return std::string(kNull);
+std::string readMultiString(platform::Registry& registry, const OpenKey& key, std::string_view name) {
     std::array<std::uint8_t, kMultiStringBuffer> buffer{};
     std::uint32_t size = kMultiStringBuffer;
     if (registry.queryValue(key.handle(), name, nullptr, buffer.data(), &size) != win32error::Success)
@@ -44,7 +41,61 @@ std::string hex8(std::uint32_t value) {
     return text;
 }
 
+// Up to four bytes as the registry keeps a number: little-endian.
+std::uint32_t littleEndian(std::string_view bytes) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    return value;
+}
+
 bool isStringType(std::uint32_t type) { return type == regtype::Sz || type == regtype::ExpandSz; }
+
+// A value's text by the rules of ReadRegValue, from a key already opened for it.
+std::string valueText(platform::Registry& registry, const OpenKey& key, std::string_view name,
+                      std::string_view typeName) {
+    if (!key) return std::string(kNull);
+    if (typeName == "MultiString") return readMultiString(registry, key, name);
+    if (typeName != "String" && typeName != "Binary" && typeName != "DWORD") return std::string(kNull);
+
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    if (registry.queryValue(key.handle(), name, &type, nullptr, &size) != win32error::Success)
+        return std::string(kNull);
+    std::string data(size, '\0');
+    if (size > 0 &&
+        registry.queryValue(key.handle(), name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size) !=
+            win32error::Success)
+        return std::string(kNull);
+    data.resize(size);
+
+    if (typeName == "String") {
+        if (!isStringType(type)) return std::string(kUnfitType);
+        const std::string text(text::cutAtNul(data));
+        return text.empty() ? std::string(kNull) : text;
+    }
+    if (typeName == "Binary") {
+        if (isStringType(type) || type == regtype::Dword || data.size() > 4) return std::string(kUnfitType);
+        return hex8(littleEndian(data));
+    }
+    // "DWORD"
+    if (type != regtype::Dword || data.size() > 4) return std::string(kUnfitType);
+    return std::to_string(static_cast<std::int32_t>(littleEndian(data)));
+}
+
+// A value's type name by the rules of GetRegValueType, from a key already opened for it.
+std::string valueTypeName(platform::Registry& registry, const OpenKey& key, std::string_view name) {
+    if (!key) return "Unknown";
+    std::uint32_t type = 0;
+    if (registry.queryValue(key.handle(), name, &type, nullptr, nullptr) != win32error::Success) return "Unknown";
+    switch (type) {
+        case regtype::Sz: return "String";
+        case regtype::ExpandSz: return "ExString";
+        case regtype::Dword: return "DWORD";
+        case regtype::Binary: return "Binary";
+        default: return "Unknown";
+    }
+}
 
 std::string refusedWriteMessage(platform::Platform& platform, RootKey root, std::string_view keyPath,
                                 std::string_view name, long code) {
@@ -62,42 +113,9 @@ std::string_view apiKeyPath(std::string_view keyPath) {
 
 std::string RegistryValues::ReadRegValue(RootKey root, std::string_view keyPath, std::string_view name,
                                          std::string_view typeName) {
-    platform::Registry& registry = platform_.registry;
-    if (typeName == "MultiString") return readMultiString(registry, root, keyPath, name);
-
-    OpenKey key(registry, root, keyPath, KeyAccess::Full);
-    if (!key) return std::string(kNull);
-    if (typeName != "String" && typeName != "Binary" && typeName != "DWORD") return std::string(kNull);
-
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
-    if (registry.queryValue(key.handle(), name, &type, nullptr, &size) != win32error::Success)
-        return std::string(kNull);
-    std::string data(size, '\0');
-    if (size > 0 &&
-        registry.queryValue(key.handle(), name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size) !=
-            win32error::Success)
-        return std::string(kNull);
-    data.resize(size);
-
-    if (typeName == "String") {
-        if (!isStringType(type)) return std::string(kUnfitType);
-        const std::string text = data.substr(0, data.find('\0'));
-        return text.empty() ? std::string(kNull) : text;
-    }
-    if (typeName == "Binary") {
-        if (isStringType(type) || type == regtype::Dword || data.size() > 4) return std::string(kUnfitType);
-        std::uint32_t value = 0;
-        for (std::size_t i = 0; i < data.size(); ++i)
-            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
-        return hex8(value);
-    }
-    // "DWORD"
-    if (type != regtype::Dword || data.size() > 4) return std::string(kUnfitType);
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < data.size(); ++i)
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
-    return std::to_string(static_cast<std::int32_t>(value));
+    const OpenKey key(platform_.registry, root, keyPath,
+                      typeName == "MultiString" ? KeyAccess::Query : KeyAccess::Full);
+    return valueText(platform_.registry, key, name, typeName);
 }
 
 void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name,
@@ -153,18 +171,8 @@ void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std:
 }
 
 std::string RegistryValues::GetRegValueType(RootKey root, std::string_view keyPath, std::string_view name) {
-    OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
-    if (!key) return "Unknown";
-    std::uint32_t type = 0;
-    if (platform_.registry.queryValue(key.handle(), name, &type, nullptr, nullptr) != win32error::Success)
-        return "Unknown";
-    switch (type) {
-        case regtype::Sz: return "String";
-        case regtype::ExpandSz: return "ExString";
-        case regtype::Dword: return "DWORD";
-        case regtype::Binary: return "Binary";
-        default: return "Unknown";
-    }
+    const OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
+    return valueTypeName(platform_.registry, key, name);
 }
 
 std::unique_ptr<std::vector<std::string>> RegistryValues::GetRegSubKeys(RootKey root, std::string_view keyPath) {
@@ -224,6 +232,15 @@ bool RegistryValues::RegKeyOrValueExists(RootKey root, std::string_view keyPath,
         return platform_.registry.queryValue(key.handle(), name, nullptr, nullptr, nullptr) == win32error::Success;
     return false;
 }
+
+RegKeyValues::RegKeyValues(RegistryValues& values, RootKey root, std::string_view keyPath)
+    : registry_(values.platform_.registry), key_(registry_, root, keyPath, KeyAccess::Full) {}
+
+std::string RegKeyValues::read(std::string_view name, std::string_view typeName) const {
+    return valueText(registry_, key_, name, typeName);
+}
+
+std::string RegKeyValues::type(std::string_view name) const { return valueTypeName(registry_, key_, name); }
 
 std::int32_t HexTextToInt(std::string_view hexText) {
     const bool valid = !hexText.empty() && hexText.size() <= 8 &&

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/OpenKey.h"
 #include "platform/Platform.h"
 
 namespace hastelyn::foundation {
@@ -42,7 +43,24 @@ public:
                              std::string_view mode);
 
 private:
+    friend class RegKeyValues;
     platform::Platform& platform_;
+};
+
+// One key held open while several of its values are read, for loops over many keys: the texts
+// are those ReadRegValue and GetRegValueType give, with one open for them all. The key is opened
+// for full access, as ReadRegValue opens it for every type but "MultiString"; where that open
+// fails, every value reads "NULL" and every type "Unknown".
+class RegKeyValues {
+public:
+    RegKeyValues(RegistryValues& values, RootKey root, std::string_view keyPath);
+
+    std::string read(std::string_view name, std::string_view typeName) const;
+    std::string type(std::string_view name) const;
+
+private:
+    platform::Registry& registry_;
+    OpenKey key_;
 };
 
 // The key path as the Windows API takes it: no leading or trailing backslash.

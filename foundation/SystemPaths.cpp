@@ -7,10 +7,6 @@
 namespace hastelyn::foundation {
 namespace {
 
-bool exists(platform::Platform& platform, const std::string& path) {
-    return platform.files.getFileAttributes(path) != platform::fileattr::Invalid;
-}
-
 std::string findSysoc(platform::Platform& platform, const std::string& windows, const std::string& root) {
     const std::array<std::string, 3> candidates = {
         windows + "\\inf\\sysoc.inf",
@@ -18,23 +14,27 @@ std::string findSysoc(platform::Platform& platform, const std::string& windows, 
         root + "WINNT\\inf\\sysoc.inf",
     };
     for (const std::string& candidate : candidates) {
-        if (exists(platform, candidate)) return candidate;
+        if (fileFound(platform.files, candidate)) return candidate;
     }
     return std::string(kNull);
 }
 
 std::string findBoot(platform::Platform& platform, const EditionCodes& codes, const std::string& root) {
     // The 9x family always boots from Msdos.sys on the system drive; it is not looked for.
-    if (codes.platform != "NT") return root + "Msdos.sys";
-    if (const std::string onSystemDrive = root + "boot.ini"; exists(platform, onSystemDrive)) return onSystemDrive;
+    if (!codes.ntFamily()) return root + "Msdos.sys";
+    if (const std::string onSystemDrive = root + "boot.ini"; fileFound(platform.files, onSystemDrive)) return onSystemDrive;
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         const std::string candidate = std::string(1, letter) + ":\\boot.ini";
-        if (exists(platform, candidate)) return candidate;
+        if (fileFound(platform.files, candidate)) return candidate;
     }
     return std::string(kNull);
 }
 
 }  // namespace
+
+bool fileFound(platform::FileSystem& files, std::string_view path) {
+    return path != kNull && files.getFileAttributes(path) != platform::fileattr::Invalid;
+}
 
 void detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings,
                        SystemPaths& paths) {

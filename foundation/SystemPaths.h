@@ -14,6 +14,9 @@ struct SystemPaths {
     std::string boot = "NULL";   // boot.ini (NT family) or Msdos.sys (9x), or "NULL"
 };
 
+// A path as found at start ("NULL" when none was) whose file is there now.
+bool fileFound(platform::FileSystem& files, std::string_view path);
+
 // Reads "SysocPath" and "BootPath" from the settings; where one is "NULL", looks for the file
 // and writes what it found. The paths are filled in as they are found, so a settings write that
 // is refused (CommandError) still leaves them known for this run.
