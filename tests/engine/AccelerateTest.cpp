@@ -10,6 +10,7 @@ namespace {
 
 using foundation::DialogKind;
 using testing::EngineFixture;
+using testing::kAndRead;
 using testing::MiniMachine;
 
 const char* const kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
@@ -130,8 +131,7 @@ TEST(Accelerate, AFailingPassKeepsTheRestorePointAndEndsTheCommand) {
     m.restrictedAccount();
     m.hive(platform::RootKey::LocalMachine,
            {"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]"});
-    EngineFixture fx(m);
-    readPass(fx.session());
+    EngineFixture fx(m, kAndRead);
     // Desktop ② (a user value) goes through; Desktop ④ is a machine string: refused.
     fx.session().model.tweakList(1).rows[1].ticked = true;
     fx.session().model.tweakList(1).rows[3].ticked = true;

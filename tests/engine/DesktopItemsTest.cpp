@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "engine/ServiceStatus.h"
 #include "engine/ShellRestart.h"
 #include "foundation/CommandError.h"
@@ -12,7 +10,9 @@ namespace {
 
 using platform::RootKey;
 using testing::EngineFixture;
+using testing::kAndRead;
 using testing::MiniMachine;
+using testing::countOf;
 
 constexpr std::size_t kDesktop = 1;
 const char* const kPolicy = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
@@ -24,35 +24,22 @@ const char* const kQuestion = "\r\n[デスクトップ]⑨を有効にするた�
 const char* const kNetStop = "WinExec\t0\tnet stop \"Security Center\"";
 const char* const kNetStart = "WinExec\t0\tnet start \"Security Center\"";
 
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
-// What a Desktop row reads or writes, as texts.
+// What a Desktop row reads or writes, as texts (the rows the tests below look at).
 std::vector<std::string> rowValues(EngineFixture& fx, int number) {
     auto policy = [&](const char* name) { return fx.read(RootKey::CurrentUser, kPolicy, name, "DWORD"); };
     auto tray = [&](const char* name) {
         return fx.session().registry.RegKeyOrValueExists(RootKey::CurrentUser, kTray, name, "Value") ? "true" : "false";
     };
     switch (number) {
-        case 1:
-            return {fx.read(RootKey::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
-                            "EnableBalloonTips", "DWORD")};
         case 2: return {fx.read(RootKey::CurrentUser, kDesktopKey, "MenuShowDelay", "String")};
         case 3: return {policy("NoSimpleStartMenu")};
-        case 4:
-            return {fx.read(RootKey::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                            "Max Cached Icons", "String")};
         case 5: return {policy("NoActiveDesktop"), policy("NoActiveDesktopChanges")};
         case 6: return {policy("ClassicShell"), policy("NoCustomizeWebView")};
         case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "Wallpaper", "String")};
-        case 8: return {policy("NoInstrumentation")};
         case 9: return {tray("IconStreams"), tray("PastIconsStream")};
         default:
             return {fx.read(RootKey::LocalMachine, kService, "Start", "DWORD"),
-                    std::to_string(count(fx.journal(), "\tnet s"))};
+                    std::to_string(countOf(fx.journal(), "\tnet s"))};
     }
 }
 
@@ -66,27 +53,12 @@ public:
 };
 
 TEST(DesktopItems, ReadTickApplyAndUntickOnEveryImage) {
-    struct Case {
-        const char* image;
-        std::vector<int> inForce;
-        bool applied;                // tick and untick everything too
-        std::vector<int> stayInForce;  // ⑨ cannot bring the tray memory back; 98 had no wallpaper
-    };
-    const std::vector<Case> cases = {
-        {"95", {9}, false, {}}, {"98", {7, 9}, true, {7}},  {"me", {9}, false, {}},   {"nt4", {9}, true, {}},
-        {"2000", {9}, true, {}}, {"xp", {}, true, {9}},     {"2003", {7}, false, {}}, {"vista", {}, false, {}},
-    };
-    // ⑩ follows the service (its own test below).
-    auto enabled = [](const Row& r) { return r.enabled && r.label.rfind("⑩", 0) != 0; };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.image);
-        EngineFixture fx(c.image);
-        readPass(fx.session());
-        EXPECT_EQ(fx.tickedRows(kDesktop), c.inForce);
-        if (!c.applied) continue;
-        fx.expectTickAllApplied(kDesktop, enabled, [&](int r) { return rowValues(fx, r); });
-        EXPECT_EQ(fx.untickAllApplied(kDesktop, enabled), c.stayInForce);
-    }
+    // ⑩ follows the service (its own test below); ⑨ cannot bring the tray memory back; 98 had
+    // no wallpaper.
+    EngineFixture::checkImages(kDesktop,
+                               {{"95", {9}}, {"98", {7, 9}, {7}}, {"me", {9}}, {"nt4", {9}}, {"2000", {9}},
+                                {"xp", {}, {9}}, {"2003", {7}, {}, {}, false}, {"vista", {}, {}, {}, false}},
+                               [](const Row& r) { return r.label.rfind("⑩", 0) != 0; });
 }
 
 TEST(DesktopItems, RestrictedAccountEndsThePassAtTheRefusedMachineString) {
@@ -116,12 +88,10 @@ TEST(DesktopItems, PolicyPairsNeedBothValues) {
     m.hive(RootKey::CurrentUser,
            {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]",
             "\"NoActiveDesktop\"=dword:00000001", "\"NoCustomizeWebView\"=dword:00000001"});
-    EngineFixture fx(m);
-    readPass(fx.session());
+    EngineFixture fx(m, kAndRead);
     EXPECT_FALSE(fx.row(kDesktop, 5).ticked);
     EXPECT_FALSE(fx.row(kDesktop, 6).ticked);
-    fx.row(kDesktop, 5).ticked = fx.row(kDesktop, 6).ticked = true;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {5, 6});
     EXPECT_EQ(rowValues(fx, 5), (std::vector<std::string>{"1", "1"}));
     EXPECT_EQ(rowValues(fx, 6), (std::vector<std::string>{"1", "1"}));
 }
@@ -130,14 +100,12 @@ TEST(DesktopItems, WallpaperIsKeptInTheSettingsFileAndComesBack) {
     EngineFixture fx("xp");
     const std::string wallpaper = rowValues(fx, 7)[0];
     readPass(fx.session());
-    fx.row(kDesktop, 7).ticked = true;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {7});
     EXPECT_EQ(rowValues(fx, 7)[0], "NULL");
     EXPECT_EQ(fx.session().settings.read("デスクトップ", "7"), wallpaper);
     fx.backupCategory(kDesktop, kRestorePoint);  // no wallpaper: no key "7"
 
-    fx.row(kDesktop, 7).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {}, {7});
     EXPECT_EQ(rowValues(fx, 7)[0], wallpaper);
     EXPECT_EQ(fx.session().settings.read("デスクトップ", "7"), "");
 
@@ -162,13 +130,12 @@ TEST(DesktopItems, PastTrayItemsGoWhateverTheAnswerAndTheShellRestartsOnYes) {
     EXPECT_EQ(fx.dialogs().shown[0], std::make_pair(foundation::DialogKind::Confirmation, std::string(kQuestion)));
     EXPECT_TRUE(fx.clipboard().history.empty());
     EXPECT_EQ(windows.findWindow("Progman", ""), shell);
-    EXPECT_EQ(count(fx.journal(), "explorer"), 0u);
+    EXPECT_EQ(countOf(fx.journal(), "explorer"), 0u);
 
     // Unticking writes nothing; a restore point taken without the values deletes them again
     // and asks, and Yes quits the shell and starts a new one.
     fx.backupCategory(kDesktop, kRestorePoint);
-    fx.row(kDesktop, 9).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {}, {9});
     fx.session().registry.WriteRegValue(RootKey::CurrentUser, kTray, "IconStreams", "00000001", "Binary");
     fx.restoreCategory(kDesktop, kRestorePoint);
     EXPECT_EQ(rowValues(fx, 9), (std::vector<std::string>{"false", "false"}));
@@ -183,7 +150,7 @@ TEST(DesktopItems, PastTrayItemsGoWhateverTheAnswerAndTheShellRestartsOnYes) {
     // A shell that never quits does not hold the program: the wait ends and a shell is started.
     fx.sandbox().windows().setWindowProcedure("Progman", std::make_unique<StubbornShell>());
     restartShell(fx.session(), 3);
-    EXPECT_EQ(count(fx.journal(), "WinExec\t1\texplorer\n"), 2u);
+    EXPECT_EQ(countOf(fx.journal(), "WinExec\t1\texplorer\n"), 2u);
     EXPECT_EQ(windows.findWindow("Progman", ""), newShell);
 }
 
@@ -193,8 +160,7 @@ TEST(DesktopItems, SecurityCenterStopsAndStartsWithItsFormerStartType) {
     readPass(s);
     EXPECT_EQ(GetServiceStatusName(fx.platform(), "wscsvc"), "開始中");
     EXPECT_FALSE(fx.row(kDesktop, 10).ticked);
-    fx.row(kDesktop, 10).ticked = true;
-    applyPass(s);
+    fx.apply(kDesktop, {10});
     EXPECT_EQ(s.settings.read("デスクトップ10", "Security Center"), "2");
     EXPECT_EQ(rowValues(fx, 10), (std::vector<std::string>{"4", "1"}));
     EXPECT_NE(fx.journal().find(kNetStop), std::string::npos);
@@ -203,23 +169,21 @@ TEST(DesktopItems, SecurityCenterStopsAndStartsWithItsFormerStartType) {
     fx.backupCategory(kDesktop, kRestorePoint);
     EXPECT_EQ(RestorePointFile(fx.session().profiles, kRestorePoint).get("デスクトップ", "10"), "停止中");
 
-    fx.row(kDesktop, 10).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {}, {10});
     EXPECT_EQ(rowValues(fx, 10)[0], "2");
-    EXPECT_EQ(count(fx.journal(), kNetStart), 1u);
+    EXPECT_EQ(countOf(fx.journal(), kNetStart), 1u);
     EXPECT_EQ(GetServiceStatusName(fx.platform(), "wscsvc"), "開始中");
 
     // The restore stops the service as it was, and leaves its start type alone.
     fx.restoreCategory(kDesktop, kRestorePoint);
-    EXPECT_EQ(count(fx.journal(), kNetStop), 2u);
+    EXPECT_EQ(countOf(fx.journal(), kNetStop), 2u);
     EXPECT_EQ(rowValues(fx, 10)[0], "2");
     EXPECT_EQ(GetServiceStatusName(fx.platform(), "wscsvc"), "停止中");
 
     // Nothing remembered: manual start.
     fx.restartAndRead();
     fx.session().settings.remove("デスクトップ10", "Security Center");
-    fx.row(kDesktop, 10).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {}, {10});
     EXPECT_EQ(rowValues(fx, 10)[0], "3");
 
     // A restricted account cannot open the service at all.
@@ -229,37 +193,17 @@ TEST(DesktopItems, SecurityCenterStopsAndStartsWithItsFormerStartType) {
 }
 
 TEST(DesktopItems, SecurityCenterRowLeavesAMachineWithoutTheServiceAlone) {
-    EngineFixture fx("2003");
-    readPass(fx.session());
+    EngineFixture fx("2003", kAndRead);
     ASSERT_TRUE(fx.row(kDesktop, 10).enabled);
     EXPECT_FALSE(fx.row(kDesktop, 10).ticked);
-    fx.row(kDesktop, 10).ticked = true;
-    applyPass(fx.session());
+    fx.apply(kDesktop, {10});
     EXPECT_EQ(fx.session().model.state()[19], 0);
     EXPECT_FALSE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Services",
                                                            "wscsvc", "Key"));
     EXPECT_TRUE(fx.session().settings.keys("デスクトップ10")->empty());
     fx.session().profiles.WriteProfileValue(kRestorePoint, "デスクトップ", "10", "停止中");
     fx.restoreCategory(kDesktop, kRestorePoint);
-    EXPECT_EQ(count(fx.journal(), "net "), 0u);
-}
-
-TEST(DesktopItems, RestorePointRoundTrips) {
-    EngineFixture fx("xp");
-    readPass(fx.session());
-    std::vector<std::vector<std::string>> values;
-    for (int r = 1; r <= 9; ++r) values.push_back(rowValues(fx, r));
-    fx.backupCategory(kDesktop, kRestorePoint);
-    fx.tickAll(kDesktop, true);
-    applyPass(fx.session());
-
-    fx.restoreCategory(kDesktop, kRestorePoint);
-    for (int r = 1; r <= 8; ++r) EXPECT_EQ(rowValues(fx, r), values[static_cast<std::size_t>(r) - 1]) << r;
-    // The tray memory cannot be written back: ⑨ stays in force.
-    EXPECT_EQ(rowValues(fx, 9), (std::vector<std::string>{"false", "false"}));
-    fx.restartAndRead();
-    EXPECT_EQ(fx.rowsWhere(kDesktop, [](const Row& r) { return r.ticked && r.label.rfind("⑩", 0) != 0; }),
-              std::vector<int>{9});
+    EXPECT_EQ(countOf(fx.journal(), "net "), 0u);
 }
 
 }  // namespace

@@ -4,38 +4,44 @@
 // answered from a script.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "engine/EnvironmentChecks.h"
 #include "engine/Passes.h"
+#include "engine/RestorePointFile.h"
 #include "engine/Session.h"
 #include "engine/TweakItem.h"
+#include "foundation/OpenKey.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/support/FakeSurfaces.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
 #include "tools/machine/MachineImages.h"
 
 namespace hastelyn::testing {
 
+// Given to a constructor: the start is followed by a read pass.
+inline constexpr bool kAndRead = true;
+
 class EngineFixture {
 public:
     // An image by name ("xp", "98", ...).
-    explicit EngineFixture(std::string_view image) {
+    explicit EngineFixture(std::string_view image, bool andRead = false) {
         const std::string problem = images::buildMachine(image, folder_.path());
         if (!problem.empty()) throw std::runtime_error(problem);
-        start();
+        andRead ? restartAndRead() : start();
     }
-    explicit EngineFixture(const MiniMachine& machine) {
+    explicit EngineFixture(const MiniMachine& machine, bool andRead = false) {
         machine.writeTo(folder_.path());
-        start();
+        andRead ? restartAndRead() : start();
     }
 
     engine::Session& session() { return *session_; }
@@ -47,22 +53,38 @@ public:
 
     // A new session on the same machine, as at the next start of the program (fresh model).
     void restart() { start(); }
+    // restart() followed by a read pass.
+    void restartAndRead() {
+        start();
+        engine::readPass(*session_);
+    }
 
     std::string read(platform::RootKey root, std::string_view key, std::string_view name, std::string_view type) {
         return session_->registry.ReadRegValue(root, key, name, type);
     }
+    bool keyExists(platform::RootKey root, std::string_view parent, std::string_view name) {
+        return session_->registry.RegKeyOrValueExists(root, parent, name, "Key");
+    }
+    // A value's bytes in lower-case hex; "" when it is missing or, given `type`, of another type.
+    std::string bytes(platform::RootKey root, std::string_view key, std::string_view name,
+                      std::optional<std::uint32_t> type = {}) {
+        foundation::OpenKey open(platform().registry, root, key, platform::KeyAccess::Query);
+        std::uint8_t data[64];
+        std::uint32_t found = 0, size = sizeof data;
+        if (!open || platform().registry.queryValue(open.handle(), name, &found, data, &size) != 0 ||
+            (type && *type != found))
+            return "";
+        std::string hex;
+        for (std::uint32_t i = 0; i < size; ++i) hex += {"0123456789abcdef"[data[i] >> 4], "0123456789abcdef"[data[i] & 15]};
+        return hex;
+    }
     std::string journal() const { return fileText(folder_.path() / "journal.log"); }
-    static std::string fileText(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    // A file of drive C: as its host folder (drives/C) holds it.
+    std::string driveCText(std::string_view path) const { return fileText(folder_.path() / "drives/C" / path); }
 
-    // Ticks (or unticks) every enabled row of a category in the model.
-    void tickAll(std::size_t category, bool ticked) {
-        for (engine::Row& row : session_->model.tweakList(category).rows)
-            if (row.enabled) row.ticked = ticked;
+    engine::Row& row(std::size_t category, int number) {
+        return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(number) - 1);
     }
-
     // Row numbers (from 1) of the rows of a category that pass the test.
     template <typename Test>
     std::vector<int> rowsWhere(std::size_t category, Test test) {
@@ -75,40 +97,23 @@ public:
     std::vector<int> tickedRows(std::size_t category) {
         return rowsWhere(category, [](const engine::Row& row) { return row.ticked; });
     }
-    engine::Row& row(std::size_t category, int number) {
-        return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(number) - 1);
-    }
-    // restart() followed by a read pass.
-    void restartAndRead() {
-        start();
-        engine::readPass(*session_);
-    }
-    // Ticks every row of a category, disabled ones too, applies, and reads again on a fresh
-    // model: every row that counts must read ticked, and every disabled row must keep the
-    // values rowValues(number) gives. Returns the values of every row from before the apply.
-    template <typename Counts, typename RowValues>
-    std::map<int, std::vector<std::string>> expectTickAllApplied(std::size_t category, Counts counts,
-                                                                 RowValues rowValues) {
-        std::map<int, std::vector<std::string>> before;
-        for (int r = 1; r <= 10; ++r) before[r] = rowValues(r);
-        for (engine::Row& r : session_->model.tweakList(category).rows) r.ticked = true;
-        engine::applyPass(*session_);
+    // Whether a row reads ticked at the next start (restartAndRead()).
+    bool tickedAfterRestart(std::size_t category, int number) {
         restartAndRead();
-        EXPECT_EQ(rowsWhere(category, [&](const engine::Row& r) { return counts(r) && r.ticked; }),
-                  rowsWhere(category, counts));
-        for (int r : rowsWhere(category, [](const engine::Row& x) { return !x.enabled; }))
-            EXPECT_EQ(rowValues(r), before[r]) << "disabled row " << r;
-        return before;
+        return row(category, number).ticked;
     }
-    // Unticks every enabled row of a category, applies, and reads again on a fresh model: the
-    // rows that count and are still in force.
-    template <typename Counts>
-    std::vector<int> untickAllApplied(std::size_t category, Counts counts) {
-        tickAll(category, false);
+    // Ticks (or unticks) every enabled row of a category in the model.
+    void tickAll(std::size_t category, bool ticked) {
+        for (engine::Row& row : session_->model.tweakList(category).rows)
+            if (row.enabled) row.ticked = ticked;
+    }
+    // Ticks and unticks rows of a category, then applies.
+    void apply(std::size_t category, std::initializer_list<int> ticked, std::initializer_list<int> unticked = {}) {
+        for (int r : ticked) row(category, r).ticked = true;
+        for (int r : unticked) row(category, r).ticked = false;
         engine::applyPass(*session_);
-        restartAndRead();
-        return rowsWhere(category, [&](const engine::Row& r) { return counts(r) && r.ticked; });
     }
+
     // The same machine with a restricted account from now on (a new session).
     void restrictAccount() {
         const std::filesystem::path ini = folder_.path() / "machine.ini";
@@ -119,16 +124,81 @@ public:
         std::ofstream(ini, std::ios::binary) << text;
         start();
     }
-    // A file of drive C: as its host folder (drives/C) holds it.
-    std::string driveCText(std::string_view path) const { return fileText(folder_.path() / "drives/C" / path); }
-    // Writes the restore-point keys of every row of a category into a file, or restores them.
-    void backupCategory(std::size_t category, const std::string& path) {
-        engine::RestorePointFile file(session_->profiles, path);
-        for (const auto& item : engine::tweakItems()[category]) item->backup(*session_, file);
+    // A restore point file through the session of the moment.
+    engine::RestorePointFile restorePoint(const std::string& path) { return {session_->profiles, path}; }
+    // Writes the restore-point keys of one row of a category (0: every row) into a file, or puts
+    // them back from it.
+    void backupCategory(std::size_t category, const std::string& path, int number = 0) {
+        engine::RestorePointFile file = restorePoint(path);
+        for (int r = 1; r <= 10; ++r)
+            if (number == 0 || number == r) engine::tweakItems()[category][r - 1]->backup(*session_, file);
     }
-    void restoreCategory(std::size_t category, const std::string& path) {
-        engine::RestorePointFile file(session_->profiles, path);
-        for (const auto& item : engine::tweakItems()[category]) item->restore(*session_, file);
+    void restoreCategory(std::size_t category, const std::string& path, int number = 0) {
+        engine::RestorePointFile file = restorePoint(path);
+        for (int r = 1; r <= 10; ++r)
+            if (number == 0 || number == r) engine::tweakItems()[category][r - 1]->restore(*session_, file);
+    }
+
+    struct ImageCase {
+        const char* image;
+        std::vector<int> inForce;           // ticked at start
+        std::vector<int> stayInForce = {};  // still in force after every row that counts was unticked
+        std::vector<int> enabled = {};      // the rows switched on, when checked
+        bool applied = true;                // whether every row is ticked and unticked too
+    };
+    // On each image: the rows in force at start are ticked. Rows switched off, set against their
+    // state, and a row changed and changed back write nothing. Then, where applied: every
+    // enabled row that counts, ticked and applied, reads back ticked on a fresh model; unticked,
+    // it reads back unticked unless stayInForce names it (rows switched off keep what they read
+    // at start).
+    template <typename Counts>
+    static void checkImages(std::size_t category, const std::vector<ImageCase>& cases, Counts counts) {
+        for (const ImageCase& c : cases) {
+            SCOPED_TRACE(c.image);
+            EngineFixture fx(c.image, kAndRead);
+            EXPECT_EQ(fx.tickedRows(category), c.inForce);
+            const auto enabled = fx.rowsWhere(category, [](const engine::Row& r) { return r.enabled; });
+            if (!c.enabled.empty()) {
+                ASSERT_EQ(enabled, c.enabled);
+            }
+            std::vector<int> offInForce;
+            for (int r : c.inForce)
+                if (!fx.row(category, r).enabled) offInForce.push_back(r);
+
+            for (int r = 1; r <= 10; ++r)
+                if (!fx.row(category, r).enabled) fx.row(category, r).ticked = !fx.row(category, r).ticked;
+            fx.row(category, 2).ticked = !fx.row(category, 2).ticked;
+            fx.row(category, 2).ticked = !fx.row(category, 2).ticked;
+            auto machine = [&fx] {
+                auto files = filesBelow(fx.folder());
+                files.erase("journal.log");
+                return files;
+            };
+            const auto before = machine();
+            engine::applyPass(fx.session());
+            EXPECT_EQ(machine(), before) << "rows switched off or changed back wrote something";
+            if (!c.applied) continue;
+
+            const auto countedTicks = [&] {
+                fx.restartAndRead();
+                return fx.rowsWhere(category, [&](const engine::Row& r) { return counts(r) && r.ticked; });
+            };
+            const auto countedOf = [&](std::vector<int> rows) {
+                std::erase_if(rows, [&](int r) { return !counts(fx.row(category, r)); });
+                std::sort(rows.begin(), rows.end());
+                rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+                return rows;
+            };
+            fx.tickAll(category, true);
+            engine::applyPass(fx.session());
+            std::vector<int> all = enabled;
+            all.insert(all.end(), offInForce.begin(), offInForce.end());
+            EXPECT_EQ(countedTicks(), countedOf(all));
+            fx.tickAll(category, false);
+            engine::applyPass(fx.session());
+            offInForce.insert(offInForce.end(), c.stayInForce.begin(), c.stayInForce.end());
+            EXPECT_EQ(countedTicks(), countedOf(offInForce));
+        }
     }
 
 private:

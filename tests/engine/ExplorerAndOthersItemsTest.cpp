@@ -4,19 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/Passes.h"
 #include "engine/Registration.h"
-#include "engine/RestorePointFile.h"
 #include "engine/TweakItem.h"
-#include "foundation/OpenKey.h"
 #include "tests/engine/EngineFixture.h"
 
 namespace hastelyn::engine {
@@ -24,8 +18,8 @@ namespace {
 
 using platform::RootKey;
 using testing::EngineFixture;
-using Rows = std::set<int>;
-using Bytes = std::vector<std::uint8_t>;
+using testing::kAndRead;
+using testing::journalLines;
 using Keys = std::vector<std::string>;
 
 constexpr auto HKCU = RootKey::CurrentUser;
@@ -35,6 +29,7 @@ constexpr std::size_t kExplorer = 2;
 constexpr std::size_t kOthers = 4;
 constexpr std::string_view kExplorerSection = "エクスプローラ";
 constexpr std::string_view kOthersSection = "その他";
+constexpr auto kBinary = platform::regtype::Binary;
 
 const std::string kNameSpace = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
 const std::string kTaskFolder = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
@@ -54,84 +49,8 @@ const std::string kExtensions = "\\SOFTWARE\\Microsoft\\Internet Explorer\\Exten
 const std::string kMessenger = "{FB5F1910-F110-11d2-BB9E-00C04F795683}";
 const std::string kAside = ";" + kMessenger;
 
-Rows rowsWhere(EngineFixture& fx, std::size_t category, bool Row::*flag) {
-    Rows rows;
-    for (std::size_t i = 0; i < 10; ++i)
-        if (fx.session().model.tweakList(category).rows[i].*flag) rows.insert(static_cast<int>(i) + 1);
-    return rows;
-}
-
-// The next start of the program: a fresh model and the read pass.
-Rows readAgain(EngineFixture& fx, std::size_t category) {
-    fx.restart();
-    readPass(fx.session());
-    return rowsWhere(fx, category, &Row::ticked);
-}
-
-void applyRows(EngineFixture& fx, std::size_t category, const Rows& ticked, const Rows& unticked) {
-    for (int r : ticked) fx.session().model.tweakList(category).rows[r - 1].ticked = true;
-    for (int r : unticked) fx.session().model.tweakList(category).rows[r - 1].ticked = false;
-    applyPass(fx.session());
-}
-
-const TweakItem& item(std::size_t category, int number) { return *tweakItems()[category][number - 1]; }
-
-// A restore point in the program's folder, reached through whichever session the fixture has
-// now (restart() makes a new one).
-class FixtureRestorePoint : public RestorePointWriter, public RestorePointReader {
-public:
-    FixtureRestorePoint(EngineFixture& fx, const std::string& name)
-        : fx_(fx), path_("C:\\Program Files\\Hastelyn\\復元ポイント " + name + ".ini") {}
-    void put(std::string_view section, std::string_view key, std::string_view value) override {
-        file().put(section, key, value);
-    }
-    std::string get(std::string_view section, std::string_view key) override { return file().get(section, key); }
-    std::vector<std::string> keys(std::string_view section) override { return file().keys(section); }
-
-private:
-    RestorePointFile file() { return RestorePointFile(fx_.session().profiles, path_); }
-    EngineFixture& fx_;
-    std::string path_;
-};
-
-FixtureRestorePoint restorePoint(EngineFixture& fx, const std::string& name) { return FixtureRestorePoint(fx, name); }
-
-bool keyExists(EngineFixture& fx, RootKey root, const std::string& parent, const std::string& name) {
-    return fx.session().registry.RegKeyOrValueExists(root, parent, name, "Key");
-}
-
-// Every file of the machine but the journal: the registry, the settings file, dlls.ini.
-std::map<std::string, std::string> machineFiles(const std::filesystem::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file() && entry.path().filename() != "journal.log")
-            files[entry.path().string()] = EngineFixture::fileText(entry.path());
-    return files;
-}
-
-std::vector<std::string> journalLines(EngineFixture& fx, const std::string& kind) {
-    std::vector<std::string> lines;
-    std::istringstream in(fx.journal());
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line);
-    }
-    return lines;
-}
-
-// A value's bytes as the registry holds them; empty unless its type is REG_BINARY.
-Bytes binaryValue(EngineFixture& fx, RootKey root, const std::string& key, const std::string& name) {
-    platform::Registry& registry = fx.platform().registry;
-    foundation::OpenKey open(registry, root, key, platform::KeyAccess::Query);
-    std::uint32_t type = 0;
-    std::uint32_t size = 64;
-    Bytes bytes(size);
-    if (!open || registry.queryValue(open.handle(), name, &type, bytes.data(), &size) != 0 ||
-        type != platform::regtype::Binary)
-        return {};
-    bytes.resize(size);
-    return bytes;
-}
+// A restore point in the program's folder.
+std::string point(const std::string& name) { return "C:\\Program Files\\Hastelyn\\復元ポイント " + name + ".ini"; }
 
 void expectHandlerClass(EngineFixture& fx, const std::string& clsid, const char* name) {
     const std::string server = "\\CLSID\\" + clsid + "\\InProcServer32";
@@ -141,69 +60,35 @@ void expectHandlerClass(EngineFixture& fx, const std::string& clsid, const char*
     EXPECT_EQ(fx.read(HKCR, server, "ThreadingModel", "String"), "Both");
 }
 
-struct ImageRows {
-    Rows inForce;
-    Rows enabled;
-    Rows stayInForce;  // still in force after unticking
-};
-
-// On each image: the rows in force are ticked; disabled rows set against their state and a row
-// changed twice write nothing; every enabled row ticked, then unticked, reads back so.
-void checkImages(std::size_t category, const std::map<std::string, ImageRows>& images) {
-    for (const auto& [image, rows] : images) {
-        SCOPED_TRACE(image);
-        EngineFixture fx(image);
-        readPass(fx.session());
-        EXPECT_EQ(rowsWhere(fx, category, &Row::ticked), rows.inForce);
-        ASSERT_EQ(rowsWhere(fx, category, &Row::enabled), rows.enabled);
-
-        auto& list = fx.session().model.tweakList(category).rows;
-        for (Row& r : list)
-            if (!r.enabled) r.ticked = !r.ticked;
-        list[1].ticked = !list[1].ticked;
-        list[1].ticked = !list[1].ticked;
-        const auto before = machineFiles(fx.folder());
-        applyPass(fx.session());
-        EXPECT_EQ(machineFiles(fx.folder()), before);
-
-        Rows offInForce;
-        for (int r : rows.inForce)
-            if (!rows.enabled.count(r)) offInForce.insert(r);
-        fx.tickAll(category, true);
-        applyPass(fx.session());
-        Rows all = rows.enabled;
-        all.insert(offInForce.begin(), offInForce.end());
-        EXPECT_EQ(readAgain(fx, category), all);
-        fx.tickAll(category, false);
-        applyPass(fx.session());
-        offInForce.insert(rows.stayInForce.begin(), rows.stayInForce.end());
-        EXPECT_EQ(readAgain(fx, category), offInForce);
-    }
-}
+const auto kEveryRow = [](const Row&) { return true; };
 
 TEST(ExplorerItems, ImagesReadApplyAndKeepDisabledRowsUntouched) {
-    const Rows all = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    checkImages(kExplorer, {{"95", {{3, 4, 7}, {2, 10}, {}}},
-                            {"98", {{3, 4, 7}, {2, 10}, {}}},
-                            {"me", {{3, 4, 7}, {2, 8, 10}, {}}},
-                            {"nt4", {{3, 4, 7}, {2, 4, 5, 6, 10}, {}}},
-                            {"2000", {{4, 7}, {2, 3, 4, 5, 6, 10}, {}}},
-                            {"xp", {{4}, all, {}}},
-                            {"2003", {{4}, all, {}}},
-                            {"vista", {{3, 4, 5, 7}, all, {}}}});
+    const std::vector<int> all = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    EngineFixture::checkImages(kExplorer,
+                               {{"95", {3, 4, 7}, {}, {2, 10}},
+                                {"98", {3, 4, 7}, {}, {2, 10}},
+                                {"me", {3, 4, 7}, {}, {2, 8, 10}},
+                                {"nt4", {3, 4, 7}, {}, {2, 4, 5, 6, 10}},
+                                {"2000", {4, 7}, {}, {2, 3, 4, 5, 6, 10}},
+                                {"xp", {4}, {}, all},
+                                {"2003", {4}, {}, all},
+                                {"vista", {3, 4, 5, 7}, {}, all}},
+                               kEveryRow);
 }
 
 TEST(OthersItems, ImagesReadApplyAndKeepDisabledRowsUntouched) {
     // ① needs media player 7 or 8, ⑩ the messenger extension. Without any menu mask, ticking ⑥
     // remembers nothing that unticking could put back.
-    checkImages(kOthers, {{"95", {{10}, {2, 3, 6, 7, 8, 9}, {6}}},
-                          {"98", {{10}, {2, 3, 6, 7, 8, 9}, {}}},
-                          {"me", {{}, {1, 2, 3, 6, 7, 8, 9, 10}, {}}},
-                          {"nt4", {{10}, {2, 3, 6, 7, 8, 9}, {6}}},
-                          {"2000", {{10}, {2, 3, 4, 5, 6, 7, 8, 9}, {}}},
-                          {"xp", {{}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {}}},
-                          {"2003", {{10}, {2, 3, 4, 5, 6, 7, 8, 9}, {}}},
-                          {"vista", {{10}, {2, 3, 4, 5, 6, 7, 8, 9}, {}}}});
+    EngineFixture::checkImages(kOthers,
+                               {{"95", {10}, {6}, {2, 3, 6, 7, 8, 9}},
+                                {"98", {10}, {}, {2, 3, 6, 7, 8, 9}},
+                                {"me", {}, {}, {1, 2, 3, 6, 7, 8, 9, 10}},
+                                {"nt4", {10}, {6}, {2, 3, 6, 7, 8, 9}},
+                                {"2000", {10}, {}, {2, 3, 4, 5, 6, 7, 8, 9}},
+                                {"xp", {}, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+                                {"2003", {10}, {}, {2, 3, 4, 5, 6, 7, 8, 9}},
+                                {"vista", {10}, {}, {2, 3, 4, 5, 6, 7, 8, 9}}},
+                               kEveryRow);
 }
 
 TEST(ExplorerItems, RestrictedAccountSeesMachineKeysAsAbsent) {
@@ -214,104 +99,94 @@ TEST(ExplorerItems, RestrictedAccountSeesMachineKeysAsAbsent) {
                          "[HKEY_LOCAL_MACHINE" + kFileSystem + "]", "\"NtfsDisableLastAccessUpdate\"=dword:00000001",
                          "\"NtfsDisable8dot3NameCreation\"=dword:00000001", "[HKEY_LOCAL_MACHINE" + kTaskFolderKey + "]"})
             .hive(HKCR, {"[HKEY_CLASSES_ROOT\\CLSID\\" + kAvi + "]", "[HKEY_CLASSES_ROOT\\CLSID\\" + kVideo + "]"});
-        EngineFixture fx(m);
-        readPass(fx.session());
-        const Rows ticked = rowsWhere(fx, kExplorer, &Row::ticked);
-        EXPECT_EQ(ticked.count(3) + ticked.count(7), restricted ? 2u : 0u);
-        EXPECT_EQ(ticked.count(2) + ticked.count(5) + ticked.count(6), restricted ? 0u : 3u);
+        EngineFixture fx(m, kAndRead);
+        const auto ticked = [&](int r) { return fx.row(kExplorer, r).ticked ? 1 : 0; };
+        EXPECT_EQ(ticked(3) + ticked(7), restricted ? 2 : 0);
+        EXPECT_EQ(ticked(2) + ticked(5) + ticked(6), restricted ? 0 : 3);
     }
 }
 
 TEST(ExplorerItems, TaskFolderIsMadeWhereThereWasNone) {
     EngineFixture fx("vista");  // no scheduled-tasks folder under the network namespace
     readPass(fx.session());
-    applyRows(fx, kExplorer, {}, {3});
+    fx.apply(kExplorer, {}, {3});
     EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", "String"), "タスク");
-    EXPECT_FALSE(readAgain(fx, kExplorer).count(3));
+    EXPECT_FALSE(fx.tickedAfterRestart(kExplorer, 3));
 
     fx.session().registry.WriteRegValue(HKLM, kTaskFolderKey + "\\Sub", "x", "1", "DWORD");
-    applyRows(fx, kExplorer, {3}, {});  // the key goes with everything below it, its siblings stay
-    EXPECT_FALSE(keyExists(fx, HKLM, kNameSpace, kTaskFolder));
+    fx.apply(kExplorer, {3});  // the key goes with everything below it, its siblings stay
+    EXPECT_FALSE(fx.keyExists(HKLM, kNameSpace, kTaskFolder));
     EXPECT_FALSE(fx.session().registry.GetRegSubKeys(HKLM, kNameSpace)->empty());
 
-    auto none = restorePoint(fx, "無");  // only "false" deletes; no key makes it again
-    item(kExplorer, 3).restore(fx.session(), none);
+    fx.restoreCategory(kExplorer, point("無"), 3);  // only "false" deletes; no key makes it again
     EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", "String"), "タスク");
 }
 
 TEST(ExplorerItems, DesktopProcessAbsentIsInForceAndRestoresAsAbsent) {
-    EngineFixture fx("xp");
-    readPass(fx.session());
-    auto file = restorePoint(fx, "4");
-    item(kExplorer, 4).backup(fx.session(), file);
-    EXPECT_TRUE(file.keys(kExplorerSection).empty());
-    applyRows(fx, kExplorer, {}, {4});
+    EngineFixture fx("xp", kAndRead);
+    fx.backupCategory(kExplorer, point("4"), 4);
+    EXPECT_TRUE(fx.restorePoint(point("4")).keys(kExplorerSection).empty());
+    fx.apply(kExplorer, {}, {4});
     EXPECT_EQ(fx.read(HKCU, kExplorerKey, "DesktopProcess", "DWORD"), "1");
-    item(kExplorer, 4).restore(fx.session(), file);
+    fx.restoreCategory(kExplorer, point("4"), 4);
     EXPECT_EQ(fx.session().registry.GetRegValueType(HKCU, kExplorerKey, "DesktopProcess"), "Unknown");
 }
 
 TEST(ExplorerItems, VideoHandlersCountOnlyWhenBothAreGone) {
     EngineFixture fx("xp");
     fx.session().registry.DeleteRegKey(HKCR, "\\CLSID\\" + kVideo);
-    EXPECT_FALSE(readAgain(fx, kExplorer).count(7));
-    auto file = restorePoint(fx, "7");
-    item(kExplorer, 7).backup(fx.session(), file);
+    EXPECT_FALSE(fx.tickedAfterRestart(kExplorer, 7));
+    fx.backupCategory(kExplorer, point("7"), 7);
 
-    applyRows(fx, kExplorer, {7}, {});
-    EXPECT_FALSE(keyExists(fx, HKCR, "\\CLSID", kAvi));
-    EXPECT_TRUE(readAgain(fx, kExplorer).count(7));
+    fx.apply(kExplorer, {7});
+    EXPECT_FALSE(fx.keyExists(HKCR, "\\CLSID", kAvi));
+    EXPECT_TRUE(fx.tickedAfterRestart(kExplorer, 7));
 
-    item(kExplorer, 7).restore(fx.session(), file);  // each class by its own key
+    fx.restoreCategory(kExplorer, point("7"), 7);  // each class by its own key
     expectHandlerClass(fx, kAvi, "Avi Properties Handler");
-    EXPECT_FALSE(keyExists(fx, HKCR, "\\CLSID", kVideo));
-    applyRows(fx, kExplorer, {}, {7});
+    EXPECT_FALSE(fx.keyExists(HKCR, "\\CLSID", kVideo));
+    fx.apply(kExplorer, {}, {7});
     expectHandlerClass(fx, kVideo, "Video Media Properties Handler");
 }
 
 TEST(ExplorerItems, HiddenLinksFolderSurvivesARestorePoint) {
-    EngineFixture fx("xp");
-    readPass(fx.session());
-    applyRows(fx, kExplorer, {10}, {});
-    auto file = restorePoint(fx, "10");
-    item(kExplorer, 10).backup(fx.session(), file);
-    applyRows(fx, kExplorer, {}, {10});
+    EngineFixture fx("xp", kAndRead);
+    fx.apply(kExplorer, {10});
+    fx.backupCategory(kExplorer, point("10"), 10);
+    fx.apply(kExplorer, {}, {10});
     EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", "String"), "リンク");
-    item(kExplorer, 10).restore(fx.session(), file);
+    fx.restoreCategory(kExplorer, point("10"), 10);
     EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", "String"), "\"\"");
 
-    auto none = restorePoint(fx, "無");  // nothing saved: the name stays
-    readAgain(fx, kExplorer);
-    applyRows(fx, kExplorer, {}, {10});
-    item(kExplorer, 10).restore(fx.session(), none);
+    fx.restartAndRead();  // nothing saved: the name stays
+    fx.apply(kExplorer, {}, {10});
+    fx.restoreCategory(kExplorer, point("無"), 10);
     EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", "String"), "リンク");
 }
 
 TEST(ExplorerItems, CompressedFoldersRunTheRegistrationTool) {
     const std::string u1 = "WinExec\t1\tregsvr32 /u cabview.dll", u2 = "WinExec\t1\tregsvr32 /u zipfldr.dll";
     const std::string r1 = "WinExec\t1\tregsvr32 cabview.dll", r2 = "WinExec\t1\tregsvr32 zipfldr.dll";
-    EngineFixture fx("xp");
-    readPass(fx.session());
-    applyRows(fx, kExplorer, {8}, {});
+    EngineFixture fx("xp", kAndRead);
+    fx.apply(kExplorer, {8});
     EXPECT_EQ(fx.session().settings.read(kExplorerSection, "8"), "true");
-    EXPECT_TRUE(readAgain(fx, kExplorer).count(8));
-    applyRows(fx, kExplorer, {}, {8});
+    EXPECT_TRUE(fx.tickedAfterRestart(kExplorer, 8));
+    fx.apply(kExplorer, {}, {8});
     EXPECT_EQ(fx.session().settings.read(kExplorerSection, "8"), "false");
 
-    auto file = restorePoint(fx, "8");  // "true" runs the ticked side, anything else the unticked one
-    file.put(kExplorerSection, "8", "true");
-    item(kExplorer, 8).restore(fx.session(), file);
-    EXPECT_EQ(fx.session().settings.read(kExplorerSection, "8"), "true");
-    file.put(kExplorerSection, "8", "TRUE");
-    item(kExplorer, 8).restore(fx.session(), file);
-    EXPECT_EQ(fx.session().settings.read(kExplorerSection, "8"), "false");
-    EXPECT_EQ(journalLines(fx, "WinExec"), (Keys{u1, u2, r1, r2, u1, u2, r1, r2}));
+    // "true" runs the ticked side, anything else the unticked one.
+    for (const auto& [saved, setting] : {std::pair{"true", "true"}, std::pair{"TRUE", "false"}}) {
+        fx.restorePoint(point("8")).put(kExplorerSection, "8", saved);
+        fx.restoreCategory(kExplorer, point("8"), 8);
+        EXPECT_EQ(fx.session().settings.read(kExplorerSection, "8"), setting);
+    }
+    EXPECT_EQ(journalLines(fx.folder(), "WinExec"), (Keys{u1, u2, r1, r2, u1, u2, r1, r2}));
 
     EngineFixture me("me");  // Me has the cabinet folder only
     readPass(me.session());
-    applyRows(me, kExplorer, {8}, {});
-    applyRows(me, kExplorer, {}, {8});
-    EXPECT_EQ(journalLines(me, "WinExec"), (Keys{u1, r1}));
+    me.apply(kExplorer, {8});
+    me.apply(kExplorer, {}, {8});
+    EXPECT_EQ(journalLines(me.folder(), "WinExec"), (Keys{u1, r1}));
 }
 
 TEST(ExplorerItems, RegistrationBoxIsClosedWhenItComesUp) {
@@ -319,23 +194,22 @@ TEST(ExplorerItems, RegistrationBoxIsClosedWhenItComesUp) {
         SCOPED_TRACE(delay);
         EngineFixture fx("xp");
         std::ofstream(fx.folder() / "machine.ini", std::ios::app) << "\r\n[Shell]\r\nRegSvr32DelayMs=" << delay << "\r\n";
-        fx.restart();
-        readPass(fx.session());
-        applyRows(fx, kExplorer, {8}, {});
+        fx.restartAndRead();
+        fx.apply(kExplorer, {8});
         EXPECT_FALSE(fx.platform().windows.findWindow("", "RegSvr32"));
-        const auto sent = journalLines(fx, "SendMessage");
+        const auto sent = journalLines(fx.folder(), "SendMessage");
         ASSERT_EQ(sent.size(), 2u);
         for (const std::string& line : sent) EXPECT_NE(line.find("\t#32770\tRegSvr32\t16\t"), std::string::npos) << line;
-        EXPECT_NE(EngineFixture::fileText(fx.folder() / "dlls.ini").find("zipfldr.dll=0"), std::string::npos);
-        applyRows(fx, kExplorer, {}, {8});
-        EXPECT_EQ(journalLines(fx, "SendMessage").size(), 4u);
+        EXPECT_NE(testing::fileText(fx.folder() / "dlls.ini").find("zipfldr.dll=0"), std::string::npos);
+        fx.apply(kExplorer, {}, {8});
+        EXPECT_EQ(journalLines(fx.folder(), "SendMessage").size(), 4u);
     }
 
     EngineFixture fx("xp");  // a tool that cannot start shows no box to wait for
     std::ofstream(fx.folder() / "machine.ini", std::ios::app) << "\r\n[Shell]\r\nMissing=regsvr32\r\n";
     fx.restart();
     const auto started = std::chrono::steady_clock::now();
-    applyRows(fx, kExplorer, {8}, {});
+    fx.apply(kExplorer, {8});
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(kRegSvr32BoxWaitMs));
     EXPECT_EQ(fx.session().settings.read(kExplorerSection, "8"), "true");
 }
@@ -345,7 +219,7 @@ TEST(ExplorerAndOthersItems, RestorePointPutsTheCategoryBack) {
         std::size_t category;
         std::string_view section;
         Keys keysBefore, keysAfter;  // absent values leave no key; the keys follow the rows
-        Rows restored;               // "UnfitType" writes nothing: Explorer ② and Others ⑥ stay
+        std::vector<int> restored;   // "UnfitType" writes nothing: Explorer ② and Others ⑥ stay
     };
     const Case cases[] = {
         {kExplorer, kExplorerSection, {"2", "3", "6", "7a", "7b", "10"},
@@ -355,25 +229,24 @@ TEST(ExplorerAndOthersItems, RestorePointPutsTheCategoryBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.section);
-        EngineFixture fx("xp");
-        readPass(fx.session());
-        auto before = restorePoint(fx, "前");
-        auto after = restorePoint(fx, "後");
-        for (const auto& row : tweakItems()[c.category]) row->backup(fx.session(), before);
-        EXPECT_EQ(before.keys(c.section), c.keysBefore);
+        EngineFixture fx("xp", kAndRead);
+        fx.backupCategory(c.category, point("前"));
+        EXPECT_EQ(fx.restorePoint(point("前")).keys(c.section), c.keysBefore);
         fx.tickAll(c.category, true);
         applyPass(fx.session());
-        for (const auto& row : tweakItems()[c.category]) row->backup(fx.session(), after);
-        EXPECT_EQ(after.keys(c.section), c.keysAfter);
+        fx.backupCategory(c.category, point("後"));
+        EXPECT_EQ(fx.restorePoint(point("後")).keys(c.section), c.keysAfter);
 
-        for (const auto& row : tweakItems()[c.category]) row->restore(fx.session(), before);
-        EXPECT_EQ(readAgain(fx, c.category), c.restored);
+        fx.restoreCategory(c.category, point("前"));
+        fx.restartAndRead();
+        EXPECT_EQ(fx.tickedRows(c.category), c.restored);
         if (c.category == kExplorer) {  // the handler classes made again as they were
             expectHandlerClass(fx, kAvi, "Avi Properties Handler");
             expectHandlerClass(fx, kVideo, "Video Media Properties Handler");
         }
-        for (const auto& row : tweakItems()[c.category]) row->restore(fx.session(), after);
-        EXPECT_EQ(readAgain(fx, c.category), (Rows{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        fx.restoreCategory(c.category, point("後"));
+        fx.restartAndRead();
+        EXPECT_EQ(fx.tickedRows(c.category), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     }
 }
 
@@ -391,16 +264,14 @@ TEST(OthersItems, ErrorReportingFollowsTheEdition) {
         EngineFixture fx(c.image);
         const std::string key = c.name == "DoReport" ? kErrorReporting : kBrowserMain;
         readPass(fx.session());
-        applyRows(fx, kOthers, {2}, {});
+        fx.apply(kOthers, {2});
         EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), "0");
-        auto file = restorePoint(fx, "2");
-        item(kOthers, 2).backup(fx.session(), file);
-        applyRows(fx, kOthers, {}, {2});
+        fx.backupCategory(kOthers, point("2"), 2);
+        fx.apply(kOthers, {}, {2});
         EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), c.unticked);
-        item(kOthers, 2).restore(fx.session(), file);
+        fx.restoreCategory(kOthers, point("2"), 2);
         EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), "0");
-        auto none = restorePoint(fx, "無");  // XP keeps its value, the others delete it
-        item(kOthers, 2).restore(fx.session(), none);
+        fx.restoreCategory(kOthers, point("無"), 2);  // XP keeps its value, the others delete it
         EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), c.restoredWithoutKey);
         EXPECT_EQ(fx.read(HKLM, c.name == "DoReport" ? kBrowserMain : kErrorReporting, c.other, "DWORD"), "NULL");
     }
@@ -409,75 +280,70 @@ TEST(OthersItems, ErrorReportingFollowsTheEdition) {
 TEST(OthersItems, ConnectionsCountOnlyWhenBothAreSixteen) {
     EngineFixture fx("xp");
     fx.session().registry.WriteRegValue(HKCU, kInternet, "MaxConnectionsPerServer", "16", "DWORD");
-    EXPECT_FALSE(readAgain(fx, kOthers).count(3));
-    applyRows(fx, kOthers, {3}, {});
+    EXPECT_FALSE(fx.tickedAfterRestart(kOthers, 3));
+    fx.apply(kOthers, {3});
     EXPECT_EQ(fx.read(HKCU, kInternet, "MaxConnectionsPer1_0Server", "DWORD"), "16");
-    EXPECT_TRUE(readAgain(fx, kOthers).count(3));
+    EXPECT_TRUE(fx.tickedAfterRestart(kOthers, 3));
 }
 
 TEST(OthersItems, LongMenuMaskIsKeptAndComesBack) {
     EngineFixture fx("xp");
-    const Bytes xpMask = binaryValue(fx, HKCU, kDesktop, "UserPreferencesMask");
-    ASSERT_EQ(xpMask.size(), 8u);
-    EXPECT_FALSE(readAgain(fx, kOthers).count(6));
-    auto file = restorePoint(fx, "6");
-    item(kOthers, 6).backup(fx.session(), file);
-    EXPECT_EQ(file.get(kOthersSection, "6"), "UnfitType");
+    const std::string xpMask = fx.bytes(HKCU, kDesktop, "UserPreferencesMask", kBinary);
+    ASSERT_EQ(xpMask.size(), 16u);
+    EXPECT_FALSE(fx.tickedAfterRestart(kOthers, 6));
+    fx.backupCategory(kOthers, point("6"), 6);
+    EXPECT_EQ(fx.restorePoint(point("6")).get(kOthersSection, "6"), "UnfitType");
 
-    applyRows(fx, kOthers, {6}, {});
+    fx.apply(kOthers, {6});
     EXPECT_EQ(fx.session().settings.read(kOthersSection, "6"), "UnfitType");
-    EXPECT_EQ(binaryValue(fx, HKCU, kDesktop, "UserPreferencesMask"), (Bytes{0xB0, 0, 0, 0}));
-    item(kOthers, 6).restore(fx.session(), file);  // "UnfitType" leaves the value alone
-    EXPECT_TRUE(readAgain(fx, kOthers).count(6));
-    applyRows(fx, kOthers, {}, {6});  // every byte of the user's own mask comes back
-    EXPECT_EQ(binaryValue(fx, HKCU, kDesktop, "UserPreferencesMask"), xpMask);
+    EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferencesMask", kBinary), "b0000000");
+    fx.restoreCategory(kOthers, point("6"), 6);  // "UnfitType" leaves the value alone
+    EXPECT_TRUE(fx.tickedAfterRestart(kOthers, 6));
+    fx.apply(kOthers, {}, {6});  // every byte of the user's own mask comes back
+    EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferencesMask", kBinary), xpMask);
 
     // Kept bytes never stand for a later mask: one of another type has nothing to come back.
     fx.session().registry.DeleteRegValue(HKCU, kDesktop, "UserPreferencesMask");
     fx.session().registry.WriteRegValue(HKCU, kDesktop, "UserPreferencesMask", "7", "DWORD");
-    readAgain(fx, kOthers);
-    applyRows(fx, kOthers, {6}, {});
-    applyRows(fx, kOthers, {}, {6});
+    fx.restartAndRead();
+    fx.apply(kOthers, {6});
+    fx.apply(kOthers, {}, {6});
     EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferencesMask", "Binary"), "000000B0");
 }
 
 TEST(OthersItems, MenuMaskOnNineXAndWithoutMemory) {
-    EngineFixture fx("98");
-    readPass(fx.session());
-    applyRows(fx, kOthers, {6}, {});
+    EngineFixture fx("98", kAndRead);
+    fx.apply(kOthers, {6});
     EXPECT_EQ(fx.session().settings.read(kOthersSection, "6"), "000000BE");
-    EXPECT_EQ(binaryValue(fx, HKCU, kDesktop, "UserPreferenceMask"), (Bytes{0xB0, 0, 0, 0}));
+    EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferenceMask", kBinary), "b0000000");
     EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferencesMask", "Binary"), "NULL");
-    applyRows(fx, kOthers, {}, {6});
+    fx.apply(kOthers, {}, {6});
     EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferenceMask", "Binary"), "000000BE");
 
     EngineFixture fresh("98");  // in force without the program's tick: nothing to put back
     fresh.session().registry.WriteRegValue(HKCU, kDesktop, "UserPreferenceMask", "B0", "Binary");
-    EXPECT_TRUE(readAgain(fresh, kOthers).count(6));
-    applyRows(fresh, kOthers, {}, {6});
+    EXPECT_TRUE(fresh.tickedAfterRestart(kOthers, 6));
+    fresh.apply(kOthers, {}, {6});
     EXPECT_EQ(fresh.read(HKCU, kDesktop, "UserPreferenceMask", "Binary"), "000000B0");
 }
 
 TEST(OthersItems, AutoRunFollowsTheFamily) {
-    EngineFixture nineX("98");
-    readPass(nineX.session());
-    applyRows(nineX, kOthers, {7}, {});
-    EXPECT_EQ(binaryValue(nineX, HKCU, kPolicies, "NoDriveTypeAutoRun"), (Bytes{0xB5, 0, 0, 0}));
-    EXPECT_TRUE(readAgain(nineX, kOthers).count(7));
-    applyRows(nineX, kOthers, {}, {7});
-    EXPECT_EQ(binaryValue(nineX, HKCU, kPolicies, "NoDriveTypeAutoRun"), (Bytes{0x95, 0, 0, 0}));
+    EngineFixture nineX("98", kAndRead);
+    nineX.apply(kOthers, {7});
+    EXPECT_EQ(nineX.bytes(HKCU, kPolicies, "NoDriveTypeAutoRun", kBinary), "b5000000");
+    EXPECT_TRUE(nineX.tickedAfterRestart(kOthers, 7));
+    nineX.apply(kOthers, {}, {7});
+    EXPECT_EQ(nineX.bytes(HKCU, kPolicies, "NoDriveTypeAutoRun", kBinary), "95000000");
     EXPECT_EQ(nineX.read(HKLM, kCdrom, "AutoRun", "DWORD"), "NULL");
-    auto nineXFile = restorePoint(nineX, "7");
-    item(kOthers, 7).backup(nineX.session(), nineXFile);
+    nineX.backupCategory(kOthers, point("7"), 7);
 
     EngineFixture nt("xp");  // restored on NT: the CD-ROM driver's value, a DWORD of the saved text
     readPass(nt.session());
-    applyRows(nt, kOthers, {7}, {});
+    nt.apply(kOthers, {7});
     EXPECT_EQ(nt.read(HKLM, kCdrom, "AutoRun", "DWORD"), "0");
     EXPECT_EQ(nt.read(HKCU, kPolicies, "NoDriveTypeAutoRun", "DWORD"), "145");  // the user's policy stays
-    auto ntFile = restorePoint(nt, "7");
-    ntFile.put(kOthersSection, "7", nineXFile.get(kOthersSection, "7"));
-    item(kOthers, 7).restore(nt.session(), ntFile);
+    nt.restorePoint(point("7")).put(kOthersSection, "7", nineX.restorePoint(point("7")).get(kOthersSection, "7"));
+    nt.restoreCategory(kOthers, point("7"), 7);
     EXPECT_EQ(nt.session().registry.GetRegValueType(HKLM, kCdrom, "AutoRun"), "DWORD");
     EXPECT_EQ(nt.read(HKLM, kCdrom, "AutoRun", "DWORD"), "95");
 }
@@ -487,30 +353,28 @@ TEST(OthersItems, MessengerButtonRenamedAsideAndBack) {
     const std::string active = kExtensions + "\\" + kMessenger;
     fx.session().registry.WriteRegValue(HKLM, active + "\\Sub", "Kept", "yes", "String");
     readPass(fx.session());
-    auto file = restorePoint(fx, "10");
-    item(kOthers, 10).backup(fx.session(), file);
+    fx.backupCategory(kOthers, point("10"), 10);
 
-    applyRows(fx, kOthers, {10}, {});
-    EXPECT_FALSE(keyExists(fx, HKLM, kExtensions, kMessenger));
+    fx.apply(kOthers, {10});
+    EXPECT_FALSE(fx.keyExists(HKLM, kExtensions, kMessenger));
     EXPECT_EQ(fx.read(HKLM, kExtensions + "\\" + kAside + "\\Sub", "Kept", "String"), "yes");
-    EXPECT_TRUE(readAgain(fx, kOthers).count(10));
-    EXPECT_TRUE(fx.session().model.tweakList(kOthers).rows[9].enabled);  // the key aside keeps the row on
+    EXPECT_TRUE(fx.tickedAfterRestart(kOthers, 10));
+    EXPECT_TRUE(fx.row(kOthers, 10).enabled);  // the key aside keeps the row on
 
-    item(kOthers, 10).restore(fx.session(), file);  // "true": back under the active name
-    EXPECT_FALSE(keyExists(fx, HKLM, kExtensions, kAside));
+    fx.restoreCategory(kOthers, point("10"), 10);  // "true": back under the active name
+    EXPECT_FALSE(fx.keyExists(HKLM, kExtensions, kAside));
     EXPECT_EQ(fx.read(HKLM, active, "MenuText", "String"), "Windows Messenger");
     EXPECT_EQ(fx.read(HKLM, active + "\\Sub", "Kept", "String"), "yes");
-    file.put(kOthersSection, "10", "false");
-    item(kOthers, 10).restore(fx.session(), file);
-    EXPECT_TRUE(keyExists(fx, HKLM, kExtensions, kAside));
-    auto none = restorePoint(fx, "無");  // no key: back to the active name
-    item(kOthers, 10).restore(fx.session(), none);
-    EXPECT_TRUE(keyExists(fx, HKLM, kExtensions, kMessenger));
+    fx.restorePoint(point("10")).put(kOthersSection, "10", "false");
+    fx.restoreCategory(kOthers, point("10"), 10);
+    EXPECT_TRUE(fx.keyExists(HKLM, kExtensions, kAside));
+    fx.restoreCategory(kOthers, point("無"), 10);  // no key: back to the active name
+    EXPECT_TRUE(fx.keyExists(HKLM, kExtensions, kMessenger));
 
     EngineFixture bare("2000");  // under neither name: the row is off, and shows ticked
     readPass(bare.session());
-    EXPECT_FALSE(bare.session().model.tweakList(kOthers).rows[9].enabled);
-    EXPECT_TRUE(bare.session().model.tweakList(kOthers).rows[9].ticked);
+    EXPECT_FALSE(bare.row(kOthers, 10).enabled);
+    EXPECT_TRUE(bare.row(kOthers, 10).ticked);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "engine/BootFile.h"
 #include "tests/engine/EngineFixture.h"
 
@@ -10,6 +8,7 @@ namespace {
 
 using platform::RootKey;
 using testing::EngineFixture;
+using testing::kAndRead;
 using testing::MiniMachine;
 
 constexpr std::size_t kPower = 3;
@@ -54,54 +53,42 @@ MiniMachine withBootIni(const std::string& text) {
 }
 
 TEST(PowerItems, ReadTickApplyAndUntickOnEveryImage) {
-    struct Case {
-        const char* image;
-        std::vector<int> inForce;
-        bool applied;  // tick and untick everything too
-    };
-    const std::vector<Case> cases = {
-        {"95", {}, false},    {"98", {}, true},        {"me", {}, false},        {"nt4", {9}, true},
-        {"2000", {9}, true}, {"xp", {1, 9}, true},   {"2003", {1, 9}, false}, {"vista", {9}, false},
-    };
-    auto enabled = [](const Row& r) { return r.enabled; };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.image);
-        EngineFixture fx(c.image);
-        readPass(fx.session());
-        EXPECT_EQ(fx.tickedRows(kPower), c.inForce);
-        if (!c.applied) continue;
-        const auto before = fx.expectTickAllApplied(kPower, enabled, [&](int r) { return rowValues(fx, r); });
-        if (std::string(c.image) == "nt4") {
+    EngineFixture::checkImages(kPower,
+                               {{"95", {}}, {"98", {}}, {"me", {}}, {"nt4", {9}}, {"2000", {9}}, {"xp", {1, 9}},
+                                {"2003", {1, 9}}, {"vista", {9}, {}, {}, false}},
+                               [](const Row&) { return true; });
+}
+
+TEST(PowerItems, LogoSwitchIsAppendedAndRemovedInExactCase) {
+    for (const char* image : {"xp", "nt4", "2000", "98"}) {
+        SCOPED_TRACE(image);
+        EngineFixture fx(image, kAndRead);
+        const std::vector<std::string> before = rowValues(fx, 5);
+        fx.apply(kPower, {5});
+        if (std::string_view(image) == "xp") {
+            EXPECT_EQ(rowValues(fx, 5)[0], std::string(kXpLine) + " /noguiboot");
+        }
+        if (std::string_view(image) == "nt4") {
             // Two lines under the default key: the first is the system's, the other stays.
             EXPECT_NE(fx.driveCText("boot.ini").find("\\WINNT=\"Windows NT Workstation Version 4.00\" /noguiboot\r\n"
                                                      "multi(0)disk(0)rdisk(0)partition(1)\\WINNT=\"Windows NT "
                                                      "Workstation Version 4.00 [VGA mode]\" /basevideo /sos\r\n"),
                       std::string::npos);
         }
-        EXPECT_TRUE(fx.untickAllApplied(kPower, enabled).empty());
-        EXPECT_EQ(rowValues(fx, 5), before.at(5));
+        fx.apply(kPower, {}, {5});
+        EXPECT_EQ(rowValues(fx, 5), before);
     }
-}
-
-TEST(PowerItems, LogoSwitchIsAppendedAndRemovedInExactCase) {
-    EngineFixture fx("xp");
-    readPass(fx.session());
-    fx.row(kPower, 5).ticked = true;
-    applyPass(fx.session());
-    EXPECT_EQ(rowValues(fx, 5)[0], std::string(kXpLine) + " /noguiboot");
 
     // Someone else's capitals read as in force and survive an untick.
     const std::string line = "\"XP\" /fastdetect /NOGUIBOOT";
     EngineFixture caps(withBootIni("[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
-                                   "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=" + line + "\r\n"));
-    readPass(caps.session());
+                                   "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=" + line + "\r\n"),
+                       kAndRead);
     ASSERT_TRUE(caps.row(kPower, 5).ticked);
-    caps.row(kPower, 5).ticked = false;
-    applyPass(caps.session());
+    caps.apply(kPower, {}, {5});
     EXPECT_EQ(caps.session().model.state()[34], 0);
     EXPECT_EQ(rowValues(caps, 5)[0], line);
-    caps.restartAndRead();
-    EXPECT_TRUE(caps.row(kPower, 5).ticked);
+    EXPECT_TRUE(caps.tickedAfterRestart(kPower, 5));
 }
 
 TEST(PowerItems, MissingBootFileShowsTheErrorsAndOnlyTheTimeoutKeepsItsFlag) {
@@ -109,8 +96,7 @@ TEST(PowerItems, MissingBootFileShowsTheErrorsAndOnlyTheTimeoutKeepsItsFlag) {
     fx.session().settings.write("環境設定", "Sound", "On");
     ASSERT_EQ(fx.session().paths.boot, "NULL");
     readPass(fx.session());
-    fx.row(kPower, 5).ticked = fx.row(kPower, 10).ticked = true;
-    applyPass(fx.session());
+    fx.apply(kPower, {5, 10});
     applyPass(fx.session());
     using Shown = std::vector<std::pair<foundation::DialogKind, std::string>>;
     const auto error = foundation::DialogKind::Error;
@@ -128,11 +114,9 @@ TEST(PowerItems, BootIniWithoutTheNeededLinesGetsNoMadeUpLine) {
     const std::string systems = "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\"\r\n";
     for (const std::string& text : {systems, "[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(2)\\WINNT\r\n" +
                                                  systems}) {
-        EngineFixture fx(withBootIni(text));
-        readPass(fx.session());
+        EngineFixture fx(withBootIni(text), kAndRead);
         EXPECT_TRUE(fx.tickedRows(kPower).empty());
-        fx.row(kPower, 5).ticked = fx.row(kPower, 10).ticked = true;
-        applyPass(fx.session());
+        fx.apply(kPower, {5, 10});
         EXPECT_EQ(fx.session().model.state()[34], 0);
         EXPECT_TRUE(fx.dialogs().shown.empty());
         const std::string after = fx.driveCText("boot.ini");
@@ -143,8 +127,7 @@ TEST(PowerItems, BootIniWithoutTheNeededLinesGetsNoMadeUpLine) {
     }
     // Garbage is no boot file worth reading, and no reason to fail.
     const char raw[] = "\xff\xfe[boot loader\0]\r\ntimeout\r\n=5\r\n";
-    EngineFixture garbage(withBootIni(std::string(raw, sizeof raw - 1)));
-    readPass(garbage.session());
+    EngineFixture garbage(withBootIni(std::string(raw, sizeof raw - 1)), kAndRead);
     EXPECT_TRUE(garbage.tickedRows(kPower).empty());
 }
 
@@ -154,8 +137,7 @@ TEST(PowerItems, BootFileIsCopiedOnceBeforeTheFirstChange) {
     platform::FileSystem& files = fx.platform().files;
     const std::uint32_t attributes = files.getFileAttributes("C:\\boot.ini");
     readPass(fx.session());
-    fx.row(kPower, 10).ticked = true;
-    applyPass(fx.session());
+    fx.apply(kPower, {10});
     EXPECT_EQ(fx.driveCText("boot.ini.hastelyn-backup"), original);
     EXPECT_EQ(files.getFileAttributes("C:\\boot.ini.hastelyn-backup"), attributes);
     EXPECT_EQ(files.getFileAttributes("C:\\boot.ini") & platform::fileattr::ReadOnly, 0u);

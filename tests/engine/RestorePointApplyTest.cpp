@@ -2,7 +2,6 @@
 // other family, services, a command that cannot start, and the PC-information question.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "engine/RestorePoint.h"
@@ -18,6 +17,7 @@ using foundation::DialogKind;
 using platform::RootKey;
 using testing::EngineFixture;
 using testing::MiniMachine;
+using testing::countOf;
 
 const char* const kPoint = "C:\\Program Files\\Hastelyn\\復元ポイント test.ini";
 const char* const kPointHost = "Program Files/Hastelyn/復元ポイント test.ini";
@@ -52,23 +52,6 @@ MiniMachine quietMachine() {
     return m;
 }
 
-// A binary value's bytes as hexadecimal text, or "" when it cannot be read.
-std::string bytesOf(EngineFixture& fx, RootKey root, std::string_view path, std::string_view name) {
-    platform::Registry& registry = fx.platform().registry;
-    foundation::OpenKey key(registry, root, path, platform::KeyAccess::Query);
-    std::uint8_t data[64];
-    std::uint32_t type = 0;
-    std::uint32_t size = sizeof data;
-    if (!key || registry.queryValue(key.handle(), name, &type, data, &size) != platform::win32error::Success) return "";
-    std::string out;
-    for (std::uint32_t i = 0; i < size; ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02x", data[i]);
-        out += hex;
-    }
-    return out;
-}
-
 void setBytes(EngineFixture& fx, RootKey root, std::string_view path, std::string_view name,
               std::vector<std::uint8_t> bytes) {
     platform::Registry& registry = fx.platform().registry;
@@ -80,12 +63,6 @@ void setBytes(EngineFixture& fx, RootKey root, std::string_view path, std::strin
 
 std::string start(EngineFixture& fx, std::string_view service) {
     return fx.read(RootKey::LocalMachine, kServices + std::string(service), "Start", "DWORD");
-}
-
-std::size_t count(const std::string& text, std::string_view part) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
 }
 
 TEST(RestorePointApply, AbsentValuesAreDeletedOrLeftByTheirRuleAndUnfitOnesAreLeftAlone) {
@@ -107,7 +84,7 @@ TEST(RestorePointApply, AbsentValuesAreDeletedOrLeftByTheirRuleAndUnfitOnesAreLe
     ApplyRestorePoint(s, kPoint);
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "2097152");  // write: left
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kPriority, "IRQ8Priority", "DWORD"), "NULL");       // write or delete
-    EXPECT_EQ(bytesOf(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "9012038010000000");
+    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "9012038010000000");
 }
 
 TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissingOne) {
@@ -160,7 +137,7 @@ TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
 
     // The 9x mask lands in the NT value name, four bytes long; the 9x auto-run text in the NT
     // CD-ROM value, read as the decimal number a DWORD takes.
-    EXPECT_EQ(bytesOf(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "be000000");
+    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "be000000");
     EXPECT_EQ(fx.read(RootKey::LocalMachine, std::string(kServices) + "Cdrom", "AutoRun", "DWORD"), "95");
     EXPECT_FALSE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
                                                            "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key"));
@@ -168,7 +145,7 @@ TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String"), "田中 美穂");
     EXPECT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization",
                                                           "Value"));
-    EXPECT_EQ(bytesOf(fx, RootKey::LocalMachine, kNtVersion, "RegisteredOrganization"), "00");
+    EXPECT_EQ(fx.bytes(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization"), "00");
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", "String"), "MIHO");
     EXPECT_EQ(fx.read(RootKey::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner",
                       "String"),
@@ -219,7 +196,7 @@ TEST(RestorePointApply, ServicesComeBackOnlyWhereTheirStateChanged) {
     EXPECT_NE(stopDelta, std::string::npos) << journal;
     EXPECT_NE(startGamma, std::string::npos) << journal;
     EXPECT_LT(stopDelta, startGamma);
-    EXPECT_EQ(count(journal, "CreateProcess\t"), 2u);
+    EXPECT_EQ(countOf(journal, "CreateProcess\t"), 2u);
     EXPECT_GT(polls, 0);
     EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::LocalMachine, kServices, "Ghost", "Key"));
 }
@@ -262,7 +239,7 @@ TEST(RestorePointApply, OwnerOrganisationAndComputerNameComeBackOnlyOnYes) {
     WriteRestorePoint(s, kPoint);
     auto pcInformation = [&] {
         return fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String") + "/" +
-               bytesOf(fx, RootKey::LocalMachine, kNtVersion, "RegisteredOrganization") + "/" +
+               fx.bytes(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization") + "/" +
                fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", "String");
     };
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "X", "String");

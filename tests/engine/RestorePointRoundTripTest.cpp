@@ -96,15 +96,6 @@ std::string withoutMemorySections(const std::string& text) {
     return out;
 }
 
-std::map<std::string, std::string> files(const std::filesystem::path& folder) {
-    std::map<std::string, std::string> out;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            out[std::filesystem::relative(entry.path(), folder).generic_string()] =
-                EngineFixture::fileText(entry.path());
-    return out;
-}
-
 TEST(RestorePointRoundTrip, EveryRowAndServiceChangedThenRestoredOnXpAnd98) {
     struct Case {
         const char* image;
@@ -142,7 +133,7 @@ TEST(RestorePointRoundTrip, EveryRowAndServiceChangedThenRestoredOnXpAnd98) {
         WriteRestorePoint(s, point);
         const std::uint32_t bootAttributes = fx.platform().files.getFileAttributes(s.paths.boot);
         const RegistryDump registryBefore = dumpRegistry(fx.platform().registry);
-        const auto filesBefore = files(fx.folder());
+        const auto filesBefore = testing::filesBelow(fx.folder());
 
         for (std::size_t category = 0; category < kTweakCategoryCount; ++category) fx.tickAll(category, true);
         for (Row& row : s.model.services().rows) row.ticked = true;
@@ -150,13 +141,13 @@ TEST(RestorePointRoundTrip, EveryRowAndServiceChangedThenRestoredOnXpAnd98) {
         // Not a restore of nothing: the apply changed the registry and, on XP, stopped services.
         EXPECT_GT(differences(registryBefore, dumpRegistry(fx.platform().registry)).size(), 10u);
         if (std::string(c.image) == "xp") {
-            EXPECT_NE(EngineFixture::fileText(fx.folder() / "services.ini"), filesBefore.at("services.ini"));
+            EXPECT_NE(testing::fileText(fx.folder() / "services.ini"), filesBefore.at("services.ini"));
         }
 
         ApplyRestorePoint(s, point);
         EXPECT_EQ(differences(registryBefore, dumpRegistry(fx.platform().registry)), c.kept);
 
-        const auto filesAfter = files(fx.folder());
+        const auto filesAfter = testing::filesBelow(fx.folder());
         // The files the restore writes through the profile functions, which end lines with CR LF.
         for (const std::string& name : {std::string(c.bootFile), std::string("drives/C/WINDOWS/inf/sysoc.inf")}) {
             if (!filesBefore.contains(name)) continue;

@@ -5,17 +5,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <sstream>
 
 #include "engine/Services.h"
 #include "foundation/CommandError.h"
-#include "platform/Text.h"
 #include "tests/engine/EngineFixture.h"
 
 using namespace hastelyn;
 using platform::RootKey;
 using hastelyn::testing::EngineFixture;
+using hastelyn::testing::kAndRead;
 using hastelyn::testing::MiniMachine;
+using hastelyn::testing::countOf;
 
 namespace {
 
@@ -37,24 +37,8 @@ std::string start(EngineFixture& fx, std::string_view key) {
     return fx.read(RootKey::LocalMachine, kServicesPath + std::string(key), "Start", "DWORD");
 }
 
-// services.ini's [State]: key name in upper case -> state.
-std::map<std::string, std::string> serviceStates(EngineFixture& fx) {
-    std::map<std::string, std::string> states;
-    std::istringstream in(EngineFixture::fileText(fx.folder() / "services.ini"));
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos && !line.starts_with('['))
-            states[text::upperAscii(line.substr(0, eq))] = line.substr(eq + 1, line.find_first_of("\r ", eq) - eq - 1);
-    }
-    return states;
-}
-
-std::size_t count(const std::string& text, std::string_view what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
+// The state a service is in (platform::servicestate: 4 running, 1 stopped).
+std::uint32_t stateOf(EngineFixture& fx, std::string_view key) { return fx.sandbox().services().state(key); }
 
 }  // namespace
 
@@ -69,8 +53,7 @@ TEST(ServiceList, ListShowsLogonServicesSortedAndTicksTheStoppedOnes) {
         .service("odd/key", "Unknown State", 3)                   // the manager cannot open it
         .hive(RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Expanded]",
                                       "\"DisplayName\"=expand:\"Expanded Name\"", "\"ObjectName\"=\"LocalSystem\""});
-    EngineFixture fx(m);
-    engine::readPass(fx.session());
+    EngineFixture fx(m, kAndRead);
     const engine::CheckList& list = fx.session().model.services();
 
     // Case folded to lower case, so "_" comes before the letters; equal names keep registry order.
@@ -101,8 +84,7 @@ TEST(ServiceList, OnlyTheFirst200RowsGetAListAndAFlag) {
         std::snprintf(name, sizeof(name), "Svc%03d", i);
         m.service(name, name, 3);  // all stopped, all ticked
     }
-    EngineFixture fx(m);
-    engine::readPass(fx.session());
+    EngineFixture fx(m, kAndRead);
     const std::vector<engine::Row>& rows = fx.session().model.services().rows;
     ASSERT_EQ(rows.size(), 200u);
     EXPECT_EQ(rows.back().label, "Svc199");
@@ -113,10 +95,10 @@ TEST(ServiceList, OnlyTheFirst200RowsGetAListAndAFlag) {
     // Unticking every row starts exactly the 200 listed services.
     for (engine::Row& row : fx.session().model.services().rows) row.ticked = false;
     engine::applyPass(fx.session());
-    EXPECT_EQ(count(fx.journal(), "Net\tstart\t"), 200u);
+    EXPECT_EQ(countOf(fx.journal(), "Net\tstart\t"), 200u);
     EXPECT_EQ(start(fx, "Svc199"), "3");
-    EXPECT_EQ(serviceStates(fx)["SVC199"], "4");
-    EXPECT_EQ(serviceStates(fx)["SVC200"], "1");
+    EXPECT_EQ(stateOf(fx, "Svc199"), 4u);
+    EXPECT_EQ(stateOf(fx, "Svc200"), 1u);
 }
 
 TEST(ServiceList, ApplyingRowsDisablesOrRestoresAndRunsNet) {
@@ -154,8 +136,8 @@ TEST(ServiceList, ApplyingRowsDisablesOrRestoresAndRunsNet) {
     // Either "Twin" row acts on the first service of that name in registry order.
     EXPECT_EQ(start(fx, "TwinA"), "4");
     EXPECT_EQ(start(fx, "TwinB"), "2");
-    EXPECT_EQ(serviceStates(fx)["TWINA"], "1");
-    EXPECT_EQ(serviceStates(fx)["TWINB"], "4");
+    EXPECT_EQ(stateOf(fx, "TwinA"), 1u);
+    EXPECT_EQ(stateOf(fx, "TwinB"), 4u);
     // A service gone since the read: no command, no settings, and the row keeps its difference.
     EXPECT_EQ(journal.find("Gone Soon"), std::string::npos);
     EXPECT_EQ(s.settings.read("不要サービス", "Gone Soon"), "NULL");
@@ -168,21 +150,20 @@ TEST(ServiceList, ApplyingRowsDisablesOrRestoresAndRunsNet) {
     rowNamed(fx, "Alpha").ticked = false;
     engine::applyPass(s);
     EXPECT_EQ(start(fx, "Alpha"), "2");
-    EXPECT_EQ(serviceStates(fx)["ALPHA"], "4");
+    EXPECT_EQ(stateOf(fx, "Alpha"), 4u);
 
     // A locked list is not applied at all.
     for (engine::Row& row : s.model.services().rows) row.enabled = false;
     rowNamed(fx, "Alpha").ticked = true;
     engine::applyPass(s);
     EXPECT_EQ(start(fx, "Alpha"), "2");
-    EXPECT_EQ(count(fx.journal(), "net stop \"Alpha\""), 1u);
+    EXPECT_EQ(countOf(fx.journal(), "net stop \"Alpha\""), 1u);
 }
 
 TEST(ServiceList, ACommandThatCannotStartEndsThePassAtItsRow) {
     MiniMachine m;
     m.service("Alpha", "Alpha", 2).service("Beta", "Beta", 2).shell("Missing", "net");
-    EngineFixture fx(m);
-    engine::readPass(fx.session());
+    EngineFixture fx(m, kAndRead);
     for (engine::Row& row : fx.session().model.services().rows) row.ticked = true;
     try {
         engine::applyPass(fx.session());
@@ -213,32 +194,31 @@ TEST(ServiceList, TheWindowsRunWhileACommandIsAwaited) {
 }
 
 TEST(ServiceList, XpServicesStopAndComeBackWithTheirStartTypes) {
-    EngineFixture fx("xp");
-    engine::readPass(fx.session());
+    EngineFixture fx("xp", kAndRead);
     const std::vector<std::string> keys = engine::listedServiceKeys(fx.session());
     ASSERT_GT(keys.size(), 20u);
     std::map<std::string, std::string> startTypes;
-    for (const std::string& key : keys) startTypes[key] = start(fx, key);
-    const std::map<std::string, std::string> before = serviceStates(fx);
-    auto ranBefore = [&](const std::string& key) { return before.at(text::upperAscii(key)) == "4"; };
+    std::map<std::string, bool> ranBefore;
+    for (const std::string& key : keys) {
+        startTypes[key] = start(fx, key);
+        ranBefore[key] = stateOf(fx, key) == 4;
+    }
 
     for (engine::Row& row : fx.session().model.services().rows) row.ticked = true;
     engine::applyPass(fx.session());
     fx.restartAndRead();
     for (const engine::Row& row : fx.session().model.services().rows) EXPECT_TRUE(row.ticked) << row.label;
-    std::map<std::string, std::string> now = serviceStates(fx);
     for (const std::string& key : keys) {
-        EXPECT_EQ(now[text::upperAscii(key)], "1") << key;
+        EXPECT_EQ(stateOf(fx, key), 1u) << key;
         // Disabled when it ran; one stopped already was ticked from the start and left alone.
-        EXPECT_EQ(start(fx, key), ranBefore(key) ? "4" : startTypes[key]) << key;
+        EXPECT_EQ(start(fx, key), ranBefore[key] ? "4" : startTypes[key]) << key;
     }
 
     for (engine::Row& row : fx.session().model.services().rows) row.ticked = false;
     engine::applyPass(fx.session());
-    now = serviceStates(fx);
     for (const std::string& key : keys) {
-        EXPECT_EQ(now[text::upperAscii(key)], "4") << key;
+        EXPECT_EQ(stateOf(fx, key), 4u) << key;
         // Those that ran get their own start type back; the others, never disabled here, manual.
-        EXPECT_EQ(start(fx, key), ranBefore(key) ? startTypes[key] : "3") << key;
+        EXPECT_EQ(start(fx, key), ranBefore[key] ? startTypes[key] : "3") << key;
     }
 }

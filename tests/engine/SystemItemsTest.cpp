@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <regex>
 
 #include "tests/engine/EngineFixture.h"
@@ -10,6 +9,7 @@ namespace {
 
 using platform::RootKey;
 using testing::EngineFixture;
+using testing::kAndRead;
 using testing::MiniMachine;
 
 constexpr std::size_t kSystem = 0;
@@ -47,27 +47,11 @@ std::vector<std::string> rowValues(EngineFixture& fx, int row) {
 }
 
 TEST(SystemItems, ReadTickApplyAndUntickOnEveryImage) {
-    struct Case {
-        const char* image;
-        std::vector<int> inForce;
-        bool applied;                  // tick and untick everything too
-        std::vector<int> alwaysInForce;  // after the untick: ⑦ without any USB device
-    };
-    const std::vector<Case> cases = {
-        {"95", {6, 7, 9}, false, {}}, {"98", {6, 9}, true, {}},     {"me", {6, 9}, false, {}},
-        {"nt4", {6, 7, 9}, true, {7}}, {"2000", {6}, true, {}},     {"xp", {6}, true, {}},
-        {"2003", {2, 6, 10}, false, {}}, {"vista", {6, 9}, false, {}},
-    };
-    auto enabled = [](const Row& r) { return r.enabled; };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.image);
-        EngineFixture fx(c.image);
-        readPass(fx.session());
-        EXPECT_EQ(fx.tickedRows(kSystem), c.inForce);
-        if (!c.applied) continue;
-        fx.expectTickAllApplied(kSystem, enabled, [&](int r) { return rowValues(fx, r); });
-        EXPECT_EQ(fx.untickAllApplied(kSystem, enabled), c.alwaysInForce);
-    }
+    // ⑦ stays in force without any USB device; ⑩ does nothing but on XP.
+    EngineFixture::checkImages(kSystem,
+                               {{"95", {6, 7, 9}, {7}}, {"98", {6, 9}}, {"me", {6, 9}}, {"nt4", {6, 7, 9}, {7}},
+                                {"2000", {6}}, {"xp", {6}}, {"2003", {2, 6, 10}, {10}}, {"vista", {6, 9}, {}, {}, false}},
+                               [](const Row&) { return true; });
 }
 
 TEST(SystemItems, RestrictedAccountSeesMachineValuesAsAbsent) {
@@ -84,8 +68,7 @@ TEST(SystemItems, RestrictedAccountSeesMachineValuesAsAbsent) {
             "\"DoNotAllowXPSP2\"=dword:1"});
     m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]",
                                   "\"NoLowDiskSpaceChecks\"=dword:1"});
-    EngineFixture fx(m);
-    readPass(fx.session());
+    EngineFixture fx(m, kAndRead);
     EXPECT_EQ(fx.tickedRows(kSystem), (std::vector<int>{1, 2, 3, 4, 5, 8, 9, 10}));
     fx.restrictAccount();
     readPass(fx.session());
@@ -96,17 +79,14 @@ TEST(SystemItems, DesktopHeapChangesOnlyTheFirstSizeAsAnExpandableString) {
     MiniMachine m;
     m.hive(RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems]",
                                    "\"Windows\"=\"SharedSection=1024,3072,3072\""});
-    EngineFixture fx(m);
-    readPass(fx.session());
-    fx.row(kSystem, 3).ticked = true;
-    applyPass(fx.session());
+    EngineFixture fx(m, kAndRead);
+    fx.apply(kSystem, {3});
     EXPECT_EQ(rowValues(fx, 3)[0], "SharedSection=1024,2048,3072");
     EXPECT_EQ(fx.session().registry.GetRegValueType(RootKey::LocalMachine, kSubSystems, "Windows"), "ExString");
 
     fx.restartAndRead();  // 2048 anywhere is enough, beside a 3072 too
     ASSERT_TRUE(fx.row(kSystem, 3).ticked);
-    fx.row(kSystem, 3).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kSystem, {}, {3});
     EXPECT_EQ(rowValues(fx, 3)[0], "SharedSection=1024,3072,3072");
 }
 
@@ -129,16 +109,14 @@ TEST(SystemItems, UsbWalkStopsAtTheFirstMissingDevice) {
     EXPECT_NE(point.find("7.0=1\r\n7.1=1\r\n"), std::string::npos);
     EXPECT_EQ(point.find("7.3"), std::string::npos);
 
-    fx.row(kSystem, 7).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kSystem, {}, {7});
     EXPECT_EQ(idle(), "NULL NULL 0 ");
     fx.restoreCategory(kSystem, kPoint);
     EXPECT_EQ(idle(), "1 1 0 ");
 
     MiniMachine bare;  // a class key without devices
     bare.hive(RootKey::LocalMachine, {device.substr(0, device.size() - 1) + "]", "\"Class\"=\"USB\""});
-    EngineFixture empty(bare);
-    readPass(empty.session());
+    EngineFixture empty(bare, kAndRead);
     EXPECT_TRUE(empty.row(kSystem, 7).ticked);
 }
 
@@ -147,8 +125,7 @@ TEST(SystemItems, HiddenComponentsComeBackExactlyAndNeedTheirFile) {
     const std::string sysoc = fx.session().paths.sysoc;
     const std::vector<std::string> original = rowValues(fx, 9);
     readPass(fx.session());
-    fx.row(kSystem, 9).ticked = true;
-    applyPass(fx.session());
+    fx.apply(kSystem, {9});
     auto line = [&](const char* key) { return fx.session().profiles.ReadProfileValue(sysoc, "Components", key); };
     EXPECT_EQ(line("WBEM"), "ocgen.dll,OcEntry,wbemoc.inf,,7");
     EXPECT_EQ(line("Pinball"), "ocgen.dll,OcEntry,pinball.inf,,7");  // was HIDE
@@ -156,16 +133,14 @@ TEST(SystemItems, HiddenComponentsComeBackExactlyAndNeedTheirFile) {
     EXPECT_EQ(fx.session().settings.read("システム9", "Pinball"), "ocgen.dll,OcEntry,pinball.inf,HIDE,7");
     fx.restartAndRead();
     ASSERT_TRUE(fx.row(kSystem, 9).ticked);
-    fx.row(kSystem, 9).ticked = false;
-    applyPass(fx.session());
+    fx.apply(kSystem, {}, {9});
     EXPECT_EQ(rowValues(fx, 9), original);  // every line as it was, "システム9" empty
 
     // No sysoc.inf: the row reads in force; changing it or restoring shows the error, silently.
     EngineFixture none{MiniMachine{}};
     none.session().settings.write("環境設定", "Sound", "On");
     readPass(none.session());
-    none.row(kSystem, 9).ticked = false;
-    applyPass(none.session());
+    none.apply(kSystem, {}, {9});
     none.restoreCategory(kSystem, kPoint);
     using Shown = std::vector<std::pair<foundation::DialogKind, std::string>>;
     const std::pair<foundation::DialogKind, std::string> error{foundation::DialogKind::Error, kSysocMissing};
@@ -184,15 +159,13 @@ TEST(SystemItems, UpdateBlockIsLiftedByEveryPassOnXpAndNeverFlips) {
 
     EngineFixture server("2003");  // enabled there, but it does nothing
     readPass(server.session());
-    server.row(kSystem, 10).ticked = false;
-    applyPass(server.session());
+    server.apply(kSystem, {}, {10});
     EXPECT_EQ(server.session().model.state()[9], 1);
     EXPECT_EQ(rowValues(server, 10)[0], "1");
 }
 
 TEST(SystemItems, RestorePointRoundTrips) {
-    EngineFixture fx("xp");
-    readPass(fx.session());
+    EngineFixture fx("xp", kAndRead);
     std::vector<std::vector<std::string>> values;
     for (int r = 1; r <= 10; ++r) values.push_back(rowValues(fx, r));
     fx.backupCategory(kSystem, kPoint);

@@ -6,7 +6,7 @@
 #include "foundation/Migration.h"
 #include "foundation/SystemPaths.h"
 #include "platform/Text.h"
-#include "tests/foundation/SandboxFixture.h"
+#include "tests/support/SandboxFixture.h"
 
 namespace hastelyn::foundation {
 namespace {

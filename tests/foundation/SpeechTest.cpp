@@ -14,7 +14,7 @@
 #include "foundation/Speech.h"
 #include "foundation/SpokenTexts.h"
 #include "platform/Win32Types.h"
-#include "tests/foundation/SandboxFixture.h"
+#include "tests/support/SandboxFixture.h"
 
 namespace hastelyn::foundation {
 namespace {
@@ -31,71 +31,40 @@ const std::string kFirstPromptText =
     "F6キーを押さないと 音声対応機能は自動的に無効となります。";
 const std::string kSpeechOnText = "音声対応機能を有効にしました。";
 const std::string kF5PromptText = "F5キーを押すと ソフトの 操作方法を説明します。";
-const std::string kExitText = "ソフトを終了しました。";
 
-// Clipboard writes, dialogs and window actions, in order.
-using EventLog = std::vector<std::string>;
-
-class FakeClipboard : public Clipboard {
+// The clipboard, the dialogs and the main window in one, noting clipboard writes, dialogs and
+// window actions in order.
+class Recorder : public Clipboard, public DialogProvider, public MainWindowActions {
 public:
-    explicit FakeClipboard(EventLog& log) : log_(log) {}
-
     std::string text() override { return busy ? std::string() : content; }
     void setText(std::string_view text) override {
-        if (!busy) {
-            content = text;
-            log_.push_back("clipboard:" + content);
-        }
+        if (!busy) log.push_back("clipboard:" + (content = std::string(text)));
         if (afterSet) afterSet(*this);
     }
-
-    std::string content;
-    bool busy = false;
-    // Runs after each write, lost or not: another program using the clipboard between our steps.
-    std::function<void(FakeClipboard&)> afterSet;
-
-private:
-    EventLog& log_;
-};
-
-class FakeDialogs : public DialogProvider {
-public:
-    explicit FakeDialogs(EventLog& log) : log_(log) {}
-
     bool show(DialogKind kind, std::string_view text) override {
         static const char* const kNames[] = {"確認", "情報", "エラー", "警告"};
-        log_.push_back(std::string("dialog:") + kNames[static_cast<int>(kind)] + ":" + std::string(text));
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << text;
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
+        log.push_back(std::string("dialog:") + kNames[static_cast<int>(kind)] + ":" + std::string(text));
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
-
-    std::deque<bool> answers;
-
-private:
-    EventLog& log_;
-};
-
-class FakeWindow : public MainWindowActions {
-public:
-    explicit FakeWindow(EventLog& log) : log_(log) {}
-    void focusFirstMenuButton() override { log_.push_back("focus BtnSystem"); }
-    void closeMainWindow() override { log_.push_back("close"); }
+    void focusFirstMenuButton() override { log.push_back("focus BtnSystem"); }
+    void closeMainWindow() override { log.push_back("close"); }
     std::optional<bool> focusedTweakRowTicked() override { return tick; }
-    void openHelp() override { log_.push_back("help"); }
-    void pressAccelerate() override { log_.push_back("accelerate"); }
+    void openHelp() override { log.push_back("help"); }
+    void pressAccelerate() override { log.push_back("accelerate"); }
     std::string commentText() override { return comment; }
 
+    std::vector<std::string> log;
+    std::string content;
+    bool busy = false;  // a busy clipboard loses writes and reads empty
+    // Runs after each write, lost or not: another program using the clipboard between our steps.
+    std::function<void(Recorder&)> afterSet;
+    std::deque<bool> answers;  // for the dialogs to come; No when none is left
     std::optional<bool> tick;
     std::string comment;
-
-private:
-    EventLog& log_;
 };
+using EventLog = std::vector<std::string>;
 
 // A machine whose settings file holds the given general settings (none: no file at all).
 struct Env {
@@ -103,24 +72,18 @@ struct Env {
         : fx(general.empty() ? MiniMachine{} : MiniMachine{}.file(kIni, "[環境設定]\r\n" + general)),
           profiles(fx.platform()),
           settings(profiles, std::move(settingsPath)),
-          clipboard(log),
-          speech(settings, clipboard),
-          provider(log),
-          dialogs(provider, speech, settings),
-          window(log) {}
+          speech(settings, rec),
+          dialogs(rec, speech, settings) {}
 
-    void press(MainKey key) { handleMainWindowKey(key, window, speech, settings); }
+    void press(MainKey key) { handleMainWindowKey(key, rec, speech, settings); }
     void startupPrompt(std::uint32_t driveType) { runStartupPrompt(settings, speech, driveType); }
 
-    EventLog log;
+    Recorder rec;
     SandboxFixture fx;
     ProfileValues profiles;
     Settings settings;
-    FakeClipboard clipboard;
     Speech speech;
-    FakeDialogs provider;
     MessageDialogs dialogs;
-    FakeWindow window;
 };
 
 TEST(Speech, SpeakReadsTheSoundSettingAtEveryCall) {
@@ -134,31 +97,31 @@ TEST(Speech, SpeakReadsTheSoundSettingAtEveryCall) {
     env.settings.write(kGeneralSection, "Sound", "on");
     env.speech.speak("五");
     env.speech.speakAlways("");
-    EXPECT_EQ(env.log, (EventLog{"clipboard:二", "clipboard:四", "clipboard:"}));
+    EXPECT_EQ(env.rec.log, (EventLog{"clipboard:二", "clipboard:四", "clipboard:"}));
 }
 
 TEST(Speech, RowSelectionBuildsItsTextInThreeStepsFromTheClipboard) {
     Env env("Sound=On\r\n");
     env.speech.speakRowSelection("システム", "①メニューの表示を速くする", true);
-    EXPECT_EQ(env.log, (EventLog{
-                           "clipboard:システム①メニューの表示を速くする",
-                           "clipboard:システム①メニューの表示を速くする。チェック。",
-                           "clipboard:システム①メニューの表示を速くする。チェック。" + kRowHintText,
-                       }));
+    EXPECT_EQ(env.rec.log, (EventLog{
+                               "clipboard:システム①メニューの表示を速くする",
+                               "clipboard:システム①メニューの表示を速くする。チェック。",
+                               "clipboard:システム①メニューの表示を速くする。チェック。" + kRowHintText,
+                           }));
 
     env.speech.speakRowSelection("不要サービス", "Alerter", false);
-    EXPECT_EQ(env.clipboard.content, "不要サービスAlerter。チェックなし。" + kRowHintText);
+    EXPECT_EQ(env.rec.content, "不要サービスAlerter。チェックなし。" + kRowHintText);
 
     // The utility and information lists have no tick word and hints of their own.
-    env.log.clear();
+    env.rec.log.clear();
     env.speech.speakListSelection("ユーティリティ", "③ msconfig", std::nullopt, spoken::kUtilityHints);
-    EXPECT_EQ(env.log, (EventLog{
-                           "clipboard:ユーティリティ③ msconfig",
-                           "clipboard:ユーティリティ③ msconfig。F4キーを押すと 選択しているユーティリティ項目について、"
-                           "詳しい解説が説明されます。上下キーを押すと ほかのユーティリティ項目を選択します。",
-                       }));
+    EXPECT_EQ(env.rec.log, (EventLog{
+                               "clipboard:ユーティリティ③ msconfig",
+                               "clipboard:ユーティリティ③ msconfig。F4キーを押すと 選択しているユーティリティ項目について、"
+                               "詳しい解説が説明されます。上下キーを押すと ほかのユーティリティ項目を選択します。",
+                           }));
     env.speech.speakListSelection("パソコン情報", "① 使用者", std::nullopt, spoken::kInfoHints);
-    EXPECT_EQ(env.clipboard.content,
+    EXPECT_EQ(env.rec.content,
               "パソコン情報① 使用者。F4キーを押すと 選択しているパソコン情報について、詳しい解説が説明されます。"
               "上下キーを押すと ほかのパソコン情報項目を選択します。");
 }
@@ -167,35 +130,35 @@ TEST(Speech, RowSelectionAppendsToWhateverTheClipboardHoldsNow) {
     Env env("Sound=On\r\n");
     int writes = 0;
     // Another program puts its own text on the clipboard right after the first step.
-    env.clipboard.afterSet = [&writes](FakeClipboard& clipboard) {
+    env.rec.afterSet = [&writes](Recorder& clipboard) {
         if (++writes == 1) clipboard.content = "他のソフト";
     };
     env.speech.speakRowSelection("システム", "①", true);
-    EXPECT_EQ(env.clipboard.content, "他のソフト。チェック。" + kRowHintText);
+    EXPECT_EQ(env.rec.content, "他のソフト。チェック。" + kRowHintText);
 
     // A busy clipboard loses the writes and reads empty; the steps go on without failing.
-    env.clipboard.afterSet = nullptr;
-    env.clipboard.content.clear();
-    env.clipboard.busy = true;
+    env.rec.afterSet = nullptr;
+    env.rec.content.clear();
+    env.rec.busy = true;
     env.speech.speakRowSelection("システム", "①", false);
-    EXPECT_EQ(env.clipboard.content, "");
+    EXPECT_EQ(env.rec.content, "");
 
     // Busy during the second step only: its tick word is lost, the hints follow the row text.
-    env.clipboard.busy = false;
+    env.rec.busy = false;
     writes = 0;
-    env.clipboard.afterSet = [&writes](FakeClipboard& clipboard) { clipboard.busy = ++writes == 1; };
+    env.rec.afterSet = [&writes](Recorder& clipboard) { clipboard.busy = ++writes == 1; };
     env.speech.speakRowSelection("システム", "②", false);
-    EXPECT_EQ(env.clipboard.content, "システム②" + kRowHintText);
+    EXPECT_EQ(env.rec.content, "システム②" + kRowHintText);
 }
 
 TEST(Speech, RowSelectionIsSilentWithoutSound) {
     for (const char* general : {"", "Sound=Off\r\n", "Sound=\r\n"}) {
         Env env(general);
-        env.clipboard.content = "前の内容";
+        env.rec.content = "前の内容";
         env.speech.speakRowSelection("システム", "①", true);
         env.speech.speakListSelection("ユーティリティ", "①", std::nullopt, spoken::kUtilityHints);
-        EXPECT_TRUE(env.log.empty()) << general;
-        EXPECT_EQ(env.clipboard.content, "前の内容");
+        EXPECT_TRUE(env.rec.log.empty()) << general;
+        EXPECT_EQ(env.rec.content, "前の内容");
     }
 }
 
@@ -232,33 +195,33 @@ TEST(SpokenTexts, TextsAreOneLineWithHalfWidthBlanks) {
 
 TEST(MessageDialogs, SpeakFirstThenShowTheTextAsGiven) {
     Env env("Sound=On\r\n");
-    env.provider.answers = {true, false, true, true};
+    env.rec.answers = {true, false, true, true};
     EXPECT_TRUE(env.dialogs.confirm("確認のメッセージ。はい？", "\r\nはい？"));
     EXPECT_FALSE(env.dialogs.confirm("確認のメッセージ。いいえ？", "\r\nいいえ？"));
     env.dialogs.error("エラーのメッセージ。失敗。", "\r\n失敗");
     env.dialogs.warning("", "\r\n注意");
-    EXPECT_EQ(env.log, (EventLog{
-                           "clipboard:確認のメッセージ。はい？",
-                           "dialog:確認:\r\nはい？",
-                           "clipboard:確認のメッセージ。いいえ？",
-                           "dialog:確認:\r\nいいえ？",
-                           "clipboard:エラーのメッセージ。失敗。",
-                           "dialog:エラー:\r\n失敗",
-                           "dialog:警告:\r\n注意",
-                       }));
-    EXPECT_TRUE(env.provider.answers.empty());
+    EXPECT_EQ(env.rec.log, (EventLog{
+                               "clipboard:確認のメッセージ。はい？",
+                               "dialog:確認:\r\nはい？",
+                               "clipboard:確認のメッセージ。いいえ？",
+                               "dialog:確認:\r\nいいえ？",
+                               "clipboard:エラーのメッセージ。失敗。",
+                               "dialog:エラー:\r\n失敗",
+                               "dialog:警告:\r\n注意",
+                           }));
+    EXPECT_TRUE(env.rec.answers.empty());
 }
 
 TEST(MessageDialogs, WithoutSoundOnlyTheDialogsAppear) {
     Env env("Sound=Off\r\n");
-    env.clipboard.content = "前の内容";
-    env.provider.answers = {true, true, true, true};
+    env.rec.content = "前の内容";
+    env.rec.answers = {true, true, true, true};
     EXPECT_TRUE(env.dialogs.confirm("確認のメッセージ。", "\r\nQ"));
     env.dialogs.error("エラーのメッセージ。", "\r\nE");
     env.dialogs.warning("警告", "\r\nW");
     env.dialogs.inform("情報のメッセージ。", "\r\nI");
-    EXPECT_EQ(env.log, (EventLog{"dialog:確認:\r\nQ", "dialog:エラー:\r\nE", "dialog:警告:\r\nW", "dialog:情報:\r\nI"}));
-    EXPECT_EQ(env.clipboard.content, "前の内容");
+    EXPECT_EQ(env.rec.log, (EventLog{"dialog:確認:\r\nQ", "dialog:エラー:\r\nE", "dialog:警告:\r\nW", "dialog:情報:\r\nI"}));
+    EXPECT_EQ(env.rec.content, "前の内容");
 }
 
 TEST(MessageDialogs, DlgInformOffHidesInformationDialogs) {
@@ -267,117 +230,85 @@ TEST(MessageDialogs, DlgInformOffHidesInformationDialogs) {
         env.dialogs.inform("情報のメッセージ。一。", "\r\n一");
         env.dialogs.informIfAllowed("情報のメッセージ。二。", "\r\n二");
         // Other kinds are never suppressed.
-        env.provider.answers = {true};
+        env.rec.answers = {true};
         env.dialogs.error("エラーのメッセージ。三。", "\r\n三");
-        EXPECT_EQ(env.log,
+        EXPECT_EQ(env.rec.log,
                   (EventLog{"clipboard:情報のメッセージ。一。", "clipboard:エラーのメッセージ。三。", "dialog:エラー:\r\n三"}));
     }
     // Absent, "On" and any other spelling than "Off" show them.
     for (const char* dlgInform : {"", "DlgInform=On\r\n", "DlgInform=off\r\n"}) {
         Env env(std::string("Sound=On\r\n") + dlgInform);
-        env.provider.answers = {true, true};
+        env.rec.answers = {true, true};
         env.dialogs.inform("情報のメッセージ。一。", "\r\n一");
         env.dialogs.informIfAllowed("情報のメッセージ。二。", "\r\n二");
-        EXPECT_EQ(env.log, (EventLog{"clipboard:情報のメッセージ。一。", "dialog:情報:\r\n一",
+        EXPECT_EQ(env.rec.log, (EventLog{"clipboard:情報のメッセージ。一。", "dialog:情報:\r\n一",
                                      "clipboard:情報のメッセージ。二。", "dialog:情報:\r\n二"}))
             << dlgInform;
     }
 }
 
+// F3, F5 and the tick words on Space, with speech off, are the window's keyboard test's.
 TEST(KeyboardMap, SpeakingKeysWorkWithSoundOff) {
     Env env("Sound=Off\r\n");
-    env.window.comment = "「高速化」の解説/[HKEY]、以上";
-    env.press(MainKey::F3);
+    env.rec.comment = "「高速化」の解説/[HKEY]、以上";
     env.press(MainKey::F4);
-    env.press(MainKey::F5);
-    env.window.tick = true;
-    env.press(MainKey::Space);
-    env.window.tick = false;
-    env.press(MainKey::Space);
-    env.window.tick = std::nullopt;  // no tweak list has the focus
-    env.press(MainKey::Space);
+    env.press(MainKey::Space);  // no tweak list has the focus: nothing to say
     env.speech.speak("聞こえない");
-    EXPECT_EQ(env.log, (EventLog{
-                           "clipboard:" + std::string(spoken::kOverview),
-                           "clipboard: 高速化 の解説  HKEY  以上",
-                           "clipboard:" + std::string(spoken::kOperation),
-                           "clipboard:。チェック。",
-                           "clipboard:。チェックなし。",
-                       }));
+    EXPECT_EQ(env.rec.log, EventLog{"clipboard: 高速化 の解説  HKEY  以上"});
     EXPECT_EQ(env.settings.general("Sound"), "Off");
 
     // F6 switches the speech on: the next spoken text reaches the clipboard.
-    env.log.clear();
+    env.rec.log.clear();
     env.press(MainKey::F6);
     EXPECT_EQ(env.settings.general("Sound"), "On");
     env.speech.speak("聞こえる");
     // An empty commentary still replaces what the clipboard held.
-    env.window.comment.clear();
+    env.rec.comment.clear();
     env.press(MainKey::F4);
-    EXPECT_EQ(env.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:聞こえる", "clipboard:"}));
-}
-
-TEST(KeyboardMap, EscapeSpeaksOnlyWithSoundAndAlwaysCloses) {
-    {
-        Env env("Sound=On\r\n");
-        env.press(MainKey::Escape);
-        EXPECT_EQ(env.log, (EventLog{"clipboard:" + kExitText, "close"}));
-    }
-    for (const char* file : {"", "Sound=Off\r\n"}) {
-        Env env(file);
-        env.press(MainKey::Escape);
-        EXPECT_EQ(env.log, EventLog{"close"}) << file;
-    }
+    EXPECT_EQ(env.rec.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:聞こえる", "clipboard:"}));
 }
 
 TEST(KeyboardMap, OtherKeysActWithoutSpeaking) {
     Env env("Sound=On\r\n");
-    env.window.tick = true;
-    env.window.comment = "解説";
+    env.rec.tick = true;
+    env.rec.comment = "解説";
     for (const MainKey key : {MainKey::Alt, MainKey::F1, MainKey::F2, MainKey::Other}) env.press(key);
-    EXPECT_EQ(env.log, (EventLog{"focus BtnSystem", "help", "accelerate"}));
+    EXPECT_EQ(env.rec.log, (EventLog{"focus BtnSystem", "help", "accelerate"}));
 }
 
 TEST(KeyboardMap, RefusedSoundWriteEndsF6WithAnError) {
     // The settings file lies in a folder that does not exist, so Windows refuses the write.
     Env env("", "C:\\No Such Folder\\Hastelyn.ini");
     EXPECT_THROW(env.press(MainKey::F6), CommandError);
-    EXPECT_EQ(env.log, EventLog{"clipboard:" + kSpeechOnText});
+    EXPECT_EQ(env.rec.log, EventLog{"clipboard:" + kSpeechOnText});
     EXPECT_EQ(env.settings.general("Sound"), "NULL");
 }
 
 TEST(StartupPrompt, FirstStartFromAHardDiskAsksForF6AndSwitchesSpeechOff) {
     Env env;
     env.startupPrompt(platform::drivetype::Fixed);
-    EXPECT_EQ(env.log, EventLog{"clipboard:" + kFirstPromptText});
+    EXPECT_EQ(env.rec.log, EventLog{"clipboard:" + kFirstPromptText});
     EXPECT_EQ(env.settings.general("Sound"), "Off");
 
     // The next start is silent; after F6 the start-up explains F5.
-    env.log.clear();
+    env.rec.log.clear();
     env.startupPrompt(platform::drivetype::Fixed);
-    EXPECT_TRUE(env.log.empty());
+    EXPECT_TRUE(env.rec.log.empty());
     env.press(MainKey::F6);
     env.startupPrompt(platform::drivetype::Fixed);
-    EXPECT_EQ(env.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:" + kF5PromptText}));
-}
-
-TEST(StartupPrompt, FirstStartFromACdRomSpeaksAndWritesNothing) {
-    Env env;
-    env.startupPrompt(platform::drivetype::CdRom);
-    EXPECT_TRUE(env.log.empty());
-    EXPECT_EQ(env.fx.platform().files.getFileAttributes(kIni), platform::fileattr::Invalid);
+    EXPECT_EQ(env.rec.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:" + kF5PromptText}));
 }
 
 TEST(StartupPrompt, LaterStartsExplainF5OnlyWhenSoundIsOn) {
     for (const std::uint32_t drive : {platform::drivetype::Fixed, platform::drivetype::CdRom}) {
         Env on("Sound=On\r\n");
         on.startupPrompt(drive);
-        EXPECT_EQ(on.log, EventLog{"clipboard:" + kF5PromptText}) << drive;
+        EXPECT_EQ(on.rec.log, EventLog{"clipboard:" + kF5PromptText}) << drive;
     }
     // An empty value is not absent: nothing is asked, nothing changes.
     Env empty("Sound=\r\n");
     empty.startupPrompt(platform::drivetype::Fixed);
-    EXPECT_TRUE(empty.log.empty());
+    EXPECT_TRUE(empty.rec.log.empty());
     EXPECT_EQ(empty.settings.general("Sound"), "");
 }
 

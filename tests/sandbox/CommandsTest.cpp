@@ -10,6 +10,7 @@
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/SandboxFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
@@ -29,10 +30,8 @@ std::string exported(SandboxPlatform& sandbox, RootKey root, std::string_view ke
 }
 
 TEST(RegSvr32, KeepsTheRegistrationAndShowsABoxThatWmCloseEnds) {
-    testing::TempFolder temp;
-    testing::MiniMachine().writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
-    SandboxPlatform other(temp.path());
+    testing::SandboxFixture sandbox{testing::MiniMachine()};
+    SandboxPlatform other(sandbox.folder());
     platform::Platform& p = sandbox.platform();
 
     EXPECT_EQ(p.shell.winExec("regsvr32 /u cabview.dll", kShow), 33u);
@@ -52,22 +51,18 @@ TEST(RegSvr32, KeepsTheRegistrationAndShowsABoxThatWmCloseEnds) {
     EXPECT_FALSE(other.windows().findWindow("", "RegSvr32"));
     EXPECT_FALSE(p.windows.postMessage(first, platform::wm::Close, 0, 0));
 
-    EXPECT_EQ(readWholeFile(temp.path() / "dlls.ini"), "[Registered]\r\ncabview.dll=0\r\nzipfldr.dll=0\r\n");
+    EXPECT_EQ(readWholeFile(sandbox.folder() / "dlls.ini"), "[Registered]\r\ncabview.dll=0\r\nzipfldr.dll=0\r\n");
     p.shell.shellExecute("open", "regsvr32", "/s cabview.dll", "", kShow);
-    EXPECT_EQ(readWholeFile(temp.path() / "dlls.ini"), "[Registered]\r\ncabview.dll=1\r\nzipfldr.dll=0\r\n");
+    EXPECT_EQ(readWholeFile(sandbox.folder() / "dlls.ini"), "[Registered]\r\ncabview.dll=1\r\nzipfldr.dll=0\r\n");
 
-    testing::TempFolder limitedFolder;
-    testing::MiniMachine().restrictedAccount().writeTo(limitedFolder.path());
-    SandboxPlatform limited(limitedFolder.path());
+    testing::SandboxFixture limited{testing::MiniMachine().restrictedAccount()};
     EXPECT_EQ(limited.platform().shell.winExec("regsvr32 /u cabview.dll", kShow), 33u);
     EXPECT_TRUE(limited.platform().windows.findWindow("#32770", "RegSvr32")) << "the box tells of the failure";
-    EXPECT_FALSE(fs::exists(limitedFolder.path() / "dlls.ini"));
+    EXPECT_FALSE(fs::exists(limited.folder() / "dlls.ini"));
 }
 
 TEST(RegSvr32, TheBoxComesUpAfterTheConfiguredDelay) {
-    testing::TempFolder temp;
-    testing::MiniMachine().shell("RegSvr32DelayMs", "60").writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{testing::MiniMachine().shell("RegSvr32DelayMs", "60")};
     platform::Platform& p = sandbox.platform();
 
     const auto started = Clock::now();
@@ -87,16 +82,14 @@ TEST(RegSvr32, TheBoxComesUpAfterTheConfiguredDelay) {
 }
 
 TEST(Shell, ProgmanQuitsExplorerBringsItBackAndARestartStartsItAnew) {
-    testing::TempFolder temp;
-    testing::MiniMachine().service("Svc", "Some Service", 3).writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
-    SandboxPlatform other(temp.path());
+    testing::SandboxFixture sandbox{testing::MiniMachine().service("Svc", "Some Service", 3)};
+    SandboxPlatform other(sandbox.folder());
     platform::Platform& p = sandbox.platform();
 
     // A machine that just started has its shell, before any file of windows is written.
     const WindowHandle shell = p.windows.findWindow("Progman", "Program Manager");
     EXPECT_EQ(shell.value, 65552u);
-    EXPECT_FALSE(fs::exists(temp.path() / "windows"));
+    EXPECT_FALSE(fs::exists(sandbox.folder() / "windows"));
     p.shell.winExec("explorer", kShow);
     EXPECT_EQ(p.windows.findWindow("Progman", ""), shell) << "a running shell is not started twice";
 
@@ -126,20 +119,18 @@ TEST(Shell, ProgmanQuitsExplorerBringsItBackAndARestartStartsItAnew) {
 }
 
 TEST(RegistryCommands, RegSaveAndRestoreRoundTripAKey) {
-    testing::TempFolder temp;
     testing::MiniMachine m;
     m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Identities\\{1}\\Rules]", "\"Count\"=dword:00000002",
                                   "[HKEY_CURRENT_USER\\Identities\\{1}\\Rules\\Mail\\000]", "\"Name\"=\"規則 1\"",
                                   "[HKEY_CURRENT_USER\\Identities\\{1}\\RulesOld]", "\"Keep\"=\"yes\"",
                                   "[HKEY_CURRENT_USER\\Identities\\{2}\\Rules]", "\"Count\"=dword:00000009"});
-    m.writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{m};
     platform::Platform& p = sandbox.platform();
     const std::string original = exported(sandbox, RootKey::CurrentUser, "Identities\\{1}\\Rules");
     const auto run = [&p](std::string_view parameters) {
         EXPECT_EQ(p.shell.shellExecute("open", "reg", parameters, "", platform::showcmd::Hide), 42);
     };
-    const fs::path hive = temp.path() / "drives" / "C" / "Rules.hiv";
+    const fs::path hive = sandbox.folder() / "drives" / "C" / "Rules.hiv";
 
     run("save \"HKCU\\Identities\\{1}\\Rules\" \"C:\\Rules.hiv\"");
     EXPECT_EQ(readWholeFile(hive), original) << "the sandbox's hive file is regedit text";
@@ -164,20 +155,18 @@ TEST(RegistryCommands, RegSaveAndRestoreRoundTripAKey) {
     EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{3}"), "(none)");
     run("save \"HKCU\" \"C:\\All.hiv\"");
     run("save \"HKCU\\Identities\\{9}\" \"C:\\None.hiv\"");
-    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "All.hiv"));
-    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "None.hiv"));
+    EXPECT_FALSE(fs::exists(sandbox.folder() / "drives" / "C" / "All.hiv"));
+    EXPECT_FALSE(fs::exists(sandbox.folder() / "drives" / "C" / "None.hiv"));
     run("save \"HKCU\\Identities\\{2}\\Rules\" \"C:\\Rules.hiv\" /y");
     EXPECT_EQ(readWholeFile(hive), moved) << "/y replaces the file";
 }
 
 TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
-    testing::TempFolder temp;
     testing::MiniMachine m;
     m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\A]", "\"x\"=dword:00000001", "[HKEY_CURRENT_USER\\Software\\A\\B]",
                                   "\"m\"=hex(7):61,00,00,00,00,00"});
     m.hive(RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\Software\\M]", "\"y\"=\"1\""});
-    m.writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{m};
     platform::Platform& p = sandbox.platform();
     const std::string original = exported(sandbox, RootKey::CurrentUser, "Software\\A");
 
@@ -185,10 +174,10 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
     p.shell.winExec("regedit -e C:\\m.reg HKLM\\Software\\M", 0);
     p.shell.winExec("regedit /e C:\\none.reg HKCU\\Software\\None", 0);
     p.shell.winExec("regedit /e C:\\all.reg", 0);
-    EXPECT_EQ(readWholeFile(temp.path() / "drives" / "C" / "a.reg"), original);
-    EXPECT_TRUE(fs::exists(temp.path() / "drives" / "C" / "m.reg"));
-    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "none.reg"));
-    EXPECT_FALSE(fs::exists(temp.path() / "drives" / "C" / "all.reg")) << "never the whole registry";
+    EXPECT_EQ(readWholeFile(sandbox.folder() / "drives" / "C" / "a.reg"), original);
+    EXPECT_TRUE(fs::exists(sandbox.folder() / "drives" / "C" / "m.reg"));
+    EXPECT_FALSE(fs::exists(sandbox.folder() / "drives" / "C" / "none.reg"));
+    EXPECT_FALSE(fs::exists(sandbox.folder() / "drives" / "C" / "all.reg")) << "never the whole registry";
 
     platform::KeyHandle software;
     ASSERT_EQ(p.registry.openKey(RootKey::CurrentUser, "Software", platform::KeyAccess::Full, software), win32error::Success);
@@ -198,10 +187,7 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
     EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Software\\A"), original);
 
     // A restricted account imports what it may write, nothing of HKEY_LOCAL_MACHINE.
-    testing::TempFolder limitedFolder;
-    testing::MiniMachine().restrictedAccount().file("C:\\m.reg", *readWholeFile(temp.path() / "drives" / "C" / "m.reg"))
-        .writeTo(limitedFolder.path());
-    SandboxPlatform limited(limitedFolder.path());
+    testing::SandboxFixture limited{testing::MiniMachine().restrictedAccount().file("C:\\m.reg", *readWholeFile(sandbox.folder() / "drives" / "C" / "m.reg"))};
     EXPECT_EQ(limited.platform().shell.winExec("regedit /s C:\\m.reg", 0), 33u);
     EXPECT_EQ(exported(limited, RootKey::LocalMachine, "Software\\M"), "(none)");
     EXPECT_EQ(limited.registry().openKeyCount(), 0u);
@@ -209,11 +195,9 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
 }
 
 TEST(Fsutil, CreatesANewFileOfTheSizeGivenOnlyWhereNoneIs) {
-    testing::TempFolder temp;
-    testing::MiniMachine().file("C:\\Taken", "kept").writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{testing::MiniMachine().file("C:\\Taken", "kept")};
     platform::Platform& p = sandbox.platform();
-    const fs::path c = temp.path() / "drives" / "C";
+    const fs::path c = sandbox.folder() / "drives" / "C";
 
     platform::ObjectHandle process;
     ASSERT_EQ(p.shell.createProcess("fsutil file createnew C:\\TmpMFT 3145728", process), win32error::Success);
@@ -233,9 +217,7 @@ TEST(Fsutil, CreatesANewFileOfTheSizeGivenOnlyWhereNoneIs) {
 }
 
 TEST(Shell, MissingProgramsCannotBeStartedAtAll) {
-    testing::TempFolder temp;
-    testing::MiniMachine().service("Svc", "Some Service", 2).shell("Missing", "net, REGSVR32.exe").writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{testing::MiniMachine().service("Svc", "Some Service", 2).shell("Missing", "net, REGSVR32.exe")};
     platform::Platform& p = sandbox.platform();
 
     EXPECT_EQ(p.shell.winExec("net stop \"Some Service\"", 0), 2u);
@@ -247,8 +229,8 @@ TEST(Shell, MissingProgramsCannotBeStartedAtAll) {
 
     EXPECT_EQ(sandbox.services().state("Svc"), platform::servicestate::Running);
     EXPECT_FALSE(p.windows.findWindow("", "RegSvr32"));
-    EXPECT_FALSE(fs::exists(temp.path() / "dlls.ini"));
-    EXPECT_EQ(readWholeFile(temp.path() / "journal.log"),
+    EXPECT_FALSE(fs::exists(sandbox.folder() / "dlls.ini"));
+    EXPECT_EQ(readWholeFile(sandbox.folder() / "journal.log"),
               "WinExec\t0\tnet stop \"Some Service\"\n"
               "NotStarted\tnet\t2\n"
               "ShellExecute\topen\tregsvr32.exe\t/u cabview.dll\t\t1\n"
@@ -259,9 +241,7 @@ TEST(Shell, MissingProgramsCannotBeStartedAtAll) {
 }
 
 TEST(Shell, AProcessRunsForTheConfiguredTimeAndItsHandleIsFreed) {
-    testing::TempFolder temp;
-    testing::MiniMachine().service("Svc", "Some Service", 2).shell("ProcessMilliseconds", "30").writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{testing::MiniMachine().service("Svc", "Some Service", 2).shell("ProcessMilliseconds", "30")};
     platform::Shell& shell = sandbox.platform().shell;
 
     const auto started = Clock::now();

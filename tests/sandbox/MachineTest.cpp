@@ -3,11 +3,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/Win32Types.h"
 #include "platform/sandbox/SandboxMachine.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
 
@@ -20,13 +19,6 @@ using testing::MiniMachine;
 using testing::TempFolder;
 namespace win32error = platform::win32error;
 namespace drivetype = platform::drivetype;
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 // Runs a piece of a test with the process in another current folder.
 class CurrentFolder {
@@ -74,11 +66,13 @@ TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
 
 TEST(Machine, FolderWithoutMachineIniIsRefusedByName) {
     TempFolder temp;
-    try {
-        const SandboxMachine machine(temp.path());
-        FAIL() << "a folder without machine.ini was taken";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find(temp.path().string()), std::string::npos) << e.what();
+    for (const fs::path& folder : {temp.path(), temp.path() / "nowhere"}) {
+        try {
+            const SandboxMachine machine(folder);
+            ADD_FAILURE() << "a folder without machine.ini was taken: " << folder;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(folder.string()), std::string::npos) << e.what();
+        }
     }
 }
 
@@ -211,7 +205,7 @@ TEST(Machine, JournalGetsOneTabSeparatedLinePerEvent) {
     SandboxMachine machine(temp.path());
     EXPECT_TRUE(machine.journal("WinExec", {"1", "net stop \"Security Center\""}));
     EXPECT_TRUE(machine.journal("Odd", {"tab\there", "line\r\nbreak", std::string_view("nul\0cut", 7)}));
-    EXPECT_EQ(readText(machine.journalPath()),
+    EXPECT_EQ(testing::fileText(machine.journalPath()),
               "WinExec\t1\tnet stop \"Security Center\"\n"
               "Odd\ttab here\tline  break\tnul\n");
 }

@@ -12,39 +12,6 @@
 namespace hastelyn::sandbox {
 namespace {
 
-TEST(SandboxPlatform, ServesEveryPartFromOneMachineFolder) {
-    testing::TempFolder temp;
-    testing::MiniMachine m;
-    m.restrictedAccount()
-        .file("C:\\WINDOWS\\win.ini", "[windows]\r\nrun=x.exe\r\n")
-        .hive(platform::RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\Software\\Test]", "\"Name\"=\"value\""});
-    m.writeTo(temp.path());
-
-    SandboxPlatform sandbox(temp.path());
-    platform::Platform& p = sandbox.platform();
-    EXPECT_EQ(p.profiles.getString("win.ini", "windows", "run", "", 260), "x.exe");
-    EXPECT_EQ(p.files.getFileAttributes("C:\\WINDOWS\\WIN.INI"), platform::fileattr::Normal);
-    EXPECT_EQ(p.system.windowsDirectory(), "C:\\WINDOWS");
-    EXPECT_EQ(p.shell.winExec("notepad", platform::showcmd::Normal), 33u);
-
-    // The registry lives in registry/ and knows the account is restricted.
-    platform::KeyHandle key;
-    EXPECT_EQ(p.registry.openKey(platform::RootKey::LocalMachine, "Software\\Test", platform::KeyAccess::Query, key),
-              platform::win32error::Success);
-    char data[16] = {};
-    std::uint32_t size = sizeof(data);
-    EXPECT_EQ(p.registry.queryValue(key, "Name", nullptr, reinterpret_cast<std::uint8_t*>(data), &size),
-              platform::win32error::Success);
-    EXPECT_STREQ(data, "value");
-    p.registry.closeKey(key);
-    EXPECT_EQ(p.registry.openKey(platform::RootKey::LocalMachine, "Software\\Test", platform::KeyAccess::Full, key),
-              platform::win32error::AccessDenied);
-
-    // A profile write failure and the file functions share one last error.
-    EXPECT_FALSE(p.profiles.writeString("Q:\\x.ini", "a", std::string_view("b"), std::string_view("c")));
-    EXPECT_EQ(p.files.lastError(), platform::win32error::PathNotFound);
-}
-
 // Two programs on one machine take turns at the files the sandbox rewrites most (a hive,
 // services.ini, a profile file), as fast as they can and with changes of the same length: each
 // sees the other's change as soon as the call that made it has returned. When both are done,
@@ -90,16 +57,6 @@ TEST(SandboxPlatform, TwoProgramsOnOneMachineSeeEachOthersChangesAtOnce) {
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path()))
         EXPECT_FALSE(isAtomicTempName(entry.path().filename().string())) << "left behind: " << entry.path();
-}
-
-TEST(SandboxPlatform, FolderWithoutMachineIsRefusedByName) {
-    testing::TempFolder temp;
-    try {
-        SandboxPlatform sandbox(temp.path() / "nowhere");
-        FAIL() << "no machine, yet a platform";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find((temp.path() / "nowhere").string()), std::string::npos) << e.what();
-    }
 }
 
 }  // namespace

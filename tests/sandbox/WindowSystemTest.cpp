@@ -19,6 +19,7 @@
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/Process.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
 
@@ -210,17 +211,6 @@ std::set<std::string> listing(const fs::path& folder) {
     return names;
 }
 
-std::vector<std::string> journalLines(SandboxMachine& machine) {
-    std::vector<std::string> lines;
-    const std::string content = readWholeFile(machine.journalPath()).value_or("");
-    for (std::size_t start = 0, end = 0; start < content.size(); start = end + 1) {
-        end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        lines.push_back(content.substr(start, end - start));
-    }
-    return lines;
-}
-
 fs::path freshMachine(const testing::TempFolder& temp) { return testing::MiniMachine().writeTo(temp.path()); }
 
 TEST(WindowSystemMutex, LivesWhileAnyProcessHasAHandle) {
@@ -393,7 +383,7 @@ TEST(WindowSystemWindows, ASecondInstanceFindsTheMainWindowAndBringsItToTheFront
     EXPECT_EQ(w.findWindow("", "Hastelyn").value, main) << "raised to the top";
     EXPECT_EQ(first.ask("take"), field(main) + ":6:1:0");
     EXPECT_EQ(first.ask("take"), "");
-    EXPECT_EQ(journalLines(second.machine()).back(), "SetForegroundWindow\t" + field(main) + "\tTFrmMain\tHastelyn");
+    EXPECT_EQ(testing::journalLines(second.machine().folder()).back(), "SetForegroundWindow\t" + field(main) + "\tTFrmMain\tHastelyn");
 
     // The table as it lies in the machine folder, top window last.
     const std::string start = field(processStartTime(first.pid()));
@@ -480,7 +470,7 @@ TEST(WindowSystemMessages, KeepTheirOrderAndNeverReachADestroyedWindow) {
 
     // The journal holds the messages that reached a window, nothing of the refused ones.
     const std::string target = m + "\tTFrmMain\tHastelyn\t";
-    EXPECT_EQ(journalLines(second.machine()),
+    EXPECT_EQ(testing::journalLines(second.machine().folder()),
               (std::vector<std::string>{"PostMessage\t" + target + "1024\t1\t-1",
                                         "SendMessage\t" + c + "\tTFrmCompact\t\t1025\t2\t2",
                                         "PostMessage\t" + target + "1026\t3\t3",
@@ -547,7 +537,7 @@ TEST(WindowSystemSandboxWindows, OutliveTheirMakerAndRunTheirProcedureInTheSende
     EXPECT_FALSE(w.destroySandboxWindow(box));
     EXPECT_EQ(seen.seen, (std::vector<std::string>{"RegSvr32:1024:2", "RegSvr32:6:1", "RegSvr32:16:0"}));
     EXPECT_EQ(w.takeMessages().size(), 0u);
-    EXPECT_EQ(journalLines(second.machine()).size(), 4u);
+    EXPECT_EQ(testing::journalLines(second.machine().folder()).size(), 4u);
 }
 
 }  // namespace

@@ -58,10 +58,7 @@ TEST_F(SandboxRegistryTest, EveryTypeKeepsItsExactBytesThroughTheFile) {
 
     SandboxRegistry fresh(folder(), false);
     const KeyHandle reread = open(fresh, RootKey::CurrentUser, "Types");
-    for (const auto& [name, value] : values) {
-        EXPECT_EQ(query(reg_, key, name), value) << name;
-        EXPECT_EQ(query(fresh, reread, name), value) << name;
-    }
+    for (const auto& [name, value] : values) EXPECT_EQ(query(fresh, reread, name), value) << name;
     const std::string file = readFile(hiveFile(RootKey::CurrentUser));
     for (const char* line : {"@=\"default\"\n", "\"Dword\"=dword:8000001f\n", "\"Short dword\"=hex(4):01,02\n",
                              "\"Bin5\"=hex:01,02,03,04,05\n", "\"Quoted \\\"\\\\\"=\"C:\\\\\\\"x\\\"\"\n",

@@ -11,6 +11,7 @@
 
 #include "platform/Win32Types.h"
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 #include "tools/machine/EmbeddedFiles.h"
 #include "tools/machine/MachineImages.h"
@@ -23,13 +24,6 @@ namespace fileattr = platform::fileattr;
 using testing::TempFolder;
 
 const char* const kEditions[] = {"2000", "2003", "95", "98", "me", "nt4", "vista", "xp"};
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 std::string embedded(std::string_view path) {
     for (const EmbeddedFile& file : embeddedImageFiles())
@@ -56,14 +50,14 @@ TEST(MachineImages, EveryImageMakesACompleteMachine) {
         const fs::path folder = temp.path() / "machine";
         ASSERT_EQ(buildMachine(image, folder), "");
 
-        EXPECT_EQ(readText(folder / "machine.ini"), embedded(std::string(image) + "/machine.ini"));
+        EXPECT_EQ(testing::fileText(folder / "machine.ini"), embedded(std::string(image) + "/machine.ini"));
         std::vector<std::string> roots = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
                                           "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
         if (!isNt(image)) roots.push_back("HKEY_DYN_DATA");
         std::vector<std::string> hives;
         for (const auto& entry : fs::directory_iterator(folder / "registry")) {
             hives.push_back(entry.path().stem().string());
-            const std::string text = readText(entry.path());
+            const std::string text = testing::fileText(entry.path());
             EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n")) << entry.path();
             EXPECT_EQ(text.find("\n;"), std::string::npos) << "comment left in " << entry.path();
         }
@@ -97,8 +91,8 @@ TEST(MachineImages, RefusesAnExistingMachineAnUnknownImageAndAnUnusableFolder) {
     std::ofstream(temp.path() / "machine.ini") << "[Version]\nMajor=9\n";
     std::ofstream(temp.path() / "registry" / "HKEY_CURRENT_USER.reg") << "changed";
     EXPECT_NE(buildMachine("98", temp.path()), "");
-    EXPECT_EQ(readText(temp.path() / "machine.ini"), "[Version]\nMajor=9\n");
-    EXPECT_EQ(readText(temp.path() / "registry" / "HKEY_CURRENT_USER.reg"), "changed");
+    EXPECT_EQ(testing::fileText(temp.path() / "machine.ini"), "[Version]\nMajor=9\n");
+    EXPECT_EQ(testing::fileText(temp.path() / "registry" / "HKEY_CURRENT_USER.reg"), "changed");
 
     EXPECT_NE(buildMachine("xp2", temp.path() / "other"), "");
     EXPECT_NE(buildMachine("", temp.path() / "other"), "");
@@ -123,7 +117,7 @@ TEST(MachineImages, EmbeddedFilesAreExactlyTheImageFolder) {
         EXPECT_LT(previous, file.path) << "table not sorted";
         previous = file.path;
         carried.insert(std::string(file.path));
-        EXPECT_EQ(file.text(), readText(source / file.path)) << file.path;
+        EXPECT_EQ(file.text(), testing::fileText(source / file.path)) << file.path;
     }
     EXPECT_EQ(carried, onDisk);
 }

@@ -12,7 +12,6 @@
 #include "foundation/Edition.h"
 #include "foundation/ProfileValues.h"
 #include "foundation/RegistryValues.h"
-#include "platform/Text.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/registry/HiveFileReader.h"
 #include "platform/sandbox/registry/KeyNames.h"
@@ -153,7 +152,8 @@ TEST(ImageContent, NtImagesListRealisticServicesAndDrivers) {
 }
 
 // Values the tweak rows, the start-up checks and the PC-information page read, in the state a
-// fresh machine of that edition has them. "Key" rows test that a subkey exists.
+// fresh machine of that edition has them. "Key" rows test that a subkey exists. (Defaults that
+// decide which rows a start ticks or switches off are pinned by the engine's tests per image.)
 TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
     const RootKey HKLM = RootKey::LocalMachine, HKCU = RootKey::CurrentUser, HKCR = RootKey::ClassesRoot;
     struct Read {
@@ -167,7 +167,6 @@ TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
     const char* mm = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
     const char* usbNt = "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
     const char* usb9x = "\\System\\CurrentControlSet\\Services\\Class\\Usb";
-    const char* pol = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
     const char* desk = "\\Control Panel\\Desktop";
     const char* ntcv = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     const char* cv = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
@@ -180,44 +179,24 @@ TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
         {"xp", HKCU, desk, "MenuShowDelay", "String", "400"},
         {"xp", HKCU, desk, "AutoEndTasks", "String", "0"},
         {"xp", HKCU, desk, "WaitToKillAppTimeout", "String", "20000"},
-        {"xp", HKCU, desk, "UserPreferencesMask", "Binary", "UnfitType"},
         {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify", "IconStreams", "Binary", "UnfitType"},
-        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc", "DisplayName", "String", "Security Center"},
-        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\wscsvc", "Start", "DWORD", "2"},
-        {"xp", HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", "DWORD", "UnfitType"},
-        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace",
-         "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key", "yes"},
         {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem", "NtfsDisable8dot3NameCreation", "DWORD", "0"},
         {"xp", HKCR, "\\CLSID", "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}", "Key", "yes"},
         {"xp", HKCR, "\\CLSID", "{40C3D757-D6E4-4b49-BB41-0E5BBEA28817}", "Key", "yes"},
         {"xp", HKCU, "\\Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName", "String", "リンク"},
-        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", "String", "Y"},
         {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String", "20000"},
         {"xp", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "8.0", "Key", "yes"},
         {"xp", HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD", "1"},
         {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD", "1"},
         {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "link", "Binary", "0000001E"},
-        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions", "{FB5F1910-F110-11d2-BB9E-00C04F795683}", "Key", "yes"},
-        {"xp", HKLM, "\\SOFTWARE\\ATI Technologies\\CDS\\0000\\0\\ASIC", "Product Name", "String", "NULL"},
         {"xp", HKLM, ntcv, "ProductName", "String", "Microsoft Windows XP"},
         {"xp", HKLM, ntcv, "CSDVersion", "String", "Service Pack 2"},
-        {"xp", HKLM, ntcv, "SystemRoot", "String", "C:\\WINDOWS"},
         {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName", "String", "YAMADA-XP"},
         {"xp", HKLM, "\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "~MHz", "DWORD", "2793"},
-        {"2000", HKLM, "\\SOFTWARE\\ATI Technologies\\CDS\\0000\\0\\ASIC", "Product Name", "String", "RADEON 9600 SERIES"},
-        {"2000", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "7.0", "Key", "no"},
-        {"2003", HKLM, mm, "LargeSystemCache", "DWORD", "1"},
-        {"2003", HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate", "DoNotAllowXPSP2", "DWORD", "1"},
-        {"vista", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem", "NtfsDisableLastAccessUpdate", "DWORD", "1"},
         {"nt4", HKLM, ntcv, "ProductName", "String", "NULL"},
-        {"nt4", HKLM, usbNt, "0000", "Key", "no"},
-        {"98", HKCU, desk, "UserPreferenceMask", "Binary", "000000BE"},
-        {"98", HKCU, pol, "NoDriveTypeAutoRun", "Binary", "00000095"},
         {"98", HKLM, usb9x, "0001", "Key", "yes"},
         {"98", HKLM, cv, "VersionNumber", "String", "4.10.2222"},
-        {"98", HKLM, cv, "RegisteredOrganization", "String", "NULL"},
         {"98", RootKey::DynData, "\\PerfStats\\StatData", "KERNEL\\CPUUsage", "Binary", "00000007"},
-        {"95", HKLM, usb9x, "0000", "Key", "no"},
         {"95", HKLM, cv, "ProductKey", "String", "NULL"},
         {"me", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "7.0", "Key", "yes"},
     };
@@ -267,14 +246,9 @@ TEST(ImageContent, SystemFilesPcInformationAndMailRulesWhereTheProgramLooks) {
             EXPECT_EQ(ini.ReadProfileValue("C:\\Msdos.sys", "Paths", "WinDir"), windows);
         }
 
-        const bool hasSysoc = name == "2000" || name == "xp" || name == "2003";
+        // Hidden components there are, where System ⑨ is not in force at start (the engine's tests).
         const auto components = ini.GetProfileSectionKeys(windows + "\\inf\\sysoc.inf", "Components");
-        int hidden = 0;
-        for (const std::string& key : *components)
-            if (text::containsNoCase(ini.ReadProfileValue(windows + "\\inf\\sysoc.inf", "Components", key), "hide"))
-                ++hidden;
-        EXPECT_EQ(components->size() >= 10, hasSysoc);
-        EXPECT_EQ(hidden > 0, hasSysoc);
+        EXPECT_EQ(components->size() >= 10, name == "2000" || name == "xp" || name == "2003");
 
         const std::string productKey = ini.ReadProfileValue(windows + "\\System32\\$winnt$.inf", "userdata", "ProductKey");
         EXPECT_EQ(productKey != "NULL", name == "xp" || name == "2000") << productKey;

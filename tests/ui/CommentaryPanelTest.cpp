@@ -6,9 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <fstream>
-#include <iterator>
-
 #include "foundation/CommentText.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/CommentItem.h"
@@ -20,11 +17,6 @@ using testing::WindowFixture;
 using testing::withGeneralSettings;
 
 namespace {
-
-std::string journal(WindowFixture& fx) {
-    std::ifstream in(fx.folder() / "journal.log");
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Selects text of the memo, as a drag with the mouse would.
 void select(QPlainTextEdit* memo, int from, int length) {
@@ -76,7 +68,7 @@ private slots:
         window.BtnMoreInfo->click();
         window.LstUtility->setCurrentRow(3);
         window.BtnMoreInfo->click();  // no page for this row
-        const std::string log = journal(fx);
+        const std::string log = fx.journal();
         QVERIFY(log.find("group_policy.htm") < log.find("startup.htm"));
         QVERIFY(log.find("startup.htm") != std::string::npos);
     }
@@ -101,7 +93,7 @@ private slots:
         QCOMPARE(window.search->title(), QString("\"R&&D テスト\" を検索"));
         window.PpSearch->close();
         window.search->findChild<QAction*>("google")->trigger();
-        QVERIFY(journal(fx).find("q=R%26D%20%83e%83X%83g") != std::string::npos);
+        QVERIFY(fx.journal().find("q=R%26D%20%83e%83X%83g") != std::string::npos);
     }
 };
 

@@ -6,31 +6,16 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <thread>
 
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
 
 using namespace hastelyn;
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// Every file of the program's folder with its content.
-std::map<std::string, std::string> snapshot(const std::filesystem::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) files[entry.path().string()] = readFile(entry.path());
-    return files;
-}
 
 QProcess* startProgram(const std::filesystem::path& machine, QObject* parent) {
     auto* process = new QProcess(parent);
@@ -64,14 +49,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mainWindowRegistered(folder.path()), 15000);
         // The first instance has written its settings at start.
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(programFolder / "Hastelyn.ini"), 5000);
-        const auto before = snapshot(programFolder);
+        const auto before = hastelyn::testing::filesBelow(programFolder);
 
         QProcess* second = startProgram(folder.path(), this);
         QVERIFY(second->waitForFinished(15000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
-        QCOMPARE(snapshot(programFolder), before);
-        QVERIFY(readFile(folder.path() / "journal.log").find("SetForegroundWindow") != std::string::npos);
+        QCOMPARE(hastelyn::testing::filesBelow(programFolder), before);
+        QVERIFY(hastelyn::testing::fileText(folder.path() / "journal.log").find("SetForegroundWindow") != std::string::npos);
         QCOMPARE(first->state(), QProcess::Running);
 
         // The first instance still answers its window's messages: a close request ends it.

@@ -54,13 +54,6 @@ private slots:
         QVERIFY(fx.session().model.restCount() < 50);
     }
 
-    void missingSystemFilesLeaveTheirPathsForTheNextStart() {
-        WindowFixture fx(MiniMachine{});
-        QCOMPARE(fx.setting("環境設定", "SysocPath"), std::string("NULL"));
-        QCOMPARE(fx.setting("環境設定", "BootPath"), std::string("NULL"));
-        QCOMPARE(fx.session().paths.boot, std::string("NULL"));
-    }
-
     void editionLocksReplaceTheUsersAndUserLocksApply() {
         MiniMachine m = xpWithSystemFiles();
         m.file(kSettings,
@@ -92,21 +85,12 @@ private slots:
     }
 
     void fixedDrivesFillBothDriveListsAndAllLettersWithoutOne() {
-        MiniMachine two;
-        MiniMachine::Drive e;
-        e.letter = 'E';
-        two.drive(e);
-        WindowFixture withTwo(two);
+        WindowFixture withTwo(MiniMachine{}.drive('E', "Fixed", "NTFS"));
         QCOMPARE(withTwo.window().LstHDDefrag->count(), 2);
         QCOMPARE(withTwo.window().LstHDConvert->item(1)->text(), QString("E ドライブ"));
         QCOMPARE(withTwo.window().LstHDDefrag->currentRow(), -1);
 
-        MiniMachine none;
-        MiniMachine::Drive network;
-        network.letter = 'C';
-        network.type = "Remote";
-        none.drive(network);
-        WindowFixture withNone(none);
+        WindowFixture withNone(MiniMachine{}.drive('C', "Remote", "NTFS"));
         QCOMPARE(withNone.window().LstHDDefrag->count(), 24);
         QCOMPARE(withNone.window().LstHDConvert->item(0)->text(), QString("C ドライブ"));
         QCOMPARE(withNone.window().LstHDConvert->item(23)->text(), QString("Z ドライブ"));
@@ -136,22 +120,24 @@ private slots:
         QVERIFY(!fx.session().model.tweakList(0).rows[9].enabled);
     }
 
-    void firstStartFromAHardDiskPromptsAndSwitchesSpeechOff() {
-        WindowFixture fx(MiniMachine{});
-        fx.setClipboard("before");
-        fireStartupTimer(fx.window());
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kFirstPrompt));
-        QCOMPARE(fx.setting("環境設定", "Sound"), std::string("Off"));
+    // From a hard disk the first start asks for F6 and switches speech off; with speech on, a
+    // start offers the operation text.
+    void theStartUpPromptFollowsTheSetting() {
+        for (const auto& [general, spoken, sound] :
+             {std::tuple{"", foundation::spoken::kFirstPrompt, "Off"},
+              std::tuple{"Sound=On\r\n", foundation::spoken::kF5Prompt, "On"}}) {
+            WindowFixture fx(*general ? testing::withGeneralSettings(general) : MiniMachine{});
+            fx.setClipboard("before");
+            fireStartupTimer(fx.window());
+            QCOMPARE(fx.clipboard(), std::string(spoken));
+            QCOMPARE(fx.setting("環境設定", "Sound"), std::string(sound));
+        }
     }
 
     void firstStartFromACdRomSpeaksAndWritesNothing() {
         MiniMachine m;
         m.programPath = "D:\\Hastelyn.exe";
-        MiniMachine::Drive cd;
-        cd.letter = 'D';
-        cd.type = "CdRom";
-        cd.fileSystem = "CDFS";
-        m.drive(cd);
+        m.drive('D', "CdRom", "CDFS");
         WindowFixture fx(m);
         const std::filesystem::path settings = m.hostPath(fx.folder(), "D:\\Hastelyn.ini");
         const bool existedBefore = std::filesystem::exists(settings);
@@ -160,14 +146,6 @@ private slots:
         QCOMPARE(fx.clipboard(), std::string("before"));
         QCOMPARE(std::filesystem::exists(settings), existedBefore);
         QCOMPARE(fx.setting("環境設定", "Sound"), std::string("NULL"));
-    }
-
-    void speechOnAtStartOffersTheOperationText() {
-        MiniMachine m;
-        m.file(kSettings, "[環境設定]\r\nSound=On\r\n");
-        WindowFixture fx(m);
-        fireStartupTimer(fx.window());
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kF5Prompt));
     }
 };
 

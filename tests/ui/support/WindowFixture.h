@@ -11,6 +11,7 @@
 #include "engine/Session.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/support/FakeSurfaces.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
 #include "ui/MainWindow.h"
@@ -44,6 +45,7 @@ public:
     const std::filesystem::path& folder() const { return folder_.path(); }
     std::string setting(std::string_view section, std::string_view key) { return session_->settings.read(section, key); }
     std::string clipboard() { return clipboard_.text(); }
+    std::string journal() const { return fileText(folder_.path() / "journal.log"); }
     void setClipboard(std::string_view text) { clipboard_.setText(text); }
 
 private:
