@@ -14,7 +14,7 @@ namespace {
 using GetIfTableFunction = DWORD(WINAPI*)(void* table, ULONG* size, BOOL order);
 
 std::uint32_t clamp32(SIZE_T n) {
-    return static_cast<unsigned long long>(n) > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(n);
+    return static_cast<std::uint32_t>(std::min<unsigned long long>(n, 0xFFFFFFFFull));  // SIZE_T: 32 or 64 bits
 }
 
 HMODULE moduleOf(platform::ModuleHandle module) {

@@ -35,18 +35,37 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
+// One value of a key, through the calls that Windows XP has.
+LONG setKeyValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    LONG result = RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    return result;
+}
+
+void deleteKeyValue(HKEY root, const wchar_t* path, const wchar_t* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, name);
+    RegCloseKey(key);
+}
+
 // The DWORD as the registry holds it, or -1 when it is absent.
 long long pagingValue() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMemoryKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return -1;
+    DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kMemoryKey, kPagingValue, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return -1;
-    return value;
+    const LONG result = RegQueryValueExW(key, kPagingValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_DWORD && size == sizeof value ? value : -1;
 }
 
 void setPagingValue(DWORD value) {
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMemoryKey, kPagingValue, REG_DWORD, &value, sizeof value);
+    setKeyValue(HKEY_LOCAL_MACHINE, kMemoryKey, kPagingValue, REG_DWORD, &value, sizeof value);
 }
 
 class CliRoundTrip : public ::testing::Test {
@@ -60,8 +79,8 @@ protected:
         ASSERT_TRUE(CopyFileW(source.c_str(), widen(program_).c_str(), FALSE)) << narrow(source);
         // The edition the program is made for: Wine tells this program it runs on Windows XP.
         const std::wstring xp = L"winxp";
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kProgramSettings, L"Version", REG_SZ, xp.c_str(),
-                                  static_cast<DWORD>((xp.size() + 1) * sizeof(wchar_t))),
+        ASSERT_EQ(setKeyValue(HKEY_CURRENT_USER, kProgramSettings, L"Version", REG_SZ, xp.c_str(),
+                              static_cast<DWORD>((xp.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
         before_ = pagingValue();
         setPagingValue(0);
@@ -70,7 +89,7 @@ protected:
         if (!program_.empty()) {
             RegDeleteKeyW(HKEY_CURRENT_USER, kProgramSettings);
             if (before_ < 0)
-                RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMemoryKey, kPagingValue);
+                deleteKeyValue(HKEY_LOCAL_MACHINE, kMemoryKey, kPagingValue);
             else
                 setPagingValue(static_cast<DWORD>(before_));
         }
