@@ -2,7 +2,15 @@
 # Runs a program of the Windows build under Wine: the cross build's CMAKE_CROSSCOMPILING_EMULATOR,
 # so ctest runs every .exe test through it. The prefix (WINEPREFIX) and a running wineserver are
 # the caller's: tools/wine/test-windows-build.sh makes a throw-away one.
-if command -v wine64 >/dev/null 2>&1; then
+# The PE machine of a program file: 014c for 32-bit x86, 8664 for x86-64.
+pe_machine() {
+  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$offset" ] && od -An -tx2 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+
+if [ -f "${1:-}" ] && [ "$(pe_machine "$1")" = 014c ]; then
+  wine=wine  # 32-bit Wine's loader where it is installed (Debian's wine chooses it)
+elif command -v wine64 >/dev/null 2>&1; then
   wine=wine64
 elif [ -x /usr/lib/wine/wine64 ]; then
   wine=/usr/lib/wine/wine64  # Debian 12 keeps it off PATH
