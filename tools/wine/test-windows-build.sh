@@ -33,13 +33,15 @@ wineserver -p </dev/null >/dev/null 2>&1
 # Tests of a Japanese system run with this locale; it is made ready here, once.
 LC_ALL=ja_JP.UTF-8 "$run" cmd /c exit </dev/null >/dev/null 2>&1
 
-probe_error="$WINEPREFIX/start-probe.err"
-if "$run" "$build/tests/start_probe.exe" </dev/null 2>"$probe_error" | grep -q started; then
+probe_output="$WINEPREFIX/start-probe.out"
+"$run" "$build/tests/start_probe.exe" </dev/null >"$probe_output" 2>&1 || true
+if grep -q '^started' "$probe_output"; then
   ctest --test-dir "$build" --output-on-failure "$@"
 else
-  reason=$(grep -v '^$' "$probe_error" | head -n 3 | tr '\n' ' ')
-  echo "SKIPPED: the Wine suite of $build. Wine on this machine does not start the build's programs"
-  echo "  (${reason:-no output}): 32-bit programs need 32-bit Wine (wine32) and a kernel that runs"
-  echo "  32-bit programs. Only the check of the program file runs."
+  reason=$(grep -v '^\s*$' "$probe_output" | head -n 3 | tr -d '\r' | tr '\n' ' ' || true)
+  echo "SKIPPED: the Wine suite of $build: Wine on this machine does not start its programs."
+  echo "  Wine said: ${reason:-nothing}"
+  echo "  (32-bit programs need 32-bit Wine, wine32, and a kernel that runs 32-bit programs.)"
+  echo "  Only the check of the program file runs:"
   "$build/tests/check-program-imports.sh"
 fi
