@@ -2,6 +2,7 @@
 # Runs a program of the Windows build under Wine: the cross build's CMAKE_CROSSCOMPILING_EMULATOR,
 # so ctest runs every .exe test through it. The prefix (WINEPREFIX) and a running wineserver are
 # the caller's: tools/wine/test-windows-build.sh makes a throw-away one.
+
 # The PE machine of a program file: 014c for 32-bit x86, 8664 for x86-64.
 pe_machine() {
   offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
