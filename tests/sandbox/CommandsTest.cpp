@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "platform/Win32Types.h"
@@ -248,15 +249,14 @@ TEST(Shell, AProcessRunsForTheConfiguredTimeAndItsHandleIsFreed) {
     platform::ObjectHandle process;
     ASSERT_EQ(shell.createProcess("net stop \"Some Service\"", process), win32error::Success);
     EXPECT_EQ(sandbox.services().state("Svc"), platform::servicestate::Stopped) << "its work is done at its start";
-    EXPECT_EQ(shell.waitForSingleObject(process, 0), 258u);
-    EXPECT_EQ(shell.waitForSingleObject(process, 10), 258u);
-    int polls = 0;
-    while (shell.waitForSingleObject(process, 0) == 258u && polls < 1000) {
-        shell.sleep(2);
-        ++polls;
+    // A wait that returned before the process's time was up must have timed out; a busy machine
+    // may get there later, when the process has ended.
+    for (std::uint32_t wait : {0u, 10u}) {
+        const std::uint32_t result = shell.waitForSingleObject(process, wait);
+        if (Clock::now() - started < std::chrono::milliseconds(30)) EXPECT_EQ(result, 258u) << "wait " << wait;
     }
-    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(30));
-    EXPECT_GT(polls, 0);
+    while (shell.waitForSingleObject(process, 0) == 258u) shell.sleep(2);
+    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(30)) << "it ended no sooner than its time";
     EXPECT_EQ(shell.waitForSingleObject(process, 0), 0u);
 
     platform::ObjectHandle waited;
