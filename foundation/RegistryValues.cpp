@@ -233,6 +233,32 @@ bool RegistryValues::RegKeyOrValueExists(RootKey root, std::string_view keyPath,
     return false;
 }
 
+std::optional<RegData> RegistryValues::ReadRegData(RootKey root, std::string_view keyPath, std::string_view name) {
+    const OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
+    if (!key) return std::nullopt;
+    RegData out;
+    std::uint32_t size = 0;
+    if (platform_.registry.queryValue(key.handle(), name, &out.type, nullptr, &size) != win32error::Success)
+        return std::nullopt;
+    out.bytes.resize(size);
+    if (size > 0 && platform_.registry.queryValue(key.handle(), name, &out.type,
+                                                  reinterpret_cast<std::uint8_t*>(out.bytes.data()),
+                                                  &size) != win32error::Success)
+        return std::nullopt;
+    out.bytes.resize(size);
+    return out;
+}
+
+void RegistryValues::WriteRegData(RootKey root, std::string_view keyPath, std::string_view name, const RegData& data) {
+    OpenKey key(platform_.registry, root, keyPath, OpenKey::Create);
+    const long result = key ? platform_.registry.setValue(key.handle(), name, data.type,
+                                                          reinterpret_cast<const std::uint8_t*>(data.bytes.data()),
+                                                          static_cast<std::uint32_t>(data.bytes.size()))
+                            : key.error();
+    if (result != win32error::Success)
+        throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, result));
+}
+
 RegKeyValues::RegKeyValues(RegistryValues& values, RootKey root, std::string_view keyPath)
     : registry_(values.platform_.registry), key_(registry_, root, keyPath, KeyAccess::Full) {}
 

@@ -4,6 +4,7 @@
 // size reads "UnfitType", and writing either of those two texts does nothing.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,15 @@ inline constexpr std::string_view kNull = "NULL";
 inline constexpr std::string_view kUnfitType = "UnfitType";
 
 using platform::RootKey;
+
+// A value as the registry holds it: its type number and its bytes, for what the text forms cannot
+// carry (a mask of eight bytes, a binary value of another type, a string without its NUL).
+struct RegData {
+    std::uint32_t type = 0;
+    std::string bytes;
+
+    friend bool operator==(const RegData&, const RegData&) = default;
+};
 
 class RegistryValues {
 public:
@@ -41,6 +51,12 @@ public:
     // mode "Key": a subkey of that name exists; "Value": a value of that name exists.
     bool RegKeyOrValueExists(RootKey root, std::string_view keyPath, std::string_view name,
                              std::string_view mode);
+
+    // The value's type and bytes, opened as ReadRegValue opens it (full access); nothing when the
+    // key cannot be opened so or the value is absent.
+    std::optional<RegData> ReadRegData(RootKey root, std::string_view keyPath, std::string_view name);
+    // Writes the type and bytes as they are, creating the key. Throws CommandError when refused.
+    void WriteRegData(RootKey root, std::string_view keyPath, std::string_view name, const RegData& data);
 
 private:
     friend class RegKeyValues;
