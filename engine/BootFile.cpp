@@ -23,15 +23,38 @@ std::string BootFile::defaultLine() const {
     return systemLine(key);
 }
 
+namespace {
+
+// A blank and a slash begin a switch.
+bool hasSwitch(std::string_view line) { return line.starts_with('/') || line.find(" /") != std::string_view::npos; }
+
+// The text the profile reader gives for a value written as it stands: blanks around it and one
+// pair of enclosing quotes gone.
+std::string_view asRead(std::string_view value) {
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+}  // namespace
+
 std::string BootFile::withTitleQuotes(std::string line) {
-    if (line != kNull && (line.empty() || line.front() != '"')) line = '"' + line + '"';
+    if (line != kNull && (line.empty() || (line.front() != '"' && !hasSwitch(line)))) line = '"' + line + '"';
     return line;
 }
 
 void BootFile::write(std::string_view section, std::string_view key, std::string_view value) {
-    if (value == kNull) return;
+    if (value == kNull || read(section, key) == asRead(value)) return;
     keepCopy();
     session_.profiles.WriteProfileValue(path(), section, key, value);
+}
+
+void BootFile::remove(std::string_view section, std::string_view key) {
+    if (read(section, key) == kNull) return;
+    keepCopy();
+    session_.profiles.DeleteProfileKey(path(), section, key);
 }
 
 void BootFile::keepCopy() {

@@ -33,16 +33,21 @@ public:
     // A line of [operating systems], with its title quoted (see withTitleQuotes).
     std::string systemLine(std::string_view key) const { return withTitleQuotes(read(kSystemsSection, key)); }
 
-    // A line of [operating systems] is a quoted title followed by switches. The profile reader
-    // drops the quotes around a line that is nothing but its title ("Windows NT" reads as
-    // Windows NT); a line that does not start with a quote gets them back, so that appending a
-    // switch or writing the line back never leaves the title unquoted. "NULL" stays as it is.
+    // A line of [operating systems] is a title, quoted or not, followed by switches
+    // ("Microsoft Windows XP Professional" /fastdetect, or the same without the quotes). The
+    // profile reader drops the quotes around a line that is nothing but its title ("Windows NT"
+    // reads as Windows NT); such a line gets them back, so that appending a switch or writing
+    // the line back never leaves that title unquoted. A line with switches, or one that starts
+    // with a quote, is read as it stands and stays as it is. "NULL" stays as it is.
     static std::string withTitleQuotes(std::string line);
 
-    // Writes one key ("NULL" writes nothing). The first time, the file is copied to copyPath()
-    // before it changes; an existing copy is never replaced. Throws CommandError when neither
-    // the copy nor the key can be written.
+    // Writes one key ("NULL" writes nothing, and neither does a value the key already reads
+    // as). The first time, the file is copied to copyPath() before it changes; an existing copy
+    // is never replaced. Throws CommandError when neither the copy nor the key can be written.
     void write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes one key, when the file has it; the copy is kept first as for a write.
+    void remove(std::string_view section, std::string_view key);
 
     static constexpr std::string_view kLoaderSection = "boot loader";
     static constexpr std::string_view kSystemsSection = "operating systems";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/BootFile.h"
 #include "tests/engine/EngineFixture.h"
 
@@ -110,6 +112,37 @@ TEST(PowerItems, MissingBootFileShowsTheErrorsAndOnlyTheTimeoutKeepsItsFlag) {
     EXPECT_TRUE(fx.clipboard().history.empty());
 }
 
+// The switch is appended and removed alone, whatever form the line has; quotes come only to a
+// line that is nothing but its title. A restore point taken before the change puts the very
+// line back, and one taken without a change since leaves the file as it is.
+TEST(PowerItems, BootLinesKeepTheirFormThroughTickUntickAndRestore) {
+    const std::string head = "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+                             "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=";
+    struct Case {
+        std::string line, ticked;
+    };
+    for (const Case& c : {Case{"Microsoft Windows XP Professional /fastdetect",
+                               "Microsoft Windows XP Professional /fastdetect /noguiboot"},
+                          Case{"\"Microsoft Windows XP Professional\"", "\"Microsoft Windows XP Professional\" /noguiboot"},
+                          Case{"\"XP\" /fastdetect", "\"XP\" /fastdetect /noguiboot"}}) {
+        SCOPED_TRACE(c.line);
+        const std::string text = head + c.line + "\r\n";
+        EngineFixture fx(withBootIni(text), kAndRead);
+        fx.backupCategory(kPower, kRestorePoint);
+        fx.restoreCategory(kPower, kRestorePoint);
+        EXPECT_EQ(fx.driveCText("boot.ini"), text);
+        EXPECT_FALSE(std::filesystem::exists(fx.folder() / "drives/C/boot.ini.hastelyn-backup"));
+
+        fx.apply(kPower, {5});
+        EXPECT_EQ(fx.driveCText("boot.ini"), head + c.ticked + "\r\n");
+        fx.apply(kPower, {}, {5});
+        EXPECT_EQ(fx.driveCText("boot.ini"), text);
+        fx.apply(kPower, {5});
+        fx.restoreCategory(kPower, kRestorePoint);
+        EXPECT_EQ(fx.driveCText("boot.ini"), text);
+    }
+}
+
 TEST(PowerItems, BootIniWithoutTheNeededLinesGetsNoMadeUpLine) {
     const std::string systems = "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\"\r\n";
     for (const std::string& text : {systems, "[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(2)\\WINNT\r\n" +
@@ -142,10 +175,12 @@ TEST(PowerItems, BootFileIsCopiedOnceBeforeTheFirstChange) {
     EXPECT_EQ(files.getFileAttributes("C:\\boot.ini.hastelyn-backup"), attributes);
     EXPECT_EQ(files.getFileAttributes("C:\\boot.ini") & platform::fileattr::ReadOnly, 0u);
 
+    EXPECT_NE(fx.driveCText("boot.ini"), original);
+
     fx.row(kPower, 10).ticked = false;  // a second change keeps the first copy
     applyPass(fx.session());
     EXPECT_EQ(fx.driveCText("boot.ini.hastelyn-backup"), original);
-    EXPECT_NE(fx.driveCText("boot.ini"), original);
+    EXPECT_EQ(fx.driveCText("boot.ini"), original);  // the timeout back, every other line as it was
 }
 
 TEST(PowerItems, RestorePointRoundTrips) {
