@@ -1,5 +1,6 @@
 // The System rows: memory, subsystem heap, USB idle, the components sysoc.inf hides, and the
 // retired update block.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -135,10 +136,7 @@ public:
             for (const std::string& key : componentKeys(session))
                 takeOutHide(session, key, session.profiles.ReadProfileValue(session.paths.sysoc, kComponents, key));
         } else {
-            for (const std::string& key : memoryKeys(session)) {
-                putBack(session, key);
-                session.settings.remove(kComponentsMemory, key);
-            }
+            for (const std::string& key : memoryKeys(session)) putBack(session, key);
         }
         return true;
     }
@@ -153,14 +151,17 @@ public:
             session.dialogs.error("", fileNotFoundText(kSysocRow));
             return;
         }
-        const std::vector<std::string> saved = file.keys(kComponentsMemory);
-        if (!saved.empty()) {
-            // The item was in force: take the words out again, remembering the lines.
-            for (const std::string& key : saved) takeOutHide(session, key, file.get(kComponentsMemory, key));
-        } else {
-            // It was not: put the remembered lines back (the memory stays).
-            for (const std::string& key : memoryKeys(session)) putBack(session, key);
+        // The memory ends as the restore point's: lines out since the backup go back in and
+        // are forgotten, and the lines out at backup time are taken out again and remembered.
+        std::vector<std::string> out;
+        for (const std::string& key : file.keys(kComponentsMemory))
+            if (text::containsNoCase(file.get(kComponentsMemory, key), kHide)) out.push_back(key);
+        for (const std::string& key : memoryKeys(session)) {
+            if (std::any_of(out.begin(), out.end(), [&](const std::string& o) { return text::equalsNoCase(o, key); }))
+                continue;
+            putBack(session, key);
         }
+        for (const std::string& key : out) takeOutHide(session, key, file.get(kComponentsMemory, key));
     }
 
 private:
@@ -183,10 +184,11 @@ private:
         session.settings.write(kComponentsMemory, key, line);
         session.profiles.WriteProfileValue(session.paths.sysoc, kComponents, key, withoutHide(line));
     }
-    // A remembered line goes back into the file.
+    // A remembered line goes back into the file and is forgotten.
     static void putBack(Session& session, const std::string& key) {
         session.profiles.WriteProfileValue(session.paths.sysoc, kComponents, key,
                                            session.settings.read(kComponentsMemory, key));
+        session.settings.remove(kComponentsMemory, key);
     }
 };
 

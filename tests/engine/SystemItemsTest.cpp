@@ -2,6 +2,8 @@
 
 #include <regex>
 
+#include "engine/RestorePoint.h"
+#include "platform/Text.h"
 #include "tests/engine/EngineFixture.h"
 
 namespace hastelyn::engine {
@@ -149,6 +151,48 @@ TEST(SystemItems, HiddenComponentsComeBackExactlyAndNeedTheirFile) {
     EXPECT_EQ(none.session().model.state()[8], 1);
 }
 
+// The settings file's memory of System ⑨ says what is out of sysoc.inf after any restore, so that
+// the next restore point records the truth.
+TEST(SystemItems, ARestoreLeavesTheMemoryOfExactlyTheLinesItTookOut) {
+    EngineFixture fx("xp", kAndRead);
+    Session& s = fx.session();
+    const std::vector<std::string> original = rowValues(fx, 9);
+    ASSERT_EQ(original.back(), "0");
+    const std::string a = "C:\\Program Files\\Hastelyn\\復元ポイント A.ini";
+    const std::string b = "C:\\Program Files\\Hastelyn\\復元ポイント B.ini";
+    const std::string c = "C:\\Program Files\\Hastelyn\\復元ポイント C.ini";
+    WriteRestorePoint(s, a);
+    fx.apply(kSystem, {9});
+    ApplyRestorePoint(s, a);
+    EXPECT_EQ(rowValues(fx, 9), original);
+    WriteRestorePoint(s, b);
+    ApplyRestorePoint(s, b);
+    EXPECT_EQ(rowValues(fx, 9), original);
+    EXPECT_FALSE(fx.tickedAfterRestart(kSystem, 9));
+
+    // A restore point with only some lines out, applied when all are: the others go back with
+    // their "hide" and are forgotten, the ones it names stay out and remembered.
+    Session& again = fx.session();
+    fx.apply(kSystem, {9});
+    WriteRestorePoint(again, c);
+    const std::vector<std::string> out = *again.settings.keys("システム9");
+    ASSERT_GT(out.size(), 2u);
+    again.profiles.DeleteProfileKey(c, "システム9", "Pinball");
+    ApplyRestorePoint(again, c);
+    EXPECT_EQ(again.profiles.ReadProfileValue(again.paths.sysoc, "Components", "Pinball"),
+              "ocgen.dll,OcEntry,pinball.inf,HIDE,7");
+    EXPECT_EQ(again.settings.read("システム9", "Pinball"), "NULL");
+    EXPECT_EQ(again.settings.keys("システム9")->size(), out.size() - 1);
+    for (const std::string& key : out) {
+        if (key == "Pinball") continue;
+        SCOPED_TRACE(key);
+        const std::string remembered = again.settings.read("システム9", key);
+        const std::string line = again.profiles.ReadProfileValue(again.paths.sysoc, "Components", key);
+        EXPECT_TRUE(text::containsNoCase(remembered, "hide"));
+        EXPECT_FALSE(text::containsNoCase(line, "hide"));
+    }
+}
+
 TEST(SystemItems, UpdateBlockIsLiftedByEveryPassOnXpAndNeverFlips) {
     EngineFixture xp("xp");
     xp.session().registry.WriteRegValue(RootKey::LocalMachine, kUpdate, "DoNotAllowXPSP2", "1", "DWORD");
@@ -172,8 +216,8 @@ TEST(SystemItems, RestorePointRoundTrips) {
     fx.tickAll(kSystem, true);
     applyPass(fx.session());
     fx.restoreCategory(kSystem, kPoint);
-    values[3] = {"2097152"};   // absent at backup: a written-back value stays as it is now
-    values[8].back() = "11";   // the lines went back; the settings file still remembers them
+    values[3] = {"2097152"};  // absent at backup: a written-back value stays as it is now
+    // ⑨'s lines went back and are forgotten.
     for (int r = 1; r <= 10; ++r) EXPECT_EQ(rowValues(fx, r), values[static_cast<std::size_t>(r) - 1]) << r;
 
     // Everything in force: keys in row order, the lines in their own section, and a restore
