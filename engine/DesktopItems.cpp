@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/ExactValues.h"
 #include "engine/RegistryPlaces.h"
 #include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
@@ -39,20 +40,28 @@ public:
         return true;
     }
 
-    void backup(Session& session, RestorePointWriter& file) const override { file.put(kSection, "7", read(session)); }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "7", read(session));
+        backupExactValue(session, file, exactKey(kSection, "7", kValue), kValue);
+    }
 
     void restore(Session& session, RestorePointReader& file) const override {
         session.settings.write(kSection, "7", read(session));
         const std::string saved = file.get(kSection, "7");
         write(session, saved == kNull ? std::string() : saved);
     }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        restoreExactValue(session, file, exactKey(kSection, "7", kValue), kValue);
+    }
 
 private:
+    static constexpr RegValue kValue{RootKey::CurrentUser, kDesktopKey, "Wallpaper", "String"};
+
     static std::string read(Session& session) {
-        return session.registry.ReadRegValue(RootKey::CurrentUser, kDesktopKey, "Wallpaper", "String");
+        return session.registry.ReadRegValue(kValue.root, kValue.key, kValue.name, kValue.type);
     }
     static void write(Session& session, const std::string& text) {
-        session.registry.WriteRegValue(RootKey::CurrentUser, kDesktopKey, "Wallpaper", text, "String");
+        session.registry.WriteRegValue(kValue.root, kValue.key, kValue.name, text, kValue.type);
     }
 };
 
@@ -67,18 +76,32 @@ public:
         return true;
     }
 
+    // The documented keys say only whether each stream is there; its bytes go into the exact
+    // section, so that a restore can bring the streams back and not only delete them.
     void backup(Session& session, RestorePointWriter& file) const override {
-        file.put(kSection, "9a", exists(session, kIcons) ? "true" : "false");
-        file.put(kSection, "9b", exists(session, kPast) ? "true" : "false");
+        for (const Stream& stream : kStreams) {
+            file.put(kSection, stream.restoreKey, exists(session, stream.value.name) ? "true" : "false");
+            backupExactValue(session, file, exactKey(kSection, stream.restoreKey, stream.value), stream.value);
+        }
     }
 
     void restore(Session& session, RestorePointReader& file) const override {
         if (file.get(kSection, "9a") == "false" && file.get(kSection, "9b") == "false") forget(session);
     }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        for (const Stream& stream : kStreams)
+            restoreExactValue(session, file, exactKey(kSection, stream.restoreKey, stream.value), stream.value);
+    }
 
 private:
     static constexpr std::string_view kIcons = "IconStreams";
     static constexpr std::string_view kPast = "PastIconsStream";
+    struct Stream {
+        std::string_view restoreKey;
+        RegValue value;
+    };
+    static constexpr Stream kStreams[] = {{"9a", {RootKey::CurrentUser, kTrayKey, kIcons, "Binary"}},
+                                          {"9b", {RootKey::CurrentUser, kTrayKey, kPast, "Binary"}}};
 
     static bool exists(Session& session, std::string_view name) {
         return session.registry.RegKeyOrValueExists(RootKey::CurrentUser, kTrayKey, name, "Value");

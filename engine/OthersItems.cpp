@@ -1,17 +1,15 @@
 // The rows of the page "その他": media player history, error reporting, download connections,
 // automatic updates, shortcut link tracking, menu animation, CD auto-run, shortcut names and the
 // messenger links of the mail client and the browser.
-#include <cstdint>
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
+#include "engine/ExactValues.h"
 #include "engine/RegistryPlaces.h"
 #include "engine/TweakItem.h"
 #include "engine/ValueRow.h"
-#include "foundation/CommandError.h"
-#include "foundation/OpenKey.h"
+#include "platform/Win32Types.h"
 
 namespace hastelyn::engine {
 namespace {
@@ -42,6 +40,9 @@ public:
     bool apply(Session& session, bool ticked) const override { return row(session).apply(session, ticked); }
     void backup(Session& session, RestorePointWriter& file) const override { row(session).backup(session, file); }
     void restore(Session& session, RestorePointReader& file) const override { row(session).restore(session, file); }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        row(session).restoreExact(session, file);
+    }
 
 private:
     const ValueRow& row(const Session& session) const { return useFirst_(session) ? first_ : second_; }
@@ -77,9 +78,17 @@ public:
         return true;
     }
 
-    void backup(Session& session, RestorePointWriter& file) const override { file.put(kSection, "6", read(session)); }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "6", read(session));
+        const RegValue mask = value(session);
+        backupExactValue(session, file, exactKey(kSection, "6", mask), mask);
+    }
     void restore(Session& session, RestorePointReader& file) const override {
         restoreValue(session, value(session), file.get(kSection, "6"), RestoreRule::Write);
+    }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        const RegValue mask = value(session);
+        restoreExactValue(session, file, exactKey(kSection, "6", mask), mask);
     }
 
 private:
@@ -97,52 +106,19 @@ private:
     // A binary mask too long for the text form keeps its bytes; any other former value leaves
     // no bytes behind, so that they can never stand for a later one.
     static void keepLongMask(Session& session, const RegValue& mask, const std::string& former) {
-        std::vector<std::uint8_t> bytes;
-        if (former == kUnfitType && readBinary(session, mask, bytes)) {
-            std::string text;
-            for (std::uint8_t byte : bytes) {
-                char digits[3];
-                std::snprintf(digits, sizeof digits, "%02X", byte);
-                text += digits;
-            }
-            session.settings.write(kSettingsSection, kLongMaskKey, text);
-        } else if (session.settings.read(kSettingsSection, kLongMaskKey) != kNull) {
+        const std::optional<foundation::RegData> data = session.registry.ReadRegData(mask.root, mask.key, mask.name);
+        if (former == kUnfitType && data && data->type == platform::regtype::Binary && !data->bytes.empty())
+            session.settings.write(kSettingsSection, kLongMaskKey, hexText(data->bytes));
+        else if (session.settings.read(kSettingsSection, kLongMaskKey) != kNull)
             session.settings.remove(kSettingsSection, kLongMaskKey);
-        }
-    }
-
-    static bool readBinary(Session& session, const RegValue& mask, std::vector<std::uint8_t>& bytes) {
-        platform::Registry& registry = session.platform.registry;
-        foundation::OpenKey key(registry, mask.root, mask.key, platform::KeyAccess::Full);
-        if (!key) return false;
-        std::uint32_t type = 0;
-        std::uint32_t size = 0;
-        if (registry.queryValue(key.handle(), mask.name, &type, nullptr, &size) != platform::win32error::Success ||
-            type != platform::regtype::Binary || size == 0)
-            return false;
-        bytes.resize(size);
-        if (registry.queryValue(key.handle(), mask.name, &type, bytes.data(), &size) != platform::win32error::Success)
-            return false;
-        bytes.resize(size);
-        return true;
     }
 
     // Writes the kept bytes back; nothing when none were kept or the text is not theirs.
     static void writeLongMask(Session& session, const RegValue& mask, const std::string& text) {
-        if (text == kNull || text.empty() || text.size() % 2 != 0 ||
-            text.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
-            return;
-        std::vector<std::uint8_t> bytes;
-        for (std::size_t i = 0; i < text.size(); i += 2)
-            bytes.push_back(static_cast<std::uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
-        platform::Registry& registry = session.platform.registry;
-        foundation::OpenKey key(registry, mask.root, mask.key, foundation::OpenKey::Create);
-        const long result = key ? registry.setValue(key.handle(), mask.name, platform::regtype::Binary, bytes.data(),
-                                                    static_cast<std::uint32_t>(bytes.size()))
-                                : key.error();
-        if (result != platform::win32error::Success)
-            throw foundation::CommandError("レジストリの値 \"" + std::string(mask.name) + "\" に書き込めませんでした。" +
-                                           session.platform.system.errorText(result));
+        if (text == kNull || text.empty()) return;
+        if (std::optional<std::string> bytes = bytesOfHex(text))
+            session.registry.WriteRegData(mask.root, mask.key, mask.name,
+                                          {platform::regtype::Binary, std::move(*bytes)});
     }
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/BootFile.h"
+#include "engine/ExactValues.h"
 #include "engine/RegistryPlaces.h"
 #include "engine/ValueRow.h"
 #include "platform/Text.h"
@@ -19,6 +20,19 @@ constexpr std::string_view kSystemPolicyKey = "\\SOFTWARE\\Microsoft\\Windows\\C
 constexpr std::string_view kLogoRow = "[起動・終了]5";
 constexpr std::string_view kTimeoutRow = "[起動・終了]10";
 constexpr std::string_view kNoGuiBoot = " /noguiboot";
+
+// A key of the boot file that a row writes and that was not there at backup time is named in the
+// restore point's exact section as "absent", so that the restore removes it again (the
+// documented key can only leave it as the row wrote it).
+void backupAbsentKey(const BootFile& boot, RestorePointWriter& file, std::string_view rowKey,
+                     std::string_view section, std::string_view key) {
+    if (boot.found() && boot.read(section, key) == kNull) file.putExact(exactKey(kSection, rowKey, key), kExactAbsent);
+}
+void restoreAbsentKey(BootFile& boot, RestorePointReader& file, std::string_view rowKey, std::string_view section,
+                      std::string_view key) {
+    if (boot.found() && file.get(kExactSection, exactKey(kSection, rowKey, key)) == kExactAbsent)
+        boot.remove(section, key);
+}
 
 // ⑤: no start-up logo. NT family: " /noguiboot" on the default system's line of boot.ini;
 // 9x family: "Logo=0" in Msdos.sys.
@@ -61,6 +75,12 @@ public:
     void backup(Session& session, RestorePointWriter& file) const override {
         const BootFile boot(session);
         file.put(kSection, "5", boot.ntFamily() ? boot.defaultLine() : boot.logo());
+        // A 9x boot file without "Logo" gets one from a tick: it goes again on restore.
+        if (!boot.ntFamily()) backupAbsentKey(boot, file, "5", BootFile::kOptionsSection, "Logo");
+    }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        BootFile boot(session);
+        if (!boot.ntFamily()) restoreAbsentKey(boot, file, "5", BootFile::kOptionsSection, "Logo");
     }
 
     void restore(Session& session, RestorePointReader& file) const override {
@@ -98,7 +118,13 @@ public:
     }
 
     void backup(Session& session, RestorePointWriter& file) const override {
-        file.put(kSection, "10", BootFile(session).timeout());
+        const BootFile boot(session);
+        file.put(kSection, "10", boot.timeout());
+        backupAbsentKey(boot, file, "10", BootFile::kLoaderSection, "timeout");
+    }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        BootFile boot(session);
+        restoreAbsentKey(boot, file, "10", BootFile::kLoaderSection, "timeout");
     }
 
     void restore(Session& session, RestorePointReader& file) const override {

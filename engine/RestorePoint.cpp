@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ExactValues.h"
 #include "engine/RestorePointFile.h"
 #include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
@@ -99,6 +100,7 @@ bool fileExists(Session& session, const std::string& path) {
 
 void WriteRestorePoint(Session& session, std::string_view path) {
     RestorePointBatch batch;
+    batch.putExact(kExactPlatformKey, session.codes.platform);
     for (const ItemList& category : tweakItems())
         for (const auto& item : category) item->backup(session, batch);
     backupServices(session, batch);
@@ -108,10 +110,16 @@ void WriteRestorePoint(Session& session, std::string_view path) {
 
 void ApplyRestorePoint(Session& session, std::string_view path) {
     RestorePointFile file(session.profiles, std::string(path));
+    std::vector<const TweakItem*> rows;
     for (const ItemList& category : tweakItems())
-        for (const auto& item : category) item->restore(session, file);
+        for (const auto& item : category) rows.push_back(item.get());
+    for (const TweakItem* item : rows) item->restore(session, file);
     restoreServices(session, file);
     restorePcInformation(session, file);
+    // Last, so that each value ends exactly as it was, whatever its documented key did; only on
+    // the family the restore point was taken on, whose values its entries name.
+    if (file.get(kExactSection, kExactPlatformKey) == session.codes.platform)
+        for (const TweakItem* item : rows) item->restoreExact(session, file);
 }
 
 std::string restorePointTimeText(const std::tm& time) {

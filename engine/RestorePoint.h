@@ -19,9 +19,10 @@ inline constexpr std::string_view kRestorePointMark = "復元ポイント";
 // written once, at the end.
 void WriteRestorePoint(Session& session, std::string_view path);
 
-// Puts back everything the file records, asking its questions through the session's dialogs.
-// Throws CommandError when a write is refused or a service command cannot be started; what was
-// put back before stays. A service the file names that has no display name any more (it was
+// Puts back everything the file records, asking its questions through the session's dialogs:
+// the documented sections in file order, then the exact values of the last section. Throws
+// CommandError when a write is refused or a service command cannot be started; what was put
+// back before stays. A service the file names that has no display name any more (it was
 // removed) is skipped.
 void ApplyRestorePoint(Session& session, std::string_view path);
 

@@ -21,8 +21,15 @@ void RestorePointBatch::put(std::string_view section, std::string_view key, std:
     writes_.push_back({std::string(section), std::string(key), std::string(value)});
 }
 
+void RestorePointBatch::putExact(std::string_view key, std::string_view value) {
+    if (value == foundation::kNull) return;
+    exactWrites_.push_back({std::string(kExactSection), std::string(key), std::string(value)});
+}
+
 void RestorePointBatch::writeTo(foundation::ProfileValues& profiles, std::string_view path) const {
-    profiles.WriteProfileValues(path, writes_);
+    std::vector<platform::ProfileWrite> all = writes_;
+    all.insert(all.end(), exactWrites_.begin(), exactWrites_.end());
+    profiles.WriteProfileValues(path, all);
 }
 
 }  // namespace hastelyn::engine

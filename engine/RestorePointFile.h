@@ -9,11 +9,18 @@
 
 namespace hastelyn::engine {
 
+// The section after all others that holds, for the values whose keys above cannot say exactly
+// what they were, "absent" or their type and bytes (ExactValues.h). Readers that know only the
+// other sections never look at it.
+inline constexpr std::string_view kExactSection = "正確な値";
+
 class RestorePointWriter {
 public:
     virtual ~RestorePointWriter() = default;
     // Writes one key; "NULL" (an absent value) writes no line at all.
     virtual void put(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // Writes one key of kExactSection, which comes after every other section of a new file.
+    virtual void putExact(std::string_view key, std::string_view value) { put(kExactSection, key, value); }
 };
 
 class RestorePointReader {
@@ -47,11 +54,14 @@ private:
 class RestorePointBatch : public RestorePointWriter {
 public:
     void put(std::string_view section, std::string_view key, std::string_view value) override;
+    // Kept apart and written after the other keys, so that the section ends the file.
+    void putExact(std::string_view key, std::string_view value) override;
     // Throws CommandError naming the file when the write is refused; then nothing is written.
     void writeTo(foundation::ProfileValues& profiles, std::string_view path) const;
 
 private:
     std::vector<platform::ProfileWrite> writes_;
+    std::vector<platform::ProfileWrite> exactWrites_;
 };
 
 }  // namespace hastelyn::engine

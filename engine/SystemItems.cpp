@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/ExactValues.h"
 #include "engine/RegistryPlaces.h"
 #include "engine/ValueRow.h"
 #include "platform/Text.h"
@@ -41,16 +42,24 @@ public:
         return true;
     }
 
-    void backup(Session& session, RestorePointWriter& file) const override { file.put(kSection, "3", read(session)); }
+    void backup(Session& session, RestorePointWriter& file) const override {
+        file.put(kSection, "3", read(session));
+        backupExactValue(session, file, exactKey(kSection, "3", kValue), kValue);
+    }
 
     void restore(Session& session, RestorePointReader& file) const override {
         session.registry.WriteRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", file.get(kSection, "3"),
                                        "ExString");
     }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        restoreExactValue(session, file, exactKey(kSection, "3", kValue), kValue);
+    }
 
 private:
+    static constexpr RegValue kValue{RootKey::LocalMachine, kSubSystemsKey, "Windows", "String"};
+
     static std::string read(Session& session) {
-        return session.registry.ReadRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", "String");
+        return session.registry.ReadRegValue(kValue.root, kValue.key, kValue.name, kValue.type);
     }
 };
 
@@ -81,14 +90,20 @@ public:
     void backup(Session& session, RestorePointWriter& file) const override {
         walk(session, [&](int n, const std::string& key) {
             file.put(kSection, restoreKey(n), read(session, key));
+            backupExactValue(session, file, exactKey(kSection, restoreKey(n), value(key)), value(key));
             return true;
         });
     }
 
     void restore(Session& session, RestorePointReader& file) const override {
         walk(session, [&](int n, const std::string& key) {
-            restoreValue(session, RegValue{RootKey::LocalMachine, key, kValue, "DWORD"},
-                         file.get(kSection, restoreKey(n)), RestoreRule::WriteOrDelete);
+            restoreValue(session, value(key), file.get(kSection, restoreKey(n)), RestoreRule::WriteOrDelete);
+            return true;
+        });
+    }
+    void restoreExact(Session& session, RestorePointReader& file) const override {
+        walk(session, [&](int n, const std::string& key) {
+            restoreExactValue(session, file, exactKey(kSection, restoreKey(n), value(key)), value(key));
             return true;
         });
     }
@@ -112,6 +127,8 @@ private:
     static std::string read(Session& session, const std::string& key) {
         return session.registry.ReadRegValue(RootKey::LocalMachine, key, kValue, "DWORD");
     }
+    // The device key's value; the key text must outlive it.
+    static RegValue value(const std::string& key) { return {RootKey::LocalMachine, key, kValue, "DWORD"}; }
     static std::string restoreKey(int n) { return "7." + std::to_string(n); }
 };
 

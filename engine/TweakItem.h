@@ -24,6 +24,10 @@ public:
     // The row's keys in a restore point.
     virtual void backup(Session& session, RestorePointWriter& file) const = 0;
     virtual void restore(Session& session, RestorePointReader& file) const = 0;
+    // Puts back the exact state of the row's values from the restore point's last section,
+    // after every documented key was restored (ExactValues.h). The entries are written by
+    // backup().
+    virtual void restoreExact(Session& /*session*/, RestorePointReader& /*file*/) const {}
 };
 
 using ItemList = std::vector<std::unique_ptr<TweakItem>>;

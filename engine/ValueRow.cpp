@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/ExactValues.h"
+
 namespace hastelyn::engine {
 
 bool ValueRow::inForce(Session& session) const {
@@ -32,12 +34,20 @@ void ValueRow::backup(Session& session, RestorePointWriter& file) const {
     for (std::size_t i = 0; i < spec_.values.size(); ++i) {
         const RegValue& v = spec_.values[i];
         file.put(spec_.section, restoreKey(i), session.registry.ReadRegValue(v.root, v.key, v.name, v.type));
+        backupExactValue(session, file, exactKey(spec_.section, restoreKey(i), v), v);
     }
 }
 
 void ValueRow::restore(Session& session, RestorePointReader& file) const {
     for (std::size_t i = 0; i < spec_.values.size(); ++i)
         restoreValue(session, spec_.values[i], file.get(spec_.section, restoreKey(i)), spec_.restore);
+}
+
+void ValueRow::restoreExact(Session& session, RestorePointReader& file) const {
+    for (std::size_t i = 0; i < spec_.values.size(); ++i) {
+        const RegValue& v = spec_.values[i];
+        restoreExactValue(session, file, exactKey(spec_.section, restoreKey(i), v), v);
+    }
 }
 
 void restoreValue(Session& session, const RegValue& value, const std::string& saved, RestoreRule rule) {

@@ -41,6 +41,7 @@ public:
     bool apply(Session& session, bool ticked) const override;
     void backup(Session& session, RestorePointWriter& file) const override;
     void restore(Session& session, RestorePointReader& file) const override;
+    void restoreExact(Session& session, RestorePointReader& file) const override;
 
     // The restore-point key of value number i.
     std::string restoreKey(std::size_t i) const;

@@ -126,17 +126,21 @@ public:
     }
     // A restore point file through the session of the moment.
     engine::RestorePointFile restorePoint(const std::string& path) { return {session_->profiles, path}; }
-    // Writes the restore-point keys of one row of a category (0: every row) into a file, or puts
-    // them back from it.
+    // Writes the restore-point keys of one row of a category (0: every row) into a file, as a
+    // backup writes them (the exact values last), or puts them back from it as a restore does
+    // (the exact values after the documented keys).
     void backupCategory(std::size_t category, const std::string& path, int number = 0) {
-        engine::RestorePointFile file = restorePoint(path);
+        engine::RestorePointBatch batch;
         for (int r = 1; r <= 10; ++r)
-            if (number == 0 || number == r) engine::tweakItems()[category][r - 1]->backup(*session_, file);
+            if (number == 0 || number == r) engine::tweakItems()[category][r - 1]->backup(*session_, batch);
+        batch.writeTo(session_->profiles, path);
     }
     void restoreCategory(std::size_t category, const std::string& path, int number = 0) {
         engine::RestorePointFile file = restorePoint(path);
         for (int r = 1; r <= 10; ++r)
             if (number == 0 || number == r) engine::tweakItems()[category][r - 1]->restore(*session_, file);
+        for (int r = 1; r <= 10; ++r)
+            if (number == 0 || number == r) engine::tweakItems()[category][r - 1]->restoreExact(*session_, file);
     }
 
     struct ImageCase {

@@ -219,13 +219,13 @@ TEST(ExplorerAndOthersItems, RestorePointPutsTheCategoryBack) {
         std::size_t category;
         std::string_view section;
         Keys keysBefore, keysAfter;  // absent values leave no key; the keys follow the rows
-        std::vector<int> restored;   // "UnfitType" writes nothing: Explorer ② and Others ⑥ stay
+        std::vector<int> restored;   // as at start: "UnfitType" values come back from the exact section
     };
     const Case cases[] = {
         {kExplorer, kExplorerSection, {"2", "3", "6", "7a", "7b", "10"},
-         {"1", "2", "3", "5", "6", "7a", "7b", "8", "9", "10"}, {2, 4}},
+         {"1", "2", "3", "5", "6", "7a", "7b", "8", "9", "10"}, {4}},
         {kOthers, kOthersSection, {"2", "6", "7", "8", "10"},
-         {"1", "2", "3a", "3b", "4", "5a", "5b", "5c", "6", "7", "8", "9", "10"}, {6}},
+         {"1", "2", "3a", "3b", "4", "5a", "5b", "5c", "6", "7", "8", "9", "10"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.section);
@@ -297,9 +297,13 @@ TEST(OthersItems, LongMenuMaskIsKeptAndComesBack) {
     fx.apply(kOthers, {6});
     EXPECT_EQ(fx.session().settings.read(kOthersSection, "6"), "UnfitType");
     EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferencesMask", kBinary), "b0000000");
-    fx.restoreCategory(kOthers, point("6"), 6);  // "UnfitType" leaves the value alone
-    EXPECT_TRUE(fx.tickedAfterRestart(kOthers, 6));
-    fx.apply(kOthers, {}, {6});  // every byte of the user's own mask comes back
+    // The documented "UnfitType" leaves the value alone; the exact section brings every byte back.
+    fx.restoreCategory(kOthers, point("6"), 6);
+    EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferencesMask", kBinary), xpMask);
+    EXPECT_FALSE(fx.tickedAfterRestart(kOthers, 6));
+
+    fx.apply(kOthers, {6});
+    fx.apply(kOthers, {}, {6});  // unticked, every byte of the user's own mask comes back too
     EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferencesMask", kBinary), xpMask);
 
     // Kept bytes never stand for a later mask: one of another type has nothing to come back.

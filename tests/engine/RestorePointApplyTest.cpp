@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "engine/RestorePoint.h"
 #include "engine/ServiceStatus.h"
@@ -24,6 +25,7 @@ const char* const kPointHost = "Program Files/Hastelyn/復元ポイント test.i
 const char* const kMemory = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 const char* const kPriority = "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl";
 const char* const kDesktop = "\\Control Panel\\Desktop";
+const char* const kTray = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
 const char* const kUsb = "\\SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}";
 const char* const kServices = "\\SYSTEM\\CurrentControlSet\\Services\\";
 const char* const kNtVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -65,7 +67,10 @@ std::string start(EngineFixture& fx, std::string_view service) {
     return fx.read(RootKey::LocalMachine, kServices + std::string(service), "Start", "DWORD");
 }
 
-TEST(RestorePointApply, AbsentValuesAreDeletedOrLeftByTheirRuleAndUnfitOnesAreLeftAlone) {
+// The documented keys stay as they were; the last section holds every value exactly, so that a
+// value absent at backup goes again whatever its row's rule, the keys its writes made go with it,
+// and a mask of eight bytes or a tray stream comes back byte for byte.
+TEST(RestorePointApply, AbsentValuesGoAndUnfitOnesComeBackFromTheLastSection) {
     MiniMachine m = quietMachine();
     m.hive(RootKey::CurrentUser,
            {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "\"UserPreferencesMask\"=hex:9e,3e,07,80,12,00,00,00"});
@@ -75,16 +80,75 @@ TEST(RestorePointApply, AbsentValuesAreDeletedOrLeftByTheirRuleAndUnfitOnesAreLe
     const std::string file = fx.driveCText(kPointHost);
     // No System value is there (IoPageLockLimit, IRQ8Priority...): no line, not even the section.
     EXPECT_EQ(file.find("[システム]"), std::string::npos);
+    EXPECT_NE(file.find("[デスクトップ]\r\n2=400\r\n9a=true\r\n9b=true\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("[その他]\r\n6=UnfitType\r\n"), std::string::npos);
     EXPECT_EQ(file.find("NULL"), std::string::npos);
+    // The exact values come last, after the PC information, on the platform's line.
+    const std::size_t exact = file.find("\r\n[正確な値]\r\nPlatform=NT\r\nシステム:1:DisablePagingExecutive=absent:2\r\n");
+    ASSERT_NE(exact, std::string::npos) << file;
+    EXPECT_GT(exact, file.find("[パソコン情報]"));
+    EXPECT_EQ(file.find("\r\n[", exact + 2), std::string::npos);
+    for (const char* line : {"システム:4:IoPageLockLimit=absent:2", "システム:5:IRQ8Priority=absent:1",
+                             "デスクトップ:2:MenuShowDelay=1:4:34303000", "デスクトップ:7:Wallpaper=absent",
+                             "デスクトップ:9a:IconStreams=3:4:14000000", "デスクトップ:9b:PastIconsStream=3:1:01",
+                             "その他:6:UserPreferencesMask=3:8:9E3E078012000000"})
+        EXPECT_NE(file.find("\r\n" + std::string(line) + "\r\n", exact), std::string::npos) << line;
 
     s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "2097152", "DWORD");
     s.registry.WriteRegValue(RootKey::LocalMachine, kPriority, "IRQ8Priority", "2", "DWORD");
+    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "Wallpaper", "", "String");
     setBytes(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask", {0x90, 0x12, 0x03, 0x80, 0x10, 0, 0, 0});
+    s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "IconStreams");
+    s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "PastIconsStream");
     ApplyRestorePoint(s, kPoint);
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "2097152");  // write: left
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kPriority, "IRQ8Priority", "DWORD"), "NULL");       // write or delete
-    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "9012038010000000");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "NULL");
+    EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "Session Manager"));
+    EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "PriorityControl"));
+    EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "ComputerName"));
+    EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::CurrentUser, kDesktop, "Wallpaper", "Value"));
+    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kDesktop, "UserPreferencesMask", platform::regtype::Binary),
+              "9e3e078012000000");
+    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kTray, "IconStreams", platform::regtype::Binary), "14000000");
+    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kTray, "PastIconsStream", platform::regtype::Binary), "01");
+}
+
+// A value longer than a line carries on over numbered keys; an entry that is cut short or not
+// well formed is passed over, and the documented key alone decides.
+TEST(RestorePointApply, LongExactValuesSpanLinesAndBrokenEntriesAreLeftOut) {
+    EngineFixture fx(quietMachine());
+    Session& s = fx.session();
+    std::vector<std::uint8_t> stream(2500);
+    for (std::size_t i = 0; i < stream.size(); ++i) stream[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    setBytes(fx, RootKey::CurrentUser, kTray, "IconStreams", stream);
+    WriteRestorePoint(s, kPoint);
+    const std::string key = "デスクトップ:9a:IconStreams";
+    const std::string first = s.profiles.ReadProfileValue(kPoint, "正確な値", key);
+    EXPECT_TRUE(first.starts_with("3:2500:030A1118")) << first;
+    EXPECT_EQ(first.size(), 2000u);
+    EXPECT_EQ(s.profiles.ReadProfileValue(kPoint, "正確な値", key + "/2").size(), 2000u);
+    EXPECT_EQ(s.profiles.ReadProfileValue(kPoint, "正確な値", key + "/3").size(), 5000u - 1993u - 2000u);
+    EXPECT_EQ(s.profiles.ReadProfileValue(kPoint, "正確な値", key + "/4"), "NULL");
+
+    auto streamNow = [&] {
+        const auto data = s.registry.ReadRegData(RootKey::CurrentUser, kTray, "IconStreams");
+        return data ? std::vector<std::uint8_t>(data->bytes.begin(), data->bytes.end()) : std::vector<std::uint8_t>{};
+    };
+    s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "IconStreams");
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_EQ(streamNow(), stream);
+
+    s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "IconStreams");
+    s.profiles.DeleteProfileKey(kPoint, "正確な値", key + "/3");
+    s.profiles.WriteProfileValue(kPoint, "正確な値", "デスクトップ:9b:PastIconsStream", "3:2:0");
+    s.profiles.WriteProfileValue(kPoint, "正確な値", "システム:4:IoPageLockLimit", "absent:two");
+    s.profiles.WriteProfileValue(kPoint, "正確な値", "デスクトップ:2:MenuShowDelay", "1:2:ZZ00");
+    setBytes(fx, RootKey::CurrentUser, kTray, "PastIconsStream", {5, 6});
+    s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "7", "DWORD");
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_TRUE(streamNow().empty());
+    EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kTray, "PastIconsStream"), "0506");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "7");
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
 }
 
 TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissingOne) {

@@ -216,8 +216,7 @@ TEST(SystemItems, RestorePointRoundTrips) {
     fx.tickAll(kSystem, true);
     applyPass(fx.session());
     fx.restoreCategory(kSystem, kPoint);
-    values[3] = {"2097152"};  // absent at backup: a written-back value stays as it is now
-    // ⑨'s lines went back and are forgotten.
+    // ④ was absent: it goes again; ⑨'s lines went back and are forgotten.
     for (int r = 1; r <= 10; ++r) EXPECT_EQ(rowValues(fx, r), values[static_cast<std::size_t>(r) - 1]) << r;
 
     // Everything in force: keys in row order, the lines in their own section, and a restore

@@ -1,0 +1,164 @@
+#include "engine/ExactValues.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+#include "foundation/OpenKey.h"
+#include "foundation/RegistryValues.h"
+#include "platform/Win32Types.h"
+
+namespace hastelyn::engine {
+namespace {
+
+using foundation::kNull;
+using foundation::RegData;
+using platform::KeyAccess;
+
+constexpr std::string_view kAbsent = kExactAbsent;
+// Characters per line: the profile reader gives at most 2047.
+constexpr std::size_t kLineChars = 2000;
+
+std::string continuationKey(const std::string& key, std::size_t line) { return key + "/" + std::to_string(line); }
+
+bool keyOpens(Session& session, platform::RootKey root, std::string_view path, KeyAccess access) {
+    const foundation::OpenKey key(session.platform.registry, root, path, access);
+    return static_cast<bool>(key);
+}
+
+// The path without its last level ("" for a key right below the root).
+std::string_view parentPath(std::string_view path) {
+    const std::size_t cut = path.rfind('\\');
+    return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
+}
+
+// How many of the last levels of the path do not exist.
+int missingLevels(Session& session, platform::RootKey root, std::string_view path) {
+    int missing = 0;
+    while (!path.empty() && !keyOpens(session, root, path, KeyAccess::Query)) {
+        ++missing;
+        path = parentPath(path);
+    }
+    return missing;
+}
+
+bool keyIsEmpty(Session& session, platform::RootKey root, std::string_view path) {
+    platform::Registry& registry = session.platform.registry;
+    const foundation::OpenKey key(registry, root, path, KeyAccess::Query);
+    if (!key) return false;
+    std::string name;
+    return registry.enumValue(key.handle(), 0, name) != platform::win32error::Success &&
+           registry.enumKey(key.handle(), 0, name) != platform::win32error::Success;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// A decimal number that fills the whole text.
+template <typename Number>
+bool parseNumber(std::string_view text, Number& out) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+// "T:S:HEX" and its continuation lines, or nothing when the entry is not whole and well formed.
+std::optional<RegData> readData(RestorePointReader& file, const std::string& key, std::string_view first) {
+    const std::size_t typeEnd = first.find(':');
+    const std::size_t sizeEnd = typeEnd == std::string_view::npos ? typeEnd : first.find(':', typeEnd + 1);
+    if (sizeEnd == std::string_view::npos) return std::nullopt;
+    RegData data;
+    std::size_t size = 0;
+    if (!parseNumber(first.substr(0, typeEnd), data.type) ||
+        !parseNumber(first.substr(typeEnd + 1, sizeEnd - typeEnd - 1), size) || size > kMaxExactBytes)
+        return std::nullopt;
+    std::string hex(first.substr(sizeEnd + 1));
+    for (std::size_t line = 2; hex.size() < size * 2; ++line) {
+        const std::string more = file.get(kExactSection, continuationKey(key, line));
+        if (more == kNull || more.empty()) return std::nullopt;
+        hex += more;
+    }
+    if (hex.size() != size * 2) return std::nullopt;
+    std::optional<std::string> bytes = bytesOfHex(hex);
+    if (!bytes) return std::nullopt;
+    data.bytes = std::move(*bytes);
+    return data;
+}
+
+}  // namespace
+
+std::string hexText(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += kDigits[byte >> 4];
+        out += kDigits[byte & 15];
+    }
+    return out;
+}
+
+std::optional<std::string> bytesOfHex(std::string_view hex) {
+    if (hex.size() % 2 != 0) return std::nullopt;
+    std::string out;
+    out.reserve(hex.size() / 2);
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = hexDigit(hex[i]);
+        const int low = hexDigit(hex[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+    }
+    return out;
+}
+
+std::string exactKey(std::string_view section, std::string_view rowKey, std::string_view name) {
+    return std::string(section) + ":" + std::string(rowKey) + ":" + std::string(name);
+}
+
+void backupExactValue(Session& session, RestorePointWriter& file, const std::string& key, const RegValue& value) {
+    const std::string_view path = foundation::apiKeyPath(value.key);
+    if (const std::optional<RegData> data = session.registry.ReadRegData(value.root, path, value.name)) {
+        if (data->bytes.size() > kMaxExactBytes) return;
+        const std::string hex = hexText(data->bytes);
+        std::string line = std::to_string(data->type) + ":" + std::to_string(data->bytes.size()) + ":";
+        const std::size_t firstPart = std::min(hex.size(), kLineChars - line.size());
+        file.putExact(key, line + hex.substr(0, firstPart));
+        std::size_t number = 2;
+        for (std::size_t at = firstPart; at < hex.size(); at += kLineChars)
+            file.putExact(continuationKey(key, number++), hex.substr(at, kLineChars));
+        return;
+    }
+    if (keyOpens(session, value.root, path, KeyAccess::Full)) {
+        file.putExact(key, kAbsent);
+        return;
+    }
+    // A key that exists but may not be written: the restore could change nothing here.
+    if (keyOpens(session, value.root, path, KeyAccess::Query)) return;
+    file.putExact(key, std::string(kAbsent) + ":" + std::to_string(missingLevels(session, value.root, path)));
+}
+
+void restoreExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value) {
+    const std::string entry = file.get(kExactSection, key);
+    if (entry == kNull) return;
+    const std::string_view path = foundation::apiKeyPath(value.key);
+    if (entry == kAbsent || entry.starts_with(std::string(kAbsent) + ":")) {
+        int levels = 0;
+        if (entry != kAbsent && !parseNumber(std::string_view(entry).substr(kAbsent.size() + 1), levels)) return;
+        session.registry.DeleteRegValue(value.root, path, value.name);
+        // The keys the value's writes made, from the deepest up, as long as they hold nothing.
+        std::string_view level = path;
+        for (int i = 0; i < levels && !level.empty() && keyIsEmpty(session, value.root, level); ++i) {
+            session.registry.DeleteRegKey(value.root, level);
+            level = parentPath(level);
+        }
+        return;
+    }
+    if (const std::optional<RegData> data = readData(file, key, entry))
+        session.registry.WriteRegData(value.root, path, value.name, *data);
+}
+
+}  // namespace hastelyn::engine

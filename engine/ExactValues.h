@@ -1,0 +1,56 @@
+#pragma once
+// The exact state of the registry values a restore point records, kept in its last section
+// (kExactSection) beside the keys every reader knows. Those keys hold values as text, which
+// cannot say that a value was absent where the restore writes rather than deletes, nor carry a
+// value of another type or length ("UnfitType"), nor the bytes of a value recorded only as
+// present. The restore applies this section after all the others, so that each value ends
+// exactly as it was.
+//
+// The section's first key, "Platform", holds the platform code ("NT", "9x") of the machine it was
+// taken on; on a machine of the other family the section is not applied, and the documented keys
+// alone work as they always did. Every other key names the row's key and the value (or the boot
+// file's key): "その他:6:UserPreferencesMask". Its text is one of
+//   "absent"          the value did not exist;
+//   "absent:N"        nor did the last N levels of its key path, which the restore removes
+//                     again when nothing is left in them;
+//   "T:S:HEX"         type number T, S bytes, in upper-case hexadecimal. Data longer than one
+//                     line carries on under the keys "<key>/2", "<key>/3", ...
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/RestorePointFile.h"
+#include "engine/Session.h"
+#include "engine/ValueRow.h"
+
+namespace hastelyn::engine {
+
+// The key that names the platform code of the machine the restore point was taken on.
+inline constexpr std::string_view kExactPlatformKey = "Platform";
+
+// The entry of a value that was not there.
+inline constexpr std::string_view kExactAbsent = "absent";
+
+// The key of a value's entry: the row's key and the value's name (or the boot file key's).
+std::string exactKey(std::string_view section, std::string_view rowKey, std::string_view name);
+inline std::string exactKey(std::string_view section, std::string_view rowKey, const RegValue& value) {
+    return exactKey(section, rowKey, value.name);
+}
+
+// Records the value's state under the key. A value larger than kMaxExactBytes, or one whose key
+// cannot be opened for writing (a restricted account), gets no entry: its documented key alone
+// stands for it.
+void backupExactValue(Session& session, RestorePointWriter& file, const std::string& key, const RegValue& value);
+
+// Puts the recorded state back; nothing when the file has no valid entry for the key. Throws
+// CommandError when the write is refused.
+void restoreExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value);
+
+inline constexpr std::size_t kMaxExactBytes = 1 << 20;
+
+// Bytes as upper-case hexadecimal, two digits each, and back (either case; nothing for a text
+// that is not such digits in pairs).
+std::string hexText(std::string_view bytes);
+std::optional<std::string> bytesOfHex(std::string_view hex);
+
+}  // namespace hastelyn::engine
