@@ -1,5 +1,6 @@
 #include "engine/RestorePoint.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "engine/ServiceStatus.h"
 #include "engine/Services.h"
 #include "engine/TweakItem.h"
+#include "foundation/Edition.h"
 #include "platform/Win32Types.h"
 
 namespace hastelyn::engine {
@@ -92,6 +94,23 @@ std::string programFolder(Session& session) {
     return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
 }
 
+// The rows a restore puts back, in pass order. A row the edition has no use for is left out: the
+// apply pass never changes it there (unless it changes the machine whatever the row shows), and
+// its keys would only bring questions and errors about things this Windows does not have.
+std::vector<const TweakItem*> restoredRows(Session& session) {
+    const foundation::DisabledControls disabled = foundation::disabledControlsFor(session.codes);
+    std::vector<const TweakItem*> rows;
+    const std::vector<ItemList>& items = tweakItems();
+    for (std::size_t c = 0; c < items.size(); ++c) {
+        for (std::size_t r = 0; r < items[c].size(); ++r) {
+            const std::vector<int>& off = disabled.rows[c];
+            const bool enabledHere = std::find(off.begin(), off.end(), static_cast<int>(r) + 1) == off.end();
+            if (enabledHere || items[c][r]->changesWhenDisabled()) rows.push_back(items[c][r].get());
+        }
+    }
+    return rows;
+}
+
 bool fileExists(Session& session, const std::string& path) {
     return session.platform.files.getFileAttributes(path) != platform::fileattr::Invalid;
 }
@@ -110,9 +129,7 @@ void WriteRestorePoint(Session& session, std::string_view path) {
 
 void ApplyRestorePoint(Session& session, std::string_view path) {
     RestorePointFile file(session.profiles, std::string(path));
-    std::vector<const TweakItem*> rows;
-    for (const ItemList& category : tweakItems())
-        for (const auto& item : category) rows.push_back(item.get());
+    const std::vector<const TweakItem*> rows = restoredRows(session);
     for (const TweakItem* item : rows) item->restore(session, file);
     restoreServices(session, file);
     restorePcInformation(session, file);

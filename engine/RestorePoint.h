@@ -20,10 +20,10 @@ inline constexpr std::string_view kRestorePointMark = "復元ポイント";
 void WriteRestorePoint(Session& session, std::string_view path);
 
 // Puts back everything the file records, asking its questions through the session's dialogs:
-// the documented sections in file order, then the exact values of the last section. Throws
-// CommandError when a write is refused or a service command cannot be started; what was put
-// back before stays. A service the file names that has no display name any more (it was
-// removed) is skipped.
+// the documented sections in file order, then the exact values of the last section. Rows the
+// edition disables are left as they are. Throws CommandError when a write is refused or a
+// service command cannot be started; what was put back before stays. A service the file names
+// that has no display name any more (it was removed) is skipped.
 void ApplyRestorePoint(Session& session, std::string_view path);
 
 // The full path of a new restore point in the program's folder, from today's date and the time

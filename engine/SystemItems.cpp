@@ -218,6 +218,7 @@ public:
                     RestoreRule::WriteOrDelete}) {}
 
     bool apply(Session&, bool) const override { return false; }
+    bool changesWhenDisabled() const override { return true; }
     void everyPass(Session& session) const override {
         if (session.codes.edition == "XP")
             session.registry.DeleteRegValue(RootKey::LocalMachine, kUpdateKey, "DoNotAllowXPSP2");

@@ -28,6 +28,9 @@ public:
     // after every documented key was restored (ExactValues.h). The entries are written by
     // backup().
     virtual void restoreExact(Session& /*session*/, RestorePointReader& /*file*/) const {}
+    // Whether the apply pass changes the machine for this row even where the edition disables
+    // it, so that a restore must put it back there too.
+    virtual bool changesWhenDisabled() const { return false; }
 };
 
 using ItemList = std::vector<std::unique_ptr<TweakItem>>;

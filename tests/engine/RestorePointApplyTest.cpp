@@ -151,6 +151,24 @@ TEST(RestorePointApply, LongExactValuesSpanLinesAndBrokenEntriesAreLeftOut) {
     EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
 }
 
+// On 98 the rows the edition switches off are not put back: no System ⑨ error for the
+// sysoc.inf it lacks, no shell-restart question for a tray it lacks, and a key an off row
+// would delete stays.
+TEST(RestorePointApply, RowsTheEditionSwitchesOffAreLeftAloneAndAskNothing) {
+    EngineFixture fx("98");
+    Session& s = fx.session();
+    WriteRestorePoint(s, kPoint);
+    ASSERT_NE(fx.driveCText(kPointHost).find("[エクスプローラ]\r\n"), std::string::npos);
+    const char* const nameSpace = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
+    const char* const folder = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
+    ASSERT_EQ(s.profiles.ReadProfileValue(kPoint, "エクスプローラ", "3"), "false");
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(nameSpace) + "\\" + folder, "", "タスク", "String");
+    ApplyRestorePoint(s, kPoint);
+    using Shown = std::vector<std::pair<DialogKind, std::string>>;
+    EXPECT_EQ(fx.dialogs().shown, (Shown{{DialogKind::Confirmation, kPcQuestion}}));
+    EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, nameSpace, folder));
+}
+
 TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissingOne) {
     const std::string device = std::string("[HKEY_LOCAL_MACHINE") + kUsb + "\\";
     MiniMachine m = quietMachine();

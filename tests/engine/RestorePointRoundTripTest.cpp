@@ -1,8 +1,8 @@
 // A restore point taken on a carried image, every row and service changed, then the restore
-// point put back: the machine is as it was, but for what the file cannot hold.
+// point put back: every row reads as before and the machine's hives and files are as they were,
+// byte for byte, but for the records the restore keeps on purpose.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -14,154 +14,135 @@
 namespace hastelyn::engine {
 namespace {
 
+using platform::RootKey;
 using testing::EngineFixture;
 
-std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The registry as "ROOT\key\" for every key and "ROOT\key\name" -> type and bytes for every
-// value (names in lower case). Compared this way rather than by the hive files' bytes: the
-// images are written by hand (expand:"..."), which the sandbox writes back in regedit's own form,
-// and a value deleted and written again moves to the end of its key.
-using RegistryDump = std::map<std::string, std::string>;
-
-void dumpKey(platform::Registry& registry, platform::RootKey root, const std::string& path, RegistryDump& out) {
-    foundation::OpenKey key(registry, root, path, platform::KeyAccess::Query);
-    if (!key) return;
-    const std::string prefix = std::string(platform::rootKeyName(root)) + "\\" + lower(path) + "\\";
-    out[prefix] = "";
-    std::string name;
-    for (std::uint32_t i = 0; registry.enumValue(key.handle(), i, name) == platform::win32error::Success; ++i) {
-        std::uint32_t type = 0;
-        std::uint32_t size = 0;
-        registry.queryValue(key.handle(), name, &type, nullptr, &size);
-        std::string data(size, '\0');
-        registry.queryValue(key.handle(), name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size);
-        out[prefix + lower(name)] = std::to_string(type) + ":" + data;
+// The images' hives are written by hand (expand:"..."); the sandbox writes a hive back in
+// regedit's own form. One write that changes nothing in each hive the rows touch puts it in that
+// form, so that the hives can be compared byte for byte afterwards.
+void rewriteHives(EngineFixture& fx) {
+    platform::Registry& registry = fx.platform().registry;
+    for (RootKey root : {RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot}) {
+        platform::KeyHandle top;
+        ASSERT_EQ(registry.openKey(root, "", platform::KeyAccess::Full, top), platform::win32error::Success);
+        { foundation::OpenKey made(registry, root, "RoundTripScratch", foundation::OpenKey::Create); }
+        EXPECT_EQ(registry.deleteTree(top, "RoundTripScratch"), platform::win32error::Success);
+        registry.closeKey(top);
     }
-    std::vector<std::string> subKeys;
-    for (std::uint32_t i = 0; registry.enumKey(key.handle(), i, name) == platform::win32error::Success; ++i)
-        subKeys.push_back(name);
-    for (const std::string& sub : subKeys) dumpKey(registry, root, path.empty() ? sub : path + "\\" + sub, out);
 }
 
-RegistryDump dumpRegistry(platform::Registry& registry) {
-    RegistryDump out;
-    for (platform::RootKey root :
-         {platform::RootKey::LocalMachine, platform::RootKey::CurrentUser, platform::RootKey::ClassesRoot})
-        dumpKey(registry, root, "", out);
-    return out;
-}
-
-// Names of the keys and values that differ, are new or have gone.
-std::set<std::string> differences(const RegistryDump& before, const RegistryDump& after) {
-    std::set<std::string> out;
-    for (const auto& [name, value] : after) {
-        const auto it = before.find(name);
-        if (it == before.end() || it->second != value) out.insert(name);
-    }
-    for (const auto& [name, value] : before)
-        if (!after.contains(name)) out.insert(name);
-    return out;
-}
-
-std::string crlf(std::string text) {
+// Every row of the six lists with its tick and enabled flag, as a fresh start reads them.
+std::string rowsAtStart(EngineFixture& fx) {
+    fx.restartAndRead();
     std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-        out += text[i];
-    }
+    const auto add = [&](const std::vector<Row>& rows) {
+        for (const Row& row : rows) out += row.label + (row.ticked ? " 1" : " 0") + (row.enabled ? "1\n" : "0\n");
+    };
+    for (std::size_t c = 0; c < kTweakCategoryCount; ++c) add(fx.session().model.tweakList(c).rows);
+    add(fx.session().model.services().rows);
     return out;
 }
 
-// The settings file without the sections in which rows keep what they changed: the restore
-// writes those on purpose.
-std::string withoutMemorySections(const std::string& text) {
-    static const std::set<std::string> memory = {"[システム9]", "[デスクトップ]", "[デスクトップ10]", "[エクスプローラ]",
-                                                 "[その他]", "[不要サービス]"};
-    std::string out;
-    bool skipping = false;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        end = end == std::string::npos ? text.size() : end + 1;
-        std::string line = text.substr(at, end - at);
-        const std::string bare = line.substr(0, line.find_first_of("\r\n"));
-        if (bare.starts_with("[")) skipping = memory.contains(bare);
-        if (!skipping) out += line;
-        at = end;
-    }
-    return out;
+// The machine's files as a program leaves them, without what only records that something ran:
+// the journal of started commands, the window table, the named mutexes and the swap files of
+// a process still at work.
+std::map<std::string, std::string> machineFiles(EngineFixture& fx) {
+    std::map<std::string, std::string> files = testing::filesBelow(fx.folder());
+    std::erase_if(files, [](const auto& file) {
+        const std::string& name = file.first;
+        return name == "journal.log" || name.starts_with("windows/") || name.starts_with("locks/") ||
+               name == ".state.lock" || name.find("/.") != std::string::npos;
+    });
+    return files;
+}
+
+// A profile file's section and its lines, "" when it has none.
+std::string sectionOf(const std::string& text, const std::string& section) {
+    const std::size_t start = text.find("[" + section + "]\r\n");
+    if (start == std::string::npos) return "";
+    const std::size_t end = text.find("\r\n[", start + 1);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end + 2 - start);
 }
 
 TEST(RestorePointRoundTrip, EveryRowAndServiceChangedThenRestoredOnXpAnd98) {
     struct Case {
         const char* image;
         const char* bootFile;  // relative to the machine folder
-        std::set<std::string> kept;  // nothing: every value comes back
     };
-    const std::vector<Case> cases = {{"xp", "drives/C/boot.ini", {}}, {"98", "drives/C/Msdos.sys", {}}};
     const std::string point = "C:\\Program Files\\Hastelyn\\復元ポイント round trip.ini";
     const std::string settings = "drives/C/Program Files/Hastelyn/Hastelyn.ini";
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"xp", "drives/C/boot.ini"}, Case{"98", "drives/C/Msdos.sys"}}) {
         SCOPED_TRACE(c.image);
         EngineFixture fx(c.image);
+        rewriteHives(fx);
+        const std::string rowsBefore = rowsAtStart(fx);
         Session& s = fx.session();
-        readPass(s);
         WriteRestorePoint(s, point);
         const std::uint32_t bootAttributes = fx.platform().files.getFileAttributes(s.paths.boot);
-        const RegistryDump registryBefore = dumpRegistry(fx.platform().registry);
-        const auto filesBefore = testing::filesBelow(fx.folder());
+        const auto before = machineFiles(fx);
 
         for (std::size_t category = 0; category < kTweakCategoryCount; ++category) fx.tickAll(category, true);
         for (Row& row : s.model.services().rows) row.ticked = true;
         applyPass(s);
-        // Not a restore of nothing: the apply changed the registry and, on XP, stopped services.
-        EXPECT_GT(differences(registryBefore, dumpRegistry(fx.platform().registry)).size(), 10u);
+        // Not a restore of nothing: the hives changed, and on XP services were stopped too.
+        const auto applied = machineFiles(fx);
+        EXPECT_NE(applied.at("registry/HKEY_LOCAL_MACHINE.reg"), before.at("registry/HKEY_LOCAL_MACHINE.reg"));
+        EXPECT_NE(applied.at("registry/HKEY_CURRENT_USER.reg"), before.at("registry/HKEY_CURRENT_USER.reg"));
+        EXPECT_NE(applied.at(c.bootFile), before.at(c.bootFile));
         if (std::string(c.image) == "xp") {
-            EXPECT_NE(testing::fileText(fx.folder() / "services.ini"), filesBefore.at("services.ini"));
+            EXPECT_NE(applied.at("services.ini"), before.at("services.ini"));
         }
 
+        fx.dialogs().shown.clear();
         ApplyRestorePoint(s, point);
-        EXPECT_EQ(differences(registryBefore, dumpRegistry(fx.platform().registry)), c.kept);
+        EXPECT_EQ(rowsAtStart(fx), rowsBefore);
 
-        const auto filesAfter = testing::filesBelow(fx.folder());
-        // The files the restore writes through the profile functions, which end lines with CR LF.
-        for (const std::string& name : {std::string(c.bootFile), std::string("drives/C/WINDOWS/inf/sysoc.inf")}) {
-            if (!filesBefore.contains(name)) continue;
-            EXPECT_EQ(filesAfter.at(name), crlf(filesBefore.at(name))) << name;
-        }
-        EXPECT_EQ(withoutMemorySections(filesAfter.at(settings)), withoutMemorySections(filesBefore.at(settings)));
-        // Writing the boot file took its read-only attribute away, as every profile write does.
-        EXPECT_EQ(fx.platform().files.getFileAttributes(s.paths.boot), bootAttributes & ~platform::fileattr::ReadOnly);
-        // Every DLL that regsvr32 touched is registered again, as all were.
-        const std::string dlls = filesAfter.at("dlls.ini");
-        EXPECT_NE(dlls.find("cabview.dll=1"), std::string::npos) << dlls;
-        EXPECT_EQ(dlls.find("=0"), std::string::npos) << dlls;
-
-        // Every other file is as it was, byte for byte (services.ini included), but for the
-        // machine's record of events, its window table and locks, and the copy of the boot file
-        // kept before its first change.
-        const std::set<std::string> elsewhere = {c.bootFile, "drives/C/WINDOWS/inf/sysoc.inf", settings,
-                                                 "attributes.ini", "dlls.ini", "journal.log"};
-        auto compared = [&](const std::string& name) {
-            return !elsewhere.contains(name) && !name.starts_with("registry/") && !name.starts_with("windows/") &&
-                   !name.starts_with("locks/") && name != ".state.lock" &&
-                   name != std::string(c.bootFile) + ".hastelyn-backup";
-        };
-        for (const auto& [name, text] : filesAfter) {
-            if (!compared(name)) continue;
-            const auto before = filesBefore.find(name);
-            if (before == filesBefore.end())
-                ADD_FAILURE() << "new file " << name;
+        auto after = machineFiles(fx);
+        // Every hive, the services' states, sysoc.inf and the boot file, byte for byte.
+        for (const auto& [name, bytes] : before) {
+            if (name == settings || name == "attributes.ini" || name == "dlls.ini") continue;
+            const auto now = after.find(name);
+            if (now == after.end())
+                ADD_FAILURE() << "gone: " << name;
             else
-                EXPECT_TRUE(before->second == text) << name;
+                EXPECT_TRUE(now->second == bytes) << name << "\n" << now->second;
         }
-        for (const auto& [name, text] : filesBefore) {
-            if (compared(name) && !filesAfter.contains(name)) ADD_FAILURE() << "gone: " << name;
+
+        // What the restore keeps on purpose.
+        // - The settings file's records of the rows: they say what the machine holds now
+        //   (nothing of System ⑨ is out of sysoc.inf, the former start types of the services it
+        //   started or stopped again, the wallpaper that the restore replaced, the compressed
+        //   folders registered again).
+        //   Every other line is as it was.
+        auto withoutRecords = [](std::string text) {
+            for (const char* section : {"システム9", "デスクトップ", "デスクトップ10", "エクスプローラ", "その他", "不要サービス"}) {
+                const std::string lines = sectionOf(text, section);
+                if (!lines.empty()) text.erase(text.find(lines), lines.size());
+            }
+            return text;
+        };
+        const std::string settingsAfter = after.at(settings);
+        EXPECT_EQ(withoutRecords(settingsAfter), withoutRecords(before.at(settings)));
+        EXPECT_EQ(sectionOf(settingsAfter, "システム9"), std::string(c.image) == "xp" ? "[システム9]\r\n" : "");
+        EXPECT_EQ(sectionOf(settingsAfter, "エクスプローラ"),
+                  std::string(c.image) == "xp" ? "[エクスプローラ]\r\n8=false\r\n" : "");
+        // - The boot file lost its read-only attribute to the profile writer, which never sets it
+        //   again; its copy from before the first change stays beside it.
+        EXPECT_EQ(fx.platform().files.getFileAttributes(fx.session().paths.boot),
+                  bootAttributes & ~platform::fileattr::ReadOnly);
+        EXPECT_TRUE(after.contains(std::string(c.bootFile) + ".hastelyn-backup"));
+        // - regsvr32 lists the DLLs it registered again; unlisted ones counted as registered.
+        if (after.contains("dlls.ini")) {
+            EXPECT_EQ(after.at("dlls.ini"), "[Registered]\r\ncabview.dll=1\r\nzipfldr.dll=1\r\n");
         }
+        for (const auto& [name, bytes] : after) {
+            if (!before.contains(name) && name != std::string(c.bootFile) + ".hastelyn-backup" && name != "dlls.ini")
+                ADD_FAILURE() << "new file " << name;
+        }
+        // On 98 the rows the edition switches off are not restored: no System ⑨ error and no
+        // shell-restart question. What is left is the PC-information question.
+        ASSERT_EQ(fx.dialogs().shown.size(), 1u);
+        EXPECT_EQ(fx.dialogs().shown[0].second, "\r\n復元ポイント時の使用者/会社名/コンピュータ名を復元しますか？");
     }
 }
 
