@@ -11,6 +11,7 @@
 #include "engine/ServiceStatus.h"
 #include "engine/Services.h"
 #include "engine/TweakItem.h"
+#include "foundation/CommandError.h"
 #include "foundation/Edition.h"
 #include "platform/Win32Types.h"
 
@@ -25,6 +26,8 @@ constexpr std::string_view kServiceStatusSection = "不要サービス";
 constexpr std::string_view kServiceStartSection = "不要サービス-s";
 
 constexpr std::string_view kPcInfoSection = "パソコン情報";
+// The System ⑨ lines, the one restore-point section that is not a category's own.
+constexpr std::string_view kComponentsMemorySection = "システム9";
 constexpr std::string_view kVersionKeyNt = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr std::string_view kVersionKey9x = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr std::string_view kComputerNameKey = "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
@@ -127,7 +130,24 @@ void WriteRestorePoint(Session& session, std::string_view path) {
     batch.writeTo(session.profiles, path);
 }
 
+void checkRestorePoint(Session& session, std::string_view path) {
+    const std::string shown(path);
+    const std::uint32_t attributes = session.platform.files.getFileAttributes(path);
+    if (attributes == platform::fileattr::Invalid)
+        throw foundation::CommandError("ファイル \"" + shown + "\" が見つかりません。");
+    if ((attributes & platform::fileattr::Directory) != 0)
+        throw foundation::CommandError("\"" + shown + "\" はフォルダです。復元ポイントのファイルを指定してください。");
+    std::vector<std::string_view> sections = {kComponentsMemorySection, kServiceStatusSection, kServiceStartSection,
+                                              kPcInfoSection};
+    for (const Category& category : tweakCategories()) sections.push_back(category.caption);
+    for (std::string_view section : sections)
+        if (!session.profiles.GetProfileSectionKeys(path, section)->empty()) return;
+    throw foundation::CommandError("ファイル \"" + shown +
+                                   "\" は、復元ポイントではありません。復元ポイントの記録がひとつもないため、何も変更しませんでした。");
+}
+
 void ApplyRestorePoint(Session& session, std::string_view path) {
+    checkRestorePoint(session, path);
     RestorePointFile file(session.profiles, std::string(path));
     const std::vector<const TweakItem*> rows = restoredRows(session);
     for (const TweakItem* item : rows) item->restore(session, file);

@@ -19,11 +19,16 @@ inline constexpr std::string_view kRestorePointMark = "復元ポイント";
 // written once, at the end.
 void WriteRestorePoint(Session& session, std::string_view path);
 
+// Throws CommandError, before anything is changed, when the path is no restore point that can be
+// put back: no such file, a folder, or a file without a single key in any restore-point section.
+void checkRestorePoint(Session& session, std::string_view path);
+
 // Puts back everything the file records, asking its questions through the session's dialogs:
 // the documented sections in file order, then the exact values of the last section. Rows the
-// edition disables are left as they are. Throws CommandError when a write is refused or a
-// service command cannot be started; what was put back before stays. A service the file names
-// that has no display name any more (it was removed) is skipped.
+// edition disables are left as they are. Throws CommandError when the file is refused
+// (checkRestorePoint), a write is refused or a service command cannot be started; what was
+// put back before stays. A service the file names that has no display name any more (it was
+// removed) is skipped.
 void ApplyRestorePoint(Session& session, std::string_view path);
 
 // The full path of a new restore point in the program's folder, from today's date and the time

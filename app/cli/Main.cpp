@@ -136,6 +136,8 @@ int restore(engine::Session& session, const std::string& file) {
         session.dialogs.error("", "\r\n選択されたファイルは、復元ポイントではありません。");
         return 1;
     }
+    // A folder, or a file that records nothing, is refused before the question.
+    engine::checkRestorePoint(session, file);
     if (!session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？")) {
         std::printf("cancelled\n");
         return 0;

@@ -1,10 +1,13 @@
 // hastelyn-cli as a script would use it: a separate process on a machine folder.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "foundation/RegistryValues.h"
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/FileText.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TempFolder.h"
 #include "tools/machine/MachineImages.h"
@@ -118,6 +121,38 @@ TEST_F(Cli, BackupAndRestoreBringTheMachineBack) {
     EXPECT_EQ(notARestorePoint.exitCode, 1);
     const ProgramResult missing = run({"restore", "復元ポイント 無い.ini", "--yes"});
     EXPECT_EQ(missing.exitCode, 1);
+}
+
+// A folder or a file of random bytes is no restore point: refused with the reason before the
+// question, and the machine is left exactly as it was.
+TEST_F(Cli, RestoreRefusesWhatHoldsNoRestorePoint) {
+    const std::filesystem::path program = folder_.path() / "drives/C/Program Files/Hastelyn";
+    std::filesystem::create_directories(program / "復元ポイント 古い");
+    std::string noise;
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 2048; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        noise += static_cast<char>(seed >> 24);
+    }
+    std::ofstream(program / "復元ポイント 壊れた.ini", std::ios::binary) << noise;
+    auto machine = [&] {
+        auto files = testing::filesBelow(folder_.path());
+        files.erase("journal.log");
+        return files;
+    };
+    ASSERT_EQ(run({"status"}).exitCode, 0);  // what every start writes is written
+    const auto before = machine();
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"復元ポイント 古い", "\"C:\\Program Files\\Hastelyn\\復元ポイント 古い\" はフォルダです。復元ポイントのファイルを指定してください。\n"},
+        {"復元ポイント 壊れた.ini", "ファイル \"C:\\Program Files\\Hastelyn\\復元ポイント 壊れた.ini\" は、復元ポイントではありません。"
+                                  "復元ポイントの記録がひとつもないため、何も変更しませんでした。\n"}};
+    for (const auto& [name, message] : cases) {
+        const ProgramResult result = run({"restore", name, "--yes-all"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, message);
+    }
+    EXPECT_EQ(machine(), before);
 }
 
 }  // namespace

@@ -169,6 +169,50 @@ TEST(RestorePointApply, RowsTheEditionSwitchesOffAreLeftAloneAndAskNothing) {
     EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, nameSpace, folder));
 }
 
+// A folder, a file that is not there, and files that hold none of a restore point's sections
+// (random bytes, another INI file) are refused with a message before anything is touched.
+TEST(RestorePointApply, WhatIsNoRestorePointIsRefusedBeforeAnyChange) {
+    EngineFixture fx(quietMachine());
+    Session& s = fx.session();
+    const std::filesystem::path host = fx.folder() / "drives/C/Program Files/Hastelyn";
+    std::filesystem::create_directories(host / "復元ポイント フォルダ");
+    std::string noise;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise += static_cast<char>(seed >> 24);
+    }
+    std::ofstream(host / "復元ポイント noise.ini", std::ios::binary) << noise;
+    std::ofstream(host / "復元ポイント memo.ini", std::ios::binary) << "[メモ]\r\n1=0\r\n[システム]\r\n";
+    const std::string folder = "C:\\Program Files\\Hastelyn\\";
+    auto machine = [&] {
+        auto files = testing::filesBelow(fx.folder());
+        files.erase("journal.log");
+        return files;
+    };
+    const auto before = machine();
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"復元ポイント フォルダ",
+         "\"C:\\Program Files\\Hastelyn\\復元ポイント フォルダ\" はフォルダです。復元ポイントのファイルを指定してください。"},
+        {"復元ポイント 無い.ini", "ファイル \"C:\\Program Files\\Hastelyn\\復元ポイント 無い.ini\" が見つかりません。"},
+        {"復元ポイント noise.ini", "ファイル \"C:\\Program Files\\Hastelyn\\復元ポイント noise.ini\" は、復元ポイントではありません。"
+                                 "復元ポイントの記録がひとつもないため、何も変更しませんでした。"},
+        {"復元ポイント memo.ini", "ファイル \"C:\\Program Files\\Hastelyn\\復元ポイント memo.ini\" は、復元ポイントではありません。"
+                                "復元ポイントの記録がひとつもないため、何も変更しませんでした。"},
+    };
+    for (const auto& [name, message] : cases) {
+        SCOPED_TRACE(name);
+        try {
+            ApplyRestorePoint(s, folder + name);
+            ADD_FAILURE() << "applied";
+        } catch (const foundation::CommandError& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+    }
+    EXPECT_TRUE(fx.dialogs().shown.empty());
+    EXPECT_EQ(machine(), before);
+}
+
 TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissingOne) {
     const std::string device = std::string("[HKEY_LOCAL_MACHINE") + kUsb + "\\";
     MiniMachine m = quietMachine();
