@@ -112,6 +112,28 @@ TEST(RestorePointApply, AbsentValuesGoAndUnfitOnesComeBackFromTheLastSection) {
     EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kTray, "PastIconsStream", platform::regtype::Binary), "01");
 }
 
+// An account that may only read HKEY_LOCAL_MACHINE reads its values as absent: the exact section
+// says nothing of a key it could not change, and the restore puts back the user's values alone.
+TEST(RestorePointApply, ARestrictedAccountKeepsNoExactValueItCouldNotWrite) {
+    MiniMachine m = quietMachine();
+    m.hive(RootKey::LocalMachine,
+           {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
+            "\"IoPageLockLimit\"=dword:00000000"});
+    EngineFixture fx(m);
+    fx.restrictAccount();
+    Session& s = fx.session();
+    WriteRestorePoint(s, kPoint);
+    const std::string file = fx.driveCText(kPointHost);
+    EXPECT_EQ(file.find("IoPageLockLimit"), std::string::npos) << file;
+    EXPECT_NE(file.find("\r\nデスクトップ:2:MenuShowDelay=1:4:34303000\r\n"), std::string::npos) << file;
+
+    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", "String");
+    fx.dialogs().answers = {false};  // owner and computer name may not be written either
+    ApplyRestorePoint(s, kPoint);
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
+    EXPECT_EQ(fx.bytes(RootKey::LocalMachine, kMemory, "IoPageLockLimit"), "00000000");
+}
+
 // A value longer than a line carries on over numbered keys; an entry that is cut short or not
 // well formed is passed over, and the documented key alone decides.
 TEST(RestorePointApply, LongExactValuesSpanLinesAndBrokenEntriesAreLeftOut) {
