@@ -253,7 +253,9 @@ TEST(Shell, AProcessRunsForTheConfiguredTimeAndItsHandleIsFreed) {
     // may get there later, when the process has ended.
     for (std::uint32_t wait : {0u, 10u}) {
         const std::uint32_t result = shell.waitForSingleObject(process, wait);
-        if (Clock::now() - started < std::chrono::milliseconds(30)) EXPECT_EQ(result, 258u) << "wait " << wait;
+        if (Clock::now() - started < std::chrono::milliseconds(30)) {
+            EXPECT_EQ(result, 258u) << "wait " << wait;
+        }
     }
     while (shell.waitForSingleObject(process, 0) == 258u) shell.sleep(2);
     EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(30)) << "it ended no sooner than its time";
