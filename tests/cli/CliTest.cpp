@@ -155,5 +155,18 @@ TEST_F(Cli, RestoreRefusesWhatHoldsNoRestorePoint) {
     EXPECT_EQ(machine(), before);
 }
 
+// A machine folder that lost its machine.ini: the command stops, naming the folder, and makes
+// no default machine over the registry that is still there.
+TEST_F(Cli, AFolderWithoutMachineIniIsNotMadeOver) {
+    std::filesystem::remove(folder_.path() / "machine.ini");
+    const std::filesystem::path hive = folder_.path() / "registry" / "HKEY_LOCAL_MACHINE.reg";
+    const std::string before = testing::fileText(hive);
+    const ProgramResult result = run({"status"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(folder_.path().string()), std::string::npos) << result.err;
+    EXPECT_EQ(testing::fileText(hive), before);
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "machine.ini"));
+}
+
 }  // namespace
 }  // namespace hastelyn

@@ -103,6 +103,29 @@ TEST(MachineImages, RefusesAnExistingMachineAnUnknownImageAndAnUnusableFolder) {
     EXPECT_NE(buildMachine(kDefaultImage, temp.path() / "plain-file"), "");
 }
 
+// A folder that lost its machine.ini still holds the machine's hives and drives; only a missing
+// or empty folder takes a new machine.
+TEST(MachineImages, BuildsOnlyInAMissingOrEmptyFolder) {
+    TempFolder temp;
+    const fs::path machine = temp.path() / "machine";
+    ASSERT_EQ(buildMachine(kDefaultImage, machine), "");
+    fs::remove(machine / "machine.ini");
+    std::ofstream(machine / "registry" / "HKEY_CURRENT_USER.reg") << "kept";
+    const std::string problem = buildMachine(kDefaultImage, machine);
+    EXPECT_NE(problem.find(machine.string()), std::string::npos) << problem;
+    EXPECT_EQ(testing::fileText(machine / "registry" / "HKEY_CURRENT_USER.reg"), "kept");
+    EXPECT_FALSE(fs::exists(machine / "machine.ini"));
+
+    fs::create_directories(temp.path() / "stray");
+    std::ofstream(temp.path() / "stray" / "notes.txt") << "x";
+    EXPECT_NE(buildMachine(kDefaultImage, temp.path() / "stray"), "");
+    EXPECT_EQ(testing::filesBelow(temp.path() / "stray").size(), 1u);
+
+    fs::create_directories(temp.path() / "empty");
+    EXPECT_EQ(buildMachine(kDefaultImage, temp.path() / "empty"), "");
+    EXPECT_TRUE(fs::exists(temp.path() / "empty" / "machine.ini"));
+}
+
 // The table is regenerated from tools/images at build time: a stale or lossy table shows here.
 TEST(MachineImages, EmbeddedFilesAreExactlyTheImageFolder) {
     const fs::path source = fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" / "images";

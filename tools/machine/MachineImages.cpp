@@ -113,6 +113,7 @@ public:
         const auto description = embeddedText(image_ + "/image.ini");
         if (!description) return "unknown machine image \"" + image_ + "\"";
         if (fs::exists(target_ / "machine.ini")) return "a machine already exists in " + target_.string();
+        if (const std::string problem = unusableTarget(); !problem.empty()) return problem;
 
         std::string machineIni;
         std::map<std::string, std::vector<std::string_view>> hives;  // root name -> fragments
@@ -173,6 +174,21 @@ public:
     }
 
 private:
+    // What keeps the target from taking a new machine: only a missing or empty folder does. A
+    // folder holding anything else may be a machine whose machine.ini went missing; its
+    // registry and drives are not written over.
+    std::string unusableTarget() const {
+        std::error_code ec;
+        const fs::file_status status = fs::status(target_, ec);
+        if (status.type() == fs::file_type::not_found) return {};
+        if (ec) return "cannot look at " + target_.string() + ": " + ec.message();
+        if (!fs::is_directory(status)) return target_.string() + " is not a folder";
+        const bool empty = fs::is_empty(target_, ec);
+        if (ec) return "cannot look into " + target_.string() + ": " + ec.message();
+        if (!empty) return target_.string() + " holds files but no machine.ini: a machine is made only in an empty folder";
+        return {};
+    }
+
     std::optional<std::string_view> source(std::string_view path) {
         auto content = embeddedText(path);
         if (!content) error_ = "image \"" + image_ + "\" names a missing file: " + std::string(path);

@@ -25,8 +25,9 @@ std::vector<ImageInfo> listImages();
 
 // Makes the machine of imageName in targetFolder (created when missing): machine.ini,
 // registry/<ROOT>.reg, the drives' files and folders and attributes.ini. machine.ini is
-// written last, so a folder that has it holds a complete machine. Refuses a folder that
-// already holds a machine.ini. Returns an empty text on success, otherwise what went wrong.
+// written last, so a folder that has it holds a complete machine. Refuses a target that is
+// neither missing nor an empty folder (a machine.ini there or not: a machine that lost it still
+// holds hives and drives). Returns an empty text on success, otherwise what went wrong.
 [[nodiscard]] std::string buildMachine(std::string_view imageName, const std::filesystem::path& targetFolder);
 
 }  // namespace hastelyn::images
