@@ -38,9 +38,9 @@ std::optional<FullKey> parseFullKey(std::string_view text) {
 }
 
 // The file at a Windows path of the machine, unless it is read-only; nothing when the path does
-// not lead anywhere.
+// not lead anywhere in the machine.
 std::optional<std::filesystem::path> writableFile(SandboxMachine& machine, std::string_view windowsPath) {
-    const auto mapped = machine.mapPath(windowsPath);
+    const auto mapped = machine.mapPathForWrite(windowsPath);
     if (!mapped || mapped->root) return std::nullopt;
     if (machine.attributes().readOnly(mapped->windows)) return std::nullopt;
     return mapped->host;

@@ -157,7 +157,7 @@ public:
             return std::nullopt;
         if (words.size() != 4) return win32error::Success;  // fsutil shows its usage
         const auto size = parseDecimal(words[3]);
-        const auto mapped = machine_.mapPath(words[2]);
+        const auto mapped = machine_.mapPathForWrite(words[2]);
         if (!size || *size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) || !mapped || mapped->root) return win32error::Success;
         // Made whole beside it, then linked in: link fails where a file already is, and a crash
         // leaves no half-made file (a temporary one is no file of the machine).

@@ -127,7 +127,7 @@ bool SandboxFileSystem::findFiles(std::string_view pattern, std::vector<platform
 
 bool SandboxFileSystem::deleteFile(std::string_view path) {
     long error = 0;
-    const auto mapped = machine_.mapPath(path, &error);
+    const auto mapped = machine_.mapPathForWrite(path, &error);
     if (!mapped) return fail(error);
     const FileStamp stamp = stampOf(mapped->host);
     if (!stamp.exists) return fail(missingError(*mapped));
@@ -142,7 +142,7 @@ bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, boo
     long error = 0;
     const auto source = machine_.mapPath(from, &error);
     if (!source) return fail(error);
-    const auto target = machine_.mapPath(to, &error);
+    const auto target = machine_.mapPathForWrite(to, &error);
     if (!target) return fail(error);
 
     const FileStamp sourceStamp = stampOf(source->host);

@@ -101,6 +101,9 @@ SandboxMachine::SandboxMachine(fs::path folder)
         throw std::runtime_error("No sandbox machine in \"" + folder_.string() + "\": machine.ini is missing");
     }
     ini_ = ProfileDocument::parse(text::decodeFileText(*bytes));
+    std::error_code ec;
+    canonicalFolder_ = fs::weakly_canonical(folder_, ec);
+    if (ec) canonicalFolder_ = fs::absolute(folder_, ec).lexically_normal();
 
     version_.platformId = settingNumber("Version", "PlatformId", 2);
     version_.major = settingNumber("Version", "Major", 5);
@@ -120,6 +123,35 @@ SandboxMachine::SandboxMachine(fs::path folder)
     readDrives();
 }
 
+fs::path SandboxMachine::hostFolderOf(char letter, std::string_view field) const {
+    const fs::path relative = fs::path(std::string(field)).lexically_normal();
+    const bool climbs = !relative.empty() && *relative.begin() == "..";
+    const fs::path host = folder_ / relative;
+    if (relative.has_root_path() || climbs || !insideMachine(host)) {
+        throw std::runtime_error("machine.ini of \"" + folder_.string() + "\": the folder of drive " +
+                                 std::string(1, letter) + ": \"" + std::string(field) +
+                                 "\" lies outside the machine folder");
+    }
+    return host;
+}
+
+bool SandboxMachine::insideMachine(const fs::path& hostPath) const {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(hostPath, ec);
+    if (ec) return false;
+    const fs::path relative = real.lexically_relative(canonicalFolder_);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+std::optional<MappedPath> SandboxMachine::mapPathForWrite(std::string_view windowsPath, long* error) const {
+    auto mapped = mapPath(windowsPath, error);
+    if (mapped && !insideMachine(mapped->host)) {
+        if (error != nullptr) *error = win32error::AccessDenied;
+        return std::nullopt;
+    }
+    return mapped;
+}
+
 void SandboxMachine::readDrives() {
     for (std::string_view name : ini_.keyNames("Drives")) {
         if (name.size() != 1 || !isLetter(name[0]) || drive(name[0]) != nullptr) continue;
@@ -129,7 +161,7 @@ void SandboxMachine::readDrives() {
         d.letter = upper(name[0]);
         d.type = driveTypeOf(fields[0]);
         if (fields.size() > 1) d.fileSystem = fields[1];
-        if (fields.size() > 2 && !fields[2].empty()) d.hostFolder = folder_ / fs::path(std::string(fields[2]));
+        if (fields.size() > 2 && !fields[2].empty()) d.hostFolder = hostFolderOf(d.letter, fields[2]);
         if (fields.size() > 3) d.label = fields[3];
         if (fields.size() > 4) {
             const auto serial = parseHex(fields[4]);
@@ -314,6 +346,13 @@ std::optional<std::string> SandboxMachine::windowsPathOf(const fs::path& hostPat
         }
     }
     return best;
+}
+
+void SandboxMachine::removeLeftoverTempFiles() const {
+    for (const char* folder : {"", "registry", "windows"}) removeDeadTempFiles(folder_ / folder);
+    for (const Drive& d : drives_) {
+        if (d.hostFolder) removeDeadTempFiles(*d.hostFolder, true);
+    }
 }
 
 bool SandboxMachine::journal(std::string_view kind, std::initializer_list<std::string_view> fields) {

@@ -47,8 +47,10 @@ struct MappedPath {
 
 class SandboxMachine {
 public:
-    // Reads folder/machine.ini; throws std::runtime_error naming the folder when it has none.
-    // Anything machine.ini lacks or garbles takes its default: Windows XP SP2 (NT 5.1.2600),
+    // Reads folder/machine.ini; throws std::runtime_error naming the folder when it has none,
+    // and naming the drive when a drive's host folder lies outside the machine folder (an
+    // absolute path, one that climbs out with "..", or a link that leads out).
+    // Anything else machine.ini lacks or garbles takes its default: Windows XP SP2 (NT 5.1.2600),
     // C:\WINDOWS, an administrator account, the program at
     // C:\Program Files\Hastelyn\Hastelyn.exe, and drive C: in drives/C when no drive is named.
     explicit SandboxMachine(std::filesystem::path folder);
@@ -79,6 +81,12 @@ public:
     // drive, a drive without a medium, a network path (PathNotFound) or a character Windows
     // does not allow in names (InvalidName).
     std::optional<MappedPath> mapPath(std::string_view windowsPath, long* error = nullptr) const;
+    // mapPath for a path about to be written or deleted: a path that leads out of the machine
+    // folder through a symbolic link gives AccessDenied.
+    std::optional<MappedPath> mapPathForWrite(std::string_view windowsPath, long* error = nullptr) const;
+    // True when the host path, its symbolic links followed, lies in the machine folder.
+    bool insideMachine(const std::filesystem::path& hostPath) const;
+
     // The Windows path of a host path on one of the drives.
     std::optional<std::string> windowsPathOf(const std::filesystem::path& hostPath) const;
 
@@ -86,9 +94,10 @@ public:
     // inside a field become spaces).
     bool journal(std::string_view kind, std::initializer_list<std::string_view> fields);
     std::filesystem::path journalPath() const { return folder_ / "journal.log"; }
-    // Where the sandbox keeps the old files its FileReplacers swap out, to write over next time:
-    // the registry folder, which no Windows path reaches.
-    std::filesystem::path scratchFolder() const { return folder_ / "registry"; }
+    // Removes what processes that ended left of their writes: the temporary files in the
+    // machine folder, registry/, windows/ and every folder of the drives (removeDeadTempFiles).
+    // Those of running processes stay.
+    void removeLeftoverTempFiles() const;
 
     AttributeStore& attributes() { return attributes_; }
 
@@ -97,8 +106,12 @@ public:
 
 private:
     void readDrives();
+    // The host folder a drive's line names, relative to the machine folder; throws when it lies
+    // outside.
+    std::filesystem::path hostFolderOf(char letter, std::string_view field) const;
 
     std::filesystem::path folder_;
+    std::filesystem::path canonicalFolder_;
     ProfileDocument ini_;
     platform::OsVersion version_;
     std::string windowsDirectory_;

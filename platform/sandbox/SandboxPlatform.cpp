@@ -16,6 +16,7 @@ SandboxPlatform::SandboxPlatform(std::filesystem::path machineFolder)
       services_(machine_, registry_),
       meters_(machine_),
       platform_{liveRegistry_, profiles_, files_, system_, shell_, windows_, services_, meters_} {
+    machine_.removeLeftoverTempFiles();
     installSandboxCommands(machine_, registry_, shell_, windows_, services_);
 }
 

@@ -11,23 +11,22 @@ namespace hastelyn::sandbox {
 
 namespace win32error = platform::win32error;
 
-SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine), files_(machine.scratchFolder()) {}
+SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine) {}
 
 bool SandboxProfiles::fail(long code) {
     machine_.setLastError(code);
     return false;
 }
 
-std::optional<MappedPath> SandboxProfiles::locate(std::string_view file, long* error) const {
+std::optional<MappedPath> SandboxProfiles::locate(std::string_view file, long* error, bool forWrite) const {
     file = text::cutAtNul(file);
     if (file.empty()) {
         if (error != nullptr) *error = win32error::AccessDenied;
         return std::nullopt;
     }
-    if (file.find_first_of("\\/:") == std::string_view::npos) {
-        return machine_.mapPath(machine_.windowsDirectory() + "\\" + std::string(file), error);
-    }
-    return machine_.mapPath(file, error);
+    std::string path(file);
+    if (file.find_first_of("\\/:") == std::string_view::npos) path = machine_.windowsDirectory() + "\\" + path;
+    return forWrite ? machine_.mapPathForWrite(path, error) : machine_.mapPath(path, error);
 }
 
 const ProfileDocument* SandboxProfiles::read(std::string_view file) {
@@ -54,7 +53,7 @@ std::vector<std::string> SandboxProfiles::getKeyNames(std::string_view file, std
 template <typename Change>
 bool SandboxProfiles::update(std::string_view file, Change&& change) {
     long error = 0;
-    const auto mapped = locate(file, &error);
+    const auto mapped = locate(file, &error, true);
     if (!mapped) return fail(error);
     const FileStamp folder = stampOf(mapped->host.parent_path());
     if (!folder.exists || !folder.directory) return fail(win32error::PathNotFound);

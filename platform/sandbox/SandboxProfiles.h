@@ -39,7 +39,7 @@ public:
     std::uint64_t fileLoads() const { return cache_.loads(); }
 
 private:
-    std::optional<MappedPath> locate(std::string_view file, long* error) const;
+    std::optional<MappedPath> locate(std::string_view file, long* error, bool forWrite = false) const;
     const ProfileDocument* read(std::string_view file);
     bool fail(long code);
     // Opens the file's document for changes, applies change to it and saves it when it changed.

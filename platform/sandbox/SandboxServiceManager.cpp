@@ -26,7 +26,7 @@ bool isValidState(std::uint64_t n) { return n >= servicestate::Stopped && n <= s
 }  // namespace
 
 SandboxServiceManager::SandboxServiceManager(SandboxMachine& machine, SandboxRegistry& registry)
-    : machine_(machine), registry_(registry), stateWriter_(machine.scratchFolder()) {
+    : machine_(machine), registry_(registry) {
     if (machine_.version().platformId != 2 || std::filesystem::exists(stateFile())) return;
     const HiveKey* services = registry_.currentKey(RootKey::LocalMachine, kServicesKey);
     if (services && !services->children().empty()) boot();

@@ -9,6 +9,7 @@
 
 #include "engine/RestorePoint.h"
 #include "foundation/OpenKey.h"
+#include "platform/sandbox/util/AtomicFile.h"
 #include "tests/engine/EngineFixture.h"
 
 namespace hastelyn::engine {

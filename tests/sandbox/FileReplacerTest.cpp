@@ -1,6 +1,6 @@
 // Files rewritten through a FileReplacer: the version swapped out is kept and written over next
 // time, but never while someone reads it, never so that a stamp of an old version matches a new
-// one, and never anywhere but under a temporary name that goes with the replacer.
+// one, and never anywhere but beside its file under a temporary name that goes with the replacer.
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,12 +19,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
+// The names in a folder, the temporary ones (kept versions) or the others.
+std::vector<std::string> namesIn(const fs::path& folder, bool temporary = false) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        std::string name = entry.path().filename().string();
+        if (isAtomicTempName(name) == temporary) names.push_back(std::move(name));
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
+
+std::vector<std::string> keptIn(const fs::path& folder) { return namesIn(folder, true); }
 
 std::uint64_t inodeOf(const fs::path& path) {
     struct stat st {};
@@ -34,37 +40,32 @@ std::uint64_t inodeOf(const fs::path& path) {
 
 class FileReplacerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::create_directories(scratch_);
-        fs::create_directories(data_);
-    }
+    void SetUp() override { fs::create_directories(data_); }
     testing::TempFolder temp_;
-    fs::path scratch_ = temp_.path() / "scratch";
     fs::path data_ = temp_.path() / "data";
     fs::path file_ = data_ / "state.ini";
 };
 
 TEST_F(FileReplacerTest, KeepsTheSwappedOutVersionToWriteOverAndRemovesItAtTheEnd) {
     {
-        FileReplacer files(scratch_);
+        FileReplacer files;
         ASSERT_TRUE(files.write(file_, "first"));  // made: nothing to keep
         EXPECT_EQ(files.keptCount(), 0u);
         const std::uint64_t first = inodeOf(file_);
         ASSERT_TRUE(files.write(file_, "second, longer"));
-        ASSERT_EQ(namesIn(scratch_).size(), 1u);
-        EXPECT_TRUE(isAtomicTempName(namesIn(scratch_)[0]));
-        EXPECT_EQ(readWholeFile(scratch_ / namesIn(scratch_)[0]), "first");
+        ASSERT_EQ(keptIn(data_).size(), 1u);
+        EXPECT_EQ(readWholeFile(data_ / keptIn(data_)[0]), "first");
         ASSERT_TRUE(files.write(file_, "third"));  // over the first one, cut to its length
         EXPECT_EQ(inodeOf(file_), first);
         EXPECT_EQ(readReplacedFile(file_), "third");
         EXPECT_EQ(namesIn(data_), std::vector<std::string>{"state.ini"});
     }
-    EXPECT_TRUE(namesIn(scratch_).empty());
+    EXPECT_TRUE(keptIn(data_).empty());
     EXPECT_EQ(readWholeFile(file_), "third");
 }
 
 TEST_F(FileReplacerTest, AVersionBeingReadIsNeverWrittenOver) {
-    FileReplacer files(scratch_);
+    FileReplacer files;
     ASSERT_TRUE(files.write(file_, "one"));
     ASSERT_TRUE(files.write(file_, "two"));
     // A reader in the middle of reading "two", holding the lock readReplacedFile takes.
@@ -79,11 +80,11 @@ TEST_F(FileReplacerTest, AVersionBeingReadIsNeverWrittenOver) {
     EXPECT_EQ(std::string(seen), "two");
     ::close(reader);
     EXPECT_EQ(readReplacedFile(file_), "55555");
-    EXPECT_EQ(namesIn(scratch_).size(), 1u);  // the abandoned one is gone from the folder
+    EXPECT_EQ(keptIn(data_).size(), 1u);  // the abandoned one is gone from the folder
 }
 
 TEST_F(FileReplacerTest, AStampOfAnOldVersionNeverMatchesANewOneInTheSameInode) {
-    FileReplacer files(scratch_);
+    FileReplacer files;
     ASSERT_TRUE(files.write(file_, "A"));
     FileStamp a;
     ASSERT_TRUE(files.write(file_, "B", a));
@@ -92,7 +93,7 @@ TEST_F(FileReplacerTest, AStampOfAnOldVersionNeverMatchesANewOneInTheSameInode) 
     ASSERT_EQ(b.inode, stampOf(file_).inode);
     // Put B's inode (kept now) at a modification time no clock has reached, as if the next
     // write came within the same tick, then write the same length into it.
-    const fs::path kept = scratch_ / namesIn(scratch_)[0];
+    const fs::path kept = data_ / keptIn(data_)[0];
     const timespec future[2] = {{0, UTIME_OMIT}, {b.mtimeNs / 1000000000 + 3600, 999999999}};
     ASSERT_EQ(::utimensat(AT_FDCWD, kept.c_str(), future, 0), 0);
     const FileStamp cached = stampOf(kept);
@@ -105,7 +106,7 @@ TEST_F(FileReplacerTest, AStampOfAnOldVersionNeverMatchesANewOneInTheSameInode) 
 }
 
 TEST_F(FileReplacerTest, WhatIsNoPlainFileIsReplacedAsRenameWould) {
-    FileReplacer files(scratch_);
+    FileReplacer files;
     // A folder in the way: refused, nothing left behind.
     fs::create_directories(data_ / "folder.ini");
     errno = 0;
@@ -124,7 +125,6 @@ TEST_F(FileReplacerTest, WhatIsNoPlainFileIsReplacedAsRenameWould) {
     for (const char* text : {"t1", "t2", "t3"}) ASSERT_TRUE(files.write(data_ / "target.ini", text));
     EXPECT_EQ(readWholeFile(data_ / "other.ini"), "target");
     EXPECT_EQ(readWholeFile(data_ / "target.ini"), "t3");
-    for (const std::string& name : namesIn(data_)) EXPECT_FALSE(isAtomicTempName(name)) << name;
 }
 
 }  // namespace

@@ -76,6 +76,42 @@ TEST(Machine, FolderWithoutMachineIniIsRefusedByName) {
     }
 }
 
+// A drive's host folder lies in the machine folder: one that is absolute, climbs out with "..",
+// or is a link leading out is refused by naming the drive.
+TEST(Machine, DriveFoldersOutsideTheMachineAreRefused) {
+    TempFolder outside;
+    const auto opens = [](const fs::path& folder) {
+        try {
+            const SandboxMachine machine(folder);
+            return std::string();
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+    };
+    for (const std::string& host : {outside.path().string(), "../elsewhere"s, "drives/../../elsewhere"s}) {
+        TempFolder temp;
+        MiniMachine m;
+        m.drive('D', "Fixed", "NTFS").driveFolder('D', host);
+        m.machineIni = "[Drives]\nC=Fixed,NTFS,drives/C\nD=Fixed,NTFS," + host + "\n";
+        m.writeTo(temp.path() / "machine");
+        const std::string error = opens(temp.path() / "machine");
+        EXPECT_NE(error.find("drive D"), std::string::npos) << host << ": " << error;
+    }
+
+    TempFolder linked;
+    MiniMachine m;
+    m.writeTo(linked.path());
+    fs::create_directory_symlink(outside.path(), linked.path() / "drives" / "E");
+    m.machineIni = "[Drives]\nC=Fixed,NTFS,drives/C\nE=Fixed,NTFS,drives/E\n";
+    m.writeTo(linked.path());
+    EXPECT_NE(opens(linked.path()).find("drive E"), std::string::npos);
+
+    // Inside, by any spelling, is fine.
+    m.machineIni = "[Drives]\nC=Fixed,NTFS,./drives/x/../C\n";
+    m.writeTo(linked.path());
+    EXPECT_EQ(opens(linked.path()), "");
+}
+
 class PathMapping : public ::testing::Test {
 protected:
     void SetUp() override {

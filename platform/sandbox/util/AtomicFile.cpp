@@ -7,9 +7,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cstdio>
+#include <mutex>
 
 #include "platform/Win32Types.h"
+#include "platform/sandbox/util/Process.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -31,17 +35,57 @@ bool writeAll(int fd, std::string_view content) {
 
 std::atomic<unsigned> tempCounter{0};
 
-// A temporary name for a file that is to become path, in folder.
-std::filesystem::path temporaryPathIn(const std::filesystem::path& folder, const std::filesystem::path& path) {
-    return folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
-                     std::to_string(tempCounter++));
+// "<pid>-<start time>" of this process, made again after a fork.
+std::string processTag() {
+    static std::mutex lock;
+    static long pid = 0;
+    static std::string tag;
+    const std::lock_guard<std::mutex> guard(lock);
+    if (const long current = static_cast<long>(::getpid()); current != pid) {
+        pid = current;
+        tag = std::to_string(current) + "-" + std::to_string(processStartTime(current));
+    }
+    return tag;
+}
+
+// The digits at the front of s (advanced past them), or nothing when it does not start with one.
+std::optional<std::uint64_t> takeNumber(std::string_view& s) {
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error != std::errc() || end == s.data()) return std::nullopt;
+    s.remove_prefix(static_cast<std::size_t>(end - s.data()));
+    return value;
 }
 
 }  // namespace
 
 std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
-    return temporaryPathIn(path.parent_path(), path);
+    return path.parent_path() /
+           ("." + path.filename().string() + ".tmp" + processTag() + "_" + std::to_string(tempCounter++));
 }
+
+std::optional<TempFileOwner> tempFileOwner(std::string_view name) {
+    if (name.size() < 2 || name.front() != '.') return std::nullopt;
+    const std::size_t tmp = name.rfind(".tmp");
+    if (tmp == std::string_view::npos || tmp == 0) return std::nullopt;
+    std::string_view tail = name.substr(tmp + 4);
+    TempFileOwner owner;
+    const auto pid = takeNumber(tail);
+    if (!pid || *pid > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
+    owner.pid = static_cast<std::int64_t>(*pid);
+    if (tail.starts_with('-')) {
+        tail.remove_prefix(1);
+        const auto start = takeNumber(tail);
+        if (!start) return std::nullopt;
+        owner.startTime = *start;
+    }
+    if (!tail.starts_with('_')) return std::nullopt;
+    tail.remove_prefix(1);
+    if (!takeNumber(tail) || !tail.empty()) return std::nullopt;
+    return owner;
+}
+
+bool isAtomicTempName(std::string_view name) { return tempFileOwner(name).has_value(); }
 
 namespace {
 
@@ -87,7 +131,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, FileStamp& written) {
     const std::filesystem::path temp = temporaryPathFor(path);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok = writeAll(fd, content);
     struct stat st {};
@@ -206,35 +250,22 @@ bool FileReplacer::write(const std::filesystem::path& path, std::string_view con
     return write(path, content, ignored);
 }
 
-bool FileReplacer::scratchFolderHolds(std::uint64_t device) {
-    if (scratchFolder_.empty()) return true;  // beside the target
-    if (scratchUnusable_) return false;
-    if (!scratchDevice_) {
-        struct stat st {};
-        if (::stat(scratchFolder_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-        scratchDevice_ = static_cast<std::uint64_t>(st.st_dev);
-    }
-    return *scratchDevice_ == device;
-}
-
 bool FileReplacer::write(const std::filesystem::path& path, std::string_view content, FileStamp& written) {
     if (const auto pid = static_cast<long>(::getpid()); pid != owner_) {
         scratch_.clear();  // after a fork they belong to the parent
         owner_ = pid;
     }
-    // A plain file there is swapped with the new one, which is made in the scratch folder (when
-    // that lies on the same file system) and takes the old one's place there. Anything else
-    // is replaced as writeFileAtomically does it.
+    // A plain file there is swapped with the new one, made beside it, which then keeps the old
+    // one under its temporary name. Anything else is replaced as writeFileAtomically does it.
     struct stat old {};
     const bool swap = swappable(path, old);
-    const bool keep = swap && scratchFolderHolds(static_cast<std::uint64_t>(old.st_dev));
     const std::string target = path.string();
     std::filesystem::path temp;
     struct stat kept {};
-    int fd = keep ? openScratch(target, temp, kept) : -1;
+    int fd = swap ? openScratch(target, temp, kept) : -1;
     const bool reused = fd >= 0;
     if (fd < 0) {
-        temp = keep && !scratchFolder_.empty() ? temporaryPathIn(scratchFolder_, path) : temporaryPathFor(path);
+        temp = temporaryPathFor(path);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) return false;
     }
@@ -259,11 +290,6 @@ bool FileReplacer::write(const std::filesystem::path& path, std::string_view con
     if (replaced == Replaced::No) {
         const int err = ok ? errno : savedErrno;
         ::unlink(temp.c_str());
-        if (err == EXDEV && temp.parent_path() != path.parent_path()) {
-            // The scratch folder is on the same device but another mount: no more keeping there.
-            scratchUnusable_ = true;
-            return writeFileAtomically(path, content, written);
-        }
         errno = err;
         return false;
     }
@@ -274,31 +300,44 @@ bool FileReplacer::write(const std::filesystem::path& path, std::string_view con
         madeMode_ = st.st_mode & 07777;
     }
     if (replaced == Replaced::Swapped) {
-        if (keep) {
-            if (scratch_.size() >= kMaxKept) {
-                ::unlink(scratch_.begin()->second.c_str());
-                scratch_.erase(scratch_.begin());
-            }
-            scratch_.emplace(target, std::move(temp));
-        } else {
-            ::unlink(temp.c_str());  // the old file
+        if (scratch_.size() >= kMaxKept) {
+            ::unlink(scratch_.begin()->second.c_str());
+            scratch_.erase(scratch_.begin());
         }
+        scratch_.emplace(target, std::move(temp));
     }
     written = stampOfStat(st);
     return true;
 }
 
-bool isAtomicTempName(std::string_view name) {
-    if (name.size() < 2 || name.front() != '.') return false;
-    const std::size_t tmp = name.rfind(".tmp");
-    if (tmp == std::string_view::npos || tmp == 0) return false;
-    const std::string_view tail = name.substr(tmp + 4);
-    const std::size_t underscore = tail.find('_');
-    if (underscore == std::string_view::npos || underscore == 0 || underscore + 1 == tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        if (i != underscore && (tail[i] < '0' || tail[i] > '9')) return false;
+namespace {
+
+// Removes the entry when it is a temporary file (or a link under such a name) of a process that
+// no longer runs.
+bool removeIfDead(const std::filesystem::directory_entry& entry) {
+    const auto owner = tempFileOwner(entry.path().filename().string());
+    if (!owner || processAlive(owner->pid, owner->startTime)) return false;
+    std::error_code ec;
+    const auto type = entry.symlink_status(ec).type();
+    if (ec || (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::symlink)) return false;
+    return ::unlink(entry.path().c_str()) == 0;
+}
+
+}  // namespace
+
+std::size_t removeDeadTempFiles(const std::filesystem::path& folder, bool below) {
+    std::size_t removed = 0;
+    std::error_code ec;
+    if (below) {
+        constexpr auto options = std::filesystem::directory_options::skip_permission_denied;
+        for (std::filesystem::recursive_directory_iterator it(folder, options, ec), end; !ec && it != end;
+             it.increment(ec))
+            removed += removeIfDead(*it) ? 1 : 0;
+    } else {
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            removed += removeIfDead(*it) ? 1 : 0;
     }
-    return true;
+    return removed;
 }
 
 long win32ErrorOf(int error, long missing) {

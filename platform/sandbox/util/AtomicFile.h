@@ -31,8 +31,7 @@ std::optional<std::string> readReplacedFile(const std::filesystem::path& path);
 
 // Writes whole files atomically as writeFileAtomically does, for files rewritten often (hives,
 // services.ini, profile files). The old file swapped out of place is kept under a temporary
-// name, beside its target or in a scratch folder, and written over at the next write of the
-// same file, so that a write neither makes nor frees an inode or disk blocks. (On ext4 without
+// name beside its target and written over at the next write of the same file, so that a write neither makes nor frees an inode or disk blocks. (On ext4 without
 // a journal, making an inode scans past every inode freed in the last seconds to minutes, which
 // grows with every write; freeing allocated blocks on a disk mounted with discard waits for
 // the disk.) A kept file is written over only while nobody has it open through
@@ -46,9 +45,7 @@ std::optional<std::string> readReplacedFile(const std::filesystem::path& path);
 // killed leaves them, like the temporary file of any write it was killed in.
 class FileReplacer {
 public:
-    // Kept files go beside their targets, or into scratchFolder (which must exist) for targets
-    // on its file system.
-    explicit FileReplacer(std::filesystem::path scratchFolder = {}) : scratchFolder_(std::move(scratchFolder)) {}
+    FileReplacer() = default;
     ~FileReplacer();
     FileReplacer(const FileReplacer&) = delete;
     FileReplacer& operator=(const FileReplacer&) = delete;
@@ -63,12 +60,6 @@ private:
     static constexpr std::size_t kMaxKept = 16;
     // The kept file for target opened for writing over (kept: its stat), or -1 (and it removed).
     int openScratch(const std::string& target, std::filesystem::path& scratch, struct stat& kept);
-    // Whether files of that file system can be kept in the scratch folder.
-    bool scratchFolderHolds(std::uint64_t device);
-
-    std::filesystem::path scratchFolder_;
-    std::optional<std::uint64_t> scratchDevice_;
-    bool scratchUnusable_ = false;
 
     std::unordered_map<std::string, std::filesystem::path> scratch_;  // target -> kept file
     long owner_ = 0;  // the process that made them
@@ -77,12 +68,29 @@ private:
     unsigned madeUid_ = 0, madeGid_ = 0, madeMode_ = 0;
 };
 
-// A new temporary name beside path, for a file that is to become it (".name.tmp<pid>_<n>").
+// A new temporary name beside path, for a file that is to become it: ".name.tmp<pid>-<start>_<n>",
+// the process id with the process's start time (processStartTime), so that a process given the
+// id of a dead one never meets that one's leftovers, and a running number.
 std::filesystem::path temporaryPathFor(const std::filesystem::path& path);
 
-// True for the name of a temporary file writeFileAtomically makes (".name.tmp<pid>_<n>"); one
-// may be left behind when a process is killed in the middle of a write.
+// The process a temporary file belongs to: its id, and its start time (0 in the names of older
+// versions, ".name.tmp<pid>_<n>", which had none).
+struct TempFileOwner {
+    std::int64_t pid = 0;
+    std::uint64_t startTime = 0;
+};
+// The owner named by a temporary name of either form, or nothing for any other name.
+std::optional<TempFileOwner> tempFileOwner(std::string_view fileName);
+
+// True for the name of a temporary file (either form); one may be left behind when a process is
+// killed in the middle of a write, and a FileReplacer keeps old versions under such names.
 bool isAtomicTempName(std::string_view fileName);
+
+// Removes the temporary files in folder whose process no longer runs (processAlive with the
+// start time the name gives). A name of the older form without a start time is removed only
+// when no process has its id: one that does may be its maker, still writing. below: in every
+// folder under it too (links to folders are not followed). Returns how many went.
+std::size_t removeDeadTempFiles(const std::filesystem::path& folder, bool below = false);
 
 // The Windows error for the errno of a file call that failed: ENOENT gives `missing`
 // (FileNotFound or PathNotFound, as the caller knows what was looked for), ENOTDIR PathNotFound,
