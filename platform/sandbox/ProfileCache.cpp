@@ -45,7 +45,7 @@ ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath, c
         it = entries_.emplace(key, Entry{}).first;
     }
     it->second.stamp = stamp;
-    it->second.document = ProfileDocument::parse(text::decodeFileText(*bytes));
+    it->second.document = ProfileDocument::parse(*bytes);
     ++loads_;
     return &touch(it->second).document;
 }

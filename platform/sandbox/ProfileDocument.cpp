@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Text.h"
+#include "platform/sandbox/util/FileEncoding.h"
 #include "platform/sandbox/util/IniValue.h"
 
 namespace hastelyn::sandbox {
@@ -21,24 +22,32 @@ std::string_view trimLeadingBlanks(std::string_view s) {
     return s;
 }
 
+bool isAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // A name as the caller's C string gives it, blanks around it removed, folded for lookups.
 std::string foldedName(std::string_view name) { return text::upperAscii(trimBlanks(text::cutAtNul(name))); }
 
 }  // namespace
 
-ProfileDocument ProfileDocument::parse(std::string_view text) {
+ProfileDocument ProfileDocument::parse(std::string_view bytes) {
     ProfileDocument doc;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t stop = text.find_first_of("\r\n", pos);
-        if (stop == std::string_view::npos) {
-            doc.lines_.emplace_back(text.substr(pos));
-            break;
-        }
-        doc.lines_.emplace_back(text.substr(pos, stop - pos));
-        pos = stop + 1;
-        if (text[stop] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+    doc.encoding_ = encodingOf(bytes);
+    bytes.remove_prefix(byteOrderMark(doc.encoding_).size());
+    const std::vector<std::string_view> raw = splitRawLines(bytes, doc.encoding_);
+    doc.lines_.reserve(raw.size());
+    doc.stored_.reserve(raw.size());
+    bool utf8 = false;  // a line of UTF-8 beyond ASCII
+    bool shiftJis = false;
+    for (const std::string_view line : raw) {
+        bool lineShiftJis = false;
+        doc.lines_.push_back(decodeLine(line, doc.encoding_, &lineShiftJis));
+        doc.stored_.push_back(Stored{std::string(line), lineShiftJis, {}});
+        shiftJis = shiftJis || lineShiftJis;
+        utf8 = utf8 || (!lineShiftJis && !isAscii(line));
     }
+    doc.shiftJisFile_ = shiftJis && !utf8;
     doc.reindex();
     return doc;
 }
@@ -131,6 +140,7 @@ bool ProfileDocument::insertEntryAfterLast(std::size_t sectionNumber, std::strin
     if (info.kind != Kind::Entry || line.find_first_of("\r\n") != std::string::npos) return false;
     const std::size_t at = sections_[sectionNumber].lastEntry + 1;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    stored_.insert(stored_.begin() + static_cast<std::ptrdiff_t>(at), Stored{std::nullopt, shiftJisFile_, {}});
     info_.insert(info_.begin() + static_cast<std::ptrdiff_t>(at), info);
     // Entries are kept relative to their header, so the sections below only move as a whole.
     Section& section = sections_[sectionNumber];
@@ -184,10 +194,20 @@ std::vector<std::string_view> ProfileDocument::keyNames(std::string_view section
 }
 
 void ProfileDocument::insertText(std::size_t at, std::string_view text) {
-    ProfileDocument piece = parse(text);
-    if (piece.lines_.empty()) piece.lines_.emplace_back();
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(piece.lines_.begin()),
-                  std::make_move_iterator(piece.lines_.end()));
+    std::vector<std::string> piece;
+    for (const std::string_view line : splitRawLines(text, FileEncoding::Ansi))
+        piece.emplace_back(withoutLineEnd(line, FileEncoding::Ansi));
+    if (piece.empty()) piece.emplace_back();
+    stored_.insert(stored_.begin() + static_cast<std::ptrdiff_t>(at), piece.size(), Stored{std::nullopt, shiftJisFile_, {}});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(piece.begin()),
+                  std::make_move_iterator(piece.end()));
+}
+
+void ProfileDocument::eraseLines(std::size_t first, std::size_t count) {
+    const auto begin = static_cast<std::ptrdiff_t>(first);
+    const auto end = static_cast<std::ptrdiff_t>(first + count);
+    lines_.erase(lines_.begin() + begin, lines_.begin() + end);
+    stored_.erase(stored_.begin() + begin, stored_.begin() + end);
 }
 
 bool ProfileDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -208,9 +228,14 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key, s
         replaced.append("=").append(newValue);
         if (replaced.find_first_of("\r\n") == std::string::npos) {
             lines_[*line] = std::move(replaced);
+            // Written anew, in the line's or the file's encoding, with the line end it had.
+            Stored& stored = stored_[*line];
+            if (stored.raw) stored.lineEnd = stored.raw->substr(withoutLineEnd(*stored.raw, encoding_).size());
+            stored.raw.reset();
+            stored.shiftJis = stored.shiftJis || shiftJisFile_;
             info_[*line] = classify(lines_[*line]);  // same name, so the indexes still hold
         } else {
-            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
+            eraseLines(*line, 1);
             insertText(*line, replaced);
             reindex();
         }
@@ -233,7 +258,7 @@ bool ProfileDocument::removeKey(std::string_view section, std::string_view key) 
     for (const Section& s : sections_) {
         if (text::upperAscii(nameOf(s.header)) != folded) continue;
         if (const auto line = findEntry(s, foldedKey)) {
-            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
+            eraseLines(*line, 1);
             reindex();
             return true;
         }
@@ -244,20 +269,33 @@ bool ProfileDocument::removeKey(std::string_view section, std::string_view key) 
 bool ProfileDocument::removeSection(std::string_view section) {
     const Section* s = findSection(foldedName(section));
     if (s == nullptr) return false;
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s->header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(s->end));
+    eraseLines(s->header, s->end - s->header);
     reindex();
     return true;
 }
 
 std::string ProfileDocument::text() const {
-    std::size_t size = 0;
-    for (const std::string& line : lines_) size += line.size() + 2;
-    std::string out;
+    std::size_t size = byteOrderMark(encoding_).size();
+    for (std::size_t i = 0; i < lines_.size(); ++i) size += (stored_[i].raw ? stored_[i].raw->size() : lines_[i].size()) + 2;
+    std::string out(byteOrderMark(encoding_));
     out.reserve(size);
-    for (const std::string& line : lines_) {
-        out += line;
-        out += "\r\n";
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const Stored& stored = stored_[i];
+        if (!stored.raw) {
+            out += encodeLine(lines_[i], encoding_, stored.shiftJis);
+            out += stored.lineEnd.empty() ? crLf(encoding_) : std::string_view(stored.lineEnd);
+            continue;
+        }
+        // The file's last line may lack its line end: one is added when lines follow it, after
+        // the odd byte a UTF-16 file may end with (no character, and out of step with the rest).
+        const bool ended = withoutLineEnd(*stored.raw, encoding_).size() != stored.raw->size();
+        if (ended || i + 1 == lines_.size()) {
+            out += *stored.raw;
+            continue;
+        }
+        const bool odd = encoding_ == FileEncoding::Utf16Le && stored.raw->size() % 2 != 0;
+        out.append(*stored.raw, 0, stored.raw->size() - (odd ? 1 : 0));
+        out += crLf(encoding_);
     }
     return out;
 }

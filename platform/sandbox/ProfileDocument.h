@@ -15,7 +15,12 @@
 // name inside it wins. Deleting a key removes the first entry of that name in the first section
 // of that name that holds one.
 //
-// Edits keep every other line as it is, in order; only the line endings become CR LF.
+// Files: decoded line by line (FileEncoding.h): UTF-8 where a line is valid UTF-8, else
+// Shift_JIS; UTF-16LE or UTF-8 after a byte-order mark. Edits keep every line they do not change
+// byte for byte, its line end included, and the mark; a line written anew is in the file's
+// encoding and ends as the line it replaces did, or with CR LF. In a file without a mark that is Shift_JIS for a line that
+// replaces a Shift_JIS line, or is added to a file whose lines beyond ASCII are all Shift_JIS,
+// when Shift_JIS holds every character of it; UTF-8 otherwise.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -24,14 +29,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/sandbox/util/FileEncoding.h"
+
 namespace hastelyn::sandbox {
 
 class ProfileDocument {
 public:
     ProfileDocument() = default;
 
-    // Never fails: any text is some document.
-    static ProfileDocument parse(std::string_view text);
+    // The document of a file's bytes. Never fails: any bytes are some document.
+    static ProfileDocument parse(std::string_view bytes);
 
     // The value of key in section (blanks around it removed, quotes still on), or nothing when
     // the section or the key is missing.
@@ -53,7 +60,7 @@ public:
     // WritePrivateProfileString with no key: the section's header and all its lines go.
     bool removeSection(std::string_view section);
 
-    // The whole text, every line ended by CR LF.
+    // The bytes of the file: its lines as read where they did not change, the others encoded.
     std::string text() const;
 
 private:
@@ -86,8 +93,19 @@ private:
     static std::optional<std::size_t> findEntry(const Section& section, std::string_view foldedName);
     // Puts text (which may hold line breaks of its own) in as lines before line `at`.
     void insertText(std::size_t at, std::string_view text);
+    void eraseLines(std::size_t first, std::size_t count);
 
-    std::vector<std::string> lines_;
+    // How a line stood in the file: its bytes with its line end, none for a line written anew.
+    struct Stored {
+        std::optional<std::string> raw;
+        bool shiftJis = false;  // read as Shift_JIS, or to be written so
+        std::string lineEnd;    // of a line written anew in place of one read; empty: CR LF
+    };
+
+    FileEncoding encoding_ = FileEncoding::Ansi;
+    bool shiftJisFile_ = false;  // every line beyond ASCII is Shift_JIS
+    std::vector<std::string> lines_;  // as UTF-8, without line ends
+    std::vector<Stored> stored_;      // one per line
     std::vector<LineInfo> info_;
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section

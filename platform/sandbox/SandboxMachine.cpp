@@ -100,7 +100,7 @@ SandboxMachine::SandboxMachine(fs::path folder)
     if (!bytes) {
         throw std::runtime_error("No sandbox machine in \"" + folder_.string() + "\": machine.ini is missing");
     }
-    ini_ = ProfileDocument::parse(text::decodeFileText(*bytes));
+    ini_ = ProfileDocument::parse(*bytes);
     std::error_code ec;
     canonicalFolder_ = fs::weakly_canonical(folder_, ec);
     if (ec) canonicalFolder_ = fs::absolute(folder_, ec).lexically_normal();

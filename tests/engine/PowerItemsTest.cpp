@@ -72,9 +72,9 @@ TEST(PowerItems, LogoSwitchIsAppendedAndRemovedInExactCase) {
         }
         if (std::string_view(image) == "nt4") {
             // Two lines under the default key: the first is the system's, the other stays.
-            EXPECT_NE(fx.driveCText("boot.ini").find("\\WINNT=\"Windows NT Workstation Version 4.00\" /noguiboot\r\n"
+            EXPECT_NE(fx.driveCText("boot.ini").find("\\WINNT=\"Windows NT Workstation Version 4.00\" /noguiboot\n"
                                                      "multi(0)disk(0)rdisk(0)partition(1)\\WINNT=\"Windows NT "
-                                                     "Workstation Version 4.00 [VGA mode]\" /basevideo /sos\r\n"),
+                                                     "Workstation Version 4.00 [VGA mode]\" /basevideo /sos\n"),
                       std::string::npos);
         }
         fx.apply(kPower, {}, {5});

@@ -1,5 +1,6 @@
-// Arbitrary bytes as a profile file: reading every section and key must work on anything, and
-// an edit must come back from the written text exactly, leaving the other sections as they were.
+// Arbitrary bytes as a profile file: reading every section and key must work on anything, the
+// file must be written back byte for byte when nothing changed, and an edit must come back from
+// the written text exactly, leaving the other sections as they were.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,7 +33,8 @@ std::vector<std::vector<std::string>> keyLists(const ProfileDocument& doc, const
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    ProfileDocument doc = ProfileDocument::parse(hastelyn::text::decodeFileText(bytes));
+    ProfileDocument doc = ProfileDocument::parse(bytes);
+    check(doc.text() == bytes);
 
     std::vector<std::string> sections;
     for (std::string_view name : doc.sectionNames()) {

@@ -77,7 +77,7 @@ int checkProfile(const fs::path& file) {
     if (!bytes) return -1;
     EXPECT_TRUE(bytes->starts_with("[Data]\r\n"));
     EXPECT_TRUE(bytes->ends_with("\r\n"));
-    const ProfileDocument doc = ProfileDocument::parse(text::decodeFileText(*bytes));
+    const ProfileDocument doc = ProfileDocument::parse(*bytes);
     EXPECT_EQ(doc.keyNames("Data").size(), static_cast<std::size_t>(kKeys + 1));
     for (int i = 0; i < kKeys; ++i) {
         const auto value = doc.value("Data", keyName(i));

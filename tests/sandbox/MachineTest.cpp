@@ -46,7 +46,7 @@ TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
 
     TempFolder garbled;
     MiniMachine g;
-    g.machineIni = "\xFF\xFE\x00junk\n[Version]\nMajor=4   ; NT 4.0\nMinor=abc\nBuild=99999999999999\n"
+    g.machineIni = "\xFE\xFF\x00junk\n[Version]\nMajor=4   ; NT 4.0\nMinor=abc\nBuild=99999999999999\n"
                    "[System]\nAccount=Somebody\nWindowsFolder=\n[Drives]\nCC=Fixed\n1=Fixed\n"s;
     g.writeTo(garbled.path());
     const SandboxMachine fallback(garbled.path());

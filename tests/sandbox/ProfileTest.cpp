@@ -107,11 +107,63 @@ TEST_F(Profiles, KeyListsCountShiftJisBytesAndKeepDuplicates) {
     EXPECT_EQ(keys("k", 5, "C:\\Data\\kana.ini"), Names{"あ"});
 }
 
-// Reading Shift_JIS files is the conformance suite's; a write gives them back as UTF-8.
-TEST_F(Profiles, ShiftJisFilesComeBackAsUtf8) {
+// Reading Shift_JIS files is the conformance suite's; a write keeps a Shift_JIS file Shift_JIS,
+// but for a line Shift_JIS cannot hold.
+TEST_F(Profiles, ShiftJisFilesStayShiftJis) {
     put("C:\\Data\\test.ini", text::toShiftJis("[設定]\r\n名前=値です\r\nその他=1\r\n"));
     ASSERT_TRUE(write("設定", "追加"s, "新しい値"s));
-    EXPECT_EQ(contents("C:\\Data\\test.ini"), "[設定]\r\n名前=値です\r\nその他=1\r\n追加=新しい値\r\n");
+    ASSERT_TRUE(write("設定", "その他"s, "二"s));
+    ASSERT_TRUE(write("設定", "絵"s, "\xF0\x9F\x98\x80"s));
+    EXPECT_EQ(contents("C:\\Data\\test.ini"),
+              text::toShiftJis("[設定]\r\n名前=値です\r\nその他=二\r\n追加=新しい値\r\n") + "絵=\xF0\x9F\x98\x80\r\n");
+    EXPECT_EQ(get("設定", "絵"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(get("設定", "名前"), "値です");
+}
+
+// Settings made on Windows and edited here: one Shift_JIS line in a UTF-8 file, UTF-8 and
+// UTF-16LE files with their byte-order marks. Each reads right, and a write changes its own line
+// only, in the file's encoding, leaving every other byte as it was.
+TEST_F(Profiles, EachLineKeepsItsEncodingAndEveryUnchangedByteStays) {
+    const std::string sjisLine = text::toShiftJis("メモ=古い値");
+    const std::string mixed = "[環境設定]\r\nSound=On\n" + sjisLine + "\r\n[システム9]\r\nA=1";
+    put("C:\\Data\\mixed.ini", mixed);
+    EXPECT_EQ(get("環境設定", "メモ", "NULL", 2048, "C:\\Data\\mixed.ini"), "古い値");
+    EXPECT_EQ(keys("システム9", 16384, "C:\\Data\\mixed.ini"), Names{"A"});
+    ASSERT_TRUE(write("環境設定", "Sound"s, "Off"s, "C:\\Data\\mixed.ini"));
+    ASSERT_TRUE(write("システム9", "B"s, "2"s, "C:\\Data\\mixed.ini"));
+    EXPECT_EQ(contents("C:\\Data\\mixed.ini"),
+              "[環境設定]\r\nSound=Off\n" + sjisLine + "\r\n[システム9]\r\nA=1\r\nB=2\r\n");
+    // Changed back, the file is what it was.
+    ASSERT_TRUE(write("環境設定", "Sound"s, "On"s, "C:\\Data\\mixed.ini"));
+    ASSERT_TRUE(write("システム9", "B"s, std::nullopt, "C:\\Data\\mixed.ini"));
+    EXPECT_EQ(contents("C:\\Data\\mixed.ini"), mixed);
+
+    put("C:\\Data\\bom.ini", "\xEF\xBB\xBF[環境設定]\nSound=On\n");
+    ASSERT_TRUE(write("環境設定", "DlgReboot"s, "On"s, "C:\\Data\\bom.ini"));
+    EXPECT_EQ(contents("C:\\Data\\bom.ini"), "\xEF\xBB\xBF[環境設定]\nSound=On\nDlgReboot=On\r\n");
+
+    const auto utf16 = [](std::string_view ascii) {
+        std::string out;
+        for (const char c : ascii) out += std::string{c, '\0'};
+        return out;
+    };
+    // "[設定]" and "名=値" in UTF-16LE, between lines of ASCII.
+    const std::string section = "[\0\x2D\x8A\x9A\x5B]\0"s;
+    const std::string named = "\x0D\x54=\0\x24\x50"s;
+    put("C:\\Data\\unicode.ini", "\xFF\xFE" + section + utf16("\r\n") + named + utf16("\nk=1\r\n"));
+    EXPECT_EQ(get("設定", "名", "NULL", 2048, "C:\\Data\\unicode.ini"), "値");
+    ASSERT_TRUE(write("設定", "k"s, "2"s, "C:\\Data\\unicode.ini"));
+    ASSERT_TRUE(write("新", "x"s, "y"s, "C:\\Data\\unicode.ini"));
+    EXPECT_EQ(contents("C:\\Data\\unicode.ini"), "\xFF\xFE" + section + utf16("\r\n") + named + utf16("\nk=2\r\n[") +
+                                                     "\xB0\x65"s + utf16("]\r\nx=y\r\n"));
+
+    // UTF-16 without its mark is no Unicode file for Windows either: its lines (NULs and all) are
+    // kept as they are, and a new section is added after them.
+    const std::string unmarked = utf16("[a]\r\nk=1\r\n");
+    put("C:\\Data\\unmarked.ini", unmarked);
+    ASSERT_TRUE(write("b", "k"s, "v"s, "C:\\Data\\unmarked.ini"));
+    EXPECT_EQ(contents("C:\\Data\\unmarked.ini").substr(0, unmarked.size()), unmarked);
+    EXPECT_EQ(get("b", "k", "NULL", 2048, "C:\\Data\\unmarked.ini"), "v");
 }
 
 TEST_F(Profiles, DuplicatesAndLinesWithoutEqualsAsWindowsReadsThem) {
@@ -164,15 +216,17 @@ TEST_F(Profiles, WritesKeepEveryOtherLineInPlace) {
     ASSERT_TRUE(write("A", "three"s, "3"s));   // after the last key, before the blank line
     ASSERT_TRUE(write("C", "k"s, "v"s));       // a new section at the end, no blank line
     ASSERT_TRUE(write("B", "y"s, ""s));
+    // Every line keeps its line end; new lines end with CR LF, and so does the last line when
+    // others follow it.
     EXPECT_EQ(contents("C:\\Data\\test.ini"),
-              "; made by hand\r\n"
-              "[A]\r\n"
-              "  one = 1\r\n"
-              "Two=22\r\n"
+              "; made by hand\n"
+              "[A]\n"
+              "  one = 1\n"
+              "Two=22\n"
               "three=3\r\n"
-              "\r\n"
-              "; about B\r\n"
-              "[B]\r\n"
+              "\n"
+              "; about B\n"
+              "[B]\n"
               "x=1\r\n"
               "y=\r\n"
               "[C]\r\n"
@@ -251,7 +305,11 @@ TEST_F(Profiles, GarbageNeverStopsReadingOrWriting) {
     EXPECT_EQ(get("new", "k"), "2");
     EXPECT_EQ(get("ok", "long", "", 4), "yyy");
     const std::string written = contents("C:\\Data\\test.ini");
-    EXPECT_TRUE(text::isValidUtf8(written));
+    // Every line not written stays as it was, bytes that are no text included.
+    const std::size_t cut = garbage.find("]]]");
+    EXPECT_EQ(written.substr(0, cut), garbage.substr(0, cut));
+    EXPECT_EQ(written.substr(cut, 9), "added=1\r\n");
+    EXPECT_EQ(written.substr(cut + 9, garbage.size() - cut), garbage.substr(cut));
     EXPECT_NE(written.find("\r\n[new]\r\nk=2\r\n"), std::string::npos);
 }
 

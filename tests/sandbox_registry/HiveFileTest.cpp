@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "platform/sandbox/registry/HiveFileReader.h"
 #include "platform/sandbox/registry/HiveFileWriter.h"
+#include "platform/sandbox/registry/RegistryText.h"
 #include "tests/sandbox_registry/RegistryTestSupport.h"
 
 namespace hastelyn::sandbox::test {
@@ -151,6 +152,21 @@ TEST(HiveFile, ShiftJisFileIsReadAsJapaneseText) {
     ASSERT_FALSE(text::isValidUtf8(sjis));
     const auto hive = parse(sjis);
     EXPECT_EQ(valueOf(at(*hive, {"ソフト"}), "名前"), (Value{regtype::Sz, sz("値")}));
+}
+
+// A regedit export is UTF-16LE after its byte-order mark; in a file without one, each line is
+// UTF-8 where it is valid, so one Shift_JIS line spoils no other.
+TEST(HiveFile, UnicodeExportsAndMixedLinesReadAsTheyAreMeant) {
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\ソフト]\r\n"
+                             "\"名前\"=\"値\"\r\n\"n\"=dword:00000010\r\n";
+    const auto unicode = parse("\xFF\xFE" + utf8ToUtf16le(text));
+    EXPECT_EQ(valueOf(at(*unicode, {"ソフト"}), "名前"), (Value{regtype::Sz, sz("値")}));
+    EXPECT_EQ(valueOf(at(*unicode, {"ソフト"}), "n"), (Value{regtype::Dword, dword(16)}));
+
+    const auto mixed = parse("[HKEY_LOCAL_MACHINE\\ソフト]\n\"名前\"=\"値\"\n" +
+                             text::toShiftJis("\"古い\"=\"データ\"") + "\n");
+    EXPECT_EQ(valueOf(at(*mixed, {"ソフト"}), "名前"), (Value{regtype::Sz, sz("値")}));
+    EXPECT_EQ(valueOf(at(*mixed, {"ソフト"}), "古い"), (Value{regtype::Sz, sz("データ")}));
 }
 
 TEST(HiveFile, WrittenHiveReadsBackTheSame) {

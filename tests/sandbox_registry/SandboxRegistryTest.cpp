@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sandbox/registry/HiveFileWriter.h"
+#include "platform/sandbox/registry/RegistryText.h"
 #include "tests/sandbox_registry/RegistryTestSupport.h"
 #include "tests/support/TempFolder.h"
 
@@ -259,6 +260,24 @@ TEST_F(SandboxRegistryTest, AFailedSaveKeepsMemoryAsTheFileIs) {
     EXPECT_EQ(reg_.createKey(RootKey::CurrentUser, "Lost", h), err::AccessDenied);
     EXPECT_FALSE(h);
     EXPECT_EQ(reg_.openKey(RootKey::CurrentUser, "Lost", KeyAccess::Query, h), err::FileNotFound);
+}
+
+// A hive kept as regedit's UTF-16LE export is read whole and written back in UTF-16LE.
+TEST_F(SandboxRegistryTest, AUnicodeHiveStaysUnicodeAndLosesNothing) {
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\アプリ]\r\n"
+                             "\"名前\"=\"値\"\r\n";
+    writeHive(RootKey::CurrentUser, "\xFF\xFE" + utf8ToUtf16le(text));
+    const KeyHandle app = open(reg_, RootKey::CurrentUser, "Software\\アプリ", KeyAccess::Full);
+    EXPECT_EQ(query(reg_, app, "名前"), (Value{regtype::Sz, sz("値")}));
+    ASSERT_EQ(set(reg_, app, "新", regtype::Dword, dword(7)), err::Success);
+
+    const std::string written = readWholeFile(hiveFile(RootKey::CurrentUser)).value_or("");
+    ASSERT_TRUE(written.starts_with("\xFF\xFE"));
+    const std::string decoded = utf16leToUtf8(std::string_view(written).substr(2));
+    EXPECT_NE(decoded.find("\"名前\"=\"値\""), std::string::npos) << decoded;
+    EXPECT_NE(decoded.find("\"新\"=dword:00000007"), std::string::npos) << decoded;
+    SandboxRegistry again(folder(), false);
+    EXPECT_EQ(query(again, open(again, RootKey::CurrentUser, "Software\\アプリ"), "名前"), (Value{regtype::Sz, sz("値")}));
 }
 
 TEST_F(SandboxRegistryTest, ExportAndImportRegeditFiles) {

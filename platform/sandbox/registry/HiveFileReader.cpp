@@ -7,6 +7,7 @@
 #include "platform/Win32Types.h"
 #include "platform/sandbox/registry/KeyNames.h"
 #include "platform/sandbox/registry/RegistryText.h"
+#include "platform/sandbox/util/FileEncoding.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -119,14 +120,13 @@ public:
     Reader(RootKey root, HiveKey& hive) : root_(root), hive_(hive) {}
 
     bool run(std::string_view fileBytes) {
-        // UTF-8 is read in place; anything else is Shift_JIS (see text::decodeFileText).
+        // UTF-8 is read in place; UTF-16LE and lines that are not UTF-8 are decoded first.
+        const FileEncoding encoding = encodingOf(fileBytes);
+        std::string_view text = fileBytes.substr(byteOrderMark(encoding).size());
         std::string converted;
-        std::string_view text = fileBytes;
-        if (!text::isValidUtf8(text)) {
-            converted = replaceInvalidUtf8(text::fromShiftJis(text));
+        if (encoding == FileEncoding::Utf16Le || !text::isValidUtf8(text)) {
+            converted = replaceInvalidUtf8(decodeTextFile(fileBytes));
             text = converted;
-        } else if (text.starts_with("\xEF\xBB\xBF")) {
-            text.remove_prefix(3);
         }
         Lines lines(text);
         bool first = true;

@@ -13,8 +13,9 @@ namespace hastelyn::sandbox {
 
 // Applies the keys of `root` the file names to hive (the key that stands for the root), in file
 // order: keys are made or merged, [-key] deletes, "name"=- deletes a value, later values win.
-// Keys of other roots are left alone. The file is UTF-8, or Shift_JIS when it is not valid
-// UTF-8. True when the file named the root at all.
+// Keys of other roots are left alone. The file is decoded line by line (FileEncoding.h): UTF-8,
+// Shift_JIS where a line is not UTF-8, or UTF-16LE after its byte-order mark, as regedit
+// exports. True when the file named the root at all.
 bool applyHiveFile(std::string_view fileBytes, platform::RootKey root, HiveKey& hive);
 
 // The hive of `root` a file holds.

@@ -52,6 +52,7 @@ void SandboxRegistry::load(RootKey root, Hive& h) {
     h.stamp = stampOf(file);
     const auto bytes = h.stamp.exists ? readReplacedFile(file) : std::nullopt;
     h.root = bytes ? parseHiveFile(*bytes, root) : std::make_unique<HiveKey>();
+    h.encoding = bytes ? encodingOf(*bytes) : FileEncoding::Ansi;
     ++h.loads;
     ++h.generation;
     ++h.version;
@@ -65,8 +66,9 @@ long SandboxRegistry::save(RootKey root) {
     // The stamp of the file as written, so that a save by another process right after this one
     // still shows as a change.
     FileStamp written;
-    const std::string text = writeHiveFile(*h.root, platform::rootKeyName(root), h.textSize);
+    std::string text = writeHiveFile(*h.root, platform::rootKeyName(root), h.textSize);
     h.textSize = text.size();
+    if (h.encoding != FileEncoding::Ansi) text = encodeTextFile(text, h.encoding);  // as it was read
     if (!files_.write(file, text, written)) {
         const int error = errno;
         h.root.reset();  // read the file again on next use: memory keeps only what the file holds

@@ -32,6 +32,7 @@
 #include "platform/Registry.h"
 #include "platform/sandbox/registry/HiveKey.h"
 #include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/FileEncoding.h"
 #include "platform/sandbox/util/FileStamp.h"
 
 namespace hastelyn::sandbox {
@@ -78,6 +79,7 @@ private:
         std::uint64_t generation = 0;  // changes whenever keys may have gone (a delete, a read)
         std::uint64_t version = 0;     // changes whenever the set of keys changes
         std::size_t textSize = 0;      // of the file last written, to reserve room for the next
+        FileEncoding encoding = FileEncoding::Ansi;  // of the file as read, kept when written
     };
     struct OpenKey {
         platform::RootKey root = platform::RootKey::CurrentUser;
