@@ -128,7 +128,7 @@ TEST(MachineImages, BuildsOnlyInAMissingOrEmptyFolder) {
 
 // The table is regenerated from tools/images at build time: a stale or lossy table shows here.
 TEST(MachineImages, EmbeddedFilesAreExactlyTheImageFolder) {
-    const fs::path source = fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" / "images";
+    const fs::path source = fs::path(HASTELYN_SOURCE_DIR) / "tools" / "images";
     ASSERT_TRUE(fs::is_directory(source)) << source;
     std::set<std::string> onDisk;
     for (const auto& entry : fs::recursive_directory_iterator(source))
