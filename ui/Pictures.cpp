@@ -1,5 +1,6 @@
 #include "ui/Pictures.h"
 
+#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "ui/EmbeddedPictures.h"
 #include "ui/JpegImage.h"
+#include "ui/Version.h"
 
 namespace hastelyn::ui {
 
@@ -37,6 +39,21 @@ QImage picture(std::string_view name) {
     QImage image;
     image.loadFromData(file->data, static_cast<int>(file->size), "PNG");
     return image;
+}
+
+QImage aboutBadge() {
+    QImage badge = picture("about.jpg");
+    if (badge.isNull()) return badge;
+    badge = badge.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&badge);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    // Under the heading, in the badge's own lettering.
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(QColor(150, 88, 40));
+    painter.drawText(QPointF(36, 30), QStringLiteral("Ver ") + programVersion());
+    return badge;
 }
 
 QIcon glyph(std::string_view name) {

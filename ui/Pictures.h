@@ -14,11 +14,14 @@ namespace hastelyn::ui {
 // window's banner). Null when there is no such picture or it cannot be read.
 QImage picture(std::string_view name);
 
+// The about badge: "about.jpg" with "Ver" and the program's version written on it.
+QImage aboutBadge();
+
 // A 16×16 button glyph by name; a null icon when there is none. The names:
 //   main menu          menu-system, menu-desktop, menu-explorer, menu-power, menu-others,
 //                      menu-service, menu-utility, menu-info, menu-restore, menu-option,
 //                      menu-help, menu-close
-//   work area          accelerate, commentary ("e"), more-info ("i")
+//   work area          accelerate, commentary (a page with a pointer), more-info ("e")
 //   title strip        title-compact, title-tray, title-minimise, title-close, title-top,
 //                      title-performance
 QIcon glyph(std::string_view name);

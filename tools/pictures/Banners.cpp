@@ -86,8 +86,7 @@ QImage about() {
     const QString heading = QStringLiteral("Hastelyn について");
     painter.setBrush(kBrown);
     painter.drawPath(textPath(heading, fitting(heading, 12, true, 140 - 36 - 3), QPointF(36, 16)));
-    painter.setBrush(QColor(150, 88, 40));
-    painter.drawPath(textPath(QStringLiteral("Ver " HASTELYN_VERSION), pictureFont(11, false), QPointF(36, 30)));
+    // The version goes on at run time, from the build (ui/Pictures.cpp).
     return image;
 }
 

@@ -230,23 +230,28 @@ void performance(QPainter& p) {
     p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
 }
 
-// Beside the commentary: the commentary itself ("e") and more information ("i").
+// Beside the commentary: what the commentary panel is (a speech balloon of text lines) and
+// more information, the "e" that the commentary texts name.
 
 void commentary(QPainter& p) {
+    QPainterPath balloon;
+    balloon.addRoundedRect(QRectF(1.5, 1.5, 13, 10), 2.5, 2.5);
+    QPainterPath tail;
+    tail.moveTo(4, 11);
+    tail.lineTo(3.5, 14.5);
+    tail.lineTo(8, 11);
+    tail.closeSubpath();
+    fillAndOutline(p, balloon.united(tail), kPaper);
+    p.setPen(QPen(kBlue, 1.2, Qt::SolidLine, Qt::RoundCap));
+    for (double y : {4.5, 6.75, 9.0}) p.drawLine(QPointF(4, y), QPointF(y < 8 ? 12 : 9.5, y));
+}
+
+void moreInfo(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kOrange);
     p.drawRoundedRect(QRectF(1, 1, 14, 14), 3, 3);
     p.setBrush(Qt::white);
     p.drawPath(centredText(QStringLiteral("e"), pictureFont(14, true), {8, 8}));
-}
-
-void moreInfo(QPainter& p) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(kBlue);
-    p.drawEllipse(QPointF(8, 8), 7.5, 7.5);
-    p.setBrush(Qt::white);
-    p.drawEllipse(QPointF(8, 4.6), 1.3, 1.3);
-    p.drawRoundedRect(QRectF(6.9, 6.6, 2.2, 6.2), 0.6, 0.6);
 }
 
 Picture glyph(const char* name, void (*draw)(QPainter&)) {

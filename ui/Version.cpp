@@ -1,0 +1,7 @@
+#include "ui/Version.h"
+
+namespace hastelyn::ui {
+
+QString programVersion() { return QStringLiteral(HASTELYN_VERSION); }
+
+}  // namespace hastelyn::ui
