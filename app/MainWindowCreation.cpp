@@ -18,13 +18,15 @@ namespace {
 
 using ui::TFrmMain;
 
-// Step 1: a 640 x 480 screen gets a smaller window with a sizeable border.
+// Step 1: a 640 x 480 screen gets a smaller window with a sizeable border, in the middle of
+// the screen again.
 void fitSmallScreen(TFrmMain& window, const ScreenFacts& screen) {
     if (screen.width != 640 || screen.height != 480) return;
     window.setWindowFlags(Qt::Window);
     window.setMinimumSize(0, 0);
     window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window.resize(590, 430);
+    window.centreOnScreen();
 }
 
 // Step 2: on an 8-bit display the button glyphs go to 16 colours.

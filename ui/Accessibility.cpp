@@ -36,10 +36,9 @@ QString nameOf(QWidget* widget) {
         const QString caption = plain(b->text());
         return caption.isEmpty() ? b->toolTip() : caption;
     }
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        const QString text = plain(label->text());
-        return text.isEmpty() ? label->toolTip() : text;
-    }
+    // A label with text is named by its text as it stands at the moment (the counters change);
+    // only a picture is named, by its hint.
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().isEmpty() ? label->toolTip() : QString();
     if (qobject_cast<QListWidget*>(widget) != nullptr) {
         const QString page = pageCaptionOf(widget);
         return page.isEmpty() ? QString() : page + u8(" 一覧");

@@ -6,8 +6,9 @@ class QWidget;
 namespace hastelyn::ui {
 
 // Names every control below root that has none yet: buttons and check boxes by their caption,
-// labels by their text, lists and fields by the row or page they belong to; the hint becomes
-// the description. Controls named by hand keep their names.
+// lists and fields by the row or page they belong to, pictures by their hint; a label with
+// text stays unnamed, so it is read by its text as it stands (the counters change). The hint
+// becomes the description. Controls named by hand keep their names.
 void nameForAccessibility(QWidget* root);
 
 }  // namespace hastelyn::ui

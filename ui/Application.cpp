@@ -1,10 +1,23 @@
 #include "ui/Application.h"
 
 #include <QFont>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 #include "ui/CommandErrors.h"
 
 namespace hastelyn::ui {
+namespace {
+
+std::vector<KeyPreview*>& keyPreviews() {
+    static std::vector<KeyPreview*> previews;
+    return previews;
+}
+
+}  // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Hastelyn");
@@ -20,11 +33,20 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
+        if (event->type() == QEvent::KeyPress && receiver->isWidgetType()) {
+            // A preview may remove itself (a window closed by its key).
+            const std::vector<KeyPreview*> previews = keyPreviews();
+            for (KeyPreview* preview : previews) preview->previewKey(static_cast<QWidget*>(receiver), static_cast<QKeyEvent*>(event));
+        }
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
         reportError(e.what());
     }
     return false;
 }
+
+void Application::addKeyPreview(KeyPreview* preview) { keyPreviews().push_back(preview); }
+
+void Application::removeKeyPreview(KeyPreview* preview) { std::erase(keyPreviews(), preview); }
 
 }  // namespace hastelyn::ui

@@ -3,8 +3,13 @@
 #include <QPalette>
 
 namespace hastelyn::ui {
+namespace {
 
-CheckListView::CheckListView(engine::CheckList& list, QWidget* parent) : QListWidget(parent), list_(list) {
+const QColor kGrayText(128, 128, 128);
+
+}  // namespace
+
+CheckListView::CheckListView(engine::CheckList& list, QWidget* parent) : RowList(parent), list_(list) {
     setFrameShape(QFrame::NoFrame);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemChanged, this, &CheckListView::rowChanged);
@@ -24,7 +29,13 @@ void CheckListView::refresh() {
         if (row.enabled) flags |= Qt::ItemIsUserCheckable;
         it->setFlags(flags);
         it->setCheckState(row.ticked ? Qt::Checked : Qt::Unchecked);
-        it->setForeground(row.enabled ? palette().brush(QPalette::Text) : palette().brush(QPalette::Disabled, QPalette::Text));
+        // A row that cannot be changed is grey text (the system's grey text colour) whatever
+        // colour the list's style gives the others; the others keep the list's own colour.
+        if (row.enabled) {
+            it->setData(Qt::ForegroundRole, QVariant());
+        } else {
+            it->setForeground(kGrayText);
+        }
     }
     if (selected >= 0 && selected < count()) setCurrentRow(selected);
     refreshing_ = false;

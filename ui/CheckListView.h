@@ -2,13 +2,12 @@
 // A check list that shows one list of the item model: its rows' labels, ticks and enabled
 // flags. Ticking a row in the window ticks it in the model; a disabled row is drawn greyed and
 // cannot be ticked, but can be selected.
-#include <QListWidget>
-
 #include "engine/ItemModel.h"
+#include "ui/RowList.h"
 
 namespace hastelyn::ui {
 
-class CheckListView : public QListWidget {
+class CheckListView : public RowList {
     Q_OBJECT
 public:
     CheckListView(engine::CheckList& list, QWidget* parent);

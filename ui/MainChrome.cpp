@@ -100,7 +100,7 @@ void TFrmMain::wheelEvent(QWheelEvent* event) {
     // Nothing is spoken.
     const int count = PgAccel->count();
     const int step = event->angleDelta().y() > 0 ? -1 : 1;
-    PgAccel->setCurrentIndex((PgAccel->currentIndex() + step + count) % count);
+    turnPageQuietly((PgAccel->currentIndex() + step + count) % count);
     event->accept();
 }
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTimer>
 
 #include "foundation/SpokenTexts.h"
@@ -27,6 +29,25 @@ bool isInside(const QWidget* widget, const QWidget* container) {
 void TFrmMain::showPageFromMenu(int page) {
     PgAccel->setCurrentIndex(page);
     PgAccel->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmMain::pageTabClicked(int page) {
+    // With the focus on the tabs the page change itself speaks (as with the tabs' keys).
+    if (page < 0 || PgAccel->tabBar()->hasFocus()) return;
+    {
+        const QScopedValueRollback quiet(quietPageChange_, true);
+        PgAccel->setCurrentIndex(page);
+    }
+    // The focus comes to the pages, which speak the page clicked; from a list of a page the
+    // focus was among the pages already, so no enter event speaks it.
+    const bool among = isInside(QApplication::focusWidget(), PgAccel);
+    PgAccel->setFocus(Qt::MouseFocusReason);
+    if (among) PgAccelEnter();
+}
+
+void TFrmMain::turnPageQuietly(int page) {
+    const QScopedValueRollback quiet(quietPageChange_, true);
+    PgAccel->setCurrentIndex(page);
 }
 
 void TFrmMain::focusChanged(QWidget* old, QWidget* now) {

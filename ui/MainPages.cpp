@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "ui/MainWindow.h"
+#include "ui/RowList.h"
 #include "ui/TwoRowTabBar.h"
 #include "ui/Widgets.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr std::uint32_t kListColor = 0xF0FBFF;  // cream
 constexpr std::uint32_t kSilver = 0xC0C0C0;
+// The lists' text size; a list whose rows would not fit at it is drawn a little smaller.
+constexpr int kListPixels = 13;
 
 QWidget* addPage(QTabWidget* pages, const char* name, std::string_view caption) {
     auto* page = new QWidget(pages);
@@ -29,19 +32,10 @@ List* fillPage(List* list) {
     list->setFrameShape(QFrame::NoFrame);
     setBackground(list->viewport(), kListColor);
     QFont font = list->font();
-    font.setPixelSize(13);
+    font.setPixelSize(kListPixels);
     list->setFont(font);
     list->setStyleSheet("QListWidget { color: navy; background: #FFFBF0; } QListWidget::item { height: 18px; }");
     return list;
-}
-
-// The utility buttons and the information fields stand over the right of their lists: one
-// pixel smaller, the longest labels end before them in the fonts a Linux desktop has
-// ("⑧ Windowsフォルダ" takes 116 pixels at 13, the fields begin at 114).
-void fitUnderControls(QListWidget* list) {
-    QFont font = list->font();
-    font.setPixelSize(12);
-    list->setFont(font);
 }
 
 }  // namespace
@@ -55,6 +49,7 @@ void TFrmMain::buildTweakPages() {
         list->setObjectName(u8(category.listName));
         tweakLists[c] = list;
         wireListClicks(list);
+        list->fitRows(kListPixels);
     }
 }
 
@@ -67,9 +62,8 @@ void TFrmMain::buildServicePage() {
 
 void TFrmMain::buildUtilityPage() {
     QWidget* page = addPage(PgAccel, "TbUtility", "ユーティリティ");
-    LstUtility = fillPage(new QListWidget(page));
+    LstUtility = fillPage(new RowList(page));
     LstUtility->setObjectName("LstUtility");
-    fitUnderControls(LstUtility);
     wireListClicks(LstUtility);
     const struct {
         const char* label;
@@ -98,17 +92,17 @@ void TFrmMain::buildUtilityPage() {
     }
     ChcQuickFormat = place<QCheckBox>(page, "ChcQuickFormat", 308, 130, 76, 18);
     ChcQuickFormat->setText(u8("クイック"));
-    LstHDDefrag = place<QListWidget>(page, "LstHDDefrag", 308, 148, 76, 18);
+    LstHDDefrag = place<RowList>(page, "LstHDDefrag", 308, 148, 76, 18);
     LstHDDefrag->setAccessibleName(u8("デフラグするドライブ"));
-    LstHDConvert = place<QListWidget>(page, "LstHDConvert", 308, 166, 76, 18);
+    LstHDConvert = place<RowList>(page, "LstHDConvert", 308, 166, 76, 18);
     LstHDConvert->setAccessibleName(u8("NTFSに変換するドライブ"));
+    LstUtility->fitRows(kListPixels);
 }
 
 void TFrmMain::buildInfoPage() {
     QWidget* page = addPage(PgAccel, "TbInfo", "パソコン情報");
-    LstInfo = fillPage(new QListWidget(page));
+    LstInfo = fillPage(new RowList(page));
     LstInfo->setObjectName("LstInfo");
-    fitUnderControls(LstInfo);
     wireListClicks(LstInfo);
     const struct {
         const char* label;
@@ -134,6 +128,7 @@ void TFrmMain::buildInfoPage() {
     }
     button(page, "BtnDetail", u8("詳細"), 435, 134, 48, 24);
     button(page, "BtnChange", u8("変更"), 435, 160, 48, 24);
+    LstInfo->fitRows(kListPixels);
 }
 
 }  // namespace hastelyn::ui

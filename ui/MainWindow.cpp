@@ -11,13 +11,18 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "engine/Accelerate.h"
 #include "foundation/KeyboardMap.h"
 #include "foundation/SpokenTexts.h"
 #include "ui/Accessibility.h"
+#include "ui/Application.h"
 #include "ui/CommandErrors.h"
 #include "ui/Forms.h"
 #include "ui/MainMenuTable.h"
@@ -32,6 +37,8 @@ namespace {
 
 constexpr std::uint32_t kMenuColor = 10276814;   // 0x009CCFCE
 constexpr std::uint32_t kAccelColor = 10276863;  // 0x009CCFFF
+constexpr int kCounterLeft = 215;
+constexpr int kCounterTop = 231;
 
 foundation::MainKey mainKeyOf(int key) {
     switch (key) {
@@ -72,8 +79,7 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent) : QWidget(parent),
     // the fixed size keeps it from resizing the window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
     setFixedSize(659, 525);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen();
     setBackground(this, 0xFFFFFF);
     trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
@@ -89,13 +95,17 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent) : QWidget(parent),
     connect(TmrSpeak, &QTimer::timeout, this, &TFrmMain::speakStartup);
 
     nameForAccessibility(this);
-    // Key preview: the keyboard map sees every key before the focused control; focus changes
-    // are spoken.
+    // Key preview: the keyboard map sees every key before the focused control. The mouse on
+    // the title, the about picture and the lists is watched; focus changes are spoken.
+    Application::addKeyPreview(this);
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TFrmMain::focusChanged);
+    // The first menu button has the focus when the window comes up.
+    BtnSystem->setFocus(Qt::OtherFocusReason);
 }
 
 TFrmMain::~TFrmMain() {
+    Application::removeKeyPreview(this);
     qApp->removeEventFilter(this);
     if (trayIcon_ != nullptr) trayIcon_->hide();
 }
@@ -129,31 +139,34 @@ void TFrmMain::buildWorkArea() {
     buildUtilityPage();
     buildInfoPage();
     connect(PgAccel, &QTabWidget::currentChanged, this, [this] {
-        // A page chosen on the tabs themselves is spoken as if the focus came in anew.
-        if (PgAccel->tabBar()->hasFocus()) PgAccelEnter();
+        // A page chosen with the tabs' keys is spoken as if the focus came in anew.
+        if (!quietPageChange_ && PgAccel->tabBar()->hasFocus()) PgAccelEnter();
     });
+    connect(PgAccel->tabBar(), &QTabBar::tabBarClicked, this, &TFrmMain::pageTabClicked);
 
     auto* hint = place<QLabel>(accel, "Label2", 28, 215, 480, 14);
     hint->setText(u8("高速化したい項目をチェックします。項目を選択すると、[詳しい解説]欄に説明が表示されます。"));
     hint->setStyleSheet("color: blue");
+    // The counter line: its labels one after the other from the left of the first, each as
+    // wide as its text (the counts at least 16 pixels), so no font cuts a text off.
     const struct {
         const char* name;
         const char* text;
-        int left, width;
     } counters[] = {
-        {"Label4", "■ 高速化が見込める項目：", 215, 144}, {"LblRest", "-", 359, 16},
-        {"Label3", "Tips　/　全項目：", 375, 88},         {"LblAll", "-", 463, 16},
-        {"Label5", "Tips", 479, 30},
+        {"Label4", "■ 高速化が見込める項目："}, {"LblRest", "-"}, {"Label3", "Tips　/　全項目："},
+        {"LblAll", "-"},                       {"Label5", "Tips"},
     };
-    for (const auto& c : counters) {
-        auto* label = place<QLabel>(accel, c.name, c.left, 231, c.width, 14);
-        label->setText(u8(c.text));
+    for (std::size_t i = 0; i < counterLine_.size(); ++i) {
+        QLabel* label = place<QLabel>(accel, counters[i].name, kCounterLeft, kCounterTop, 0, 14);
+        label->setText(u8(counters[i].text));
         label->setStyleSheet("color: red");
+        counterLine_[i] = label;
     }
-    LblRest = accel->findChild<QLabel*>("LblRest");
-    LblAll = accel->findChild<QLabel*>("LblAll");
+    LblRest = counterLine_[1];
+    LblAll = counterLine_[3];
     LblRest->setAlignment(Qt::AlignCenter);
     LblAll->setAlignment(Qt::AlignCenter);
+    layOutCounterLine();
 
     BtnAccelerate = bitmapButton(accel, "BtnAccelerate", "高速化設定", "accelerate", 226, 248, "black");
     BtnAccelerate->setToolTip(u8("チェックされた項目を高速化します。"));
@@ -162,7 +175,7 @@ void TFrmMain::buildWorkArea() {
         refreshLists();
     });
     ImgAbout = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
-    ImgAbout->setPixmap(QPixmap::fromImage(picture("about.jpg")));
+    ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));
     ImgAbout->setCursor(Qt::PointingHandCursor);
     ImgAbout->setToolTip(u8("ソフトのバージョンやホームページアドレスなどを表示します。"));
     ImgAbout->installEventFilter(this);
@@ -179,21 +192,30 @@ void TFrmMain::setTabOrder() {
         if (previous != nullptr) QWidget::setTabOrder(previous, next);
         previous = next;
     }
-    // Then the work area: the pages (and the list of the page shown), the accelerate button;
-    // the commentary takes no focus by Tab. The title strip has no focusable control; the
-    // services button closes the circle.
+    // Then the work area: the pages, and on each page its list and then the controls over the
+    // list in the order they stand; then the accelerate button. The commentary takes no focus
+    // by Tab; the title strip has no focusable control; the services button closes the circle.
     QWidget::setTabOrder(previous, PgAccel);
     previous = PgAccel;
-    for (QListWidget* list : {static_cast<QListWidget*>(tweakLists[0]), static_cast<QListWidget*>(tweakLists[1]),
-                              static_cast<QListWidget*>(tweakLists[2]), static_cast<QListWidget*>(tweakLists[3]),
-                              static_cast<QListWidget*>(tweakLists[4]), static_cast<QListWidget*>(LstService),
-                              LstUtility, LstInfo}) {
-        QWidget::setTabOrder(previous, list);
-        previous = list;
+    for (int page = 0; page < PgAccel->count(); ++page) {
+        for (QWidget* control : PgAccel->widget(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!(control->focusPolicy() & Qt::TabFocus)) continue;
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
     }
     QWidget::setTabOrder(previous, BtnAccelerate);
     QWidget::setTabOrder(BtnAccelerate, findChild<QWidget*>("BtnService"));
     QWidget::setTabOrder(findChild<QWidget*>("BtnService"), BtnClose);
+}
+
+void TFrmMain::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    // The window's own rectangle in the middle of what the desktop leaves free; a frame of the
+    // desktop's goes round it, so the title strip is never off the screen at the top.
+    const QRect free = screen->availableGeometry();
+    move(free.left() + std::max(0, (free.width() - width()) / 2), free.top() + std::max(0, (free.height() - height()) / 2));
 }
 
 void TFrmMain::refreshLists() {
@@ -206,6 +228,17 @@ void TFrmMain::refreshLists() {
 void TFrmMain::countItems() {
     LblAll->setText(QString::number(session_.model.allCount()));
     LblRest->setText(QString::number(session_.model.restCount()));
+    layOutCounterLine();
+}
+
+void TFrmMain::layOutCounterLine() {
+    int left = kCounterLeft;
+    for (QLabel* label : counterLine_) {
+        int width = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+        if (label == LblRest || label == LblAll) width = std::max(width, 16);
+        label->setGeometry(left, kCounterTop, width, 14);
+        left += width;
+    }
 }
 
 void TFrmMain::openHelp() {
@@ -249,17 +282,14 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
         BtnCompactClick();
         return true;
     }
-    if (event->type() != QEvent::KeyPress || !isVisible()) return false;
-    // Each key once: at the widget that has the focus in this window (or the window itself).
-    QWidget* focus = QApplication::focusWidget();
-    const bool receiverIsTarget = focus != nullptr ? watched == focus : watched == this;
-    if (!receiverIsTarget) return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != this) return false;
-    const foundation::MainKey key = mainKeyOf(static_cast<QKeyEvent*>(event)->key());
+    return false;
+}
+
+void TFrmMain::previewKey(QWidget* receiver, QKeyEvent* event) {
+    if (!isVisible() || receiver->window() != this) return;
+    const foundation::MainKey key = mainKeyOf(event->key());
     if (key != foundation::MainKey::Other)
         foundation::handleMainWindowKey(key, *this, session_.speech, session_.settings);
-    return false;
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 
 #include "engine/Session.h"
 #include "foundation/KeyboardMap.h"
+#include "ui/Application.h"
 #include "ui/CheckListView.h"
 #include "ui/TwoRowTabBar.h"
 
@@ -26,7 +27,7 @@ class QTimer;
 
 namespace hastelyn::ui {
 
-class TFrmMain : public QWidget, private foundation::MainWindowActions {
+class TFrmMain : public QWidget, private foundation::MainWindowActions, private KeyPreview {
     Q_OBJECT
 public:
     TFrmMain(engine::Session& session, QWidget* parent = nullptr);
@@ -37,12 +38,12 @@ public:
     TwoRowPageControl* PgAccel = nullptr;
     std::array<CheckListView*, engine::kTweakCategoryCount> tweakLists{};  // LstSystem ... LstOthers
     CheckListView* LstService = nullptr;
-    QListWidget* LstUtility = nullptr;
-    QListWidget* LstHDDefrag = nullptr;
-    QListWidget* LstHDConvert = nullptr;
+    RowList* LstUtility = nullptr;
+    RowList* LstHDDefrag = nullptr;
+    RowList* LstHDConvert = nullptr;
     QCheckBox* ChcQuickFormat = nullptr;
     std::array<QPushButton*, 10> utilityButtons{};  // BtnWMP6 ... BtnConvert
-    QListWidget* LstInfo = nullptr;
+    RowList* LstInfo = nullptr;
     std::array<QLineEdit*, 10> infoFields{};  // EdtUser ... EdtMHz
     QWidget* PnlTitle = nullptr;
     QLabel* ImgTitle = nullptr;
@@ -60,6 +61,9 @@ public:
     QMenu* search = nullptr;  // the first item of PpSearch, captioned after the selection
     QTimer* TmrSpeak = nullptr;
 
+    // Puts the window in the middle of the screen (at creation, and after the small screen's
+    // layout changed its size).
+    void centreOnScreen();
     // Shows the model in the five tweak lists and the services list again.
     void refreshLists();
     // The counters under the pages.
@@ -92,6 +96,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // The keyboard map: every key of this window, once, before the focused control.
+    void previewKey(QWidget* receiver, QKeyEvent* event) override;
 
 private:
     void buildTitleStrip();
@@ -103,10 +109,15 @@ private:
     void buildUtilityPage();
     void buildInfoPage();
     void setTabOrder();
+    void layOutCounterLine();
     void speakStartup();
 
     // Page switching: a menu button shows its page and gives the focus to the pages.
     void showPageFromMenu(int page);
+    // A click on a tab: the page, then the focus to the pages, which speak it.
+    void pageTabClicked(int page);
+    // The wheel turns pages without a word.
+    void turnPageQuietly(int page);
     // The focus came into the page control from outside it: the page is spoken.
     void PgAccelEnter();
     void focusChanged(QWidget* old, QWidget* now);
@@ -145,6 +156,10 @@ private:
     // already current selects nothing new, so the click itself shows the row.
     QListWidget* pressedList_ = nullptr;
     int rowBeforePress_ = -1;
+    // A page change that is not to be spoken is under way.
+    bool quietPageChange_ = false;
+    // Label4, LblRest, Label3, LblAll, Label5: one line of red text under the pages.
+    std::array<QLabel*, 5> counterLine_{};
 };
 
 }  // namespace hastelyn::ui

@@ -2,7 +2,9 @@
 
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QStyleOptionTab>
+#include <QStyle>
 #include <QStylePainter>
 #include <QToolTip>
 
@@ -18,8 +20,13 @@ TwoRowTabBar::TwoRowTabBar(QWidget* parent) : QTabBar(parent) {
 }
 
 // Two rows must leave the page room for ten list rows of 18 pixels: each row is as low as
-// the caption allows.
-int TwoRowTabBar::rowHeight() const { return std::max(16, fontMetrics().height() + 3); }
+// the caption allows. A tab style of the settings (a style sheet with its own borders) makes
+// the tabs as high as that style needs for the whole caption.
+int TwoRowTabBar::rowHeight() const {
+    const int plain = std::max(16, fontMetrics().height() + 3);
+    if (count() == 0 || !style()->inherits("QStyleSheetStyle")) return plain;
+    return std::max(plain, QTabBar::tabSizeHint(0).height());
+}
 
 int TwoRowTabBar::firstRowCount() const { return (count() + 1) / 2; }
 
@@ -61,6 +68,9 @@ void TwoRowTabBar::paintEvent(QPaintEvent*) {
             QStyleOptionTab option;
             initStyleOption(&option, i);
             option.rect = rowTabRect(i);
+            // Without an index a style places the caption in the rectangle given, not where
+            // the base class would lay the tab out in one row.
+            option.tabIndex = -1;
             option.position = QStyleOptionTab::Middle;
             option.selectedPosition = QStyleOptionTab::NotAdjacent;
             option.state.setFlag(QStyle::State_HasFocus, i == currentIndex() && hasFocus());
@@ -85,6 +95,7 @@ void TwoRowTabBar::mousePressEvent(QMouseEvent* event) {
 // The base class would drag and move tabs by its own idea of where they are.
 void TwoRowTabBar::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 void TwoRowTabBar::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void TwoRowTabBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 bool TwoRowTabBar::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {

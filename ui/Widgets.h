@@ -19,6 +19,9 @@ inline QPushButton* button(QWidget* parent, const char* name, const QString& cap
                            int height) {
     QPushButton* b = place<QPushButton>(parent, name, left, top, width, height);
     b->setText(caption);
+    // Enter presses the button that has the focus, as the spoken texts promise, in every
+    // window and not only in dialogs.
+    b->setAutoDefault(true);
     return b;
 }
 

@@ -11,10 +11,11 @@ bool showActive(QWidget& window) {
     return QTest::qWaitFor([&] { return window.isActiveWindow(); });
 }
 
-WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen) {
+WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen, foundation::DialogProvider* dialogs) {
     machine.writeTo(folder_.path());
     sandbox_ = std::make_unique<sandbox::SandboxPlatform>(folder_.path());
-    session_ = std::make_unique<engine::Session>(sandbox_->platform(), clipboard_, dialogs_);
+    session_ = std::make_unique<engine::Session>(sandbox_->platform(), clipboard_,
+                                                 dialogs != nullptr ? *dialogs : static_cast<foundation::DialogProvider&>(dialogs_));
     window_ = std::make_unique<ui::TFrmMain>(*session_);
     startErrors_ = app::createMainWindow(*window_, *session_, screen);
 }

@@ -35,7 +35,9 @@ bool showActive(QWidget& window);
 
 class WindowFixture {
 public:
-    explicit WindowFixture(const MiniMachine& machine, app::ScreenFacts screen = {800, 600, 32});
+    // The dialogs are answered by the test's script, or shown by the given provider.
+    explicit WindowFixture(const MiniMachine& machine, app::ScreenFacts screen = {800, 600, 32},
+                           foundation::DialogProvider* dialogs = nullptr);
 
     sandbox::SandboxPlatform& sandbox() { return *sandbox_; }
     engine::Session& session() { return *session_; }

@@ -1,0 +1,192 @@
+// Keys and focus of the main window as a keyboard user meets them: F2 once whatever has the
+// focus, Enter on a button, the focus at start, Tab into a list, and pages turned by the wheel
+// or a click on the tabs.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpontaneKeyEvent>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "tests/ui/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/MainMenuTable.h"
+#include "ui/QtDialogProvider.h"
+
+using namespace hastelyn;
+using testing::WindowFixture;
+using testing::withGeneralSettings;
+
+namespace {
+
+std::string sv(std::string_view s) { return std::string(s); }
+
+// Answers the real message boxes as a user at the keyboard does: the confirmation with the
+// given key, any other box with Enter. It looks each time the event loop runs, so it sees each
+// box as soon as the box waits for its answer.
+class BoxAnswerer : public QObject {
+public:
+    explicit BoxAnswerer(Qt::Key confirmationKey) : key_(confirmationKey) {
+        connect(&look_, &QTimer::timeout, this, &BoxAnswerer::answer);
+        look_.start(0);
+    }
+    QStringList titles;  // every box answered, in order
+
+private:
+    void answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box == answered_ || !box->isVisible()) return;
+        answered_ = box;
+        titles << box->windowTitle();
+        QTest::keyClick(box, box->windowTitle() == QStringLiteral("確認") ? key_ : Qt::Key_Return);
+    }
+    Qt::Key key_;
+    QTimer look_;
+    QPointer<QMessageBox> answered_;
+};
+
+void wheel(QWidget* at, int delta) {
+    const QPointF pos(at->width() / 2.0, at->height() / 2.0);
+    QWheelEvent event(pos, at->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    // As from the mouse: an event the control under it ignores goes on to its parents.
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(at, &event);
+}
+
+}  // namespace
+
+class MainWindowKeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void f2AsksOnceWhateverHasTheFocus() {
+        // The real boxes take the focus while they are up, as on a desktop.
+        ui::QtDialogProvider boxes;
+        WindowFixture fx(withGeneralSettings("Sound=Off\r\n"), {800, 600, 32}, &boxes);
+        ui::TFrmMain& window = fx.window();
+        QVERIFY(testing::showActive(window));
+        const auto pressF2 = [&](QWidget* target) {
+            BoxAnswerer answerer(Qt::Key_N);
+            QTest::keyClick(target, Qt::Key_F2);
+            // The box gave the window back; the desktop makes it active again in its time.
+            window.activateWindow();
+            return answerer.titles;
+        };
+        // Alt, F2, N: the menu button has the focus.
+        QTest::keyClick(window.BtnAccelerate, Qt::Key_Alt);
+        QTRY_VERIFY(window.BtnSystem->hasFocus());
+        QCOMPARE(pressF2(window.BtnSystem), QStringList{"確認"});
+        // A list has the focus.
+        QTRY_VERIFY(window.isActiveWindow());
+        window.PgAccel->setCurrentIndex(1);
+        window.tweakLists[1]->setFocus();
+        QTRY_VERIFY(window.tweakLists[1]->hasFocus());
+        QCOMPARE(pressF2(window.tweakLists[1]), QStringList{"確認"});
+        // Nothing has the focus: the key goes to the window.
+        QTRY_VERIFY(window.isActiveWindow());
+        window.tweakLists[1]->clearFocus();
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+        QCOMPARE(pressF2(&window), QStringList{"確認"});
+
+        // Yes runs the command once: one confirmation, then its one message (nothing changed).
+        QTRY_VERIFY(window.isActiveWindow());
+        window.BtnSystem->setFocus();
+        QTRY_VERIFY(window.BtnSystem->hasFocus());
+        BoxAnswerer yes(Qt::Key_Y);
+        QTest::keyClick(window.BtnSystem, Qt::Key_F2);
+        QCOMPARE(yes.titles, (QStringList{"確認", "情報"}));
+    }
+
+    void enterPressesTheFocusedButton() {
+        WindowFixture fx(withGeneralSettings("Sound=Off\r\n"));
+        ui::TFrmMain& window = fx.window();
+        QVERIFY(testing::showActive(window));
+        auto* desktop = window.findChild<QPushButton*>("BtnDesktop");
+        desktop->setFocus();
+        QTest::keyClick(desktop, Qt::Key_Return);
+        QCOMPARE(window.PgAccel->currentIndex(), 1);
+        auto* explorer = window.findChild<QPushButton*>("BtnExplorer");
+        explorer->setFocus();
+        QTest::keyClick(explorer, Qt::Key_Enter);  // the keypad's
+        QCOMPARE(window.PgAccel->currentIndex(), 2);
+
+        fx.dialogs().answers = {false};
+        window.BtnAccelerate->setFocus();
+        QTest::keyClick(window.BtnAccelerate, Qt::Key_Return);
+        QCOMPARE(fx.dialogs().shown.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs().shown[0].first, foundation::DialogKind::Confirmation);
+    }
+
+    void theFirstMenuButtonHasTheFocusAtStart() {
+        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
+        QVERIFY(testing::showActive(fx.window()));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fx.window().BtnSystem));
+        // Shift+Tab goes back round to the close button, first in the tab order.
+        QTest::keyClick(fx.window().BtnSystem, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fx.window().BtnClose));
+    }
+
+    void tabIntoAListChoosesNoRow() {
+        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
+        ui::TFrmMain& window = fx.window();
+        QVERIFY(testing::showActive(window));
+        for (QListWidget* list : {static_cast<QListWidget*>(window.tweakLists[0]), static_cast<QListWidget*>(window.LstUtility)}) {
+            const int page = window.PgAccel->indexOf(list->parentWidget());
+            auto* menu = window.findChild<QPushButton*>(ui::menuButtons()[static_cast<std::size_t>(page)].name);
+            menu->setFocus();
+            QTest::keyClick(menu, Qt::Key_Return);
+            QTRY_VERIFY(window.PgAccel->tabBar()->hasFocus());
+            const std::string commentary = window.commentary();
+            fx.setClipboard("before");
+            QTest::keyClick(window.PgAccel->tabBar(), Qt::Key_Tab);
+            QTRY_VERIFY(list->hasFocus());
+            QCOMPARE(list->currentRow(), -1);
+            QCOMPARE(window.commentary(), commentary);
+            QCOMPARE(fx.clipboard(), std::string("before"));
+            // The user's own choice: the first arrow key chooses row ①, which speaks.
+            QTest::keyClick(list, Qt::Key_Down);
+            QCOMPARE(list->currentRow(), 0);
+            QVERIFY(window.commentary() != commentary);
+            QVERIFY(QString::fromStdString(fx.clipboard()).startsWith(window.PgAccel->tabText(page) + list->item(0)->text()));
+        }
+    }
+
+    void theWheelTurnsPagesSilentlyAndAClickOnATabSpeaks() {
+        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
+        ui::TFrmMain& window = fx.window();
+        QVERIFY(testing::showActive(window));
+        // After a menu click the tabs have the focus; the wheel over the tabs, a list or the
+        // window turns the page without a word.
+        window.BtnSystem->click();
+        QTRY_VERIFY(window.PgAccel->tabBar()->hasFocus());
+        fx.setClipboard("quiet");
+        wheel(window.PgAccel->tabBar(), -120);
+        QCOMPARE(window.PgAccel->currentIndex(), 1);
+        wheel(window.tweakLists[1], -120);
+        QCOMPARE(window.PgAccel->currentIndex(), 2);
+        wheel(&window, 120);
+        QCOMPARE(window.PgAccel->currentIndex(), 1);
+        QCOMPARE(fx.clipboard(), std::string("quiet"));
+        // The tabs' own keys speak the page.
+        QTest::keyClick(window.PgAccel->tabBar(), Qt::Key_Right);
+        QCOMPARE(fx.clipboard(), sv(ui::pages()[2].spoken));
+
+        // A click on a tab from elsewhere brings the focus to the pages, which speak it.
+        window.BtnAccelerate->setFocus();
+        fx.setClipboard("");
+        auto* tabs = static_cast<ui::TwoRowTabBar*>(window.PgAccel->tabBar());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->rowTabRect(6).center());
+        QCOMPARE(window.PgAccel->currentIndex(), 6);
+        QTRY_VERIFY(tabs->hasFocus());
+        QCOMPARE(fx.clipboard(), sv(ui::pages()[6].spoken));
+    }
+};
+
+int main(int argc, char** argv) {
+    ui::Application application(argc, argv);
+    MainWindowKeysTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "MainWindowKeysTest.moc"

@@ -1,0 +1,71 @@
+#include "ui/RowList.h"
+
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
+
+#include "ui/RowListAccessible.h"
+
+namespace hastelyn::ui {
+
+RowList::RowList(QWidget* parent) : QListWidget(parent) {
+    // Screen readers find the rows with their ticks and whether they can be changed.
+    static const bool accessible = [] {
+        QAccessible::installFactory(rowListAccessible);
+        return true;
+    }();
+    (void)accessible;
+}
+
+void RowList::focusInEvent(QFocusEvent* event) {
+    if (currentIndex().isValid() || selectionModel() == nullptr) {
+        QListWidget::focusInEvent(event);
+        return;
+    }
+    // The item view makes the first row current when the keyboard brings the focus in; that
+    // row is taken back before anyone hears of it. The arrow keys then start at row one.
+    const QSignalBlocker quiet(selectionModel());
+    QListWidget::focusInEvent(event);
+    selectionModel()->clearCurrentIndex();
+}
+
+int RowList::rowRoom(int row) const {
+    // Rows are laid out top down from the list's contents (also before the list is shown).
+    const QRect contents = contentsRect();
+    int top = contents.top();
+    for (int above = 0; above < row; ++above) top += sizeHintForRow(above);
+    const QRect onPage(geometry().left() + contents.left(), geometry().top() + top, contents.width(), sizeHintForRow(row));
+    int room = contents.width();
+    if (parentWidget() == nullptr) return room;
+    for (const QWidget* control : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control == this || control->isHidden()) continue;
+        const QRect area = control->geometry();
+        if (area.top() <= onPage.bottom() && area.bottom() >= onPage.top() && area.left() > onPage.left())
+            room = std::min(room, area.left() - onPage.left());
+    }
+    return room;
+}
+
+int RowList::rowNeed(int row) const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return itemDelegate()->sizeHint(option, model()->index(row, 0)).width();
+}
+
+void RowList::fitRows(int pixelSize) {
+    ensurePolished();
+    QFont shown = font();
+    for (int size = pixelSize; size >= 10; --size) {
+        shown.setPixelSize(size);
+        setFont(shown);
+        bool fits = true;
+        for (int row = 0; row < count() && fits; ++row) fits = rowNeed(row) <= rowRoom(row);
+        if (fits) return;
+    }
+}
+
+}  // namespace hastelyn::ui

@@ -1,0 +1,27 @@
+#pragma once
+// A list of rows that behaves as a list box: moving the focus into it with the keyboard
+// chooses no row by itself (a chosen row shows its commentary and is spoken, so only the
+// user chooses one, with the arrow keys or the mouse).
+#include <QListWidget>
+
+namespace hastelyn::ui {
+
+class RowList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit RowList(QWidget* parent = nullptr);
+
+    // The width a row has: the list's, up to the first control of its page that stands over
+    // the row (the utility buttons, the information fields).
+    int rowRoom(int row) const;
+    // The width a row needs in the list's font, with its tick box and margins.
+    int rowNeed(int row) const;
+    // Makes the list's font as large as it may be, up to pixelSize and down to a legible 10,
+    // for every row to fit its room.
+    void fitRows(int pixelSize);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+}  // namespace hastelyn::ui
