@@ -12,6 +12,9 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
+  # The screen-reader test (ctest's accessibility_main_window) reads the accessibility bus with
+  # python3-pyatspi; at-spi2-core starts that bus, dbus gives the test its own session.
+  packages+=(python3-pyatspi at-spi2-core dbus)
   # The Windows builds: mingw-w64 for 64 and 32 bits with their objdump (the import check),
   # GoogleTest's sources, Wine, and the Japanese locale's sources for the tests of a Japanese
   # system.
