@@ -136,7 +136,7 @@ private slots:
             const int page = window.PgAccel->indexOf(list->parentWidget());
             auto* menu = window.findChild<QPushButton*>(ui::menuButtons()[static_cast<std::size_t>(page)].name);
             menu->setFocus();
-            QTest::keyClick(menu, Qt::Key_Return);
+            menu->click();
             QTRY_VERIFY(window.PgAccel->tabBar()->hasFocus());
             const std::string commentary = window.commentary();
             fx.setClipboard("before");
