@@ -3,7 +3,9 @@
 #include <QAccessible>
 #include <QFocusEvent>
 #include <QItemSelectionModel>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
@@ -28,9 +30,27 @@ void RowList::focusInEvent(QFocusEvent* event) {
     }
     // The item view makes the first row current when the keyboard brings the focus in; that
     // row is taken back before anyone hears of it. The arrow keys then start at row one.
-    const QSignalBlocker quiet(selectionModel());
-    QListWidget::focusInEvent(event);
-    selectionModel()->clearCurrentIndex();
+    {
+        const QSignalBlocker quiet(selectionModel());
+        QListWidget::focusInEvent(event);
+        selectionModel()->clearCurrentIndex();
+    }
+    viewport()->update();
+}
+
+void RowList::focusOutEvent(QFocusEvent* event) {
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
+void RowList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!hasFocus() || currentIndex().isValid() || count() == 0) return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = visualItemRect(item(0));
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
 int RowList::rowRoom(int row) const {

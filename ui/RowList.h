@@ -22,6 +22,10 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // With the focus and no row chosen, a focus frame round row ① shows where the arrow keys
+    // start, as a list box draws its caret.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace hastelyn::ui
