@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/FileLock.h"
 #include "platform/sandbox/util/FileStamp.h"
 
 namespace hastelyn::sandbox {
@@ -57,6 +58,9 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
     if (!mapped) return fail(error);
     const FileStamp folder = stampOf(mapped->host.parent_path());
     if (!folder.exists || !folder.directory) return fail(win32error::PathNotFound);
+    // From the look at the file to its save, no other process changes a profile file of this
+    // machine: what it wrote in the meantime would be lost.
+    const FileLock lock(machine_.folder() / ".profiles.lock", true);
     const FileStamp target = stampOf(mapped->host);
     if (target.exists) {
         if (target.directory) return fail(win32error::AccessDenied);

@@ -12,7 +12,9 @@
 // - fails with PathNotFound when the folder does not exist, AccessDenied for a read-only file
 //   (attributes.ini), a folder, or an empty file name;
 // - makes the file when missing, even when the call only removes something (it stays empty);
-// - leaves the file untouched when nothing changes.
+// - leaves the file untouched when nothing changes;
+// - reads, changes and saves the file under an exclusive flock on the machine folder's
+//   .profiles.lock, so that processes writing one file at the same time lose nothing.
 #include <filesystem>
 #include <optional>
 

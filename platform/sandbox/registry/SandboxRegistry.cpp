@@ -1,6 +1,8 @@
 #include "platform/sandbox/registry/SandboxRegistry.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -10,6 +12,7 @@
 #include "platform/sandbox/registry/KeyNames.h"
 #include "platform/sandbox/registry/RegistryText.h"
 #include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/FileLock.h"
 
 namespace hastelyn::sandbox {
 
@@ -31,10 +34,31 @@ std::size_t slot(RootKey root) { return static_cast<std::size_t>(root); }
 
 SandboxRegistry::SandboxRegistry(std::filesystem::path registryFolder, bool restrictedAccount)
     : folder_(std::move(registryFolder)), restricted_(restrictedAccount) {
-    for (const RootKey root : kRoots) paths_[slot(root)] = folder_ / (std::string(platform::rootKeyName(root)) + ".reg");
+    for (const RootKey root : kRoots) {
+        const std::string name(platform::rootKeyName(root));
+        paths_[slot(root)] = folder_ / (name + ".reg");
+        hives_[slot(root)].journal = std::make_unique<HiveJournal>(folder_ / (name + ".journal"));
+    }
 }
 
-SandboxRegistry::~SandboxRegistry() = default;
+SandboxRegistry::~SandboxRegistry() {
+    // Done with the machine: what this registry journaled goes into the hive files.
+    for (const RootKey root : kRoots) {
+        if (!hives_[slot(root)].journaled) continue;
+        const ChangeLock lock(*this);
+        const Hive& h = hive(root, true);
+        if (h.root && h.journal->size() > 0) save(root);
+    }
+}
+
+SandboxRegistry::ChangeLock::ChangeLock(SandboxRegistry& registry)
+    : held_(registry.locked_), lock_([&registry] {
+          std::error_code ignored;
+          std::filesystem::create_directories(registry.folder_, ignored);
+          return registry.lockPath();
+      }(), true) {
+    held_ = true;
+}
 
 bool SandboxRegistry::readOnly(RootKey root) const {
     return restricted_ && (root == RootKey::LocalMachine || root == RootKey::ClassesRoot);
@@ -42,7 +66,23 @@ bool SandboxRegistry::readOnly(RootKey root) const {
 
 SandboxRegistry::Hive& SandboxRegistry::hive(RootKey root, bool lookAtDisk) {
     Hive& h = hives_[slot(root)];
-    if (!h.root || (lookAtDisk && !(stampOf(paths_[slot(root)]) == h.stamp))) load(root, h);
+    const std::filesystem::path& file = paths_[slot(root)];
+    if (h.root && (!lookAtDisk || (stampOf(file) == h.stamp && !h.journal->changedOnDisk()))) return h;
+    // Another process changed the hive: read under the lock, so that nobody writes the file or
+    // the journal meanwhile.
+    std::optional<FileLock> lock;
+    if (!locked_) lock.emplace(lockPath(), false, FileLock::Mode::Shared);
+    if (h.root && stampOf(file) == h.stamp) {
+        bool applied = false;
+        if (h.journal->read(h.stamp, *h.root, &applied)) {
+            if (applied) {
+                ++h.generation;
+                ++h.version;
+            }
+            return h;
+        }
+    }
+    load(root, h);
     return h;
 }
 
@@ -53,6 +93,9 @@ void SandboxRegistry::load(RootKey root, Hive& h) {
     const auto bytes = h.stamp.exists ? readReplacedFile(file) : std::nullopt;
     h.root = bytes ? parseHiveFile(*bytes, root) : std::make_unique<HiveKey>();
     h.encoding = bytes ? encodingOf(*bytes) : FileEncoding::Ansi;
+    h.journal->forget();
+    bool applied = false;
+    h.journal->read(h.stamp, *h.root, &applied);
     ++h.loads;
     ++h.generation;
     ++h.version;
@@ -69,12 +112,28 @@ long SandboxRegistry::save(RootKey root) {
     std::string text = writeHiveFile(*h.root, platform::rootKeyName(root), h.textSize);
     h.textSize = text.size();
     if (h.encoding != FileEncoding::Ansi) text = encodeTextFile(text, h.encoding);  // as it was read
-    if (!files_.write(file, text, written)) {
-        const int error = errno;
-        h.root.reset();  // read the file again on next use: memory keeps only what the file holds
-        return error == EROFS ? win32error::WriteProtect : win32error::AccessDenied;
-    }
+    if (!files_.write(file, text, written)) return failedWrite(h, errno);
+    ++hiveWrites_;
     h.stamp = written;
+    // The journal followed the file replaced: it counts for nothing now.
+    h.journal->remove();
+    h.journaled = false;
+    return win32error::Success;
+}
+
+long SandboxRegistry::failedWrite(Hive& h, int error) {
+    h.root.reset();  // read the file again on next use: memory keeps only what the file holds
+    return error == EROFS ? win32error::WriteProtect : win32error::AccessDenied;
+}
+
+long SandboxRegistry::commit(RootKey root, const std::string& record) {
+    Hive& h = hives_[slot(root)];
+    // Once the journal outgrows the hive file, the file is written afresh: each byte changed is
+    // written a bounded number of times.
+    constexpr std::uint64_t kSmallestJournal = 1 << 20;
+    if (h.journal->size() + record.size() > std::max(kSmallestJournal, h.stamp.size)) return save(root);
+    if (!h.journal->append(h.stamp, record)) return failedWrite(h, errno);
+    h.journaled = true;
     return win32error::Success;
 }
 
@@ -149,6 +208,7 @@ long SandboxRegistry::createKey(RootKey root, std::string_view subKey, KeyHandle
     if (readOnly(root)) return win32error::AccessDenied;
     std::vector<std::string> path;
     if (!splitKeyPath(subKey, path)) return win32error::InvalidParameter;
+    const ChangeLock lock(*this);
     Hive& h = hive(root, true);
     HiveKey* node = h.root.get();
     bool madeAny = false;
@@ -159,7 +219,8 @@ long SandboxRegistry::createKey(RootKey root, std::string_view subKey, KeyHandle
     }
     if (madeAny) {
         ++h.version;
-        if (const long result = save(root); result != win32error::Success) return result;
+        if (const long result = commit(root, HiveJournal::keyRecord(path)); result != win32error::Success)
+            return result;
     }
     out = addHandle(root, std::move(path), KeyAccess::Full, h, node);
     return win32error::Success;
@@ -182,6 +243,7 @@ long SandboxRegistry::queryValue(KeyHandle key, std::string_view name, std::uint
 
 long SandboxRegistry::setValue(KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                                std::uint32_t size) {
+    const ChangeLock lock(*this);
     OpenKey* open = nullptr;
     HiveKey* node = nullptr;
     if (const long result = resolve(key, true, open, node); result != win32error::Success) return result;
@@ -193,16 +255,18 @@ long SandboxRegistry::setValue(KeyHandle key, std::string_view name, std::uint32
     // String data is kept as given, terminating NULs or none, as RegQueryValueExA gives it back.
     if (type == regtype::Sz || type == regtype::ExpandSz || type == regtype::MultiSz) bytes = replaceInvalidUtf8(bytes);
     if (!node->setValue(valueName, type, bytes)) return win32error::Success;
-    return save(open->root);
+    return commit(open->root, HiveJournal::setRecord(open->path, valueName, type, bytes));
 }
 
 long SandboxRegistry::deleteValue(KeyHandle key, std::string_view name) {
+    const ChangeLock lock(*this);
     OpenKey* open = nullptr;
     HiveKey* node = nullptr;
     if (const long result = resolve(key, true, open, node); result != win32error::Success) return result;
     if (open->access != KeyAccess::Full) return win32error::AccessDenied;
-    if (!node->removeValue(cleanValueName(name))) return win32error::FileNotFound;
-    return save(open->root);
+    const std::string valueName = cleanValueName(name);
+    if (!node->removeValue(valueName)) return win32error::FileNotFound;
+    return commit(open->root, HiveJournal::deleteValueRecord(open->path, valueName));
 }
 
 long SandboxRegistry::enumKey(KeyHandle key, std::uint32_t index, std::string& name) {
@@ -236,6 +300,7 @@ long SandboxRegistry::enumValue(KeyHandle key, std::uint32_t index, std::string&
 }
 
 long SandboxRegistry::deleteTree(KeyHandle key, std::string_view subKey) {
+    const ChangeLock lock(*this);
     OpenKey* open = nullptr;
     HiveKey* node = nullptr;
     if (const long result = resolve(key, true, open, node); result != win32error::Success) return result;
@@ -243,6 +308,8 @@ long SandboxRegistry::deleteTree(KeyHandle key, std::string_view subKey) {
     std::vector<std::string> path;
     if (!splitKeyPath(subKey, path)) return win32error::FileNotFound;
     if (path.empty()) return win32error::InvalidParameter;
+    std::vector<std::string> deleted = open->path;
+    deleted.insert(deleted.end(), path.begin(), path.end());
     const std::string last = std::move(path.back());
     path.pop_back();
     HiveKey* parent = walk(*node, path);
@@ -250,13 +317,14 @@ long SandboxRegistry::deleteTree(KeyHandle key, std::string_view subKey) {
     Hive& h = hives_[slot(open->root)];
     ++h.generation;
     ++h.version;
-    return save(open->root);
+    return commit(open->root, HiveJournal::deleteTreeRecord(deleted));
 }
 
 long SandboxRegistry::copyTree(KeyHandle key, std::string_view subKey, KeyHandle dest) {
     const auto from = handles_.find(key.value);
     const auto to = handles_.find(dest.value);
     if (from == handles_.end() || to == handles_.end()) return win32error::InvalidHandle;
+    const ChangeLock lock(*this);
     // Both hives are brought up to date before either key is looked up, so that reading one
     // file again cannot pull the other key away.
     hive(from->second.root, true);
@@ -297,6 +365,7 @@ long SandboxRegistry::exportKey(RootKey root, std::string_view subKey, std::stri
 }
 
 long SandboxRegistry::importFile(std::string_view fileBytes) {
+    const ChangeLock lock(*this);
     long result = win32error::Success;
     for (const RootKey root : kRoots) {
         if (readOnly(root)) {

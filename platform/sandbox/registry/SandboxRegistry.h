@@ -4,10 +4,18 @@
 //
 // Several processes may use the same machine. Opening or creating a key, and every change,
 // first looks whether the hive file changed on disk (another process saved it) and reads it
-// again if so; every change saves the whole hive at once, atomically (a FileReplacer: the file
-// swapped out stays in the registry folder to be written over by the next save). Keys keep
-// their value lines as text between saves, so a save makes text only for keys that changed.
-// Reads through a key that is already open see the hive as it was when last looked at.
+// again if so. Every change is made under an exclusive flock on registry/.lock, from that look
+// to the save, so that two processes changing one hive never lose each other's changes; a
+// hive is read again under a shared one.
+//
+// A change is appended to the hive's journal (HiveJournal.h), costing about the size of what
+// changed. The hive file itself is written whole, atomically (a FileReplacer: the file swapped
+// out stays in the registry folder to be written over by the next save), when the journal has
+// grown past the size of the hive file (so that the work stays linear in what was written),
+// for a copy of a tree or an import, and when the registry is done with the machine: at rest,
+// the hive files hold everything. Keys keep their value lines as text between saves, so a save
+// makes text only for keys that changed. Reads through a key that is already open see the hive
+// as it was when last looked at.
 //
 // Where this differs from Windows:
 // - deleteTree with an empty subKey is refused (InvalidParameter) instead of deleting the key
@@ -30,9 +38,11 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "platform/sandbox/registry/HiveJournal.h"
 #include "platform/sandbox/registry/HiveKey.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/FileEncoding.h"
+#include "platform/sandbox/util/FileLock.h"
 #include "platform/sandbox/util/FileStamp.h"
 
 namespace hastelyn::sandbox {
@@ -70,6 +80,8 @@ public:
 
     // Keys open now (opened or created and not closed yet).
     std::size_t openKeyCount() const { return handles_.size(); }
+    // Times a hive file was written whole.
+    std::uint64_t hiveWrites() const { return hiveWrites_; }
 
 private:
     struct Hive {
@@ -80,6 +92,20 @@ private:
         std::uint64_t version = 0;     // changes whenever the set of keys changes
         std::size_t textSize = 0;      // of the file last written, to reserve room for the next
         FileEncoding encoding = FileEncoding::Ansi;  // of the file as read, kept when written
+        std::unique_ptr<HiveJournal> journal;
+        bool journaled = false;  // this registry appended to the journal since the file was written
+    };
+    // The lock held for one change; while it is held, reads take no lock of their own.
+    class ChangeLock {
+    public:
+        explicit ChangeLock(SandboxRegistry& registry);
+        ~ChangeLock() { held_ = false; }
+        ChangeLock(const ChangeLock&) = delete;
+        ChangeLock& operator=(const ChangeLock&) = delete;
+
+    private:
+        bool& held_;
+        FileLock lock_;
     };
     struct OpenKey {
         platform::RootKey root = platform::RootKey::CurrentUser;
@@ -98,9 +124,14 @@ private:
     };
 
     bool readOnly(platform::RootKey root) const;
+    std::filesystem::path lockPath() const { return folder_ / ".lock"; }
     Hive& hive(platform::RootKey root, bool lookAtDisk);
     void load(platform::RootKey root, Hive& h);
+    // Writes the whole hive to its file; the journal then goes.
     long save(platform::RootKey root);
+    // Records one change made in memory: appended to the journal, or the whole hive saved.
+    long commit(platform::RootKey root, const std::string& record);
+    long failedWrite(Hive& h, int error);
     // The key behind a handle (lookAtDisk before a change), or an error.
     long resolve(platform::KeyHandle key, bool lookAtDisk, OpenKey*& open, HiveKey*& node);
     platform::KeyHandle addHandle(platform::RootKey root, std::vector<std::string> path, platform::KeyAccess access,
@@ -114,6 +145,8 @@ private:
     std::unordered_map<std::uint64_t, OpenKey> handles_;
     std::uint64_t nextHandle_ = 1;
     FileReplacer files_;
+    bool locked_ = false;  // a ChangeLock is held
+    std::uint64_t hiveWrites_ = 0;
 };
 
 }  // namespace hastelyn::sandbox
