@@ -33,7 +33,13 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
     std::string restorePoint;
     if (!off(session, "AutoRestore")) {
         restorePoint = RestorePointFileName(session, kAutomaticSuffix);
-        WriteRestorePoint(session, restorePoint);
+        try {
+            WriteRestorePoint(session, restorePoint);
+        } catch (...) {
+            // The name was claimed for this run: a restore point it could not write goes.
+            session.platform.files.deleteFile(restorePoint);
+            throw;
+        }
     }
     const auto before = session.model.state();
     applyPass(session);
@@ -41,7 +47,7 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
 
     if (!outcome.changed) {
         session.dialogs.informIfAllowed(kNoChangeSpoken, kNoChangeText);
-        // Only this run's own new file goes: its name was free when it was made.
+        // Only this run's own file goes: its name was claimed for it alone.
         if (!restorePoint.empty()) session.platform.files.deleteFile(restorePoint);
         return outcome;
     }

@@ -114,8 +114,11 @@ std::vector<const TweakItem*> restoredRows(Session& session) {
     return rows;
 }
 
-bool fileExists(Session& session, const std::string& path) {
-    return session.platform.files.getFileAttributes(path) != platform::fileattr::Invalid;
+// Makes the file empty under its name unless that name is taken. A folder that cannot take it
+// counts as free: the restore point's write then reports why.
+bool claimName(Session& session, const std::string& path) {
+    platform::FileSystem& files = session.platform.files;
+    return files.createNewFile(path) || files.lastError() != platform::win32error::FileExists;
 }
 
 }  // namespace
@@ -174,9 +177,11 @@ std::string restorePointTimeText(const std::tm& time) {
 std::string RestorePointFileName(Session& session, std::string_view suffix, const std::tm& now) {
     const std::string stem =
         programFolder(session) + std::string(kRestorePointMark) + " " + restorePointTimeText(now) + std::string(suffix);
-    // A second restore point within the same second must not replace the first.
+    // A second restore point within the same second must not replace the first, nor may a
+    // program that picks the same name at the same moment take this one: the name is claimed
+    // by making the file exclusively.
     std::string path = stem + ".ini";
-    for (int n = 2; fileExists(session, path); ++n) path = stem + " (" + std::to_string(n) + ").ini";
+    for (int n = 2; !claimName(session, path); ++n) path = stem + " (" + std::to_string(n) + ").ini";
     return path;
 }
 

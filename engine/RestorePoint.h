@@ -32,8 +32,9 @@ void checkRestorePoint(Session& session, std::string_view path);
 void ApplyRestorePoint(Session& session, std::string_view path);
 
 // The full path of a new restore point in the program's folder, from today's date and the time
-// now (one clock read) and a suffix ("" or kAutomaticSuffix). A name that an existing file already
-// has is never given: " (2)", " (3)", ... goes before ".ini" until the name is free.
+// now (one clock read) and a suffix ("" or kAutomaticSuffix), claimed for this caller: the file
+// is made empty there, exclusively. A name that an existing file already has is never given:
+// " (2)", " (3)", ... goes before ".ini" until a name is free.
 std::string RestorePointFileName(Session& session, std::string_view suffix);
 // The same for a given local time.
 std::string RestorePointFileName(Session& session, std::string_view suffix, const std::tm& now);

@@ -43,6 +43,10 @@ public:
     virtual bool findFiles(std::string_view pattern, std::vector<FindData>& out) = 0;
     // DeleteFileA.
     virtual bool deleteFile(std::string_view path) = 0;
+    // CreateFileW with CREATE_NEW, the handle closed at once: an empty new file, or false
+    // (FileExists) when the name is taken. How a process claims the name of a file it makes
+    // among others that may pick the same name at the same moment.
+    virtual bool createNewFile(std::string_view path) = 0;
     // CopyFileA.
     virtual bool copyFile(std::string_view from, std::string_view to, bool failIfExists) = 0;
 

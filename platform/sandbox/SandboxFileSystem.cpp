@@ -1,5 +1,6 @@
 #include "platform/sandbox/SandboxFileSystem.h"
 
+#include <fcntl.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -135,6 +136,20 @@ bool SandboxFileSystem::deleteFile(std::string_view path) {
     if ((attributesOf(*mapped, false) & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
     if (::unlink(mapped->host.c_str()) != 0) return fail(errorOfErrno(errno));
     machine_.attributes().set(mapped->windows, std::nullopt);
+    return true;
+}
+
+bool SandboxFileSystem::createNewFile(std::string_view path) {
+    long error = 0;
+    const auto mapped = machine_.mapPath(path, &error);
+    if (!mapped) return fail(error);
+    if (mapped->root) return fail(win32error::AccessDenied);
+    const FileStamp folder = stampOf(mapped->host.parent_path());
+    if (!folder.exists || !folder.directory) return fail(win32error::PathNotFound);
+    // O_EXCL: of processes making the same name at once, exactly one gets it.
+    const int fd = ::open(mapped->host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return fail(errno == EEXIST ? win32error::FileExists : errorOfErrno(errno));
+    ::close(fd);
     return true;
 }
 

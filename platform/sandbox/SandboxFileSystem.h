@@ -22,6 +22,7 @@ public:
     bool setFileAttributes(std::string_view path, std::uint32_t attributes) override;
     bool findFiles(std::string_view pattern, std::vector<platform::FindData>& out) override;
     bool deleteFile(std::string_view path) override;
+    bool createNewFile(std::string_view path) override;
     bool copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
     std::uint32_t getDriveType(std::string_view root) override;
     bool getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override;

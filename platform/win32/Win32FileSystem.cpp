@@ -41,6 +41,14 @@ bool Win32FileSystem::deleteFile(std::string_view path) {
     return DeleteFileW(widen(path).c_str()) ? true : fail();
 }
 
+bool Win32FileSystem::createNewFile(std::string_view path) {
+    const HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+    if (file == INVALID_HANDLE_VALUE) return fail();
+    CloseHandle(file);
+    return true;
+}
+
 bool Win32FileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     return CopyFileW(widen(from).c_str(), widen(to).c_str(), failIfExists ? TRUE : FALSE) ? true : fail();
 }

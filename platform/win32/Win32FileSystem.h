@@ -15,6 +15,7 @@ public:
     // Entries come in the order Windows lists them.
     bool findFiles(std::string_view pattern, std::vector<platform::FindData>& out) override;
     bool deleteFile(std::string_view path) override;
+    bool createNewFile(std::string_view path) override;
     bool copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
     std::uint32_t getDriveType(std::string_view root) override;
     bool getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override;

@@ -60,6 +60,20 @@ TEST_F(FileCalls, TheReadOnlyAttributeProtectsAFileUntilCleared) {
     EXPECT_EQ(files.lastError(), err::FileNotFound);
 }
 
+TEST_F(FileCalls, ANewFileIsMadeOnlyWhereNothingHasItsName) {
+    platform::FileSystem& files = p().files;
+    const std::string a = file("claimed.ini");
+    ASSERT_TRUE(files.createNewFile(a));
+    EXPECT_EQ(target().readFile(a), "");
+    // A taken name stays as it is, in whatever case it is asked for.
+    target().writeFile(a, "mine");
+    EXPECT_FALSE(files.createNewFile(file("CLAIMED.INI")));
+    EXPECT_EQ(files.lastError(), err::FileExists);
+    EXPECT_EQ(target().readFile(a), "mine");
+    EXPECT_FALSE(files.createNewFile(file("No Folder\\new.ini")));
+    EXPECT_EQ(files.lastError(), err::PathNotFound);
+}
+
 TEST_F(FileCalls, ListingsHoldEveryEntryWithTheDots) {
     platform::FileSystem& files = p().files;
     target().writeFile(file("one.ini"), "[a]\r\n");

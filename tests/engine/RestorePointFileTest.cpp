@@ -224,17 +224,17 @@ TEST(RestorePointFile, NamesCarryDateAndTimeAndNeverTakeAnExistingFile) {
     EXPECT_EQ(first, std::string(kFolder) + "復元ポイント 2006-05-14 9：03：27.ini");
     EXPECT_EQ(RestorePointFileName(s, kAutomaticSuffix, at(2006, 12, 1, 23, 59, 5)),
               std::string(kFolder) + "復元ポイント 2006-12-01 23：59：05 (高速化設定前).ini");
-    EXPECT_EQ(RestorePointFileName(s, "", morning), first);  // nothing written yet: the name is still free
 
-    // Two restore points within the same second: the second gets a name of its own.
-    WriteRestorePoint(s, first);
+    // A name once given is claimed (the file is there, empty), even before anything is written
+    // to it: two restore points within the same second each get a name of their own.
+    EXPECT_NE(s.platform.files.getFileAttributes(first), platform::fileattr::Invalid);
     const std::string second = RestorePointFileName(s, "", morning);
     EXPECT_EQ(second, std::string(kFolder) + "復元ポイント 2006-05-14 9：03：27 (2).ini");
     WriteRestorePoint(s, second);
     EXPECT_EQ(RestorePointFileName(s, "", morning), std::string(kFolder) + "復元ポイント 2006-05-14 9：03：27 (3).ini");
     // Automatic ones are named apart from the window's.
     const std::string automatic = RestorePointFileName(s, kAutomaticSuffix, morning);
-    WriteRestorePoint(s, automatic);
+    EXPECT_EQ(automatic, std::string(kFolder) + "復元ポイント 2006-05-14 9：03：27 (高速化設定前).ini");
     EXPECT_EQ(RestorePointFileName(s, kAutomaticSuffix, morning),
               std::string(kFolder) + "復元ポイント 2006-05-14 9：03：27 (高速化設定前) (2).ini");
     EXPECT_TRUE(IsRestorePoint(second));
