@@ -6,11 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <fcntl.h>
+
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <thread>
 
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
@@ -47,10 +47,10 @@ bool isValueOf(int i, std::string_view value) {
 }
 
 // Writes without end: the counter and one of the other keys, in the profile file and in the
-// registry, each change saved as it happens.
-[[noreturn]] void writeForever(const fs::path& machineFolder) {
+// registry, each change saved as it happens. After every round of writes one byte goes to
+// progress (never waiting for the reader).
+[[noreturn]] void writeForever(const fs::path& machineFolder, int progress) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    ::alarm(30);
     SandboxMachine machine(machineFolder);
     SandboxProfiles profiles(machine);
     SandboxRegistry registry(machineFolder / "registry", false);
@@ -67,6 +67,8 @@ bool isValueOf(int i, std::string_view value) {
         registry.setValue(key, "Counter", regtype::Dword, reinterpret_cast<const std::uint8_t*>(&dword), 4);
         registry.setValue(key, keyName(i), regtype::Sz, reinterpret_cast<const std::uint8_t*>(value.c_str()),
                           static_cast<std::uint32_t>(value.size() + 1));
+        const char done = 1;
+        [[maybe_unused]] const ssize_t ignored = ::write(progress, &done, 1);
     }
 }
 
@@ -127,19 +129,37 @@ TEST(KillTest, WritesKilledAtAnyMomentLeaveWholeFiles) {
     m.writeTo(temp.path());
     const fs::path file = m.hostPath(temp.path(), kFile);
 
+    // Each writer is killed after a random number of rounds it reported, wherever it then is:
+    // the kill never depends on how fast this machine is.
     std::mt19937 random(20240611);
-    std::uniform_int_distribution<int> pause(5, 60);
+    std::uniform_int_distribution<int> rounds(1, 12);
     int lastCounter = 0;
     std::uint32_t lastRegistryCounter = 0;
     for (int round = 0; round < 12; ++round) {
+        int progress[2];
+        ASSERT_EQ(::pipe(progress), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) writeForever(temp.path());
-        std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        if (child == 0) {
+            ::close(progress[0]);
+            ::fcntl(progress[1], F_SETFL, O_NONBLOCK);
+            writeForever(temp.path(), progress[1]);
+        }
+        ::close(progress[1]);
+        const int wanted = rounds(random);
+        int reported = 0;
+        char bytes[16];
+        while (reported < wanted) {
+            const ssize_t n = ::read(progress[0], bytes, sizeof bytes);
+            if (n <= 0) break;  // the writer ended
+            reported += static_cast<int>(n);
+        }
+        ::kill(child, SIGKILL);
+        ::close(progress[0]);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself with " << WEXITSTATUS(status);
+        ASSERT_GE(reported, 1);
 
         const int counter = checkProfile(file);
         EXPECT_GE(counter, lastCounter) << "round " << round;
