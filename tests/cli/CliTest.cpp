@@ -7,6 +7,7 @@
 
 #include "foundation/RegistryValues.h"
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/cli/CliFixture.h"
 #include "tests/support/FileText.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TempFolder.h"
@@ -16,31 +17,6 @@ namespace hastelyn {
 namespace {
 
 using testing::ProgramResult;
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(images::buildMachine("xp", folder_.path()), ""); }
-
-    ProgramResult run(std::vector<std::string> arguments) {
-        return testing::runProgram(HASTELYN_CLI, arguments, {{"HASTELYN_MACHINE", folder_.path().string()}});
-    }
-    std::string read(platform::RootKey root, std::string_view key, std::string_view name, std::string_view type) {
-        sandbox::SandboxPlatform machine(folder_.path());
-        return foundation::RegistryValues(machine.platform()).ReadRegValue(root, key, name, type);
-    }
-    bool exists(std::string_view windowsPath) {
-        sandbox::SandboxPlatform machine(folder_.path());
-        return machine.platform().files.getFileAttributes(windowsPath) != platform::fileattr::Invalid;
-    }
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) out.push_back(line);
-        return out;
-    }
-
-    testing::TempFolder folder_;
-};
 
 constexpr auto HKLM = platform::RootKey::LocalMachine;
 const char* const kMemory = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
