@@ -43,6 +43,8 @@ fi
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+# hastelyn-cli killed at random moments of accelerate and restore, a thousand times (minutes).
+build/release/tests/crash_tests
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, with the parsers fuzzed
 # for a bounded time.

@@ -1,0 +1,163 @@
+// hastelyn-cli killed (SIGKILL) at random moments of accelerate and restore, a thousand times
+// on one machine: every file stays whole, no restore point is lost, and the machine still works.
+// Long: built as its own program, run by `./setup.sh test` after ctest (release build only).
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "platform/sandbox/registry/HiveKey.h"
+#include "platform/sandbox/registry/SandboxRegistry.h"
+#include "platform/sandbox/util/FileStamp.h"
+#include "platform/sandbox/util/AtomicFile.h"
+#include "tests/cli/CliFixture.h"
+#include "tests/support/FileText.h"
+
+namespace hastelyn {
+namespace {
+
+using testing::ProgramResult;
+namespace fs = std::filesystem;
+
+constexpr const char* kProgramFolder = "C:\\Program Files\\Hastelyn\\";
+constexpr const char* kBaseRestorePoint = "復元ポイント 基準.ini";
+
+std::size_t keyCount(const sandbox::HiveKey& key) {
+    std::size_t n = 1;
+    for (const auto& child : key.children()) n += keyCount(*child.second);
+    return n;
+}
+
+class KilledRuns : public Cli {
+protected:
+    fs::path host(std::string_view windowsPath) {
+        sandbox::SandboxPlatform machine(folder_.path());
+        return machine.machine().mapPath(windowsPath)->host;
+    }
+
+    // Keys per hive as the registry reads them (hive file and journal).
+    std::map<platform::RootKey, std::size_t> hiveKeys() {
+        sandbox::SandboxRegistry registry(folder_.path() / "registry", false);
+        std::map<platform::RootKey, std::size_t> keys;
+        for (const auto root : {platform::RootKey::LocalMachine, platform::RootKey::CurrentUser,
+                                platform::RootKey::ClassesRoot})
+            keys[root] = keyCount(*registry.currentKey(root, ""));
+        return keys;
+    }
+
+    // The restore points in the program's folder, by file name, each with its stamp; those that
+    // are new or changed since the last look are read into `changed`.
+    std::map<std::string, sandbox::FileStamp> restorePoints(const fs::path& folder,
+                                                            std::map<std::string, std::string>& changed) {
+        std::map<std::string, sandbox::FileStamp> found;
+        changed.clear();
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.find("復元ポイント") == std::string::npos || sandbox::isAtomicTempName(name)) continue;
+            const sandbox::FileStamp stamp = sandbox::stampOf(entry.path());
+            found[name] = stamp;
+            if (const auto it = seen_.find(name); it == seen_.end() || !(it->second == stamp))
+                changed[name] = testing::fileText(entry.path());
+        }
+        seen_ = found;
+        return found;
+    }
+
+private:
+    std::map<std::string, sandbox::FileStamp> seen_;
+};
+
+// A whole restore point: written in one go, it ends with its last section.
+bool wholeRestorePoint(const std::string& text) {
+    const std::size_t last = text.rfind("[パソコン情報]\r\n");
+    return last != std::string::npos && text.find("\r\n3=", last) != std::string::npos && text.ends_with("\r\n");
+}
+
+TEST_F(KilledRuns, AThousandKillsLeaveWholeFilesAndEveryRestorePoint) {
+    ASSERT_EQ(run({"backup", kBaseRestorePoint}).exitCode, 0);
+    const fs::path programFolder = host(kProgramFolder);
+    const std::string base = testing::fileText(programFolder / kBaseRestorePoint);
+    ASSERT_TRUE(wholeRestorePoint(base));
+    const auto keysAtStart = hiveKeys();
+    const fs::path bootIni = host("C:\\boot.ini");
+    const fs::path settings = programFolder / "Hastelyn.ini";
+
+    const std::vector<std::vector<std::string>> commands = {
+        {"accelerate", "--tick-all", "--yes"},
+        {"accelerate", "--yes", "--untick", "System1", "--untick", "Desktop2", "--untick", "Explorer5", "--untick",
+         "Power10", "--untick", "Others1", "--untick", "Power5"},
+        {"restore", kBaseRestorePoint, "--yes-all"},
+    };
+    // How long each command takes here, so that the kills spread over the whole of it.
+    std::vector<std::chrono::microseconds> length;
+    for (const auto& command : commands) {
+        const auto begin = std::chrono::steady_clock::now();
+        ASSERT_EQ(run(command).exitCode, 0);
+        length.push_back(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - begin));
+    }
+
+    std::map<std::string, std::string> changed;
+    restorePoints(programFolder, changed);
+    for (const auto& [name, text] : changed) ASSERT_TRUE(wholeRestorePoint(text)) << name;
+
+    std::mt19937 random(1000);
+    std::set<std::string> kept;  // restore points that runs which ended said they kept
+    int killed = 0;
+    constexpr int kRounds = 1000;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::size_t which = random() % commands.size();
+        const auto delay = std::chrono::microseconds(random() % (length[which].count() * 6 / 5 + 1));
+        testing::StartedProgram started = start(commands[which]);
+        std::this_thread::sleep_for(delay);
+        ::kill(started.pid, SIGKILL);
+        const ProgramResult result = finishProgram(started);
+        if (result.exitCode == -1) {
+            ++killed;
+        } else {
+            ASSERT_EQ(result.exitCode, 0) << "round " << round << ": " << result.err;
+            const std::vector<std::string> out = lines(result.out);
+            if (out.size() == 2 && out[1].starts_with("restore-point\t"))
+                kept.insert(out[1].substr(out[1].rfind('\\') + 1));
+        }
+
+        // Restore points: the base one as it was, every kept one there; any new or changed one
+        // whole, or empty when a killed run had just claimed its name.
+        const auto points = restorePoints(programFolder, changed);
+        ASSERT_FALSE(changed.contains(kBaseRestorePoint)) << "round " << round << ": the base restore point changed";
+        for (const std::string& name : kept) ASSERT_TRUE(points.contains(name)) << "round " << round << ": lost " << name;
+        for (const auto& [name, text] : changed)
+            ASSERT_TRUE(text.empty() || wholeRestorePoint(text)) << "round " << round << ": torn " << name;
+
+        // Profile files end with their last line; the hives read whole.
+        const std::string boot = testing::fileText(bootIni);
+        ASSERT_TRUE(boot.ends_with("\r\n") && boot.find("[operating systems]") != std::string::npos)
+            << "round " << round << ": torn boot.ini";
+        const std::string settingsText = testing::fileText(settings);
+        ASSERT_TRUE(settingsText.empty() || settingsText.ends_with("\r\n")) << "round " << round << ": torn settings";
+        for (const auto& [root, count] : hiveKeys())
+            ASSERT_GE(count + 20, keysAtStart.at(root)) << "round " << round << ": keys lost in a hive";
+        if ((round + 1) % 100 == 0) {
+            std::printf("%d rounds, %d runs killed\n", round + 1, killed);
+            std::fflush(stdout);
+        }
+    }
+    // Every restore point a run kept is whole (each was checked when it appeared).
+    for (const std::string& name : kept)
+        EXPECT_TRUE(wholeRestorePoint(testing::fileText(programFolder / name))) << name;
+    EXPECT_EQ(testing::fileText(programFolder / kBaseRestorePoint), base);
+    EXPECT_GT(killed, kRounds / 4) << "most runs ended before their kill";
+
+    // The machine still works: the base restore point puts it back.
+    const ProgramResult restored = run({"restore", kBaseRestorePoint, "--yes-all"});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err;
+    EXPECT_EQ(run({"status"}).exitCode, 0);
+    std::printf("%d of %d runs killed, %zu restore points kept by runs that ended\n", killed, kRounds, kept.size());
+}
+
+}  // namespace
+}  // namespace hastelyn
