@@ -52,6 +52,9 @@ TEST_F(HiveJournalTest, ABigValueDoesNotMakeLaterWritesRewriteTheHive) {
         ASSERT_EQ(reg.createKey(RootKey::LocalMachine, "Software\\Gone\\Deep", gone), err::Success);
         const KeyHandle software = open(reg, RootKey::LocalMachine, "Software", KeyAccess::Full);
         ASSERT_EQ(reg.deleteTree(software, "Gone"), err::Success);
+        // A key renamed as the program renames one: copied with everything below it, then deleted.
+        ASSERT_EQ(reg.copyTree(software, "Tweaks", create(reg, RootKey::LocalMachine, "Software\\;Tweaks")), err::Success);
+        ASSERT_EQ(reg.deleteTree(software, "Tweaks"), err::Success);
 
         EXPECT_EQ(reg.hiveWrites(), 0u);
         EXPECT_EQ(stampOf(hiveFile()), before) << "a small change wrote the whole hive";

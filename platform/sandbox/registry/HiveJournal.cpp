@@ -53,6 +53,12 @@ std::string frame(std::string_view record) {
 class Fields {
 public:
     explicit Fields(std::string_view text) : rest_(text) {}
+    bool done() const { return rest_.empty(); }
+    char op() {
+        const char c = rest_.front();
+        rest_.remove_prefix(1);
+        return c;
+    }
     std::optional<std::string_view> next() {
         const std::size_t colon = rest_.find(':');
         if (colon == std::string_view::npos) return std::nullopt;
@@ -75,36 +81,47 @@ private:
     std::string_view rest_;
 };
 
-// Applies one record; a record that makes no sense is passed over.
-void applyRecord(std::string_view record, HiveKey& root) {
-    if (record.empty()) return;
-    const char op = record[0];
-    Fields fields(record.substr(1));
+// Applies the operation at the start of fields; false when it makes no sense (the rest of the
+// record is then passed over).
+bool applyOperation(Fields& fields, HiveKey& root) {
+    const char op = fields.op();
     const auto depth = fields.number();
-    if (!depth) return;
+    if (!depth) return false;
     std::vector<std::string_view> path;
     for (std::uint64_t i = 0; i < *depth; ++i) {
         const auto name = fields.next();
-        if (!name) return;
+        if (!name) return false;
         path.push_back(*name);
     }
     if (op == 'X') {  // a key with everything below it deleted
-        if (path.empty()) return;
+        if (path.empty()) return false;
         HiveKey* parent = &root;
         for (std::size_t i = 0; parent && i + 1 < path.size(); ++i) parent = parent->findChild(path[i]);
         if (parent) parent->removeChild(path.back());
-        return;
+        return true;
     }
     HiveKey* key = &root;
-    for (const std::string_view name : path) key = op == 'D' ? key->findChild(name) : &key->child(name);
-    if (!key) return;
+    for (const std::string_view name : path) key = key ? (op == 'D' ? key->findChild(name) : &key->child(name)) : nullptr;
     if (op == 'S') {
         const auto name = fields.next();
         const auto type = fields.number();
         const auto data = fields.next();
-        if (name && type && data) key->setValue(*name, static_cast<std::uint32_t>(*type), *data);
+        if (!name || !type || !data) return false;
+        key->setValue(*name, static_cast<std::uint32_t>(*type), *data);
     } else if (op == 'D') {
-        if (const auto name = fields.next()) key->removeValue(*name);
+        const auto name = fields.next();
+        if (!name) return false;
+        if (key) key->removeValue(*name);
+    } else if (op != 'K') {
+        return false;
+    }
+    return true;
+}
+
+// A record holds one operation, or several that belong together (a copied tree).
+void applyRecord(std::string_view record, HiveKey& root) {
+    Fields fields(record);
+    while (!fields.done() && applyOperation(fields, root)) {
     }
 }
 
@@ -178,6 +195,27 @@ std::string HiveJournal::deleteValueRecord(const std::vector<std::string>& path,
 }
 
 std::string HiveJournal::deleteTreeRecord(const std::vector<std::string>& path) { return withPath('X', path); }
+
+namespace {
+
+void appendTree(std::string& out, std::vector<std::string>& path, const HiveKey& key) {
+    out += HiveJournal::keyRecord(path);
+    key.forEachValue([&](const HiveValue& value) { out += HiveJournal::setRecord(path, value.name, value.type, value.data); });
+    for (const auto& [name, child] : key.children()) {
+        path.push_back(name);
+        appendTree(out, path, *child);
+        path.pop_back();
+    }
+}
+
+}  // namespace
+
+std::string HiveJournal::mergeTreeRecord(const std::vector<std::string>& path, const HiveKey& tree) {
+    std::string out;
+    std::vector<std::string> at = path;
+    appendTree(out, at, tree);
+    return out;
+}
 
 bool HiveJournal::read(const FileStamp& hive, HiveKey& root, bool* applied) {
     *applied = false;

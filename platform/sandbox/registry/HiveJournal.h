@@ -32,6 +32,8 @@ public:
                                  std::string_view data);
     static std::string deleteValueRecord(const std::vector<std::string>& path, std::string_view name);
     static std::string deleteTreeRecord(const std::vector<std::string>& path);
+    // Every key and value of tree merged into the key at path, as one record.
+    static std::string mergeTreeRecord(const std::vector<std::string>& path, const HiveKey& tree);
 
     // Whether the file changed since it was last read or written here.
     bool changedOnDisk() const { return !(stampOf(file_) == stamp_); }

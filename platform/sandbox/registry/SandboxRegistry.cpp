@@ -345,7 +345,7 @@ long SandboxRegistry::copyTree(KeyHandle key, std::string_view subKey, KeyHandle
     const std::unique_ptr<HiveKey> snapshot = copied->clone();
     targetNode->mergeFrom(*snapshot);
     ++hives_[slot(target->root)].version;
-    return save(target->root);
+    return commit(target->root, HiveJournal::mergeTreeRecord(target->path, *snapshot));
 }
 
 long SandboxRegistry::exportKey(RootKey root, std::string_view subKey, std::string& fileText) {

@@ -12,7 +12,7 @@
 // changed. The hive file itself is written whole, atomically (a FileReplacer: the file swapped
 // out stays in the registry folder to be written over by the next save), when the journal has
 // grown past the size of the hive file (so that the work stays linear in what was written),
-// for a copy of a tree or an import, and when the registry is done with the machine: at rest,
+// for an import, and when the registry is done with the machine: at rest,
 // the hive files hold everything. Keys keep their value lines as text between saves, so a save
 // makes text only for keys that changed. Reads through a key that is already open see the hive
 // as it was when last looked at.
