@@ -274,9 +274,14 @@ TEST_F(SandboxRegistryTest, AUnicodeHiveStaysUnicodeAndLosesNothing) {
     const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\アプリ]\r\n"
                              "\"名前\"=\"値\"\r\n";
     writeHive(RootKey::CurrentUser, "\xFF\xFE" + utf8ToUtf16le(text));
-    const KeyHandle app = open(reg_, RootKey::CurrentUser, "Software\\アプリ", KeyAccess::Full);
-    EXPECT_EQ(query(reg_, app, "名前"), (Value{regtype::Sz, sz("値")}));
-    ASSERT_EQ(set(reg_, app, "新", regtype::Dword, dword(7)), err::Success);
+    {
+        // The hive file is written whole when the registry that changed it is done.
+        SandboxRegistry reg(folder(), false);
+        const KeyHandle app = open(reg, RootKey::CurrentUser, "Software\\アプリ", KeyAccess::Full);
+        EXPECT_EQ(query(reg, app, "名前"), (Value{regtype::Sz, sz("値")}));
+        ASSERT_EQ(set(reg, app, "新", regtype::Dword, dword(7)), err::Success);
+        EXPECT_EQ(reg.closeKey(app), err::Success);
+    }
 
     const std::string written = readWholeFile(hiveFile(RootKey::CurrentUser)).value_or("");
     ASSERT_TRUE(written.starts_with("\xFF\xFE"));
