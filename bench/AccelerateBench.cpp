@@ -29,9 +29,9 @@ bench::BenchMachine& machineWith300Services() {
             std::snprintf(name, sizeof name, "BenchService%03zu", i);
             const std::string key = std::string(engine::kServicesKey) + "\\" + name;
             session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "DisplayName",
-                                           std::string("Bench Service ") + name, "String");
-            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "ObjectName", "LocalSystem", "String");
-            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "Start", "3", "DWORD");
+                                           std::string("Bench Service ") + name, foundation::RegType::String);
+            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "ObjectName", "LocalSystem", foundation::RegType::String);
+            session.registry.WriteRegValue(platform::RootKey::LocalMachine, key, "Start", "3", foundation::RegType::DWORD);
         }
         session.settings.write(foundation::kDisabledItemSection, "Service", "false");
         return m;

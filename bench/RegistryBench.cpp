@@ -25,7 +25,7 @@ void BM_ReadRegValue10000(benchmark::State& state) {
     const char* key = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i)
-            benchmark::DoNotOptimize(reg.ReadRegValue(platform::RootKey::LocalMachine, key, "LargeSystemCache", "DWORD"));
+            benchmark::DoNotOptimize(reg.ReadRegValue(platform::RootKey::LocalMachine, key, "LargeSystemCache", foundation::RegType::DWORD));
     }
 }
 BENCHMARK(BM_ReadRegValue10000)->Unit(benchmark::kMillisecond);

@@ -55,7 +55,7 @@ public:
     }
 
 private:
-    static constexpr RegValue kValue{RootKey::CurrentUser, kDesktopKey, "Wallpaper", "String"};
+    static constexpr RegValue kValue{RootKey::CurrentUser, kDesktopKey, "Wallpaper", RegType::String};
 
     static std::string read(Session& session) {
         return session.registry.ReadRegValue(kValue.root, kValue.key, kValue.name, kValue.type);
@@ -100,11 +100,11 @@ private:
         std::string_view restoreKey;
         RegValue value;
     };
-    static constexpr Stream kStreams[] = {{"9a", {RootKey::CurrentUser, kTrayKey, kIcons, "Binary"}},
-                                          {"9b", {RootKey::CurrentUser, kTrayKey, kPast, "Binary"}}};
+    static constexpr Stream kStreams[] = {{"9a", {RootKey::CurrentUser, kTrayKey, kIcons, RegType::Binary}},
+                                          {"9b", {RootKey::CurrentUser, kTrayKey, kPast, RegType::Binary}}};
 
     static bool exists(Session& session, std::string_view name) {
-        return session.registry.RegKeyOrValueExists(RootKey::CurrentUser, kTrayKey, name, "Value");
+        return session.registry.RegKeyOrValueExists(RootKey::CurrentUser, kTrayKey, name, Exists::Value);
     }
     static void forget(Session& session) {
         session.registry.DeleteRegValue(RootKey::CurrentUser, kTrayKey, kIcons);
@@ -131,13 +131,13 @@ public:
         const std::string key = serviceKeyPath(kServiceName);
         if (ticked) {
             session.settings.write(kServiceMemory, name,
-                                   session.registry.ReadRegValue(RootKey::LocalMachine, key, "Start", "DWORD"));
-            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", "4", "DWORD");
+                                   session.registry.ReadRegValue(RootKey::LocalMachine, key, "Start", RegType::DWORD));
+            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", "4", RegType::DWORD);
             run(session, netCommand(true, name));
         } else {
             std::string start = session.settings.read(kServiceMemory, name);
             if (start == kNull) start = "3";
-            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, "DWORD");
+            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, RegType::DWORD);
             run(session, netCommand(false, name));
         }
         return true;
@@ -157,7 +157,7 @@ public:
 private:
     static std::string displayName(Session& session) {
         return session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(kServiceName), "DisplayName",
-                                             "String");
+                                             RegType::String);
     }
     // Hidden and not waited for; a command that fails does so silently.
     static void run(Session& session, const std::string& command) {
@@ -173,25 +173,25 @@ ItemList makeDesktopItems() {
     ItemList items;
     items.push_back(valueRow({kSection, "1",
                               {{hkcu, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
-                                "EnableBalloonTips", "DWORD"}},
+                                "EnableBalloonTips", RegType::DWORD}},
                               {"0"}, "0", std::nullopt, writeOrDelete}));
     items.push_back(valueRow(
-        {kSection, "2", {{hkcu, kDesktopKey, "MenuShowDelay", "String"}}, {"50"}, "50", "400", RestoreRule::Write}));
+        {kSection, "2", {{hkcu, kDesktopKey, "MenuShowDelay", RegType::String}}, {"50"}, "50", "400", RestoreRule::Write}));
     items.push_back(valueRow(
-        {kSection, "3", {{hkcu, kPolicyKey, "NoSimpleStartMenu", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+        {kSection, "3", {{hkcu, kPolicyKey, "NoSimpleStartMenu", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(valueRow({kSection, "4",
-                              {{RootKey::LocalMachine, kExplorerKey, "Max Cached Icons", "String"}},
+                              {{RootKey::LocalMachine, kExplorerKey, "Max Cached Icons", RegType::String}},
                               {"320"}, "320", std::nullopt, writeOrDelete}));
     items.push_back(valueRow({kSection, "5",
-                              {{hkcu, kPolicyKey, "NoActiveDesktop", "DWORD"},
-                               {hkcu, kPolicyKey, "NoActiveDesktopChanges", "DWORD"}},
+                              {{hkcu, kPolicyKey, "NoActiveDesktop", RegType::DWORD},
+                               {hkcu, kPolicyKey, "NoActiveDesktopChanges", RegType::DWORD}},
                               {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(valueRow({kSection, "6",
-                              {{hkcu, kPolicyKey, "ClassicShell", "DWORD"}, {hkcu, kPolicyKey, "NoCustomizeWebView", "DWORD"}},
+                              {{hkcu, kPolicyKey, "ClassicShell", RegType::DWORD}, {hkcu, kPolicyKey, "NoCustomizeWebView", RegType::DWORD}},
                               {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(std::make_unique<WallpaperRow>());
     items.push_back(valueRow(
-        {kSection, "8", {{hkcu, kPolicyKey, "NoInstrumentation", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+        {kSection, "8", {{hkcu, kPolicyKey, "NoInstrumentation", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(std::make_unique<PastTrayItemsRow>());
     items.push_back(std::make_unique<SecurityCenterRow>());
     return items;

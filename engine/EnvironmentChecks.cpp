@@ -25,7 +25,7 @@ void runEnvironmentChecks(Session& session) {
         disable(session, kSystem, 1);
     } else if (lsc != "false") {
         const std::string product = session.registry.ReadRegValue(
-            RootKey::LocalMachine, "\\SOFTWARE\\ATI Technologies\\CDS\\0000\\0\\ASIC", "Product Name", "String");
+            RootKey::LocalMachine, "\\SOFTWARE\\ATI Technologies\\CDS\\0000\\0\\ASIC", "Product Name", RegType::String);
         if (text::containsNoCase(product, "RADEON")) {
             disable(session, kSystem, 1);
             session.settings.write(foundation::kGeneralSection, "DisableLSC", "");
@@ -34,14 +34,14 @@ void runEnvironmentChecks(Session& session) {
 
     // Others ①: the media player 7 or 8 must be there.
     const char* player = "\\SOFTWARE\\Microsoft\\MediaPlayer\\";
-    if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, player, "8.0", "Key") &&
-        !session.registry.RegKeyOrValueExists(RootKey::LocalMachine, player, "7.0", "Key"))
+    if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, player, "8.0", Exists::Key) &&
+        !session.registry.RegKeyOrValueExists(RootKey::LocalMachine, player, "7.0", Exists::Key))
         disable(session, kOthers, 0);
 
     // Others ⑩: the messenger extension, active or renamed aside.
-    if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, kBrowserExtensionsKey, kMessengerButton, "Key") &&
+    if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, kBrowserExtensionsKey, kMessengerButton, Exists::Key) &&
         !session.registry.RegKeyOrValueExists(RootKey::LocalMachine, kBrowserExtensionsKey, kMessengerButtonAside,
-                                              "Key"))
+                                              Exists::Key))
         disable(session, kOthers, 9);
 }
 

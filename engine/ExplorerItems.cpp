@@ -55,10 +55,10 @@ private:
 
     static std::string folderKey() { return std::string(kNameSpace) + "\\" + std::string(kFolder); }
     static bool exists(Session& session) {
-        return session.registry.RegKeyOrValueExists(HKLM, kNameSpace, kFolder, "Key");
+        return session.registry.RegKeyOrValueExists(HKLM, kNameSpace, kFolder, Exists::Key);
     }
     static void remove(Session& session) { session.registry.DeleteRegKey(HKLM, folderKey()); }
-    static void create(Session& session) { session.registry.WriteRegValue(HKLM, folderKey(), "", "タスク", "String"); }
+    static void create(Session& session) { session.registry.WriteRegValue(HKLM, folderKey(), "", "タスク", RegType::String); }
 };
 
 // ⑦ The two property handlers of the video files.
@@ -101,7 +101,7 @@ private:
 
     static std::string classKey(const Handler& handler) { return "\\CLSID\\" + std::string(handler.clsid); }
     static bool exists(Session& session, const Handler& handler) {
-        return session.registry.RegKeyOrValueExists(HKCR, "\\CLSID", handler.clsid, "Key");
+        return session.registry.RegKeyOrValueExists(HKCR, "\\CLSID", handler.clsid, Exists::Key);
     }
     static void remove(Session& session, const Handler& handler) {
         session.registry.DeleteRegKey(HKCR, classKey(handler));
@@ -109,9 +109,9 @@ private:
     static void create(Session& session, const Handler& handler) {
         const std::string key = classKey(handler);
         const std::string server = key + "\\InProcServer32";
-        session.registry.WriteRegValue(HKCR, key, "", handler.name, "String");
-        session.registry.WriteRegValue(HKCR, server, "", "%SystemRoot%\\System32\\shmedia.dll", "ExString");
-        session.registry.WriteRegValue(HKCR, server, "ThreadingModel", "Both", "String");
+        session.registry.WriteRegValue(HKCR, key, "", handler.name, RegType::String);
+        session.registry.WriteRegValue(HKCR, server, "", "%SystemRoot%\\System32\\shmedia.dll", RegType::ExString);
+        session.registry.WriteRegValue(HKCR, server, "ThreadingModel", "Both", RegType::String);
     }
 };
 
@@ -149,7 +149,7 @@ private:
 // functions give such a saved name back without its quotes, as an empty text.
 constexpr std::string_view kTwoQuotes = "\"\"";
 constexpr RegValue kLinksFolderName{HKCU, "\\Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName",
-                                "String"};
+                                RegType::String};
 
 class LinksFolderRow final : public ValueRow {
 public:
@@ -172,27 +172,27 @@ ItemList makeExplorerItems() {
     // ① The search pane of earlier Windows instead of the search companion.
     items.push_back(valueRow({kSection, "1",
                               {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
-                                "Use Search Asst", "String"}},
+                                "Use Search Asst", RegType::String}},
                               {"no"}, "no", std::nullopt, writeOrDelete}));
     // ② Folder contents refreshed less often.
     items.push_back(valueRow({kSection, "2",
-                              {{HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", "DWORD"}},
+                              {{HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", RegType::DWORD}},
                               {"1"}, "1", "0", write}));
     items.push_back(std::make_unique<TaskFolderRow>());
     // ④ Desktop, taskbar and folder windows in one process.
-    items.push_back(valueRow({kSection, "4", {{HKCU, kExplorerKey, "DesktopProcess", "DWORD"}}, {"0", kNull},
+    items.push_back(valueRow({kSection, "4", {{HKCU, kExplorerKey, "DesktopProcess", RegType::DWORD}}, {"0", kNull},
                               std::nullopt, "1", writeOrDelete}));
     // ⑤ No last-access time stamps.
-    items.push_back(valueRow({kSection, "5", {{HKLM, kFileSystemKey, "NtfsDisableLastAccessUpdate", "DWORD"}}, {"1"},
+    items.push_back(valueRow({kSection, "5", {{HKLM, kFileSystemKey, "NtfsDisableLastAccessUpdate", RegType::DWORD}}, {"1"},
                               "1", std::nullopt, writeOrDelete}));
     // ⑥ No short (8.3) names.
     items.push_back(valueRow(
-        {kSection, "6", {{HKLM, kFileSystemKey, "NtfsDisable8dot3NameCreation", "DWORD"}}, {"1"}, "1", "0", write}));
+        {kSection, "6", {{HKLM, kFileSystemKey, "NtfsDisable8dot3NameCreation", RegType::DWORD}}, {"1"}, "1", "0", write}));
     items.push_back(std::make_unique<VideoHandlersRow>());
     items.push_back(std::make_unique<CompressedFoldersRow>());
     // ⑨ No thumbnail cache files.
     items.push_back(valueRow(
-        {kSection, "9", {{HKCU, kPolicyKey, "NoThumbnailCache", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+        {kSection, "9", {{HKCU, kPolicyKey, "NoThumbnailCache", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(std::make_unique<LinksFolderRow>());
     return items;
 }

@@ -96,7 +96,7 @@ private:
     static constexpr std::string_view kLongMaskKey = "6Bytes";
 
     static RegValue value(const Session& session) {
-        return {HKCU, kDesktopKey, onNt(session) ? "UserPreferencesMask" : "UserPreferenceMask", "Binary"};
+        return {HKCU, kDesktopKey, onNt(session) ? "UserPreferencesMask" : "UserPreferenceMask", RegType::Binary};
     }
     static std::string read(Session& session) {
         const RegValue mask = value(session);
@@ -140,7 +140,7 @@ public:
 
 private:
     static bool active(Session& session) {
-        return session.registry.RegKeyOrValueExists(HKLM, kBrowserExtensionsKey, kMessengerButton, "Key");
+        return session.registry.RegKeyOrValueExists(HKLM, kBrowserExtensionsKey, kMessengerButton, Exists::Key);
     }
     static void rename(Session& session, bool aside) {
         const std::string activeKey = extensionKey(kMessengerButton);
@@ -163,47 +163,47 @@ ItemList makeOthersItems() {
     ItemList items;
     // ① No history of played files.
     items.push_back(valueRow({kSection, "1",
-                              {{HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", "DisableMRU", "DWORD"}},
+                              {{HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", "DisableMRU", RegType::DWORD}},
                               {"1"}, "1", "0", writeOrDelete}));
     // ② No error report after a crash: XP has a setting of its own, the others the browser's.
     items.push_back(std::make_unique<ChosenRow>(
         onXp,
         ValueRowSpec{kSection, "2",
-                     {{HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD"}},
+                     {{HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", RegType::DWORD}},
                      {"0"}, "0", "1", write},
         ValueRowSpec{kSection, "2",
-                     {{HKLM, "\\Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonEnabled", "DWORD"}},
+                     {{HKLM, "\\Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonEnabled", RegType::DWORD}},
                      {"0"}, "0", std::nullopt, writeOrDelete}));
     // ③ More simultaneous downloads.
     items.push_back(valueRow({kSection, "3",
-                              {{HKCU, kInternetKey, "MaxConnectionsPer1_0Server", "DWORD"},
-                               {HKCU, kInternetKey, "MaxConnectionsPerServer", "DWORD"}},
+                              {{HKCU, kInternetKey, "MaxConnectionsPer1_0Server", RegType::DWORD},
+                               {HKCU, kInternetKey, "MaxConnectionsPerServer", RegType::DWORD}},
                               {"16"}, "16", std::nullopt, writeOrDelete}));
     // ④ No automatic updates.
     items.push_back(valueRow({kSection, "4",
                               {{HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU",
-                                "NoAutoUpdate", "DWORD"}},
+                                "NoAutoUpdate", RegType::DWORD}},
                               {"1"}, "1", std::nullopt, writeOrDelete}));
     // ⑤ No search for the target of a broken shortcut.
     items.push_back(valueRow({kSection, "5",
-                              {{HKCU, kPolicyKey, "NoResolveTrack", "DWORD"},
-                               {HKCU, kPolicyKey, "NoResolveSearch", "DWORD"},
-                               {HKCU, kPolicyKey, "LinkResolveIgnoreLinkInfo", "DWORD"}},
+                              {{HKCU, kPolicyKey, "NoResolveTrack", RegType::DWORD},
+                               {HKCU, kPolicyKey, "NoResolveSearch", RegType::DWORD},
+                               {HKCU, kPolicyKey, "LinkResolveIgnoreLinkInfo", RegType::DWORD}},
                               {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(std::make_unique<MenuAnimationRow>());
     // ⑦ No auto-run of inserted CDs: the CD-ROM driver's setting on NT, the shell's policy on 9x.
     items.push_back(std::make_unique<ChosenRow>(
         onNt,
-        ValueRowSpec{kSection, "7", {{HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD"}}, {"0"},
+        ValueRowSpec{kSection, "7", {{HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", RegType::DWORD}}, {"0"},
                      "0", "1", write},
-        ValueRowSpec{kSection, "7", {{HKCU, kPolicyKey, "NoDriveTypeAutoRun", "Binary"}}, {"000000B5"}, "B5", "95",
+        ValueRowSpec{kSection, "7", {{HKCU, kPolicyKey, "NoDriveTypeAutoRun", RegType::Binary}}, {"000000B5"}, "B5", "95",
                      write}));
     // ⑧ No "Shortcut to" in the names of new shortcuts.
     items.push_back(
-        valueRow({kSection, "8", {{HKCU, kExplorerKey, "link", "Binary"}}, {"00000000"}, "0", "1e", write}));
+        valueRow({kSection, "8", {{HKCU, kExplorerKey, "link", RegType::Binary}}, {"00000000"}, "0", "1e", write}));
     // ⑨ The mail client without the messenger.
     items.push_back(valueRow({kSection, "9",
-                              {{HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", "Hide Messenger", "DWORD"}},
+                              {{HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", "Hide Messenger", RegType::DWORD}},
                               {"2"}, "2", std::nullopt, writeOrDelete}));
     items.push_back(std::make_unique<MessengerButtonRow>());
     return items;

@@ -146,28 +146,28 @@ ItemList makePowerItems() {
     constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
     items.push_back(valueRow(
-        {kSection, "1", {{hklm, "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", "String"}}, {"Y"}, "Y",
+        {kSection, "1", {{hklm, "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", RegType::String}}, {"Y"}, "Y",
          "N", write}));
     items.push_back(valueRow({kSection, "2",
-                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String"}},
+                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", RegType::String}},
                               {"1000"}, "1000", "20000", write}));
     items.push_back(valueRow(
-        {kSection, "3", {{hkcu, kPolicyKey, "ClearRecentDocsOnExit", "DWORD"}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+        {kSection, "3", {{hkcu, kPolicyKey, "ClearRecentDocsOnExit", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(valueRow({kSection, "4",
                               {{hklm, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-                                "KeepRasConnections", "String"}},
+                                "KeepRasConnections", RegType::String}},
                               {"1"}, "1", std::nullopt, writeOrDelete}));
     items.push_back(std::make_unique<BootLogoRow>());
     items.push_back(
-        valueRow({kSection, "6", {{hkcu, kDesktopKey, "AutoEndTasks", "String"}}, {"1"}, "1", "0", writeOrDelete}));
-    items.push_back(valueRow({kSection, "7", {{hkcu, kDesktopKey, "WaitToKillAppTimeout", "String"}}, {"3000"}, "3000",
+        valueRow({kSection, "6", {{hkcu, kDesktopKey, "AutoEndTasks", RegType::String}}, {"1"}, "1", "0", writeOrDelete}));
+    items.push_back(valueRow({kSection, "7", {{hkcu, kDesktopKey, "WaitToKillAppTimeout", RegType::String}}, {"3000"}, "3000",
                               "20000", writeOrDelete}));
     items.push_back(valueRow({kSection, "8",
-                              {{hklm, kSystemPolicyKey, "SynchronousMachineGroupPolicy", "DWORD"},
-                               {hklm, kSystemPolicyKey, "SynchronousUserGroupPolicy", "DWORD"}},
+                              {{hklm, kSystemPolicyKey, "SynchronousMachineGroupPolicy", RegType::DWORD},
+                               {hklm, kSystemPolicyKey, "SynchronousUserGroupPolicy", RegType::DWORD}},
                               {"0"}, "0", std::nullopt, writeOrDelete}));
     items.push_back(valueRow(
-        {kSection, "9", {{hklm, kMemoryKey, "ClearPageFileAtShutdown", "DWORD"}}, {"0"}, "0", "1", write}));
+        {kSection, "9", {{hklm, kMemoryKey, "ClearPageFileAtShutdown", RegType::DWORD}}, {"0"}, "0", "1", write}));
     items.push_back(std::make_unique<BootMenuTimeoutRow>());
     return items;
 }

@@ -42,18 +42,18 @@ void backupServices(Session& session, RestorePointWriter& file) {
     for (const std::string& name : listedServiceKeys(session)) {
         file.put(kServiceStatusSection, name, GetServiceStatusName(session.platform, name));
         file.put(kServiceStartSection, name,
-                 session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(name), "Start", "DWORD"));
+                 session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(name), "Start", RegType::DWORD));
     }
 }
 
 void backupPcInformation(Session& session, RestorePointWriter& file) {
     foundation::RegistryValues& registry = session.registry;
     const std::string_view version = versionKey(session);
-    file.put(kPcInfoSection, "1", registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOwner", "String"));
+    file.put(kPcInfoSection, "1", registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOwner", RegType::String));
     file.put(kPcInfoSection, "2",
-             registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", "String"));
+             registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", RegType::String));
     file.put(kPcInfoSection, "3",
-             registry.ReadRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", "String"));
+             registry.ReadRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", RegType::String));
 }
 
 // Every service whose state differs from the saved one gets its saved start type and is started
@@ -65,14 +65,14 @@ void restoreServices(Session& session, RestorePointReader& file) {
         if (GetServiceStatusName(session.platform, name) == saved) continue;
         const std::string key = serviceKeyPath(name);
         const foundation::RegKeyValues values(registry, RootKey::LocalMachine, key);
-        const std::string displayName = values.read("DisplayName", "String");
+        const std::string displayName = values.read("DisplayName", RegType::String);
         // Removed since the backup: no command can name it, and a start type written now would
         // make a key of one value out of nothing.
         if (displayName == kNull) continue;
-        session.settings.write(kServiceSection, displayName, values.read("Start", "DWORD"));
+        session.settings.write(kServiceSection, displayName, values.read("Start", RegType::DWORD));
         std::string start = file.get(kServiceStartSection, name);
         if (start == kNull) start = "3";
-        registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, "DWORD");
+        registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, RegType::DWORD);
         runServiceCommand(session, netCommand(saved == kStopped, displayName));
     }
 }
@@ -85,9 +85,9 @@ void restorePcInformation(Session& session, RestorePointReader& file) {
     };
     foundation::RegistryValues& registry = session.registry;
     const std::string_view version = versionKey(session);
-    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOwner", saved("1"), "String");
-    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", saved("2"), "String");
-    registry.WriteRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", saved("3"), "String");
+    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOwner", saved("1"), RegType::String);
+    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", saved("2"), RegType::String);
+    registry.WriteRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", saved("3"), RegType::String);
 }
 
 // The program's folder with its trailing backslash (empty for a bare file name).

@@ -84,7 +84,7 @@ std::string dependsOnText(Session& session, std::string_view dependOnService) {
         from = end + 1;
         if (entry.empty()) continue;
         std::string name =
-            session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(entry), "DisplayName", "String");
+            session.registry.ReadRegValue(RootKey::LocalMachine, serviceKeyPath(entry), "DisplayName", RegType::String);
         if (name == kNull) name = entry;
         appendDependency(field, session, name, entry);
     }
@@ -122,7 +122,7 @@ std::string ShowServiceDetail(Session& session, std::string_view displayName) {
     for (const std::string& key : *keys) {
         const foundation::RegKeyValues values(session.registry, RootKey::LocalMachine, serviceKeyPath(key));
         const ServiceKey& entry = all.emplace_back(
-            ServiceKey{key, values.read("DisplayName", "String"), values.read("DependOnService", "MultiString")});
+            ServiceKey{key, values.read("DisplayName", RegType::String), values.read("DependOnService", RegType::MultiString)});
         // The name is compared first: it rules out most keys.
         if (entry.displayName == displayName && isListedService(values)) keyName = key;
     }
@@ -130,11 +130,11 @@ std::string ShowServiceDetail(Session& session, std::string_view displayName) {
     // Without a key every value reads as absent: the fields show what absence shows.
     std::optional<foundation::RegKeyValues> found;
     if (!keyName.empty()) found.emplace(session.registry, RootKey::LocalMachine, serviceKeyPath(keyName));
-    auto read = [&](std::string_view name, std::string_view type) {
+    auto read = [&](std::string_view name, RegType type) {
         return found ? found->read(name, type) : std::string(kNull);
     };
-    const std::string description = read("Description", "String");
-    const std::string imagePath = read("ImagePath", "String");
+    const std::string description = read("Description", RegType::String);
+    const std::string imagePath = read("ImagePath", RegType::String);
 
     std::string detail(kHeading);
     detail += description == kNull ? kNone : description;
@@ -143,19 +143,19 @@ std::string ShowServiceDetail(Session& session, std::string_view displayName) {
     detail += keyName;
     detail += "\r\n";
     detail += kDisplayNameField;
-    detail += read("DisplayName", "String");
+    detail += read("DisplayName", RegType::String);
     detail += "\r\n";
     detail += kStartField;
-    detail += startTypeText(read("Start", "DWORD"));
+    detail += startTypeText(read("Start", RegType::DWORD));
     detail += "\r\n";
     detail += kLogonField;
-    detail += logonText(read("ObjectName", "String"));
+    detail += logonText(read("ObjectName", RegType::String));
     detail += "\r\n";
     detail += kImageField;
     detail += imagePath == kNull ? kUnknown : imagePath;
     detail += "\r\n";
     detail += kDependsOnField;
-    detail += dependsOnText(session, read("DependOnService", "MultiString"));
+    detail += dependsOnText(session, read("DependOnService", RegType::MultiString));
     detail += "\r\n";
     detail += kDependedOnField;
     detail += dependedOnText(session, keyName, all);

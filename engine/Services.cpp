@@ -27,7 +27,7 @@ std::string serviceKeyPath(std::string_view keyName) {
 
 bool isListedService(const foundation::RegKeyValues& serviceKey) {
     // The logon account first: most keys are drivers, which have none.
-    return serviceKey.read("ObjectName", "String") != kNull && serviceKey.type("DisplayName") == "String";
+    return serviceKey.read("ObjectName", RegType::String) != kNull && serviceKey.type("DisplayName") == RegType::String;
 }
 
 std::vector<ListedService> listedServices(Session& session) {
@@ -35,7 +35,7 @@ std::vector<ListedService> listedServices(Session& session) {
     const auto keys = session.registry.GetRegSubKeys(RootKey::LocalMachine, kServicesKey);
     for (const std::string& key : *keys) {
         const foundation::RegKeyValues values(session.registry, RootKey::LocalMachine, serviceKeyPath(key));
-        if (isListedService(values)) services.push_back({key, values.read("DisplayName", "String")});
+        if (isListedService(values)) services.push_back({key, values.read("DisplayName", RegType::String)});
     }
     return services;
 }
@@ -109,12 +109,12 @@ void ApplyServiceRows(Session& session) {
 
         if (ticked) {
             session.settings.write(kServiceSection, name,
-                                   registry.ReadRegValue(RootKey::LocalMachine, path, "Start", "DWORD"));
-            registry.WriteRegValue(RootKey::LocalMachine, path, "Start", "4", "DWORD");
+                                   registry.ReadRegValue(RootKey::LocalMachine, path, "Start", RegType::DWORD));
+            registry.WriteRegValue(RootKey::LocalMachine, path, "Start", "4", RegType::DWORD);
         } else {
             std::string start = session.settings.read(kServiceSection, name);
             if (start == kNull) start = "3";
-            registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, "DWORD");
+            registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, RegType::DWORD);
         }
         runServiceCommand(session, netCommand(ticked, name));
         state[flagIndex] = state[flagIndex] ? 0 : 1;

@@ -17,6 +17,9 @@
 
 namespace hastelyn::engine {
 
+using foundation::Exists;
+using foundation::RegType;
+
 struct Session {
     Session(platform::Platform& platform, foundation::Clipboard& clipboard, foundation::DialogProvider& dialogs);
     Session(const Session&) = delete;

@@ -38,7 +38,7 @@ public:
         const std::string_view from = ticked ? "3072" : "2048";
         const std::string_view to = ticked ? "2048" : "3072";
         if (const std::size_t at = text.find(from); at != std::string::npos) text.replace(at, from.size(), to);
-        session.registry.WriteRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", text, "ExString");
+        session.registry.WriteRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", text, RegType::ExString);
         return true;
     }
 
@@ -49,14 +49,14 @@ public:
 
     void restore(Session& session, RestorePointReader& file) const override {
         session.registry.WriteRegValue(RootKey::LocalMachine, kSubSystemsKey, "Windows", file.get(kSection, "3"),
-                                       "ExString");
+                                       RegType::ExString);
     }
     void restoreExact(Session& session, RestorePointReader& file) const override {
         restoreExactValue(session, file, exactKey(kSection, "3", kValue), kValue);
     }
 
 private:
-    static constexpr RegValue kValue{RootKey::LocalMachine, kSubSystemsKey, "Windows", "String"};
+    static constexpr RegValue kValue{RootKey::LocalMachine, kSubSystemsKey, "Windows", RegType::String};
 
     static std::string read(Session& session) {
         return session.registry.ReadRegValue(kValue.root, kValue.key, kValue.name, kValue.type);
@@ -79,7 +79,7 @@ public:
     bool apply(Session& session, bool ticked) const override {
         walk(session, [&](int, const std::string& key) {
             if (ticked)
-                session.registry.WriteRegValue(RootKey::LocalMachine, key, kValue, "1", "DWORD");
+                session.registry.WriteRegValue(RootKey::LocalMachine, key, kValue, "1", RegType::DWORD);
             else
                 session.registry.DeleteRegValue(RootKey::LocalMachine, key, kValue);
             return true;
@@ -120,15 +120,15 @@ private:
         for (int n = 0; n < kMaxDevices; ++n) {
             char name[8];
             std::snprintf(name, sizeof name, "%.4d", n);
-            if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, classKey, name, "Key")) return;
+            if (!session.registry.RegKeyOrValueExists(RootKey::LocalMachine, classKey, name, Exists::Key)) return;
             if (!visit(n, std::string(classKey) + "\\" + name)) return;
         }
     }
     static std::string read(Session& session, const std::string& key) {
-        return session.registry.ReadRegValue(RootKey::LocalMachine, key, kValue, "DWORD");
+        return session.registry.ReadRegValue(RootKey::LocalMachine, key, kValue, RegType::DWORD);
     }
     // The device key's value; the key text must outlive it.
-    static RegValue value(const std::string& key) { return {RootKey::LocalMachine, key, kValue, "DWORD"}; }
+    static RegValue value(const std::string& key) { return {RootKey::LocalMachine, key, kValue, RegType::DWORD}; }
     static std::string restoreKey(int n) { return "7." + std::to_string(n); }
 };
 
@@ -214,7 +214,7 @@ private:
 class UpdateBlockRow : public ValueRow {
 public:
     UpdateBlockRow()
-        : ValueRow({kSection, "10", {{RootKey::LocalMachine, kUpdateKey, "DoNotAllowXPSP2", "DWORD"}}, {"1"}, {}, {},
+        : ValueRow({kSection, "10", {{RootKey::LocalMachine, kUpdateKey, "DoNotAllowXPSP2", RegType::DWORD}}, {"1"}, {}, {},
                     RestoreRule::WriteOrDelete}) {}
 
     bool apply(Session&, bool) const override { return false; }
@@ -230,20 +230,20 @@ public:
 ItemList makeSystemItems() {
     constexpr RootKey hklm = RootKey::LocalMachine;
     ItemList items;
-    items.push_back(valueRow({kSection, "1", {{hklm, kMemoryKey, "DisablePagingExecutive", "DWORD"}}, {"1"}, "1", "0",
+    items.push_back(valueRow({kSection, "1", {{hklm, kMemoryKey, "DisablePagingExecutive", RegType::DWORD}}, {"1"}, "1", "0",
                               RestoreRule::Write}));
     items.push_back(valueRow(
-        {kSection, "2", {{hklm, kMemoryKey, "LargeSystemCache", "DWORD"}}, {"1"}, "1", "0", RestoreRule::Write}));
+        {kSection, "2", {{hklm, kMemoryKey, "LargeSystemCache", RegType::DWORD}}, {"1"}, "1", "0", RestoreRule::Write}));
     items.push_back(std::make_unique<DesktopHeapRow>());
-    items.push_back(valueRow({kSection, "4", {{hklm, kMemoryKey, "IoPageLockLimit", "DWORD"}}, {"2097152"}, "2097152",
+    items.push_back(valueRow({kSection, "4", {{hklm, kMemoryKey, "IoPageLockLimit", RegType::DWORD}}, {"2097152"}, "2097152",
                               "0", RestoreRule::Write}));
     items.push_back(valueRow({kSection, "5",
-                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority", "DWORD"}},
+                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority", RegType::DWORD}},
                               {"2"}, "2", std::nullopt, RestoreRule::WriteOrDelete}));
-    items.push_back(valueRow({kSection, "6", {{hklm, kExplorerKey, "AlwaysUnloadDLL", "DWORD"}}, {"0", kNull},
+    items.push_back(valueRow({kSection, "6", {{hklm, kExplorerKey, "AlwaysUnloadDLL", RegType::DWORD}}, {"0", kNull},
                               std::nullopt, "1", RestoreRule::WriteOrDelete}));
     items.push_back(std::make_unique<UsbIdleRow>());
-    items.push_back(valueRow({kSection, "8", {{RootKey::CurrentUser, kPolicyKey, "NoLowDiskSpaceChecks", "DWORD"}},
+    items.push_back(valueRow({kSection, "8", {{RootKey::CurrentUser, kPolicyKey, "NoLowDiskSpaceChecks", RegType::DWORD}},
                               {"1"}, "1", std::nullopt, RestoreRule::WriteOrDelete}));
     items.push_back(std::make_unique<HiddenComponentsRow>());
     items.push_back(std::make_unique<UpdateBlockRow>());

@@ -16,7 +16,7 @@ struct RegValue {
     platform::RootKey root;
     std::string_view key;
     std::string_view name;
-    std::string_view type;  // "DWORD", "String", "Binary", ...
+    foundation::RegType type;
 };
 
 // What a restore does with a saved text: write it back ("NULL" leaves the value alone), or

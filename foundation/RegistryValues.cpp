@@ -52,11 +52,10 @@ std::uint32_t littleEndian(std::string_view bytes) {
 bool isStringType(std::uint32_t type) { return type == regtype::Sz || type == regtype::ExpandSz; }
 
 // A value's text by the rules of ReadRegValue, from a key already opened for it.
-std::string valueText(platform::Registry& registry, const OpenKey& key, std::string_view name,
-                      std::string_view typeName) {
+std::string valueText(platform::Registry& registry, const OpenKey& key, std::string_view name, RegType asType) {
     if (!key) return std::string(kNull);
-    if (typeName == "MultiString") return readMultiString(registry, key, name);
-    if (typeName != "String" && typeName != "Binary" && typeName != "DWORD") return std::string(kNull);
+    if (asType == RegType::MultiString) return readMultiString(registry, key, name);
+    if (asType == RegType::ExString) return std::string(kNull);
 
     std::uint32_t type = 0;
     std::uint32_t size = 0;
@@ -69,31 +68,31 @@ std::string valueText(platform::Registry& registry, const OpenKey& key, std::str
         return std::string(kNull);
     data.resize(size);
 
-    if (typeName == "String") {
+    if (asType == RegType::String) {
         if (!isStringType(type)) return std::string(kUnfitType);
         const std::string text(text::cutAtNul(data));
         return text.empty() ? std::string(kNull) : text;
     }
-    if (typeName == "Binary") {
+    if (asType == RegType::Binary) {
         if (isStringType(type) || type == regtype::Dword || data.size() > 4) return std::string(kUnfitType);
         return hex8(littleEndian(data));
     }
-    // "DWORD"
+    // RegType::DWORD
     if (type != regtype::Dword || data.size() > 4) return std::string(kUnfitType);
     return std::to_string(static_cast<std::int32_t>(littleEndian(data)));
 }
 
-// A value's type name by the rules of GetRegValueType, from a key already opened for it.
-std::string valueTypeName(platform::Registry& registry, const OpenKey& key, std::string_view name) {
-    if (!key) return "Unknown";
+// A value's type by the rules of GetRegValueType, from a key already opened for it.
+std::optional<RegType> valueType(platform::Registry& registry, const OpenKey& key, std::string_view name) {
+    if (!key) return std::nullopt;
     std::uint32_t type = 0;
-    if (registry.queryValue(key.handle(), name, &type, nullptr, nullptr) != win32error::Success) return "Unknown";
+    if (registry.queryValue(key.handle(), name, &type, nullptr, nullptr) != win32error::Success) return std::nullopt;
     switch (type) {
-        case regtype::Sz: return "String";
-        case regtype::ExpandSz: return "ExString";
-        case regtype::Dword: return "DWORD";
-        case regtype::Binary: return "Binary";
-        default: return "Unknown";
+        case regtype::Sz: return RegType::String;
+        case regtype::ExpandSz: return RegType::ExString;
+        case regtype::Dword: return RegType::DWORD;
+        case regtype::Binary: return RegType::Binary;
+        default: return std::nullopt;
     }
 }
 
@@ -112,18 +111,18 @@ std::string_view apiKeyPath(std::string_view keyPath) {
 }
 
 std::string RegistryValues::ReadRegValue(RootKey root, std::string_view keyPath, std::string_view name,
-                                         std::string_view typeName) {
+                                         RegType type) {
     const OpenKey key(platform_.registry, root, keyPath,
-                      typeName == "MultiString" ? KeyAccess::Query : KeyAccess::Full);
-    return valueText(platform_.registry, key, name, typeName);
+                      type == RegType::MultiString ? KeyAccess::Query : KeyAccess::Full);
+    return valueText(platform_.registry, key, name, type);
 }
 
 void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name,
-                                   std::string_view value, std::string_view typeName) {
+                                   std::string_view value, RegType type) {
     if (value == kNull || value == kUnfitType) return;
     platform::Registry& registry = platform_.registry;
 
-    const bool isDword = typeName == "DWORD";
+    const bool isDword = type == RegType::DWORD;
     std::uint32_t dword = 0;
     if (isDword && !parseDwordText(value, dword)) {
         // Not a number: the key is still made, as opening for the write makes it.
@@ -131,7 +130,7 @@ void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::
         return;
     }
     std::uint32_t binary = 0;
-    if (typeName == "Binary") {
+    if (type == RegType::Binary) {
         try {
             binary = static_cast<std::uint32_t>(HexTextToInt(value));
         } catch (const CommandError& e) {
@@ -141,23 +140,23 @@ void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::
     }
 
     OpenKey key(registry, root, keyPath, OpenKey::Create);
-    const bool writes = isDword || typeName == "Binary" || typeName == "String" || typeName == "ExString";
+    const bool writes = type != RegType::MultiString;
     if (!key) {
         if (writes && !isDword) throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, key.error()));
         return;
     }
 
     long result = win32error::Success;
-    if (isDword || typeName == "Binary") {
+    if (isDword || type == RegType::Binary) {
         const std::uint32_t number = isDword ? dword : binary;
         const std::array<std::uint8_t, 4> bytes = {
             static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
         result = registry.setValue(key.handle(), name, isDword ? regtype::Dword : regtype::Binary, bytes.data(), 4);
-    } else if (typeName == "String" || typeName == "ExString") {
+    } else if (type == RegType::String || type == RegType::ExString) {
         std::string text(value);
         text.push_back('\0');
-        result = registry.setValue(key.handle(), name, typeName == "String" ? regtype::Sz : regtype::ExpandSz,
+        result = registry.setValue(key.handle(), name, type == RegType::String ? regtype::Sz : regtype::ExpandSz,
                                    reinterpret_cast<const std::uint8_t*>(text.data()),
                                    static_cast<std::uint32_t>(text.size()));
     }
@@ -170,9 +169,10 @@ void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std:
     if (key) platform_.registry.deleteValue(key.handle(), name);
 }
 
-std::string RegistryValues::GetRegValueType(RootKey root, std::string_view keyPath, std::string_view name) {
+std::optional<RegType> RegistryValues::GetRegValueType(RootKey root, std::string_view keyPath,
+                                                      std::string_view name) {
     const OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
-    return valueTypeName(platform_.registry, key, name);
+    return valueType(platform_.registry, key, name);
 }
 
 std::unique_ptr<std::vector<std::string>> RegistryValues::GetRegSubKeys(RootKey root, std::string_view keyPath) {
@@ -217,10 +217,10 @@ void RegistryValues::MoveRegKey(RootKey root, std::string_view oldKeyPath, std::
 }
 
 bool RegistryValues::RegKeyOrValueExists(RootKey root, std::string_view keyPath, std::string_view name,
-                                         std::string_view mode) {
+                                         Exists what) {
     OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
     if (!key) return false;
-    if (mode == "Key") {
+    if (what == Exists::Key) {
         platform::KeyHandle sub;
         if (platform_.registry.openKey(root, std::string(apiKeyPath(keyPath)) + "\\" + std::string(name),
                                        KeyAccess::Query, sub) != win32error::Success)
@@ -228,9 +228,7 @@ bool RegistryValues::RegKeyOrValueExists(RootKey root, std::string_view keyPath,
         platform_.registry.closeKey(sub);
         return true;
     }
-    if (mode == "Value")
-        return platform_.registry.queryValue(key.handle(), name, nullptr, nullptr, nullptr) == win32error::Success;
-    return false;
+    return platform_.registry.queryValue(key.handle(), name, nullptr, nullptr, nullptr) == win32error::Success;
 }
 
 std::optional<RegData> RegistryValues::ReadRegData(RootKey root, std::string_view keyPath, std::string_view name) {
@@ -262,11 +260,11 @@ void RegistryValues::WriteRegData(RootKey root, std::string_view keyPath, std::s
 RegKeyValues::RegKeyValues(RegistryValues& values, RootKey root, std::string_view keyPath)
     : registry_(values.platform_.registry), key_(registry_, root, keyPath, KeyAccess::Full) {}
 
-std::string RegKeyValues::read(std::string_view name, std::string_view typeName) const {
-    return valueText(registry_, key_, name, typeName);
+std::string RegKeyValues::read(std::string_view name, RegType type) const {
+    return valueText(registry_, key_, name, type);
 }
 
-std::string RegKeyValues::type(std::string_view name) const { return valueTypeName(registry_, key_, name); }
+std::optional<RegType> RegKeyValues::type(std::string_view name) const { return valueType(registry_, key_, name); }
 
 std::int32_t HexTextToInt(std::string_view hexText) {
     const bool valid = !hexText.empty() && hexText.size() <= 8 &&

@@ -1,7 +1,7 @@
 #pragma once
-// Registry values as text. Every value travels as a text with a type name ("DWORD", "String",
-// "ExString", "Binary", "MultiString"); absence reads "NULL" and a value of another type or
-// size reads "UnfitType", and writing either of those two texts does nothing.
+// Registry values as text. Every value travels as a text read or written as one of the types
+// below; absence reads "NULL" and a value of another type or size reads "UnfitType", and writing
+// either of those two texts does nothing.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +19,17 @@ inline constexpr std::string_view kUnfitType = "UnfitType";
 
 using platform::RootKey;
 
+// How a value's text is read and written:
+//   DWORD        signed decimal number (REG_DWORD; a write also takes "$" and hexadecimal)
+//   String       the string (REG_SZ, or REG_EXPAND_SZ unexpanded when read)
+//   ExString     an expandable string (REG_EXPAND_SZ; written only, a read gives "NULL")
+//   Binary       four bytes as eight upper-case hexadecimal digits (REG_BINARY and other types)
+//   MultiString  each string followed by CR (REG_MULTI_SZ; read only, a write makes only the key)
+enum class RegType { String, ExString, DWORD, Binary, MultiString };
+
+// What RegKeyOrValueExists looks for under a key: a subkey or a value of the given name.
+enum class Exists { Key, Value };
+
 // A value as the registry holds it: its type number and its bytes, for what the text forms cannot
 // carry (a mask of eight bytes, a binary value of another type, a string without its NUL).
 struct RegData {
@@ -35,22 +46,21 @@ public:
     // Key paths are given as the program spells them, from the root with a leading backslash
     // ("\SOFTWARE\Microsoft\MediaPlayer\"); leading and trailing backslashes are dropped.
     std::string ReadRegValue(RootKey root, std::string_view keyPath, std::string_view name,
-                             std::string_view typeName);
-    // Throws CommandError when a "String", "ExString" or "Binary" write is refused or the
-    // "Binary" text is not hexadecimal; a "DWORD" that is not a number or is refused is skipped.
+                             RegType type);
+    // Throws CommandError when a String, ExString or Binary write is refused or the Binary text
+    // is not hexadecimal; a DWORD that is not a number or is refused is skipped.
     void WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name, std::string_view value,
-                       std::string_view typeName);
+                       RegType type);
     void DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name);
-    // "String", "ExString", "DWORD", "Binary" or "Unknown".
-    std::string GetRegValueType(RootKey root, std::string_view keyPath, std::string_view name);
+    // The value's type; nothing ("Unknown") for an absent value, a key that cannot be opened, and
+    // types other than String, ExString, DWORD and Binary.
+    std::optional<RegType> GetRegValueType(RootKey root, std::string_view keyPath, std::string_view name);
     std::unique_ptr<std::vector<std::string>> GetRegSubKeys(RootKey root, std::string_view keyPath);
     void DeleteRegKey(RootKey root, std::string_view keyPath);
     // Renames a key: copies it with everything below it and deletes the old one. Throws
     // CommandError when the copy is refused.
     void MoveRegKey(RootKey root, std::string_view oldKeyPath, std::string_view newKeyPath);
-    // mode "Key": a subkey of that name exists; "Value": a value of that name exists.
-    bool RegKeyOrValueExists(RootKey root, std::string_view keyPath, std::string_view name,
-                             std::string_view mode);
+    bool RegKeyOrValueExists(RootKey root, std::string_view keyPath, std::string_view name, Exists what);
 
     // The value's type and bytes, opened as ReadRegValue opens it (full access); nothing when the
     // key cannot be opened so or the value is absent.
@@ -65,14 +75,14 @@ private:
 
 // One key held open while several of its values are read, for loops over many keys: the texts
 // are those ReadRegValue and GetRegValueType give, with one open for them all. The key is opened
-// for full access, as ReadRegValue opens it for every type but "MultiString"; where that open
-// fails, every value reads "NULL" and every type "Unknown".
+// for full access, as ReadRegValue opens it for every type but MultiString; where that open
+// fails, every value reads "NULL" and has no type.
 class RegKeyValues {
 public:
     RegKeyValues(RegistryValues& values, RootKey root, std::string_view keyPath);
 
-    std::string read(std::string_view name, std::string_view typeName) const;
-    std::string type(std::string_view name) const;
+    std::string read(std::string_view name, RegType type) const;
+    std::optional<RegType> type(std::string_view name) const;
 
 private:
     platform::Registry& registry_;

@@ -29,7 +29,7 @@ protected:
     std::map<std::string, std::string> environment() const {
         return {{"HASTELYN_MACHINE", folder_.path().string()}};
     }
-    std::string read(platform::RootKey root, std::string_view key, std::string_view name, std::string_view type) {
+    std::string read(platform::RootKey root, std::string_view key, std::string_view name, foundation::RegType type) {
         sandbox::SandboxPlatform machine(folder_.path());
         return foundation::RegistryValues(machine.platform()).ReadRegValue(root, key, name, type);
     }

@@ -44,7 +44,7 @@ TEST_F(Cli, AccelerateAppliesTheTicksAfterItsQuestionIsAnswered) {
     EXPECT_EQ(cancelled.exitCode, 0);
     EXPECT_EQ(cancelled.out, "cancelled\n");
     EXPECT_NE(cancelled.err.find("[確認] チェックされた項目を高速化しますか？ → いいえ"), std::string::npos) << cancelled.err;
-    EXPECT_EQ(read(HKLM, kMemory, "DisablePagingExecutive", "DWORD"), "0");
+    EXPECT_EQ(read(HKLM, kMemory, "DisablePagingExecutive", foundation::RegType::DWORD), "0");
 
     const ProgramResult applied = run({"accelerate", "--tick", "System1", "--yes"});
     ASSERT_EQ(applied.exitCode, 0) << applied.err;
@@ -54,7 +54,7 @@ TEST_F(Cli, AccelerateAppliesTheTicksAfterItsQuestionIsAnswered) {
     ASSERT_TRUE(out[1].starts_with("restore-point\tC:\\Program Files\\Hastelyn\\復元ポイント ")) << out[1];
     EXPECT_TRUE(out[1].ends_with(" (高速化設定前).ini"));
     EXPECT_TRUE(exists(out[1].substr(std::string("restore-point\t").size())));
-    EXPECT_EQ(read(HKLM, kMemory, "DisablePagingExecutive", "DWORD"), "1");
+    EXPECT_EQ(read(HKLM, kMemory, "DisablePagingExecutive", foundation::RegType::DWORD), "1");
     // The information message went to the error stream; nothing was asked a second time.
     EXPECT_NE(applied.err.find("[情報] チェックされた項目の設定を変更して"), std::string::npos) << applied.err;
 
@@ -66,7 +66,7 @@ TEST_F(Cli, LockedRowsAndBadArgumentsAreRefused) {
     const ProgramResult locked = run({"accelerate", "--tick", "System10", "--yes"});
     EXPECT_EQ(locked.exitCode, 1);
     EXPECT_NE(locked.err.find("System10"), std::string::npos);
-    EXPECT_EQ(read(HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate", "DoNotAllowXPSP2", "DWORD"), "NULL");
+    EXPECT_EQ(read(HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate", "DoNotAllowXPSP2", foundation::RegType::DWORD), "NULL");
 
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{}, {"fly"}, {"accelerate", "--tick", "Nowhere1"}, {"status", "--yes"},

@@ -9,6 +9,8 @@ namespace {
 using foundation::CommandError;
 using foundation::RegistryValues;
 using foundation::RegKeyValues;
+using foundation::Exists;
+using foundation::RegType;
 constexpr auto HKCU = RootKey::CurrentUser;
 
 class RegistryLayer : public Conformance {
@@ -38,81 +40,80 @@ protected:
     }
 
     // The value's text; a reader holding the key open must give the same.
-    std::string read(std::string_view name, std::string_view typeName) {
+    std::string read(std::string_view name, RegType type) {
         RegistryValues layer(p());
-        const std::string text = layer.ReadRegValue(HKCU, programKey("Test"), name, typeName);
-        EXPECT_EQ(RegKeyValues(layer, HKCU, programKey("Test")).read(name, typeName), text) << name;
+        const std::string text = layer.ReadRegValue(HKCU, programKey("Test"), name, type);
+        EXPECT_EQ(RegKeyValues(layer, HKCU, programKey("Test")).read(name, type), text) << name;
         return text;
     }
 };
 
 TEST_F(RegistryLayer, ReadsEveryTypeAsItsTextOrNullOrUnfitType) {
-    EXPECT_EQ(read("MinusOne", "DWORD"), "-1");
-    EXPECT_EQ(read("ShortDword", "DWORD"), "5");
-    EXPECT_EQ(read("Two", "Binary"), "00000201");
-    EXPECT_EQ(read("Mask", "Binary"), "80073E9E");
-    EXPECT_EQ(read("Text", "String"), "abc");
-    EXPECT_EQ(read("NoNul", "String"), "abc");
-    EXPECT_EQ(read("Japanese", "String"), "日本語");
-    EXPECT_EQ(read("Expand", "String"), "%SystemRoot%\\x");
-    EXPECT_EQ(read("AB", "MultiString"), "A\rB\r");
-    EXPECT_EQ(read("Edge", "MultiString"), std::string(252, 'y') + "\r");  // 254 bytes fit in 255
-    EXPECT_EQ(read("text", "String"), "abc");
+    EXPECT_EQ(read("MinusOne", RegType::DWORD), "-1");
+    EXPECT_EQ(read("ShortDword", RegType::DWORD), "5");
+    EXPECT_EQ(read("Two", RegType::Binary), "00000201");
+    EXPECT_EQ(read("Mask", RegType::Binary), "80073E9E");
+    EXPECT_EQ(read("Text", RegType::String), "abc");
+    EXPECT_EQ(read("NoNul", RegType::String), "abc");
+    EXPECT_EQ(read("Japanese", RegType::String), "日本語");
+    EXPECT_EQ(read("Expand", RegType::String), "%SystemRoot%\\x");
+    EXPECT_EQ(read("AB", RegType::MultiString), "A\rB\r");
+    EXPECT_EQ(read("Edge", RegType::MultiString), std::string(252, 'y') + "\r");  // 254 bytes fit in 255
+    EXPECT_EQ(read("text", RegType::String), "abc");
 
     // A value of another type or size.
-    EXPECT_EQ(read("Five", "Binary"), "UnfitType");
-    EXPECT_EQ(read("Text", "Binary"), "UnfitType");
-    EXPECT_EQ(read("Expand", "Binary"), "UnfitType");
-    EXPECT_EQ(read("MinusOne", "Binary"), "UnfitType");
-    EXPECT_EQ(read("MinusOne", "String"), "UnfitType");
-    EXPECT_EQ(read("Text", "DWORD"), "UnfitType");
-    EXPECT_EQ(read("Two", "DWORD"), "UnfitType");
+    EXPECT_EQ(read("Five", RegType::Binary), "UnfitType");
+    EXPECT_EQ(read("Text", RegType::Binary), "UnfitType");
+    EXPECT_EQ(read("Expand", RegType::Binary), "UnfitType");
+    EXPECT_EQ(read("MinusOne", RegType::Binary), "UnfitType");
+    EXPECT_EQ(read("MinusOne", RegType::String), "UnfitType");
+    EXPECT_EQ(read("Text", RegType::DWORD), "UnfitType");
+    EXPECT_EQ(read("Two", RegType::DWORD), "UnfitType");
 
     // Absence, and what cannot be read as asked.
-    EXPECT_EQ(read("Empty", "String"), "NULL");
-    EXPECT_EQ(read("Long", "MultiString"), "NULL");
-    EXPECT_EQ(read("Text", "ExString"), "NULL");
-    EXPECT_EQ(read("Text", "Nonsense"), "NULL");
-    for (const char* type : {"DWORD", "Binary", "String", "MultiString"}) EXPECT_EQ(read("Missing", type), "NULL");
+    EXPECT_EQ(read("Empty", RegType::String), "NULL");
+    EXPECT_EQ(read("Long", RegType::MultiString), "NULL");
+    EXPECT_EQ(read("Text", RegType::ExString), "NULL");
+    for (RegType type : {RegType::DWORD, RegType::Binary, RegType::String, RegType::MultiString}) EXPECT_EQ(read("Missing", type), "NULL");
     RegistryValues layer(p());
-    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Nowhere"), "Text", "String"), "NULL");
-    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Nowhere"), "AB", "MultiString"), "NULL");
+    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Nowhere"), "Text", RegType::String), "NULL");
+    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Nowhere"), "AB", RegType::MultiString), "NULL");
 }
 
 TEST_F(RegistryLayer, WritesTakeTextsAndSkipWhatIsNoValue) {
     RegistryValues layer(p());
     const std::string k = programKey("Test");
-    layer.WriteRegValue(HKCU, k, "D", "-1", "DWORD");
+    layer.WriteRegValue(HKCU, k, "D", "-1", RegType::DWORD);
     EXPECT_EQ(query(open("Test"), "D"), (Value{regtype::Dword, le32(0xFFFFFFFF)}));
-    layer.WriteRegValue(HKCU, k, "D", "$FF", "DWORD");
-    EXPECT_EQ(read("D", "DWORD"), "255");
-    layer.WriteRegValue(HKCU, k, "D", "4294967295", "DWORD");  // not a signed 32-bit number: skipped
-    EXPECT_EQ(read("D", "DWORD"), "255");
+    layer.WriteRegValue(HKCU, k, "D", "$FF", RegType::DWORD);
+    EXPECT_EQ(read("D", RegType::DWORD), "255");
+    layer.WriteRegValue(HKCU, k, "D", "4294967295", RegType::DWORD);  // not a signed 32-bit number: skipped
+    EXPECT_EQ(read("D", RegType::DWORD), "255");
 
-    layer.WriteRegValue(HKCU, k, "B", "80073E9E", "Binary");
+    layer.WriteRegValue(HKCU, k, "B", "80073E9E", RegType::Binary);
     EXPECT_EQ(query(open("Test"), "B"), (Value{regtype::Binary, "\x9e\x3e\x07\x80"}));
-    layer.WriteRegValue(HKCU, k, "B", "B5", "Binary");
-    EXPECT_EQ(read("B", "Binary"), "000000B5");
+    layer.WriteRegValue(HKCU, k, "B", "B5", RegType::Binary);
+    EXPECT_EQ(read("B", RegType::Binary), "000000B5");
     try {  // text that is no hex number ends the command, naming the value
-        layer.WriteRegValue(HKCU, k, "B", "XYZ", "Binary");
+        layer.WriteRegValue(HKCU, k, "B", "XYZ", RegType::Binary);
         ADD_FAILURE() << "no error";
     } catch (const CommandError& e) {
         EXPECT_NE(std::string(e.what()).find("\"B\""), std::string::npos) << e.what();
     }
-    EXPECT_EQ(read("B", "Binary"), "000000B5");
+    EXPECT_EQ(read("B", RegType::Binary), "000000B5");
 
-    layer.WriteRegValue(HKCU, k, "S", "壁紙.bmp", "String");
+    layer.WriteRegValue(HKCU, k, "S", "壁紙.bmp", RegType::String);
     EXPECT_EQ(query(open("Test"), "S"), (Value{regtype::Sz, sz("壁紙.bmp")}));
-    layer.WriteRegValue(HKCU, k, "E", "%SystemRoot%\\System32\\shmedia.dll", "ExString");
+    layer.WriteRegValue(HKCU, k, "E", "%SystemRoot%\\System32\\shmedia.dll", RegType::ExString);
     EXPECT_EQ(query(open("Test"), "E"), (Value{regtype::ExpandSz, sz("%SystemRoot%\\System32\\shmedia.dll")}));
 
     // "NULL" and "UnfitType" write nothing; a multi-string is never written, but the key is
     // made as for any write, missing parents included.
-    layer.WriteRegValue(HKCU, k, "MinusOne", read("MinusOne", "String"), "String");
-    EXPECT_EQ(read("MinusOne", "DWORD"), "-1");
-    layer.WriteRegValue(HKCU, k, "Text", "NULL", "String");
-    EXPECT_EQ(read("Text", "String"), "abc");
-    layer.WriteRegValue(HKCU, programKey("Made\\Deep"), "M", "A\rB\r", "MultiString");
+    layer.WriteRegValue(HKCU, k, "MinusOne", read("MinusOne", RegType::String), RegType::String);
+    EXPECT_EQ(read("MinusOne", RegType::DWORD), "-1");
+    layer.WriteRegValue(HKCU, k, "Text", "NULL", RegType::String);
+    EXPECT_EQ(read("Text", RegType::String), "abc");
+    layer.WriteRegValue(HKCU, programKey("Made\\Deep"), "M", "A\rB\r", RegType::MultiString);
     EXPECT_EQ(subkeys(open("Made")), Names{"Deep"});
     EXPECT_EQ(valueNames(open("Made\\Deep")), Names{});
 }
@@ -120,46 +121,45 @@ TEST_F(RegistryLayer, WritesTakeTextsAndSkipWhatIsNoValue) {
 TEST_F(RegistryLayer, TypesSubkeysAndExistence) {
     RegistryValues layer(p());
     const std::string k = programKey("Test");
-    const std::pair<const char*, const char*> types[] = {
-        {"Text", "String"}, {"Expand", "ExString"}, {"MinusOne", "DWORD"}, {"Two", "Binary"},
-        {"AB", "Unknown"},  {"Unknown", "Unknown"}, {"Missing", "Unknown"},
+    const std::pair<const char*, std::optional<RegType>> types[] = {
+        {"Text", RegType::String}, {"Expand", RegType::ExString}, {"MinusOne", RegType::DWORD}, {"Two", RegType::Binary},
+        {"AB", std::nullopt},  {"Unknown", std::nullopt}, {"Missing", std::nullopt},
     };
     const RegKeyValues held(layer, HKCU, k);
     for (const auto& [name, type] : types) {
         EXPECT_EQ(layer.GetRegValueType(HKCU, k, name), type) << name;
         EXPECT_EQ(held.type(name), type) << name;
     }
-    EXPECT_EQ(layer.GetRegValueType(HKCU, programKey("Nowhere"), "Text"), "Unknown");
+    EXPECT_EQ(layer.GetRegValueType(HKCU, programKey("Nowhere"), "Text"), std::nullopt);
     const RegKeyValues nowhere(layer, HKCU, programKey("Nowhere"));
-    EXPECT_EQ(nowhere.type("Text"), "Unknown");
-    EXPECT_EQ(nowhere.read("Text", "String"), "NULL");
+    EXPECT_EQ(nowhere.type("Text"), std::nullopt);
+    EXPECT_EQ(nowhere.read("Text", RegType::String), "NULL");
 
     EXPECT_EQ(*layer.GetRegSubKeys(HKCU, k), (Names{"alpha", "Beta", "Zeta"}));
     EXPECT_TRUE(layer.GetRegSubKeys(HKCU, programKey("Nowhere"))->empty());
 
-    EXPECT_TRUE(layer.RegKeyOrValueExists(HKCU, k, "ZETA", "Key"));
-    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, k, "Text", "Key"));
-    EXPECT_TRUE(layer.RegKeyOrValueExists(HKCU, k, "text", "Value"));
-    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, k, "Zeta", "Value"));
-    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, k, "Text", "value"));
-    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, programKey("Nowhere"), "x", "Key"));
+    EXPECT_TRUE(layer.RegKeyOrValueExists(HKCU, k, "ZETA", Exists::Key));
+    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, k, "Text", Exists::Key));
+    EXPECT_TRUE(layer.RegKeyOrValueExists(HKCU, k, "text", Exists::Value));
+    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, k, "Zeta", Exists::Value));
+    EXPECT_FALSE(layer.RegKeyOrValueExists(HKCU, programKey("Nowhere"), "x", Exists::Key));
 
     layer.DeleteRegValue(HKCU, k, "Text");
     layer.DeleteRegValue(HKCU, k, "Text");
     layer.DeleteRegValue(HKCU, programKey("Nowhere"), "Text");
-    EXPECT_EQ(read("Text", "String"), "NULL");
+    EXPECT_EQ(read("Text", RegType::String), "NULL");
 }
 
 TEST_F(RegistryLayer, KeysAreDeletedAndMovedWithEverythingBelow) {
     RegistryValues layer(p());
     const std::string ext = programKey("Ext");
-    layer.WriteRegValue(HKCU, programKey("Ext\\{FB5F}\\Sub"), "V", "7", "DWORD");
-    layer.WriteRegValue(HKCU, programKey("Ext\\{FB5F}"), "Name", "メッセンジャー", "String");
+    layer.WriteRegValue(HKCU, programKey("Ext\\{FB5F}\\Sub"), "V", "7", RegType::DWORD);
+    layer.WriteRegValue(HKCU, programKey("Ext\\{FB5F}"), "Name", "メッセンジャー", RegType::String);
 
     layer.MoveRegKey(HKCU, programKey("Ext\\{FB5F}"), programKey("Ext\\;{FB5F}"));
     EXPECT_EQ(subkeys(open("Ext")), Names{";{FB5F}"});
-    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Ext\\;{FB5F}"), "Name", "String"), "メッセンジャー");
-    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Ext\\;{FB5F}\\Sub"), "V", "DWORD"), "7");
+    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Ext\\;{FB5F}"), "Name", RegType::String), "メッセンジャー");
+    EXPECT_EQ(layer.ReadRegValue(HKCU, programKey("Ext\\;{FB5F}\\Sub"), "V", RegType::DWORD), "7");
     // A key that does not exist moves nothing; a key never moves below itself.
     layer.MoveRegKey(HKCU, programKey("Ext\\{FB5F}"), programKey("Ext\\Other"));
     EXPECT_EQ(subkeys(open("Ext")), Names{";{FB5F}"});

@@ -141,7 +141,7 @@ TEST(Accelerate, AFailingPassKeepsTheRestorePointAndEndsTheCommand) {
     EXPECT_EQ(restorePoints(fx).size(), 1u);
     EXPECT_EQ(fx.session().model.state()[11], 1);
     EXPECT_EQ(fx.session().model.state()[13], 0);
-    EXPECT_EQ(fx.read(platform::RootKey::CurrentUser, "\\Control Panel\\Desktop", "MenuShowDelay", "String"), "50");
+    EXPECT_EQ(fx.read(platform::RootKey::CurrentUser, "\\Control Panel\\Desktop", "MenuShowDelay", RegType::String), "50");
 }
 
 }  // namespace

@@ -26,19 +26,19 @@ const char* const kNetStart = "WinExec\t0\tnet start \"Security Center\"";
 
 // What a Desktop row reads or writes, as texts (the rows the tests below look at).
 std::vector<std::string> rowValues(EngineFixture& fx, int number) {
-    auto policy = [&](const char* name) { return fx.read(RootKey::CurrentUser, kPolicy, name, "DWORD"); };
+    auto policy = [&](const char* name) { return fx.read(RootKey::CurrentUser, kPolicy, name, RegType::DWORD); };
     auto tray = [&](const char* name) {
-        return fx.session().registry.RegKeyOrValueExists(RootKey::CurrentUser, kTray, name, "Value") ? "true" : "false";
+        return fx.session().registry.RegKeyOrValueExists(RootKey::CurrentUser, kTray, name, Exists::Value) ? "true" : "false";
     };
     switch (number) {
-        case 2: return {fx.read(RootKey::CurrentUser, kDesktopKey, "MenuShowDelay", "String")};
+        case 2: return {fx.read(RootKey::CurrentUser, kDesktopKey, "MenuShowDelay", RegType::String)};
         case 3: return {policy("NoSimpleStartMenu")};
         case 5: return {policy("NoActiveDesktop"), policy("NoActiveDesktopChanges")};
         case 6: return {policy("ClassicShell"), policy("NoCustomizeWebView")};
-        case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "Wallpaper", "String")};
+        case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "Wallpaper", RegType::String)};
         case 9: return {tray("IconStreams"), tray("PastIconsStream")};
         default:
-            return {fx.read(RootKey::LocalMachine, kService, "Start", "DWORD"),
+            return {fx.read(RootKey::LocalMachine, kService, "Start", RegType::DWORD),
                     std::to_string(countOf(fx.journal(), "\tnet s"))};
     }
 }
@@ -64,7 +64,7 @@ TEST(DesktopItems, ReadTickApplyAndUntickOnEveryImage) {
 TEST(DesktopItems, RestrictedAccountEndsThePassAtTheRefusedMachineString) {
     EngineFixture fx("xp");
     fx.session().registry.WriteRegValue(RootKey::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                                        "Max Cached Icons", "320", "String");
+                                        "Max Cached Icons", "320", RegType::String);
     fx.restrictAccount();
     Session& s = fx.session();
     readPass(s);
@@ -77,7 +77,7 @@ TEST(DesktopItems, RestrictedAccountEndsThePassAtTheRefusedMachineString) {
     EXPECT_EQ(rowValues(fx, 2), std::vector<std::string>{"50"});
     EXPECT_EQ(rowValues(fx, 3), std::vector<std::string>{"1"});
     EXPECT_EQ(rowValues(fx, 5), (std::vector<std::string>{"NULL", "NULL"}));
-    EXPECT_EQ(fx.read(RootKey::CurrentUser, kPolicy, "ClearRecentDocsOnExit", "DWORD"), "NULL");
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kPolicy, "ClearRecentDocsOnExit", RegType::DWORD), "NULL");
     const auto& state = s.model.state();
     EXPECT_EQ((std::vector<int>{state[7], state[11], state[12], state[13], state[14], state[32]}),
               (std::vector<int>{1, 1, 1, 0, 0, 0}));
@@ -136,7 +136,7 @@ TEST(DesktopItems, PastTrayItemsGoWhateverTheAnswerAndTheShellRestartsOnYes) {
     // and asks, and Yes quits the shell and starts a new one.
     fx.backupCategory(kDesktop, kRestorePoint);
     fx.apply(kDesktop, {}, {9});
-    fx.session().registry.WriteRegValue(RootKey::CurrentUser, kTray, "IconStreams", "00000001", "Binary");
+    fx.session().registry.WriteRegValue(RootKey::CurrentUser, kTray, "IconStreams", "00000001", RegType::Binary);
     fx.restoreCategory(kDesktop, kRestorePoint);
     EXPECT_EQ(rowValues(fx, 9), (std::vector<std::string>{"false", "false"}));
     EXPECT_EQ(fx.dialogs().shown.size(), 2u);
@@ -199,7 +199,7 @@ TEST(DesktopItems, SecurityCenterRowLeavesAMachineWithoutTheServiceAlone) {
     fx.apply(kDesktop, {10});
     EXPECT_EQ(fx.session().model.state()[19], 0);
     EXPECT_FALSE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Services",
-                                                           "wscsvc", "Key"));
+                                                           "wscsvc", Exists::Key));
     EXPECT_TRUE(fx.session().settings.keys("デスクトップ10")->empty());
     fx.session().profiles.WriteProfileValue(kRestorePoint, "デスクトップ", "10", "停止中");
     fx.restoreCategory(kDesktop, kRestorePoint);

@@ -28,6 +28,9 @@
 
 namespace hastelyn::testing {
 
+using foundation::Exists;
+using foundation::RegType;
+
 // Given to a constructor: the start is followed by a read pass.
 inline constexpr bool kAndRead = true;
 
@@ -59,11 +62,11 @@ public:
         engine::readPass(*session_);
     }
 
-    std::string read(platform::RootKey root, std::string_view key, std::string_view name, std::string_view type) {
+    std::string read(platform::RootKey root, std::string_view key, std::string_view name, RegType type) {
         return session_->registry.ReadRegValue(root, key, name, type);
     }
     bool keyExists(platform::RootKey root, std::string_view parent, std::string_view name) {
-        return session_->registry.RegKeyOrValueExists(root, parent, name, "Key");
+        return session_->registry.RegKeyOrValueExists(root, parent, name, Exists::Key);
     }
     // A value's bytes in lower-case hex; "" when it is missing or, given `type`, of another type.
     std::string bytes(platform::RootKey root, std::string_view key, std::string_view name,

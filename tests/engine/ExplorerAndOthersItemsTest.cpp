@@ -54,10 +54,10 @@ std::string point(const std::string& name) { return "C:\\Program Files\\Hastelyn
 
 void expectHandlerClass(EngineFixture& fx, const std::string& clsid, const char* name) {
     const std::string server = "\\CLSID\\" + clsid + "\\InProcServer32";
-    EXPECT_EQ(fx.read(HKCR, "\\CLSID\\" + clsid, "", "String"), name);
-    EXPECT_EQ(fx.session().registry.GetRegValueType(HKCR, server, ""), "ExString");
-    EXPECT_EQ(fx.read(HKCR, server, "", "String"), "%SystemRoot%\\System32\\shmedia.dll");
-    EXPECT_EQ(fx.read(HKCR, server, "ThreadingModel", "String"), "Both");
+    EXPECT_EQ(fx.read(HKCR, "\\CLSID\\" + clsid, "", RegType::String), name);
+    EXPECT_EQ(fx.session().registry.GetRegValueType(HKCR, server, ""), RegType::ExString);
+    EXPECT_EQ(fx.read(HKCR, server, "", RegType::String), "%SystemRoot%\\System32\\shmedia.dll");
+    EXPECT_EQ(fx.read(HKCR, server, "ThreadingModel", RegType::String), "Both");
 }
 
 const auto kEveryRow = [](const Row&) { return true; };
@@ -110,16 +110,16 @@ TEST(ExplorerItems, TaskFolderIsMadeWhereThereWasNone) {
     EngineFixture fx("vista");  // no scheduled-tasks folder under the network namespace
     readPass(fx.session());
     fx.apply(kExplorer, {}, {3});
-    EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", "String"), "タスク");
+    EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", RegType::String), "タスク");
     EXPECT_FALSE(fx.tickedAfterRestart(kExplorer, 3));
 
-    fx.session().registry.WriteRegValue(HKLM, kTaskFolderKey + "\\Sub", "x", "1", "DWORD");
+    fx.session().registry.WriteRegValue(HKLM, kTaskFolderKey + "\\Sub", "x", "1", RegType::DWORD);
     fx.apply(kExplorer, {3});  // the key goes with everything below it, its siblings stay
     EXPECT_FALSE(fx.keyExists(HKLM, kNameSpace, kTaskFolder));
     EXPECT_FALSE(fx.session().registry.GetRegSubKeys(HKLM, kNameSpace)->empty());
 
     fx.restoreCategory(kExplorer, point("無"), 3);  // only "false" deletes; no key makes it again
-    EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", "String"), "タスク");
+    EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", RegType::String), "タスク");
 }
 
 TEST(ExplorerItems, DesktopProcessAbsentIsInForceAndRestoresAsAbsent) {
@@ -127,9 +127,9 @@ TEST(ExplorerItems, DesktopProcessAbsentIsInForceAndRestoresAsAbsent) {
     fx.backupCategory(kExplorer, point("4"), 4);
     EXPECT_TRUE(fx.restorePoint(point("4")).keys(kExplorerSection).empty());
     fx.apply(kExplorer, {}, {4});
-    EXPECT_EQ(fx.read(HKCU, kExplorerKey, "DesktopProcess", "DWORD"), "1");
+    EXPECT_EQ(fx.read(HKCU, kExplorerKey, "DesktopProcess", RegType::DWORD), "1");
     fx.restoreCategory(kExplorer, point("4"), 4);
-    EXPECT_EQ(fx.session().registry.GetRegValueType(HKCU, kExplorerKey, "DesktopProcess"), "Unknown");
+    EXPECT_EQ(fx.session().registry.GetRegValueType(HKCU, kExplorerKey, "DesktopProcess"), std::nullopt);
 }
 
 TEST(ExplorerItems, VideoHandlersCountOnlyWhenBothAreGone) {
@@ -154,14 +154,14 @@ TEST(ExplorerItems, HiddenLinksFolderSurvivesARestorePoint) {
     fx.apply(kExplorer, {10});
     fx.backupCategory(kExplorer, point("10"), 10);
     fx.apply(kExplorer, {}, {10});
-    EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", "String"), "リンク");
+    EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", RegType::String), "リンク");
     fx.restoreCategory(kExplorer, point("10"), 10);
-    EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", "String"), "\"\"");
+    EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", RegType::String), "\"\"");
 
     fx.restartAndRead();  // nothing saved: the name stays
     fx.apply(kExplorer, {}, {10});
     fx.restoreCategory(kExplorer, point("無"), 10);
-    EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", "String"), "リンク");
+    EXPECT_EQ(fx.read(HKCU, kToolbar, "LinksFolderName", RegType::String), "リンク");
 }
 
 TEST(ExplorerItems, CompressedFoldersRunTheRegistrationTool) {
@@ -265,24 +265,24 @@ TEST(OthersItems, ErrorReportingFollowsTheEdition) {
         const std::string key = c.name == "DoReport" ? kErrorReporting : kBrowserMain;
         readPass(fx.session());
         fx.apply(kOthers, {2});
-        EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), "0");
+        EXPECT_EQ(fx.read(HKLM, key, c.name, RegType::DWORD), "0");
         fx.backupCategory(kOthers, point("2"), 2);
         fx.apply(kOthers, {}, {2});
-        EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), c.unticked);
+        EXPECT_EQ(fx.read(HKLM, key, c.name, RegType::DWORD), c.unticked);
         fx.restoreCategory(kOthers, point("2"), 2);
-        EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), "0");
+        EXPECT_EQ(fx.read(HKLM, key, c.name, RegType::DWORD), "0");
         fx.restoreCategory(kOthers, point("無"), 2);  // XP keeps its value, the others delete it
-        EXPECT_EQ(fx.read(HKLM, key, c.name, "DWORD"), c.restoredWithoutKey);
-        EXPECT_EQ(fx.read(HKLM, c.name == "DoReport" ? kBrowserMain : kErrorReporting, c.other, "DWORD"), "NULL");
+        EXPECT_EQ(fx.read(HKLM, key, c.name, RegType::DWORD), c.restoredWithoutKey);
+        EXPECT_EQ(fx.read(HKLM, c.name == "DoReport" ? kBrowserMain : kErrorReporting, c.other, RegType::DWORD), "NULL");
     }
 }
 
 TEST(OthersItems, ConnectionsCountOnlyWhenBothAreSixteen) {
     EngineFixture fx("xp");
-    fx.session().registry.WriteRegValue(HKCU, kInternet, "MaxConnectionsPerServer", "16", "DWORD");
+    fx.session().registry.WriteRegValue(HKCU, kInternet, "MaxConnectionsPerServer", "16", RegType::DWORD);
     EXPECT_FALSE(fx.tickedAfterRestart(kOthers, 3));
     fx.apply(kOthers, {3});
-    EXPECT_EQ(fx.read(HKCU, kInternet, "MaxConnectionsPer1_0Server", "DWORD"), "16");
+    EXPECT_EQ(fx.read(HKCU, kInternet, "MaxConnectionsPer1_0Server", RegType::DWORD), "16");
     EXPECT_TRUE(fx.tickedAfterRestart(kOthers, 3));
 }
 
@@ -308,11 +308,11 @@ TEST(OthersItems, LongMenuMaskIsKeptAndComesBack) {
 
     // Kept bytes never stand for a later mask: one of another type has nothing to come back.
     fx.session().registry.DeleteRegValue(HKCU, kDesktop, "UserPreferencesMask");
-    fx.session().registry.WriteRegValue(HKCU, kDesktop, "UserPreferencesMask", "7", "DWORD");
+    fx.session().registry.WriteRegValue(HKCU, kDesktop, "UserPreferencesMask", "7", RegType::DWORD);
     fx.restartAndRead();
     fx.apply(kOthers, {6});
     fx.apply(kOthers, {}, {6});
-    EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferencesMask", "Binary"), "000000B0");
+    EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferencesMask", RegType::Binary), "000000B0");
 }
 
 TEST(OthersItems, MenuMaskOnNineXAndWithoutMemory) {
@@ -320,15 +320,15 @@ TEST(OthersItems, MenuMaskOnNineXAndWithoutMemory) {
     fx.apply(kOthers, {6});
     EXPECT_EQ(fx.session().settings.read(kOthersSection, "6"), "000000BE");
     EXPECT_EQ(fx.bytes(HKCU, kDesktop, "UserPreferenceMask", kBinary), "b0000000");
-    EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferencesMask", "Binary"), "NULL");
+    EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferencesMask", RegType::Binary), "NULL");
     fx.apply(kOthers, {}, {6});
-    EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferenceMask", "Binary"), "000000BE");
+    EXPECT_EQ(fx.read(HKCU, kDesktop, "UserPreferenceMask", RegType::Binary), "000000BE");
 
     EngineFixture fresh("98");  // in force without the program's tick: nothing to put back
-    fresh.session().registry.WriteRegValue(HKCU, kDesktop, "UserPreferenceMask", "B0", "Binary");
+    fresh.session().registry.WriteRegValue(HKCU, kDesktop, "UserPreferenceMask", "B0", RegType::Binary);
     EXPECT_TRUE(fresh.tickedAfterRestart(kOthers, 6));
     fresh.apply(kOthers, {}, {6});
-    EXPECT_EQ(fresh.read(HKCU, kDesktop, "UserPreferenceMask", "Binary"), "000000B0");
+    EXPECT_EQ(fresh.read(HKCU, kDesktop, "UserPreferenceMask", RegType::Binary), "000000B0");
 }
 
 TEST(OthersItems, AutoRunFollowsTheFamily) {
@@ -338,37 +338,37 @@ TEST(OthersItems, AutoRunFollowsTheFamily) {
     EXPECT_TRUE(nineX.tickedAfterRestart(kOthers, 7));
     nineX.apply(kOthers, {}, {7});
     EXPECT_EQ(nineX.bytes(HKCU, kPolicies, "NoDriveTypeAutoRun", kBinary), "95000000");
-    EXPECT_EQ(nineX.read(HKLM, kCdrom, "AutoRun", "DWORD"), "NULL");
+    EXPECT_EQ(nineX.read(HKLM, kCdrom, "AutoRun", RegType::DWORD), "NULL");
     nineX.backupCategory(kOthers, point("7"), 7);
 
     EngineFixture nt("xp");  // restored on NT: the CD-ROM driver's value, a DWORD of the saved text
     readPass(nt.session());
     nt.apply(kOthers, {7});
-    EXPECT_EQ(nt.read(HKLM, kCdrom, "AutoRun", "DWORD"), "0");
-    EXPECT_EQ(nt.read(HKCU, kPolicies, "NoDriveTypeAutoRun", "DWORD"), "145");  // the user's policy stays
+    EXPECT_EQ(nt.read(HKLM, kCdrom, "AutoRun", RegType::DWORD), "0");
+    EXPECT_EQ(nt.read(HKCU, kPolicies, "NoDriveTypeAutoRun", RegType::DWORD), "145");  // the user's policy stays
     nt.restorePoint(point("7")).put(kOthersSection, "7", nineX.restorePoint(point("7")).get(kOthersSection, "7"));
     nt.restoreCategory(kOthers, point("7"), 7);
-    EXPECT_EQ(nt.session().registry.GetRegValueType(HKLM, kCdrom, "AutoRun"), "DWORD");
-    EXPECT_EQ(nt.read(HKLM, kCdrom, "AutoRun", "DWORD"), "95");
+    EXPECT_EQ(nt.session().registry.GetRegValueType(HKLM, kCdrom, "AutoRun"), RegType::DWORD);
+    EXPECT_EQ(nt.read(HKLM, kCdrom, "AutoRun", RegType::DWORD), "95");
 }
 
 TEST(OthersItems, MessengerButtonRenamedAsideAndBack) {
     EngineFixture fx("xp");
     const std::string active = kExtensions + "\\" + kMessenger;
-    fx.session().registry.WriteRegValue(HKLM, active + "\\Sub", "Kept", "yes", "String");
+    fx.session().registry.WriteRegValue(HKLM, active + "\\Sub", "Kept", "yes", RegType::String);
     readPass(fx.session());
     fx.backupCategory(kOthers, point("10"), 10);
 
     fx.apply(kOthers, {10});
     EXPECT_FALSE(fx.keyExists(HKLM, kExtensions, kMessenger));
-    EXPECT_EQ(fx.read(HKLM, kExtensions + "\\" + kAside + "\\Sub", "Kept", "String"), "yes");
+    EXPECT_EQ(fx.read(HKLM, kExtensions + "\\" + kAside + "\\Sub", "Kept", RegType::String), "yes");
     EXPECT_TRUE(fx.tickedAfterRestart(kOthers, 10));
     EXPECT_TRUE(fx.row(kOthers, 10).enabled);  // the key aside keeps the row on
 
     fx.restoreCategory(kOthers, point("10"), 10);  // "true": back under the active name
     EXPECT_FALSE(fx.keyExists(HKLM, kExtensions, kAside));
-    EXPECT_EQ(fx.read(HKLM, active, "MenuText", "String"), "Windows Messenger");
-    EXPECT_EQ(fx.read(HKLM, active + "\\Sub", "Kept", "String"), "yes");
+    EXPECT_EQ(fx.read(HKLM, active, "MenuText", RegType::String), "Windows Messenger");
+    EXPECT_EQ(fx.read(HKLM, active + "\\Sub", "Kept", RegType::String), "yes");
     fx.restorePoint(point("10")).put(kOthersSection, "10", "false");
     fx.restoreCategory(kOthers, point("10"), 10);
     EXPECT_TRUE(fx.keyExists(HKLM, kExtensions, kAside));

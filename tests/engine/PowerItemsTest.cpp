@@ -25,25 +25,25 @@ const char* const kTimeoutMissing =
 // What a Start-up row reads or writes, as texts.
 std::vector<std::string> rowValues(EngineFixture& fx, int number) {
     const BootFile boot(fx.session());
-    auto hklm = [&](const char* key, const char* name, const char* type) {
+    auto hklm = [&](const char* key, const char* name, RegType type) {
         return fx.read(RootKey::LocalMachine, key, name, type);
     };
     const char* system = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
     switch (number) {
-        case 1: return {hklm("\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", "String")};
-        case 2: return {hklm("\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String")};
+        case 1: return {hklm("\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", RegType::String)};
+        case 2: return {hklm("\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", RegType::String)};
         case 3:
             return {fx.read(RootKey::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                            "ClearRecentDocsOnExit", "DWORD")};
-        case 4: return {hklm("\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "KeepRasConnections", "String")};
+                            "ClearRecentDocsOnExit", RegType::DWORD)};
+        case 4: return {hklm("\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "KeepRasConnections", RegType::String)};
         case 5: return {boot.ntFamily() ? boot.defaultLine() : boot.logo()};
-        case 6: return {fx.read(RootKey::CurrentUser, kDesktopKey, "AutoEndTasks", "String")};
-        case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "WaitToKillAppTimeout", "String")};
+        case 6: return {fx.read(RootKey::CurrentUser, kDesktopKey, "AutoEndTasks", RegType::String)};
+        case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "WaitToKillAppTimeout", RegType::String)};
         case 8:
-            return {hklm(system, "SynchronousMachineGroupPolicy", "DWORD"), hklm(system, "SynchronousUserGroupPolicy", "DWORD")};
+            return {hklm(system, "SynchronousMachineGroupPolicy", RegType::DWORD), hklm(system, "SynchronousUserGroupPolicy", RegType::DWORD)};
         case 9:
             return {hklm("\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
-                         "ClearPageFileAtShutdown", "DWORD")};
+                         "ClearPageFileAtShutdown", RegType::DWORD)};
         default: return {boot.timeout()};
     }
 }

@@ -64,7 +64,7 @@ void setBytes(EngineFixture& fx, RootKey root, std::string_view path, std::strin
 }
 
 std::string start(EngineFixture& fx, std::string_view service) {
-    return fx.read(RootKey::LocalMachine, kServices + std::string(service), "Start", "DWORD");
+    return fx.read(RootKey::LocalMachine, kServices + std::string(service), "Start", RegType::DWORD);
 }
 
 // The documented keys stay as they were; the last section holds every value exactly, so that a
@@ -94,18 +94,18 @@ TEST(RestorePointApply, AbsentValuesGoAndUnfitOnesComeBackFromTheLastSection) {
                              "その他:6:UserPreferencesMask=3:8:9E3E078012000000"})
         EXPECT_NE(file.find("\r\n" + std::string(line) + "\r\n", exact), std::string::npos) << line;
 
-    s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "2097152", "DWORD");
-    s.registry.WriteRegValue(RootKey::LocalMachine, kPriority, "IRQ8Priority", "2", "DWORD");
-    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "Wallpaper", "", "String");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "2097152", RegType::DWORD);
+    s.registry.WriteRegValue(RootKey::LocalMachine, kPriority, "IRQ8Priority", "2", RegType::DWORD);
+    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "Wallpaper", "", RegType::String);
     setBytes(fx, RootKey::CurrentUser, kDesktop, "UserPreferencesMask", {0x90, 0x12, 0x03, 0x80, 0x10, 0, 0, 0});
     s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "IconStreams");
     s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "PastIconsStream");
     ApplyRestorePoint(s, kPoint);
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "NULL");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", RegType::DWORD), "NULL");
     EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "Session Manager"));
     EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "PriorityControl"));
     EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "ComputerName"));
-    EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::CurrentUser, kDesktop, "Wallpaper", "Value"));
+    EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::CurrentUser, kDesktop, "Wallpaper", Exists::Value));
     EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kDesktop, "UserPreferencesMask", platform::regtype::Binary),
               "9e3e078012000000");
     EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kTray, "IconStreams", platform::regtype::Binary), "14000000");
@@ -127,10 +127,10 @@ TEST(RestorePointApply, ARestrictedAccountKeepsNoExactValueItCouldNotWrite) {
     EXPECT_EQ(file.find("IoPageLockLimit"), std::string::npos) << file;
     EXPECT_NE(file.find("\r\nデスクトップ:2:MenuShowDelay=1:4:34303000\r\n"), std::string::npos) << file;
 
-    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", "String");
+    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", RegType::String);
     fx.dialogs().answers = {false};  // owner and computer name may not be written either
     ApplyRestorePoint(s, kPoint);
-    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", RegType::String), "400");
     EXPECT_EQ(fx.bytes(RootKey::LocalMachine, kMemory, "IoPageLockLimit"), "00000000");
 }
 
@@ -165,12 +165,12 @@ TEST(RestorePointApply, LongExactValuesSpanLinesAndBrokenEntriesAreLeftOut) {
     s.profiles.WriteProfileValue(kPoint, "正確な値", "システム:4:IoPageLockLimit", "absent:two");
     s.profiles.WriteProfileValue(kPoint, "正確な値", "デスクトップ:2:MenuShowDelay", "1:2:ZZ00");
     setBytes(fx, RootKey::CurrentUser, kTray, "PastIconsStream", {5, 6});
-    s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "7", "DWORD");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "7", RegType::DWORD);
     ApplyRestorePoint(s, kPoint);
     EXPECT_TRUE(streamNow().empty());
     EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kTray, "PastIconsStream"), "0506");
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", "DWORD"), "7");
-    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", RegType::DWORD), "7");
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", RegType::String), "400");
 }
 
 // On 98 the rows the edition switches off are not put back: no System ⑨ error for the
@@ -184,7 +184,7 @@ TEST(RestorePointApply, RowsTheEditionSwitchesOffAreLeftAloneAndAskNothing) {
     const char* const nameSpace = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
     const char* const folder = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
     ASSERT_EQ(s.profiles.ReadProfileValue(kPoint, "エクスプローラ", "3"), "false");
-    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(nameSpace) + "\\" + folder, "", "タスク", "String");
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(nameSpace) + "\\" + folder, "", "タスク", RegType::String);
     ApplyRestorePoint(s, kPoint);
     using Shown = std::vector<std::pair<DialogKind, std::string>>;
     EXPECT_EQ(fx.dialogs().shown, (Shown{{DialogKind::Confirmation, kPcQuestion}}));
@@ -245,11 +245,11 @@ TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissin
     auto idle = [&] {
         std::string all;
         for (const char* n : {"0000", "0001", "0002", "0003"})
-            all += fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", "DWORD") + " ";
+            all += fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", RegType::DWORD) + " ";
         return all;
     };
     auto setIdle = [&](const char* n, const char* value) {
-        s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", value, "DWORD");
+        s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", value, RegType::DWORD);
     };
     WriteRestorePoint(s, kPoint);
     const std::string file = fx.driveCText(kPointHost);
@@ -280,23 +280,23 @@ TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
     const char* const nameSpace =
         "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
     ASSERT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
-                                                          "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key"));
+                                                          "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", Exists::Key));
     ApplyRestorePoint(fx.session(), kPoint);
 
     // The 9x mask lands in the NT value name, four bytes long; the 9x auto-run text in the NT
     // CD-ROM value, read as the decimal number a DWORD takes.
     EXPECT_EQ(fx.bytes(RootKey::CurrentUser, kDesktop, "UserPreferencesMask"), "be000000");
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, std::string(kServices) + "Cdrom", "AutoRun", "DWORD"), "95");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, std::string(kServices) + "Cdrom", "AutoRun", RegType::DWORD), "95");
     EXPECT_FALSE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
-                                                           "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", "Key"));
+                                                           "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", Exists::Key));
     // Owner and computer name under the NT keys; the organisation the 98 machine lacked is empty.
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String"), "田中 美穂");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", RegType::String), "田中 美穂");
     EXPECT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization",
-                                                          "Value"));
+                                                          Exists::Value));
     EXPECT_EQ(fx.bytes(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization"), "00");
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", "String"), "MIHO");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", RegType::String), "MIHO");
     EXPECT_EQ(fx.read(RootKey::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner",
-                      "String"),
+                      RegType::String),
               "NULL");
 }
 
@@ -317,11 +317,11 @@ TEST(RestorePointApply, ServicesComeBackOnlyWhereTheirStateChanged) {
 
     // Alpha still runs but has another start type; Delta was started, Gamma stopped and
     // disabled, and the file lost Gamma's start type; a service the file names has gone.
-    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Alpha", "Start", "3", "DWORD");
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Alpha", "Start", "3", RegType::DWORD);
     s.platform.shell.winExec("net start \"Delta Service\"", platform::showcmd::Hide);
-    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Delta", "Start", "2", "DWORD");
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Delta", "Start", "2", RegType::DWORD);
     s.platform.shell.winExec("net stop \"Gamma Service\"", platform::showcmd::Hide);
-    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Gamma", "Start", "4", "DWORD");
+    s.registry.WriteRegValue(RootKey::LocalMachine, std::string(kServices) + "Gamma", "Start", "4", RegType::DWORD);
     s.profiles.DeleteProfileKey(kPoint, "不要サービス-s", "Gamma");
     s.profiles.WriteProfileValue(kPoint, "不要サービス", "Ghost", "開始中");
     s.profiles.WriteProfileValue(kPoint, "不要サービス-s", "Ghost", "2");
@@ -346,7 +346,7 @@ TEST(RestorePointApply, ServicesComeBackOnlyWhereTheirStateChanged) {
     EXPECT_LT(stopDelta, startGamma);
     EXPECT_EQ(countOf(journal, "CreateProcess\t"), 2u);
     EXPECT_GT(polls, 0);
-    EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::LocalMachine, kServices, "Ghost", "Key"));
+    EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::LocalMachine, kServices, "Ghost", Exists::Key));
 }
 
 TEST(RestorePointApply, AServiceCommandThatCannotStartEndsTheRestoreThere) {
@@ -360,8 +360,8 @@ TEST(RestorePointApply, AServiceCommandThatCannotStartEndsTheRestoreThere) {
         s.profiles.WriteProfileValue(kPoint, "不要サービス", service, "停止中");
         s.profiles.WriteProfileValue(kPoint, "不要サービス-s", service, "4");
     }
-    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", "String");
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "someone else", "String");
+    s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", RegType::String);
+    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "someone else", RegType::String);
 
     try {
         ApplyRestorePoint(s, kPoint);
@@ -371,13 +371,13 @@ TEST(RestorePointApply, AServiceCommandThatCannotStartEndsTheRestoreThere) {
     }
     // The rows before stay restored; Alpha got its start type before its command failed; Beta
     // and the PC-information question never came.
-    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "String"), "400");
+    EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", RegType::String), "400");
     EXPECT_EQ(start(fx, "Alpha"), "4");
     EXPECT_EQ(s.settings.read("不要サービス", "Alpha Service"), "2");
     EXPECT_EQ(start(fx, "Beta"), "2");
     EXPECT_EQ(s.settings.read("不要サービス", "Beta Service"), "NULL");
     EXPECT_TRUE(fx.dialogs().shown.empty());
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String"), "someone else");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", RegType::String), "someone else");
 }
 
 TEST(RestorePointApply, OwnerOrganisationAndComputerNameComeBackOnlyOnYes) {
@@ -386,13 +386,13 @@ TEST(RestorePointApply, OwnerOrganisationAndComputerNameComeBackOnlyOnYes) {
     s.settings.write("環境設定", "Sound", "On");
     WriteRestorePoint(s, kPoint);
     auto pcInformation = [&] {
-        return fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "String") + "/" +
+        return fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", RegType::String) + "/" +
                fx.bytes(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization") + "/" +
-               fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", "String");
+               fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", RegType::String);
     };
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "X", "String");
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", "Y", "String");
-    s.registry.WriteRegValue(RootKey::LocalMachine, kComputerName, "ComputerName", "Z", "String");
+    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "X", RegType::String);
+    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", "Y", RegType::String);
+    s.registry.WriteRegValue(RootKey::LocalMachine, kComputerName, "ComputerName", "Z", RegType::String);
 
     fx.dialogs().answers = {false};
     ApplyRestorePoint(s, kPoint);

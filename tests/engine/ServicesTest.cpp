@@ -12,6 +12,7 @@
 
 using namespace hastelyn;
 using platform::RootKey;
+using foundation::RegType;
 using hastelyn::testing::EngineFixture;
 using hastelyn::testing::kAndRead;
 using hastelyn::testing::MiniMachine;
@@ -34,7 +35,7 @@ engine::Row& rowNamed(EngineFixture& fx, std::string_view label) {
 }
 
 std::string start(EngineFixture& fx, std::string_view key) {
-    return fx.read(RootKey::LocalMachine, kServicesPath + std::string(key), "Start", "DWORD");
+    return fx.read(RootKey::LocalMachine, kServicesPath + std::string(key), "Start", RegType::DWORD);
 }
 
 // The state a service is in (platform::servicestate: 4 running, 1 stopped).

@@ -25,18 +25,18 @@ const char* const kSysocMissing =
 
 // What a System row reads or writes, as texts.
 std::vector<std::string> rowValues(EngineFixture& fx, int row) {
-    auto hklm = [&](const char* key, const char* name) { return fx.read(RootKey::LocalMachine, key, name, "DWORD"); };
+    auto hklm = [&](const char* key, const char* name) { return fx.read(RootKey::LocalMachine, key, name, RegType::DWORD); };
     switch (row) {
         case 1: return {hklm(kMemory, "DisablePagingExecutive")};
         case 2: return {hklm(kMemory, "LargeSystemCache")};
-        case 3: return {fx.read(RootKey::LocalMachine, kSubSystems, "Windows", "String")};
+        case 3: return {fx.read(RootKey::LocalMachine, kSubSystems, "Windows", RegType::String)};
         case 4: return {hklm(kMemory, "IoPageLockLimit")};
         case 5: return {hklm("\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority")};
         case 6: return {hklm("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "AlwaysUnloadDLL")};
         case 7: return {hklm((kUsb + std::string("\\0000")).c_str(), "IdleEnable")};
         case 8:
             return {fx.read(RootKey::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                            "NoLowDiskSpaceChecks", "DWORD")};
+                            "NoLowDiskSpaceChecks", RegType::DWORD)};
         case 9: {  // every component line, then how many the settings file remembers
             const std::string& sysoc = fx.session().paths.sysoc;
             std::vector<std::string> out = *fx.session().profiles.GetProfileSectionKeys(sysoc, "Components");
@@ -84,7 +84,7 @@ TEST(SystemItems, DesktopHeapChangesOnlyTheFirstSizeAsAnExpandableString) {
     EngineFixture fx(m, kAndRead);
     fx.apply(kSystem, {3});
     EXPECT_EQ(rowValues(fx, 3)[0], "SharedSection=1024,2048,3072");
-    EXPECT_EQ(fx.session().registry.GetRegValueType(RootKey::LocalMachine, kSubSystems, "Windows"), "ExString");
+    EXPECT_EQ(fx.session().registry.GetRegValueType(RootKey::LocalMachine, kSubSystems, "Windows"), RegType::ExString);
 
     fx.restartAndRead();  // 2048 anywhere is enough, beside a 3072 too
     ASSERT_TRUE(fx.row(kSystem, 3).ticked);
@@ -101,7 +101,7 @@ TEST(SystemItems, UsbWalkStopsAtTheFirstMissingDevice) {
     auto idle = [&] {
         std::string all;
         for (const char* n : {"0000", "0001", "0003"})
-            all += fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", "DWORD") + " ";
+            all += fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", RegType::DWORD) + " ";
         return all;
     };
     readPass(fx.session());
@@ -195,7 +195,7 @@ TEST(SystemItems, ARestoreLeavesTheMemoryOfExactlyTheLinesItTookOut) {
 
 TEST(SystemItems, UpdateBlockIsLiftedByEveryPassOnXpAndNeverFlips) {
     EngineFixture xp("xp");
-    xp.session().registry.WriteRegValue(RootKey::LocalMachine, kUpdate, "DoNotAllowXPSP2", "1", "DWORD");
+    xp.session().registry.WriteRegValue(RootKey::LocalMachine, kUpdate, "DoNotAllowXPSP2", "1", RegType::DWORD);
     readPass(xp.session());
     EXPECT_TRUE(xp.row(kSystem, 10).ticked);
     applyPass(xp.session());  // nothing changed

@@ -37,41 +37,41 @@ TEST(RegistryValues, AWholeRootIsNeverDeleted) {
     SandboxFixture fx(machineWithValues());
     RegistryValues reg(fx.platform());
     for (const char* path : {"\\", "", "\\\\"}) reg.DeleteRegKey(HKLM, path);
-    EXPECT_TRUE(reg.RegKeyOrValueExists(HKLM, "\\Software", "Test", "Key"));
+    EXPECT_TRUE(reg.RegKeyOrValueExists(HKLM, "\\Software", "Test", Exists::Key));
     reg.MoveRegKey(HKLM, "\\", "\\Software\\Root");
-    EXPECT_FALSE(reg.RegKeyOrValueExists(HKLM, "\\Software", "Root", "Key"));
-    EXPECT_TRUE(reg.RegKeyOrValueExists(HKLM, "\\Software", "Test", "Key"));
+    EXPECT_FALSE(reg.RegKeyOrValueExists(HKLM, "\\Software", "Root", Exists::Key));
+    EXPECT_TRUE(reg.RegKeyOrValueExists(HKLM, "\\Software", "Test", Exists::Key));
 }
 
 TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
     SandboxFixture fx(machineWithValues(true));
     RegistryValues reg(fx.platform());
-    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "MinusOne", "DWORD"), "NULL");
-    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "Text", "String"), "NULL");
-    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "AB", "MultiString"), "A\rB\r");
-    EXPECT_EQ(reg.GetRegValueType(HKLM, kKey, "Text"), "Unknown");
+    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "MinusOne", RegType::DWORD), "NULL");
+    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "Text", RegType::String), "NULL");
+    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "AB", RegType::MultiString), "A\rB\r");
+    EXPECT_EQ(reg.GetRegValueType(HKLM, kKey, "Text"), std::nullopt);
     EXPECT_TRUE(reg.GetRegSubKeys(HKLM, kKey)->empty());
-    EXPECT_FALSE(reg.RegKeyOrValueExists(HKLM, kKey, "Zeta", "Key"));
-    EXPECT_FALSE(reg.RegKeyOrValueExists(HKCR, "\\CLSID", "{X}", "Key"));
+    EXPECT_FALSE(reg.RegKeyOrValueExists(HKLM, kKey, "Zeta", Exists::Key));
+    EXPECT_FALSE(reg.RegKeyOrValueExists(HKCR, "\\CLSID", "{X}", Exists::Key));
 
     // A refused DWORD write is skipped; a refused string write ends the command.
-    EXPECT_NO_THROW(reg.WriteRegValue(HKLM, kKey, "D", "1", "DWORD"));
+    EXPECT_NO_THROW(reg.WriteRegValue(HKLM, kKey, "D", "1", RegType::DWORD));
     try {
-        reg.WriteRegValue(HKLM, kKey, "Text", "x", "String");
+        reg.WriteRegValue(HKLM, kKey, "Text", "x", RegType::String);
         FAIL() << "no error";
     } catch (const CommandError& e) {
         EXPECT_NE(std::string(e.what()).find("\"Text\""), std::string::npos) << e.what();
     }
-    EXPECT_THROW(reg.WriteRegValue(HKCR, "\\CLSID\\{X}", "", "y", "String"), CommandError);
-    EXPECT_THROW(reg.WriteRegValue(HKLM, kKey, "B", "01", "Binary"), CommandError);
+    EXPECT_THROW(reg.WriteRegValue(HKCR, "\\CLSID\\{X}", "", "y", RegType::String), CommandError);
+    EXPECT_THROW(reg.WriteRegValue(HKLM, kKey, "B", "01", RegType::Binary), CommandError);
     // Deletions and moves are skipped silently.
     EXPECT_NO_THROW(reg.DeleteRegValue(HKLM, kKey, "Text"));
     EXPECT_NO_THROW(reg.DeleteRegKey(HKLM, "\\Software\\Test\\Zeta"));
     EXPECT_NO_THROW(reg.MoveRegKey(HKLM, "\\Software\\Test\\Zeta", "\\Software\\Test\\;Zeta"));
 
     // The user's own hive stays writable.
-    reg.WriteRegValue(HKCU, "\\Software\\Test", "Text", "mine", "String");
-    EXPECT_EQ(reg.ReadRegValue(HKCU, "\\Software\\Test", "Text", "String"), "mine");
+    reg.WriteRegValue(HKCU, "\\Software\\Test", "Text", "mine", RegType::String);
+    EXPECT_EQ(reg.ReadRegValue(HKCU, "\\Software\\Test", "Text", RegType::String), "mine");
 
     // The hive on disk is untouched by the refused writes.
     const std::string text = testing::fileText(fx.folder() / "registry" / "HKEY_LOCAL_MACHINE.reg");

@@ -22,7 +22,9 @@
 namespace hastelyn::images {
 namespace {
 
+using foundation::Exists;
 using foundation::RegistryValues;
+using foundation::RegType;
 using platform::RootKey;
 using testing::TempFolder;
 
@@ -117,27 +119,27 @@ TEST(ImageContent, NtImagesListRealisticServicesAndDrivers) {
         for (const std::string& key : *keys) {
             const std::string path = std::string(kServices) + "\\" + key;
             const std::string nameType = reg.GetRegValueType(RootKey::LocalMachine, path, "DisplayName");
-            if (nameType == "ExString") ++expandNames;
-            const bool hasAccount = reg.ReadRegValue(RootKey::LocalMachine, path, "ObjectName", "String") != "NULL";
-            if (nameType == "String" && !hasAccount) ++drivers;
-            if (nameType != "String" || !hasAccount) continue;
+            if (nameType == RegType::ExString) ++expandNames;
+            const bool hasAccount = reg.ReadRegValue(RootKey::LocalMachine, path, "ObjectName", RegType::String) != "NULL";
+            if (nameType == RegType::String && !hasAccount) ++drivers;
+            if (nameType != RegType::String || !hasAccount) continue;
 
-            EXPECT_TRUE(displayNames.insert(reg.ReadRegValue(RootKey::LocalMachine, path, "DisplayName", "String")).second)
+            EXPECT_TRUE(displayNames.insert(reg.ReadRegValue(RootKey::LocalMachine, path, "DisplayName", RegType::String)).second)
                 << "display name twice: " << key;
-            const std::string start = reg.ReadRegValue(RootKey::LocalMachine, path, "Start", "DWORD");
+            const std::string start = reg.ReadRegValue(RootKey::LocalMachine, path, "Start", RegType::DWORD);
             EXPECT_TRUE(start == "2" || start == "3" || start == "4") << key << " Start " << start;
-            EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, path, "ImagePath", "String"), "NULL") << key;
+            EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, path, "ImagePath", RegType::String), "NULL") << key;
             if (std::string_view(image) != "nt4") {
-                EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, path, "Description", "String"), "NULL") << key;
+                EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, path, "Description", RegType::String), "NULL") << key;
             }
-            const std::string depends = reg.ReadRegValue(RootKey::LocalMachine, path, "DependOnService", "MultiString");
+            const std::string depends = reg.ReadRegValue(RootKey::LocalMachine, path, "DependOnService", RegType::MultiString);
             if (depends == "NULL") continue;
             std::istringstream entries(depends);
             std::string entry;
             int count = 0;
             while (std::getline(entries, entry, '\r')) {
                 ++count;
-                EXPECT_TRUE(reg.RegKeyOrValueExists(RootKey::LocalMachine, kServices, entry, "Key"))
+                EXPECT_TRUE(reg.RegKeyOrValueExists(RootKey::LocalMachine, kServices, entry, Exists::Key))
                     << key << " depends on missing " << entry;
             }
             if (count >= 2) ++twoDependencies;
@@ -152,7 +154,7 @@ TEST(ImageContent, NtImagesListRealisticServicesAndDrivers) {
 }
 
 // Values the tweak rows, the start-up checks and the PC-information page read, in the state a
-// fresh machine of that edition has them. "Key" rows test that a subkey exists. (Defaults that
+// fresh machine of that edition has them. Rows without a type test that a subkey exists. (Defaults that
 // decide which rows a start ticks or switches off are pinned by the engine's tests per image.)
 TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
     const RootKey HKLM = RootKey::LocalMachine, HKCU = RootKey::CurrentUser, HKCR = RootKey::ClassesRoot;
@@ -161,7 +163,7 @@ TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
         RootKey root;
         const char* key;
         const char* name;
-        const char* type;
+        std::optional<RegType> type;  // nothing: a subkey of that name exists
         const char* expected;
     };
     const char* mm = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
@@ -171,34 +173,34 @@ TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
     const char* ntcv = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     const char* cv = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
     const Read reads[] = {
-        {"xp", HKLM, mm, "DisablePagingExecutive", "DWORD", "0"},
-        {"xp", HKLM, mm, "LargeSystemCache", "DWORD", "0"},
-        {"xp", HKLM, mm, "ClearPageFileAtShutdown", "DWORD", "0"},
-        {"xp", HKLM, usbNt, "0002", "Key", "yes"},
-        {"xp", HKLM, usbNt, "0003", "Key", "no"},
-        {"xp", HKCU, desk, "MenuShowDelay", "String", "400"},
-        {"xp", HKCU, desk, "AutoEndTasks", "String", "0"},
-        {"xp", HKCU, desk, "WaitToKillAppTimeout", "String", "20000"},
-        {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify", "IconStreams", "Binary", "UnfitType"},
-        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem", "NtfsDisable8dot3NameCreation", "DWORD", "0"},
-        {"xp", HKCR, "\\CLSID", "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}", "Key", "yes"},
-        {"xp", HKCR, "\\CLSID", "{40C3D757-D6E4-4b49-BB41-0E5BBEA28817}", "Key", "yes"},
-        {"xp", HKCU, "\\Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName", "String", "リンク"},
-        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", "String", "20000"},
-        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "8.0", "Key", "yes"},
-        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", "DWORD", "1"},
-        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", "DWORD", "1"},
-        {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "link", "Binary", "0000001E"},
-        {"xp", HKLM, ntcv, "ProductName", "String", "Microsoft Windows XP"},
-        {"xp", HKLM, ntcv, "CSDVersion", "String", "Service Pack 2"},
-        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName", "String", "YAMADA-XP"},
-        {"xp", HKLM, "\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "~MHz", "DWORD", "2793"},
-        {"nt4", HKLM, ntcv, "ProductName", "String", "NULL"},
-        {"98", HKLM, usb9x, "0001", "Key", "yes"},
-        {"98", HKLM, cv, "VersionNumber", "String", "4.10.2222"},
-        {"98", RootKey::DynData, "\\PerfStats\\StatData", "KERNEL\\CPUUsage", "Binary", "00000007"},
-        {"95", HKLM, cv, "ProductKey", "String", "NULL"},
-        {"me", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "7.0", "Key", "yes"},
+        {"xp", HKLM, mm, "DisablePagingExecutive", RegType::DWORD, "0"},
+        {"xp", HKLM, mm, "LargeSystemCache", RegType::DWORD, "0"},
+        {"xp", HKLM, mm, "ClearPageFileAtShutdown", RegType::DWORD, "0"},
+        {"xp", HKLM, usbNt, "0002", std::nullopt, "yes"},
+        {"xp", HKLM, usbNt, "0003", std::nullopt, "no"},
+        {"xp", HKCU, desk, "MenuShowDelay", RegType::String, "400"},
+        {"xp", HKCU, desk, "AutoEndTasks", RegType::String, "0"},
+        {"xp", HKCU, desk, "WaitToKillAppTimeout", RegType::String, "20000"},
+        {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify", "IconStreams", RegType::Binary, "UnfitType"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\FileSystem", "NtfsDisable8dot3NameCreation", RegType::DWORD, "0"},
+        {"xp", HKCR, "\\CLSID", "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}", std::nullopt, "yes"},
+        {"xp", HKCR, "\\CLSID", "{40C3D757-D6E4-4b49-BB41-0E5BBEA28817}", std::nullopt, "yes"},
+        {"xp", HKCU, "\\Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName", RegType::String, "リンク"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", RegType::String, "20000"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "8.0", std::nullopt, "yes"},
+        {"xp", HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", RegType::DWORD, "1"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", RegType::DWORD, "1"},
+        {"xp", HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "link", RegType::Binary, "0000001E"},
+        {"xp", HKLM, ntcv, "ProductName", RegType::String, "Microsoft Windows XP"},
+        {"xp", HKLM, ntcv, "CSDVersion", RegType::String, "Service Pack 2"},
+        {"xp", HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName", RegType::String, "YAMADA-XP"},
+        {"xp", HKLM, "\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "~MHz", RegType::DWORD, "2793"},
+        {"nt4", HKLM, ntcv, "ProductName", RegType::String, "NULL"},
+        {"98", HKLM, usb9x, "0001", std::nullopt, "yes"},
+        {"98", HKLM, cv, "VersionNumber", RegType::String, "4.10.2222"},
+        {"98", RootKey::DynData, "\\PerfStats\\StatData", "KERNEL\\CPUUsage", RegType::Binary, "00000007"},
+        {"95", HKLM, cv, "ProductKey", RegType::String, "NULL"},
+        {"me", HKLM, "\\SOFTWARE\\Microsoft\\MediaPlayer\\", "7.0", std::nullopt, "yes"},
     };
     std::string image;
     std::unique_ptr<Built> machine;
@@ -208,16 +210,15 @@ TEST(ImageContent, TweakRowsReadTheDefaultsOfEachEdition) {
             machine = std::make_unique<Built>(image);
         }
         RegistryValues reg = machine->registry();
-        const std::string got = std::string_view(r.type) == "Key"
-                                    ? (reg.RegKeyOrValueExists(r.root, r.key, r.name, "Key") ? "yes" : "no")
-                                    : reg.ReadRegValue(r.root, r.key, r.name, r.type);
+        const std::string got = !r.type ? (reg.RegKeyOrValueExists(r.root, r.key, r.name, Exists::Key) ? "yes" : "no")
+                                         : reg.ReadRegValue(r.root, r.key, r.name, *r.type);
         EXPECT_EQ(got, r.expected) << image << " " << r.key << " " << r.name;
     }
     // "System 3" reads the subsystem text: unticked by default everywhere, so it holds 3072.
     for (const char* nt : kNtImages) {
         Built m(nt);
         const std::string windows = m.registry().ReadRegValue(
-            HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems", "Windows", "String");
+            HKLM, "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems", "Windows", RegType::String);
         EXPECT_NE(windows.find("SharedSection=1024,"), std::string::npos) << nt;
         EXPECT_EQ(windows.find("2048"), std::string::npos) << nt;
     }
@@ -255,13 +256,13 @@ TEST(ImageContent, SystemFilesPcInformationAndMailRulesWhereTheProgramLooks) {
 
         const std::string infoKey = nt ? "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
                                        : "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-        EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, infoKey, "RegisteredOwner", "String"), "NULL");
-        EXPECT_EQ(reg.ReadRegValue(RootKey::LocalMachine, infoKey, "SystemRoot", "String"), windows);
+        EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, infoKey, "RegisteredOwner", RegType::String), "NULL");
+        EXPECT_EQ(reg.ReadRegValue(RootKey::LocalMachine, infoKey, "SystemRoot", RegType::String), windows);
         EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
-                                   "ComputerName", "String"),
+                                   "ComputerName", RegType::String),
                   "NULL");
         EXPECT_NE(reg.ReadRegValue(RootKey::LocalMachine, "\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
-                                   "VendorIdentifier", "String"),
+                                   "VendorIdentifier", RegType::String),
                   "NULL");
 
         // The mail-rule key hangs under the last identity whose name begins with "{".
@@ -273,7 +274,7 @@ TEST(ImageContent, SystemFilesPcInformationAndMailRulesWhereTheProgramLooks) {
         if (!identity.empty()) {
             EXPECT_TRUE(reg.RegKeyOrValueExists(
                 RootKey::CurrentUser, "\\Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules",
-                "Mail", "Key"));
+                "Mail", Exists::Key));
         }
     }
 }
