@@ -61,6 +61,33 @@ TEST(PowerItems, ReadTickApplyAndUntickOnEveryImage) {
                                [](const Row&) { return true; });
 }
 
+// Each row's written texts, ticked and then unticked, as the documented values (not merely that
+// the row reads ticked or unticked afterwards).
+TEST(PowerItems, TickAndUntickWriteTheDocumentedTexts) {
+    struct Expected {
+        int row;
+        std::vector<std::string> ticked, unticked;
+    };
+    const Expected rows[] = {
+        {1, {"Y"}, {"N"}},           {2, {"1000"}, {"20000"}},      {3, {"1"}, {"NULL"}},
+        {4, {"1"}, {"NULL"}},        {6, {"1"}, {"0"}},             {7, {"3000"}, {"20000"}},
+        {8, {"0", "0"}, {"NULL", "NULL"}}, {9, {"0"}, {"1"}},        {10, {"5"}, {"30"}},
+    };
+    EngineFixture fx("xp", kAndRead);
+    const std::string defaultLine = rowValues(fx, 5)[0];
+    ASSERT_EQ(defaultLine.find(" /noguiboot"), std::string::npos);
+
+    fx.tickAll(kPower, true);
+    applyPass(fx.session());
+    for (const Expected& e : rows) EXPECT_EQ(rowValues(fx, e.row), e.ticked) << "row " << e.row << " ticked";
+    EXPECT_EQ(rowValues(fx, 5), std::vector<std::string>{defaultLine + " /noguiboot"});
+
+    fx.tickAll(kPower, false);
+    applyPass(fx.session());
+    for (const Expected& e : rows) EXPECT_EQ(rowValues(fx, e.row), e.unticked) << "row " << e.row << " unticked";
+    EXPECT_EQ(rowValues(fx, 5), std::vector<std::string>{defaultLine});
+}
+
 TEST(PowerItems, LogoSwitchIsAppendedAndRemovedInExactCase) {
     for (const char* image : {"xp", "nt4", "2000", "98"}) {
         SCOPED_TRACE(image);
