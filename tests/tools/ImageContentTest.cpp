@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -118,7 +119,7 @@ TEST(ImageContent, NtImagesListRealisticServicesAndDrivers) {
         int drivers = 0, expandNames = 0, twoDependencies = 0;
         for (const std::string& key : *keys) {
             const std::string path = std::string(kServices) + "\\" + key;
-            const std::string nameType = reg.GetRegValueType(RootKey::LocalMachine, path, "DisplayName");
+            const std::optional<RegType> nameType = reg.GetRegValueType(RootKey::LocalMachine, path, "DisplayName");
             if (nameType == RegType::ExString) ++expandNames;
             const bool hasAccount = reg.ReadRegValue(RootKey::LocalMachine, path, "ObjectName", RegType::String) != "NULL";
             if (nameType == RegType::String && !hasAccount) ++drivers;
