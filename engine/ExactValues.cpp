@@ -4,7 +4,6 @@
 #include <charconv>
 #include <optional>
 
-#include "foundation/OpenKey.h"
 #include "foundation/RegistryValues.h"
 #include "platform/Win32Types.h"
 
@@ -22,8 +21,7 @@ constexpr std::size_t kLineChars = 2000;
 std::string continuationKey(const std::string& key, std::size_t line) { return key + "/" + std::to_string(line); }
 
 bool keyOpens(Session& session, platform::RootKey root, std::string_view path, KeyAccess access) {
-    const foundation::OpenKey key(session.platform.registry, root, path, access);
-    return static_cast<bool>(key);
+    return session.registry.RegKeyOpens(root, path, access);
 }
 
 // The path without its last level ("" for a key right below the root).
@@ -40,15 +38,6 @@ int missingLevels(Session& session, platform::RootKey root, std::string_view pat
         path = parentPath(path);
     }
     return missing;
-}
-
-bool keyIsEmpty(Session& session, platform::RootKey root, std::string_view path) {
-    platform::Registry& registry = session.platform.registry;
-    const foundation::OpenKey key(registry, root, path, KeyAccess::Query);
-    if (!key) return false;
-    std::string name;
-    return registry.enumValue(key.handle(), 0, name) != platform::win32error::Success &&
-           registry.enumKey(key.handle(), 0, name) != platform::win32error::Success;
 }
 
 int hexDigit(char c) {
@@ -151,7 +140,7 @@ void restoreExactValue(Session& session, RestorePointReader& file, const std::st
         session.registry.DeleteRegValue(value.root, path, value.name);
         // The keys the value's writes made, from the deepest up, as long as they hold nothing.
         std::string_view level = path;
-        for (int i = 0; i < levels && !level.empty() && keyIsEmpty(session, value.root, level); ++i) {
+        for (int i = 0; i < levels && !level.empty() && session.registry.RegKeyIsEmpty(value.root, level); ++i) {
             session.registry.DeleteRegKey(value.root, level);
             level = parentPath(level);
         }

@@ -102,6 +102,37 @@ std::string refusedWriteMessage(platform::Platform& platform, RootKey root, std:
            std::string(apiKeyPath(keyPath)) + ") に書き込めませんでした。" + platform.system.errorText(code);
 }
 
+// A number as the registry keeps it: four bytes, least significant first.
+std::string littleEndianBytes(std::uint32_t number) {
+    return {static_cast<char>(number & 0xFF), static_cast<char>((number >> 8) & 0xFF),
+            static_cast<char>((number >> 16) & 0xFF), static_cast<char>(number >> 24)};
+}
+
+// A string as the registry keeps it: with its ending NUL.
+std::string withNul(std::string_view text) {
+    std::string bytes(text);
+    bytes.push_back('\0');
+    return bytes;
+}
+
+// The number of a "Binary" text; the error names the value the text was meant for.
+std::uint32_t binaryNumber(std::string_view name, std::string_view text) {
+    try {
+        return static_cast<std::uint32_t>(HexTextToInt(text));
+    } catch (const CommandError& e) {
+        throw CommandError("レジストリの値 \"" + std::string(name) + "\" に書き込むデータが正しくありません。" + e.what());
+    }
+}
+
+// The one write of a value's bytes, creating the key: the Windows error, or Success.
+long setData(platform::Registry& registry, RootKey root, std::string_view keyPath, std::string_view name,
+             const RegData& data) {
+    const OpenKey key(registry, root, keyPath, OpenKey::Create);
+    if (!key) return key.error();
+    return registry.setValue(key.handle(), name, data.type, reinterpret_cast<const std::uint8_t*>(data.bytes.data()),
+                             static_cast<std::uint32_t>(data.bytes.size()));
+}
+
 }  // namespace
 
 std::string_view apiKeyPath(std::string_view keyPath) {
@@ -120,48 +151,23 @@ std::string RegistryValues::ReadRegValue(RootKey root, std::string_view keyPath,
 void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name,
                                    std::string_view value, RegType type) {
     if (value == kNull || value == kUnfitType) return;
-    platform::Registry& registry = platform_.registry;
-
-    const bool isDword = type == RegType::DWORD;
-    std::uint32_t dword = 0;
-    if (isDword && !parseDwordText(value, dword)) {
-        // Not a number: the key is still made, as opening for the write makes it.
-        OpenKey key(registry, root, keyPath, OpenKey::Create);
-        return;
-    }
-    std::uint32_t binary = 0;
-    if (type == RegType::Binary) {
-        try {
-            binary = static_cast<std::uint32_t>(HexTextToInt(value));
-        } catch (const CommandError& e) {
-            throw CommandError("レジストリの値 \"" + std::string(name) + "\" に書き込むデータが正しくありません。" +
-                               e.what());
+    switch (type) {
+        case RegType::String: return WriteRegData(root, keyPath, name, {regtype::Sz, withNul(value)});
+        case RegType::ExString: return WriteRegData(root, keyPath, name, {regtype::ExpandSz, withNul(value)});
+        case RegType::Binary:
+            return WriteRegData(root, keyPath, name, {regtype::Binary, littleEndianBytes(binaryNumber(name, value))});
+        case RegType::DWORD: {
+            std::uint32_t number = 0;
+            if (!parseDwordText(value, number)) break;
+            // A refused number is skipped, as the Windows program skipped it.
+            setData(platform_.registry, root, keyPath, name, {regtype::Dword, littleEndianBytes(number)});
+            return;
         }
+        case RegType::MultiString: break;
     }
-
-    OpenKey key(registry, root, keyPath, OpenKey::Create);
-    const bool writes = type != RegType::MultiString;
-    if (!key) {
-        if (writes && !isDword) throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, key.error()));
-        return;
-    }
-
-    long result = win32error::Success;
-    if (isDword || type == RegType::Binary) {
-        const std::uint32_t number = isDword ? dword : binary;
-        const std::array<std::uint8_t, 4> bytes = {
-            static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-            static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-        result = registry.setValue(key.handle(), name, isDword ? regtype::Dword : regtype::Binary, bytes.data(), 4);
-    } else if (type == RegType::String || type == RegType::ExString) {
-        std::string text(value);
-        text.push_back('\0');
-        result = registry.setValue(key.handle(), name, type == RegType::String ? regtype::Sz : regtype::ExpandSz,
-                                   reinterpret_cast<const std::uint8_t*>(text.data()),
-                                   static_cast<std::uint32_t>(text.size()));
-    }
-    if (result != win32error::Success && !isDword)
-        throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, result));
+    // Nothing to write (a list, or a number that is not one): the key is still made, as opening
+    // it for the write makes it.
+    const OpenKey key(platform_.registry, root, keyPath, OpenKey::Create);
 }
 
 void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name) {
@@ -248,13 +254,21 @@ std::optional<RegData> RegistryValues::ReadRegData(RootKey root, std::string_vie
 }
 
 void RegistryValues::WriteRegData(RootKey root, std::string_view keyPath, std::string_view name, const RegData& data) {
-    OpenKey key(platform_.registry, root, keyPath, OpenKey::Create);
-    const long result = key ? platform_.registry.setValue(key.handle(), name, data.type,
-                                                          reinterpret_cast<const std::uint8_t*>(data.bytes.data()),
-                                                          static_cast<std::uint32_t>(data.bytes.size()))
-                            : key.error();
+    const long result = setData(platform_.registry, root, keyPath, name, data);
     if (result != win32error::Success)
         throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, result));
+}
+
+bool RegistryValues::RegKeyOpens(RootKey root, std::string_view keyPath, KeyAccess access) {
+    return static_cast<bool>(OpenKey(platform_.registry, root, keyPath, access));
+}
+
+bool RegistryValues::RegKeyIsEmpty(RootKey root, std::string_view keyPath) {
+    const OpenKey key(platform_.registry, root, keyPath, KeyAccess::Query);
+    if (!key) return false;
+    std::string name;
+    return platform_.registry.enumValue(key.handle(), 0, name) != win32error::Success &&
+           platform_.registry.enumKey(key.handle(), 0, name) != win32error::Success;
 }
 
 RegKeyValues::RegKeyValues(RegistryValues& values, RootKey root, std::string_view keyPath)

@@ -65,8 +65,14 @@ public:
     // The value's type and bytes, opened as ReadRegValue opens it (full access); nothing when the
     // key cannot be opened so or the value is absent.
     std::optional<RegData> ReadRegData(RootKey root, std::string_view keyPath, std::string_view name);
-    // Writes the type and bytes as they are, creating the key. Throws CommandError when refused.
+    // Writes the type and bytes as they are, creating the key. Throws CommandError when refused:
+    // the one place a refused write becomes the message.
     void WriteRegData(RootKey root, std::string_view keyPath, std::string_view name, const RegData& data);
+
+    // The key opens with that access.
+    bool RegKeyOpens(RootKey root, std::string_view keyPath, platform::KeyAccess access);
+    // The key exists and holds neither values nor subkeys.
+    bool RegKeyIsEmpty(RootKey root, std::string_view keyPath);
 
 private:
     friend class RegKeyValues;

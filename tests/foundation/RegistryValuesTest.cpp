@@ -79,5 +79,31 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
     EXPECT_NE(text.find("Zeta"), std::string::npos);
 }
 
+// Every written type turns a refusal into one message, naming the value and its key; a Binary
+// text that is not hexadecimal names the value before anything is written.
+TEST(RegistryValues, RefusedWritesOfEveryTypeGiveOneMessage) {
+    SandboxFixture fx(machineWithValues(true));
+    RegistryValues reg(fx.platform());
+    auto messageOf = [](auto write) {
+        try {
+            write();
+        } catch (const CommandError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    const std::string refused = messageOf([&] { reg.WriteRegData(HKLM, kKey, "V", {1, std::string("x\0", 2)}); });
+    EXPECT_TRUE(refused.starts_with(
+        "レジストリの値 \"V\" (HKEY_LOCAL_MACHINE\\Software\\Test) に書き込めませんでした。"))
+        << refused;
+    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), refused);
+    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), refused);
+    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), refused);
+    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "XY", RegType::Binary); }),
+              "レジストリの値 \"V\" に書き込むデータが正しくありません。'$XY' は正しい整数値ではありません。");
+    for (RegType skipped : {RegType::DWORD, RegType::MultiString})
+        EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "1", skipped); }), "no error");
+}
+
 }  // namespace
 }  // namespace hastelyn::foundation
