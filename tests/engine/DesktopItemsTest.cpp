@@ -31,15 +31,42 @@ std::vector<std::string> rowValues(EngineFixture& fx, int number) {
         return fx.session().registry.RegKeyOrValueExists(RootKey::CurrentUser, kTray, name, Exists::Value) ? "true" : "false";
     };
     switch (number) {
+        case 1:
+            return {fx.read(RootKey::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                            "EnableBalloonTips", RegType::DWORD)};
         case 2: return {fx.read(RootKey::CurrentUser, kDesktopKey, "MenuShowDelay", RegType::String)};
         case 3: return {policy("NoSimpleStartMenu")};
+        case 4:
+            return {fx.read(RootKey::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                            "Max Cached Icons", RegType::String)};
         case 5: return {policy("NoActiveDesktop"), policy("NoActiveDesktopChanges")};
         case 6: return {policy("ClassicShell"), policy("NoCustomizeWebView")};
         case 7: return {fx.read(RootKey::CurrentUser, kDesktopKey, "Wallpaper", RegType::String)};
+        case 8: return {policy("NoInstrumentation")};
         case 9: return {tray("IconStreams"), tray("PastIconsStream")};
         default:
             return {fx.read(RootKey::LocalMachine, kService, "Start", RegType::DWORD),
                     std::to_string(countOf(fx.journal(), "\tnet s"))};
+    }
+}
+
+// The rows of plain values: their texts ticked and then unticked, as the documented values.
+TEST(DesktopItems, TickAndUntickWriteTheDocumentedTexts) {
+    struct Expected {
+        int row;
+        std::vector<std::string> ticked, unticked;
+    };
+    const Expected rows[] = {
+        {1, {"0"}, {"NULL"}},           {2, {"50"}, {"400"}},           {3, {"1"}, {"NULL"}},
+        {4, {"320"}, {"NULL"}},         {5, {"1", "1"}, {"NULL", "NULL"}}, {6, {"1", "1"}, {"NULL", "NULL"}},
+        {8, {"1"}, {"NULL"}},
+    };
+    EngineFixture fx("xp", kAndRead);
+    for (bool ticked : {true, false}) {
+        for (const Expected& e : rows) fx.row(kDesktop, e.row).ticked = ticked;
+        applyPass(fx.session());
+        for (const Expected& e : rows)
+            EXPECT_EQ(rowValues(fx, e.row), ticked ? e.ticked : e.unticked) << "row " << e.row << " ticked " << ticked;
     }
 }
 
