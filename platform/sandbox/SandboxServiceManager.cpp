@@ -120,7 +120,7 @@ long SandboxServiceManager::openManager(platform::ObjectHandle& out) {
     if (machine_.version().platformId != 2) return serviceerror::CallNotImplemented;
     if (machine_.restrictedAccount()) return win32error::AccessDenied;
     const std::uint64_t id = nextHandle_;
-    nextHandle_ += 8;
+    nextHandle_ += kHandleStep;
     handles_.emplace(id, OpenHandle{true, {}});
     out = {id};
     return win32error::Success;
@@ -137,7 +137,7 @@ long SandboxServiceManager::openService(platform::ObjectHandle manager, std::str
         return win32error::InvalidName;
     if (!registry_.currentKey(RootKey::LocalMachine, serviceKeyPath(serviceName))) return serviceerror::ServiceDoesNotExist;
     const std::uint64_t id = nextHandle_;
-    nextHandle_ += 8;
+    nextHandle_ += kHandleStep;
     handles_.emplace(id, OpenHandle{false, std::string(serviceName)});
     out = {id};
     return win32error::Success;

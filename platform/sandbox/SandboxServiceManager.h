@@ -93,7 +93,10 @@ private:
     ProfileDocument statesDocument_;
     FileReplacer stateWriter_;
     std::unordered_map<std::uint64_t, OpenHandle> handles_;
-    std::uint64_t nextHandle_ = 0x5C0010;
+    // Handle values of this manager's own range, a step apart as the system's handle values are.
+    static constexpr std::uint64_t kFirstHandle = 0x5C0010;
+    static constexpr std::uint64_t kHandleStep = 8;
+    std::uint64_t nextHandle_ = kFirstHandle;
 };
 
 }  // namespace hastelyn::sandbox
