@@ -171,27 +171,67 @@ ItemList makeDesktopItems() {
     constexpr RootKey hkcu = RootKey::CurrentUser;
     constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
-    items.push_back(valueRow({kSection, "1",
-                              {{hkcu, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
-                                "EnableBalloonTips", RegType::DWORD}},
-                              {"0"}, "0", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "1",
+                              .values = {{.root = hkcu, .key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                                          .name = "EnableBalloonTips", .type = RegType::DWORD}},
+                              .inForceTexts = {"0"},
+                              .tickedText = "0",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     items.push_back(valueRow(
-        {kSection, "2", {{hkcu, kDesktopKey, "MenuShowDelay", RegType::String}}, {"50"}, "50", "400", RestoreRule::Write}));
+        {.section = kSection,
+         .number = "2",
+         .values = {{.root = hkcu, .key = kDesktopKey, .name = "MenuShowDelay", .type = RegType::String}},
+         .inForceTexts = {"50"},
+         .tickedText = "50",
+         .untickedText = "400",
+         .restore = RestoreRule::Write}));
     items.push_back(valueRow(
-        {kSection, "3", {{hkcu, kPolicyKey, "NoSimpleStartMenu", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
-    items.push_back(valueRow({kSection, "4",
-                              {{RootKey::LocalMachine, kExplorerKey, "Max Cached Icons", RegType::String}},
-                              {"320"}, "320", std::nullopt, writeOrDelete}));
-    items.push_back(valueRow({kSection, "5",
-                              {{hkcu, kPolicyKey, "NoActiveDesktop", RegType::DWORD},
-                               {hkcu, kPolicyKey, "NoActiveDesktopChanges", RegType::DWORD}},
-                              {"1"}, "1", std::nullopt, writeOrDelete}));
-    items.push_back(valueRow({kSection, "6",
-                              {{hkcu, kPolicyKey, "ClassicShell", RegType::DWORD}, {hkcu, kPolicyKey, "NoCustomizeWebView", RegType::DWORD}},
-                              {"1"}, "1", std::nullopt, writeOrDelete}));
+        {.section = kSection,
+         .number = "3",
+         .values = {{.root = hkcu, .key = kPolicyKey, .name = "NoSimpleStartMenu", .type = RegType::DWORD}},
+         .inForceTexts = {"1"},
+         .tickedText = "1",
+         .untickedText = std::nullopt,
+         .restore = writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "4",
+                              .values = {{.root = RootKey::LocalMachine, .key = kExplorerKey,
+                                          .name = "Max Cached Icons", .type = RegType::String}},
+                              .inForceTexts = {"320"},
+                              .tickedText = "320",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "5",
+                              .values = {{.root = hkcu, .key = kPolicyKey,
+                                          .name = "NoActiveDesktop", .type = RegType::DWORD},
+                                         {.root = hkcu, .key = kPolicyKey,
+                                          .name = "NoActiveDesktopChanges", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "6",
+                              .values = {{.root = hkcu, .key = kPolicyKey,
+                                          .name = "ClassicShell", .type = RegType::DWORD},
+                                         {.root = hkcu, .key = kPolicyKey,
+                                          .name = "NoCustomizeWebView", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     items.push_back(std::make_unique<WallpaperRow>());
     items.push_back(valueRow(
-        {kSection, "8", {{hkcu, kPolicyKey, "NoInstrumentation", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+        {.section = kSection,
+         .number = "8",
+         .values = {{.root = hkcu, .key = kPolicyKey, .name = "NoInstrumentation", .type = RegType::DWORD}},
+         .inForceTexts = {"1"},
+         .tickedText = "1",
+         .untickedText = std::nullopt,
+         .restore = writeOrDelete}));
     items.push_back(std::make_unique<PastTrayItemsRow>());
     items.push_back(std::make_unique<SecurityCenterRow>());
     return items;

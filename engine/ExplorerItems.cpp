@@ -154,7 +154,13 @@ constexpr RegValue kLinksFolderName{HKCU, "\\Software\\Microsoft\\Internet Explo
 class LinksFolderRow final : public ValueRow {
 public:
     LinksFolderRow()
-        : ValueRow({kSection, "10", {kLinksFolderName}, {kTwoQuotes}, kTwoQuotes, "リンク", RestoreRule::Write}) {}
+        : ValueRow({.section = kSection,
+                    .number = "10",
+                    .values = {kLinksFolderName},
+                    .inForceTexts = {kTwoQuotes},
+                    .tickedText = kTwoQuotes,
+                    .untickedText = "リンク",
+                    .restore = RestoreRule::Write}) {}
 
     void restore(Session& session, RestorePointReader& file) const override {
         std::string saved = file.get(kSection, "10");
@@ -170,29 +176,63 @@ ItemList makeExplorerItems() {
     constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
     // ① The search pane of earlier Windows instead of the search companion.
-    items.push_back(valueRow({kSection, "1",
-                              {{HKCU, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
-                                "Use Search Asst", RegType::String}},
-                              {"no"}, "no", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "1",
+                              .values = {{.root = HKCU, .key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
+                                          .name = "Use Search Asst", .type = RegType::String}},
+                              .inForceTexts = {"no"},
+                              .tickedText = "no",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     // ② Folder contents refreshed less often.
-    items.push_back(valueRow({kSection, "2",
-                              {{HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", RegType::DWORD}},
-                              {"1"}, "1", "0", write}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "2",
+                              .values = {{.root = HKLM, .key = "\\System\\CurrentControlSet\\Control\\Update",
+                                          .name = "UpdateMode", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = "0",
+                              .restore = write}));
     items.push_back(std::make_unique<TaskFolderRow>());
     // ④ Desktop, taskbar and folder windows in one process.
-    items.push_back(valueRow({kSection, "4", {{HKCU, kExplorerKey, "DesktopProcess", RegType::DWORD}}, {"0", kNull},
-                              std::nullopt, "1", writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "4",
+                              .values = {{.root = HKCU, .key = kExplorerKey,
+                                          .name = "DesktopProcess", .type = RegType::DWORD}},
+                              .inForceTexts = {"0", kNull},
+                              .tickedText = std::nullopt,
+                              .untickedText = "1",
+                              .restore = writeOrDelete}));
     // ⑤ No last-access time stamps.
-    items.push_back(valueRow({kSection, "5", {{HKLM, kFileSystemKey, "NtfsDisableLastAccessUpdate", RegType::DWORD}}, {"1"},
-                              "1", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "5",
+                              .values = {{.root = HKLM, .key = kFileSystemKey,
+                                          .name = "NtfsDisableLastAccessUpdate", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     // ⑥ No short (8.3) names.
     items.push_back(valueRow(
-        {kSection, "6", {{HKLM, kFileSystemKey, "NtfsDisable8dot3NameCreation", RegType::DWORD}}, {"1"}, "1", "0", write}));
+        {.section = kSection,
+         .number = "6",
+         .values = {{.root = HKLM, .key = kFileSystemKey,
+                     .name = "NtfsDisable8dot3NameCreation", .type = RegType::DWORD}},
+         .inForceTexts = {"1"},
+         .tickedText = "1",
+         .untickedText = "0",
+         .restore = write}));
     items.push_back(std::make_unique<VideoHandlersRow>());
     items.push_back(std::make_unique<CompressedFoldersRow>());
     // ⑨ No thumbnail cache files.
     items.push_back(valueRow(
-        {kSection, "9", {{HKCU, kPolicyKey, "NoThumbnailCache", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
+        {.section = kSection,
+         .number = "9",
+         .values = {{.root = HKCU, .key = kPolicyKey, .name = "NoThumbnailCache", .type = RegType::DWORD}},
+         .inForceTexts = {"1"},
+         .tickedText = "1",
+         .untickedText = std::nullopt,
+         .restore = writeOrDelete}));
     items.push_back(std::make_unique<LinksFolderRow>());
     return items;
 }

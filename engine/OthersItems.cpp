@@ -162,49 +162,104 @@ ItemList makeOthersItems() {
     constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
     // ① No history of played files.
-    items.push_back(valueRow({kSection, "1",
-                              {{HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", "DisableMRU", RegType::DWORD}},
-                              {"1"}, "1", "0", writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "1",
+                              .values = {{.root = HKCU, .key = "\\Software\\Microsoft\\MediaPlayer\\Preferences",
+                                          .name = "DisableMRU", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = "0",
+                              .restore = writeOrDelete}));
     // ② No error report after a crash: XP has a setting of its own, the others the browser's.
     items.push_back(std::make_unique<ChosenRow>(
         onXp,
-        ValueRowSpec{kSection, "2",
-                     {{HKLM, "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", RegType::DWORD}},
-                     {"0"}, "0", "1", write},
-        ValueRowSpec{kSection, "2",
-                     {{HKLM, "\\Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonEnabled", RegType::DWORD}},
-                     {"0"}, "0", std::nullopt, writeOrDelete}));
+        ValueRowSpec{.section = kSection,
+                     .number = "2",
+                     .values = {{.root = HKLM, .key = "\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting",
+                                 .name = "DoReport", .type = RegType::DWORD}},
+                     .inForceTexts = {"0"},
+                     .tickedText = "0",
+                     .untickedText = "1",
+                     .restore = write},
+        ValueRowSpec{.section = kSection,
+                     .number = "2",
+                     .values = {{.root = HKLM, .key = "\\Software\\Microsoft\\Internet Explorer\\Main",
+                                 .name = "IEWatsonEnabled", .type = RegType::DWORD}},
+                     .inForceTexts = {"0"},
+                     .tickedText = "0",
+                     .untickedText = std::nullopt,
+                     .restore = writeOrDelete}));
     // ③ More simultaneous downloads.
-    items.push_back(valueRow({kSection, "3",
-                              {{HKCU, kInternetKey, "MaxConnectionsPer1_0Server", RegType::DWORD},
-                               {HKCU, kInternetKey, "MaxConnectionsPerServer", RegType::DWORD}},
-                              {"16"}, "16", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "3",
+                              .values = {{.root = HKCU, .key = kInternetKey,
+                                          .name = "MaxConnectionsPer1_0Server", .type = RegType::DWORD},
+                                         {.root = HKCU, .key = kInternetKey,
+                                          .name = "MaxConnectionsPerServer", .type = RegType::DWORD}},
+                              .inForceTexts = {"16"},
+                              .tickedText = "16",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     // ④ No automatic updates.
-    items.push_back(valueRow({kSection, "4",
-                              {{HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU",
-                                "NoAutoUpdate", RegType::DWORD}},
-                              {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "4",
+                              .values = {{.root = HKLM, .key = "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU",
+                                          .name = "NoAutoUpdate", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     // ⑤ No search for the target of a broken shortcut.
-    items.push_back(valueRow({kSection, "5",
-                              {{HKCU, kPolicyKey, "NoResolveTrack", RegType::DWORD},
-                               {HKCU, kPolicyKey, "NoResolveSearch", RegType::DWORD},
-                               {HKCU, kPolicyKey, "LinkResolveIgnoreLinkInfo", RegType::DWORD}},
-                              {"1"}, "1", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "5",
+                              .values = {{.root = HKCU, .key = kPolicyKey,
+                                          .name = "NoResolveTrack", .type = RegType::DWORD},
+                                         {.root = HKCU, .key = kPolicyKey,
+                                          .name = "NoResolveSearch", .type = RegType::DWORD},
+                                         {.root = HKCU, .key = kPolicyKey,
+                                          .name = "LinkResolveIgnoreLinkInfo", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     items.push_back(std::make_unique<MenuAnimationRow>());
     // ⑦ No auto-run of inserted CDs: the CD-ROM driver's setting on NT, the shell's policy on 9x.
     items.push_back(std::make_unique<ChosenRow>(
         onNt,
-        ValueRowSpec{kSection, "7", {{HKLM, "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "AutoRun", RegType::DWORD}}, {"0"},
-                     "0", "1", write},
-        ValueRowSpec{kSection, "7", {{HKCU, kPolicyKey, "NoDriveTypeAutoRun", RegType::Binary}}, {"000000B5"}, "B5", "95",
-                     write}));
+        ValueRowSpec{.section = kSection,
+                     .number = "7",
+                     .values = {{.root = HKLM, .key = "\\SYSTEM\\CurrentControlSet\\Services\\Cdrom",
+                                 .name = "AutoRun", .type = RegType::DWORD}},
+                     .inForceTexts = {"0"},
+                     .tickedText = "0",
+                     .untickedText = "1",
+                     .restore = write},
+        ValueRowSpec{.section = kSection,
+                     .number = "7",
+                     .values = {{.root = HKCU, .key = kPolicyKey,
+                                 .name = "NoDriveTypeAutoRun", .type = RegType::Binary}},
+                     .inForceTexts = {"000000B5"},
+                     .tickedText = "B5",
+                     .untickedText = "95",
+                     .restore = write}));
     // ⑧ No "Shortcut to" in the names of new shortcuts.
     items.push_back(
-        valueRow({kSection, "8", {{HKCU, kExplorerKey, "link", RegType::Binary}}, {"00000000"}, "0", "1e", write}));
+        valueRow({.section = kSection,
+                  .number = "8",
+                  .values = {{.root = HKCU, .key = kExplorerKey, .name = "link", .type = RegType::Binary}},
+                  .inForceTexts = {"00000000"},
+                  .tickedText = "0",
+                  .untickedText = "1e",
+                  .restore = write}));
     // ⑨ The mail client without the messenger.
-    items.push_back(valueRow({kSection, "9",
-                              {{HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", "Hide Messenger", RegType::DWORD}},
-                              {"2"}, "2", std::nullopt, writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "9",
+                              .values = {{.root = HKLM, .key = "\\SOFTWARE\\Microsoft\\Outlook Express",
+                                          .name = "Hide Messenger", .type = RegType::DWORD}},
+                              .inForceTexts = {"2"},
+                              .tickedText = "2",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     items.push_back(std::make_unique<MessengerButtonRow>());
     return items;
 }

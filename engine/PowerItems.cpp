@@ -146,28 +146,73 @@ ItemList makePowerItems() {
     constexpr RestoreRule writeOrDelete = RestoreRule::WriteOrDelete;
     ItemList items;
     items.push_back(valueRow(
-        {kSection, "1", {{hklm, "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction", "Enable", RegType::String}}, {"Y"}, "Y",
-         "N", write}));
-    items.push_back(valueRow({kSection, "2",
-                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout", RegType::String}},
-                              {"1000"}, "1000", "20000", write}));
+        {.section = kSection,
+         .number = "1",
+         .values = {{.root = hklm, .key = "\\SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction",
+                     .name = "Enable", .type = RegType::String}},
+         .inForceTexts = {"Y"},
+         .tickedText = "Y",
+         .untickedText = "N",
+         .restore = write}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "2",
+                              .values = {{.root = hklm, .key = "\\SYSTEM\\CurrentControlSet\\Control",
+                                          .name = "WaitToKillServiceTimeout", .type = RegType::String}},
+                              .inForceTexts = {"1000"},
+                              .tickedText = "1000",
+                              .untickedText = "20000",
+                              .restore = write}));
     items.push_back(valueRow(
-        {kSection, "3", {{hkcu, kPolicyKey, "ClearRecentDocsOnExit", RegType::DWORD}}, {"1"}, "1", std::nullopt, writeOrDelete}));
-    items.push_back(valueRow({kSection, "4",
-                              {{hklm, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-                                "KeepRasConnections", RegType::String}},
-                              {"1"}, "1", std::nullopt, writeOrDelete}));
+        {.section = kSection,
+         .number = "3",
+         .values = {{.root = hkcu, .key = kPolicyKey, .name = "ClearRecentDocsOnExit", .type = RegType::DWORD}},
+         .inForceTexts = {"1"},
+         .tickedText = "1",
+         .untickedText = std::nullopt,
+         .restore = writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "4",
+                              .values = {{.root = hklm, .key = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                                          .name = "KeepRasConnections", .type = RegType::String}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     items.push_back(std::make_unique<BootLogoRow>());
     items.push_back(
-        valueRow({kSection, "6", {{hkcu, kDesktopKey, "AutoEndTasks", RegType::String}}, {"1"}, "1", "0", writeOrDelete}));
-    items.push_back(valueRow({kSection, "7", {{hkcu, kDesktopKey, "WaitToKillAppTimeout", RegType::String}}, {"3000"}, "3000",
-                              "20000", writeOrDelete}));
-    items.push_back(valueRow({kSection, "8",
-                              {{hklm, kSystemPolicyKey, "SynchronousMachineGroupPolicy", RegType::DWORD},
-                               {hklm, kSystemPolicyKey, "SynchronousUserGroupPolicy", RegType::DWORD}},
-                              {"0"}, "0", std::nullopt, writeOrDelete}));
+        valueRow({.section = kSection,
+                  .number = "6",
+                  .values = {{.root = hkcu, .key = kDesktopKey, .name = "AutoEndTasks", .type = RegType::String}},
+                  .inForceTexts = {"1"},
+                  .tickedText = "1",
+                  .untickedText = "0",
+                  .restore = writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "7",
+                              .values = {{.root = hkcu, .key = kDesktopKey,
+                                          .name = "WaitToKillAppTimeout", .type = RegType::String}},
+                              .inForceTexts = {"3000"},
+                              .tickedText = "3000",
+                              .untickedText = "20000",
+                              .restore = writeOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "8",
+                              .values = {{.root = hklm, .key = kSystemPolicyKey,
+                                          .name = "SynchronousMachineGroupPolicy", .type = RegType::DWORD},
+                                         {.root = hklm, .key = kSystemPolicyKey,
+                                          .name = "SynchronousUserGroupPolicy", .type = RegType::DWORD}},
+                              .inForceTexts = {"0"},
+                              .tickedText = "0",
+                              .untickedText = std::nullopt,
+                              .restore = writeOrDelete}));
     items.push_back(valueRow(
-        {kSection, "9", {{hklm, kMemoryKey, "ClearPageFileAtShutdown", RegType::DWORD}}, {"0"}, "0", "1", write}));
+        {.section = kSection,
+         .number = "9",
+         .values = {{.root = hklm, .key = kMemoryKey, .name = "ClearPageFileAtShutdown", .type = RegType::DWORD}},
+         .inForceTexts = {"0"},
+         .tickedText = "0",
+         .untickedText = "1",
+         .restore = write}));
     items.push_back(std::make_unique<BootMenuTimeoutRow>());
     return items;
 }

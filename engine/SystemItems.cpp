@@ -214,8 +214,14 @@ private:
 class UpdateBlockRow : public ValueRow {
 public:
     UpdateBlockRow()
-        : ValueRow({kSection, "10", {{RootKey::LocalMachine, kUpdateKey, "DoNotAllowXPSP2", RegType::DWORD}}, {"1"}, {}, {},
-                    RestoreRule::WriteOrDelete}) {}
+        : ValueRow({.section = kSection,
+                    .number = "10",
+                    .values = {{.root = RootKey::LocalMachine, .key = kUpdateKey,
+                                .name = "DoNotAllowXPSP2", .type = RegType::DWORD}},
+                    .inForceTexts = {"1"},
+                    .tickedText = {},
+                    .untickedText = {},
+                    .restore = RestoreRule::WriteOrDelete}) {}
 
     bool apply(Session&, bool) const override { return false; }
     bool changesWhenDisabled() const override { return true; }
@@ -230,21 +236,56 @@ public:
 ItemList makeSystemItems() {
     constexpr RootKey hklm = RootKey::LocalMachine;
     ItemList items;
-    items.push_back(valueRow({kSection, "1", {{hklm, kMemoryKey, "DisablePagingExecutive", RegType::DWORD}}, {"1"}, "1", "0",
-                              RestoreRule::Write}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "1",
+                              .values = {{.root = hklm, .key = kMemoryKey,
+                                          .name = "DisablePagingExecutive", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = "0",
+                              .restore = RestoreRule::Write}));
     items.push_back(valueRow(
-        {kSection, "2", {{hklm, kMemoryKey, "LargeSystemCache", RegType::DWORD}}, {"1"}, "1", "0", RestoreRule::Write}));
+        {.section = kSection,
+         .number = "2",
+         .values = {{.root = hklm, .key = kMemoryKey, .name = "LargeSystemCache", .type = RegType::DWORD}},
+         .inForceTexts = {"1"},
+         .tickedText = "1",
+         .untickedText = "0",
+         .restore = RestoreRule::Write}));
     items.push_back(std::make_unique<DesktopHeapRow>());
-    items.push_back(valueRow({kSection, "4", {{hklm, kMemoryKey, "IoPageLockLimit", RegType::DWORD}}, {"2097152"}, "2097152",
-                              "0", RestoreRule::Write}));
-    items.push_back(valueRow({kSection, "5",
-                              {{hklm, "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl", "IRQ8Priority", RegType::DWORD}},
-                              {"2"}, "2", std::nullopt, RestoreRule::WriteOrDelete}));
-    items.push_back(valueRow({kSection, "6", {{hklm, kExplorerKey, "AlwaysUnloadDLL", RegType::DWORD}}, {"0", kNull},
-                              std::nullopt, "1", RestoreRule::WriteOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "4",
+                              .values = {{.root = hklm, .key = kMemoryKey,
+                                          .name = "IoPageLockLimit", .type = RegType::DWORD}},
+                              .inForceTexts = {"2097152"},
+                              .tickedText = "2097152",
+                              .untickedText = "0",
+                              .restore = RestoreRule::Write}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "5",
+                              .values = {{.root = hklm, .key = "\\SYSTEM\\CurrentControlSet\\Control\\PriorityControl",
+                                          .name = "IRQ8Priority", .type = RegType::DWORD}},
+                              .inForceTexts = {"2"},
+                              .tickedText = "2",
+                              .untickedText = std::nullopt,
+                              .restore = RestoreRule::WriteOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "6",
+                              .values = {{.root = hklm, .key = kExplorerKey,
+                                          .name = "AlwaysUnloadDLL", .type = RegType::DWORD}},
+                              .inForceTexts = {"0", kNull},
+                              .tickedText = std::nullopt,
+                              .untickedText = "1",
+                              .restore = RestoreRule::WriteOrDelete}));
     items.push_back(std::make_unique<UsbIdleRow>());
-    items.push_back(valueRow({kSection, "8", {{RootKey::CurrentUser, kPolicyKey, "NoLowDiskSpaceChecks", RegType::DWORD}},
-                              {"1"}, "1", std::nullopt, RestoreRule::WriteOrDelete}));
+    items.push_back(valueRow({.section = kSection,
+                              .number = "8",
+                              .values = {{.root = RootKey::CurrentUser, .key = kPolicyKey,
+                                          .name = "NoLowDiskSpaceChecks", .type = RegType::DWORD}},
+                              .inForceTexts = {"1"},
+                              .tickedText = "1",
+                              .untickedText = std::nullopt,
+                              .restore = RestoreRule::WriteOrDelete}));
     items.push_back(std::make_unique<HiddenComponentsRow>());
     items.push_back(std::make_unique<UpdateBlockRow>());
     return items;
