@@ -56,6 +56,28 @@ TEST(SystemItems, ReadTickApplyAndUntickOnEveryImage) {
                                [](const Row&) { return true; });
 }
 
+// The rows of plain values: their texts ticked and then unticked, as the documented values.
+TEST(SystemItems, TickAndUntickWriteTheDocumentedTexts) {
+    struct Expected {
+        int row;
+        std::string ticked, unticked;
+    };
+    const Expected rows[] = {
+        {1, "1", "0"}, {4, "2097152", "0"}, {5, "2", "NULL"}, {6, "NULL", "1"}, {7, "1", "NULL"}, {8, "1", "NULL"},
+    };
+    EngineFixture fx("xp", kAndRead);
+    for (bool ticked : {true, false}) {
+        for (const Expected& e : rows) {
+            ASSERT_TRUE(fx.row(kSystem, e.row).enabled) << e.row;
+            fx.row(kSystem, e.row).ticked = ticked;
+        }
+        applyPass(fx.session());
+        for (const Expected& e : rows)
+            EXPECT_EQ(rowValues(fx, e.row), std::vector<std::string>{ticked ? e.ticked : e.unticked})
+                << "row " << e.row << " ticked " << ticked;
+    }
+}
+
 TEST(SystemItems, RestrictedAccountSeesMachineValuesAsAbsent) {
     MiniMachine m;
     m.hive(RootKey::LocalMachine,
