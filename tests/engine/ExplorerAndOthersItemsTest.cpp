@@ -251,6 +251,41 @@ TEST(ExplorerAndOthersItems, RestorePointPutsTheCategoryBack) {
     }
 }
 
+// The Others rows of plain values on XP: their texts ticked and then unticked, as documented.
+TEST(OthersItems, TickAndUntickWriteTheDocumentedTexts) {
+    struct Expected {
+        int row;
+        RootKey root;
+        std::string key;
+        std::vector<const char*> names;
+        RegType type;
+        std::string ticked, unticked;
+    };
+    const Expected rows[] = {
+        {1, HKCU, "\\Software\\Microsoft\\MediaPlayer\\Preferences", {"DisableMRU"}, RegType::DWORD, "1", "0"},
+        {2, HKLM, kErrorReporting, {"DoReport"}, RegType::DWORD, "0", "1"},
+        {3, HKCU, kInternet, {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"}, RegType::DWORD, "16", "NULL"},
+        {4, HKLM, "\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU", {"NoAutoUpdate"}, RegType::DWORD,
+         "1", "NULL"},
+        {5, HKCU, kPolicies, {"NoResolveTrack", "NoResolveSearch", "LinkResolveIgnoreLinkInfo"}, RegType::DWORD, "1",
+         "NULL"},
+        {8, HKCU, kExplorerKey, {"link"}, RegType::Binary, "00000000", "0000001E"},
+        {9, HKLM, "\\SOFTWARE\\Microsoft\\Outlook Express", {"Hide Messenger"}, RegType::DWORD, "2", "NULL"},
+    };
+    EngineFixture fx("xp", kAndRead);
+    for (bool ticked : {true, false}) {
+        for (const Expected& e : rows) {
+            ASSERT_TRUE(fx.row(kOthers, e.row).enabled) << e.row;
+            fx.row(kOthers, e.row).ticked = ticked;
+        }
+        applyPass(fx.session());
+        for (const Expected& e : rows)
+            for (const char* name : e.names)
+                EXPECT_EQ(fx.read(e.root, e.key, name, e.type), ticked ? e.ticked : e.unticked)
+                    << "row " << e.row << " " << name << " ticked " << ticked;
+    }
+}
+
 TEST(OthersItems, ErrorReportingFollowsTheEdition) {
     struct Case {
         const char* image;
