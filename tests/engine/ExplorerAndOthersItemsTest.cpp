@@ -89,6 +89,38 @@ TEST(OthersItems, ImagesReadApplyAndKeepDisabledRowsUntouched) {
                                kEveryRow);
 }
 
+// The Explorer rows of plain values on XP: their texts ticked and then unticked, as documented.
+TEST(ExplorerItems, TickAndUntickWriteTheDocumentedTexts) {
+    struct Expected {
+        int row;
+        RootKey root;
+        std::string key;
+        const char* name;
+        RegType type;
+        std::string ticked, unticked;
+    };
+    const Expected rows[] = {
+        {1, HKCU, kExplorerKey + "\\CabinetState", "Use Search Asst", RegType::String, "no", "NULL"},
+        {2, HKLM, "\\System\\CurrentControlSet\\Control\\Update", "UpdateMode", RegType::DWORD, "1", "0"},
+        {4, HKCU, kExplorerKey, "DesktopProcess", RegType::DWORD, "NULL", "1"},
+        {5, HKLM, kFileSystem, "NtfsDisableLastAccessUpdate", RegType::DWORD, "1", "NULL"},
+        {6, HKLM, kFileSystem, "NtfsDisable8dot3NameCreation", RegType::DWORD, "1", "0"},
+        {9, HKCU, kPolicies, "NoThumbnailCache", RegType::DWORD, "1", "NULL"},
+        {10, HKCU, kToolbar, "LinksFolderName", RegType::String, "\"\"", "リンク"},
+    };
+    EngineFixture fx("xp", kAndRead);
+    for (bool ticked : {true, false}) {
+        for (const Expected& e : rows) {
+            ASSERT_TRUE(fx.row(kExplorer, e.row).enabled) << e.row;
+            fx.row(kExplorer, e.row).ticked = ticked;
+        }
+        applyPass(fx.session());
+        for (const Expected& e : rows)
+            EXPECT_EQ(fx.read(e.root, e.key, e.name, e.type), ticked ? e.ticked : e.unticked)
+                << "row " << e.row << " ticked " << ticked;
+    }
+}
+
 TEST(ExplorerItems, RestrictedAccountSeesMachineKeysAsAbsent) {
     for (bool restricted : {false, true}) {
         testing::MiniMachine m;
