@@ -219,6 +219,8 @@ void installSandboxCommands(SandboxMachine& machine, SandboxRegistry& registry, 
     shell.addInterpreter(makeRegCommand(machine, registry));
     shell.addInterpreter(makeRegeditCommand(machine, registry));
     shell.addInterpreter(std::make_unique<FsutilCommand>(machine));
+    shell.addInterpreter(makeConvertCommand(machine));
+    shell.addInterpreter(makeConsoleCommand(machine));
     windows.setWindowProcedure(kResultBoxClass, std::make_unique<GoesOnMessage>(platform::wm::Close));
     windows.setWindowProcedure(kShellWindowClass, std::make_unique<GoesOnMessage>(platform::wm::Quit));
 }

@@ -8,6 +8,7 @@
 //   reg save|restore "KEY" "FILE"  a key to a file and back
 //   regedit /E "FILE" "KEY", regedit /s "FILE"
 //   fsutil file createnew PATH SIZE
+//   convert X: /fs:ntfs [/cvtarea:FILE], also in a console line "cmd /k LINE" (ConvertCommand.cpp)
 //
 // A program is known by its file name, any case, with or without folder and ".exe". What such a
 // program does with its arguments and how it fails stays inside it: like the real tools it
@@ -51,5 +52,8 @@ void installSandboxCommands(SandboxMachine& machine, SandboxRegistry& registry, 
 // The registry commands (RegistryCommands.cpp).
 std::unique_ptr<CommandInterpreter> makeRegCommand(SandboxMachine& machine, SandboxRegistry& registry);
 std::unique_ptr<CommandInterpreter> makeRegeditCommand(SandboxMachine& machine, SandboxRegistry& registry);
+// convert, and the console that runs a line of it (ConvertCommand.cpp).
+std::unique_ptr<CommandInterpreter> makeConvertCommand(SandboxMachine& machine);
+std::unique_ptr<CommandInterpreter> makeConsoleCommand(SandboxMachine& machine);
 
 }  // namespace hastelyn::sandbox

@@ -11,6 +11,7 @@
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/FileLock.h"
 #include "platform/sandbox/util/IniValue.h"
 
 namespace hastelyn::sandbox {
@@ -191,6 +192,31 @@ void SandboxMachine::readDrives() {
         canonicalHosts_.push_back(d.hostFolder ? fs::weakly_canonical(*d.hostFolder, ec) : fs::path());
         if (ec) canonicalHosts_.back() = d.hostFolder->lexically_normal();
     }
+}
+
+bool SandboxMachine::setDriveFileSystem(char letter, std::string_view fileSystem) {
+    Drive* changed = nullptr;
+    for (Drive& d : drives_)
+        if (d.letter == upper(letter)) changed = &d;
+    if (changed == nullptr) return false;
+    // Read again under the lock, so that a change another process made meanwhile stays.
+    const fs::path path = folder_ / "machine.ini";
+    const FileLock lock(folder_ / ".state.lock", true);
+    const auto bytes = readWholeFile(path);
+    if (!lock.held() || !bytes) return false;
+    ProfileDocument ini = ProfileDocument::parse(*bytes);
+    const std::string key(1, changed->letter);
+    const auto value = ini.value("Drives", key);
+    if (!value) return false;
+    std::vector<std::string_view> fields = splitFields(withoutComment(*value));
+    if (fields.size() < 2) fields.resize(2);
+    fields[1] = fileSystem;
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) line += (i > 0 ? "," : "") + std::string(fields[i]);
+    if (!ini.setValue("Drives", key, line) || !writeFileAtomically(path, ini.text())) return false;
+    ini_ = std::move(ini);
+    changed->fileSystem = std::string(fileSystem);
+    return true;
 }
 
 const Drive* SandboxMachine::drive(char letter) const {

@@ -101,6 +101,11 @@ public:
 
     AttributeStore& attributes() { return attributes_; }
 
+    // Gives a drive named in [Drives] another file system, in machine.ini and for this process
+    // (what "convert" does). False for a drive machine.ini does not name or a machine.ini that
+    // cannot be written.
+    [[nodiscard]] bool setDriveFileSystem(char letter, std::string_view fileSystem);
+
     long lastError() const { return lastError_; }
     void setLastError(long code) { lastError_ = code; }
 
