@@ -11,6 +11,7 @@
 #include "engine/Passes.h"
 #include "foundation/LockedItems.h"
 #include "foundation/Migration.h"
+#include "ui/UtilityPages.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::app {
@@ -71,9 +72,7 @@ void detectEdition(TFrmMain& window, engine::Session& session) {
 }
 
 // Step 9: the PC information fields.
-void readPcInformation(TFrmMain&, engine::Session&) {
-    // The fields are filled by the PC information page when it arrives.
-}
+void readPcInformation(TFrmMain& window) { ui::showPcInformation(window); }
 
 foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session) {
     foundation::LockableControls controls;
@@ -135,7 +134,7 @@ std::vector<std::string> createMainWindow(TFrmMain& window, engine::Session& ses
         foundation::detectSystemPaths(session.platform, session.codes, session.settings, session.paths);
     });
     step(errors, [&] { engine::runEnvironmentChecks(session); });                           // 8
-    readPcInformation(window, session);                                                     // 9
+    readPcInformation(window);                                                              // 9
     engine::readPass(session);                                                              // 10
     const foundation::LockableControls marked = lockableControls(window, session);
     step(errors, [&] { foundation::markPreLocked(session.settings, marked); });             // 11

@@ -13,6 +13,7 @@
 #include "ui/MainMenuTable.h"
 #include "ui/MainWindow.h"
 #include "ui/TwoRowTabBar.h"
+#include "ui/UtilityPages.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::ui {
@@ -72,6 +73,7 @@ void TFrmMain::speakFocusText(QWidget* widget) {
         session_.speech.speak(entry.spoken);
         return;
     }
+    if (const std::string_view text = utilityPagesFocusText(widget); !text.empty()) session_.speech.speak(text);
 }
 
 void TFrmMain::PgAccelEnter() {

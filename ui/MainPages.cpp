@@ -5,7 +5,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "engine/PcInformation.h"
+#include "engine/Utilities.h"
 #include "ui/MainWindow.h"
+#include "ui/UtilityPages.h"
 #include "ui/RowList.h"
 #include "ui/TwoRowTabBar.h"
 #include "ui/Widgets.h"
@@ -65,38 +68,25 @@ void TFrmMain::buildUtilityPage() {
     LstUtility = fillPage(new RowList(page));
     LstUtility->setObjectName("LstUtility");
     wireListClicks(LstUtility);
-    const struct {
-        const char* label;
-        const char* name;
-        const char* hint;
-    } rows[] = {
-        {"① 動作が軽快なWindows Media Player 6.4で、音楽/動画を再生する", "BtnWMP6", "Windows Media Player 6.4"},
-        {"② NetMeetingで、ネットワークにつながったパソコンを遠隔操作する", "BtnNet", "NetMeeting"},
-        {"③ システム構成ユーティリティでスタートアップを管理して、高速起動", "BtnMS", "システム構成ユーティリティ"},
-        {"④ セキュリティ対策や通信ソフトに必要な、IPアドレスを確認する", "BtnIP", "IPアドレス"},
-        {"⑤ グループポリシーエディタで、Windowsのカスタマイズを管理する", "BtnGroup", "グループポリシーエディタ"},
-        {"⑥ 使う機会や必要性が増えつつある、レジストリエディタを起動する", "BtnReg", "レジストリエディタ"},
-        {"⑦ ディスクの管理で、ディスクに関する様々な操作を実行する", "BtnDiskMgmt", "ディスクの管理"},
-        {"⑧ フロッピーディスクを高速にフォーマットする", "BtnFormat", "フォーマット"},
-        {"⑨ 負担の軽いデフラグで、ハードディスクを最適化する", "BtnCUIDefrag", "デフラグ"},
-        {"⑩ MFTを断片化させずに、ハードディスクをNTFSに変換", "BtnConvert", "NTFS変換"},
-    };
     const char* circled[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨", "⑩"};
     const int tops[] = {4, 40, 76, 112, 148};
     for (int i = 0; i < 10; ++i) {
-        LstUtility->addItem(u8(rows[i].label));
-        QPushButton* b = button(page, rows[i].name, u8(circled[i]), i % 2 == 0 ? 384 : 434, tops[i / 2], 51, 37);
-        b->setToolTip(u8(rows[i].hint));
-        b->setAccessibleName(u8(rows[i].hint));
+        const engine::UtilityRow& row = engine::utilityRows()[static_cast<std::size_t>(i)];
+        LstUtility->addItem(u8(row.label));
+        QPushButton* b = button(page, row.name, u8(circled[i]), i % 2 == 0 ? 384 : 434, tops[i / 2], 51, 37);
+        b->setToolTip(u8(row.hint));
+        b->setAccessibleName(u8(row.hint));
         utilityButtons[static_cast<std::size_t>(i)] = b;
     }
-    ChcQuickFormat = place<QCheckBox>(page, "ChcQuickFormat", 308, 130, 76, 18);
-    ChcQuickFormat->setText(u8("クイック"));
+    // Made in the tab order: the two drive lists, then the quick-format box.
     LstHDDefrag = place<RowList>(page, "LstHDDefrag", 308, 148, 76, 18);
     LstHDDefrag->setAccessibleName(u8("デフラグするドライブ"));
     LstHDConvert = place<RowList>(page, "LstHDConvert", 308, 166, 76, 18);
     LstHDConvert->setAccessibleName(u8("NTFSに変換するドライブ"));
+    ChcQuickFormat = place<QCheckBox>(page, "ChcQuickFormat", 308, 130, 76, 18);
+    ChcQuickFormat->setText(u8("クイック"));
     LstUtility->fitRows(kListPixels);
+    wireUtilityPage(*this);
 }
 
 void TFrmMain::buildInfoPage() {
@@ -104,20 +94,12 @@ void TFrmMain::buildInfoPage() {
     LstInfo = fillPage(new RowList(page));
     LstInfo->setObjectName("LstInfo");
     wireListClicks(LstInfo);
-    const struct {
-        const char* label;
-        const char* name;
-    } rows[] = {
-        {"① 使用者", "EdtUser"},        {"② 会社名", "EdtCorp"},        {"③ コンピュータ名", "EdtComputer"},
-        {"④ OS", "EdtProduct"},         {"⑤ OSのバージョン", "EdtVersion"}, {"⑥ プロダクトID", "EdtID"},
-        {"⑦ プロダクトキー", "EdtKey"}, {"⑧ Windowsフォルダ", "EdtRoot"}, {"⑨ CPU", "EdtCPU"},
-        {"⑩ プロセッサ情報", "EdtMHz"},
-    };
     for (int i = 0; i < 10; ++i) {
-        LstInfo->addItem(u8(rows[i].label));
-        auto* field = place<QLineEdit>(page, rows[i].name, 114, 4 + 18 * i, 318, 18);
+        const engine::PcInfoRow& row = engine::pcInfoRows()[static_cast<std::size_t>(i)];
+        LstInfo->addItem(u8(row.label));
+        auto* field = place<QLineEdit>(page, row.name, 114, 4 + 18 * i, 318, 18);
         // The row's label without its number.
-        field->setAccessibleName(u8(rows[i].label).mid(2));
+        field->setAccessibleName(u8(row.label).mid(2));
         if (i < 3) {
             field->setMaxLength(63);
         } else {
@@ -126,9 +108,11 @@ void TFrmMain::buildInfoPage() {
         }
         infoFields[static_cast<std::size_t>(i)] = field;
     }
-    button(page, "BtnDetail", u8("詳細"), 435, 134, 48, 24);
+    // Made in the tab order: the change button before the detail button above it.
     button(page, "BtnChange", u8("変更"), 435, 160, 48, 24);
+    button(page, "BtnDetail", u8("詳細"), 435, 134, 48, 24);
     LstInfo->fitRows(kListPixels);
+    wirePcInfoPage(*this);
 }
 
 }  // namespace hastelyn::ui

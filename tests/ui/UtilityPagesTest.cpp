@@ -1,0 +1,188 @@
+// The utilities page and the PC information page: which buttons each edition offers and what
+// each starts (read back from journal.log), the missing drive, the fields, the change and detail
+// buttons, and the Tab walk with its spoken texts.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <sstream>
+
+#include "engine/PcInformation.h"
+#include "engine/Utilities.h"
+#include "tests/ui/support/WindowFixture.h"
+
+using namespace hastelyn;
+using testing::MiniMachine;
+using testing::WindowFixture;
+using testing::kSettings;
+
+namespace {
+
+const char* const kButtons[] = {"BtnWMP6", "BtnNet",    "BtnMS",     "BtnIP",        "BtnGroup",
+                                "BtnReg",  "BtnDiskMgmt", "BtnFormat", "BtnCUIDefrag", "BtnConvert"};
+
+std::string open(const std::string& file) { return "ShellExecute\topen\t" + file + "\t\t\t1"; }
+std::string exec(const std::string& line) { return "WinExec\t1\t" + line; }
+const std::string kConvert = exec("cmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs /v");
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+// What clicking the button added to journal.log, one line (empty when nothing).
+std::string clickAndRead(WindowFixture& fx, const char* name) {
+    const std::size_t before = lines(fx.journal()).size();
+    fx.window().findChild<QPushButton*>(name)->click();
+    const std::vector<std::string> after = lines(fx.journal());
+    std::string added;
+    for (std::size_t i = before; i < after.size(); ++i) added += (added.empty() ? "" : "\n") + after[i];
+    return added;
+}
+
+std::vector<QString> tabWalk(QWidget* first, int steps, std::vector<std::string>* spoken, WindowFixture& fx) {
+    first->setFocus(Qt::TabFocusReason);
+    std::vector<QString> names{QApplication::focusWidget()->objectName()};
+    for (int i = 1; i < steps; ++i) {
+        fx.setClipboard("");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names.push_back(QApplication::focusWidget()->objectName());
+        if (spoken != nullptr) spoken->push_back(fx.clipboard());
+    }
+    return names;
+}
+
+}  // namespace
+
+class UtilityPagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Per edition: the buttons and the defrag list enabled, and the exact start of each enabled
+    // button ("" for a disabled one), with C chosen in both lists and the quick-format box ticked.
+    void eachEditionOffersItsToolsAndStartsTheirCommands() {
+        const std::string winipcfg = open("winipcfg"), ipconfig = exec("cmd /k ipconfig");
+        const std::string format9x = exec("command.com /k format a: /q"), formatNt = exec("cmd /k format a: /q");
+        const struct {
+            const char* edition;
+            bool defragList;
+            std::array<std::string, 10> started;
+        } cases[] = {
+            {"95", true, {open("mplayer2"), open("conf"), "", winipcfg, "", open("regedit"), "", format9x,
+                          exec("defrag C: /noprompt /f"), ""}},
+            {"98", true, {open("mplayer2"), open("conf"), open("msconfig"), winipcfg, "", open("regedit"), "", format9x,
+                          exec("defrag C: /noprompt /f"), ""}},
+            {"me", true, {open("mplayer2"), open("conf"), open("msconfig"), winipcfg, "", open("regedit"), "", format9x,
+                          exec("defrag C: /noprompt /f"), ""}},
+            {"nt4", true, {open("mplayer2"), open("conf"), "", ipconfig, "", open("regedit"), "", formatNt,
+                           open("dfrg.msc"), kConvert}},
+            {"2000", false, {open("mplayer2"), open("conf"), "", ipconfig, open("gpedit.msc"), open("regedit"),
+                             open("diskmgmt.msc"), formatNt, open("dfrg.msc"), kConvert}},
+            {"xp", true, {open("mplayer2"), open("conf"), open("msconfig"), ipconfig, open("gpedit.msc"), open("regedit"),
+                          open("diskmgmt.msc"), formatNt, exec("cmd /k defrag C: -v -f"), kConvert}},
+            {"2003", true, {open("mplayer2"), open("conf"), open("msconfig"), ipconfig, open("gpedit.msc"),
+                            open("regedit"), open("diskmgmt.msc"), formatNt, open("dfrg.msc"), kConvert}},
+        };
+        for (const auto& c : cases) {
+            MiniMachine m;
+            m.edition(c.edition);
+            WindowFixture fx(m);
+            ui::TFrmMain& window = fx.window();
+            window.LstHDDefrag->setCurrentRow(0);
+            window.LstHDConvert->setCurrentRow(0);
+            window.ChcQuickFormat->setChecked(true);
+            QVERIFY2(window.LstHDDefrag->isEnabled() == c.defragList, c.edition);
+            for (std::size_t i = 0; i < 10; ++i) {
+                const bool enabled = window.findChild<QPushButton*>(kButtons[i])->isEnabled();
+                QVERIFY2(enabled == !c.started[i].empty(), (std::string(c.edition) + " " + kButtons[i]).c_str());
+                if (enabled) QCOMPARE(clickAndRead(fx, kButtons[i]), c.started[i]);
+            }
+        }
+    }
+
+    void formatWithoutQuickAndALockedButton() {
+        MiniMachine m;
+        m.file(kSettings, "[DisabledItem]\r\nUtility8=true\r\nUtility3=pre_true\r\n");
+        WindowFixture fx(m);
+        QVERIFY(!fx.window().findChild<QPushButton*>("BtnFormat")->isEnabled());
+        QVERIFY(fx.window().findChild<QPushButton*>("BtnMS")->isEnabled());
+        fx.window().findChild<QPushButton*>("BtnFormat")->setEnabled(true);
+        QCOMPARE(clickAndRead(fx, "BtnFormat"), exec("cmd /k format a:"));
+        // Group policy on the 9x family starts nothing, even with its button enabled by hand.
+        MiniMachine nine;
+        nine.edition("98");
+        WindowFixture ninex(nine);
+        ninex.window().findChild<QPushButton*>("BtnGroup")->setEnabled(true);
+        QCOMPARE(clickAndRead(ninex, "BtnGroup"), std::string());
+    }
+
+    void noChosenDriveAsksForOneAndStartsNothing() {
+        WindowFixture fx(testing::withGeneralSettings("Sound=On\r\n"));
+        for (const char* name : {"BtnCUIDefrag", "BtnConvert"}) {
+            fx.dialogs().shown.clear();
+            QCOMPARE(clickAndRead(fx, name), std::string());
+            QCOMPARE(fx.dialogs().shown.size(), std::size_t{1});
+            QVERIFY(fx.dialogs().shown[0] == std::pair(foundation::DialogKind::Error, std::string(engine::kChooseDriveText)));
+            QCOMPARE(fx.clipboard(), std::string(engine::kChooseDriveSpoken));
+        }
+    }
+
+    void theInformationPageShowsChangesAndStartsTheTool() {
+        MiniMachine m;
+        m.hive(platform::RootKey::LocalMachine,
+               {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]", "\"RegisteredOwner\"=\"山田 太郎\""});
+        m.file(kSettings, "[DisabledItem]\r\nPCInfo3=true\r\n");
+        WindowFixture fx(m);
+        ui::TFrmMain& window = fx.window();
+        QCOMPARE(window.infoFields[0]->text(), QString("山田 太郎"));
+        QCOMPARE(window.infoFields[1]->text(), QString("NULL"));
+        QVERIFY(window.infoFields[2]->isReadOnly());
+        QVERIFY(window.infoFields[5]->isReadOnly());
+        QCOMPARE(window.infoFields[2]->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+
+        window.infoFields[0]->setText("ソニー 花子");
+        window.findChild<QPushButton*>("BtnChange")->click();
+        QCOMPARE(engine::ReadPcInformation(fx.session())[0], std::string("ソニー 花子"));
+        // "NULL" in the organisation wrote an empty one, which reads "NULL" again.
+        QCOMPARE(engine::ReadPcInformation(fx.session())[1], std::string("NULL"));
+        QCOMPARE(clickAndRead(fx, "BtnDetail"), open("msinfo32"));
+    }
+
+    // Tab goes through each page's controls in the given order; the buttons and fields that
+    // have a text speak it, the others leave the clipboard alone.
+    void theTabWalkAndItsSpokenTexts() {
+        WindowFixture fx(testing::withGeneralSettings("Sound=On\r\n"));
+        ui::TFrmMain& window = fx.window();
+        QVERIFY(testing::showActive(window));
+
+        window.findChild<QPushButton*>("BtnUtility")->click();
+        std::vector<std::string> spoken;
+        std::vector<QString> walk = tabWalk(window.LstUtility, 14, &spoken, fx);
+        const std::vector<QString> utility = {"LstUtility", "BtnWMP6",    "BtnNet",    "BtnMS",        "BtnIP",
+                                              "BtnGroup",   "BtnReg",     "BtnDiskMgmt", "BtnFormat", "BtnCUIDefrag",
+                                              "BtnConvert", "LstHDDefrag", "LstHDConvert", "ChcQuickFormat"};
+        QCOMPARE(walk, utility);
+        for (std::size_t i = 0; i < engine::kUtilityCount; ++i)
+            QCOMPARE(spoken[i], std::string(engine::utilityRows()[i].spoken));
+        QCOMPARE(spoken[10], std::string());
+        QCOMPARE(spoken[12], std::string());
+
+        window.findChild<QPushButton*>("BtnInfo")->click();
+        spoken.clear();
+        walk = tabWalk(window.LstInfo, 13, &spoken, fx);
+        std::vector<QString> info = {"LstInfo"};
+        for (const engine::PcInfoRow& row : engine::pcInfoRows()) info.push_back(row.name);
+        info.insert(info.end(), {"BtnChange", "BtnDetail"});
+        QCOMPARE(walk, info);
+        for (std::size_t i = 0; i < engine::kPcInfoFieldCount; ++i)
+            QCOMPARE(spoken[i], std::string(engine::pcInfoRows()[i].spoken));
+        QCOMPARE(spoken[10], std::string(engine::kChangeSpoken));
+        QCOMPARE(spoken[11], std::string(engine::kDetailSpoken));
+    }
+};
+
+QTEST_MAIN(UtilityPagesTest)
+#include "UtilityPagesTest.moc"
