@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/cli/ConsoleSurfaces.h"
+#include "app/cli/PcInfoCommands.h"
 #include "app/cli/RowNames.h"
 #include "engine/Accelerate.h"
 #include "engine/Passes.h"
@@ -36,7 +37,9 @@ constexpr const char* kUsage =
     "usage: hastelyn-cli status [--json]\n"
     "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all]\n"
     "       hastelyn-cli backup FILE\n"
-    "       hastelyn-cli restore FILE [--yes] [--yes-all]\n";
+    "       hastelyn-cli restore FILE [--yes] [--yes-all]\n"
+    "       hastelyn-cli info [--json]\n"
+    "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all]\n";
 
 struct UsageError {
     std::string text;
@@ -50,6 +53,7 @@ struct Options {
     bool json = false;
     bool yes = false;
     bool yesAll = false;
+    PcInfoTexts pcInfo;
 };
 
 Options parse(int argc, char** argv) {
@@ -59,19 +63,24 @@ Options parse(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw UsageError{arg + " needs a row"};
+            if (i + 1 >= argc) throw UsageError{arg + (o.command == "set-info" ? " needs a text" : " needs a row")};
             return argv[++i];
         };
-        if (arg == "--json" && o.command == "status") o.json = true;
+        const bool asks = o.command == "accelerate" || o.command == "restore" || o.command == "set-info";
+        if (arg == "--json" && (o.command == "status" || o.command == "info")) o.json = true;
+        else if (arg == "--user" && o.command == "set-info") o.pcInfo.user = value();
+        else if (arg == "--organization" && o.command == "set-info") o.pcInfo.organization = value();
+        else if (arg == "--computer" && o.command == "set-info") o.pcInfo.computer = value();
         else if (arg == "--tick" && o.command == "accelerate") o.tickChanges.emplace_back(value(), true);
         else if (arg == "--untick" && o.command == "accelerate") o.tickChanges.emplace_back(value(), false);
         else if (arg == "--tick-all" && o.command == "accelerate") o.tickAll = true;
-        else if (arg == "--yes" && (o.command == "accelerate" || o.command == "restore")) o.yes = true;
-        else if (arg == "--yes-all" && (o.command == "accelerate" || o.command == "restore")) o.yesAll = true;
+        else if (arg == "--yes" && asks) o.yes = true;
+        else if (arg == "--yes-all" && asks) o.yesAll = true;
         else if (!arg.starts_with("--") && (o.command == "backup" || o.command == "restore")) o.files.push_back(arg);
         else throw UsageError{"unexpected argument: " + arg};
     }
-    if (o.command != "status" && o.command != "accelerate" && o.command != "backup" && o.command != "restore")
+    if (o.command != "status" && o.command != "accelerate" && o.command != "backup" && o.command != "restore" &&
+        o.command != "info" && o.command != "set-info")
         throw UsageError{"unknown command: " + o.command};
     if ((o.command == "backup" || o.command == "restore") && o.files.size() != 1)
         throw UsageError{o.command + " needs one FILE"};
@@ -177,6 +186,8 @@ int main(int argc, char** argv) {
         engine::startWithoutWindows(session);
         if (options.command == "status") return status(session, options.json);
         if (options.command == "accelerate") return accelerate(session, options);
+        if (options.command == "info") return printPcInformation(session, options.json);
+        if (options.command == "set-info") return setPcInformation(session, options.pcInfo);
         const std::string file = machinePath(session, options.files.front());
         if (options.command == "backup") {
             engine::WriteRestorePoint(session, file);
