@@ -1,5 +1,6 @@
 // The PC information page: the ten fields, the detail button and the change command.
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include "engine/PcInformation.h"
@@ -18,10 +19,15 @@ std::string fieldText(const QLineEdit* field) { return field->text().toStdString
 
 void showPcInformation(TFrmMain& window) {
     const engine::PcInformation info = engine::ReadPcInformation(window.session());
-    for (std::size_t i = 0; i < engine::kPcInfoFieldCount; ++i) window.infoFields[i]->setText(u8(info[i]));
+    for (std::size_t i = 0; i < engine::kPcInfoFieldCount; ++i) {
+        window.infoFields[i]->setText(u8(info[i]));
+        // A text longer than its field shows its beginning.
+        window.infoFields[i]->setCursorPosition(0);
+    }
 }
 
 void wirePcInfoPage(TFrmMain& window) {
+    fitPageToItsHeight(window.LstInfo->parentWidget(), window.LstInfo);
     QObject::connect(window.findChild<QPushButton*>("BtnDetail"), &QPushButton::clicked, &window,
                      [&window] { engine::BtnDetailClick(window.session()); });
     QObject::connect(window.findChild<QPushButton*>("BtnChange"), &QPushButton::clicked, &window, [&window] {

@@ -24,6 +24,7 @@ std::optional<char> chosenDrive(const QListWidget* list) {
 void wireUtilityPage(TFrmMain& window) {
     for (QListWidget* drives : {static_cast<QListWidget*>(window.LstHDDefrag), static_cast<QListWidget*>(window.LstHDConvert)})
         drives->setStyleSheet("QListWidget::item { height: 13px; }");
+    fitPageToItsHeight(window.LstUtility->parentWidget(), window.LstUtility);
     for (std::size_t i = 0; i < engine::kUtilityCount; ++i) {
         const engine::Utility utility = engine::utilityRows()[i].button;
         QObject::connect(window.utilityButtons[i], &QPushButton::clicked, &window, [&window, utility] {

@@ -3,6 +3,7 @@
 // controls speak when they get the focus, and the fields filled from the machine.
 #include <string_view>
 
+class QListWidget;
 class QWidget;
 
 namespace hastelyn::ui {
@@ -15,6 +16,9 @@ void wireUtilityPage(TFrmMain& window);
 void wirePcInfoPage(TFrmMain& window);
 // Fills the ten PC information fields from the machine (at start, and after a restore).
 void showPcInformation(TFrmMain& window);
+// Keeps a page's list and the controls over its rows inside the page when the page is lower
+// than they were drawn for: rows and controls shrink together.
+void fitPageToItsHeight(QWidget* page, QListWidget* list);
 // The text a control of the two pages speaks when it gets the focus; empty for none.
 std::string_view utilityPagesFocusText(const QWidget* control);
 

@@ -151,6 +151,27 @@ private slots:
         QCOMPARE(clickAndRead(fx, "BtnDetail"), open("msinfo32"));
     }
 
+    // With the two rows of tabs the pages are lower than drawn: every control still lies
+    // inside its page, and each information field beside its row.
+    void bothPagesFitTheirPage() {
+        WindowFixture fx(MiniMachine{});
+        ui::TFrmMain& window = fx.window();
+        QVERIFY(testing::showActive(window));
+        for (const char* button : {"BtnUtility", "BtnInfo"}) {
+            window.findChild<QPushButton*>(button)->click();
+            QWidget* page = window.PgAccel->currentWidget();
+            for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (control != window.LstUtility && control != window.LstInfo)
+                    QVERIFY2(control->geometry().bottom() < page->height(), qPrintable(control->objectName()));
+        }
+        for (int i = 0; i < 10; ++i) {
+            const QRect row = window.LstInfo->visualItemRect(window.LstInfo->item(i));
+            const int middle = window.infoFields[static_cast<std::size_t>(i)]->geometry().center().y();
+            QVERIFY2(middle >= row.top() && middle <= row.bottom() + 5, qPrintable(QString::number(i)));
+            QVERIFY(row.bottom() < window.LstInfo->viewport()->height());
+        }
+    }
+
     // Tab goes through each page's controls in the given order; the buttons and fields that
     // have a text speak it, the others leave the clipboard alone.
     void theTabWalkAndItsSpokenTexts() {
