@@ -103,12 +103,16 @@ private slots:
         }
     }
 
-    void formatWithoutQuickAndALockedButton() {
+    void formatWithoutQuickALockedButtonAndAMissingTool() {
         MiniMachine m;
         m.file(kSettings, "[DisabledItem]\r\nUtility8=true\r\nUtility3=pre_true\r\n");
+        m.shell("Missing", "msconfig");
         WindowFixture fx(m);
         QVERIFY(!fx.window().findChild<QPushButton*>("BtnFormat")->isEnabled());
         QVERIFY(fx.window().findChild<QPushButton*>("BtnMS")->isEnabled());
+        // A tool the machine lacks is not started, and nobody is told.
+        QCOMPARE(clickAndRead(fx, "BtnMS"), open("msconfig") + "\nNotStarted\tmsconfig\t2");
+        QVERIFY(fx.dialogs().shown.empty());
         fx.window().findChild<QPushButton*>("BtnFormat")->setEnabled(true);
         QCOMPARE(clickAndRead(fx, "BtnFormat"), exec("cmd /k format a:"));
         // Group policy on the 9x family starts nothing, even with its button enabled by hand.
