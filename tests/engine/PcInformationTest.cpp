@@ -23,14 +23,8 @@ std::array<std::string, 3> editable(EngineFixture& fx) {
             fx.read(RootKey::LocalMachine, kNameKey, "ComputerName", RegType::String)};
 }
 
-void settings(EngineFixture& fx, std::string_view lines) {
-    for (std::size_t at = 0; at < lines.size();) {
-        const std::size_t end = lines.find('\n', at);
-        const std::string_view line = lines.substr(at, end - at);
-        const std::size_t eq = line.find('=');
-        fx.session().settings.write("環境設定", line.substr(0, eq), line.substr(eq + 1));
-        at = end == std::string_view::npos ? lines.size() : end + 1;
-    }
+void setting(EngineFixture& fx, std::string_view key, std::string_view value) {
+    fx.session().settings.write("環境設定", key, value);
 }
 
 TEST(PcInformation, TheTenFieldsOfEachFamilyWithNullForWhatIsMissing) {
@@ -64,7 +58,7 @@ TEST(PcInformation, TheTenFieldsOfEachFamilyWithNullForWhatIsMissing) {
 
 TEST(PcInformation, ValidationStopsAtTheFirstBadFieldAndWorksOnWholeCharacters) {
     EngineFixture fx("xp");
-    settings(fx, "Sound=On");
+    setting(fx, "Sound", "On");
     const auto before = editable(fx);
     const std::string kNames = "/\\[]\":;|<>+=,?*";
 
@@ -96,7 +90,7 @@ TEST(PcInformation, ValidationStopsAtTheFirstBadFieldAndWorksOnWholeCharacters) 
 
 TEST(PcInformation, AnEmptyFieldEndsSilentlyAfterTheSpokenQuestion) {
     EngineFixture fx("xp");
-    settings(fx, "Sound=On");
+    setting(fx, "Sound", "On");
     EXPECT_EQ(BtnChangeClick(fx.session(), {"a", "", "c"}), PcInfoChange::Empty);
     EXPECT_TRUE(fx.dialogs().shown.empty());
     EXPECT_EQ(fx.clipboard().text(),
@@ -111,7 +105,7 @@ TEST(PcInformation, TheWriteThenTheRestartQuestionOrTheInformation) {
     {
         SCOPED_TRACE("restart asked and answered Yes");
         EngineFixture fx("xp");
-        settings(fx, "DlgReboot=On");
+        setting(fx, "DlgReboot", "On");
         // "NULL" writes an empty value.
         EXPECT_EQ(BtnChangeClick(fx.session(), {"新しい 使用者", "NULL", "NEW-PC"}), PcInfoChange::Written);
         EXPECT_EQ(editable(fx), (std::array<std::string, 3>{"新しい 使用者", "NULL", "NEW-PC"}));
@@ -131,7 +125,7 @@ TEST(PcInformation, TheWriteThenTheRestartQuestionOrTheInformation) {
     {
         SCOPED_TRACE("information switched off");
         EngineFixture fx("xp");
-        settings(fx, "DlgInform=Off");
+        setting(fx, "DlgInform", "Off");
         EXPECT_EQ(BtnChangeClick(fx.session(), {"a", "b", "c"}), PcInfoChange::Written);
         EXPECT_EQ(fx.dialogs().shown.size(), 1u);
     }
