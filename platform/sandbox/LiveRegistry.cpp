@@ -32,7 +32,11 @@ bool namesSubkey(std::string_view subKey) {
 }  // namespace
 
 LiveRegistry::LiveRegistry(SandboxRegistry& hives, const SandboxMachine& machine)
-    : hives_(hives), machine_(machine), nextLive_(kFirstLiveKey) {}
+    : LiveRegistry(hives, machine, MeterScript::load(machine.folder())) {}
+
+LiveRegistry::LiveRegistry(SandboxRegistry& hives, const SandboxMachine& machine,
+                           const std::shared_ptr<const MeterScript>& script)
+    : hives_(hives), machine_(machine), nextLive_(kFirstLiveKey), processors_(script), cpuUsage_(script) {}
 
 bool LiveRegistry::performanceData(RootKey root) const {
     return root == RootKey::PerformanceData && machine_.version().platformId == 2;
@@ -111,7 +115,9 @@ long LiveRegistry::queryValue(KeyHandle key, std::string_view name, std::uint32_
             if (size) *size = static_cast<std::uint32_t>(block.size());
             return win32error::MoreData;
         }
-        return platform::copyValueData(regtype::Binary, block, type, data, size);
+        const long result = platform::copyValueData(regtype::Binary, block, type, data, size);
+        if (result == win32error::Success) processors_.handedOver(name);
+        return result;
     }
 
     const auto [stat, hive] = live->second;
@@ -121,7 +127,9 @@ long LiveRegistry::queryValue(KeyHandle key, std::string_view name, std::uint32_
         const std::uint32_t usage = cpuUsage_.usage();
         const char bytes[4] = {static_cast<char>(usage), static_cast<char>(usage >> 8), static_cast<char>(usage >> 16),
                                static_cast<char>(usage >> 24)};
-        return platform::copyValueData(regtype::Binary, std::string_view(bytes, 4), type, data, size);
+        const long result = platform::copyValueData(regtype::Binary, std::string_view(bytes, 4), type, data, size);
+        if (result == win32error::Success && data != nullptr) cpuUsage_.handedOver();
+        return result;
     }
     const long result = hive ? hives_.queryValue(hive, name, type, data, size) : win32error::FileNotFound;
     if (result == win32error::FileNotFound && stat != Stat::Data && name.empty())

@@ -18,9 +18,11 @@
 //   REG_BINARY); stopped, it and every other value read as the hive holds them. The unnamed
 //   value of StartStat and StopStat reads as an empty string when the hive has none, as every
 //   key of the 95 family's registry has one.
+// - A machine with a meter script (MeterScript.h) serves the script's figures instead.
 //
 // Handles of the hives pass through unchanged; the live keys have handles of their own.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +57,10 @@ public:
     std::size_t liveKeyCount() const { return live_.size(); }
 
 private:
+    // The processor figures share the machine's meter script, if it has one.
+    LiveRegistry(SandboxRegistry& hives, const SandboxMachine& machine,
+                 const std::shared_ptr<const MeterScript>& script);
+
     enum class Stat { Start, Data, Stop };
     struct LiveKey {
         Stat stat = Stat::Data;

@@ -153,6 +153,13 @@ std::string buildPerformanceData(const std::vector<CpuTimes>& processors, std::u
 
 std::string ProcessorSampler::performanceData(std::string_view valueName, std::u16string_view systemName) {
     std::vector<CpuTimes> processors;
+    if (script_.scripted()) {
+        const MeterTick& tick = script_.next();
+        if (asksForProcessorObject(valueName)) {
+            for (const std::uint64_t idle : tick.idle) processors.push_back(CpuTimes{.idle = idle});
+        }
+        return buildPerformanceData(processors, tick.fileTime, tick.fileTime, systemName);
+    }
     if (asksForProcessorObject(valueName)) {
         if (std::optional<ProcessorTimes> times = readProcessorTimes()) processors = std::move(times->each);
         if (processors.size() == last_.size()) {
@@ -166,6 +173,10 @@ std::string ProcessorSampler::performanceData(std::string_view valueName, std::u
     return buildPerformanceData(processors, fileTimeNow(), monotonic100ns(), systemName);
 }
 
+void ProcessorSampler::handedOver(std::string_view valueName) {
+    if (asksForProcessorObject(valueName)) script_.handedOver();
+}
+
 void CpuUsageStatistic::start() {
     started_ = true;
     last_ = 0;
@@ -176,6 +187,7 @@ void CpuUsageStatistic::start() {
 
 std::uint32_t CpuUsageStatistic::usage() {
     if (!started_) return 0;
+    if (script_.scripted()) return script_.next().cpuUsage;
     const std::uint64_t now = monotonic100ns();
     if (now - referenceTime_ < kHoldTime) return last_;
     const std::optional<ProcessorTimes> times = readProcessorTimes();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sandbox/HostFigures.h"
+#include "platform/sandbox/MeterScript.h"
 
 namespace hastelyn::sandbox {
 
@@ -24,30 +25,41 @@ bool asksForProcessorObject(std::string_view valueName);
 std::string buildPerformanceData(const std::vector<CpuTimes>& processors, std::uint64_t fileTime,
                                  std::uint64_t perfTime, std::u16string_view systemName);
 
-// Samples for the performance data, fresh from /proc/stat at every query. A processor's
-// figures never go back between the samples of one source (the kernel's idle time may step
-// back a tick when it moves time between idle and iowait).
+// Samples for the performance data, fresh from /proc/stat at every query, or the ticks of a
+// meter script. A processor's figures never go back between the samples of one source (the
+// kernel's idle time may step back a tick when it moves time between idle and iowait).
 class ProcessorSampler {
 public:
+    explicit ProcessorSampler(std::shared_ptr<const MeterScript> script = nullptr) : script_(std::move(script)) {}
+
     // The block for a value name, as buildPerformanceData makes it; without the object when the
     // name does not ask for it or /proc/stat cannot be read.
     std::string performanceData(std::string_view valueName, std::u16string_view systemName);
+    // The last block was handed over to the caller: a script's next block is the next tick's.
+    void handedOver(std::string_view valueName);
 
 private:
     std::vector<CpuTimes> last_;
+    ScriptReadings script_;
 };
 
 // The 95 family's "KERNEL\CPUUsage": the busy share of all processors in percent, over the time
 // since the figure was last worked out. A figure holds for 50 ms, so that the two reads of one
 // query (size, then data) agree.
+// With a meter script, the figure is the tick's CpuUsage.
 class CpuUsageStatistic {
 public:
+    explicit CpuUsageStatistic(std::shared_ptr<const MeterScript> script = nullptr) : script_(std::move(script)) {}
+
     void start();
     void stop() { started_ = false; }
     bool started() const { return started_; }
     std::uint32_t usage();
+    // The figure was handed over to the caller: a script's next one is the next tick's.
+    void handedOver() { script_.handedOver(); }
 
 private:
+    ScriptReadings script_;
     bool started_ = false;
     CpuTimes reference_;
     std::uint64_t referenceTime_ = 0;

@@ -47,11 +47,53 @@ void put32(std::uint8_t* at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+// One row of the interface table, its counters cut to 32 bits when written.
+struct InterfaceRow {
+    std::string description;  // also the name
+    std::uint32_t type = 0;
+    std::uint64_t inOctets = 0, inUcast = 0, inNUcast = 0, inDiscards = 0, inErrors = 0;
+    std::uint64_t outOctets = 0, outUcast = 0, outDiscards = 0, outErrors = 0;
+};
+
+// The rows of the next reading, from the script or from /proc/net/dev; nothing when that
+// cannot be read.
+std::optional<std::vector<InterfaceRow>> interfaceRows(const ScriptReadings& script) {
+    std::vector<InterfaceRow> rows;
+    if (script.scripted()) {
+        for (const ScriptedInterface& i : script.next().interfaces)
+            rows.push_back({.description = i.description, .type = i.type, .inOctets = i.receivedOctets,
+                            .outOctets = i.sentOctets});
+        return rows;
+    }
+    const std::optional<std::vector<NetDevice>> devices = readNetDevices();
+    if (!devices) return std::nullopt;
+    for (const NetDevice& d : *devices) {
+        rows.push_back({.description = d.name,
+                        .type = d.name == "lo" ? iftable::TypeLoopback : iftable::TypeEthernet,
+                        .inOctets = d.receivedBytes,
+                        .inUcast = d.receivedPackets - std::min(d.receivedPackets, d.receivedMulticast),
+                        .inNUcast = d.receivedMulticast,
+                        .inDiscards = d.receivedDropped,
+                        .inErrors = d.receivedErrors,
+                        .outOctets = d.sentBytes,
+                        .outUcast = d.sentPackets,
+                        .outDiscards = d.sentDropped,
+                        .outErrors = d.sentErrors});
+    }
+    return rows;
+}
+
 }  // namespace
 
-SandboxMeters::SandboxMeters(const SandboxMachine& machine) : machine_(machine) {}
+SandboxMeters::SandboxMeters(const SandboxMachine& machine)
+    : machine_(machine), memoryScript_(MeterScript::load(machine.folder())), interfaceScript_(memoryScript_) {}
 
 platform::MemoryStatus SandboxMeters::globalMemoryStatus() {
+    if (memoryScript_.scripted()) {
+        const platform::MemoryStatus scripted = memoryScript_.next().memory;
+        memoryScript_.handedOver();
+        return scripted;
+    }
     const HostMemory m = readHostMemory().value_or(HostMemory{});
     platform::MemoryStatus s;
     s.memoryLoad = m.total > 0 ? static_cast<std::uint32_t>((m.total - m.available) * 100 / m.total) : 0;
@@ -103,38 +145,40 @@ long SandboxMeters::getIfTable(platform::ProcHandle function, std::uint8_t* tabl
     // Windows would call whatever the address holds; the sandbox refuses what is no GetIfTable.
     if (function.value != kGetIfTableAddress || ipHelperLoads_ == 0 || size == nullptr)
         return win32error::InvalidParameter;
-    const std::optional<std::vector<NetDevice>> devices = readNetDevices();
-    if (!devices) return win32error::NotSupported;
-    const std::uint64_t needed = iftable::RowsOffset + std::uint64_t{iftable::RowSize} * devices->size();
+    const std::optional<std::vector<InterfaceRow>> rows = interfaceRows(interfaceScript_);
+    if (!rows) return win32error::NotSupported;
+    const std::uint64_t needed = iftable::RowsOffset + std::uint64_t{iftable::RowSize} * rows->size();
     if (table == nullptr || *size < needed) {
         *size = static_cast<std::uint32_t>(needed);
         return win32error::InsufficientBuffer;
     }
     std::memset(table, 0, needed);
-    put32(table, static_cast<std::uint32_t>(devices->size()));
+    put32(table, static_cast<std::uint32_t>(rows->size()));
     std::uint8_t* row = table + iftable::RowsOffset;
-    for (std::size_t i = 0; i < devices->size(); ++i, row += iftable::RowSize) {
-        const NetDevice& d = (*devices)[i];
-        const std::size_t nameLength = std::min<std::size_t>(d.name.size(), iftable::NameChars - 1);
-        for (std::size_t c = 0; c < nameLength; ++c) row[iftable::Name + 2 * c] = static_cast<std::uint8_t>(d.name[c]);
+    for (std::size_t i = 0; i < rows->size(); ++i, row += iftable::RowSize) {
+        const InterfaceRow& r = (*rows)[i];
+        const std::size_t nameLength = std::min<std::size_t>(r.description.size(), iftable::NameChars - 1);
+        for (std::size_t c = 0; c < nameLength; ++c)
+            row[iftable::Name + 2 * c] = static_cast<std::uint8_t>(r.description[c]);
         put32(row + iftable::Index, static_cast<std::uint32_t>(i + 1));
-        put32(row + iftable::Type, d.name == "lo" ? iftable::TypeLoopback : iftable::TypeEthernet);
+        put32(row + iftable::Type, r.type);
         put32(row + iftable::AdminStatus, kAdminStatusUp);
         put32(row + iftable::OperStatus, kOperStatusOperational);
-        put32(row + iftable::InOctets, static_cast<std::uint32_t>(d.receivedBytes));
-        put32(row + iftable::InUcastPkts, static_cast<std::uint32_t>(d.receivedPackets - std::min(d.receivedPackets, d.receivedMulticast)));
-        put32(row + iftable::InNUcastPkts, static_cast<std::uint32_t>(d.receivedMulticast));
-        put32(row + iftable::InDiscards, static_cast<std::uint32_t>(d.receivedDropped));
-        put32(row + iftable::InErrors, static_cast<std::uint32_t>(d.receivedErrors));
-        put32(row + iftable::OutOctets, static_cast<std::uint32_t>(d.sentBytes));
-        put32(row + iftable::OutUcastPkts, static_cast<std::uint32_t>(d.sentPackets));
-        put32(row + iftable::OutDiscards, static_cast<std::uint32_t>(d.sentDropped));
-        put32(row + iftable::OutErrors, static_cast<std::uint32_t>(d.sentErrors));
+        put32(row + iftable::InOctets, static_cast<std::uint32_t>(r.inOctets));
+        put32(row + iftable::InUcastPkts, static_cast<std::uint32_t>(r.inUcast));
+        put32(row + iftable::InNUcastPkts, static_cast<std::uint32_t>(r.inNUcast));
+        put32(row + iftable::InDiscards, static_cast<std::uint32_t>(r.inDiscards));
+        put32(row + iftable::InErrors, static_cast<std::uint32_t>(r.inErrors));
+        put32(row + iftable::OutOctets, static_cast<std::uint32_t>(r.outOctets));
+        put32(row + iftable::OutUcastPkts, static_cast<std::uint32_t>(r.outUcast));
+        put32(row + iftable::OutDiscards, static_cast<std::uint32_t>(r.outDiscards));
+        put32(row + iftable::OutErrors, static_cast<std::uint32_t>(r.outErrors));
         // The description with its NUL, as Windows XP counts it.
-        const std::size_t descr = std::min<std::size_t>(d.name.size(), iftable::DescrMax - 1);
-        std::memcpy(row + iftable::Descr, d.name.data(), descr);
+        const std::size_t descr = std::min<std::size_t>(r.description.size(), iftable::DescrMax - 1);
+        std::memcpy(row + iftable::Descr, r.description.data(), descr);
         put32(row + iftable::DescrLen, static_cast<std::uint32_t>(descr + 1));
     }
+    interfaceScript_.handedOver();
     *size = static_cast<std::uint32_t>(needed);
     return win32error::Success;
 }

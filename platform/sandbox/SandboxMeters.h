@@ -12,10 +12,13 @@
 //   "lo" is a loopback (type 24), every other interface Ethernet (type 6); description and
 //   name are the interface's name; counters are cut to their low 32 bits, as Windows keeps
 //   them; every interface reads as up and operational; MTU, speed and address are zero.
+// - A machine with a meter script (MeterScript.h) serves the script's memory figures and
+//   interface rows instead (name and description the row's description).
 #include <cstdint>
 #include <string_view>
 
 #include "platform/Meters.h"
+#include "platform/sandbox/MeterScript.h"
 #include "platform/sandbox/SandboxMachine.h"
 
 namespace hastelyn::sandbox {
@@ -35,6 +38,8 @@ private:
 
     const SandboxMachine& machine_;
     std::uint32_t ipHelperLoads_ = 0;
+    ScriptReadings memoryScript_;
+    ScriptReadings interfaceScript_;
 };
 
 }  // namespace hastelyn::sandbox

@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/Win32Types.h"
@@ -257,6 +258,95 @@ TEST(SandboxMeters, ProcFilesParseAsTheKernelWritesThem) {
     t = systemTimeOf(125'963'423'989'990'000ull + 9'999);  // 2000-02-29 23:59:58.999, and 999.9 µs
     EXPECT_EQ((std::array{t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds}),
               (std::array<std::uint16_t, 8>{2000, 2, 2, 29, 23, 59, 58, 999}));
+}
+
+TEST(SandboxMeters, AMeterScriptServesItsTicksReadingByReading) {
+    const auto scripted = [](std::string_view edition, std::string script) {
+        testing::MiniMachine d;
+        d.edition(edition).meters = std::move(script);
+        return std::make_unique<testing::SandboxFixture>(d);
+    };
+    auto xp = scripted("xp",
+                       "[Tick1]\nIdle=1000,3000\nMemoryLoad=42\nPhysical=1048576,524288\n"
+                       "Virtual=5000000000,7\nInterface1=6,100,200,Intel(R) PRO/100, rev 2\nInterface2=24,1,2,lo\n"
+                       "[Tick2]\nTime=1500\nIdle=4000,9000\nInterface1=6,4294967295,300,Intel(R) PRO/100, rev 2\n"
+                       "Interface2=x,1,2,garbled\n"
+                       "[Tick3]\nIdle=oops\nMemoryLoad=43\nInterface1=-\n");
+    platform::Registry& reg = xp->platform().registry;
+    KeyHandle perf;
+    ASSERT_EQ(reg.openKey(RootKey::PerformanceData, "", KeyAccess::Query, perf), err::Success);
+    std::string data;
+    // A query too small for the block hands nothing over: the growth loop still gets tick 1.
+    ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "238", data), err::Success);
+    conformance::PerformanceBlock block = conformance::walkPerformanceData(data);
+    ASSERT_EQ(block.processor.instances.size(), 3u);
+    EXPECT_EQ(block.processor.instances[0].second, 1000u);
+    EXPECT_EQ(block.processor.instances[1].second, 3000u);
+    EXPECT_EQ(block.processor.instances[2].second, 2000u) << "the total is the average";
+    const std::uint64_t tick1 = block.time100ns;
+    EXPECT_EQ(block.systemTime[0], 2001);
+    EXPECT_EQ(block.systemTime[6], 1) << "1000 ms after the base";
+    ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "2", data), err::Success);
+    EXPECT_FALSE(conformance::walkPerformanceData(data).hasProcessor) << "another object is no reading";
+    ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "238", data), err::Success);
+    block = conformance::walkPerformanceData(data);
+    EXPECT_EQ(block.processor.instances[1].second, 9000u);
+    EXPECT_EQ(block.time100ns - tick1, 500u * 10'000) << "Time=1500";
+    for (int reading = 3; reading <= 4; ++reading) {
+        ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "Global", data), err::Success);
+        block = conformance::walkPerformanceData(data);
+        EXPECT_EQ(block.processor.instances[1].second, 9000u) << "a garbled figure and the end keep the last";
+        EXPECT_EQ(block.time100ns - tick1, 2000u * 10'000) << "tick 3's default time";
+    }
+
+    // Memory: each call a reading; figures carried forward, byte counts clamped.
+    platform::Meters& meters = xp->platform().meters;
+    platform::MemoryStatus s = meters.globalMemoryStatus();
+    EXPECT_EQ((std::array{s.memoryLoad, s.totalPhys, s.availPhys, s.totalVirtual, s.availVirtual, s.totalPageFile}),
+              (std::array<std::uint32_t, 6>{42, 1048576, 524288, 0xFFFFFFFF, 7, 0}));
+    s = meters.globalMemoryStatus();
+    EXPECT_EQ(s.memoryLoad, 42u);
+    EXPECT_EQ(s.totalPhys, 1048576u);
+    EXPECT_EQ(meters.globalMemoryStatus().memoryLoad, 43u);
+
+    // Interfaces: a reading is a table handed over; a garbled row is left out; "-" empties.
+    platform::ModuleHandle library;
+    platform::ProcHandle function;
+    ASSERT_EQ(meters.loadLibrary("IPHLPAPI.DLL", library), err::Success);
+    ASSERT_EQ(meters.getProcAddress(library, "GetIfTable", function), err::Success);
+    const auto table = [&] {
+        std::uint32_t size = 0;
+        EXPECT_EQ(meters.getIfTable(function, nullptr, &size, false), err::InsufficientBuffer);
+        std::string t(size, '\0');
+        EXPECT_EQ(meters.getIfTable(function, reinterpret_cast<std::uint8_t*>(t.data()), &size, false), err::Success);
+        return t;
+    };
+    std::string t = table();
+    ASSERT_EQ(u32At(t, 0), 2u);
+    EXPECT_EQ(u32At(t, 4 + 516), 6u);
+    EXPECT_EQ(u32At(t, 4 + 552), 100u);
+    EXPECT_EQ(u32At(t, 4 + 576), 200u);
+    EXPECT_EQ(t.substr(4 + 604, 24), std::string("Intel(R) PRO/100, rev 2") + '\0');
+    EXPECT_EQ(u32At(t, 4 + 860 + 516), 24u);
+    t = table();
+    ASSERT_EQ(u32At(t, 0), 1u);
+    EXPECT_EQ(u32At(t, 4 + 552), 4294967295u);
+    EXPECT_EQ(u32At(table(), 0), 0u);
+    EXPECT_EQ(meters.freeLibrary(library), err::Success);
+
+    // The 95 family: CpuUsage per read that hands the figure over, while the statistic runs.
+    auto win98 = scripted("98", "[Tick1]\nCpuUsage=5\n[Tick2]\nCpuUsage=250\n");
+    platform::Registry& reg98 = win98->platform().registry;
+    KeyHandle start, statData;
+    ASSERT_EQ(reg98.openKey(RootKey::DynData, "PerfStats\\StatData", KeyAccess::Full, statData), err::Success);
+    ASSERT_EQ(reg98.openKey(RootKey::DynData, "PerfStats\\StartStat", KeyAccess::Full, start), err::Success);
+    const auto usage = [&] { return u32At(valueOf(reg98, statData, "KERNEL\\CPUUsage"), 0); };
+    EXPECT_EQ(valueOf(reg98, statData, "KERNEL\\CPUUsage"), "(none)") << "not started: the hive's, which has none";
+    EXPECT_EQ(valueOf(reg98, start, ""), std::string(1, '\0'));
+    EXPECT_EQ(usage(), 5u) << "the size query before the data is no reading";
+    EXPECT_EQ(usage(), 250u);
+    EXPECT_EQ(usage(), 250u);
+    for (const KeyHandle k : {start, statData}) EXPECT_EQ(reg98.closeKey(k), err::Success);
 }
 
 }  // namespace

@@ -236,6 +236,7 @@ fs::path MiniMachine::writeTo(const fs::path& machineFolder) const {
         writeFile(machineFolder / "registry" / (std::string(platform::rootKeyName(root)) + ".reg"),
                   "Windows Registry Editor Version 5.00\r\n\r\n" + text);
     }
+    if (meters) writeFile(machineFolder / "meters.ini", *meters);
     writeFile(machineFolder / "machine.ini", machineIni ? *machineIni : ini);
     return machineFolder;
 }

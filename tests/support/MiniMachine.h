@@ -49,6 +49,7 @@ struct MiniMachine {
     std::vector<Drive> drives{Drive{}};
     std::string extraIni;                    // appended to machine.ini as it is
     std::optional<std::string> machineIni;   // replaces the whole machine.ini
+    std::optional<std::string> meters;       // meters.ini: scripted meters (platform/sandbox/MeterScript.h)
 
     // Version and Windows folder of an edition: "95", "98", "me", "nt4", "2000", "xp", "2003",
     // "vista".
