@@ -14,7 +14,6 @@
 namespace hastelyn::ui {
 namespace {
 
-constexpr std::uint32_t kCompactColor = 10276814;  // 0x009CCFCE
 constexpr std::uint32_t kRestoreColor = 6527743;   // 0x00639AFF
 constexpr std::uint32_t kSubColor = 10276863;      // 0x009CCFFF
 
@@ -75,25 +74,6 @@ void applyDisplaySettings(engine::Session& session, TFrmMain& main, TFrmCompact&
 }
 
 }  // namespace
-
-TFrmCompact::TFrmCompact(engine::Session& session) : session_(session) {
-    setObjectName("FrmCompact");
-    setWindowTitle("Hastelyn");
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint);
-    setToolTip(u8("Hastelynコンパクトモード"));
-    setFixedSize(127, 29);
-    setBackground(this, kCompactColor);
-    BtnPerformance = button(this, "BtnPerformance", {}, 104, 3, 20, 22);
-    BtnPerformance->setCheckable(true);
-    BtnPerformance->setFlat(true);
-    BtnPerformance->setIcon(glyph("title-performance"));
-    BtnPerformance->setToolTip(u8("パフォーマンス情報を表示します。"));
-    connect(BtnPerformance, &QPushButton::clicked, this, &TFrmCompact::BtnPerformanceClick);
-}
-
-void TFrmCompact::BtnPerformanceClick() {
-    // The performance view comes with the compact window's meters.
-}
 
 TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("FrmRestore");

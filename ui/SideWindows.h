@@ -1,10 +1,11 @@
 #pragma once
-// The three side windows. They live for the whole run and are only shown and hidden; their
+// The three side windows (the compact one in CompactWindow.h). They live for the whole run and are only shown and hidden; their
 // pages come with the features they serve.
 #include <QDialog>
 #include <QWidget>
 
 #include "engine/Session.h"
+#include "ui/CompactWindow.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -13,22 +14,6 @@ class QTabWidget;
 namespace hastelyn::ui {
 
 class TFrmMain;
-
-// The compact window: a 127 x 29 strip that stands in for the main window.
-class TFrmCompact : public QWidget {
-    Q_OBJECT
-public:
-    explicit TFrmCompact(engine::Session& session);
-
-    // Switches between the meters and the performance view.
-    QPushButton* BtnPerformance = nullptr;
-    // What a click on BtnPerformance does; the main window calls it after putting the button
-    // down.
-    void BtnPerformanceClick();
-
-private:
-    engine::Session& session_;
-};
 
 // The save-and-restore window.
 class TFrmRestore : public QDialog {
