@@ -1,6 +1,7 @@
 // The compact window as a user meets it: the strip and its buttons, the performance panel with
 // the label texts of several ticks on a machine whose meters follow a script, and when the
 // meters are sampled (shown, hidden, minimised, in the tray, with the view open or closed).
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -98,6 +99,16 @@ private slots:
         QVERIFY(!w.GrpPerformance->isVisibleTo(&w));
         QCOMPARE(c.texts({"LblCPUUse", "LblMemTotal", "LblHDTotal", "LblReceiveSpeed"}),
                  (QStringList{"## %", "#,### MB", "###,### MB", "###,### Kbps"}));
+
+        // From the keyboard: Tab goes along the strip, Enter presses the focused button.
+        QVERIFY(testing::showActive(w));
+        w.findChild<QPushButton*>("BtnCompact")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.BtnPerformance);
+        QTest::keyClick(w.BtnPerformance, Qt::Key_Return);
+        QVERIFY(w.BtnPerformance->isChecked());
+        QCOMPARE(w.size(), QSize(286, 402));
+        w.BtnPerformance->click();
 
         // The help file of the program, through the main window.
         w.findChild<QPushButton*>("BtnHelp")->click();
