@@ -1,6 +1,6 @@
 #pragma once
-// The three side windows (the compact one in CompactWindow.h). They live for the whole run and are only shown and hidden; their
-// pages come with the features they serve.
+// The three side windows (the compact one in CompactWindow.h). They live for the whole run and
+// are only shown and hidden; their pages come with the features they serve.
 #include <QDialog>
 #include <QWidget>
 
