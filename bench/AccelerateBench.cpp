@@ -75,7 +75,8 @@ void BM_AccelerateEverythingChanged(benchmark::State& state) {
         state.ResumeTiming();
         const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(started.session);
         state.PauseTiming();
-        if (!outcome.restorePoint.empty()) started.session.platform.files.deleteFile(outcome.restorePoint);
+        if (!outcome.restorePoint.empty())
+            bench::mustWork(started.session.platform.files.deleteFile(outcome.restorePoint), "delete");
         state.ResumeTiming();
     }
 }

@@ -11,6 +11,12 @@
 
 namespace hastelyn::bench {
 
+// A setup step of a benchmark that must work: a failure ends the run with its error code.
+inline void mustWork(long code, const char* what) {
+    if (code != platform::win32error::Success) throw std::runtime_error(std::string(what) + ": error " + std::to_string(code));
+}
+inline void mustWork(platform::CallResult result, const char* what) { mustWork(result.code(), what); }
+
 class BenchMachine {
 public:
     BenchMachine() {

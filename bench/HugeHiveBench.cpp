@@ -24,11 +24,13 @@ bench::BenchMachine& machineWithHugeValue() {
         static bench::BenchMachine m;
         platform::Registry& registry = m.platform().registry;
         platform::KeyHandle key;
-        registry.createKey(RootKey::LocalMachine, kHugeKey, key);
+        bench::mustWork(registry.createKey(RootKey::LocalMachine, kHugeKey, key), "create");
         const std::string blob(kHugeValue, '\x5a');
-        registry.setValue(key, "Blob", platform::regtype::Binary, reinterpret_cast<const std::uint8_t*>(blob.data()),
-                          static_cast<std::uint32_t>(blob.size()));
-        registry.closeKey(key);
+        bench::mustWork(registry.setValue(key, "Blob", platform::regtype::Binary,
+                                          reinterpret_cast<const std::uint8_t*>(blob.data()),
+                                          static_cast<std::uint32_t>(blob.size())),
+                        "set");
+        bench::mustWork(registry.closeKey(key), "close");
         return m;
     }();
     return machine;
@@ -41,9 +43,11 @@ void BM_DwordWritesIn50MBHive(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i, ++n) {
             platform::KeyHandle key;
-            registry.createKey(RootKey::LocalMachine, "SOFTWARE\\Bench\\Small", key);
-            registry.setValue(key, "Counter", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&n), 4);
-            registry.closeKey(key);
+            bench::mustWork(registry.createKey(RootKey::LocalMachine, "SOFTWARE\\Bench\\Small", key), "create");
+            bench::mustWork(
+                registry.setValue(key, "Counter", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&n), 4),
+                "set");
+            bench::mustWork(registry.closeKey(key), "close");
         }
     }
 }
@@ -66,7 +70,8 @@ void BM_AccelerateIn50MBHive(benchmark::State& state) {
         state.ResumeTiming();
         const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(session);
         state.PauseTiming();
-        if (!outcome.restorePoint.empty()) session.platform.files.deleteFile(outcome.restorePoint);
+        if (!outcome.restorePoint.empty())
+            bench::mustWork(session.platform.files.deleteFile(outcome.restorePoint), "delete");
         state.ResumeTiming();
     }
 }

@@ -64,7 +64,7 @@ void BM_WriteRestorePoint(benchmark::State& state) {
         const std::string path = folder + "復元ポイント bench " + std::to_string(n++) + ".ini";
         engine::WriteRestorePoint(session, path);
         state.PauseTiming();
-        session.platform.files.deleteFile(path);
+        bench::mustWork(session.platform.files.deleteFile(path), "delete");
         state.ResumeTiming();
     }
 }

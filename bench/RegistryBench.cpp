@@ -41,7 +41,7 @@ void BM_WriteProfile600Keys(benchmark::State& state) {
         for (int i = 0; i < 600; ++i)
             ini.WriteProfileValue(file, sections[i % 8], "Key" + std::to_string(i), "停止中");
         state.PauseTiming();
-        machine().platform().files.deleteFile(file);
+        bench::mustWork(machine().platform().files.deleteFile(file), "delete");
         state.ResumeTiming();
     }
 }

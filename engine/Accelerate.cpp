@@ -36,8 +36,9 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
         try {
             WriteRestorePoint(session, restorePoint);
         } catch (...) {
-            // The name was claimed for this run: a restore point it could not write goes.
-            session.platform.files.deleteFile(restorePoint);
+            // The name was claimed for this run: a restore point it could not write goes. Should
+            // that fail too, the error that ended the write is still the one to tell.
+            (void)session.platform.files.deleteFile(restorePoint);
             throw;
         }
     }
@@ -47,8 +48,10 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
 
     if (!outcome.changed) {
         session.dialogs.informIfAllowed(kNoChangeSpoken, kNoChangeText);
-        // Only this run's own file goes: its name was claimed for it alone.
-        if (!restorePoint.empty()) session.platform.files.deleteFile(restorePoint);
+        // Only this run's own file goes: its name was claimed for it alone. One that cannot go
+        // is kept and named, as any restore point this command leaves.
+        if (!restorePoint.empty() && !session.platform.files.deleteFile(restorePoint).ok())
+            outcome.restorePoint = restorePoint;
         return outcome;
     }
 

@@ -11,7 +11,8 @@ namespace hastelyn::engine {
 struct AccelerateOutcome {
     bool confirmed = false;     // the user said Yes to the first question
     bool changed = false;       // at least one state flag flipped
-    std::string restorePoint;   // the automatic restore point kept, or empty
+    std::string restorePoint;   // the automatic restore point kept (when nothing changed, only
+                                // one that could not be deleted), or empty
 };
 
 // Runs the whole command. Errors of the pass propagate (CommandError) after the restore point

@@ -61,11 +61,11 @@ void BootFile::keepCopy() {
     platform::FileSystem& files = session_.platform.files;
     const std::string copy = copyPath();
     // The copy takes the file's attributes, so it stays as protected as the original.
-    if (files.copyFile(path(), copy, true)) return;
-    const long error = files.lastError();
-    if (files.getFileAttributes(copy) != platform::fileattr::Invalid) return;
+    const platform::CallResult copied = files.copyFile(path(), copy, true);
+    // A copy kept by an earlier edit stays: it holds the file as it was before the first one.
+    if (copied.ok() || files.getFileAttributes(copy) != platform::fileattr::Invalid) return;
     throw foundation::CommandError("ファイル \"" + path() + "\" の控えを \"" + copy + "\" に作れませんでした。" +
-                                   session_.platform.system.errorText(error));
+                                   session_.platform.system.errorText(copied.code()));
 }
 
 }  // namespace hastelyn::engine

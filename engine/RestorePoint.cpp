@@ -118,7 +118,7 @@ std::vector<const TweakItem*> restoredRows(Session& session) {
 // counts as free: the restore point's write then reports why.
 bool claimName(Session& session, const std::string& path) {
     platform::FileSystem& files = session.platform.files;
-    return files.createNewFile(path) || files.lastError() != platform::win32error::FileExists;
+    return files.createNewFile(path).code() != platform::win32error::FileExists;
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ std::string GetServiceStatusName(platform::Platform& platform, std::string_view 
     std::string name(kUnknown);
     if (services.openService(manager, serviceKeyName, service) == platform::win32error::Success) {
         std::uint32_t state = 0;
-        if (services.queryStatus(service, state)) {
+        if (services.queryStatus(service, state).ok()) {
             switch (state) {
                 case platform::servicestate::Stopped: name = std::string(kStopped); break;
                 case platform::servicestate::StartPending: name = "開始手続き中"; break;
@@ -27,9 +27,11 @@ std::string GetServiceStatusName(platform::Platform& platform, std::string_view 
                 default: break;
             }
         }
-        services.closeServiceHandle(service);
+        // Closing a handle this call opened cannot change the answer: the Windows program
+        // ignores its result too.
+        (void)services.closeServiceHandle(service);
     }
-    services.closeServiceHandle(manager);
+    (void)services.closeServiceHandle(manager);
     return name;
 }
 

@@ -19,7 +19,8 @@ void ProfileValues::WriteProfileValue(std::string_view file, std::string_view se
                                       std::string_view value) {
     if (value == kNull) return;
     clearReadOnly(file);
-    if (!platform_.profiles.writeString(file, section, key, value)) throwRefused(file);
+    if (const auto result = platform_.profiles.writeString(file, section, key, value); !result.ok())
+        throwRefused(file, result);
 }
 
 void ProfileValues::WriteProfileValues(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
@@ -29,7 +30,7 @@ void ProfileValues::WriteProfileValues(std::string_view file, const std::vector<
         if (w.value != kNull) kept.push_back(w);
     if (kept.empty()) return;
     clearReadOnly(file);
-    if (!platform_.profiles.writeStrings(file, kept)) throwRefused(file);
+    if (const auto result = platform_.profiles.writeStrings(file, kept); !result.ok()) throwRefused(file, result);
 }
 
 std::unique_ptr<std::vector<std::string>> ProfileValues::GetProfileSectionKeys(std::string_view file,
@@ -39,19 +40,22 @@ std::unique_ptr<std::vector<std::string>> ProfileValues::GetProfileSectionKeys(s
 
 void ProfileValues::DeleteProfileKey(std::string_view file, std::string_view section, std::string_view key) {
     clearReadOnly(file);
-    if (!platform_.profiles.writeString(file, section, key, std::nullopt)) throwRefused(file);
+    if (const auto result = platform_.profiles.writeString(file, section, key, std::nullopt); !result.ok())
+        throwRefused(file, result);
 }
 
 void ProfileValues::clearReadOnly(std::string_view file) {
     const std::uint32_t attributes = platform_.files.getFileAttributes(file);
-    if (attributes != platform::fileattr::Invalid && (attributes & platform::fileattr::ReadOnly) != 0)
-        platform_.files.setFileAttributes(file, attributes & ~platform::fileattr::ReadOnly);
+    if (attributes == platform::fileattr::Invalid || (attributes & platform::fileattr::ReadOnly) == 0) return;
+    // A file that stays read-only refuses the write: the message names why it stayed so.
+    if (const auto result = platform_.files.setFileAttributes(file, attributes & ~platform::fileattr::ReadOnly);
+        !result.ok())
+        throwRefused(file, result);
 }
 
-void ProfileValues::throwRefused(std::string_view file) {
-    const long code = platform_.files.lastError();
+void ProfileValues::throwRefused(std::string_view file, platform::CallResult result) {
     throw CommandError("ファイル \"" + std::string(file) + "\" に書き込めませんでした。" +
-                       platform_.system.errorText(code));
+                       platform_.system.errorText(result.code()));
 }
 
 }  // namespace hastelyn::foundation

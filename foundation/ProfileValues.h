@@ -29,7 +29,7 @@ public:
 
 private:
     void clearReadOnly(std::string_view file);
-    [[noreturn]] void throwRefused(std::string_view file);
+    [[noreturn]] void throwRefused(std::string_view file, platform::CallResult result);
 
     platform::Platform& platform_;
 };

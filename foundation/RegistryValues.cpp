@@ -172,7 +172,8 @@ void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::
 
 void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name) {
     OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
-    if (key) platform_.registry.deleteValue(key.handle(), name);
+    // A refused or needless deletion is skipped: the row's flag flips all the same.
+    if (key) (void)platform_.registry.deleteValue(key.handle(), name);
 }
 
 std::optional<RegType> RegistryValues::GetRegValueType(RootKey root, std::string_view keyPath,
@@ -201,7 +202,8 @@ void RegistryValues::DeleteRegKey(RootKey root, std::string_view keyPath) {
     const std::string_view parentPath = cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
     const std::string_view leaf = cut == std::string_view::npos ? path : path.substr(cut + 1);
     OpenKey parent(platform_.registry, root, parentPath, KeyAccess::Full);
-    if (parent) platform_.registry.deleteTree(parent.handle(), leaf);
+    // A refused deletion is skipped, as a refused value deletion is.
+    if (parent) (void)platform_.registry.deleteTree(parent.handle(), leaf);
 }
 
 void RegistryValues::MoveRegKey(RootKey root, std::string_view oldKeyPath, std::string_view newKeyPath) {
@@ -231,7 +233,7 @@ bool RegistryValues::RegKeyOrValueExists(RootKey root, std::string_view keyPath,
         if (platform_.registry.openKey(root, std::string(apiKeyPath(keyPath)) + "\\" + std::string(name),
                                        KeyAccess::Query, sub) != win32error::Success)
             return false;
-        platform_.registry.closeKey(sub);
+        (void)platform_.registry.closeKey(sub);  // opened only to be found: closing it tells nothing more
         return true;
     }
     return platform_.registry.queryValue(key.handle(), name, nullptr, nullptr, nullptr) == win32error::Success;

@@ -11,7 +11,7 @@ constexpr int kMaxFolderDepth = 128;
 
 long long countEntries(platform::FileSystem& files, const std::string& folder, int depth) {
     std::vector<platform::FindData> entries;
-    if (depth > kMaxFolderDepth || !files.findFiles(folder + "\\*.*", entries)) return 0;
+    if (depth > kMaxFolderDepth || !files.findFiles(folder + "\\*.*", entries).ok()) return 0;
     long long count = 0;
     for (const platform::FindData& entry : entries) {
         if (entry.name == "." || entry.name == "..") continue;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CallResult.h"
+
 namespace hastelyn::platform {
 
 // One entry of FindFirstFileA / FindNextFileA.
@@ -36,29 +38,27 @@ public:
     // GetFileAttributesA: fileattr::Invalid when the path does not exist.
     virtual std::uint32_t getFileAttributes(std::string_view path) = 0;
     // SetFileAttributesA.
-    virtual bool setFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
+    [[nodiscard]] virtual CallResult setFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
     // FindFirstFileA / FindNextFileA / FindClose over a pattern ("C:\dir\*.*", "C:\dir\a*.ini"),
     // every attribute included; "." and ".." are listed for a folder other than a drive root,
-    // as Windows does. False when nothing matches or the folder does not exist.
-    virtual bool findFiles(std::string_view pattern, std::vector<FindData>& out) = 0;
+    // as Windows does. FileNotFound when nothing matches, PathNotFound when the folder does not
+    // exist.
+    [[nodiscard]] virtual CallResult findFiles(std::string_view pattern, std::vector<FindData>& out) = 0;
     // DeleteFileA.
-    virtual bool deleteFile(std::string_view path) = 0;
-    // CreateFileW with CREATE_NEW, the handle closed at once: an empty new file, or false
-    // (FileExists) when the name is taken. How a process claims the name of a file it makes
+    [[nodiscard]] virtual CallResult deleteFile(std::string_view path) = 0;
+    // CreateFileW with CREATE_NEW, the handle closed at once: an empty new file, or FileExists
+    // when the name is taken. How a process claims the name of a file it makes
     // among others that may pick the same name at the same moment.
-    virtual bool createNewFile(std::string_view path) = 0;
+    [[nodiscard]] virtual CallResult createNewFile(std::string_view path) = 0;
     // CopyFileA.
-    virtual bool copyFile(std::string_view from, std::string_view to, bool failIfExists) = 0;
+    [[nodiscard]] virtual CallResult copyFile(std::string_view from, std::string_view to, bool failIfExists) = 0;
 
     // GetDriveTypeA on a root such as "C:\" or "C:".
     virtual std::uint32_t getDriveType(std::string_view root) = 0;
     // GetVolumeInformationA on a root "C:\".
-    virtual bool getVolumeInformation(std::string_view root, VolumeInfo& out) = 0;
+    [[nodiscard]] virtual CallResult getVolumeInformation(std::string_view root, VolumeInfo& out) = 0;
     // GetDiskFreeSpaceExA on a root "C:\".
-    virtual bool getDiskFreeSpace(std::string_view root, DiskSpace& out) = 0;
-
-    // GetLastError after a call of this interface or of ProfileFiles that failed.
-    virtual long lastError() = 0;
+    [[nodiscard]] virtual CallResult getDiskFreeSpace(std::string_view root, DiskSpace& out) = 0;
 };
 
 }  // namespace hastelyn::platform

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CallResult.h"
+
 namespace hastelyn::platform {
 
 // One key written by writeStrings.
@@ -31,12 +33,12 @@ public:
                                                  std::size_t bufferSize) = 0;
     // WritePrivateProfileStringA. A key adds or replaces the line; no key (nullopt) removes the
     // whole section; a key with no value removes that key. Creates the file and the section
-    // when needed. False when the write is refused; lastError() tells why.
-    virtual bool writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+    // when needed. The error when the write is refused.
+    [[nodiscard]] virtual CallResult writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
                              std::optional<std::string_view> value) = 0;
     // The same as writeString for each key in order, done in one go: the file ends exactly as
-    // after the single writes (on Windows, one WritePrivateProfileStringA per key).
-    virtual bool writeStrings(std::string_view file, const std::vector<ProfileWrite>& writes) = 0;
+    // after the single writes (on Windows, one WritePrivateProfileStringA per key, the first refused one ending it).
+    [[nodiscard]] virtual CallResult writeStrings(std::string_view file, const std::vector<ProfileWrite>& writes) = 0;
 };
 
 }  // namespace hastelyn::platform

@@ -36,11 +36,11 @@ public:
 
     // RegOpenKeyExA. subKey is relative to the root, without a leading backslash; an empty
     // subKey opens the root itself.
-    virtual long openKey(RootKey root, std::string_view subKey, KeyAccess access, KeyHandle& out) = 0;
+    [[nodiscard]] virtual long openKey(RootKey root, std::string_view subKey, KeyAccess access, KeyHandle& out) = 0;
     // RegCreateKeyExA with KEY_ALL_ACCESS: opens the key, creating it and missing parents.
-    virtual long createKey(RootKey root, std::string_view subKey, KeyHandle& out) = 0;
+    [[nodiscard]] virtual long createKey(RootKey root, std::string_view subKey, KeyHandle& out) = 0;
     // RegCloseKey.
-    virtual long closeKey(KeyHandle key) = 0;
+    [[nodiscard]] virtual long closeKey(KeyHandle key) = 0;
 
     // RegQueryValueExA. type and size may be null. With data null, *size receives the size
     // needed. With a buffer too small, returns MoreData and sets *size to the size needed.
@@ -50,22 +50,22 @@ public:
     // ("238"), the data is a performance data block made at that call (Meters.h has its
     // layout), and the answer is MoreData without a buffer or with one too small, *size then
     // being no promise: grow the buffer and ask again.
-    virtual long queryValue(KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+    [[nodiscard]] virtual long queryValue(KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
                             std::uint32_t* size) = 0;
     // RegSetValueExA.
-    virtual long setValue(KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+    [[nodiscard]] virtual long setValue(KeyHandle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                           std::uint32_t size) = 0;
     // RegDeleteValueA.
-    virtual long deleteValue(KeyHandle key, std::string_view name) = 0;
+    [[nodiscard]] virtual long deleteValue(KeyHandle key, std::string_view name) = 0;
     // RegEnumKeyExA: the name of subkey number index, in the registry's enumeration order;
     // NoMoreItems past the last one.
-    virtual long enumKey(KeyHandle key, std::uint32_t index, std::string& name) = 0;
+    [[nodiscard]] virtual long enumKey(KeyHandle key, std::uint32_t index, std::string& name) = 0;
     // RegEnumValueA: the name of value number index; NoMoreItems past the last one.
-    virtual long enumValue(KeyHandle key, std::uint32_t index, std::string& name) = 0;
+    [[nodiscard]] virtual long enumValue(KeyHandle key, std::uint32_t index, std::string& name) = 0;
     // SHDeleteKeyA: deletes subKey of key with everything below it.
-    virtual long deleteTree(KeyHandle key, std::string_view subKey) = 0;
+    [[nodiscard]] virtual long deleteTree(KeyHandle key, std::string_view subKey) = 0;
     // SHCopyKeyA: copies every value and subkey of key\subKey into dest.
-    virtual long copyTree(KeyHandle key, std::string_view subKey, KeyHandle dest) = 0;
+    [[nodiscard]] virtual long copyTree(KeyHandle key, std::string_view subKey, KeyHandle dest) = 0;
 };
 
 }  // namespace hastelyn::platform

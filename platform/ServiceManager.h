@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/CallResult.h"
 #include "platform/WindowSystem.h"
 
 namespace hastelyn::platform {
@@ -23,13 +24,13 @@ public:
     virtual ~ServiceManager() = default;
 
     // OpenSCManagerA(local machine, active database, SC_MANAGER_ALL_ACCESS).
-    virtual long openManager(ObjectHandle& out) = 0;
+    [[nodiscard]] virtual long openManager(ObjectHandle& out) = 0;
     // OpenServiceA(manager, key name, SERVICE_ALL_ACCESS).
-    virtual long openService(ObjectHandle manager, std::string_view serviceName, ObjectHandle& out) = 0;
+    [[nodiscard]] virtual long openService(ObjectHandle manager, std::string_view serviceName, ObjectHandle& out) = 0;
     // QueryServiceStatus: the current state (servicestate::*).
-    virtual bool queryStatus(ObjectHandle service, std::uint32_t& currentState) = 0;
+    [[nodiscard]] virtual CallResult queryStatus(ObjectHandle service, std::uint32_t& currentState) = 0;
     // CloseServiceHandle.
-    virtual bool closeServiceHandle(ObjectHandle handle) = 0;
+    [[nodiscard]] virtual CallResult closeServiceHandle(ObjectHandle handle) = 0;
 };
 
 }  // namespace hastelyn::platform

@@ -128,11 +128,8 @@ int accelerate(engine::Session& session, const Options& o) {
     }
     const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(session);
     if (!outcome.confirmed) std::printf("cancelled\n");
-    else if (!outcome.changed) std::printf("unchanged\n");
-    else {
-        std::printf("changed\n");
-        if (!outcome.restorePoint.empty()) std::printf("restore-point\t%s\n", outcome.restorePoint.c_str());
-    }
+    else std::printf(outcome.changed ? "changed\n" : "unchanged\n");
+    if (!outcome.restorePoint.empty()) std::printf("restore-point\t%s\n", outcome.restorePoint.c_str());
     return refused ? 1 : 0;
 }
 

@@ -123,7 +123,7 @@ private:
         if (!host || (!overwrite && std::filesystem::exists(*host, ec))) return;
         std::string text;
         if (registry_.exportKey(key.root, key.subKey, text) != win32error::Success) return;
-        writeFileAtomically(*host, text);
+        writeProgramFile(machine_, "reg", *host, file, text);
     }
 
     void restoreKey(const FullKey& key, std::string_view file) {
@@ -131,7 +131,7 @@ private:
         if (!content) return;
         platform::KeyHandle handle;
         if (registry_.openKey(key.root, key.subKey, platform::KeyAccess::Query, handle) != win32error::Success) return;
-        registry_.closeKey(handle);
+        (void)registry_.closeKey(handle);  // opened only to be found
         if (const auto text = rebased(*content, key)) registry_.importFile(*text);
     }
 
@@ -166,7 +166,7 @@ private:
         const auto host = writableFile(machine_, file);
         std::string text;
         if (!key || !host || registry_.exportKey(key->root, key->subKey, text) != win32error::Success) return;
-        writeFileAtomically(*host, text);
+        writeProgramFile(machine_, "regedit", *host, file, text);
     }
 
     void importFile(std::string_view file) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <limits>
 
@@ -114,7 +115,8 @@ private:
         const FileLock lock(machine_.folder() / ".state.lock", true);
         if (!lock.held()) return;
         ProfileDocument doc = ProfileDocument::parse(readWholeFile(path).value_or(""));
-        if (doc.setValue("Registered", name, registered ? "1" : "0")) writeFileAtomically(path, doc.text());
+        if (doc.setValue("Registered", name, registered ? "1" : "0"))
+            writeProgramFile(machine_, "regsvr32", path, "dlls.ini", doc.text());
     }
 
     SandboxMachine& machine_;
@@ -209,6 +211,15 @@ std::vector<std::string> splitArguments(std::string_view arguments) {
 
 bool isOption(std::string_view word, std::string_view letters) {
     return word.size() >= 2 && (word[0] == '/' || word[0] == '-') && text::equalsNoCase(word.substr(1), letters);
+}
+
+void writeProgramFile(SandboxMachine& machine, std::string_view program, const std::filesystem::path& host,
+                      std::string_view shownName, std::string_view content) {
+    if (writeFileAtomically(host, content)) return;
+    const long error = win32ErrorOf(errno, win32error::PathNotFound);
+    // The journal is the only witness of a hidden program's failure; should it fail as well,
+    // nothing is left to tell.
+    (void)machine.journal("NotWritten", {program, shownName, std::to_string(error)});
 }
 
 void installSandboxCommands(SandboxMachine& machine, SandboxRegistry& registry, SandboxShell& shell,

@@ -13,7 +13,8 @@
 // A program is known by its file name, any case, with or without folder and ".exe". What such a
 // program does with its arguments and how it fails stays inside it: like the real tools it
 // runs hidden and nobody reads its exit code, so every start counts as started, also one whose
-// work failed. Restarting Windows boots the services again and brings up a new shell.
+// work failed; a file such a program could not write is told in the journal ("NotWritten",
+// the program, the file and the Windows error) instead of counting as written. Restarting Windows boots the services again and brings up a new shell.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,10 @@ constexpr long ServiceNotStarted = 3521;  // the service is not started
 std::vector<std::string> splitArguments(std::string_view arguments);
 // Whether a word is the option of those letters: "/u" or "-u", any case.
 bool isOption(std::string_view word, std::string_view letters);
+// Writes a file a program makes (atomically); when that fails, journals "NotWritten" with the
+// program, the file's name as the program was given it and the Windows error.
+void writeProgramFile(SandboxMachine& machine, std::string_view program, const std::filesystem::path& host,
+                      std::string_view shownName, std::string_view content);
 
 // Adds the commands to shell and the procedures of the sandbox's own windows to windows: a
 // result box ("#32770") closes on WM_CLOSE, the shell's window goes on WM_QUIT.

@@ -27,6 +27,8 @@ constexpr std::uint32_t kSettable = fileattr::ReadOnly | fileattr::Hidden | file
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
+platform::CallResult fail(long code) { return platform::CallResult(code); }
+
 long errorOfErrno(int err) { return win32ErrorOf(err, win32error::FileNotFound); }
 
 // FileNotFound when the folder exists and only the entry is missing, else PathNotFound.
@@ -39,11 +41,6 @@ long missingError(const MappedPath& mapped) {
 
 SandboxFileSystem::SandboxFileSystem(SandboxMachine& machine) : machine_(machine) {}
 
-bool SandboxFileSystem::fail(long code) {
-    machine_.setLastError(code);
-    return false;
-}
-
 std::uint32_t SandboxFileSystem::attributesOf(const MappedPath& mapped, bool directory) {
     if (mapped.root) return fileattr::Directory;
     const std::uint32_t stored = machine_.attributes().find(mapped.windows).value_or(0) & kSettable;
@@ -54,19 +51,13 @@ std::uint32_t SandboxFileSystem::attributesOf(const MappedPath& mapped, bool dir
 std::uint32_t SandboxFileSystem::getFileAttributes(std::string_view path) {
     long error = 0;
     const auto mapped = machine_.mapPath(path, &error);
-    if (!mapped) {
-        fail(error);
-        return fileattr::Invalid;
-    }
+    if (!mapped) return fileattr::Invalid;
     const FileStamp stamp = stampOf(mapped->host);
-    if (!stamp.exists) {
-        fail(missingError(*mapped));
-        return fileattr::Invalid;
-    }
+    if (!stamp.exists) return fileattr::Invalid;
     return attributesOf(*mapped, stamp.directory);
 }
 
-bool SandboxFileSystem::setFileAttributes(std::string_view path, std::uint32_t attributes) {
+platform::CallResult SandboxFileSystem::setFileAttributes(std::string_view path, std::uint32_t attributes) {
     long error = 0;
     const auto mapped = machine_.mapPath(path, &error);
     if (!mapped) return fail(error);
@@ -76,10 +67,10 @@ bool SandboxFileSystem::setFileAttributes(std::string_view path, std::uint32_t a
     if (!machine_.attributes().set(mapped->windows, bits != 0 ? std::optional<std::uint32_t>(bits) : std::nullopt)) {
         return fail(errorOfErrno(errno));
     }
-    return true;
+    return {};
 }
 
-bool SandboxFileSystem::findFiles(std::string_view pattern, std::vector<platform::FindData>& out) {
+platform::CallResult SandboxFileSystem::findFiles(std::string_view pattern, std::vector<platform::FindData>& out) {
     out.clear();
     pattern = text::cutAtNul(pattern);
     std::size_t cut = pattern.find_last_of("\\/");
@@ -123,10 +114,10 @@ bool SandboxFileSystem::findFiles(std::string_view pattern, std::vector<platform
     }
     out.insert(out.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     if (out.empty()) return fail(win32error::FileNotFound);
-    return true;
+    return {};
 }
 
-bool SandboxFileSystem::deleteFile(std::string_view path) {
+platform::CallResult SandboxFileSystem::deleteFile(std::string_view path) {
     long error = 0;
     const auto mapped = machine_.mapPathForWrite(path, &error);
     if (!mapped) return fail(error);
@@ -136,10 +127,10 @@ bool SandboxFileSystem::deleteFile(std::string_view path) {
     if ((attributesOf(*mapped, false) & fileattr::ReadOnly) != 0) return fail(win32error::AccessDenied);
     if (::unlink(mapped->host.c_str()) != 0) return fail(errorOfErrno(errno));
     machine_.attributes().set(mapped->windows, std::nullopt);
-    return true;
+    return {};
 }
 
-bool SandboxFileSystem::createNewFile(std::string_view path) {
+platform::CallResult SandboxFileSystem::createNewFile(std::string_view path) {
     long error = 0;
     const auto mapped = machine_.mapPath(path, &error);
     if (!mapped) return fail(error);
@@ -150,10 +141,10 @@ bool SandboxFileSystem::createNewFile(std::string_view path) {
     const int fd = ::open(mapped->host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return fail(errno == EEXIST ? win32error::FileExists : errorOfErrno(errno));
     ::close(fd);
-    return true;
+    return {};
 }
 
-bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
+platform::CallResult SandboxFileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     long error = 0;
     const auto source = machine_.mapPath(from, &error);
     if (!source) return fail(error);
@@ -185,7 +176,7 @@ bool SandboxFileSystem::copyFile(std::string_view from, std::string_view to, boo
     if (!machine_.attributes().set(target->windows, bits ? std::optional<std::uint32_t>(*bits & kSettable) : std::nullopt)) {
         return fail(errorOfErrno(errno));
     }
-    return true;
+    return {};
 }
 
 const Drive* SandboxFileSystem::driveOfRoot(std::string_view root) const {
@@ -205,37 +196,39 @@ std::uint32_t SandboxFileSystem::getDriveType(std::string_view root) {
     return drive != nullptr ? drive->type : drivetype::NoRootDir;
 }
 
-const Drive* SandboxFileSystem::readyDrive(std::string_view root) {
+const Drive* SandboxFileSystem::readyDrive(std::string_view root, long& error) const {
     const Drive* drive = driveOfRoot(root);
     if (drive == nullptr) {
-        fail(win32error::PathNotFound);
+        error = win32error::PathNotFound;
         return nullptr;
     }
     if (!drive->hostFolder || !stampOf(*drive->hostFolder).directory) {
-        fail(kErrorNotReady);
+        error = kErrorNotReady;
         return nullptr;
     }
     return drive;
 }
 
-bool SandboxFileSystem::getVolumeInformation(std::string_view root, platform::VolumeInfo& out) {
-    const Drive* drive = readyDrive(root);
-    if (drive == nullptr) return false;
+platform::CallResult SandboxFileSystem::getVolumeInformation(std::string_view root, platform::VolumeInfo& out) {
+    long error = win32error::Success;
+    const Drive* drive = readyDrive(root, error);
+    if (drive == nullptr) return fail(error);
     out.label = drive->label;
     out.serialNumber = drive->serialNumber;
     out.maxComponentLength = 255;
     out.fileSystem = drive->fileSystem;
-    return true;
+    return {};
 }
 
-bool SandboxFileSystem::getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) {
-    const Drive* drive = readyDrive(root);
-    if (drive == nullptr) return false;
+platform::CallResult SandboxFileSystem::getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) {
+    long error = win32error::Success;
+    const Drive* drive = readyDrive(root, error);
+    if (drive == nullptr) return fail(error);
     if (drive->totalBytes && drive->freeBytes) {
         out.total = *drive->totalBytes;
         out.freeToCaller = *drive->freeBytes;
         out.totalFree = *drive->freeBytes;
-        return true;
+        return {};
     }
     struct statvfs vfs {};
     if (::statvfs(drive->hostFolder->c_str(), &vfs) != 0) return fail(kErrorNotReady);
@@ -243,7 +236,7 @@ bool SandboxFileSystem::getDiskFreeSpace(std::string_view root, platform::DiskSp
     out.total = static_cast<std::uint64_t>(vfs.f_blocks) * unit;
     out.freeToCaller = static_cast<std::uint64_t>(vfs.f_bavail) * unit;
     out.totalFree = static_cast<std::uint64_t>(vfs.f_bfree) * unit;
-    return true;
+    return {};
 }
 
 }  // namespace hastelyn::sandbox

@@ -19,24 +19,22 @@ public:
     explicit SandboxFileSystem(SandboxMachine& machine);
 
     std::uint32_t getFileAttributes(std::string_view path) override;
-    bool setFileAttributes(std::string_view path, std::uint32_t attributes) override;
-    bool findFiles(std::string_view pattern, std::vector<platform::FindData>& out) override;
-    bool deleteFile(std::string_view path) override;
-    bool createNewFile(std::string_view path) override;
-    bool copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
+    platform::CallResult setFileAttributes(std::string_view path, std::uint32_t attributes) override;
+    platform::CallResult findFiles(std::string_view pattern, std::vector<platform::FindData>& out) override;
+    platform::CallResult deleteFile(std::string_view path) override;
+    platform::CallResult createNewFile(std::string_view path) override;
+    platform::CallResult copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
     std::uint32_t getDriveType(std::string_view root) override;
-    bool getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override;
-    bool getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) override;
-    long lastError() override { return machine_.lastError(); }
+    platform::CallResult getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override;
+    platform::CallResult getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) override;
 
 private:
     // The attributes of an existing file or folder.
     std::uint32_t attributesOf(const MappedPath& mapped, bool directory);
     // The drive a root names ("C:\", "C:", "c:/"), or null.
     const Drive* driveOfRoot(std::string_view root) const;
-    // A drive that has its medium, or null with the error set.
-    const Drive* readyDrive(std::string_view root);
-    bool fail(long code);
+    // A drive that has its medium, or null with the error.
+    const Drive* readyDrive(std::string_view root, long& error) const;
 
     SandboxMachine& machine_;
 };

@@ -10,14 +10,15 @@
 
 namespace hastelyn::sandbox {
 
+namespace {
+
 namespace win32error = platform::win32error;
 
-SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine) {}
+platform::CallResult fail(long code) { return platform::CallResult(code); }
 
-bool SandboxProfiles::fail(long code) {
-    machine_.setLastError(code);
-    return false;
-}
+}  // namespace
+
+SandboxProfiles::SandboxProfiles(SandboxMachine& machine) : machine_(machine) {}
 
 std::optional<MappedPath> SandboxProfiles::locate(std::string_view file, long* error, bool forWrite) const {
     file = text::cutAtNul(file);
@@ -52,7 +53,7 @@ std::vector<std::string> SandboxProfiles::getKeyNames(std::string_view file, std
 }
 
 template <typename Change>
-bool SandboxProfiles::update(std::string_view file, Change&& change) {
+platform::CallResult SandboxProfiles::update(std::string_view file, Change&& change) {
     long error = 0;
     const auto mapped = locate(file, &error, true);
     if (!mapped) return fail(error);
@@ -73,7 +74,7 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
     if (created) doc = &cache_.fresh(mapped->host);
 
     const bool changed = change(*doc);
-    if (!changed && !created) return true;
+    if (!changed && !created) return {};
 
     FileStamp written;
     if (!files_.write(mapped->host, doc->text(), written)) {
@@ -82,10 +83,10 @@ bool SandboxProfiles::update(std::string_view file, Change&& change) {
         return fail(win32ErrorOf(err, win32error::PathNotFound));
     }
     cache_.written(mapped->host, written);
-    return true;
+    return {};
 }
 
-bool SandboxProfiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+platform::CallResult SandboxProfiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
                                   std::optional<std::string_view> value) {
     return update(file, [&](ProfileDocument& doc) {
         if (!key) return doc.removeSection(section);
@@ -94,7 +95,7 @@ bool SandboxProfiles::writeString(std::string_view file, std::string_view sectio
     });
 }
 
-bool SandboxProfiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
+platform::CallResult SandboxProfiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
     return update(file, [&](ProfileDocument& doc) {
         bool changed = false;
         for (const platform::ProfileWrite& w : writes) changed = doc.setValue(w.section, w.key, w.value) || changed;

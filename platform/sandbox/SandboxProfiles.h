@@ -33,9 +33,9 @@ public:
                           std::string_view defaultValue, std::size_t bufferSize) override;
     std::vector<std::string> getKeyNames(std::string_view file, std::string_view section,
                                          std::size_t bufferSize) override;
-    bool writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+    platform::CallResult writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
                      std::optional<std::string_view> value) override;
-    bool writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) override;
+    platform::CallResult writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) override;
 
     // Times a file was read and parsed (the rest came from memory).
     std::uint64_t fileLoads() const { return cache_.loads(); }
@@ -43,10 +43,9 @@ public:
 private:
     std::optional<MappedPath> locate(std::string_view file, long* error, bool forWrite = false) const;
     const ProfileDocument* read(std::string_view file);
-    bool fail(long code);
     // Opens the file's document for changes, applies change to it and saves it when it changed.
     template <typename Change>
-    bool update(std::string_view file, Change&& change);
+    platform::CallResult update(std::string_view file, Change&& change);
 
     SandboxMachine& machine_;
     ProfileCache cache_;

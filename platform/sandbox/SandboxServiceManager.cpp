@@ -143,20 +143,16 @@ long SandboxServiceManager::openService(platform::ObjectHandle manager, std::str
     return win32error::Success;
 }
 
-bool SandboxServiceManager::queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) {
+platform::CallResult SandboxServiceManager::queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) {
     const auto it = handles_.find(service.value);
-    if (it == handles_.end() || it->second.manager) {
-        machine_.setLastError(win32error::InvalidHandle);
-        return false;
-    }
+    if (it == handles_.end() || it->second.manager) return platform::CallResult(win32error::InvalidHandle);
     currentState = state(it->second.keyName);
-    return true;
+    return {};
 }
 
-bool SandboxServiceManager::closeServiceHandle(platform::ObjectHandle handle) {
-    if (handles_.erase(handle.value) > 0) return true;
-    machine_.setLastError(win32error::InvalidHandle);
-    return false;
+platform::CallResult SandboxServiceManager::closeServiceHandle(platform::ObjectHandle handle) {
+    if (handles_.erase(handle.value) > 0) return {};
+    return platform::CallResult(win32error::InvalidHandle);
 }
 
 }  // namespace hastelyn::sandbox

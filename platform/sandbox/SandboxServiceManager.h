@@ -49,8 +49,8 @@ public:
     // InvalidName for an empty one or one holding a backslash.
     long openService(platform::ObjectHandle manager, std::string_view serviceName, platform::ObjectHandle& out) override;
     // The state as it is at the moment of the query (another process may have changed it).
-    bool queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) override;
-    bool closeServiceHandle(platform::ObjectHandle handle) override;
+    platform::CallResult queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) override;
+    platform::CallResult closeServiceHandle(platform::ObjectHandle handle) override;
 
     // For the sandbox's own commands.
     //

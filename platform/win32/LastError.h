@@ -1,11 +1,12 @@
 #pragma once
-// The error of the last failed call of the file system or the profile files, kept for
-// FileSystem::lastError(): reading GetLastError later would see whatever ran in between.
+// The outcome of a Win32 call that just failed, read at once: GetLastError read later would
+// see whatever ran in between.
+#include <windows.h>
+
+#include "platform/CallResult.h"
 
 namespace hastelyn::win32 {
 
-struct LastError {
-    long code = 0;
-};
+inline platform::CallResult lastCallError() { return platform::CallResult(static_cast<long>(GetLastError())); }
 
 }  // namespace hastelyn::win32

@@ -3,9 +3,7 @@
 namespace hastelyn::win32 {
 
 Win32Platform::Win32Platform()
-    : profiles_(lastError_),
-      files_(lastError_),
-      shell_(windows_),
+    : shell_(windows_),
       platform_{registry_, profiles_, files_, system_, shell_, windows_, services_, meters_} {}
 
 }  // namespace hastelyn::win32

@@ -10,7 +10,6 @@
 // functions), the cut counts bytes of the system's real ANSI code page (Win32Profiles.h).
 // Profile files the program creates are Unicode files, so that their names survive too.
 #include "platform/Platform.h"
-#include "platform/win32/LastError.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Meters.h"
 #include "platform/win32/Win32Profiles.h"
@@ -31,7 +30,6 @@ public:
     platform::Platform& platform() { return platform_; }
 
 private:
-    LastError lastError_;
     Win32Registry registry_;
     Win32Profiles profiles_;
     Win32FileSystem files_;

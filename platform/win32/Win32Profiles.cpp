@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/win32/LastError.h"
 #include "platform/win32/WideText.h"
 
 namespace hastelyn::win32 {
@@ -102,11 +103,6 @@ void makeUnicodeFile(const std::wstring& path) {
 
 }  // namespace
 
-bool Win32Profiles::fail() {
-    lastError_.code = static_cast<long>(GetLastError());
-    return false;
-}
-
 std::string Win32Profiles::getString(std::string_view file, std::string_view section, std::string_view key,
                                      std::string_view defaultValue, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
@@ -143,7 +139,7 @@ std::vector<std::string> Win32Profiles::getKeyNames(std::string_view file, std::
     return names;
 }
 
-bool Win32Profiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+platform::CallResult Win32Profiles::writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
                                 std::optional<std::string_view> value) {
     const std::wstring path = widen(file);
     const std::wstring sectionName = widen(section);
@@ -155,11 +151,11 @@ bool Win32Profiles::writeString(std::string_view file, std::string_view section,
         makeUnicodeFile(profilePath(path));
     if (WritePrivateProfileStringW(sectionName.c_str(), key ? keyName.c_str() : nullptr,
                                    key && value ? text.c_str() : nullptr, path.c_str()))
-        return true;
-    return fail();
+        return {};
+    return lastCallError();
 }
 
-bool Win32Profiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
+platform::CallResult Win32Profiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
     struct Wide {
         std::wstring section, key, value;
     };
@@ -174,9 +170,9 @@ bool Win32Profiles::writeStrings(std::string_view file, const std::vector<platfo
     if (!fits) makeUnicodeFile(profilePath(path));
     for (const Wide& w : wide) {
         if (!WritePrivateProfileStringW(w.section.c_str(), w.key.c_str(), w.value.c_str(), path.c_str()))
-            return fail();
+            return lastCallError();
     }
-    return true;
+    return {};
 }
 
 }  // namespace hastelyn::win32

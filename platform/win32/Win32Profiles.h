@@ -13,26 +13,18 @@
 // Results are cut as the A functions cut them into the caller's buffer: the limits are bytes
 // of the system's ANSI code page (ansiLength in WideText.h), counted on whole characters.
 #include "platform/ProfileFiles.h"
-#include "platform/win32/LastError.h"
 
 namespace hastelyn::win32 {
 
 class Win32Profiles final : public platform::ProfileFiles {
 public:
-    explicit Win32Profiles(LastError& lastError) : lastError_(lastError) {}
-
     std::string getString(std::string_view file, std::string_view section, std::string_view key,
                           std::string_view defaultValue, std::size_t bufferSize) override;
     std::vector<std::string> getKeyNames(std::string_view file, std::string_view section,
                                          std::size_t bufferSize) override;
-    bool writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
-                     std::optional<std::string_view> value) override;
-    bool writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) override;
-
-private:
-    bool fail();
-
-    LastError& lastError_;
+    platform::CallResult writeString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+                                     std::optional<std::string_view> value) override;
+    platform::CallResult writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) override;
 };
 
 }  // namespace hastelyn::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/LastError.h"
 #include "platform/win32/WideText.h"
 
 namespace hastelyn::win32 {
@@ -33,15 +34,16 @@ long Win32ServiceManager::openService(platform::ObjectHandle manager, std::strin
     return ERROR_SUCCESS;
 }
 
-bool Win32ServiceManager::queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) {
+platform::CallResult Win32ServiceManager::queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) {
     SERVICE_STATUS status{};
-    if (!QueryServiceStatus(scHandle(service), &status)) return false;
+    if (!QueryServiceStatus(scHandle(service), &status)) return lastCallError();
     currentState = status.dwCurrentState;
-    return true;
+    return {};
 }
 
-bool Win32ServiceManager::closeServiceHandle(platform::ObjectHandle handle) {
-    return CloseServiceHandle(scHandle(handle)) != FALSE;
+platform::CallResult Win32ServiceManager::closeServiceHandle(platform::ObjectHandle handle) {
+    if (!CloseServiceHandle(scHandle(handle))) return lastCallError();
+    return {};
 }
 
 }  // namespace hastelyn::win32

@@ -9,8 +9,8 @@ class Win32ServiceManager final : public platform::ServiceManager {
 public:
     long openManager(platform::ObjectHandle& out) override;
     long openService(platform::ObjectHandle manager, std::string_view serviceName, platform::ObjectHandle& out) override;
-    bool queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) override;
-    bool closeServiceHandle(platform::ObjectHandle handle) override;
+    platform::CallResult queryStatus(platform::ObjectHandle service, std::uint32_t& currentState) override;
+    platform::CallResult closeServiceHandle(platform::ObjectHandle handle) override;
 };
 
 }  // namespace hastelyn::win32

@@ -18,60 +18,50 @@ TEST_F(FileCalls, TheReadOnlyAttributeProtectsAFileUntilCleared) {
     EXPECT_EQ(files.getFileAttributes(a) & (fileattr::ReadOnly | fileattr::Directory), 0u);
     EXPECT_NE(files.getFileAttributes(target().scratchFolder()) & fileattr::Directory, 0u);
 
-    ASSERT_TRUE(files.setFileAttributes(a, fileattr::ReadOnly));
+    ASSERT_TRUE(files.setFileAttributes(a, fileattr::ReadOnly).ok());
     EXPECT_NE(files.getFileAttributes(file("A.TXT")) & fileattr::ReadOnly, 0u);
     if (checks("ReadOnlyEnforced")) {
-        EXPECT_FALSE(files.deleteFile(a));
-        EXPECT_EQ(files.lastError(), err::AccessDenied);
-        EXPECT_FALSE(files.copyFile(b, a, false));
-        EXPECT_EQ(files.lastError(), err::AccessDenied);
+        EXPECT_EQ(files.deleteFile(a).code(), err::AccessDenied);
+        EXPECT_EQ(files.copyFile(b, a, false).code(), err::AccessDenied);
         EXPECT_EQ(target().readFile(a), "aaa");
     }
 
     // A copy takes its source's attributes.
-    ASSERT_TRUE(files.copyFile(a, file("c.txt"), true));
+    ASSERT_TRUE(files.copyFile(a, file("c.txt"), true).ok());
     EXPECT_NE(files.getFileAttributes(file("c.txt")) & fileattr::ReadOnly, 0u);
-    EXPECT_FALSE(files.copyFile(b, file("c.txt"), true));
-    EXPECT_EQ(files.lastError(), err::FileExists);
+    EXPECT_EQ(files.copyFile(b, file("c.txt"), true).code(), err::FileExists);
 
-    ASSERT_TRUE(files.setFileAttributes(a, fileattr::Normal));
+    ASSERT_TRUE(files.setFileAttributes(a, fileattr::Normal).ok());
     EXPECT_EQ(files.getFileAttributes(a) & fileattr::ReadOnly, 0u);
-    EXPECT_TRUE(files.copyFile(b, a, false));
+    EXPECT_TRUE(files.copyFile(b, a, false).ok());
     EXPECT_EQ(target().readFile(a), "bbb");
-    EXPECT_TRUE(files.deleteFile(a));
+    EXPECT_TRUE(files.deleteFile(a).ok());
     EXPECT_EQ(target().readFile(a), std::nullopt);
 
     if (checks("Hidden")) {
         // A hidden file is not replaced by a copy either.
-        ASSERT_TRUE(files.setFileAttributes(b, fileattr::Hidden));
+        ASSERT_TRUE(files.setFileAttributes(b, fileattr::Hidden).ok());
         EXPECT_EQ(files.getFileAttributes(b) & (fileattr::Hidden | fileattr::ReadOnly), fileattr::Hidden);
-        EXPECT_FALSE(files.copyFile(file("c.txt"), b, false));
-        EXPECT_EQ(files.lastError(), err::AccessDenied);
+        EXPECT_EQ(files.copyFile(file("c.txt"), b, false).code(), err::AccessDenied);
         EXPECT_EQ(target().readFile(b), "bbb");
     }
 
     EXPECT_EQ(files.getFileAttributes(file("missing.txt")), fileattr::Invalid);
-    EXPECT_EQ(files.lastError(), err::FileNotFound);
     EXPECT_EQ(files.getFileAttributes(file("No Folder\\missing.txt")), fileattr::Invalid);
-    EXPECT_EQ(files.lastError(), err::PathNotFound);
-    EXPECT_FALSE(files.setFileAttributes(file("missing.txt"), fileattr::ReadOnly));
-    EXPECT_EQ(files.lastError(), err::FileNotFound);
-    EXPECT_FALSE(files.deleteFile(file("missing.txt")));
-    EXPECT_EQ(files.lastError(), err::FileNotFound);
+    EXPECT_EQ(files.setFileAttributes(file("missing.txt"), fileattr::ReadOnly).code(), err::FileNotFound);
+    EXPECT_EQ(files.deleteFile(file("missing.txt")).code(), err::FileNotFound);
 }
 
 TEST_F(FileCalls, ANewFileIsMadeOnlyWhereNothingHasItsName) {
     platform::FileSystem& files = p().files;
     const std::string a = file("claimed.ini");
-    ASSERT_TRUE(files.createNewFile(a));
+    ASSERT_TRUE(files.createNewFile(a).ok());
     EXPECT_EQ(target().readFile(a), "");
     // A taken name stays as it is, in whatever case it is asked for.
     target().writeFile(a, "mine");
-    EXPECT_FALSE(files.createNewFile(file("CLAIMED.INI")));
-    EXPECT_EQ(files.lastError(), err::FileExists);
+    EXPECT_EQ(files.createNewFile(file("CLAIMED.INI")).code(), err::FileExists);
     EXPECT_EQ(target().readFile(a), "mine");
-    EXPECT_FALSE(files.createNewFile(file("No Folder\\new.ini")));
-    EXPECT_EQ(files.lastError(), err::PathNotFound);
+    EXPECT_EQ(files.createNewFile(file("No Folder\\new.ini")).code(), err::PathNotFound);
 }
 
 TEST_F(FileCalls, ListingsHoldEveryEntryWithTheDots) {
@@ -79,12 +69,12 @@ TEST_F(FileCalls, ListingsHoldEveryEntryWithTheDots) {
     target().writeFile(file("one.ini"), "[a]\r\n");
     target().writeFile(file("Two.txt"), "12345");
     target().writeFile(file("日本語.ini"), "");
-    ASSERT_TRUE(files.setFileAttributes(file("Two.txt"), fileattr::ReadOnly));
+    ASSERT_TRUE(files.setFileAttributes(file("Two.txt"), fileattr::ReadOnly).ok());
 
     const auto names = [&files](std::string_view pattern) {
         std::vector<platform::FindData> found;
         Names out;
-        if (!files.findFiles(pattern, found)) return Names{"<none>"};
+        if (!files.findFiles(pattern, found).ok()) return Names{"<none>"};
         for (const platform::FindData& f : found) out.push_back(f.name);
         std::sort(out.begin(), out.end());
         return out;
@@ -92,11 +82,10 @@ TEST_F(FileCalls, ListingsHoldEveryEntryWithTheDots) {
     EXPECT_EQ(names(file("*.*")), (Names{".", "..", "Two.txt", "one.ini", "日本語.ini"}));
     EXPECT_EQ(names(file("*.INI")), (Names{"one.ini", "日本語.ini"}));
     EXPECT_EQ(names(file("t*")), Names{"Two.txt"});
-    EXPECT_EQ(names(file("*.none")), Names{"<none>"});
-    EXPECT_EQ(files.lastError(), err::FileNotFound);
-
     std::vector<platform::FindData> found;
-    ASSERT_TRUE(files.findFiles(file("two.txt"), found));
+    EXPECT_EQ(files.findFiles(file("*.none"), found).code(), err::FileNotFound);
+    EXPECT_EQ(files.findFiles(file("No Folder\\*.*"), found).code(), err::PathNotFound);
+    ASSERT_TRUE(files.findFiles(file("two.txt"), found).ok());
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].size, 5u);
     EXPECT_NE(found[0].attributes & fileattr::ReadOnly, 0u);

@@ -25,7 +25,7 @@ protected:
         return p().profiles.getKeyNames(ini(), section, size);
     }
     bool write(std::string_view section, std::optional<std::string_view> key, std::optional<std::string_view> value) {
-        return p().profiles.writeString(ini(), section, key, value);
+        return p().profiles.writeString(ini(), section, key, value).ok();
     }
     std::string contents() { return target().readFile(ini()).value_or("<missing>"); }
 };
@@ -128,22 +128,20 @@ TEST_F(ProfileCalls, WritesAddReplaceAndDeleteAsWindowsLaysThemOut) {
 
 TEST_F(ProfileCalls, AReadOnlyFileRefusesWritesUntilTheAttributeGoes) {
     target().writeFile(ini(), "[A]\r\nk=1\r\n");
-    ASSERT_TRUE(p().files.setFileAttributes(ini(), fileattr::ReadOnly));
+    ASSERT_TRUE(p().files.setFileAttributes(ini(), fileattr::ReadOnly).ok());
     if (checks("ReadOnlyEnforced")) {
-        EXPECT_FALSE(write("A", "k"s, "2"s));
-        EXPECT_EQ(p().files.lastError(), err::AccessDenied);
+        EXPECT_EQ(p().profiles.writeString(ini(), "A", "k"s, "2"s).code(), err::AccessDenied);
         EXPECT_FALSE(write("A", std::nullopt, std::nullopt));
         EXPECT_EQ(contents(), "[A]\r\nk=1\r\n");
         EXPECT_EQ(get("A", "k"), "1");
     }
 
-    ASSERT_TRUE(p().files.setFileAttributes(ini(), fileattr::Normal));
+    ASSERT_TRUE(p().files.setFileAttributes(ini(), fileattr::Normal).ok());
     EXPECT_TRUE(write("A", "k"s, "2"s));
     EXPECT_EQ(contents(), "[A]\r\nk=2\r\n");
 
     // A file in a folder that does not exist is not made.
-    EXPECT_FALSE(p().profiles.writeString(file("No Folder\\x.ini"), "A", "k"s, "v"s));
-    EXPECT_EQ(p().files.lastError(), err::PathNotFound);
+    EXPECT_EQ(p().profiles.writeString(file("No Folder\\x.ini"), "A", "k"s, "v"s).code(), err::PathNotFound);
     EXPECT_EQ(target().readFile(file("No Folder\\x.ini")), std::nullopt);
 }
 

@@ -43,7 +43,7 @@ TEST_F(ProfileLayer, WritesSkipNullAndMakeAReadOnlyFileWritable) {
     ProfileValues layer(p());
     platform::FileSystem& files = p().files;
     const bool hidden = checks("HiddenStays");
-    ASSERT_TRUE(files.setFileAttributes(ini, fileattr::ReadOnly | (hidden ? fileattr::Hidden : 0)));
+    ASSERT_TRUE(files.setFileAttributes(ini, fileattr::ReadOnly | (hidden ? fileattr::Hidden : 0)).ok());
 
     layer.WriteProfileValue(ini, "環境設定", "Sound", "Off");
     EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "Sound"), "Off");
@@ -62,7 +62,7 @@ TEST_F(ProfileLayer, WritesSkipNullAndMakeAReadOnlyFileWritable) {
     EXPECT_EQ(*layer.GetProfileSectionKeys(ini, "新しい節"), Names{"一"});
     EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "links"), "x");
 
-    ASSERT_TRUE(files.setFileAttributes(ini, fileattr::ReadOnly));
+    ASSERT_TRUE(files.setFileAttributes(ini, fileattr::ReadOnly).ok());
     layer.DeleteProfileKey(ini, "環境設定", "Sound");
     EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "Sound"), "NULL");
     EXPECT_EQ(files.getFileAttributes(ini) & fileattr::ReadOnly, 0u);

@@ -22,8 +22,8 @@ TEST_F(ServiceCalls, StatusOfRunningStoppedAndUnknownServices) {
             return -opened;
         }
         std::uint32_t state = 0;
-        EXPECT_TRUE(services.queryStatus(service, state)) << name;
-        EXPECT_TRUE(services.closeServiceHandle(service)) << name;
+        EXPECT_TRUE(services.queryStatus(service, state).ok()) << name;
+        EXPECT_TRUE(services.closeServiceHandle(service).ok()) << name;
         return static_cast<long>(state);
     };
 
@@ -37,7 +37,7 @@ TEST_F(ServiceCalls, StatusOfRunningStoppedAndUnknownServices) {
     }
     EXPECT_EQ(stateOf("HastelynNoSuchService"), -kServiceDoesNotExist);
 
-    EXPECT_TRUE(services.closeServiceHandle(manager));
+    EXPECT_TRUE(services.closeServiceHandle(manager).ok());
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ MiniMachine machine(const std::string& settings = "") {
 
 std::vector<std::string> restorePoints(EngineFixture& fx) {
     std::vector<platform::FindData> found;
-    fx.platform().files.findFiles(std::string(kFolder) + "復元ポイント*.ini", found);
+    (void)fx.platform().files.findFiles(std::string(kFolder) + "復元ポイント*.ini", found);  // none: an empty list
     std::vector<std::string> names;
     for (const auto& f : found) names.push_back(f.name);
     return names;

@@ -28,7 +28,7 @@ void rewriteHives(EngineFixture& fx) {
         ASSERT_EQ(registry.openKey(root, "", platform::KeyAccess::Full, top), platform::win32error::Success);
         { foundation::OpenKey made(registry, root, "RoundTripScratch", foundation::OpenKey::Create); }
         EXPECT_EQ(registry.deleteTree(top, "RoundTripScratch"), platform::win32error::Success);
-        registry.closeKey(top);
+        EXPECT_EQ(registry.closeKey(top), platform::win32error::Success);
     }
 }
 

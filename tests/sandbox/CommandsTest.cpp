@@ -137,7 +137,7 @@ TEST(RegistryCommands, RegSaveAndRestoreRoundTripAKey) {
     EXPECT_EQ(readWholeFile(hive), original) << "the sandbox's hive file is regedit text";
     platform::KeyHandle key;
     ASSERT_EQ(p.registry.createKey(RootKey::CurrentUser, "Identities\\{1}\\Rules\\Extra", key), win32error::Success);
-    p.registry.closeKey(key);
+    EXPECT_EQ(p.registry.closeKey(key), platform::win32error::Success);
     run("save \"HKEY_CURRENT_USER\\Identities\\{1}\\Rules\" \"c:\\rules.HIV\"");
     EXPECT_EQ(readWholeFile(hive), original) << "an existing file is not replaced";
 
@@ -183,7 +183,7 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
     platform::KeyHandle software;
     ASSERT_EQ(p.registry.openKey(RootKey::CurrentUser, "Software", platform::KeyAccess::Full, software), win32error::Success);
     ASSERT_EQ(p.registry.deleteTree(software, "A"), win32error::Success);
-    p.registry.closeKey(software);
+    EXPECT_EQ(p.registry.closeKey(software), platform::win32error::Success);
     p.shell.shellExecute("Open", "Regedit.exe", "/s \"C:\\a.reg\"", "", 0);
     EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Software\\A"), original);
 
@@ -193,6 +193,22 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
     EXPECT_EQ(exported(limited, RootKey::LocalMachine, "Software\\M"), "(none)");
     EXPECT_EQ(limited.registry().openKeyCount(), 0u);
     EXPECT_EQ(sandbox.registry().openKeyCount(), 0u);
+}
+
+// A file a tool cannot write (a folder stands where it goes) is not counted as written: the
+// journal tells which tool failed on which file, and what stood there stays.
+TEST(RegistryCommands, AFileThatCannotBeWrittenIsJournaled) {
+    testing::SandboxFixture sandbox{testing::MiniMachine().hive(
+        RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\A]", "\"x\"=dword:00000001"})};
+    const fs::path busy = sandbox.folder() / "drives" / "C" / "Busy.reg" / "inside";
+    fs::create_directories(busy);
+    platform::Platform& p = sandbox.platform();
+    EXPECT_EQ(p.shell.winExec("regedit /E C:\\Busy.reg HKCU\\Software\\A", 0), 33u);
+    EXPECT_EQ(p.shell.winExec("reg save HKCU\\Software\\A C:\\Busy.reg /y", 0), 33u);
+    const std::string journal = readWholeFile(sandbox.folder() / "journal.log").value_or("");
+    EXPECT_NE(journal.find("NotWritten\tregedit\tC:\\Busy.reg\t"), std::string::npos) << journal;
+    EXPECT_NE(journal.find("NotWritten\treg\tC:\\Busy.reg\t"), std::string::npos) << journal;
+    EXPECT_TRUE(fs::is_directory(busy));
 }
 
 TEST(Fsutil, CreatesANewFileOfTheSizeGivenOnlyWhereNoneIs) {

@@ -41,7 +41,7 @@ protected:
     std::vector<std::string> names(std::string_view pattern) {
         std::vector<platform::FindData> found;
         std::vector<std::string> out;
-        if (!files_->findFiles(pattern, found)) return {"<none>"};
+        if (!files_->findFiles(pattern, found).ok()) return {"<none>"};
         for (const auto& f : found) out.push_back(f.name);
         return out;
     }
@@ -62,11 +62,10 @@ TEST_F(Files, AttributesComeFromAttributesIni) {
     EXPECT_EQ(files_->getFileAttributes("C:\\"), fileattr::Directory);
 
     EXPECT_EQ(files_->getFileAttributes("Q:\\x"), fileattr::Invalid);
-    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
 }
 
 TEST_F(Files, SetAttributesPersistsAndDropsPlainEntries) {
-    ASSERT_TRUE(files_->setFileAttributes("C:\\DIR\\B.TXT", fileattr::ReadOnly | fileattr::Archive));
+    ASSERT_TRUE(files_->setFileAttributes("C:\\DIR\\B.TXT", fileattr::ReadOnly | fileattr::Archive).ok());
     EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("c:\\dir\\b.txt=21\r\n") !=
                   std::string::npos,
               true);
@@ -75,9 +74,9 @@ TEST_F(Files, SetAttributesPersistsAndDropsPlainEntries) {
         EXPECT_EQ(SandboxFileSystem(again).getFileAttributes("c:\\dir\\b.txt"), fileattr::ReadOnly | fileattr::Archive);
     }
     // Directory and Normal are no attributes one sets; a plain file loses its entry.
-    ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\Sub", fileattr::Directory | fileattr::System));
+    ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\Sub", fileattr::Directory | fileattr::System).ok());
     EXPECT_EQ(files_->getFileAttributes("C:\\dir\\Sub"), fileattr::Directory | fileattr::System);
-    ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\b.txt", fileattr::Normal));
+    ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\b.txt", fileattr::Normal).ok());
     EXPECT_EQ(files_->getFileAttributes("C:\\dir\\b.txt"), fileattr::Normal);
     EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("b.txt"), std::string::npos);
 }
@@ -91,7 +90,7 @@ TEST_F(Files, FindFilesListsEverythingLikeWindows) {
     }
 
     std::vector<platform::FindData> all;
-    ASSERT_TRUE(files_->findFiles("c:/DIR\\*.*", all));
+    ASSERT_TRUE(files_->findFiles("c:/DIR\\*.*", all).ok());
     ASSERT_EQ(all.size(), 7u);
     const Names expected{".", "..", "A.INI", "b.txt", "Hidden.sys", "readme", "Sub"};
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(all[i].name, expected[i]);
@@ -110,8 +109,8 @@ TEST_F(Files, FindFilesListsEverythingLikeWindows) {
     EXPECT_EQ(names("C:\\dir\\sub\\*.*"), (Names{".", "..", "deep.dat"}));
     EXPECT_EQ(names("C:\\*"), (Names{"boot.ini", "dir", "Program Files", "WINDOWS"}));  // no dots at a root
 
-    EXPECT_EQ(names("C:\\nodir\\*.*"), Names{"<none>"});
-    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+    std::vector<platform::FindData> found;
+    EXPECT_EQ(files_->findFiles("C:\\nodir\\*.*", found).code(), win32error::PathNotFound);
 }
 
 TEST(DosWildcard, MatchesAsFindFirstFileDoes) {
@@ -135,22 +134,19 @@ TEST(DosWildcard, MatchesAsFindFirstFileDoes) {
 
 // Read-only and hidden files, and copies over existing ones, are the conformance suite's.
 TEST_F(Files, DeleteAndCopyKeepToWindowsRules) {
-    EXPECT_FALSE(files_->deleteFile("C:\\dir\\Sub"));
-    EXPECT_EQ(files_->lastError(), win32error::AccessDenied);
+    EXPECT_EQ(files_->deleteFile("C:\\dir\\Sub").code(), win32error::AccessDenied);
 
     // A copy takes the source's content and attributes; deleting it takes its entry too.
-    ASSERT_TRUE(files_->copyFile("C:\\dir\\hidden.sys", "C:\\copy.sys", true));
+    ASSERT_TRUE(files_->copyFile("C:\\dir\\hidden.sys", "C:\\copy.sys", true).ok());
     EXPECT_EQ(readWholeFile(host("C:\\copy.sys")), "x");
     EXPECT_EQ(files_->getFileAttributes("C:\\copy.sys"), fileattr::Hidden | fileattr::System);
-    EXPECT_TRUE(files_->deleteFile("c:\\COPY.SYS"));
+    EXPECT_TRUE(files_->deleteFile("c:\\COPY.SYS").ok());
     EXPECT_FALSE(fs::exists(host("C:\\copy.sys")));
     EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("copy.sys"), std::string::npos);
 
-    EXPECT_FALSE(files_->copyFile("C:\\dir\\none", "C:\\x", false));
-    EXPECT_EQ(files_->lastError(), win32error::FileNotFound);
-    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\nodir\\x", false));
-    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
-    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\DIR\\B.TXT", false));
+    EXPECT_EQ(files_->copyFile("C:\\dir\\none", "C:\\x", false).code(), win32error::FileNotFound);
+    EXPECT_EQ(files_->copyFile("C:\\dir\\b.txt", "C:\\nodir\\x", false).code(), win32error::PathNotFound);
+    EXPECT_FALSE(files_->copyFile("C:\\dir\\b.txt", "C:\\DIR\\B.TXT", false).ok());
     EXPECT_EQ(readWholeFile(host("C:\\dir\\b.txt")), "12345");
 }
 
@@ -163,30 +159,27 @@ TEST_F(Files, DrivesTellTypeVolumeAndSpace) {
     EXPECT_EQ(files_->getDriveType("garbage"), drivetype::NoRootDir);
 
     platform::VolumeInfo volume;
-    ASSERT_TRUE(files_->getVolumeInformation("e:\\", volume));
+    ASSERT_TRUE(files_->getVolumeInformation("e:\\", volume).ok());
     EXPECT_EQ(volume.serialNumber, 0x12345678u);
     EXPECT_EQ(volume.fileSystem, "FAT");
-    ASSERT_TRUE(files_->getVolumeInformation("C:\\", volume));
+    ASSERT_TRUE(files_->getVolumeInformation("C:\\", volume).ok());
     EXPECT_EQ(volume.label, "SYSTEM");
     EXPECT_EQ(volume.serialNumber, 0x1C2D3E4Fu);
     EXPECT_EQ(volume.fileSystem, "NTFS");
     EXPECT_EQ(volume.maxComponentLength, 255u);
-    EXPECT_FALSE(files_->getVolumeInformation("D:\\", volume));  // no disc in it
-    EXPECT_EQ(files_->lastError(), kErrorNotReady);
-    EXPECT_FALSE(files_->getVolumeInformation("Q:\\", volume));
-    EXPECT_EQ(files_->lastError(), win32error::PathNotFound);
+    EXPECT_EQ(files_->getVolumeInformation("D:\\", volume).code(), kErrorNotReady);  // no disc in it
+    EXPECT_EQ(files_->getVolumeInformation("Q:\\", volume).code(), win32error::PathNotFound);
 
     platform::DiskSpace space;
-    ASSERT_TRUE(files_->getDiskFreeSpace("E:\\", space));
+    ASSERT_TRUE(files_->getDiskFreeSpace("E:\\", space).ok());
     EXPECT_EQ(space.total, 1457664u);
     EXPECT_EQ(space.freeToCaller, 1457664u);  // never more free than there is
     EXPECT_EQ(space.totalFree, 1457664u);
-    ASSERT_TRUE(files_->getDiskFreeSpace("C:\\", space));  // the host's own file system
+    ASSERT_TRUE(files_->getDiskFreeSpace("C:\\", space).ok());  // the host's own file system
     EXPECT_GT(space.total, 0u);
     EXPECT_LE(space.freeToCaller, space.totalFree);
     EXPECT_LE(space.totalFree, space.total);
-    EXPECT_FALSE(files_->getDiskFreeSpace("D:\\", space));
-    EXPECT_EQ(files_->lastError(), kErrorNotReady);
+    EXPECT_EQ(files_->getDiskFreeSpace("D:\\", space).code(), kErrorNotReady);
 }
 
 }  // namespace

@@ -61,12 +61,12 @@ bool isValueOf(int i, std::string_view value) {
         ++counter;
         const int i = counter % kKeys;
         const std::string value = baseValue(i) + (counter % 2 == 0 ? "-a" : "-b");
-        if (!profiles.writeString(kFile, "Data", "Counter", std::to_string(counter))) std::_Exit(4);
-        if (!profiles.writeString(kFile, "Data", keyName(i), value)) std::_Exit(5);
+        if (!profiles.writeString(kFile, "Data", "Counter", std::to_string(counter)).ok()) std::_Exit(4);
+        if (!profiles.writeString(kFile, "Data", keyName(i), value).ok()) std::_Exit(5);
         const auto dword = static_cast<std::uint32_t>(counter);
-        registry.setValue(key, "Counter", regtype::Dword, reinterpret_cast<const std::uint8_t*>(&dword), 4);
-        registry.setValue(key, keyName(i), regtype::Sz, reinterpret_cast<const std::uint8_t*>(value.c_str()),
-                          static_cast<std::uint32_t>(value.size() + 1));
+        EXPECT_EQ(registry.setValue(key, "Counter", regtype::Dword, reinterpret_cast<const std::uint8_t*>(&dword), 4), platform::win32error::Success);
+        EXPECT_EQ(registry.setValue(key, keyName(i), regtype::Sz, reinterpret_cast<const std::uint8_t*>(value.c_str()),
+                          static_cast<std::uint32_t>(value.size() + 1)), platform::win32error::Success);
         const char done = 1;
         [[maybe_unused]] const ssize_t ignored = ::write(progress, &done, 1);
     }
@@ -110,7 +110,7 @@ std::uint32_t checkRegistry(const fs::path& machineFolder) {
         const std::string_view value(reinterpret_cast<const char*>(data), size > 0 ? size - 1 : 0);
         EXPECT_TRUE(type == regtype::Sz && isValueOf(i, value)) << keyName(i) << "=" << value;
     }
-    registry.closeKey(key);
+    EXPECT_EQ(registry.closeKey(key), platform::win32error::Success);
     return counter;
 }
 

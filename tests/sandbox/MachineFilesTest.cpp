@@ -129,7 +129,7 @@ TEST(MachineFiles, FilesAreReplacedBesideThemselves) {
         SandboxPlatform machine(temp.path());
         for (const char* timeout : {"5", "10", "15"})
             EXPECT_TRUE(machine.platform().profiles.writeString("C:\\boot.ini", "boot loader", "timeout"s,
-                                                                std::string(timeout)));
+                                                                std::string(timeout)).ok());
         for (const auto& entry : fs::directory_iterator(registry))
             EXPECT_FALSE(isAtomicTempName(entry.path().filename().string())) << entry.path();
     }
@@ -140,7 +140,7 @@ TEST(MachineFiles, FilesAreReplacedBesideThemselves) {
     fs::remove_all(registry);
     put(registry, "not a folder");
     SandboxPlatform machine(temp.path());
-    EXPECT_TRUE(machine.platform().profiles.writeString("C:\\boot.ini", "boot loader", "timeout"s, "20"s));
+    EXPECT_TRUE(machine.platform().profiles.writeString("C:\\boot.ini", "boot loader", "timeout"s, "20"s).ok());
     EXPECT_EQ(testing::fileText(temp.path() / "drives" / "C" / "boot.ini"), "[boot loader]\r\ntimeout=20\r\n");
 }
 
@@ -161,22 +161,21 @@ TEST(MachineFiles, LinksLeadingOutOfTheMachineAreNotFollowedForWrites) {
     SandboxPlatform machine(temp.path());
     platform::Platform& p = machine.platform();
     EXPECT_EQ(p.profiles.getString("C:\\Out\\victim.ini", "v", "k", "", 64), "outside");
-    EXPECT_FALSE(p.profiles.writeString("C:\\Out\\victim.ini", "v", "k"s, "changed"s));
-    EXPECT_EQ(p.files.lastError(), platform::win32error::AccessDenied);
-    EXPECT_FALSE(p.profiles.writeString("C:\\Out\\new.ini", "v", "k"s, "new"s));
-    EXPECT_FALSE(p.profiles.writeString("C:\\victim.ini", "v", "k"s, "changed"s));
-    EXPECT_FALSE(p.files.copyFile("C:\\Data\\source.ini", "C:\\Out\\copy.ini", false));
-    EXPECT_FALSE(p.files.copyFile("C:\\Data\\source.ini", "C:\\Out\\victim.ini", false));
-    EXPECT_FALSE(p.files.deleteFile("C:\\Out\\victim.ini"));
+    EXPECT_EQ(p.profiles.writeString("C:\\Out\\victim.ini", "v", "k"s, "changed"s).code(), platform::win32error::AccessDenied);
+    EXPECT_FALSE(p.profiles.writeString("C:\\Out\\new.ini", "v", "k"s, "new"s).ok());
+    EXPECT_FALSE(p.profiles.writeString("C:\\victim.ini", "v", "k"s, "changed"s).ok());
+    EXPECT_FALSE(p.files.copyFile("C:\\Data\\source.ini", "C:\\Out\\copy.ini", false).ok());
+    EXPECT_FALSE(p.files.copyFile("C:\\Data\\source.ini", "C:\\Out\\victim.ini", false).ok());
+    EXPECT_FALSE(p.files.deleteFile("C:\\Out\\victim.ini").ok());
     p.shell.winExec("reg save \"HKCU\\Software\" \"C:\\Out\\saved.hiv\"", platform::showcmd::Hide);
     p.shell.winExec("regedit /E \"C:\\Out\\export.reg\" \"HKEY_CURRENT_USER\\Software\"", platform::showcmd::Hide);
     p.shell.winExec("fsutil file createnew C:\\Out\\big.dat 100", platform::showcmd::Hide);
     EXPECT_EQ(testing::fileText(outside.path() / "victim.ini"), "[v]\r\nk=outside\r\n");
     EXPECT_EQ(testing::filesBelow(outside.path()).size(), 1u);
 
-    EXPECT_TRUE(p.profiles.writeString("C:\\Inside\\win.ini", "w", "k"s, "v"s));
+    EXPECT_TRUE(p.profiles.writeString("C:\\Inside\\win.ini", "w", "k"s, "v"s).ok());
     EXPECT_EQ(testing::fileText(drive / "WINDOWS" / "win.ini"), "[w]\r\nk=v\r\n");
-    EXPECT_TRUE(p.files.copyFile("C:\\Data\\source.ini", "C:\\Inside\\copy.ini", false));
+    EXPECT_TRUE(p.files.copyFile("C:\\Data\\source.ini", "C:\\Inside\\copy.ini", false).ok());
 }
 
 }  // namespace

@@ -38,20 +38,20 @@ TEST(SandboxPlatform, TwoProgramsOnOneMachineSeeEachOthersChangesAtOnce) {
                                             reinterpret_cast<const std::uint8_t*>(name.c_str()),
                                             static_cast<std::uint32_t>(name.size() + 1)),
                       platform::win32error::Success);
-            one.registry.closeKey(key);
+            EXPECT_EQ(one.registry.closeKey(key), platform::win32error::Success);
             other.shell.winExec((i % 2 == 0 ? "net start \"" : "net stop \"") + name + "\"", platform::showcmd::Hide);
             platform::ObjectHandle manager, service;
             std::uint32_t state = 0;
             ASSERT_EQ(one.services.openManager(manager), platform::win32error::Success);
             ASSERT_EQ(one.services.openService(manager, "svc", service), platform::win32error::Success);
-            EXPECT_TRUE(one.services.queryStatus(service, state));
+            EXPECT_TRUE(one.services.queryStatus(service, state).ok());
             EXPECT_EQ(state, i % 2 == 0 ? platform::servicestate::Running : platform::servicestate::Stopped)
                 << "round " << i;
-            one.services.closeServiceHandle(service);
-            one.services.closeServiceHandle(manager);
+            EXPECT_TRUE(one.services.closeServiceHandle(service).ok());
+            EXPECT_TRUE(one.services.closeServiceHandle(manager).ok());
 
             const std::string value = std::to_string(i % 10);
-            ASSERT_TRUE(one.profiles.writeString("C:\\Data\\app.ini", "S", std::string_view("k"), value));
+            ASSERT_TRUE(one.profiles.writeString("C:\\Data\\app.ini", "S", std::string_view("k"), value).ok());
             EXPECT_EQ(other.profiles.getString("C:\\Data\\app.ini", "S", "k", "", 16), value) << "round " << i;
         }
     }

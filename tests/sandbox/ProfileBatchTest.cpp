@@ -26,9 +26,9 @@ TEST(ProfileBatch, EndsAsTheSingleWritesWould) {
         m.writeTo(inOneGo.path());
         {
             SandboxPlatform single(oneByOne.path());
-            for (const auto& w : writes) ASSERT_TRUE(single.platform().profiles.writeString("C:\\p.ini", w.section, w.key, w.value));
+            for (const auto& w : writes) ASSERT_TRUE(single.platform().profiles.writeString("C:\\p.ini", w.section, w.key, w.value).ok());
             SandboxPlatform batch(inOneGo.path());
-            ASSERT_TRUE(batch.platform().profiles.writeStrings("C:\\p.ini", writes));
+            ASSERT_TRUE(batch.platform().profiles.writeStrings("C:\\p.ini", writes).ok());
         }
         EXPECT_EQ(testing::fileText(m.hostPath(inOneGo.path(), "C:\\p.ini")), testing::fileText(m.hostPath(oneByOne.path(), "C:\\p.ini")));
     }
@@ -38,9 +38,8 @@ TEST(ProfileBatch, RefusedLikeASingleWrite) {
     testing::MiniMachine m;
     m.file("C:\\ro.ini", "[s]\r\nk=v\r\n", platform::fileattr::ReadOnly);
     testing::SandboxFixture sandbox{m};
-    EXPECT_FALSE(sandbox.platform().profiles.writeStrings("C:\\ro.ini", {{"s", "k", "w"}}));
-    EXPECT_EQ(sandbox.platform().files.lastError(), platform::win32error::AccessDenied);
-    EXPECT_FALSE(sandbox.platform().profiles.writeStrings("C:\\missing\\x.ini", {{"s", "k", "w"}}));
+    EXPECT_EQ(sandbox.platform().profiles.writeStrings("C:\\ro.ini", {{"s", "k", "w"}}).code(), platform::win32error::AccessDenied);
+    EXPECT_FALSE(sandbox.platform().profiles.writeStrings("C:\\missing\\x.ini", {{"s", "k", "w"}}).ok());
     EXPECT_EQ(sandbox.platform().profiles.getString("C:\\ro.ini", "s", "k", "NULL", 2048), "v");
 }
 

@@ -52,7 +52,7 @@ protected:
 
     bool write(std::string_view section, std::optional<std::string_view> key, std::optional<std::string_view> value,
                std::string_view file = "C:\\Data\\test.ini") {
-        return profiles_->writeString(file, section, key, value);
+        return profiles_->writeString(file, section, key, value).ok();
     }
 
     testing::TempFolder temp_;
@@ -247,13 +247,9 @@ TEST_F(Profiles, ARemovalOnAMissingFileStillMakesIt) {
 
 // A read-only file and a missing folder are the conformance suite's.
 TEST_F(Profiles, RefusedWritesSayWhy) {
-    SandboxFileSystem files(*machine_);  // one error slot for files and profiles
-    EXPECT_FALSE(write("A", "k"s, "v"s, "Q:\\x.ini"));
-    EXPECT_EQ(files.lastError(), win32error::PathNotFound);
-    EXPECT_FALSE(write("A", "k"s, "v"s, ""));
-    EXPECT_EQ(files.lastError(), win32error::AccessDenied);
-    EXPECT_FALSE(write("A", "k"s, "v"s, "C:\\Data"));
-    EXPECT_EQ(files.lastError(), win32error::AccessDenied);
+    EXPECT_EQ(profiles_->writeString("Q:\\x.ini", "A", "k"s, "v"s).code(), win32error::PathNotFound);
+    EXPECT_EQ(profiles_->writeString("", "A", "k"s, "v"s).code(), win32error::AccessDenied);
+    EXPECT_EQ(profiles_->writeString("C:\\Data", "A", "k"s, "v"s).code(), win32error::AccessDenied);
 }
 
 TEST_F(Profiles, BareFileNamesLieInTheWindowsFolder) {

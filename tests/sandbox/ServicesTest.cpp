@@ -28,11 +28,11 @@ long status(platform::Platform& p, std::string_view name) {
     platform::ObjectHandle service;
     const long error = p.services.openService(manager, name, service);
     std::uint32_t state = 0;
-    const bool queried = error == win32error::Success && p.services.queryStatus(service, state);
+    const bool queried = error == win32error::Success && p.services.queryStatus(service, state).ok();
     if (service) {
-        EXPECT_TRUE(p.services.closeServiceHandle(service));
+        EXPECT_TRUE(p.services.closeServiceHandle(service).ok());
     }
-    EXPECT_TRUE(p.services.closeServiceHandle(manager));
+    EXPECT_TRUE(p.services.closeServiceHandle(manager).ok());
     return error != win32error::Success ? -error : queried ? static_cast<long>(state) : 0;
 }
 
@@ -43,7 +43,7 @@ void setStart(platform::Platform& p, std::string_view service, std::uint32_t sta
               win32error::Success);
     EXPECT_EQ(p.registry.setValue(key, "Start", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&start), 4),
               win32error::Success);
-    p.registry.closeKey(key);
+    EXPECT_EQ(p.registry.closeKey(key), platform::win32error::Success);
 }
 
 void net(platform::Platform& p, const std::string& arguments) {
@@ -135,7 +135,7 @@ TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
     net(first.platform(), "stop \"Automatic One\"");
     net(first.platform(), "start Manual");
     std::uint32_t state = 0;
-    ASSERT_TRUE(second.platform().services.queryStatus(service, state));
+    ASSERT_TRUE(second.platform().services.queryStatus(service, state).ok());
     EXPECT_EQ(state, Stopped) << "an open handle sees the change of another process";
 
     // Shutting down or logging off keeps the states; a restart applies the start types anew.
@@ -143,12 +143,12 @@ TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
     EXPECT_EQ(status(second.platform(), "Manual"), Running);
     setStart(first.platform(), "Off", 2);
     first.platform().shell.exitWindows(platform::exitflag::Reboot);
-    ASSERT_TRUE(second.platform().services.queryStatus(service, state));
+    ASSERT_TRUE(second.platform().services.queryStatus(service, state).ok());
     EXPECT_EQ(state, Running);
     EXPECT_EQ(status(second.platform(), "Manual"), Stopped);
     EXPECT_EQ(status(second.platform(), "Off"), Running);
-    EXPECT_TRUE(second.platform().services.closeServiceHandle(service));
-    EXPECT_TRUE(second.platform().services.closeServiceHandle(manager));
+    EXPECT_TRUE(second.platform().services.closeServiceHandle(service).ok());
+    EXPECT_TRUE(second.platform().services.closeServiceHandle(manager).ok());
     EXPECT_EQ(second.services().openHandleCount(), 0u);
 }
 
@@ -174,11 +174,11 @@ TEST(Services, ManagerRefusesRestrictedAccounts9xAndWrongHandles) {
     ASSERT_EQ(services.openService(manager, "Beta", service), win32error::Success);
     platform::ObjectHandle nested;
     EXPECT_EQ(services.openService(service, "Beta", nested), win32error::InvalidHandle) << "not a manager";
-    EXPECT_FALSE(services.queryStatus(manager, state));
-    EXPECT_TRUE(services.closeServiceHandle(service));
-    EXPECT_FALSE(services.closeServiceHandle(service));
-    EXPECT_FALSE(services.queryStatus(service, state));
-    EXPECT_TRUE(services.closeServiceHandle(manager));
+    EXPECT_FALSE(services.queryStatus(manager, state).ok());
+    EXPECT_TRUE(services.closeServiceHandle(service).ok());
+    EXPECT_FALSE(services.closeServiceHandle(service).ok());
+    EXPECT_FALSE(services.queryStatus(service, state).ok());
+    EXPECT_TRUE(services.closeServiceHandle(manager).ok());
     EXPECT_EQ(sandbox.services().openHandleCount(), 0u);
 }
 

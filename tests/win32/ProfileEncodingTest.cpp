@@ -25,7 +25,7 @@ protected:
     std::string file(std::string_view name) { return folder_.path() + "\\" + std::string(name); }
     platform::ProfileFiles& profiles() { return windows_.platform().profiles; }
     bool write(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
-        return profiles().writeString(path, section, key, value);
+        return profiles().writeString(path, section, key, value).ok();
     }
     std::string read(const std::string& path, std::string_view section, std::string_view key,
                      std::size_t size = 2048) {
@@ -49,7 +49,7 @@ TEST_F(Win32Profiles, ANameTheCodePageLacksTurnsTheFileUnicodeAndKeepsWhatItHeld
     if (GetACP() == 932) GTEST_SKIP() << "the ANSI code page has Japanese";
     const std::string ini = file("設定.ini");
     ASSERT_TRUE(write(ini, "General", "Sound", "On"));
-    ASSERT_TRUE(windows_.platform().files.setFileAttributes(ini, fileattr::Hidden | fileattr::Archive));
+    ASSERT_TRUE(windows_.platform().files.setFileAttributes(ini, fileattr::Hidden | fileattr::Archive).ok());
     EXPECT_EQ(readFileBytes(ini), "[General]\r\nSound=On\r\n") << "ASCII keeps the file ANSI";
 
     ASSERT_TRUE(write(ini, "環境設定", "音声", "オン"));
@@ -67,7 +67,7 @@ TEST_F(Win32Profiles, ANameTheCodePageLacksTurnsTheFileUnicodeAndKeepsWhatItHeld
     const std::string points = file("復元ポイント.ini");
     const std::vector<platform::ProfileWrite> writes = {
         {"デスクトップ", "2", "400"}, {"不要サービス", "BITS", "停止中"}, {"デスクトップ", "9a", "false"}};
-    ASSERT_TRUE(profiles().writeStrings(points, writes));
+    ASSERT_TRUE(profiles().writeStrings(points, writes).ok());
     const std::string single = file("single.ini");
     for (const platform::ProfileWrite& w : writes) ASSERT_TRUE(write(single, w.section, w.key, w.value));
     EXPECT_EQ(unicodeText(readFileBytes(points).value_or("")),

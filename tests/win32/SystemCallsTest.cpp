@@ -30,20 +30,17 @@ TEST_F(Win32Calls, FilesWithJapaneseNamesAreListedAndFailuresKeepTheirError) {
     ASSERT_TRUE(writeFileBytes(folder.path() + "\\復元ポイント 1.ini", "12345"));
     ASSERT_TRUE(writeFileBytes(folder.path() + "\\other.txt", ""));
     std::vector<platform::FindData> found;
-    ASSERT_TRUE(p().files.findFiles(folder.path() + "\\復元*.ini", found));
+    ASSERT_TRUE(p().files.findFiles(folder.path() + "\\復元*.ini", found).ok());
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "復元ポイント 1.ini");
     EXPECT_EQ(found[0].size, 5u);
     EXPECT_EQ(found[0].attributes & fileattr::Directory, 0u);
-    ASSERT_TRUE(p().files.copyFile(folder.path() + "\\復元ポイント 1.ini", folder.path() + "\\写し.ini", true));
+    ASSERT_TRUE(p().files.copyFile(folder.path() + "\\復元ポイント 1.ini", folder.path() + "\\写し.ini", true).ok());
     EXPECT_EQ(readFileBytes(folder.path() + "\\写し.ini"), "12345");
 
-    // The error of a failed call stays until the next failure, whatever succeeds meanwhile.
     EXPECT_EQ(p().files.getFileAttributes(folder.path() + "\\無い\\x.ini"), fileattr::Invalid);
     EXPECT_NE(p().files.getFileAttributes(folder.path()), fileattr::Invalid);
-    EXPECT_EQ(p().files.lastError(), err::PathNotFound);
-    EXPECT_FALSE(p().files.findFiles(folder.path() + "\\*.none", found));
-    EXPECT_EQ(p().files.lastError(), err::FileNotFound);
+    EXPECT_EQ(p().files.findFiles(folder.path() + "\\*.none", found).code(), err::FileNotFound);
 
 }
 
