@@ -346,7 +346,8 @@ long win32ErrorOf(int error, long missing) {
         case ENOENT: return missing;
         case ENOTDIR: return win32error::PathNotFound;
         case ENOSPC:
-        case EDQUOT: return win32error::DiskFull;
+        case EDQUOT:
+        case EFBIG: return win32error::DiskFull;  // past the largest file this process may write
         case EROFS: return win32error::WriteProtect;
         default: return win32error::AccessDenied;
     }
