@@ -62,6 +62,11 @@ TEST_F(ProfileLayer, WritesSkipNullAndMakeAReadOnlyFileWritable) {
     EXPECT_EQ(*layer.GetProfileSectionKeys(ini, "新しい節"), Names{"一"});
     EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "links"), "x");
 
+    // A value holding a NUL is written up to it, as the ANSI API reads it; the lines after stay.
+    layer.WriteProfileValue(ini, "環境設定", "Links", std::string("cut\0rest", 8));
+    EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "Links"), "cut");
+    EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "Quoted"), "a b");
+
     ASSERT_TRUE(files.setFileAttributes(ini, fileattr::ReadOnly).ok());
     layer.DeleteProfileKey(ini, "環境設定", "Sound");
     EXPECT_EQ(layer.ReadProfileValue(ini, "環境設定", "Sound"), "NULL");

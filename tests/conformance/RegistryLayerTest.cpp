@@ -33,6 +33,8 @@ protected:
             {"AB", {regtype::MultiSz, std::string("A\0B\0\0", 5)}},
             {"Long", {regtype::MultiSz, std::string(300, 'x') + std::string(2, '\0')}},
             {"Edge", {regtype::MultiSz, std::string(252, 'y') + std::string(2, '\0')}},
+            {"Fits", {regtype::MultiSz, std::string(253, 'w') + std::string(2, '\0')}},
+            {"OneOver", {regtype::MultiSz, std::string(254, 'z') + std::string(2, '\0')}},
             {"Unknown", {0x1234, "\x01"}},
         };
         for (const auto& [name, value] : values) ASSERT_EQ(set(k, name, value.first, value.second), err::Success);
@@ -73,6 +75,8 @@ TEST_F(RegistryLayer, ReadsEveryTypeAsItsTextOrNullOrUnfitType) {
     // Absence, and what cannot be read as asked.
     EXPECT_EQ(read("Empty", RegType::String), "NULL");
     EXPECT_EQ(read("Long", RegType::MultiString), "NULL");
+    EXPECT_EQ(read("Fits", RegType::MultiString), std::string(253, 'w') + "\r");  // 255 bytes
+    EXPECT_EQ(read("OneOver", RegType::MultiString), "NULL");                       // 256 bytes
     EXPECT_EQ(read("Text", RegType::ExString), "NULL");
     for (RegType type : {RegType::DWORD, RegType::Binary, RegType::String, RegType::MultiString}) EXPECT_EQ(read("Missing", type), "NULL");
     RegistryValues layer(p());
@@ -113,6 +117,10 @@ TEST_F(RegistryLayer, WritesTakeTextsAndSkipWhatIsNoValue) {
     EXPECT_EQ(read("MinusOne", RegType::DWORD), "-1");
     layer.WriteRegValue(HKCU, k, "Text", "NULL", RegType::String);
     EXPECT_EQ(read("Text", RegType::String), "abc");
+    // A key path holding a NUL reaches the registry cut there, as the ANSI API reads it.
+    layer.WriteRegValue(HKCU, k + std::string("\0Other", 6), "Cut", "here", RegType::String);
+    EXPECT_EQ(read("Cut", RegType::String), "here");
+    EXPECT_EQ(layer.ReadRegValue(HKCU, k + std::string("\0Other", 6), "Cut", RegType::String), "here");
     layer.WriteRegValue(HKCU, programKey("Made\\Deep"), "M", "A\rB\r", RegType::MultiString);
     EXPECT_EQ(subkeys(open("Made")), Names{"Deep"});
     EXPECT_EQ(valueNames(open("Made\\Deep")), Names{});

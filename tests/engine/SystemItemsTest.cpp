@@ -144,6 +144,30 @@ TEST(SystemItems, UsbWalkStopsAtTheFirstMissingDevice) {
     EXPECT_TRUE(empty.row(kSystem, 7).ticked);
 }
 
+TEST(SystemItems, UsbWalkEndsAfterTwentyDevices) {
+    const std::string device = std::string("[HKEY_LOCAL_MACHINE") + kUsb + "\\";
+    std::string hive;
+    for (int n = 0; n <= 20; ++n) {  // 0000 to 0019 in force, 0020 not
+        hive += device + (n < 10 ? "000" : "00") + std::to_string(n) + "]\r\n";
+        hive += n < 20 ? "\"IdleEnable\"=dword:1\r\n" : "\"IdleEnable\"=dword:0\r\n";
+    }
+    MiniMachine m;
+    m.hive(RootKey::LocalMachine, hive);
+    EngineFixture fx(m, kAndRead);
+    EXPECT_TRUE(fx.row(kSystem, 7).ticked) << "the twenty-first device is not read";
+    fx.backupCategory(kSystem, kPoint);
+    const std::string point = fx.driveCText("Program Files/Hastelyn/復元ポイント system.ini");
+    EXPECT_NE(point.find("7.19=1\r\n"), std::string::npos);
+    EXPECT_EQ(point.find("7.20"), std::string::npos);
+
+    fx.apply(kSystem, {}, {7});
+    const auto idle = [&](const char* n) {
+        return fx.read(RootKey::LocalMachine, std::string(kUsb) + "\\" + n, "IdleEnable", RegType::DWORD);
+    };
+    EXPECT_EQ(idle("0019"), "NULL");
+    EXPECT_EQ(idle("0020"), "0");
+}
+
 TEST(SystemItems, HiddenComponentsComeBackExactlyAndNeedTheirFile) {
     EngineFixture fx("xp");
     const std::string sysoc = fx.session().paths.sysoc;

@@ -33,6 +33,42 @@ MiniMachine machineWithValues(bool restricted = false) {
     return m;
 }
 
+// A registry whose keys open and are made as usual, but which refuses every value write, as a
+// key whose permissions allow opening and forbid setting would.
+class RefusingValueWrites final : public platform::Registry {
+public:
+    explicit RefusingValueWrites(platform::Registry& inner) : inner_(inner) {}
+
+    long openKey(RootKey root, std::string_view subKey, platform::KeyAccess access, platform::KeyHandle& out) override {
+        return inner_.openKey(root, subKey, access, out);
+    }
+    long createKey(RootKey root, std::string_view subKey, platform::KeyHandle& out) override {
+        return inner_.createKey(root, subKey, out);
+    }
+    long closeKey(platform::KeyHandle key) override { return inner_.closeKey(key); }
+    long queryValue(platform::KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override {
+        return inner_.queryValue(key, name, type, data, size);
+    }
+    long setValue(platform::KeyHandle, std::string_view, std::uint32_t, const std::uint8_t*, std::uint32_t) override {
+        return platform::win32error::AccessDenied;
+    }
+    long deleteValue(platform::KeyHandle key, std::string_view name) override { return inner_.deleteValue(key, name); }
+    long enumKey(platform::KeyHandle key, std::uint32_t index, std::string& name) override {
+        return inner_.enumKey(key, index, name);
+    }
+    long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override {
+        return inner_.enumValue(key, index, name);
+    }
+    long deleteTree(platform::KeyHandle key, std::string_view subKey) override { return inner_.deleteTree(key, subKey); }
+    long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override {
+        return inner_.copyTree(key, subKey, dest);
+    }
+
+private:
+    platform::Registry& inner_;
+};
+
 TEST(RegistryValues, AWholeRootIsNeverDeleted) {
     SandboxFixture fx(machineWithValues());
     RegistryValues reg(fx.platform());
@@ -103,6 +139,30 @@ TEST(RegistryValues, RefusedWritesOfEveryTypeGiveOneMessage) {
               "レジストリの値 \"V\" に書き込むデータが正しくありません。'$XY' は正しい整数値ではありません。");
     for (RegType skipped : {RegType::DWORD, RegType::MultiString})
         EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "1", skipped); }), "no error");
+}
+
+// The key opened for the write, and still the value is refused: the same message as when the key
+// would not open, nothing written, and a refused number skipped.
+TEST(RegistryValues, AWriteRefusedOnAKeyThatOpenedEndsTheCommand) {
+    SandboxFixture fx(machineWithValues());
+    RefusingValueWrites refusing(fx.platform().registry);
+    const platform::Platform& real = fx.platform();
+    platform::Platform p{refusing,     real.profiles, real.files,    real.system,
+                         real.shell, real.windows,  real.services, real.meters};
+    RegistryValues reg(p);
+    try {
+        reg.WriteRegValue(HKLM, "\\Software\\Test\\New", "Text", "x", RegType::String);
+        FAIL() << "no error";
+    } catch (const CommandError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "レジストリの値 \"Text\" (HKEY_LOCAL_MACHINE\\Software\\Test\\New) に書き込めませんでした。" +
+                      real.system.errorText(platform::win32error::AccessDenied));
+    }
+    EXPECT_TRUE(reg.RegKeyOrValueExists(HKLM, "\\Software\\Test", "New", Exists::Key)) << "the key was made";
+    EXPECT_THROW(reg.WriteRegValue(HKLM, kKey, "Text", "x", RegType::String), CommandError);
+    EXPECT_NO_THROW(reg.WriteRegValue(HKLM, kKey, "MinusOne", "5", RegType::DWORD));
+    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "Text", RegType::String), "abc");
+    EXPECT_EQ(reg.ReadRegValue(HKLM, kKey, "MinusOne", RegType::DWORD), "-1");
 }
 
 }  // namespace
