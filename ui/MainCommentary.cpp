@@ -24,6 +24,27 @@ namespace hastelyn::ui {
 namespace {
 
 constexpr std::uint32_t kCream = 0xF0FBFF;
+constexpr std::uint32_t kTeal = 0x808000;  // the memo's text
+
+// The panel's place on the tweak area, as the form lays it out: a heading with the two small
+// buttons beside it, the memo below them.
+constexpr int kPanelLeft = 10;
+constexpr int kHeadingTop = 274;
+constexpr int kHeadingWidth = 90;
+constexpr int kHeadingHeight = 14;
+constexpr int kSmallButtonTop = 270;
+constexpr int kSmallButtonWidth = 22;
+constexpr int kSmallButtonHeight = 20;
+constexpr int kCommentButtonLeft = 100;
+constexpr int kMoreInfoButtonLeft = 124;
+constexpr int kMemoTop = 291;
+constexpr int kMemoWidth = 493;
+constexpr int kMemoHeight = 160;
+constexpr int kMemoPixelSize = 13;
+
+// Rows of the utilities list whose tools have a page of more information.
+constexpr int kSystemConfigurationRow = 2;  // ③
+constexpr int kGroupPolicyRow = 4;          // ⑤
 
 QString displayText(std::string_view text) {
     QString shown = u8(text);
@@ -52,15 +73,17 @@ const struct {
 }  // namespace
 
 void TFrmMain::buildCommentary(QWidget* accel) {
-    auto* heading = place<QLabel>(accel, "Label1", 10, 274, 90, 14);
+    auto* heading = place<QLabel>(accel, "Label1", kPanelLeft, kHeadingTop, kHeadingWidth, kHeadingHeight);
     heading->setText(u8("■ 詳しい解説"));
-    BtnComment = button(accel, "BtnComment", {}, 100, 270, 22, 20);
+    BtnComment = button(accel, "BtnComment", {}, kCommentButtonLeft, kSmallButtonTop, kSmallButtonWidth,
+                        kSmallButtonHeight);
     BtnComment->setIcon(glyph("commentary"));
     BtnComment->setFlat(true);
     BtnComment->setToolTip(u8("[詳しい解説] の説明を表示します。"));
     BtnComment->setFocusPolicy(Qt::NoFocus);
     connect(BtnComment, &QPushButton::clicked, this, [this] { setCommentary(std::string(kCommentIntroduction)); });
-    BtnMoreInfo = button(accel, "BtnMoreInfo", {}, 124, 270, 22, 20);
+    BtnMoreInfo = button(accel, "BtnMoreInfo", {}, kMoreInfoButtonLeft, kSmallButtonTop, kSmallButtonWidth,
+                         kSmallButtonHeight);
     BtnMoreInfo->setIcon(glyph("more-info"));
     BtnMoreInfo->setFlat(true);
     BtnMoreInfo->setToolTip(u8("選択項目に関する、補足情報を表示します。"));
@@ -68,16 +91,16 @@ void TFrmMain::buildCommentary(QWidget* accel) {
     BtnMoreInfo->hide();
     connect(BtnMoreInfo, &QPushButton::clicked, this, &TFrmMain::BtnMoreInfoClick);
 
-    Comment = place<QPlainTextEdit>(accel, "Comment", 10, 291, 493, 160);
+    Comment = place<QPlainTextEdit>(accel, "Comment", kPanelLeft, kMemoTop, kMemoWidth, kMemoHeight);
     Comment->setReadOnly(true);
     Comment->setFocusPolicy(Qt::ClickFocus);
     Comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFieldColor(Comment, windowsColor(kCream));
     QFont font = Comment->font();
-    font.setPixelSize(13);
+    font.setPixelSize(kMemoPixelSize);
     Comment->setFont(font);
     QPalette palette = Comment->palette();
-    palette.setColor(QPalette::Text, QColor(0, 128, 128));
+    palette.setColor(QPalette::Text, windowsColor(kTeal));
     Comment->setPalette(palette);
 
     PpSearch = new QMenu(Comment);
@@ -131,9 +154,9 @@ void TFrmMain::BtnMoreInfoClick() {
     std::string_view name;
     if (page == "TbService") {
         name = "service.htm";
-    } else if (page == "TbUtility" && LstUtility->currentRow() == 2) {
+    } else if (page == "TbUtility" && LstUtility->currentRow() == kSystemConfigurationRow) {
         name = "startup.htm";
-    } else if (page == "TbUtility" && LstUtility->currentRow() == 4) {
+    } else if (page == "TbUtility" && LstUtility->currentRow() == kGroupPolicyRow) {
         name = "group_policy.htm";
     } else {
         return;
