@@ -47,7 +47,7 @@ protected:
     }
 
     void TearDown() override {
-        for (const KeyHandle key : open_) p().registry.closeKey(key);
+        for (const KeyHandle key : open_) EXPECT_EQ(p().registry.closeKey(key), platform::win32error::Success);
         open_.clear();
         target_.reset();
     }

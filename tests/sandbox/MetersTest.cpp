@@ -147,7 +147,7 @@ TEST(SandboxMeters, The95FamilyCpuUsageRunsFromStartStatToStopStat) {
     ASSERT_EQ(reg.openKey(RootKey::PerformanceData, "", KeyAccess::Query, perf), err::Success);
     std::string block;
     EXPECT_EQ(conformance::queryPerformanceData(reg, perf, "238", block), err::FileNotFound);
-    reg.closeKey(perf);
+    EXPECT_EQ(reg.closeKey(perf), err::Success);
     testing::SandboxFixture xp{testing::MiniMachine{}};
     EXPECT_EQ(xp.platform().registry.openKey(RootKey::DynData, "PerfStats\\StatData", KeyAccess::Query, data),
               err::FileNotFound);
