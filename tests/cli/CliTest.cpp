@@ -116,7 +116,8 @@ TEST_F(Cli, RestoreRefusesWhatHoldsNoRestorePoint) {
         files.erase("journal.log");
         return files;
     };
-    ASSERT_EQ(run({"status"}).exitCode, 0);  // what every start writes is written
+    ASSERT_EQ(run({"backup", "写し.ini"}).exitCode, 0);  // whole, but not named as a restore point
+    ASSERT_EQ(run({"status"}).exitCode, 0);             // what every start writes is written
     const auto before = machine();
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"復元ポイント 古い", "\"C:\\Program Files\\Hastelyn\\復元ポイント 古い\" はフォルダです。復元ポイントのファイルを指定してください。\n"},
@@ -128,6 +129,10 @@ TEST_F(Cli, RestoreRefusesWhatHoldsNoRestorePoint) {
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, message);
     }
+    const ProgramResult copy = run({"restore", "写し.ini", "--yes-all"});
+    EXPECT_EQ(copy.exitCode, 1);
+    EXPECT_EQ(copy.out, "");
+    EXPECT_NE(copy.err.find("選択されたファイルは、復元ポイントではありません。"), std::string::npos) << copy.err;
     EXPECT_EQ(machine(), before);
 }
 

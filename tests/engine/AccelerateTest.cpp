@@ -80,6 +80,7 @@ TEST(Accelerate, NothingChangedDeletesOnlyItsOwnNewFile) {
     // The same click again, within the same second: its own new file goes, the first stays.
     const AccelerateOutcome again = BtnAccelerateClick(fx.session());
     EXPECT_FALSE(again.changed);
+    EXPECT_EQ(again.restorePoint, "");
     EXPECT_EQ(restorePoints(fx).size(), 1u);
     EXPECT_EQ(fx.dialogs().shown.back().second, "\r\n変更された設定はありません。");
     // Ticking and unticking back is no change either.

@@ -88,6 +88,20 @@ TEST(PowerItems, TickAndUntickWriteTheDocumentedTexts) {
     EXPECT_EQ(rowValues(fx, 5), std::vector<std::string>{defaultLine});
 }
 
+// A restore reads the rows afresh: one in force before it and not after it is no change for the
+// next accelerate, which leaves it as it is.
+TEST(PowerItems, ARowNoLongerInForceAfterAFreshReadIsNoChange) {
+    EngineFixture fx("xp", kAndRead);
+    fx.apply(kPower, {10});
+    ASSERT_EQ(rowValues(fx, 10), std::vector<std::string>{"5"});
+    BootFile(fx.session()).write("boot loader", "timeout", "20");  // changed by someone else
+    clearTicks(fx.session());
+    readPass(fx.session());
+    ASSERT_FALSE(fx.row(kPower, 10).ticked);
+    applyPass(fx.session());
+    EXPECT_EQ(rowValues(fx, 10), std::vector<std::string>{"20"});
+}
+
 TEST(PowerItems, LogoSwitchIsAppendedAndRemovedInExactCase) {
     for (const char* image : {"xp", "nt4", "2000", "98"}) {
         SCOPED_TRACE(image);

@@ -33,6 +33,12 @@ struct Started {
     Settings settings;
 };
 
+TEST(SettingsPaths, TheSettingsFileIsTheProgramWithItsExtensionReplaced) {
+    EXPECT_EQ(settingsPathFor("C:\\Tools\\Hastelyn.exe"), "C:\\Tools\\Hastelyn.ini");
+    EXPECT_EQ(settingsPathFor("C:\\Tools\\a.b.exe"), "C:\\Tools\\a.b.ini");
+    EXPECT_EQ(settingsPathFor("C:\\My.Tools\\Hastelyn"), "C:\\My.Tools\\Hastelyn.ini");
+}
+
 TEST(SettingsPaths, FoundPathsAreWrittenAndMissingOnesLookedForAgain) {
     MiniMachine m;
     m.drive('D', "Fixed", "NTFS").file("C:\\WINDOWS\\inf\\sysoc.inf", "").file("D:\\boot.ini", "");
@@ -63,6 +69,10 @@ TEST(SettingsPaths, FoundPathsAreWrittenAndMissingOnesLookedForAgain) {
     w98.edition("98").file("C:\\boot.ini", "");
     Started nine(w98);
     EXPECT_EQ(nine.detect().boot, "C:\\Msdos.sys");  // never looked for
+
+    MiniMachine last;  // the last drive looked at
+    last.drive('Z', "Fixed", "NTFS").file("Z:\\boot.ini", "");
+    EXPECT_EQ(Started(last).detect().boot, "Z:\\boot.ini");
 }
 
 TEST(SettingsLocks, StartUpMarksOverwriteTheUsersLocksOfDisabledControlsOnly) {
