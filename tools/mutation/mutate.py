@@ -10,8 +10,13 @@ for nothing. The file is put back after each fault, also when the run is interru
 """
 import argparse
 import pathlib
+import signal
 import subprocess
 import sys
+
+
+def stop(signum, _frame):
+    raise KeyboardInterrupt(f"signal {signum}")
 
 
 def unescape(text):
@@ -58,6 +63,10 @@ def main():
     parser.add_argument("--only", nargs="*", help="ids to run (default: all)")
     parser.add_argument("--jobs", default="2")
     args = parser.parse_args()
+    # Started in the background, the run may have SIGINT ignored: SIGTERM ends it as well, the
+    # file in hand put back.
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
 
     source = pathlib.Path(args.source).resolve()
     build = (source / args.build).resolve()
