@@ -220,7 +220,7 @@ void PerformanceMeters::refreshDisk() {
     if (chosen.empty()) return;
     platform::DiskSpace space;
     double total = -1, free = -1;  // a drive that cannot be asked
-    if (session_.platform.files.getDiskFreeSpace(chosen.substr(0, 1) + ":\\", space)) {
+    if (session_.platform.files.getDiskFreeSpace(chosen.substr(0, 1) + ":\\", space).ok()) {
         total = static_cast<double>(space.total);
         free = static_cast<double>(space.freeToCaller);
     }

@@ -172,10 +172,10 @@ bool convertToNtfs(Session& session, char drive) {
     const std::string root = std::string(1, drive) + ":\\";
     platform::VolumeInfo volume;
     // A volume that cannot be queried has no file-system name, so it is not taken for NTFS.
-    if (!files.getVolumeInformation(root, volume)) volume.fileSystem.clear();
+    if (!files.getVolumeInformation(root, volume).ok()) volume.fileSystem.clear();
     platform::DiskSpace space;
     std::int64_t freeBytes = -1;
-    if (files.getDiskFreeSpace(root, space))
+    if (files.getDiskFreeSpace(root, space).ok())
         freeBytes = space.freeToCaller > static_cast<std::uint64_t>(INT64_MAX) ? INT64_MAX
                                                                                : static_cast<std::int64_t>(space.freeToCaller);
     const std::int64_t entries = foundation::CountFolderEntries(files, std::string(1, drive) + ":");

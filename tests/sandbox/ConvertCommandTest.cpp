@@ -16,7 +16,7 @@ constexpr int kShow = platform::showcmd::Normal;
 
 std::string fileSystemOf(platform::Platform& p, const char* root) {
     platform::VolumeInfo volume;
-    return p.files.getVolumeInformation(root, volume) ? volume.fileSystem : "(none)";
+    return p.files.getVolumeInformation(root, volume).ok() ? volume.fileSystem : "(none)";
 }
 
 testing::MiniMachine fatMachine() {
