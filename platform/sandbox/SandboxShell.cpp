@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/Text.h"
+#include "platform/sandbox/HostOpener.h"
 #include "platform/Win32Types.h"
 
 namespace hastelyn::sandbox {
@@ -17,6 +18,7 @@ long failureResult(long code) { return code > 0 && code < 32 ? code : 0; }
 constexpr std::uint32_t kWaitTimeout = 258;        // WAIT_TIMEOUT
 constexpr std::uint32_t kWaitFailed = 0xFFFFFFFFu;  // WAIT_FAILED
 constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;    // INFINITE
+constexpr long kNoAssociation = 31;                 // SE_ERR_NOASSOC
 
 }  // namespace
 
@@ -98,9 +100,40 @@ std::intptr_t SandboxShell::shellExecute(std::string_view verb, std::string_view
     command.verb = verb;
     command.directory = directory;
     command.showCommand = showCommand;
-    const auto outcome = start(command);
+    auto outcome = start(command);
+    if (!outcome) outcome = openOutside(verb, file);
     if (outcome && *outcome != platform::win32error::Success) return failureResult(*outcome);
     return 42;
+}
+
+std::optional<long> SandboxShell::openOutside(std::string_view verb, std::string_view file) {
+    if (!verb.empty() && text::lowerAscii(verb) != "open") return std::nullopt;
+    const std::string lower = text::lowerAscii(file);
+    std::string target;
+    if (lower.starts_with("http://") || lower.starts_with("https://")) {
+        target = file;
+    } else {
+        if (!lower.ends_with(".htm") && !lower.ends_with(".html")) return std::nullopt;
+        const std::optional<MappedPath> page = machine_.mapPath(file);
+        const std::string& program = machine_.programPath();
+        const std::string programFolder = text::lowerAscii(program.substr(0, program.find_last_of('\\') + 1));
+        if (!page || programFolder.empty() || !text::lowerAscii(page->windows).starts_with(programFolder))
+            return std::nullopt;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(page->host, error)) {
+            machine_.journal("NotStarted", {file, std::to_string(platform::win32error::FileNotFound)});
+            return platform::win32error::FileNotFound;
+        }
+        target = page->host.string();
+    }
+    if (text::lowerAscii(machine_.setting("Shell", "OpenOnHost").value_or("Yes")) == "no")
+        return platform::win32error::Success;
+    if (!openOnHost(target)) {
+        machine_.journal("NotStarted", {"xdg-open", std::to_string(kNoAssociation)});
+        return kNoAssociation;
+    }
+    machine_.journal("HostOpen", {target});
+    return platform::win32error::Success;
 }
 
 bool SandboxShell::exitWindows(std::uint32_t flags) {

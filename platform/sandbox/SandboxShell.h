@@ -5,6 +5,7 @@
 //   ShellExecute  <verb>  <file>  <parameters>  <directory>  <show>
 //   CreateProcess <command line>
 //   NotStarted    <program>  2          (after one of the above, for a program the machine lacks)
+//   HostOpen      <address or host path>   (after ShellExecute, opened in this computer's browser)
 //   ExitWindows   <flags>
 // (fields separated by tabs). Interpreters plugged in with addInterpreter carry out the
 // programs the sandbox knows (net, regsvr32, reg, ...); a program none of them claims counts as
@@ -14,6 +15,9 @@
 //   Missing=net,regsvr32     programs that cannot be started at all (file not found)
 //   ProcessMilliseconds=N    how long a process made by createProcess runs (default 0: it has
 //                            ended when createProcess returns); what it does is done at its start
+//   OpenOnHost=No            a shell "open" of an http: or https: address, or of a page (.htm,
+//                            .html) in the program's folder, is only journaled; otherwise it is
+//                            also opened in this computer's browser (tests say No)
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -87,6 +91,11 @@ private:
     // FileNotFound for a program listed in [Shell] Missing (journaled), else what the
     // interpreter that claims the start gives (nothing when none does).
     std::optional<long> start(const CommandStart& start);
+    // A shell "open" of a web address or of a page in the program's folder, carried out on
+    // this computer: Success when opened (or only journaled, by OpenOnHost=No), FileNotFound for
+    // a page that does not exist, SE_ERR_NOASSOC when this computer has no opener; nothing for
+    // any other start.
+    std::optional<long> openOutside(std::string_view verb, std::string_view file);
     bool missing(std::string_view program) const;
 
     SandboxMachine& machine_;

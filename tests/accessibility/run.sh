@@ -28,6 +28,9 @@ done
 [ -s "$work/display" ] || { echo "FAIL: the virtual X server did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
 export HASTELYN_MACHINE="$work/machine"
+# The machine is made first, so that it can say that shell opens stay in it (no browser opens).
+"$2" status >/dev/null
+printf '\r\n[Shell]\r\nOpenOnHost=No\r\n' >>"$HASTELYN_MACHINE/machine.ini"
 export QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export NO_AT_BRIDGE=0 XDG_RUNTIME_DIR="$work"
 dbus-run-session -- /usr/bin/python3 "$here/main_window_tree.py" "$1" "$2"

@@ -9,6 +9,7 @@
 
 #include "foundation/RegistryValues.h"
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/MiniMachine.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TempFolder.h"
 #include "tools/machine/MachineImages.h"
@@ -17,7 +18,10 @@ namespace hastelyn {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(images::buildMachine("xp", folder_.path()), ""); }
+    void SetUp() override {
+        ASSERT_EQ(images::buildMachine("xp", folder_.path()), "");
+        testing::keepShellOpensInside(folder_.path());
+    }
 
     testing::ProgramResult run(std::vector<std::string> arguments) {
         return testing::runProgram(HASTELYN_CLI, arguments, environment());

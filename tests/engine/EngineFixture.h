@@ -40,6 +40,7 @@ public:
     explicit EngineFixture(std::string_view image, bool andRead = false) {
         const std::string problem = images::buildMachine(image, folder_.path());
         if (!problem.empty()) throw std::runtime_error(problem);
+        testing::keepShellOpensInside(folder_.path());
         andRead ? restartAndRead() : start();
     }
     explicit EngineFixture(const MiniMachine& machine, bool andRead = false) {

@@ -154,6 +154,12 @@ MiniMachine& MiniMachine::shell(std::string key, std::string value) {
     return *this;
 }
 
+void keepShellOpensInside(const fs::path& machineFolder) {
+    std::ofstream out(machineFolder / "machine.ini", std::ios::binary | std::ios::app);
+    out << "\r\n[Shell]\r\nOpenOnHost=No\r\n";
+    if (!out) throw std::runtime_error("cannot write " + (machineFolder / "machine.ini").string());
+}
+
 fs::path MiniMachine::hostPath(const fs::path& machineFolder, std::string_view windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') throw std::invalid_argument("not a full Windows path");
     char letter = windowsPath[0];
@@ -204,10 +210,13 @@ fs::path MiniMachine::writeTo(const fs::path& machineFolder) const {
         }
     }
     if (!space.empty()) ini += "\r\n[DriveSpace]\r\n" + space;
-    if (!shellSettings_.empty()) {
-        ini += "\r\n[Shell]\r\n";
-        for (const auto& [key, value] : shellSettings_) ini += key + "=" + value + "\r\n";
+    ini += "\r\n[Shell]\r\n";
+    bool openOnHostGiven = false;
+    for (const auto& [key, value] : shellSettings_) {
+        ini += key + "=" + value + "\r\n";
+        openOnHostGiven = openOnHostGiven || key == "OpenOnHost";
     }
+    if (!openOnHostGiven) ini += "OpenOnHost=No\r\n";
     ini += extraIni;
 
     for (const std::string& path : {windowsFolder, programPath.substr(0, programPath.find_last_of('\\'))}) {

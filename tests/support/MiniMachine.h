@@ -74,7 +74,8 @@ struct MiniMachine {
     // allowed), Start (none when nullopt) and ObjectName.
     MiniMachine& service(std::string_view keyName, std::string_view displayName, std::optional<std::uint32_t> start,
                          std::string_view objectName = "LocalSystem");
-    // An entry of machine.ini's [Shell] section (Missing, ProcessMilliseconds, RegSvr32DelayMs).
+    // An entry of machine.ini's [Shell] section (Missing, ProcessMilliseconds, RegSvr32DelayMs,
+    // OpenOnHost). OpenOnHost is "No" unless set here: no test opens a browser by chance.
     MiniMachine& shell(std::string key, std::string value);
 
     // Writes the machine into folder (made when missing) and returns folder.
@@ -94,5 +95,9 @@ private:
     std::map<platform::RootKey, std::string> hives_;
     std::vector<std::pair<std::string, std::string>> shellSettings_;
 };
+
+// Makes a machine built from an image say OpenOnHost=No, as MiniMachine's do: its shell opens
+// are journaled and nothing is opened on this computer.
+void keepShellOpensInside(const std::filesystem::path& machineFolder);
 
 }  // namespace hastelyn::testing
