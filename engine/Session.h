@@ -21,7 +21,10 @@ using foundation::Exists;
 using foundation::RegType;
 
 struct Session {
-    Session(platform::Platform& platform, foundation::Clipboard& clipboard, foundation::DialogProvider& dialogs);
+    // Spoken texts go to the clipboard, and to the synthesizer when there is one and
+    // "SpeechOutput" asks for it.
+    Session(platform::Platform& platform, foundation::Clipboard& clipboard, foundation::DialogProvider& dialogs,
+            foundation::SpeechSynthesizer* synthesizer = nullptr);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
