@@ -52,6 +52,14 @@ public:
     [[nodiscard]] virtual CallResult createNewFile(std::string_view path) = 0;
     // CopyFileA.
     [[nodiscard]] virtual CallResult copyFile(std::string_view from, std::string_view to, bool failIfExists) = 0;
+    // The whole content of a file (CreateFileA for reading, ReadFile): Success, or the Windows
+    // error (FileNotFound, PathNotFound; AccessDenied for a folder).
+    [[nodiscard]] virtual CallResult readFile(std::string_view path, std::string& content) = 0;
+    // Replaces the content of a file whole, making the file when it is missing: the new content
+    // goes to a new file that then takes the old one's place (MoveFileExA), so that a crash
+    // leaves the old content or the new. Success, or the Windows error (PathNotFound for a
+    // missing folder; AccessDenied for a folder or a read-only file).
+    [[nodiscard]] virtual CallResult replaceFile(std::string_view path, std::string_view content) = 0;
 
     // GetDriveTypeA on a root such as "C:\" or "C:".
     virtual std::uint32_t getDriveType(std::string_view root) = 0;

@@ -179,6 +179,34 @@ platform::CallResult SandboxFileSystem::copyFile(std::string_view from, std::str
     return {};
 }
 
+platform::CallResult SandboxFileSystem::readFile(std::string_view path, std::string& content) {
+    content.clear();
+    long error = 0;
+    const auto mapped = machine_.mapPath(path, &error);
+    if (!mapped) return platform::CallResult(error);
+    const FileStamp stamp = stampOf(mapped->host);
+    if (!stamp.exists) return platform::CallResult(missingError(*mapped));
+    if (stamp.directory) return platform::CallResult(win32error::AccessDenied);
+    auto read = readReplacedFile(mapped->host);
+    if (!read) return platform::CallResult(win32error::AccessDenied);
+    content = std::move(*read);
+    return platform::CallResult(win32error::Success);
+}
+
+platform::CallResult SandboxFileSystem::replaceFile(std::string_view path, std::string_view content) {
+    long error = 0;
+    const auto mapped = machine_.mapPathForWrite(path, &error);
+    if (!mapped) return platform::CallResult(error);
+    if (mapped->root) return platform::CallResult(win32error::AccessDenied);
+    const FileStamp folder = stampOf(mapped->host.parent_path());
+    if (!folder.exists || !folder.directory) return platform::CallResult(win32error::PathNotFound);
+    const FileStamp stamp = stampOf(mapped->host);
+    if (stamp.exists && (stamp.directory || (attributesOf(*mapped, false) & fileattr::ReadOnly) != 0))
+        return platform::CallResult(win32error::AccessDenied);
+    if (!writeFileAtomically(mapped->host, content)) return platform::CallResult(errorOfErrno(errno));
+    return platform::CallResult(win32error::Success);
+}
+
 const Drive* SandboxFileSystem::driveOfRoot(std::string_view root) const {
     root = text::cutAtNul(root);
     std::string current;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/LastError.h"
 #include "platform/win32/WideText.h"
 
@@ -45,6 +47,56 @@ platform::CallResult Win32FileSystem::createNewFile(std::string_view path) {
 
 platform::CallResult Win32FileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     return CopyFileW(widen(from).c_str(), widen(to).c_str(), failIfExists ? TRUE : FALSE) ? platform::CallResult() : lastCallError();
+}
+
+platform::CallResult Win32FileSystem::readFile(std::string_view path, std::string& content) {
+    content.clear();
+    const HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lastCallError();
+    long result = ERROR_SUCCESS;
+    char buffer[65536];
+    DWORD got = 0;
+    while (true) {
+        if (!ReadFile(file, buffer, sizeof(buffer), &got, nullptr)) {
+            result = static_cast<long>(GetLastError());
+            break;
+        }
+        if (got == 0) break;
+        content.append(buffer, got);
+    }
+    CloseHandle(file);
+    if (result != ERROR_SUCCESS) content.clear();
+    return platform::CallResult(result);
+}
+
+platform::CallResult Win32FileSystem::replaceFile(std::string_view path, std::string_view content) {
+    const std::wstring target = widen(path);
+    const std::wstring temporary = target + L".new~";
+    const HANDLE file =
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lastCallError();
+    long result = ERROR_SUCCESS;
+    while (!content.empty() && result == ERROR_SUCCESS) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, content.data(), chunk, &written, nullptr)) {
+            result = static_cast<long>(GetLastError());
+        } else if (written == 0) {
+            result = ERROR_WRITE_FAULT;
+        } else {
+            content.remove_prefix(written);
+        }
+    }
+    if (!FlushFileBuffers(file) && result == ERROR_SUCCESS) result = static_cast<long>(GetLastError());
+    CloseHandle(file);
+    if (result == ERROR_SUCCESS &&
+        !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        result = static_cast<long>(GetLastError());
+    // The new file goes when it could not take the old one's place; its own failure changes
+    // nothing of the answer.
+    if (result != ERROR_SUCCESS) (void)DeleteFileW(temporary.c_str());
+    return platform::CallResult(result);
 }
 
 std::uint32_t Win32FileSystem::getDriveType(std::string_view root) {

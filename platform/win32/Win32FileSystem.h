@@ -14,6 +14,8 @@ public:
     platform::CallResult deleteFile(std::string_view path) override;
     platform::CallResult createNewFile(std::string_view path) override;
     platform::CallResult copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
+    platform::CallResult readFile(std::string_view path, std::string& content) override;
+    platform::CallResult replaceFile(std::string_view path, std::string_view content) override;
     std::uint32_t getDriveType(std::string_view root) override;
     platform::CallResult getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override;
     platform::CallResult getDiskFreeSpace(std::string_view root, platform::DiskSpace& out) override;

@@ -94,5 +94,36 @@ TEST_F(FileCalls, ListingsHoldEveryEntryWithTheDots) {
     EXPECT_EQ(foundation::CountFolderEntries(files, file("No Folder")), 0);
 }
 
+TEST_F(FileCalls, AWholeFileIsReadAndReplaced) {
+    platform::FileSystem& files = p().files;
+    const std::string page = file("page.htm");
+    // Made when missing, replaced whole when there: nothing of a longer old content stays.
+    const std::string text = "<p>\xE6\xA4\x9C\xE7\xB4\xA2</p>\r\n" + std::string(100000, 'x') + std::string(1, '\0') + "end";
+    ASSERT_EQ(files.replaceFile(page, text).code(), err::Success);
+    std::string read = "old";
+    ASSERT_EQ(files.readFile(file("PAGE.HTM"), read).code(), err::Success);
+    EXPECT_EQ(read, text);
+    ASSERT_EQ(files.replaceFile(page, "short").code(), err::Success);
+    EXPECT_EQ(target().readFile(page), "short");
+    ASSERT_EQ(files.replaceFile(page, "").code(), err::Success);
+    ASSERT_EQ(files.readFile(page, read).code(), err::Success);
+    EXPECT_EQ(read, "");
+
+    // Errors as Windows gives them, and nothing read.
+    read = "left";
+    EXPECT_EQ(files.readFile(file("none.htm"), read).code(), err::FileNotFound);
+    EXPECT_EQ(read, "");
+    EXPECT_EQ(files.readFile(file("No Folder\\a.htm"), read).code(), err::PathNotFound);
+    EXPECT_EQ(files.replaceFile(file("No Folder\\a.htm"), "x").code(), err::PathNotFound);
+    EXPECT_EQ(files.readFile(target().scratchFolder(), read).code(), err::AccessDenied);
+    EXPECT_EQ(files.replaceFile(target().scratchFolder(), "x").code(), err::AccessDenied);
+    if (checks("ReadOnlyEnforced")) {
+        ASSERT_TRUE(files.setFileAttributes(page, fileattr::ReadOnly));
+        EXPECT_EQ(files.replaceFile(page, "new").code(), err::AccessDenied);
+        EXPECT_EQ(target().readFile(page), "");
+        ASSERT_TRUE(files.setFileAttributes(page, fileattr::Normal));
+    }
+}
+
 }  // namespace
 }  // namespace hastelyn::conformance
