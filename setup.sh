@@ -16,6 +16,8 @@ if [ "$mode" = test ]; then
   # The screen-reader test (ctest's accessibility_main_window) reads the accessibility bus with
   # python3-pyatspi; at-spi2-core starts that bus, dbus gives the test its own session.
   packages+=(python3-pyatspi at-spi2-core dbus)
+  # The help pages' check parses them with html5lib, strictly.
+  packages+=(python3-html5lib)
   # The Windows builds: mingw-w64 for 64 and 32 bits with their objdump (the import check),
   # GoogleTest's sources, Wine, and the Japanese locale's sources for the tests of a Japanese
   # system.

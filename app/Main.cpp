@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "app/HelpPages.h"
 #include "app/MachineStartup.h"
 #include "app/MainWindowCreation.h"
 #include "app/SingleInstance.h"
@@ -57,6 +58,10 @@ int main(int argc, char* argv[]) {
 
     app::SingleInstance instance(platform.windows);
     if (!instance.claim()) return 0;
+    // Only the instance that runs brings its help pages along; without them the help only
+    // fails to open, and the program goes on.
+    if (const std::string problem = app::installHelpPages(machine->machine(), app::shippedHelpFolder()); !problem.empty())
+        std::fprintf(stderr, "%s\n", problem.c_str());
 
     ui::Application application(argc, argv);
     ui::QtClipboard clipboard;

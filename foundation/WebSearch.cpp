@@ -8,18 +8,15 @@
 namespace hastelyn::foundation {
 namespace {
 
-constexpr std::string_view kSiteRoot = "http://www.pelmora.jp/hastelyn/";
-
 struct SearchEngine {
     std::string_view key;
     std::string_view prefix;
 };
 
-constexpr std::array<SearchEngine, 4> kEngines{{
+constexpr std::array<SearchEngine, 3> kEngines{{
     {"e-Words", "http://e-words.jp/view.asp?word="},
     {"Google", "https://www.google.co.jp/search?num=50&lr=lang_ja&ie=Shift_JIS&oe=Shift_JIS&q="},
     {"ASCII", "http://yougo.ascii24.com/gh/search/?pattern="},
-    {"Pelmora", "http://www.pelmora.jp/~hastelyn/search/wwwsrch.cgi?WORD="},
 }};
 
 bool isUnreserved(unsigned char c) {
@@ -51,7 +48,11 @@ std::optional<std::string> searchAddress(std::string_view engineKey, std::string
     return std::nullopt;
 }
 
-std::string sitePageAddress(std::string_view page) { return std::string(kSiteRoot) + std::string(page); }
+std::string helpPagePath(std::string_view programPath, std::string_view page) {
+    const std::size_t slash = programPath.find_last_of('\\');
+    const std::string_view folder = slash == std::string_view::npos ? std::string_view{} : programPath.substr(0, slash + 1);
+    return std::string(folder) + "help\\" + std::string(page);
+}
 
 void openAddress(platform::Shell& shell, std::string_view address) {
     shell.shellExecute("open", address, "", "", platform::showcmd::Show);

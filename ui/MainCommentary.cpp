@@ -10,8 +10,10 @@
 
 #include "engine/Services.h"
 #include "foundation/CommentText.h"
+#include "foundation/HelpSearch.h"
 #include "foundation/WebSearch.h"
 #include "ui/CommentItem.h"
+#include "ui/CommandErrors.h"
 #include "ui/CommentItem2.h"
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
@@ -161,7 +163,8 @@ void TFrmMain::BtnMoreInfoClick() {
     } else {
         return;
     }
-    foundation::openAddress(session_.platform.shell, foundation::sitePageAddress(name));
+    foundation::openAddress(session_.platform.shell,
+                            foundation::helpPagePath(session_.platform.system.programPath(), name));
 }
 
 void TFrmMain::PpSearchPopup() {
@@ -181,6 +184,13 @@ void TFrmMain::PpSearchPopup() {
 }
 
 void TFrmMain::openSearch(std::string_view engineKey) {
+    if (engineKey == "Pelmora") {
+        // Our site is the help beside the program: its pages are searched here.
+        runCommand([this] {
+            foundation::openAddress(session_.platform.shell, foundation::searchHelp(session_.platform, searchWord_));
+        });
+        return;
+    }
     if (const std::optional<std::string> address = foundation::searchAddress(engineKey, searchWord_))
         foundation::openAddress(session_.platform.shell, *address);
 }

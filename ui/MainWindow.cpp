@@ -21,6 +21,7 @@
 #include "engine/Accelerate.h"
 #include "foundation/KeyboardMap.h"
 #include "foundation/SpokenTexts.h"
+#include "foundation/WebSearch.h"
 #include "ui/Accessibility.h"
 #include "ui/Application.h"
 #include "ui/CommandErrors.h"
@@ -242,11 +243,11 @@ void TFrmMain::layOutCounterLine() {
 }
 
 void TFrmMain::openHelp() {
-    std::string help = session_.platform.system.programPath();
-    const std::size_t dot = help.rfind('.');
-    const std::size_t slash = help.find_last_of('\\');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) help.erase(dot);
-    session_.platform.shell.shellExecute("open", help + ".chm", "", "", platform::showcmd::Normal);
+    // The help pages beside the program; the shell's answer is not looked at (a missing page is
+    // the shell's to report).
+    (void)session_.platform.shell.shellExecute(
+        "open", foundation::helpPagePath(session_.platform.system.programPath(), "index.htm"), "", "",
+        platform::showcmd::Normal);
 }
 
 void TFrmMain::closeProgram() {

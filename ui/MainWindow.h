@@ -68,7 +68,7 @@ public:
     void refreshLists();
     // The counters under the pages.
     void countItems();
-    // Opens the help file: the program's path with the extension ".chm".
+    // Opens the help: the page "index.htm" in the folder "help" beside the program.
     void openHelp() override;
     // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
     void closeProgram();

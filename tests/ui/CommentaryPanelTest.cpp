@@ -69,8 +69,12 @@ private slots:
         window.LstUtility->setCurrentRow(3);
         window.BtnMoreInfo->click();  // no page for this row
         const std::string log = fx.journal();
-        QVERIFY(log.find("group_policy.htm") < log.find("startup.htm"));
-        QVERIFY(log.find("startup.htm") != std::string::npos);
+        const std::string groupPolicy = "ShellExecute\topen\tC:\\Program Files\\Hastelyn\\help\\group_policy.htm\t\t\t5\n";
+        const std::string startup = "ShellExecute\topen\tC:\\Program Files\\Hastelyn\\help\\startup.htm\t\t\t5\n";
+        QVERIFY(log.find(groupPolicy) != std::string::npos);
+        QVERIFY(log.find(groupPolicy) < log.find(startup));
+        QVERIFY(log.find(startup) != std::string::npos);
+        QCOMPARE(log.find("ShellExecute", log.find(startup) + 1), std::string::npos);
     }
 
     void theSearchMenuLooksUpTheSelectionWhole() {

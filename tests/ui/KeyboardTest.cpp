@@ -71,7 +71,7 @@ private slots:
         QTest::keyClick(focus, Qt::Key_Alt);
         QTRY_VERIFY(fx.window().BtnSystem->hasFocus());
         QTest::keyClick(fx.window().BtnSystem, Qt::Key_F1);
-        QVERIFY(fx.journal().find("ShellExecute\topen\tC:\\Program Files\\Hastelyn\\Hastelyn.chm\t\t\t1") != std::string::npos);
+        QVERIFY(fx.journal().find("ShellExecute\topen\tC:\\Program Files\\Hastelyn\\help\\index.htm\t\t\t1") != std::string::npos);
     }
 
     void escapeSaysGoodbyeOnlyWithSpeechOnAndCloses() {
