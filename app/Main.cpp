@@ -13,6 +13,7 @@
 #include "app/MainWindowCreation.h"
 #include "app/SingleInstance.h"
 #include "engine/Session.h"
+#include "foundation/SpeechDispatcher.h"
 #include "ui/Application.h"
 #include "ui/CommandErrors.h"
 #include "ui/Forms.h"
@@ -66,7 +67,9 @@ int main(int argc, char* argv[]) {
     ui::Application application(argc, argv);
     ui::QtClipboard clipboard;
     ui::QtDialogProvider dialogs;
-    engine::Session session(platform, clipboard, dialogs);
+    // Connected when "SpeechOutput" first asks for speech.
+    foundation::SpeechDispatcher speechDispatcher;
+    engine::Session session(platform, clipboard, dialogs, &speechDispatcher);
     // While a started command is awaited (the service commands), the windows keep running.
     session.processEvents = [] { QCoreApplication::processEvents(); };
     ui::setErrorReporter([&dialogs](const std::string& text) { dialogs.show(foundation::DialogKind::Error, text); });

@@ -9,6 +9,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MenuShape.h"
 #include "ui/Pictures.h"
+#include "ui/SpeechOutputOption.h"
 #include "ui/Widgets.h"
 
 namespace hastelyn::ui {
@@ -105,11 +106,17 @@ TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact,
     }
     PgOption->setTabVisible(3, false);
     PgOption->setCurrentIndex(0);
+    speechOutput = new SpeechOutputOption(PgOption->findChild<QWidget*>("TbOption"), session_.settings,
+                                          session_.speech.synthesizer());
+    // The page's apply button writes the box with the page's other settings.
+    if (auto* apply = findChild<QPushButton*>("BtnOKO"))
+        connect(apply, &QPushButton::clicked, speechOutput, &SpeechOutputOption::apply);
     applyDisplaySettings(session_, main, compact, restore, *this);
 }
 
 void TFrmSub::showPage(const char* pageName) {
     if (auto* page = PgOption->findChild<QWidget*>(pageName)) PgOption->setCurrentWidget(page);
+    speechOutput->showAvailability();
     show();
     raise();
     activateWindow();

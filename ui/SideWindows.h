@@ -13,6 +13,7 @@ class QTabWidget;
 
 namespace hastelyn::ui {
 
+class SpeechOutputOption;
 class TFrmMain;
 
 // The save-and-restore window.
@@ -38,6 +39,8 @@ public:
     TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore);
 
     QTabWidget* PgOption = nullptr;
+    // The speech group's "SpeechOutput" box (ui/SpeechOutputOption.h).
+    SpeechOutputOption* speechOutput = nullptr;
     // Shows the window with the page of that name selected.
     void showPage(const char* pageName);
 

@@ -11,11 +11,13 @@ bool showActive(QWidget& window) {
     return QTest::qWaitFor([&] { return window.isActiveWindow(); });
 }
 
-WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen, foundation::DialogProvider* dialogs) {
+WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen, foundation::DialogProvider* dialogs,
+                             foundation::SpeechSynthesizer* synthesizer) {
     machine.writeTo(folder_.path());
     sandbox_ = std::make_unique<sandbox::SandboxPlatform>(folder_.path());
     session_ = std::make_unique<engine::Session>(sandbox_->platform(), clipboard_,
-                                                 dialogs != nullptr ? *dialogs : static_cast<foundation::DialogProvider&>(dialogs_));
+                                                 dialogs != nullptr ? *dialogs : static_cast<foundation::DialogProvider&>(dialogs_),
+                                                 synthesizer);
     window_ = std::make_unique<ui::TFrmMain>(*session_);
     startErrors_ = app::createMainWindow(*window_, *session_, screen);
 }

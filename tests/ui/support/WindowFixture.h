@@ -36,8 +36,10 @@ bool showActive(QWidget& window);
 class WindowFixture {
 public:
     // The dialogs are answered by the test's script, or shown by the given provider.
+    // Spoken texts also reach the synthesizer, when one is given, as "SpeechOutput" says.
     explicit WindowFixture(const MiniMachine& machine, app::ScreenFacts screen = {800, 600, 32},
-                           foundation::DialogProvider* dialogs = nullptr);
+                           foundation::DialogProvider* dialogs = nullptr,
+                           foundation::SpeechSynthesizer* synthesizer = nullptr);
 
     sandbox::SandboxPlatform& sandbox() { return *sandbox_; }
     engine::Session& session() { return *session_; }
