@@ -73,6 +73,8 @@ private slots:
         WindowFixture fx(testing::withGeneralSettings("Sound=On\r\nSpeechOutput=Speech\r\n"), {800, 600, 32},
                          nullptr, &dispatcher);
         QVERIFY(testing::showActive(fx.window()));
+        fx.window().BtnSystem->setFocus();
+        QTRY_VERIFY_WITH_TIMEOUT(fx.window().BtnSystem->hasFocus(), 60000);
         fx.setClipboard("before");
         const std::size_t before = server.messages().size();
         Texts expected;
