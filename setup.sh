@@ -18,6 +18,8 @@ if [ "$mode" = test ]; then
   packages+=(python3-pyatspi at-spi2-core dbus)
   # The help pages' check parses them with html5lib, strictly.
   packages+=(python3-html5lib)
+  # The clipboard hand-over test: a clipboard manager in python3-xlib, keys typed by xdotool.
+  packages+=(python3-xlib xdotool)
   # The Windows builds: mingw-w64 for 64 and 32 bits with their objdump (the import check),
   # GoogleTest's sources, Wine, and the Japanese locale's sources for the tests of a Japanese
   # system.
