@@ -223,7 +223,7 @@ TEST(ExplorerItems, RegistrationBoxIsClosedWhenItComesUp) {
     for (const char* delay : {"0", "300"}) {  // at once, or after the tool took a while
         SCOPED_TRACE(delay);
         EngineFixture fx("xp");
-        std::ofstream(fx.folder() / "machine.ini", std::ios::app) << "\r\n[Shell]\r\nRegSvr32DelayMs=" << delay << "\r\n";
+        testing::addShellSetting(fx.folder(), "RegSvr32DelayMs", delay);
         fx.restartAndRead();
         fx.apply(kExplorer, {8});
         EXPECT_FALSE(fx.platform().windows.findWindow("", "RegSvr32"));
@@ -238,7 +238,7 @@ TEST(ExplorerItems, RegistrationBoxIsClosedWhenItComesUp) {
     // A tool that cannot start shows no box to wait for: a box of that title that is already up
     // belongs to someone else and stays.
     EngineFixture fx("xp");
-    std::ofstream(fx.folder() / "machine.ini", std::ios::app) << "\r\n[Shell]\r\nMissing=regsvr32\r\n";
+    testing::addShellSetting(fx.folder(), "Missing", "regsvr32");
     fx.restart();
     const platform::WindowHandle othersBox = fx.platform().windows.createWindow("#32770", "RegSvr32");
     fx.apply(kExplorer, {8});

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace hastelyn::testing {
@@ -154,11 +155,25 @@ MiniMachine& MiniMachine::shell(std::string key, std::string value) {
     return *this;
 }
 
-void keepShellOpensInside(const fs::path& machineFolder) {
-    std::ofstream out(machineFolder / "machine.ini", std::ios::binary | std::ios::app);
-    out << "\r\n[Shell]\r\nOpenOnHost=No\r\n";
-    if (!out) throw std::runtime_error("cannot write " + (machineFolder / "machine.ini").string());
+void addShellSetting(const fs::path& machineFolder, std::string_view key, std::string_view value) {
+    const fs::path path = machineFolder / "machine.ini";
+    std::string ini;
+    {
+        std::ifstream in(path, std::ios::binary);
+        ini.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::string line = std::string(key) + "=" + std::string(value) + "\r\n";
+    const std::size_t section = ini.find("[Shell]");
+    const std::size_t end = section == std::string::npos ? std::string::npos : ini.find('\n', section);
+    if (end != std::string::npos) {
+        ini.insert(end + 1, line);
+    } else {
+        ini += "\r\n[Shell]\r\n" + line;
+    }
+    writeFile(path, ini);
 }
+
+void keepShellOpensInside(const fs::path& machineFolder) { addShellSetting(machineFolder, "OpenOnHost", "No"); }
 
 fs::path MiniMachine::hostPath(const fs::path& machineFolder, std::string_view windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') throw std::invalid_argument("not a full Windows path");

@@ -96,6 +96,9 @@ private:
     std::vector<std::pair<std::string, std::string>> shellSettings_;
 };
 
+// Puts key=value into the [Shell] section of a machine's machine.ini (made when missing): a
+// second [Shell] section would not count, as on Windows the first of two sections is read.
+void addShellSetting(const std::filesystem::path& machineFolder, std::string_view key, std::string_view value);
 // Makes a machine built from an image say OpenOnHost=No, as MiniMachine's do: its shell opens
 // are journaled and nothing is opened on this computer.
 void keepShellOpensInside(const std::filesystem::path& machineFolder);
