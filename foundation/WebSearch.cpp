@@ -55,7 +55,9 @@ std::string helpPagePath(std::string_view programPath, std::string_view page) {
 }
 
 void openAddress(platform::Shell& shell, std::string_view address) {
-    shell.shellExecute("open", address, "", "", platform::showcmd::Show);
+    // The Windows program does not look at the shell's answer: without a browser, or without
+    // the page, nothing happens and the shell has said so itself.
+    (void)shell.shellExecute("open", address, "", "", platform::showcmd::Show);
 }
 
 }  // namespace hastelyn::foundation
