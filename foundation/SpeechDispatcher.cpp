@@ -28,9 +28,8 @@ struct SpeechDispatcher::Library {
     decltype(&spd_cancel) cancel = nullptr;
     decltype(&spd_set_language) setLanguage = nullptr;
 
-    ~Library() {
-        if (handle != nullptr) dlclose(handle);
-    }
+    // The library stays loaded for the rest of the run once loaded: it keeps glib state of its
+    // own, which unloading would leave dangling.
 
     template <typename Function>
     bool find(Function& function, const char* name) {
