@@ -211,7 +211,7 @@ std::vector<HelpSearchHit> searchHelpPages(platform::FileSystem& files, std::str
     const std::string wanted = text::lowerAscii(normalisedWord(word));
     if (wanted.empty()) return hits;
     std::vector<platform::FindData> found;
-    if (!files.findFiles(std::string(helpFolder) + "*.htm", found)) return hits;
+    if (!files.findFiles(std::string(helpFolder) + "*.htm", found).ok()) return hits;
     std::vector<std::string> names;
     for (const platform::FindData& entry : found) {
         if ((entry.attributes & platform::fileattr::Directory) != 0) continue;
@@ -222,7 +222,7 @@ std::vector<HelpSearchHit> searchHelpPages(platform::FileSystem& files, std::str
     for (const std::string& name : names) {
         std::string html;
         // A page that cannot be read is not found; the others still are.
-        if (files.readFile(std::string(helpFolder) + name, html) != platform::win32error::Success) continue;
+        if (!files.readFile(std::string(helpFolder) + name, html).ok()) continue;
         const std::string body = pageText(html);
         const std::string folded = text::lowerAscii(body);
         std::size_t at = folded.find(wanted);
@@ -271,9 +271,9 @@ std::string searchHelp(platform::Platform& platform, std::string_view word) {
     const std::string folder = helpPagePath(platform.system.programPath(), "");
     const std::string results = folder + std::string(kResultsPage);
     const std::string page = helpSearchResultsPage(word, searchHelpPages(platform.files, folder, word));
-    if (const long error = platform.files.replaceFile(results, page); error != platform::win32error::Success)
+    if (const platform::CallResult written = platform.files.replaceFile(results, page); !written.ok())
         throw CommandError("ファイル \"" + results + "\" に検索結果を書き込めませんでした。" +
-                           platform.system.errorText(error));
+                           platform.system.errorText(written.code()));
     return results;
 }
 
