@@ -14,8 +14,6 @@ namespace {
 using foundation::kNull;
 using platform::RootKey;
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::string serviceKeyPath(std::string_view keyName) {
@@ -47,13 +45,7 @@ std::vector<std::string> listedServiceKeys(Session& session) {
 }
 
 bool serviceRowBefore(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(lowerAscii(a[i]));
-        const auto cb = static_cast<unsigned char>(lowerAscii(b[i]));
-        if (ca != cb) return ca < cb;
-    }
-    return a.size() < b.size();
+    return text::compareFolded(a, b, text::CaseFold::ToLower) < 0;
 }
 
 bool serviceRowsEnabled(const ItemModel& model) {

@@ -288,7 +288,7 @@ std::int32_t HexTextToInt(std::string_view hexText) {
     if (!valid) throw CommandError("'$" + std::string(hexText) + "' は正しい整数値ではありません。");
     std::uint32_t value = 0;
     for (char c : hexText) {
-        const int digit = (c >= '0' && c <= '9') ? c - '0' : (text::foldAscii(c) - 'A' + 10);
+        const int digit = (c >= '0' && c <= '9') ? c - '0' : (text::foldCase(c, text::CaseFold::ToUpper) - 'A' + 10);
         value = (value << 4) | static_cast<std::uint32_t>(digit);
     }
     return static_cast<std::int32_t>(value);

@@ -94,37 +94,20 @@ std::string_view cutToShiftJisLength(std::string_view utf8, std::size_t maxBytes
 
 std::string_view cutAtNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
-char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string upperAscii(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = foldAscii(c);
+    for (char& c : out) c = foldCase(c, CaseFold::ToUpper);
     return out;
 }
 
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : out) c = foldCase(c, CaseFold::ToLower);
     return out;
 }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-    return true;
-}
-
-int compareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(foldAscii(a[i]));
-        const auto cb = static_cast<unsigned char>(foldAscii(b[i]));
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
+    return a.size() == b.size() && compareFolded(a, b, CaseFold::ToUpper) == 0;
 }
 
 std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from) {

@@ -30,13 +30,37 @@ std::size_t utf8CharLength(std::string_view text, std::size_t pos);
 // A text cut at its first NUL byte, as a C string sees it.
 std::string_view cutAtNul(std::string_view s);
 
-// ASCII case folding.
-char foldAscii(char c);
+// ASCII case folding, the one way every case-insensitive comparison and order of the program
+// is made. Which way the letters fold matters for order only: the six characters between "Z" and
+// "a" sort after the letters when they fold to upper case (the registry's order of key names on
+// NT) and before them when they fold to lower case (the services list).
+enum class CaseFold { ToUpper, ToLower };
+
+constexpr char foldCase(char c, CaseFold fold) {
+    if (fold == CaseFold::ToUpper) return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Negative, zero or positive as a sorts before, with or after b once both are folded; bytes
+// compare unsigned, and a text sorts before any longer text it begins.
+constexpr int compareFolded(std::string_view a, std::string_view b, CaseFold fold) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(foldCase(a[i], fold));
+        const auto cb = static_cast<unsigned char>(foldCase(b[i], fold));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
 std::string upperAscii(std::string_view s);
 std::string lowerAscii(std::string_view s);
 bool equalsNoCase(std::string_view a, std::string_view b);
-// Negative, zero or positive as a sorts before, with or after b, case-insensitively.
-int compareNoCase(std::string_view a, std::string_view b);
+// The registry's order of names on NT: folded to upper case.
+constexpr int compareNoCase(std::string_view a, std::string_view b) {
+    return compareFolded(a, b, CaseFold::ToUpper);
+}
 // Position of needle in haystack compared case-insensitively, or npos.
 std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
 bool containsNoCase(std::string_view haystack, std::string_view needle);

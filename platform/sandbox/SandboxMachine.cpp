@@ -25,7 +25,7 @@ constexpr std::string_view kDefaultProgram = "C:\\Program Files\\Hastelyn\\Haste
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char upper(char c) { return text::foldAscii(c); }
+char upper(char c) { return text::foldCase(c, text::CaseFold::ToUpper); }
 
 bool isBadNameChar(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' ||

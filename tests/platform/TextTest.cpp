@@ -32,6 +32,19 @@ TEST(Text, CaseFoldingIsAsciiOnly) {
     EXPECT_EQ(findNoCase("a,HIDE,b", "hide"), 2u);
     EXPECT_TRUE(containsNoCase("Radeon 9600", "RADEON"));
     EXPECT_FALSE(containsNoCase("", "x"));
+    EXPECT_FALSE(equalsNoCase("abc", "ab"));
+}
+
+// The two orders differ only for the characters between "Z" and "a"; the registry's key order
+// and the services list each depend on theirs.
+TEST(Text, FoldingWayDecidesTheOrderAroundTheLetters) {
+    EXPECT_GT(compareFolded("A_x", "AZx", CaseFold::ToUpper), 0);
+    EXPECT_LT(compareFolded("a_x", "azx", CaseFold::ToLower), 0);
+    EXPECT_LT(compareFolded("a_x", "AZX", CaseFold::ToLower), 0);
+    EXPECT_EQ(compareFolded("Wuauserv", "wuAUSERV", CaseFold::ToLower), 0);
+    EXPECT_LT(compareFolded("ab", "abc", CaseFold::ToUpper), 0);
+    EXPECT_GT(compareFolded("\xE3", "z", CaseFold::ToUpper), 0) << "bytes compare unsigned";
+    static_assert(foldCase('q', CaseFold::ToUpper) == 'Q' && foldCase('Q', CaseFold::ToLower) == 'q');
 }
 
 }  // namespace

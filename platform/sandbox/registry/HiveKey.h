@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Text.h"
+
 
 namespace hastelyn::sandbox {
 
@@ -22,19 +24,10 @@ struct HiveValue {
     friend bool operator==(const HiveValue&, const HiveValue&) = default;
 };
 
-// ASCII case folding, then byte order: the order of RegEnumKeyEx on NT (text::compareNoCase,
-// written out here so that map lookups inline it).
+// The order of RegEnumKeyEx on NT: names folded to upper case, then byte order.
 struct NoCaseLess {
     using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const {
-        const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto ca = static_cast<unsigned char>(a[i] >= 'a' && a[i] <= 'z' ? a[i] - 'a' + 'A' : a[i]);
-            const auto cb = static_cast<unsigned char>(b[i] >= 'a' && b[i] <= 'z' ? b[i] - 'a' + 'A' : b[i]);
-            if (ca != cb) return ca < cb;
-        }
-        return a.size() < b.size();
-    }
+    bool operator()(std::string_view a, std::string_view b) const { return text::compareNoCase(a, b) < 0; }
 };
 
 class HiveKey {

@@ -60,7 +60,7 @@ bool matchesDosPattern(std::string_view rawPattern, std::string_view name) {
                     else if (name[j] == '.') next[j + 1] = 1;
                     break;
                 default:
-                    if (j < n && text::foldAscii(name[j]) == text::foldAscii(c)) next[j + 1] = 1;
+                    if (j < n && text::foldCase(name[j], text::CaseFold::ToUpper) == text::foldCase(c, text::CaseFold::ToUpper)) next[j + 1] = 1;
                     break;
             }
         }
