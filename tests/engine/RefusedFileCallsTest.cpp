@@ -36,6 +36,10 @@ public:
     CallResult copyFile(std::string_view from, std::string_view to, bool failIfExists) override {
         return refuseCopies ? CallResult(win32error::AccessDenied) : inner_.copyFile(from, to, failIfExists);
     }
+    CallResult readFile(std::string_view path, std::string& content) override { return inner_.readFile(path, content); }
+    CallResult replaceFile(std::string_view path, std::string_view content) override {
+        return inner_.replaceFile(path, content);
+    }
     std::uint32_t getDriveType(std::string_view root) override { return inner_.getDriveType(root); }
     CallResult getVolumeInformation(std::string_view root, platform::VolumeInfo& out) override {
         return inner_.getVolumeInformation(root, out);
