@@ -15,6 +15,7 @@
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/Pictures.h"
+#include "ui/TrayParking.h"
 #include "ui/SideWindows.h"
 #include "ui/Widgets.h"
 
@@ -133,29 +134,10 @@ void TFrmCompact::BtnCloseClick() {
 }
 
 void TFrmCompact::BtnTrayClick() {
-    // Without a notification area the icon could never bring the window back: the window is
-    // minimised instead, so the task bar still has it.
-    if (!trayAvailable()) {
-        showMinimized();
-        return;
-    }
-    if (trayIcon_ == nullptr) {
-        trayIcon_ = new QSystemTrayIcon(appIcon(), this);
-        trayIcon_->setObjectName("TrayIcon");
-        trayIcon_->setToolTip(windowTitle().left(63));  // the tip holds 63 characters at most
-        connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            trayActivated(static_cast<int>(reason));
-        });
-    }
-    trayIcon_->show();
-    hide();
+    parkInTray(*this, trayIcon_, trayAvailable(), [this](int reason) { trayActivated(reason); });
 }
 
-void TFrmCompact::trayActivated(int reason) {
-    if (reason != QSystemTrayIcon::Trigger || trayIcon_ == nullptr || !trayIcon_->isVisible()) return;
-    trayIcon_->hide();
-    show();
-}
+void TFrmCompact::trayActivated(int reason) { unparkFromTray(*this, trayIcon_, reason); }
 
 void TFrmCompact::BtnPerformanceClick() {
     if (BtnPerformance->isChecked()) {

@@ -2,13 +2,13 @@
 // notification-area icon, always on top, the compact window; and the mouse wheel.
 #include <QLabel>
 #include <QPushButton>
-#include <QSystemTrayIcon>
 #include <QWheelEvent>
 
 #include "ui/Forms.h"
 #include "ui/MainMenuTable.h"
 #include "ui/MainWindow.h"
 #include "ui/Pictures.h"
+#include "ui/TrayParking.h"
 #include "ui/SideWindows.h"
 #include "ui/TwoRowTabBar.h"
 #include "ui/Widgets.h"
@@ -49,31 +49,10 @@ void TFrmMain::buildTitleStrip() {
 }
 
 void TFrmMain::BtnTrayClick() {
-    // Without a notification area the icon could never bring the window back: the window is
-    // minimised instead, so the task bar still has it.
-    if (!trayAvailable()) {
-        showMinimized();
-        return;
-    }
-    if (trayIcon_ == nullptr) {
-        trayIcon_ = new QSystemTrayIcon(appIcon(), this);
-        trayIcon_->setObjectName("TrayIcon");
-        // The tip holds 63 characters at most.
-        trayIcon_->setToolTip(windowTitle().left(63));
-        connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            trayActivated(static_cast<int>(reason));
-        });
-    }
-    trayIcon_->show();
-    hide();
+    parkInTray(*this, trayIcon_, trayAvailable(), [this](int reason) { trayActivated(reason); });
 }
 
-void TFrmMain::trayActivated(int reason) {
-    // Only the left button brings the window back; the other buttons leave the icon.
-    if (reason != QSystemTrayIcon::Trigger || trayIcon_ == nullptr || !trayIcon_->isVisible()) return;
-    trayIcon_->hide();
-    show();
-}
+void TFrmMain::trayActivated(int reason) { unparkFromTray(*this, trayIcon_, reason); }
 
 void TFrmMain::BtnTopClick(bool down) {
     const bool shown = isVisible();
