@@ -90,13 +90,6 @@ void restorePcInformation(Session& session, RestorePointReader& file) {
     registry.WriteRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", saved("3"), RegType::String);
 }
 
-// The program's folder with its trailing backslash (empty for a bare file name).
-std::string programFolder(Session& session) {
-    const std::string program = session.platform.system.programPath();
-    const std::size_t slash = program.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
-}
-
 // The rows a restore puts back, in pass order. A row the edition has no use for is left out: the
 // apply pass never changes it there (unless it changes the machine whatever the row shows), and
 // its keys would only bring questions and errors about things this Windows does not have.
@@ -122,6 +115,12 @@ bool claimName(Session& session, const std::string& path) {
 }
 
 }  // namespace
+
+std::string programFolder(Session& session) {
+    const std::string program = session.platform.system.programPath();
+    const std::size_t slash = program.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
+}
 
 void WriteRestorePoint(Session& session, std::string_view path) {
     RestorePointBatch batch;

@@ -43,6 +43,9 @@ std::string RestorePointFileName(Session& session, std::string_view suffix, cons
 // long time (H:mm:ss) with the full-width "：" for ":".
 std::string restorePointTimeText(const std::tm& time);
 
+// The program's folder with its trailing backslash (empty for a bare file name).
+std::string programFolder(Session& session);
+
 // True when the path contains "復元ポイント".
 bool IsRestorePoint(std::string_view path);
 
