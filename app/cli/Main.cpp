@@ -11,6 +11,7 @@
 #include "app/cli/PcInfoCommands.h"
 #include "app/cli/RowNames.h"
 #include "engine/Accelerate.h"
+#include "engine/MailRules.h"
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 #include "engine/Startup.h"
@@ -39,7 +40,8 @@ constexpr const char* kUsage =
     "       hastelyn-cli backup FILE\n"
     "       hastelyn-cli restore FILE [--yes] [--yes-all]\n"
     "       hastelyn-cli info [--json]\n"
-    "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all]\n";
+    "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all]\n"
+    "       hastelyn-cli mail-rules backup|restore [--yes]\n";
 
 struct UsageError {
     std::string text;
@@ -66,7 +68,8 @@ Options parse(int argc, char** argv) {
             if (i + 1 >= argc) throw UsageError{arg + (o.command == "set-info" ? " needs a text" : " needs a row")};
             return argv[++i];
         };
-        const bool asks = o.command == "accelerate" || o.command == "restore" || o.command == "set-info";
+        const bool asks =
+            o.command == "accelerate" || o.command == "restore" || o.command == "set-info" || o.command == "mail-rules";
         if (arg == "--json" && (o.command == "status" || o.command == "info")) o.json = true;
         else if (arg == "--user" && o.command == "set-info") o.pcInfo.user = value();
         else if (arg == "--organization" && o.command == "set-info") o.pcInfo.organization = value();
@@ -77,13 +80,15 @@ Options parse(int argc, char** argv) {
         else if (arg == "--yes" && asks) o.yes = true;
         else if (arg == "--yes-all" && asks) o.yesAll = true;
         else if (!arg.starts_with("--") && (o.command == "backup" || o.command == "restore")) o.files.push_back(arg);
+        else if ((arg == "backup" || arg == "restore") && o.command == "mail-rules" && o.files.empty()) o.files.push_back(arg);
         else throw UsageError{"unexpected argument: " + arg};
     }
     if (o.command != "status" && o.command != "accelerate" && o.command != "backup" && o.command != "restore" &&
-        o.command != "info" && o.command != "set-info")
+        o.command != "info" && o.command != "set-info" && o.command != "mail-rules")
         throw UsageError{"unknown command: " + o.command};
     if ((o.command == "backup" || o.command == "restore") && o.files.size() != 1)
         throw UsageError{o.command + " needs one FILE"};
+    if (o.command == "mail-rules" && o.files.size() != 1) throw UsageError{"mail-rules needs backup or restore"};
     return o;
 }
 
@@ -155,6 +160,17 @@ int restore(engine::Session& session, const std::string& file) {
     return 0;
 }
 
+// The mail-rule page's two buttons: the tool is started, not awaited.
+int mailRules(engine::Session& session, const std::string& action) {
+    const engine::MailRuleOutcome outcome =
+        action == "backup" ? engine::BtnBackupOEClick(session) : engine::BtnRecoveryOEClick(session);
+    switch (outcome) {
+        case engine::MailRuleOutcome::Started: std::printf("%s\n", engine::mailRuleBackupPath(session).c_str()); return 0;
+        case engine::MailRuleOutcome::Declined: std::printf("cancelled\n"); return 0;
+        default: return 1;  // the message went to stderr
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -185,6 +201,7 @@ int main(int argc, char** argv) {
         if (options.command == "accelerate") return accelerate(session, options);
         if (options.command == "info") return printPcInformation(session, options.json);
         if (options.command == "set-info") return setPcInformation(session, options.pcInfo);
+        if (options.command == "mail-rules") return mailRules(session, options.files.front());
         const std::string file = machinePath(session, options.files.front());
         if (options.command == "backup") {
             engine::WriteRestorePoint(session, file);
