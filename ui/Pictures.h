@@ -11,7 +11,8 @@ namespace hastelyn::ui {
 
 // A picture by its file name, such as "title.jpg" (555×50, the title strip), "about.jpg"
 // (140×36, the about badge of the work area) or "restore.jpg" (300×60, the save-and-restore
-// window's banner). Null when there is no such picture or it cannot be read.
+// window's banner), "restore-pc.png" and "restore-mail.png" (32×32, the save-and-restore window's
+// pages). Null when there is no such picture or it cannot be read.
 QImage picture(std::string_view name);
 
 // The about badge: "about.jpg" with "Ver" and the program's version written on it.
@@ -24,6 +25,8 @@ QImage aboutBadge();
 //   work area          accelerate, commentary (a page with a pointer), more-info ("e")
 //   title strip        title-compact, title-tray, title-minimise, title-close, title-top,
 //                      title-performance
+//   save and restore   restore-backup, restore-recovery, restore-backup-oe, restore-recovery-oe
+//                      (32×32, for the square buttons)
 QIcon glyph(std::string_view name);
 
 // The program icon at 16, 32 and 48 pixels, for the windows and the tray.

@@ -51,6 +51,6 @@ struct Picture {
 };
 
 std::vector<Picture> banners();  // the JPEG pictures and the program icon
-std::vector<Picture> glyphs();   // the 16×16 button glyphs
+std::vector<Picture> glyphs();   // the button glyphs (16×16; 32×32 for the save-and-restore window) and its page pictures
 
 }  // namespace hastelyn::pictures

@@ -254,16 +254,76 @@ void moreInfo(QPainter& p) {
     p.drawPath(centredText(QStringLiteral("e"), pictureFont(14, true), {8, 8}));
 }
 
-Picture glyph(const char* name, void (*draw)(QPainter&)) {
-    return {std::string("glyphs/") + name + ".png", [draw] {
-                QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+// Save-and-restore window: what is saved (the PC, the mail rules) and what is done with it.
+
+void screen(QPainter& p) { desktop(p); }
+
+void envelope(QPainter& p) {
+    p.setPen(inkPen());
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(1.5, 3.5, 13, 9));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({{1.5, 3.5}, {8, 9}, {14.5, 3.5}}));
+}
+
+// A small arrow into the lower right corner: saving.
+void savingArrow(QPainter& p) {
+    p.setPen(inkPen());
+    p.setBrush(kGreen);
+    p.drawPolygon(QPolygonF({{10.5, 7.5}, {13.5, 7.5}, {13.5, 11}, {15.5, 11}, {12, 15}, {8.5, 11}, {10.5, 11}}));
+}
+
+// The turning arrow, smaller, in the lower right corner: putting back.
+void restoringArrow(QPainter& p) {
+    p.save();
+    p.translate(7, 7);
+    p.scale(0.56, 0.56);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPaper);
+    p.drawEllipse(QPointF(8, 8.5), 7.5, 7.5);
+    turningBack(p, kBlue);
+    p.restore();
+}
+
+void backupPc(QPainter& p) {
+    screen(p);
+    savingArrow(p);
+}
+
+void recoverPc(QPainter& p) {
+    screen(p);
+    restoringArrow(p);
+}
+
+void backupMail(QPainter& p) {
+    envelope(p);
+    savingArrow(p);
+}
+
+void recoverMail(QPainter& p) {
+    envelope(p);
+    restoringArrow(p);
+}
+
+// A drawing on the 16-unit grid at size × size pixels.
+Picture drawn(std::string path, int size, void (*draw)(QPainter&)) {
+    return {std::move(path), [draw, size] {
+                QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
                 image.fill(Qt::transparent);
                 QPainter painter(&image);
                 prepare(painter);
+                painter.scale(size / 16.0, size / 16.0);
                 draw(painter);
                 painter.end();
                 return image.convertToFormat(QImage::Format_ARGB32);
             }};
+}
+
+Picture glyph(const char* name, void (*draw)(QPainter&)) { return drawn(std::string("glyphs/") + name + ".png", 16, draw); }
+
+// The 32×32 glyphs of the save-and-restore window's square buttons and its page pictures.
+Picture largeGlyph(const char* name, void (*draw)(QPainter&)) {
+    return drawn(std::string("glyphs/") + name + ".png", 32, draw);
 }
 
 }  // namespace
@@ -291,6 +351,12 @@ std::vector<Picture> glyphs() {
         glyph("title-performance", performance),
         glyph("commentary", commentary),
         glyph("more-info", moreInfo),
+        largeGlyph("restore-backup", backupPc),
+        largeGlyph("restore-recovery", recoverPc),
+        largeGlyph("restore-backup-oe", backupMail),
+        largeGlyph("restore-recovery-oe", recoverMail),
+        drawn("restore-pc.png", 32, screen),
+        drawn("restore-mail.png", 32, envelope),
     };
 }
 
