@@ -124,7 +124,7 @@ void TFrmMain::buildMenu() {
     connect(BtnClose, &QPushButton::clicked, this, &TFrmMain::closeProgram);
     connect(findChild<QPushButton*>("BtnHelp"), &QPushButton::clicked, this, &TFrmMain::openHelp);
     connect(findChild<QPushButton*>("BtnRestore"), &QPushButton::clicked, this, [] {
-        if (FrmRestore != nullptr) FrmRestore->show();
+        if (FrmRestore != nullptr) FrmRestore->showCentred();
     });
     connect(findChild<QPushButton*>("BtnOption"), &QPushButton::clicked, this, [] {
         if (FrmSub != nullptr) FrmSub->showPage("TbOption");

@@ -15,7 +15,6 @@
 namespace hastelyn::ui {
 namespace {
 
-constexpr std::uint32_t kRestoreColor = 6527743;   // 0x00639AFF
 constexpr std::uint32_t kSubColor = 10276863;      // 0x009CCFFF
 
 void applyTabStyle(QTabWidget* pages, foundation::TabStyle style) {
@@ -75,20 +74,6 @@ void applyDisplaySettings(engine::Session& session, TFrmMain& main, TFrmCompact&
 }
 
 }  // namespace
-
-TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent) : QDialog(parent), session_(session) {
-    setObjectName("FrmRestore");
-    setWindowTitle(u8("保存と復元"));
-    setFixedSize(527, 312);
-    setBackground(this, kRestoreColor);
-    PgRestore = place<QTabWidget>(this, "PgRestore", 8, 8, 511, 200);
-    auto* first = new QWidget(PgRestore);
-    first->setObjectName("TbKelvarix");
-    PgRestore->addTab(first, "Hastelyn");
-    auto* second = new QWidget(PgRestore);
-    second->setObjectName("TbOE");
-    PgRestore->addTab(second, "Outlook Express");
-}
 
 TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore)
     : QDialog(&main), session_(session) {
