@@ -48,6 +48,8 @@ const char* const kGlyphs[] = {
     "accelerate",    "commentary",   "more-info",     "title-compact",  "title-tray",       "title-minimise",
     "title-close",   "title-top",    "title-performance",
 };
+// The save-and-restore window's square buttons.
+const char* const kLargeGlyphs[] = {"restore-backup", "restore-recovery", "restore-backup-oe", "restore-recovery-oe"};
 
 }  // namespace
 
@@ -147,9 +149,11 @@ private slots:
             QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
             QVERIFY2(ui::picture("glyphs/" + std::string(name) + ".png").hasAlphaChannel(), name);
         }
+        for (const char* name : kLargeGlyphs) QCOMPARE(ui::glyph(name).availableSizes(), QList<QSize>{QSize(32, 32)});
+        for (const char* name : {"restore-pc.png", "restore-mail.png"}) QCOMPARE(ui::picture(name).size(), QSize(32, 32));
         int carriedGlyphs = 0;
         for (const ui::EmbeddedFile& file : ui::embeddedPictures()) carriedGlyphs += file.path.starts_with("glyphs/");
-        QCOMPARE(carriedGlyphs, int(std::size(kGlyphs)));
+        QCOMPARE(carriedGlyphs, int(std::size(kGlyphs) + std::size(kLargeGlyphs)));
         QVERIFY(ui::glyph("menu-nothing").isNull());
         QVERIFY(ui::picture("nothing.jpg").isNull());
         QCOMPARE(ui::appIcon().availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
