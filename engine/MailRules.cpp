@@ -35,7 +35,7 @@ constexpr std::string_view kOtherIdentityText = "\r\nこのバックアップは
 bool anyMailRuleBackup(Session& session) {
     std::vector<platform::FindData> found;
     // A folder that cannot be listed holds no backup to put back.
-    if (!session.platform.files.findFiles(programFolder(session) + "OE*.hiv", found)) return false;
+    if (!session.platform.files.findFiles(programFolder(session) + "OE*.hiv", found).ok()) return false;
     return !found.empty();
 }
 
@@ -69,7 +69,7 @@ MailRuleOutcome BtnBackupOEClick(Session& session) {
         return MailRuleOutcome::NoIdentity;
     }
     const std::string file = mailRuleBackupPath(session);
-    if (!session.platform.files.deleteFile(file) &&
+    if (!session.platform.files.deleteFile(file).ok() &&
         session.platform.files.getFileAttributes(file) != platform::fileattr::Invalid)
         throw foundation::CommandError("以前のバックアップファイル \"" + file + "\" を削除できません。");
     foundation::ExportRegKey(session.platform, session.codes, key->rootName, key->keyPath, file);

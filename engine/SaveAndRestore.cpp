@@ -29,7 +29,7 @@ constexpr std::string_view kRestoredText = "お使いのパソコンを、復元
 bool anyRestorePoint(Session& session) {
     std::vector<platform::FindData> found;
     // A folder that cannot be listed holds no restore point the user could choose.
-    if (!session.platform.files.findFiles(programFolder(session) + std::string(kRestorePointMark) + "*.ini", found))
+    if (!session.platform.files.findFiles(programFolder(session) + std::string(kRestorePointMark) + "*.ini", found).ok())
         return false;
     return !found.empty();
 }

@@ -113,9 +113,9 @@ void MachineFileBrowser::fill() {
     const std::string base = folder_ + (folder_.ends_with('\\') ? "" : "\\");
     std::vector<platform::FindData> all, matching;
     // A folder that cannot be listed shows empty, as on Windows.
-    if (!files_.findFiles(base + "*.*", all)) all.clear();
+    if (!files_.findFiles(base + "*.*", all).ok()) all.clear();
     const std::size_t pattern = static_cast<std::size_t>(std::max(0, CmbFilter->currentIndex()));
-    if (pattern >= patterns_.size() || !files_.findFiles(base + patterns_[pattern], matching)) matching.clear();
+    if (pattern >= patterns_.size() || !files_.findFiles(base + patterns_[pattern], matching).ok()) matching.clear();
     const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     if (folder_.size() > 3) {

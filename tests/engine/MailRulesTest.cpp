@@ -97,7 +97,7 @@ TEST(MailRules, QuestionsAndTheMissingBackupStopBeforeAnyTool) {
     EXPECT_FALSE(backupExists(fx));
 
     // Any "OE*.hiv" counts as a backup; the import still uses the fixed name.
-    ASSERT_TRUE(fx.platform().files.createNewFile("C:\\Program Files\\Hastelyn\\OE古い.hiv"));
+    ASSERT_TRUE(fx.platform().files.createNewFile("C:\\Program Files\\Hastelyn\\OE古い.hiv").ok());
     fx.dialogs().answers = {false};
     EXPECT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Declined);
     EXPECT_EQ(fx.dialogs().shown.back().second, "\r\nOutlook Expressのメールルールを復元しますか？");
@@ -162,8 +162,8 @@ TEST(MailRules, BackupOfAnotherIdentity) {
 
 TEST(MailRules, AnOldBackupThatCannotBeDeletedEndsTheBackupWithAnError) {
     EngineFixture fx("xp");
-    ASSERT_TRUE(fx.platform().files.createNewFile(kBackup));
-    ASSERT_TRUE(fx.platform().files.setFileAttributes(kBackup, platform::fileattr::ReadOnly));
+    ASSERT_TRUE(fx.platform().files.createNewFile(kBackup).ok());
+    ASSERT_TRUE(fx.platform().files.setFileAttributes(kBackup, platform::fileattr::ReadOnly).ok());
     EXPECT_THROW(BtnBackupOEClick(fx.session()), foundation::CommandError);
     EXPECT_EQ(fx.journal().find("ShellExecute"), std::string::npos);
 }

@@ -43,7 +43,7 @@ struct ScriptedFileDialog : FileOpenDialog {
 
 std::vector<std::string> restorePointsInFolder(EngineFixture& fx) {
     std::vector<platform::FindData> found;
-    EXPECT_TRUE(fx.platform().files.findFiles(std::string(kFolder) + "*.ini", found));
+    EXPECT_TRUE(fx.platform().files.findFiles(std::string(kFolder) + "*.ini", found).ok());
     std::vector<std::string> names;
     for (const auto& f : found)
         if (f.name != "Hastelyn.ini") names.push_back(f.name);
@@ -127,7 +127,7 @@ TEST(SaveAndRestore, RecoveryStopsBeforeAnythingIsPutBack) {
     {
         SCOPED_TRACE("a file without the mark, though a restore point inside");
         const std::string copy = std::string(kFolder) + "copy.ini";
-        ASSERT_TRUE(fx.platform().files.copyFile(point, copy, true));
+        ASSERT_TRUE(fx.platform().files.copyFile(point, copy, true).ok());
         dialog.answer = copy;
         EXPECT_EQ(BtnRecoveryClick(fx.session(), dialog, {}), RecoveryOutcome::NotARestorePoint);
         EXPECT_EQ(fx.dialogs().shown.back(), std::pair(DialogKind::Error, std::string("\r\n選択されたファイルは、復元ポイントではありません。")));
@@ -159,7 +159,7 @@ TEST(SaveAndRestore, RecoveryPutsBackRefreshesInOrderAndEndsAsTheSettingsSay) {
         std::string point = BtnBackupClick(fx.session());
         if (c.outsideFolder) {
             const std::string moved = "C:\\古い復元ポイント.ini";
-            ASSERT_TRUE(fx.platform().files.copyFile(point, moved, true));
+            ASSERT_TRUE(fx.platform().files.copyFile(point, moved, true).ok());
             point = moved;
         }
         changeSystemOne(fx);
@@ -222,7 +222,7 @@ TEST(SaveAndRestore, ARefusedRestoreEndsTheClickWithoutRefreshOrMessage) {
     BtnBackupClick(fx.session());
     // A restore point by its name that records nothing.
     dialog.answer = std::string(kFolder) + "復元ポイント 空.ini";
-    ASSERT_TRUE(fx.platform().profiles.writeString(*dialog.answer, "無関係", "a", "b"));
+    ASSERT_TRUE(fx.platform().profiles.writeString(*dialog.answer, "無関係", "a", "b").ok());
     bool refreshed = false;
     fx.dialogs().shown.clear();
     EXPECT_THROW(BtnRecoveryClick(fx.session(), dialog, {[&] { refreshed = true; }, [&] { refreshed = true; }}),

@@ -83,7 +83,7 @@ private slots:
         QListWidget* system = main.tweakLists[0];
         {
             // A restore point elsewhere does not count.
-            QVERIFY(fx.sandbox().platform().profiles.writeString("C:\\復元ポイント 別.ini", "システム", "1", "0"));
+            QVERIFY(fx.sandbox().platform().profiles.writeString("C:\\復元ポイント 別.ini", "システム", "1", "0").ok());
             BrowserAnswer browser;
             browser.answerLater(std::nullopt);
             restore.BtnRecovery->click();
@@ -122,7 +122,7 @@ private slots:
             fx.dialogs().shown.at(2).second.find("作成ファイル：") + std::string("作成ファイル：").size());
         {
             // Not a restore point by its path, though one by its content.
-            QVERIFY(fx.sandbox().platform().files.copyFile(kFolder + made, kFolder + "copy.ini", true));
+            QVERIFY(fx.sandbox().platform().files.copyFile(kFolder + made, kFolder + "copy.ini", true).ok());
             BrowserAnswer browser;
             browser.answerLater(QString("copy.ini"));
             restore.BtnRecovery->click();
@@ -145,7 +145,7 @@ private slots:
             // In another folder, chosen by its full path: shown with it. DlgReboot asks even
             // with DlgInform off.
             const std::string elsewhere = "C:\\古い復元ポイント.ini";
-            QVERIFY(fx.sandbox().platform().files.copyFile(kFolder + made, elsewhere, true));
+            QVERIFY(fx.sandbox().platform().files.copyFile(kFolder + made, elsewhere, true).ok());
             fx.session().settings.write(foundation::kGeneralSection, "DlgReboot", "On");
             fx.session().settings.write(foundation::kGeneralSection, "DlgInform", "Off");
             // Yes to the question, No to the restore's own questions and to the restart.
