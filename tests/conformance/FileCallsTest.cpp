@@ -118,10 +118,10 @@ TEST_F(FileCalls, AWholeFileIsReadAndReplaced) {
     EXPECT_EQ(files.readFile(target().scratchFolder(), read).code(), err::AccessDenied);
     EXPECT_EQ(files.replaceFile(target().scratchFolder(), "x").code(), err::AccessDenied);
     if (checks("ReadOnlyEnforced")) {
-        ASSERT_TRUE(files.setFileAttributes(page, fileattr::ReadOnly));
+        ASSERT_TRUE(files.setFileAttributes(page, fileattr::ReadOnly).ok());
         EXPECT_EQ(files.replaceFile(page, "new").code(), err::AccessDenied);
         EXPECT_EQ(target().readFile(page), "");
-        ASSERT_TRUE(files.setFileAttributes(page, fileattr::Normal));
+        ASSERT_TRUE(files.setFileAttributes(page, fileattr::Normal).ok());
     }
 }
 
