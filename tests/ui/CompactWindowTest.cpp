@@ -110,9 +110,9 @@ private slots:
         QCOMPARE(w.size(), QSize(286, 402));
         w.BtnPerformance->click();
 
-        // The help file of the program, through the main window.
+        // The help pages of the program, through the main window.
         w.findChild<QPushButton*>("BtnHelp")->click();
-        QVERIFY(c.fx.journal().find("Hastelyn.chm") != std::string::npos);
+        QVERIFY(c.fx.journal().find("help\\index.htm") != std::string::npos);
         // Back to the main window, by the button and by a double-click on the picture.
         w.show();
         w.findChild<QPushButton*>("BtnCompact")->click();
