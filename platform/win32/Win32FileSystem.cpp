@@ -72,6 +72,12 @@ platform::CallResult Win32FileSystem::readFile(std::string_view path, std::strin
 
 platform::CallResult Win32FileSystem::replaceFile(std::string_view path, std::string_view content) {
     const std::wstring target = widen(path);
+    // MoveFileExW would put the new file in the place of a read-only one on some systems; the
+    // attribute protects the file as it protects it from being opened for writing.
+    const DWORD existing = GetFileAttributesW(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return platform::CallResult(ERROR_ACCESS_DENIED);
     const std::wstring temporary = target + L".new~";
     const HANDLE file =
         CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
