@@ -2,14 +2,17 @@
 // on one machine: every file stays whole, no restore point is lost, and the machine still works.
 // Long: built as its own program, run by `./setup.sh test` after ctest (release build only).
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <random>
 #include <set>
-#include <thread>
 
 #include "platform/sandbox/registry/HiveKey.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
@@ -32,6 +35,47 @@ std::size_t keyCount(const sandbox::HiveKey& key) {
     for (const auto& child : key.children()) n += keyCount(*child.second);
     return n;
 }
+
+// The changes a run makes in the folders it writes (files made, written, renamed, deleted): the
+// kill lands after the n-th of them, so the kills spread over the whole of a run whatever the
+// machine's speed.
+class FolderChanges {
+public:
+    explicit FolderChanges(const std::vector<fs::path>& folders) : fd_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
+        for (const fs::path& folder : folders)
+            if (inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MODIFY | IN_MOVED_TO | IN_DELETE) < 0)
+                ADD_FAILURE() << "cannot watch " << folder;
+    }
+    FolderChanges(const FolderChanges&) = delete;
+    FolderChanges& operator=(const FolderChanges&) = delete;
+    ~FolderChanges() { close(fd_); }
+
+    // Waits until `count` changes were seen in all or the program ended (it is left to be
+    // reaped); the changes seen so far.
+    int awaitChanges(int count, pid_t program) {
+        const int ended = static_cast<int>(::syscall(SYS_pidfd_open, program, 0));
+        if (ended < 0) ADD_FAILURE() << "cannot watch the program's end";
+        while (seen_ < count) {
+            pollfd ready[2] = {{fd_, POLLIN, 0}, {ended, POLLIN, 0}};
+            if (::poll(ready, 2, -1) < 0) break;
+            readEvents();
+            if (ready[1].revents != 0) break;
+        }
+        close(ended);
+        return seen_;
+    }
+
+private:
+    void readEvents() {
+        alignas(inotify_event) char buffer[16384];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof(buffer))) > 0;)
+            for (ssize_t at = 0; at < got; ++seen_)
+                at += static_cast<ssize_t>(sizeof(inotify_event) + reinterpret_cast<const inotify_event*>(buffer + at)->len);
+    }
+
+    int fd_;
+    int seen_ = 0;
+};
 
 class KilledRuns : public Cli {
 protected:
@@ -93,12 +137,16 @@ TEST_F(KilledRuns, AThousandKillsLeaveWholeFilesAndEveryRestorePoint) {
          "Power10", "--untick", "Others1", "--untick", "Power5"},
         {"restore", kBaseRestorePoint, "--yes-all"},
     };
-    // How long each command takes here, so that the kills spread over the whole of it.
-    std::vector<std::chrono::microseconds> length;
+    // How many changes each command makes when it runs to its end, so that the kills spread over
+    // the whole of it.
+    const std::vector<fs::path> written = {folder_.path(), folder_.path() / "registry", programFolder,
+                                           bootIni.parent_path(), host("C:\\WINDOWS")};
+    std::vector<int> length;
     for (const auto& command : commands) {
-        const auto begin = std::chrono::steady_clock::now();
-        ASSERT_EQ(run(command).exitCode, 0);
-        length.push_back(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - begin));
+        FolderChanges changes(written);
+        testing::StartedProgram started = start(command);
+        length.push_back(changes.awaitChanges(std::numeric_limits<int>::max(), started.pid));
+        ASSERT_EQ(finishProgram(started).exitCode, 0);
     }
 
     std::map<std::string, std::string> changed;
@@ -111,9 +159,10 @@ TEST_F(KilledRuns, AThousandKillsLeaveWholeFilesAndEveryRestorePoint) {
     constexpr int kRounds = 1000;
     for (int round = 0; round < kRounds; ++round) {
         const std::size_t which = random() % commands.size();
-        const auto delay = std::chrono::microseconds(random() % (length[which].count() * 6 / 5 + 1));
+        const int after = static_cast<int>(random() % static_cast<unsigned>(length[which] * 6 / 5 + 1));
+        FolderChanges changes(written);
         testing::StartedProgram started = start(commands[which]);
-        std::this_thread::sleep_for(delay);
+        changes.awaitChanges(after, started.pid);
         ::kill(started.pid, SIGKILL);
         const ProgramResult result = finishProgram(started);
         if (result.exitCode == -1) {
