@@ -5,6 +5,7 @@
 #include "engine/RestorePoint.h"
 #include "foundation/CommandError.h"
 #include "foundation/OpenKey.h"
+#include "foundation/SystemPaths.h"
 #include "foundation/SystemTools.h"
 
 namespace hastelyn::engine {
@@ -33,10 +34,7 @@ constexpr std::string_view kOtherIdentitySpoken = "エラーのメッセージ�
 constexpr std::string_view kOtherIdentityText = "\r\nこのバックアップは、別のOutlook Expressのユーザー（ID）のメールルールのため、\r\n現在のユーザーには、復元できません。\r\n\r\nバックアップしたユーザー：";
 
 bool anyMailRuleBackup(Session& session) {
-    std::vector<platform::FindData> found;
-    // A folder that cannot be listed holds no backup to put back.
-    if (!session.platform.files.findFiles(programFolder(session) + "OE*.hiv", found).ok()) return false;
-    return !found.empty();
+    return foundation::anyFileMatching(session.platform.files, programFolder(session) + "OE*.hiv");
 }
 
 // "reg restore" puts the saved rules into a key that must already be there; after the user

@@ -5,6 +5,7 @@
 
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
+#include "foundation/SystemPaths.h"
 #include "foundation/SystemTools.h"
 
 namespace hastelyn::engine {
@@ -27,11 +28,8 @@ constexpr std::string_view kRestoredSpoken = "情報のメッセージ。お使�
 constexpr std::string_view kRestoredText = "お使いのパソコンを、復元ポイント作成時の状態に戻しました。\r\n一部の項目では、設定を有効にするために、\r\nWindowsへの再ログオン、または、Windowsの再起動が必要です。\r\n\r\n指定ファイル：";
 
 bool anyRestorePoint(Session& session) {
-    std::vector<platform::FindData> found;
-    // A folder that cannot be listed holds no restore point the user could choose.
-    if (!session.platform.files.findFiles(programFolder(session) + std::string(kRestorePointMark) + "*.ini", found).ok())
-        return false;
-    return !found.empty();
+    return foundation::anyFileMatching(session.platform.files,
+                                       programFolder(session) + std::string(kRestorePointMark) + "*.ini");
 }
 
 void call(const std::function<void()>& step) {

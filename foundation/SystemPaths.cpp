@@ -1,6 +1,7 @@
 #include "foundation/SystemPaths.h"
 
 #include <array>
+#include <vector>
 
 #include "foundation/RegistryValues.h"
 
@@ -34,6 +35,11 @@ std::string findBoot(platform::Platform& platform, const EditionCodes& codes, co
 
 bool fileFound(platform::FileSystem& files, std::string_view path) {
     return path != kNull && files.getFileAttributes(path) != platform::fileattr::Invalid;
+}
+
+bool anyFileMatching(platform::FileSystem& files, std::string_view pattern) {
+    std::vector<platform::FindData> found;
+    return files.findFiles(pattern, found).ok() && !found.empty();
 }
 
 void detectSystemPaths(platform::Platform& platform, const EditionCodes& codes, Settings& settings,

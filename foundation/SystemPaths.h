@@ -16,6 +16,9 @@ struct SystemPaths {
 
 // A path as found at start ("NULL" when none was) whose file is there now.
 bool fileFound(platform::FileSystem& files, std::string_view path);
+// Whether any file matches the pattern ("C:\dir\OE*.hiv"); a folder that cannot be listed holds
+// none.
+bool anyFileMatching(platform::FileSystem& files, std::string_view pattern);
 
 // Reads "SysocPath" and "BootPath" from the settings; where one is "NULL", looks for the file
 // and writes what it found. The paths are filled in as they are found, so a settings write that
