@@ -24,6 +24,8 @@ trap 'exit 1' INT TERM
 export ANSIBLE_HOME=$work/ansible ANSIBLE_LOCAL_TEMP=$work/ansible/tmp ANSIBLE_REMOTE_TEMP=$work/ansible/tmp
 export ANSIBLE_STDOUT_CALLBACK=json ANSIBLE_RETRY_FILES_ENABLED=false ANSIBLE_NOCOLOR=1
 export ANSIBLE_PYTHON_INTERPRETER=$(command -v python3)
+# Ansible refuses to start in a locale that is not UTF-8.
+export LC_ALL=C.UTF-8
 unset ANSIBLE_CONFIG HASTELYN_MACHINE
 
 passes=0 failures=0
