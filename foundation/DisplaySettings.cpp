@@ -8,23 +8,6 @@
 namespace hastelyn::foundation {
 namespace {
 
-// A setting's number: an optional sign and decimal digits, nothing else. Anything else,
-// the empty text included, is no number and the setting counts as absent.
-std::optional<long long> settingNumber(std::string_view text) {
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
-    if (pos == text.size()) return std::nullopt;
-    long long value = 0;
-    constexpr long long kCeiling = 1'000'000'000'000LL;  // far outside every range asked for
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c < '0' || c > '9') return std::nullopt;
-        if (value < kCeiling) value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
-
 std::optional<int> numberWithin(const Settings& settings, std::string_view key, int low, int high) {
     const std::optional<long long> number = settingNumber(settings.general(key));
     if (!number || *number < low || *number > high) return std::nullopt;
@@ -47,6 +30,21 @@ const std::array<ColorKey, 6> kColorKeys = {{
 }};
 
 }  // namespace
+
+std::optional<long long> settingNumber(std::string_view text) {
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
+    if (pos == text.size()) return std::nullopt;
+    long long value = 0;
+    constexpr long long kCeiling = 1'000'000'000'000LL;  // far outside every range asked for
+    for (; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (c < '0' || c > '9') return std::nullopt;
+        if (value < kCeiling) value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
 
 DisplaySettings loadDisplaySettings(const Settings& settings) {
     DisplaySettings display;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/Settings.h"
 
@@ -23,5 +24,9 @@ struct DisplaySettings {
 };
 
 DisplaySettings loadDisplaySettings(const Settings& settings);
+
+// A setting's number: an optional sign and decimal digits, nothing else; anything else, the
+// empty text included, is no number and the setting counts as absent.
+std::optional<long long> settingNumber(std::string_view text);
 
 }  // namespace hastelyn::foundation
