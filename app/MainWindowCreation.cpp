@@ -1,16 +1,15 @@
 #include "app/MainWindowCreation.h"
 
 #include <QImage>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include "engine/EnvironmentChecks.h"
-#include "engine/ModelLocks.h"
 #include "engine/Passes.h"
 #include "foundation/LockedItems.h"
 #include "foundation/Migration.h"
+#include "ui/LockedControls.h"
 #include "ui/UtilityPages.h"
 #include "ui/Widgets.h"
 
@@ -74,33 +73,6 @@ void detectEdition(TFrmMain& window, engine::Session& session) {
 // Step 9: the PC information fields.
 void readPcInformation(TFrmMain& window) { ui::showPcInformation(window); }
 
-foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session) {
-    foundation::LockableControls controls;
-    engine::copyRowLocks(session.model, controls);
-    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
-        controls.utilityEnabled[i] = window.utilityButtons[i]->isEnabled();
-    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i)
-        controls.pcInfoEditable[i] = !window.infoFields[i]->isReadOnly();
-    return controls;
-}
-
-// Step 12: what the locked-items section says, back into the lists, buttons and fields.
-void applyLockedItems(TFrmMain& window, engine::Session& session, const foundation::LockableControls& marked) {
-    foundation::LockableControls controls = lockableControls(window, session);
-    foundation::applyLockedItems(session.settings, controls);
-    foundation::keepProgramLocks(marked, controls);
-    engine::applyRowLocks(controls, session.model);
-    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
-        window.utilityButtons[i]->setEnabled(controls.utilityEnabled[i]);
-    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i) {
-        QLineEdit* field = window.infoFields[i];
-        field->setReadOnly(!controls.pcInfoEditable[i]);
-        ui::setFieldColor(field, controls.pcInfoEditable[i] ? window.palette().color(QPalette::Base)
-                                                            : ui::windowsColor(0xC0C0C0));
-    }
-    window.refreshLists();
-}
-
 // Runs one step; a refused write ends that step only.
 template <typename Step>
 void step(std::vector<std::string>& errors, Step&& run) {
@@ -136,9 +108,9 @@ std::vector<std::string> createMainWindow(TFrmMain& window, engine::Session& ses
     step(errors, [&] { engine::runEnvironmentChecks(session); });                           // 8
     readPcInformation(window);                                                              // 9
     engine::readPass(session);                                                              // 10
-    const foundation::LockableControls marked = lockableControls(window, session);
+    const foundation::LockableControls marked = ui::lockableControls(window, session);
     step(errors, [&] { foundation::markPreLocked(session.settings, marked); });             // 11
-    applyLockedItems(window, session, marked);                                              // 12
+    ui::applyLockedItems(window, session, marked);                                          // 12
     window.countItems();                                                                    // 13
     step(errors, [&] {                                                                      // 14
         foundation::migrateOlderSettings(session.settings, session.platform.system.currentDirectory());

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "tests/ui/support/WindowFixture.h"
+#include "ui/MenuShape.h"
 #include "ui/QtDialogProvider.h"
 #include "ui/SideWindows.h"
 #include "ui/Widgets.h"
@@ -54,19 +55,33 @@ class SideWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void storedDisplaySettingsReachEveryWindow() {
-        MiniMachine m;
-        m.file(kSettings,
-               "[環境設定]\r\nTransparent=128\r\nColorStyle=Optional\r\nTitleColor=clRed\r\nCompactColor=$00FF0000\r\n"
-               "RestoreColor=$00639AFF\r\nTabStyle=Buttons\r\nFontSize=12\r\n");
-        WindowFixture fx(m);
-        AllWindows windows(fx);
-        QCOMPARE(fx.window().windowOpacity(), 128 / 255.0);
-        QCOMPARE(background(fx.window().findChild<QWidget*>("PnlTitle")), QColor(255, 0, 0));
-        QCOMPARE(background(&windows.compact), QColor(0, 0, 255));
-        QCOMPARE(background(&windows.restore), ui::windowsColor(6527743));  // the default stays
-        QCOMPARE(fx.window().Comment->font().pointSize(), 12);
-        QVERIFY(!fx.window().PgAccel->styleSheet().isEmpty());
-        QVERIFY(!windows.sub.PgOption->isTabVisible(3));
+        // Every display setting stored, on both editions with layered windows.
+        for (const char* edition : {"xp", "2000"}) {
+            MiniMachine m;
+            m.edition(edition).file(
+                kSettings,
+                "[環境設定]\r\nTransparent=128\r\nColorStyle=Optional\r\nTitleColor=clRed\r\nMenuColor=clLime\r\n"
+                "AccelColor=$00808080\r\nSubColor=clNavy\r\nCompactColor=$00FF0000\r\nRestoreColor=$00639AFF\r\n"
+                "TabStyle=Buttons\r\nFontSize=12\r\nCommentHint=On\r\n");
+            WindowFixture fx(m);
+            AllWindows windows(fx);
+            ui::TFrmMain& main = fx.window();
+            QCOMPARE(main.windowOpacity(), 128 / 255.0);
+            QCOMPARE(background(main.findChild<QWidget*>("PnlTitle")), QColor(255, 0, 0));
+            QCOMPARE(main.findChild<ui::MenuShape*>("ShpMenu")->colour(), QColor(0, 255, 0));
+            QCOMPARE(background(main.findChild<QWidget*>("PnlAccel")), QColor(128, 128, 128));
+            QCOMPARE(background(&windows.sub), QColor(0, 0, 128));
+            QCOMPARE(background(windows.sub.PnlFocus), QColor(0, 0, 128));
+            QCOMPARE(background(&windows.compact), QColor(0, 0, 255));
+            QCOMPARE(background(&windows.restore), ui::windowsColor(6527743));  // the default stays
+            QCOMPARE(main.Comment->font().pointSize(), 12);
+            QCOMPARE(main.Comment->toolTipDuration(), 300000);
+            const QString buttons = main.PgAccel->styleSheet();
+            QVERIFY(!buttons.isEmpty());
+            QCOMPARE(windows.restore.PgRestore->styleSheet(), buttons);
+            QCOMPARE(windows.sub.PgOption->styleSheet(), buttons);
+            QVERIFY(!windows.sub.PgOption->isTabVisible(3));
+        }
     }
 
     void valuesOutOfRangeOrOnOtherEditionsAreIgnored() {

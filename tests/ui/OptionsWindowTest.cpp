@@ -1,0 +1,475 @@
+// The options window: every page loaded from the settings file and written back by its apply
+// button, the locks reaching the main window at once, the file and colour dialogs, the links,
+// the wheel, the spoken texts, the tab order and closing.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "foundation/ColorText.h"
+#include "foundation/LockedItems.h"
+#include "tests/ui/support/WindowFixture.h"
+#include "ui/MachineFileDialog.h"
+#include "ui/MenuShape.h"
+#include "ui/SideWindows.h"
+#include "ui/Widgets.h"
+
+using namespace hastelyn;
+using foundation::DialogKind;
+using testing::MiniMachine;
+using testing::WindowFixture;
+using testing::kSettings;
+
+namespace {
+
+struct AllWindows {
+    explicit AllWindows(WindowFixture& fx)
+        : compact(fx.session()), restore(fx.session(), &fx.window()), sub(fx.session(), fx.window(), compact, restore) {}
+    ui::TFrmCompact compact;
+    ui::TFrmRestore restore;
+    ui::TFrmSub sub;
+};
+
+MiniMachine withSettings(const std::string& text, const char* edition = "xp") {
+    MiniMachine m;
+    m.edition(edition).file(kSettings, text);
+    m.service("Alpha", "Alpha Service", 2).service("Beta", "Beta Service", 3);
+    return m;
+}
+
+template <typename W>
+W* child(QWidget& window, const char* name) {
+    W* widget = window.findChild<W*>(name);
+    if (widget == nullptr) qFatal("no %s", name);
+    return widget;
+}
+
+QColor background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
+QColor swatch(ui::TFrmSub& sub, std::size_t i) { return sub.colorSwatches[i]->palette().color(QPalette::Base); }
+
+// The six targets' colours now: title, menu, accel, options, save-and-restore, compact.
+std::array<QColor, 6> targetColors(WindowFixture& fx, AllWindows& w) {
+    return {background(fx.window().PnlTitle), child<ui::MenuShape>(fx.window(), "ShpMenu")->colour(),
+            background(child<QWidget>(fx.window(), "PnlAccel")), background(&w.sub), background(&w.restore),
+            background(&w.compact)};
+}
+
+class FakeFileDialog : public engine::FileOpenDialog {
+public:
+    std::optional<std::string> choose(std::string_view title, std::string_view filter, std::string_view folder) override {
+        asked.push_back(std::string(title) + "|" + std::string(filter) + "|" + std::string(folder));
+        return answer;
+    }
+    std::vector<std::string> asked;
+    std::optional<std::string> answer;
+};
+
+void wheel(QWidget* over, int delta) {
+    QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(over, &event);
+}
+
+}  // namespace
+
+class OptionsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void generalPageLoadsAndAppliesEveryControl() {
+        // Every stored size selects its button; anything else keeps the design's 中 (標準).
+        const std::pair<const char*, const char*> sizes[] = {{"8", "RdFontA"},  {"9", "RdFontS"},  {"10", "RdFontM"},
+                                                             {"11", "RdFontL"}, {"12", "RdFontG"}, {"7", "RdFontM"},
+                                                             {"abc", "RdFontM"}, {"", "RdFontM"}};
+        for (const auto& [stored, button] : sizes) {
+            WindowFixture fx(withSettings(std::string("[環境設定]\r\nFontSize=") + stored + "\r\n"));
+            AllWindows w(fx);
+            QVERIFY2(child<QRadioButton>(w.sub, button)->isChecked(), stored);
+        }
+
+        WindowFixture fx(withSettings("[環境設定]\r\nSound=Off\r\n"));
+        AllWindows w(fx);
+        ui::TFrmSub& sub = w.sub;
+        QCOMPARE(sub.EdtSysocPath->text(), QString("NULL"));  // absent paths as read
+        QCOMPARE(sub.PgOption->currentWidget(), sub.TbOption);
+        const std::pair<const char*, int> buttons[] = {{"RdFontA", 8}, {"RdFontS", 9}, {"RdFontM", 10}, {"RdFontL", 11}, {"RdFontG", 12}};
+        for (const auto& [button, size] : buttons) {
+            child<QRadioButton>(sub, button)->setChecked(true);
+            sub.BtnOKO->click();
+            QCOMPARE(fx.setting("環境設定", "FontSize"), std::to_string(size));
+            QCOMPARE(fx.window().Comment->font().pointSize(), size);
+        }
+
+        // Each box to its key and back: ticked, then unticked (deleted, or "Sound" = "Off").
+        const std::tuple<const char*, const char*, const char*, const char*> boxes[] = {
+            {"ChcLineFeed", "LineFeed", "Off", "NULL"},   {"ChcCommentHint", "CommentHint", "On", "NULL"},
+            {"ChcReboot", "DlgReboot", "On", "NULL"},     {"ChcInform", "DlgInform", "Off", "NULL"},
+            {"ChcSound", "Sound", "On", "Off"},           {"ChcAutoRestore", "AutoRestore", "Off", "NULL"}};
+        for (const auto& [name, key, ticked, unticked] : boxes) {
+            QCheckBox* box = child<QCheckBox>(sub, name);
+            QVERIFY2(!box->isChecked(), name);
+            box->setChecked(true);
+            sub.BtnOKO->click();
+            QCOMPARE(fx.setting("環境設定", key), std::string(ticked));
+            AllWindows reopened(fx);
+            QVERIFY2(reopened.sub.box(name)->isChecked(), name);
+            box->setChecked(false);
+            sub.BtnOKO->click();
+            QCOMPARE(fx.setting("環境設定", key), std::string(unticked));
+        }
+        QCOMPARE(fx.window().Comment->toolTipDuration(), 2500);
+        sub.box("ChcCommentHint")->setChecked(true);
+        sub.BtnOKO->click();
+        QCOMPARE(fx.window().Comment->toolTipDuration(), 300000);
+
+        // Paths are written as typed, unchecked; the running program keeps the ones it found.
+        const std::string bootFound = fx.session().paths.boot;
+        sub.EdtBootPath->setText("Q:\\nowhere\\boot.ini");
+        sub.BtnOKO->click();
+        QCOMPARE(fx.setting("環境設定", "BootPath"), std::string("Q:\\nowhere\\boot.ini"));
+        QCOMPARE(fx.session().paths.boot, bootFound);
+    }
+
+    void browseButtonsUseTheMachinesFileDialog() {
+        WindowFixture fx(withSettings("[環境設定]\r\nSysocPath=C:\\WINDOWS\\inf\\sysoc.inf\r\n")
+                             .file("C:\\WINDOWS\\inf\\sysoc.inf", "[Components]\r\n"));
+        AllWindows w(fx);
+        FakeFileDialog dialog;
+        w.sub.setFileOpenDialog(&dialog);
+        dialog.answer = "C:\\boot.ini";
+        w.sub.BtnBootPath->click();
+        dialog.answer = std::nullopt;
+        w.sub.BtnSysocPath->click();  // cancelled: the edit keeps its text
+        QCOMPARE(dialog.asked, (std::vector<std::string>{"boot.inファイルを指定してください。|boot.ini|boot.ini|C:\\",
+                                                         "sysoc.infファイルを指定してください。|sysoc.inf|sysoc.inf|C:\\WINDOWS\\inf"}));
+        QCOMPARE(w.sub.EdtBootPath->text(), QString("C:\\boot.ini"));
+        QCOMPARE(w.sub.EdtSysocPath->text(), QString("C:\\WINDOWS\\inf\\sysoc.inf"));
+        QCOMPARE(fx.setting("環境設定", "BootPath"), std::string("NULL"));  // nothing written before apply
+
+        // The real dialog lists the machine's own folder and gives back a machine path.
+        w.sub.setFileOpenDialog(nullptr);
+        AllWindows real(fx);
+        QStringList names;
+        QTimer::singleShot(0, [&] {
+            auto* browser = qobject_cast<ui::MachineFileBrowser*>(QApplication::activeModalWidget());
+            if (browser == nullptr) return;
+            for (int i = 0; i < browser->LstFiles->count(); ++i) names << browser->LstFiles->item(i)->text();
+            browser->EdtFileName->setText("sysoc.inf");
+            browser->openSelection();
+        });
+        real.sub.BtnSysocPath->click();
+        QVERIFY(names.contains("sysoc.inf"));
+        QCOMPARE(real.sub.EdtSysocPath->text(), QString("C:\\WINDOWS\\inf\\sysoc.inf"));
+    }
+
+    void lockedItemsPageLoadsAndLocksTheMainWindowAtOnce() {
+        {
+            // Every row the edition switched off was marked at start and shows ticked and fixed.
+            WindowFixture fx(withSettings("[DisabledItem]\r\n", "98"));
+            AllWindows w(fx);
+            int editionLocked = 0;
+            for (std::size_t list = 0; list < engine::kTweakCategoryCount; ++list) {
+                const auto& rows = fx.session().model.tweakList(list).rows;
+                for (std::size_t row = 0; row < rows.size() && row < 10; ++row) {
+                    if (rows[row].enabled) continue;
+                    QCOMPARE(fx.setting("DisabledItem", foundation::tweakRowKey(list, row)), std::string("pre_true"));
+                    QCheckBox* box = w.sub.box("Chc" + foundation::tweakRowKey(list, row));
+                    QVERIFY(box->isChecked() && !box->isEnabled());
+                    ++editionLocked;
+                }
+            }
+            QVERIFY(editionLocked > 0);
+        }
+        WindowFixture fx(withSettings("[DisabledItem]\r\nDesktop2=true\r\nOthers4=pre_true\r\nUtility3=yes\r\n"));
+        AllWindows w(fx);
+        ui::TFrmSub& sub = w.sub;
+        QCOMPARE(sub.lockBoxes.size(), std::size_t(64));
+        QVERIFY(sub.box("ChcDesktop2")->isChecked() && sub.box("ChcDesktop2")->isEnabled());
+        QVERIFY(sub.box("ChcOthers4")->isChecked() && !sub.box("ChcOthers4")->isEnabled());
+        QVERIFY(!sub.box("ChcUtility3")->isChecked());
+        QVERIFY(sub.box("ChcService")->isChecked());  // absent: the services list is locked
+        QVERIFY(sub.box("ChcDesktop5")->isEnabled());
+
+        QVERIFY(!fx.session().model.services().rows.front().enabled);
+        sub.box("ChcService")->setChecked(false);
+        sub.box("ChcDesktop2")->setChecked(false);
+        sub.box("ChcDesktop5")->setChecked(true);
+        sub.box("ChcUtility1")->setChecked(true);
+        sub.box("ChcPCInfo1")->setChecked(true);
+        sub.BtnOKD->click();
+        QCOMPARE(fx.setting("DisabledItem", "Service"), std::string("false"));
+        QCOMPARE(fx.setting("DisabledItem", "Desktop2"), std::string("NULL"));
+        QCOMPARE(fx.setting("DisabledItem", "Desktop5"), std::string("true"));
+        QCOMPARE(fx.setting("DisabledItem", "Others4"), std::string("pre_true"));
+        ui::TFrmMain& main = fx.window();
+        QVERIFY(main.LstService->item(0)->flags() & Qt::ItemIsEnabled);
+        QVERIFY(fx.session().model.services().rows.front().enabled);
+        QVERIFY(fx.session().model.tweakList(1).rows[1].enabled);
+        QVERIFY(!fx.session().model.tweakList(1).rows[4].enabled);
+        QVERIFY(!main.utilityButtons[0]->isEnabled());
+        QVERIFY(main.infoFields[0]->isReadOnly());
+
+        sub.box("ChcService")->setChecked(true);
+        sub.box("ChcPCInfo1")->setChecked(false);
+        sub.BtnOKD->click();
+        QCOMPARE(fx.setting("DisabledItem", "Service"), std::string("true"));
+        QVERIFY(!fx.session().model.services().rows.front().enabled);
+        QVERIFY(!main.infoFields[0]->isReadOnly());
+    }
+
+    void transparencyControlsStayInStepAndApply() {
+        // Absent: the scroll bar at 0 and an empty edit; applying makes the window fully
+        // transparent, warns, and writes the empty text.
+        WindowFixture fx(withSettings("[環境設定]\r\nSound=Off\r\n"));
+        AllWindows w(fx);
+        ui::TFrmSub& sub = w.sub;
+        QCOMPARE(sub.ScrTrans->value(), 0);
+        QCOMPARE(sub.EdtTrans->text(), QString());
+        QVERIFY(sub.GrpTrans->isEnabled());
+        sub.BtnOKH->click();
+        QCOMPARE(fx.window().windowOpacity(), 0.0);
+        QVERIFY(fx.dialogs().shown.back() ==
+                std::pair(DialogKind::Information, std::string("\r\n透明度を増やすか、タスクバーから「Hastelyn」を終了してください。")));
+        QCOMPARE(fx.setting("環境設定", "Transparent"), std::string());
+
+        QTest::keyClicks(sub.EdtTrans, "x");  // no number: ignored
+        QCOMPARE(sub.ScrTrans->value(), 0);
+        sub.EdtTrans->clear();
+        QTest::keyClicks(sub.EdtTrans, "300");
+        QCOMPARE(sub.ScrTrans->value(), 255);
+        QCOMPARE(sub.EdtTrans->text(), QString("255"));
+        sub.ScrTrans->setValue(200);
+        QCOMPARE(sub.EdtTrans->text(), QString("200"));
+        const std::size_t dialogs = fx.dialogs().shown.size();
+        sub.BtnOKH->click();
+        QCOMPARE(fx.window().windowOpacity(), 200 / 255.0);
+        QCOMPARE(fx.dialogs().shown.size(), dialogs);
+        QCOMPARE(fx.setting("環境設定", "Transparent"), std::string("200"));
+        sub.ScrTrans->setValue(255);
+        sub.BtnOKH->click();
+        QCOMPARE(fx.window().windowOpacity(), 1.0);
+
+        // Stored values the settings rules read: a number beyond the bar stops at its end.
+        const std::pair<const char*, int> stored[] = {{"999", 255}, {"abc", 0}, {"-4", 0}, {"3", 3}};
+        for (const auto& [text, position] : stored) {
+            WindowFixture other(withSettings(std::string("[環境設定]\r\nTransparent=") + text + "\r\n"));
+            AllWindows ow(other);
+            QCOMPARE(ow.sub.ScrTrans->value(), position);
+            QCOMPARE(ow.sub.EdtTrans->text(), std::string(text) == "abc" ? QString() : QString::number(position));
+        }
+
+        // No layered windows on 98 and Server 2003: the group is off and applying sets nothing.
+        for (const char* edition : {"98", "2003"}) {
+            WindowFixture old(withSettings("[環境設定]\r\n", edition));
+            AllWindows ow(old);
+            QVERIFY2(!ow.sub.GrpTrans->isEnabled() && !ow.sub.EdtTrans->isEnabled(), edition);
+            ow.sub.BtnOKH->click();
+            QCOMPARE(old.window().windowOpacity(), 1.0);
+            QVERIFY(old.dialogs().shown.empty());
+            QCOMPARE(old.setting("環境設定", "Transparent"), std::string("NULL"));
+        }
+    }
+
+    void colourStylesSetTheSixTargetsAndKeys() {
+        struct Style {
+            const char* button;
+            const char* stored;
+            std::array<std::uint32_t, 6> colors;  // BBGGRR
+        };
+        const Style styles[] = {
+            {"RdOld", "Old", {0xF0CAA6, 0xC0C0C0, 0xC0DCC0, 0xF0CAA6, 0xC0C0C0, 0xFFFFFF}},
+            {"RdBlack", "Black", {0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x526563}},
+            {"RdRed", "Red", {0x0000FF, 0x0000FF, 0x8080FF, 0x0000FF, 0x0000FF, 0x0000FF}},
+            {"RdGreen", "Green", {0x008000, 0x008000, 0x008000, 0x008000, 0x008000, 0x008000}},
+            {"RdGray", "Gray", {0x808080, 0x808080, 0x808080, 0x808080, 0x808080, 0x808080}},
+            {"RdWhite", "White", {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}},
+            {"RdBlue", "Blue", {0xFF0000, 0xFF0000, 0xFF8080, 0xFF0000, 0xFF0000, 0xCE9A63}},
+            {"RdYellow", "Yellow", {0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF}},
+            {"RdDefault", "NULL", {0x639AFF, 0x9CCFCE, 0x9CCFFF, 0x9CCFFF, 0x639AFF, 0x9CCFCE}},
+        };
+        const char* keys[] = {"TitleColor", "MenuColor", "AccelColor", "SubColor", "RestoreColor", "CompactColor"};
+        WindowFixture fx(withSettings("[環境設定]\r\nTransparent=255\r\n"));
+        AllWindows w(fx);
+        // Default with no style ever stored: nothing changes, nothing is written.
+        const auto before = targetColors(fx, w);
+        w.sub.BtnOKH->click();
+        QCOMPARE(targetColors(fx, w), before);
+        for (const char* key : keys) QCOMPARE(fx.setting("環境設定", key), std::string("NULL"));
+
+        // Every fixed style, then Default again restores the design's colours.
+        for (const Style& style : styles) {
+            child<QRadioButton>(w.sub, style.button)->setChecked(true);
+            w.sub.BtnOKH->click();
+            QCOMPARE(fx.setting("環境設定", "ColorStyle"), std::string(style.stored));
+            const auto now = targetColors(fx, w);
+            for (std::size_t i = 0; i < 6; ++i) {
+                QCOMPARE(now[i], ui::windowsColor(style.colors[i]));
+                QCOMPARE(swatch(w.sub, i), ui::windowsColor(style.colors[i]));
+                QCOMPARE(fx.setting("環境設定", keys[i]), foundation::colorToText(style.colors[i]));
+            }
+            QCOMPARE(background(w.sub.PnlFocus), ui::windowsColor(style.colors[3]));
+        }
+        QCOMPARE(fx.setting("環境設定", "TitleColor"), std::string("$00639AFF"));
+
+        // A colour picked: 任意 selected, applied as "Optional" with the six swatches.
+        std::vector<QColor> offered;
+        w.sub.setColorChooser([&](const QColor& initial) -> std::optional<QColor> {
+            offered.push_back(initial);
+            return QColor(1, 2, 3);
+        });
+        QTest::mouseClick(w.sub.colorLabels[1], Qt::LeftButton);
+        QVERIFY(child<QRadioButton>(w.sub, "RdOptional")->isChecked());
+        QCOMPARE(offered, std::vector<QColor>{ui::windowsColor(0x9CCFCE)});
+        QCOMPARE(fx.setting("環境設定", "MenuColor"), std::string("$009CCFCE"));  // not before apply
+        w.sub.BtnOKH->click();
+        QCOMPARE(fx.setting("環境設定", "ColorStyle"), std::string("Optional"));
+        QCOMPARE(fx.setting("環境設定", "MenuColor"), std::string("$00030201"));
+        QCOMPARE(child<ui::MenuShape>(fx.window(), "ShpMenu")->colour(), QColor(1, 2, 3));
+        w.sub.setColorChooser([](const QColor&) { return std::optional<QColor>(); });
+        QTest::mouseClick(w.sub.colorLabels[0], Qt::LeftButton);  // cancelled: nothing changes
+        QCOMPARE(swatch(w.sub, 0), ui::windowsColor(0x639AFF));
+
+        // The stored style and colours come back in a new window; bad colour texts are left.
+        fx.session().settings.write("環境設定", "TitleColor", "$1FFFFFFFF");
+        AllWindows reopened(fx);
+        QVERIFY(child<QRadioButton>(reopened.sub, "RdOptional")->isChecked());
+        QCOMPARE(swatch(reopened.sub, 1), QColor(1, 2, 3));
+        QCOMPARE(swatch(reopened.sub, 0), QColor(Qt::white));
+    }
+
+    void pageStyleReachesTheThreePageControls() {
+        WindowFixture fx(withSettings("[環境設定]\r\nTabStyle=Buttons\r\n"));
+        AllWindows w(fx);
+        QVERIFY(child<QRadioButton>(w.sub, "RdButtons")->isChecked());
+        for (const auto& [button, stored] : {std::pair{"RdFlatButtons", "FlatButtons"}, std::pair{"RdButtons", "Buttons"},
+                                             std::pair{"RdTabs", "Tabs"}}) {
+            child<QRadioButton>(w.sub, button)->setChecked(true);
+            w.sub.BtnOKH->click();
+            QCOMPARE(fx.setting("環境設定", "TabStyle"), std::string(stored));
+            const QString sheet = w.sub.PgOption->styleSheet();
+            QCOMPARE(sheet.isEmpty(), std::string(stored) == "Tabs");
+            QCOMPARE(fx.window().PgAccel->styleSheet(), sheet);
+            QCOMPARE(w.restore.PgRestore->styleSheet(), sheet);
+        }
+    }
+
+    void wheelLinksAndTheHiddenPage() {
+        WindowFixture fx(withSettings("[環境設定]\r\nSound=On\r\n"));
+        AllWindows w(fx);
+        ui::TFrmSub& sub = w.sub;
+        fx.setClipboard("before");
+        QTabWidget* pages = sub.PgOption;
+        // Before the reveal the version page is the last; the wheel over any control turns.
+        wheel(sub.EdtBootPath, 120);
+        QCOMPARE(pages->currentWidget(), sub.TbVersion);
+        wheel(sub.BtnOKV, -120);
+        QCOMPARE(pages->currentIndex(), 0);
+        wheel(sub.BtnOKO, -120);
+        QCOMPARE(pages->currentWidget(), sub.TbDisabled);
+        sub.BtnHidden->click();
+        QVERIFY(pages->isTabVisible(3));
+        QCOMPARE(pages->currentWidget(), sub.TbHidden);
+        wheel(sub.ScrTrans, -120);
+        QCOMPARE(pages->currentIndex(), 0);
+        wheel(sub.TbOption, 120);
+        QCOMPARE(pages->currentWidget(), sub.TbHidden);
+        QCOMPARE(fx.clipboard(), std::string("before"));  // the wheel says nothing
+
+        sub.LblUrl->click();
+        sub.LblSupport->click();
+        const std::string journal = fx.journal();
+        QVERIFY(journal.find("ShellExecute\topen\thttps://www.pelmora.jp/\t\t\t1") != std::string::npos);
+        QVERIFY(journal.find("ShellExecute\topen\thttps://www.pelmora.jp/forum/\t\t\t1") != std::string::npos);
+        QCOMPARE(sub.LblSupport->text(), QString("Pelmora サポート掲示板"));
+    }
+
+    void spokenTextsTabOrderAndClosing() {
+        WindowFixture fx(withSettings("[環境設定]\r\nSound=On\r\n"));
+        AllWindows w(fx);
+        ui::TFrmSub& sub = w.sub;
+        sub.showPage("TbOption");
+        QVERIFY(QTest::qWaitForWindowExposed(&sub));
+        QVERIFY(QTest::qWaitFor([&] { return sub.isActiveWindow(); }));
+        // Centred on the main window (an odd size rounds either way).
+        const QPoint off = sub.geometry().center() - fx.window().geometry().center();
+        QVERIFY(std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2);
+        QCOMPARE(sub.size(), QSize(449, 410));
+        QCOMPARE(fx.clipboard(), std::string("環境設定ウィンドウを開きました。Tabキーを押すと 次のコントロールに移動します。"));
+
+        // Tab order through every page, from the page tabs to the page's close button (the
+        // radio buttons of a group are one stop, the checked one).
+        QStringList lockOrder;
+        for (QCheckBox* box : sub.lockBoxes)
+            if (box->isEnabled()) lockOrder << box->objectName();
+        const std::pair<QWidget*, QStringList> orders[] = {
+            {sub.TbOption, {"EdtBootPath", "BtnBootPath", "EdtSysocPath", "BtnSysocPath", "ChcAutoRestore", "ChcSound",
+                            "ChcSpeechOutput", "ChcReboot", "ChcInform", "RdFontM", "ChcCommentHint", "ChcLineFeed",
+                            "BtnOKO", "BtnCloseO"}},
+            {sub.TbDisabled, lockOrder + QStringList{"BtnOKD", "BtnCloseOK"}},
+            {sub.TbVersion, {"LblUrl", "LblSupport", "BtnHidden", "BtnOKV"}},
+            {sub.TbHidden, {"ScrTrans", "EdtTrans", "RdDefault", "LblTitleColor", "LblMenuColor", "LblAccelColor",
+                            "LblSubColor", "LblRestoreColor", "LblCompactColor", "RdTabs", "BtnOKH", "BtnCloseH"}}};
+        sub.BtnHidden->click();
+        for (const auto& [page, expected] : orders) {
+            sub.PgOption->setCurrentWidget(page);
+            sub.PgOption->tabBar()->setFocus();
+            QStringList order;
+            while (order.size() < expected.size()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                order << QApplication::focusWidget()->objectName();
+            }
+            QCOMPARE(order.join(" "), expected.join(" "));
+        }
+        sub.PgOption->setCurrentWidget(sub.TbOption);
+        sub.BtnOKO->setFocus();
+        QCOMPARE(fx.clipboard(), std::string("適用プッシュボタンです。Enterキーを押すと 指定した設定を適用します。Tabキーを押すと 次のコントロールに移動します。"));
+        sub.BtnCloseO->setFocus();
+        QCOMPARE(fx.clipboard(), std::string("閉じるプッシュボタンです。Enterキーを押すと 環境設定ウィンドウを閉じます。Tabキーを押すと 次のコントロールに移動します。"));
+
+        // A page change speaks the new page through the focus panel.
+        sub.PgOption->tabBar()->setFocus();
+        QTest::keyClick(sub.PgOption->tabBar(), Qt::Key_Right);
+        QTest::keyClick(sub.PgOption->tabBar(), Qt::Key_Right);
+        QCOMPARE(sub.PgOption->currentWidget(), sub.TbVersion);
+        QCOMPARE(fx.clipboard(), std::string("バージョン情報ページです。Tabキーを押すと 次のコントロールに移動します。左キーを押すと 前のページに移動します。"));
+        QTest::keyClick(sub.PgOption->tabBar(), Qt::Key_Left);
+        QTest::keyClick(sub.PgOption->tabBar(), Qt::Key_Left);
+        QCOMPARE(fx.clipboard(), std::string("環境設定ページです。Tabキーを押すと 次のコントロールに移動します。右キーを押すと 次のページに移動します。"));
+        sub.PgOption->setCurrentWidget(sub.TbVersion);
+        sub.BtnOKV->setFocus();
+        sub.BtnHidden->setFocus();
+        QCOMPARE(fx.clipboard(), std::string("バージョン情報 Hastelyn ■ Version 1.92"));
+
+        // Function keys belong to the main window: here they change nothing.
+        const std::string settings = testing::fileText(fx.folder() / "drives/C/Program Files/Hastelyn/Hastelyn.ini");
+        for (int key = Qt::Key_F1; key <= Qt::Key_F12; ++key) QTest::keyClick(sub.BtnHidden, Qt::Key(key));
+        QVERIFY(sub.isVisible());
+        QCOMPARE(testing::fileText(fx.folder() / "drives/C/Program Files/Hastelyn/Hastelyn.ini"), settings);
+
+        // Escape closes as the close buttons do; every close button speaks the same.
+        QTest::keyClick(sub.BtnHidden, Qt::Key_Escape);
+        QVERIFY(!sub.isVisible());
+        QCOMPARE(fx.clipboard(), std::string("環境設定ウィンドウを閉じました。"));
+        for (QPushButton* close : {sub.BtnCloseO, sub.BtnCloseOK, sub.BtnOKV, sub.BtnCloseH}) {
+            sub.showPage("TbOption");
+            fx.setClipboard("");
+            close->click();
+            QVERIFY(!sub.isVisible());
+            QCOMPARE(fx.clipboard(), std::string("環境設定ウィンドウを閉じました。"));
+        }
+    }
+};
+
+QTEST_MAIN(OptionsWindowTest)
+#include "OptionsWindowTest.moc"
