@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/cli/ConsoleSurfaces.h"
+#include "app/cli/OptionsCommand.h"
 #include "app/cli/PcInfoCommands.h"
 #include "app/cli/RowNames.h"
 #include "engine/Accelerate.h"
@@ -41,7 +42,8 @@ constexpr const char* kUsage =
     "       hastelyn-cli restore FILE [--yes] [--yes-all]\n"
     "       hastelyn-cli info [--json]\n"
     "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all]\n"
-    "       hastelyn-cli mail-rules backup|restore [--yes]\n";
+    "       hastelyn-cli mail-rules backup|restore [--yes]\n"
+    "       hastelyn-cli options [--json] | [--set KEY=VALUE]... [--lock ROW]... [--unlock ROW]...\n";
 
 struct UsageError {
     std::string text;
@@ -56,12 +58,17 @@ struct Options {
     bool yes = false;
     bool yesAll = false;
     PcInfoTexts pcInfo;
+    OptionsRequest optionsRequest;
 };
 
 Options parse(int argc, char** argv) {
     if (argc < 2) throw UsageError{"no command"};
     Options o;
     o.command = argv[1];
+    if (o.command == "options") {
+        if (auto error = parseOptionsArguments(argc, argv, o.optionsRequest)) throw UsageError{*error};
+        return o;
+    }
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&]() -> std::string {
@@ -202,6 +209,7 @@ int main(int argc, char** argv) {
         if (options.command == "info") return printPcInformation(session, options.json);
         if (options.command == "set-info") return setPcInformation(session, options.pcInfo);
         if (options.command == "mail-rules") return mailRules(session, options.files.front());
+        if (options.command == "options") return runOptions(session, options.optionsRequest);
         const std::string file = machinePath(session, options.files.front());
         if (options.command == "backup") {
             engine::WriteRestorePoint(session, file);
