@@ -39,13 +39,17 @@ void applyTabStyle(QTabWidget* pages, foundation::TabStyle style) {
     switch (style) {
         case foundation::TabStyle::Tabs: pages->setStyleSheet({}); break;
         // The buttons take no room above and below the caption beyond their border: the main
-        // window's tabs stand in two rows only as high as the caption.
+        // window's tabs stand in two rows only as high as the caption. Both button styles carry
+        // the button face, so their captions stay readable on every colour style (black ones
+        // included).
         case foundation::TabStyle::Buttons:
-            pages->setStyleSheet("QTabBar::tab { border: 2px outset gray; margin: 0px 1px; padding: 0px 6px; }"
+            pages->setStyleSheet("QTabBar::tab { border: 2px outset gray; margin: 0px 1px; padding: 0px 6px;"
+                                 " background: palette(button); color: palette(button-text); }"
                                  "QTabBar::tab:selected { border-style: inset; }");
             break;
         case foundation::TabStyle::FlatButtons:
-            pages->setStyleSheet("QTabBar::tab { border: none; margin: 0px 1px; padding: 0px 6px; }"
+            pages->setStyleSheet("QTabBar::tab { border: none; margin: 0px 1px; padding: 0px 6px;"
+                                 " background: palette(button); color: palette(button-text); }"
                                  "QTabBar::tab:selected { background: palette(highlight); color: palette(highlighted-text); }");
             break;
     }

@@ -59,7 +59,7 @@ QLineEdit* pathRow(QWidget* parent, const char* label, const char* edit, const c
                    QPushButton*& browseButton) {
     auto* caption = place<QLabel>(parent, "", 10, top + 2, 56, 18);
     caption->setText(u8(label));
-    auto* field = place<QLineEdit>(parent, edit, 68, top, 270, 21);
+    auto* field = place<QLineEdit>(parent, edit, 68, top, 270, 20);
     caption->setBuddy(field);
     field->setAccessibleName(u8(label));
     browseButton = button(parent, browse, u8("参照..."), 344, top - 1, 60, 23);
@@ -70,24 +70,29 @@ QLineEdit* pathRow(QWidget* parent, const char* label, const char* edit, const c
 }  // namespace
 
 void TFrmSub::buildGeneralPage() {
-    QGroupBox* files = layout::group(TbOption, "GrpFile", "■ 検出ファイル", 2, 66);
-    EdtBootPath = pathRow(files, "boot.ini", "EdtBootPath", "BtnBootPath", 18, BtnBootPath);
-    EdtSysocPath = pathRow(files, "sysoc.inf", "EdtSysocPath", "BtnSysocPath", 42, BtnSysocPath);
+    QGroupBox* files = layout::group(TbOption, "GrpFile", "■ 検出ファイル", 2, 62);
+    EdtBootPath = pathRow(files, "boot.ini", "EdtBootPath", "BtnBootPath", 16, BtnBootPath);
+    EdtSysocPath = pathRow(files, "sysoc.inf", "EdtSysocPath", "BtnSysocPath", 39, BtnSysocPath);
 
-    QGroupBox* restore = layout::group(TbOption, "GrpAutoRestore", "■ 復元ポイント自動作成機能", 70, 40);
+    QGroupBox* restore = layout::group(TbOption, "GrpAutoRestore", "■ 復元ポイント自動作成機能", 66, 38);
     switchBoxes[AutoRestore] = switchBox(restore, AutoRestore, 18);
 
-    QGroupBox* sound = layout::group(TbOption, "GrpSound", "■ 音声対応機能", 112, 76);
+    QGroupBox* sound = layout::group(TbOption, "GrpSound", "■ 音声対応機能", 106, 86);
     switchBoxes[Sound] = switchBox(sound, Sound, 18);
     speechOutput = new SpeechOutputOption(sound, session_.settings, session_.speech.synthesizer());
     speechOutput->ChcSpeechOutput->setGeometry(10, 36, layout::kRowWidth, 18);
-    speechOutput->LblSpeechOutputWhy->setGeometry(28, 54, 377, 18);
+    speechOutput->LblSpeechOutputWhy->setGeometry(10, 53, layout::kRowWidth, 33);
+    // Three lines of the reason, the system's error text included, in a small font.
+    QFont small = speechOutput->LblSpeechOutputWhy->font();
+    small.setPixelSize(10);
+    speechOutput->LblSpeechOutputWhy->setFont(small);
+    speechOutput->LblSpeechOutputWhy->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    QGroupBox* display = layout::group(TbOption, "GrpDisplay", "■ 表示関連の設定", 190, 58);
+    QGroupBox* display = layout::group(TbOption, "GrpDisplay", "■ 表示関連の設定", 194, 56);
     switchBoxes[Reboot] = switchBox(display, Reboot, 18);
     switchBoxes[Inform] = switchBox(display, Inform, 36);
 
-    QGroupBox* comment = layout::group(TbOption, "GrpComment", "■ [詳しい解説]", 250, 76);
+    QGroupBox* comment = layout::group(TbOption, "GrpComment", "■ [詳しい解説]", 252, 72);
     auto* size = place<QLabel>(comment, "LblFontSize", 10, 18, 84, 18);
     size->setText(u8("■ 文字の大きさ"));
     for (std::size_t i = 0; i < kFontButtons.size(); ++i) {

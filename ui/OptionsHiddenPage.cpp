@@ -31,10 +31,10 @@ struct Placed {
 
 // RdDefault ... RdYellow in the order of engine::kColorStyles, then RdOptional.
 constexpr std::array<Placed, engine::kColorStyles.size() + 1> kStyleButtons = {{
-    {"RdDefault", "Default", 10, 18, 72},   {"RdOld", "Old (Tervossa)", 84, 18, 112}, {"RdBlack", "Black", 198, 18, 64},
-    {"RdRed", "Red", 264, 18, 60},          {"RdGreen", "Green", 326, 18, 70},        {"RdGray", "Gray", 10, 40, 72},
-    {"RdWhite", "White", 84, 40, 112},      {"RdBlue", "Blue", 198, 40, 64},          {"RdYellow", "Yellow", 264, 40, 60},
-    {"RdOptional", "任意", 326, 40, 70}}};
+    {"RdDefault", "Default", 10, 18, 78},   {"RdOld", "Old (Tervossa)", 90, 18, 114}, {"RdBlack", "Black", 206, 18, 74},
+    {"RdRed", "Red", 282, 18, 68},          {"RdGreen", "Green", 352, 18, 56},        {"RdGray", "Gray", 10, 40, 78},
+    {"RdWhite", "White", 90, 40, 114},      {"RdBlue", "Blue", 206, 40, 74},          {"RdYellow", "Yellow", 282, 40, 68},
+    {"RdOptional", "任意", 352, 40, 56}}};
 
 // In the order of engine::kColorKeys; the swatch stands right of its label.
 constexpr std::array<Placed, engine::kColorKeys.size()> kColorLabels = {{

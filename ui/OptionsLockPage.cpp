@@ -28,8 +28,9 @@ constexpr std::array<LockRow, 8> kLockRows = {{{"■ システム", 10}, {"■ �
 
 constexpr int kFirstRowTop = 40;
 constexpr int kRowHeight = 30;
-constexpr int kBoxesLeft = 112;
-constexpr int kBoxWidth = 29;
+constexpr int kBoxesLeft = 104;
+constexpr int kBoxWidth = 30;
+constexpr int kLastBoxWidth = 38;  // room for "10"
 
 }  // namespace
 
@@ -47,8 +48,9 @@ void TFrmSub::buildLockPage() {
         for (std::size_t i = 0; i < kLockRows[row].boxes; ++i, ++key) {
             const std::string name = "Chc" + keys[key];
             const bool whole = kLockRows[row].boxes == 1;
+            const bool last = i + 1 == kLockRows[row].boxes;
             auto* box = place<QCheckBox>(locks, name.c_str(), kBoxesLeft + static_cast<int>(i) * kBoxWidth, top,
-                                         whole ? 160 : kBoxWidth, 18);
+                                         whole ? 160 : last ? kLastBoxWidth : kBoxWidth, 18);
             box->setText(whole ? u8("全てのサービス") : QString::number(i + 1));
             // A screen reader hears which list the number belongs to.
             box->setAccessibleName(heading.mid(2) + " " + box->text());

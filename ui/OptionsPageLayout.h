@@ -13,7 +13,7 @@ namespace hastelyn::ui::layout {
 inline constexpr int kGroupLeft = 6;
 inline constexpr int kGroupWidth = 413;
 inline constexpr int kRowWidth = 395;
-inline constexpr int kButtonTop = 326;
+inline constexpr int kButtonTop = 327;
 
 inline QGroupBox* group(QWidget* page, const char* name, const char* caption, int top, int height) {
     auto* box = place<QGroupBox>(page, name, kGroupLeft, top, kGroupWidth, height);

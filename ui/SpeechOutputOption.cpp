@@ -39,6 +39,7 @@ void SpeechOutputOption::showAvailability() {
     const QString why = speaks ? QString() : u8(synthesizer_->unavailableReason());
     LblSpeechOutputWhy->setText(why);
     LblSpeechOutputWhy->setVisible(!speaks);
+    LblSpeechOutputWhy->setToolTip(why);  // the whole reason, where the label is too small for it
     ChcSpeechOutput->setAccessibleDescription(why);
 }
 
