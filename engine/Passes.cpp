@@ -2,6 +2,7 @@
 
 #include "engine/Services.h"
 #include "engine/TweakItem.h"
+#include "foundation/LockedItems.h"
 
 namespace hastelyn::engine {
 
@@ -39,11 +40,13 @@ void applyPass(Session& session) {
             const TweakItem& item = *items[c][r];
             const Row& row = list.rows[r];
             std::uint8_t& flag = session.model.state()[c * kRowsPerCategory + r];
+            session.applyingRow(foundation::tweakRowKey(c, r));
             if (row.enabled && row.ticked != (flag != 0) && item.apply(session, row.ticked)) flag = flag ? 0 : 1;
             item.everyPass(session);
         }
     }
     if (serviceRowsEnabled(session.model)) ApplyServiceRows(session);
+    session.applyingRow("");
 }
 
 void clearTicks(Session& session) {

@@ -13,6 +13,7 @@
 #include "engine/TweakItem.h"
 #include "foundation/CommandError.h"
 #include "foundation/Edition.h"
+#include "foundation/LockedItems.h"
 #include "platform/Win32Types.h"
 
 namespace hastelyn::engine {
@@ -69,6 +70,7 @@ void restoreServices(Session& session, RestorePointReader& file) {
         // Removed since the backup: no command can name it, and a start type written now would
         // make a key of one value out of nothing.
         if (displayName == kNull) continue;
+        session.applyingRow("Service:" + displayName);
         session.settings.write(kServiceSection, displayName, values.read("Start", RegType::DWORD));
         std::string start = file.get(kServiceStartSection, name);
         if (start == kNull) start = "3";
@@ -78,6 +80,7 @@ void restoreServices(Session& session, RestorePointReader& file) {
 }
 
 void restorePcInformation(Session& session, RestorePointReader& file) {
+    session.applyingRow("PCInfo");
     if (!session.dialogs.confirm(kPcInfoSpoken, kPcInfoQuestion)) return;
     auto saved = [&](std::string_view key) {
         std::string text = file.get(kPcInfoSection, key);
@@ -93,15 +96,21 @@ void restorePcInformation(Session& session, RestorePointReader& file) {
 // The rows a restore puts back, in pass order. A row the edition has no use for is left out: the
 // apply pass never changes it there (unless it changes the machine whatever the row shows), and
 // its keys would only bring questions and errors about things this Windows does not have.
-std::vector<const TweakItem*> restoredRows(Session& session) {
+struct RestoredRow {
+    const TweakItem* item;
+    std::string key;  // the locked-items key
+};
+
+std::vector<RestoredRow> restoredRows(Session& session) {
     const foundation::DisabledControls disabled = foundation::disabledControlsFor(session.codes);
-    std::vector<const TweakItem*> rows;
+    std::vector<RestoredRow> rows;
     const std::vector<ItemList>& items = tweakItems();
     for (std::size_t c = 0; c < items.size(); ++c) {
         for (std::size_t r = 0; r < items[c].size(); ++r) {
             const std::vector<int>& off = disabled.rows[c];
             const bool enabledHere = std::find(off.begin(), off.end(), static_cast<int>(r) + 1) == off.end();
-            if (enabledHere || items[c][r]->changesWhenDisabled()) rows.push_back(items[c][r].get());
+            if (enabledHere || items[c][r]->changesWhenDisabled())
+                rows.push_back({items[c][r].get(), foundation::tweakRowKey(c, r)});
         }
     }
     return rows;
@@ -151,14 +160,21 @@ void checkRestorePoint(Session& session, std::string_view path) {
 void ApplyRestorePoint(Session& session, std::string_view path) {
     checkRestorePoint(session, path);
     RestorePointFile file(session.profiles, std::string(path));
-    const std::vector<const TweakItem*> rows = restoredRows(session);
-    for (const TweakItem* item : rows) item->restore(session, file);
+    const std::vector<RestoredRow> rows = restoredRows(session);
+    for (const RestoredRow& row : rows) {
+        session.applyingRow(row.key);
+        row.item->restore(session, file);
+    }
     restoreServices(session, file);
     restorePcInformation(session, file);
     // Last, so that each value ends exactly as it was, whatever its documented key did; only on
     // the family the restore point was taken on, whose values its entries name.
     if (file.get(kExactSection, kExactPlatformKey) == session.codes.platform)
-        for (const TweakItem* item : rows) item->restoreExact(session, file);
+        for (const RestoredRow& row : rows) {
+            session.applyingRow(row.key);
+            row.item->restoreExact(session, file);
+        }
+    session.applyingRow("");
 }
 
 std::string restorePointTimeText(const std::tm& time) {

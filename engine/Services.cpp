@@ -92,6 +92,7 @@ void ApplyServiceRows(Session& session) {
         const bool ticked = list.rows[r].ticked;
         if (!list.rows[r].enabled || ticked == (state[flagIndex] != 0)) continue;
         const std::string name = list.rows[r].label;
+        session.applyingRow("Service:" + name);
 
         if (!services) services = listedServices(session);
         const auto found = std::find_if(services->begin(), services->end(),

@@ -4,6 +4,7 @@
 // start, the items, and the spoken guidance and dialogs that the windows (or a command line)
 // provide.
 #include <functional>
+#include <string_view>
 
 #include "engine/ItemModel.h"
 #include "foundation/Edition.h"
@@ -39,6 +40,10 @@ struct Session {
     ItemModel model;
     // Lets the windows process pending events while a started command is awaited.
     std::function<void()> processEvents = [] {};
+    // Told the row whose changes follow, as the passes and the restore reach it: its locked-items
+    // key ("System3", "Service:" and the display name, "PCInfo"), "" once they are past the rows.
+    // A report of what a run changed groups the writes by it.
+    std::function<void(std::string_view row)> applyingRow = [](std::string_view) {};
 };
 
 }  // namespace hastelyn::engine
