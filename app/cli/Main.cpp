@@ -3,19 +3,19 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/cli/CliOptions.h"
+#include "app/cli/CommandOutput.h"
+#include "app/cli/Commands.h"
 #include "app/cli/ConsoleSurfaces.h"
 #include "app/cli/OptionsCommand.h"
-#include "app/cli/PcInfoCommands.h"
-#include "app/cli/RowNames.h"
-#include "engine/Accelerate.h"
-#include "engine/MailRules.h"
-#include "engine/Passes.h"
-#include "engine/RestorePoint.h"
 #include "engine/Startup.h"
+#include "platform/recording/RecordingPlatform.h"
 #ifdef _WIN32
 #include "platform/win32/Console.h"
 #include "platform/win32/Win32Platform.h"
@@ -37,29 +37,21 @@ std::unique_ptr<sandbox::SandboxPlatform> openMachine() { return app::openMachin
 
 constexpr const char* kUsage =
     "usage: hastelyn-cli status [--json]\n"
-    "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all]\n"
-    "       hastelyn-cli backup FILE\n"
-    "       hastelyn-cli restore FILE [--yes] [--yes-all]\n"
+    "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--dry-run] [--json]\n"
+    "       hastelyn-cli plan [--tick ROW]... [--untick ROW]... [--tick-all] [--yes-all] [--json]\n"
+    "       hastelyn-cli backup FILE [--json]\n"
+    "       hastelyn-cli restore FILE [--yes] [--yes-all] [--dry-run] [--json]\n"
+    "       hastelyn-cli verify FILE [--json]\n"
     "       hastelyn-cli info [--json]\n"
-    "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all]\n"
-    "       hastelyn-cli mail-rules backup|restore [--yes]\n"
+    "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all] [--json]\n"
+    "       hastelyn-cli mail-rules backup|restore [--yes] [--json]\n"
     "       hastelyn-cli options [--json] | [--set KEY=VALUE]... [--lock ROW]... [--unlock ROW]...\n";
 
-struct UsageError {
-    std::string text;
-};
-
-struct Options {
-    std::string command;
-    std::vector<std::string> files;
-    std::vector<std::pair<std::string, bool>> tickChanges;  // row name, ticked
-    bool tickAll = false;
-    bool json = false;
-    bool yes = false;
-    bool yesAll = false;
-    PcInfoTexts pcInfo;
-    OptionsRequest optionsRequest;
-};
+bool oneOf(const std::string& command, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (command == name) return true;
+    return false;
+}
 
 Options parse(int argc, char** argv) {
     if (argc < 2) throw UsageError{"no command"};
@@ -67,115 +59,65 @@ Options parse(int argc, char** argv) {
     o.command = argv[1];
     if (o.command == "options") {
         if (auto error = parseOptionsArguments(argc, argv, o.optionsRequest)) throw UsageError{*error};
+        o.json = o.optionsRequest.json;
         return o;
     }
+    const bool ticks = oneOf(o.command, {"accelerate", "plan"});
+    const bool asks = oneOf(o.command, {"accelerate", "plan", "restore", "set-info", "mail-rules"});
+    const bool takesFile = oneOf(o.command, {"backup", "restore", "verify"});
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&]() -> std::string {
             if (i + 1 >= argc) throw UsageError{arg + (o.command == "set-info" ? " needs a text" : " needs a row")};
             return argv[++i];
         };
-        const bool asks =
-            o.command == "accelerate" || o.command == "restore" || o.command == "set-info" || o.command == "mail-rules";
-        if (arg == "--json" && (o.command == "status" || o.command == "info")) o.json = true;
+        if (arg == "--json") o.json = true;
         else if (arg == "--user" && o.command == "set-info") o.pcInfo.user = value();
         else if (arg == "--organization" && o.command == "set-info") o.pcInfo.organization = value();
         else if (arg == "--computer" && o.command == "set-info") o.pcInfo.computer = value();
-        else if (arg == "--tick" && o.command == "accelerate") o.tickChanges.emplace_back(value(), true);
-        else if (arg == "--untick" && o.command == "accelerate") o.tickChanges.emplace_back(value(), false);
-        else if (arg == "--tick-all" && o.command == "accelerate") o.tickAll = true;
-        else if (arg == "--yes" && asks) o.yes = true;
+        else if (arg == "--tick" && ticks) o.tickChanges.emplace_back(value(), true);
+        else if (arg == "--untick" && ticks) o.tickChanges.emplace_back(value(), false);
+        else if (arg == "--tick-all" && ticks) o.tickAll = true;
+        else if (arg == "--dry-run" && oneOf(o.command, {"accelerate", "restore"})) o.dryRun = true;
+        else if (arg == "--yes" && asks && o.command != "plan") o.yes = true;
         else if (arg == "--yes-all" && asks) o.yesAll = true;
-        else if (!arg.starts_with("--") && (o.command == "backup" || o.command == "restore")) o.files.push_back(arg);
+        else if (!arg.starts_with("--") && takesFile) o.files.push_back(arg);
         else if ((arg == "backup" || arg == "restore") && o.command == "mail-rules" && o.files.empty()) o.files.push_back(arg);
         else throw UsageError{"unexpected argument: " + arg};
     }
-    if (o.command != "status" && o.command != "accelerate" && o.command != "backup" && o.command != "restore" &&
-        o.command != "info" && o.command != "set-info" && o.command != "mail-rules")
+    if (!oneOf(o.command, {"status", "accelerate", "plan", "backup", "restore", "verify", "info", "set-info", "mail-rules"}))
         throw UsageError{"unknown command: " + o.command};
-    if ((o.command == "backup" || o.command == "restore") && o.files.size() != 1)
-        throw UsageError{o.command + " needs one FILE"};
+    if (takesFile && o.files.size() != 1) throw UsageError{o.command + " needs one FILE"};
     if (o.command == "mail-rules" && o.files.size() != 1) throw UsageError{"mail-rules needs backup or restore"};
     return o;
 }
 
-// A file named without a folder lies in the program's folder.
-std::string machinePath(engine::Session& session, const std::string& file) {
-    if (file.find('\\') != std::string::npos || file.find(':') != std::string::npos) return file;
-    const std::string program = session.platform.system.programPath();
-    return program.substr(0, program.find_last_of('\\') + 1) + file;
+// The commands that report what they change run over the recording layer: a dry run for those
+// that only look, pass-through for the real runs.
+std::optional<recording::RecordingMode> recordingFor(const Options& o) {
+    if (oneOf(o.command, {"plan", "verify"}) || o.dryRun) return recording::RecordingMode::DryRun;
+    if (oneOf(o.command, {"accelerate", "restore"})) return recording::RecordingMode::PassThrough;
+    return std::nullopt;
 }
 
-int status(engine::Session& session, bool json) {
-    const std::vector<RowView> rows = listRows(session.model);
-    if (json) {
-        std::printf("[");
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            std::printf("%s\n  {\"row\": %s, \"ticked\": %s, \"enabled\": %s, \"label\": %s}", i ? "," : "",
-                        jsonText(rows[i].name).c_str(), rows[i].row->ticked ? "true" : "false",
-                        rows[i].row->enabled ? "true" : "false", jsonText(rows[i].row->label).c_str());
-        std::printf("\n]\n");
-        return 0;
-    }
-    for (const RowView& r : rows)
-        std::printf("%s\t%d\t%d\t%s\n", r.name.c_str(), r.row->ticked ? 1 : 0, r.row->enabled ? 1 : 0, r.row->label.c_str());
-    return 0;
+int dispatch(CommandContext& context) {
+    const std::string& command = context.options.command;
+    if (command == "status") return runStatus(context);
+    if (command == "accelerate" || command == "plan") return runAccelerate(context);
+    if (command == "backup") return runBackup(context);
+    if (command == "restore") return runRestore(context);
+    if (command == "verify") return runVerify(context);
+    if (command == "info") return runInfo(context);
+    if (command == "set-info") return runSetInfo(context);
+    if (command == "options") return runOptions(context.session, context.options.optionsRequest);
+    return runMailRules(context);
 }
 
-int accelerate(engine::Session& session, const Options& o) {
-    bool refused = false;
-    if (o.tickAll)
-        for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
-            for (engine::Row& row : session.model.tweakList(c).rows)
-                if (row.enabled) row.ticked = true;
-    for (const auto& [name, ticked] : o.tickChanges) {
-        engine::Row* row = findRow(session.model, name);
-        if (row == nullptr) throw UsageError{"no such row: " + name};
-        if (!row->enabled) {
-            std::fprintf(stderr, "%s はロックされているか、この Windows では使えないため、変更できません。\n", name.c_str());
-            refused = true;
-            continue;
-        }
-        row->ticked = ticked;
-    }
-    const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(session);
-    if (!outcome.confirmed) std::printf("cancelled\n");
-    else std::printf(outcome.changed ? "changed\n" : "unchanged\n");
-    if (!outcome.restorePoint.empty()) std::printf("restore-point\t%s\n", outcome.restorePoint.c_str());
-    return refused ? 1 : 0;
-}
-
-int restore(engine::Session& session, const std::string& file) {
-    if (session.platform.files.getFileAttributes(file) == platform::fileattr::Invalid) {
-        std::fprintf(stderr, "ファイル \"%s\" が見つかりません。\n", file.c_str());
-        return 1;
-    }
-    if (!engine::IsRestorePoint(file)) {
-        session.dialogs.error("", "\r\n選択されたファイルは、復元ポイントではありません。");
-        return 1;
-    }
-    // A folder, or a file that records nothing, is refused before the question.
-    engine::checkRestorePoint(session, file);
-    if (!session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？")) {
-        std::printf("cancelled\n");
-        return 0;
-    }
-    engine::ApplyRestorePoint(session, file);
-    engine::clearTicks(session);
-    engine::readPass(session);
-    std::printf("restored\n");
-    return 0;
-}
-
-// The mail-rule page's two buttons: the tool is started, not awaited.
-int mailRules(engine::Session& session, const std::string& action) {
-    const engine::MailRuleOutcome outcome =
-        action == "backup" ? engine::BtnBackupOEClick(session) : engine::BtnRecoveryOEClick(session);
-    switch (outcome) {
-        case engine::MailRuleOutcome::Started: std::printf("%s\n", engine::mailRuleBackupPath(session).c_str()); return 0;
-        case engine::MailRuleOutcome::Declined: std::printf("cancelled\n"); return 0;
-        default: return 1;  // the message went to stderr
-    }
+// The error of a command: on stderr unless a dialog already said it, and as the JSON object.
+int failed(const Options& options, const std::string& message, bool said) {
+    if (!said) std::fprintf(stderr, "%s\n", message.c_str());
+    if (options.json) printJson(commandObject(options.command).set("error", message));
+    return 1;
 }
 
 }  // namespace
@@ -200,28 +142,23 @@ int main(int argc, char** argv) {
     }
     try {
         const auto machine = openMachine();
+        std::optional<recording::RecordingPlatform> recorder;
+        if (const auto mode = recordingFor(options)) recorder.emplace(machine->platform(), *mode);
         cli::ConsoleClipboard clipboard;
-        cli::AnsweringDialogs dialogs(options.yes, options.yesAll);
-        engine::Session session(machine->platform(), clipboard, dialogs);
+        // plan and verify ask nothing of their own: they run as if the first question was answered.
+        const bool yesFirst = options.yes || oneOf(options.command, {"plan", "verify"});
+        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || options.command == "verify");
+        engine::Session session(recorder ? recorder->platform() : machine->platform(), clipboard, dialogs);
+        if (recorder) session.applyingRow = [&](std::string_view row) { recorder->log().beginRow(row); };
         engine::startWithoutWindows(session);
-        if (options.command == "status") return status(session, options.json);
-        if (options.command == "accelerate") return accelerate(session, options);
-        if (options.command == "info") return printPcInformation(session, options.json);
-        if (options.command == "set-info") return setPcInformation(session, options.pcInfo);
-        if (options.command == "mail-rules") return mailRules(session, options.files.front());
-        if (options.command == "options") return runOptions(session, options.optionsRequest);
-        const std::string file = machinePath(session, options.files.front());
-        if (options.command == "backup") {
-            engine::WriteRestorePoint(session, file);
-            std::printf("%s\n", file.c_str());
-            return 0;
-        }
-        return restore(session, file);
+        CommandContext context{session, options, recorder ? &recorder->log() : nullptr};
+        return dispatch(context);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "%s\n%s", e.text.c_str(), kUsage);
         return 2;
+    } catch (const ReportedError& e) {
+        return failed(options, e.what(), true);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
+        return failed(options, e.what(), false);
     }
 }

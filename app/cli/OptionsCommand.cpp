@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/cli/CommandOutput.h"
+#include "app/cli/JsonWriter.h"
 #include "app/cli/RowNames.h"
 #include "engine/OptionSettings.h"
 #include "foundation/ColorText.h"
@@ -86,15 +88,11 @@ void printOptions(const OptionsRequest& request, engine::Session& session) {
             std::printf("%s\t%s\n", key.c_str(), session.settings.read(foundation::kDisabledItemSection, key).c_str());
         return;
     }
-    std::printf("{\"command\":\"options\",\"settings\":{");
-    for (std::size_t i = 0; i < kGeneralKeys.size(); ++i)
-        std::printf("%s%s:%s", i ? "," : "", jsonText(kGeneralKeys[i]).c_str(),
-                    jsonText(session.settings.general(kGeneralKeys[i])).c_str());
-    std::printf("},\"locked\":{");
-    for (std::size_t i = 0; i < locks.size(); ++i)
-        std::printf("%s%s:%s", i ? "," : "", jsonText(locks[i]).c_str(),
-                    jsonText(session.settings.read(foundation::kDisabledItemSection, locks[i])).c_str());
-    std::printf("}}\n");
+    Json settings = Json::object();
+    for (std::string_view key : kGeneralKeys) settings.set(std::string(key), session.settings.general(key));
+    Json locked = Json::object();
+    for (const std::string& key : locks) locked.set(key, session.settings.read(foundation::kDisabledItemSection, key));
+    printJson(commandObject("options").set("settings", std::move(settings)).set("locked", std::move(locked)));
 }
 
 // The colour keys and "ColorStyle" go together, as the hidden page's apply writes them.

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
-#include "app/cli/RowNames.h"
+#include "app/cli/CommandOutput.h"
+#include "app/cli/Commands.h"
 #include "engine/PcInformation.h"
+#include "foundation/CommandError.h"
 #include "foundation/LockedItems.h"
 
 namespace hastelyn::cli {
@@ -14,49 +16,51 @@ std::string_view plainLabel(std::string_view label) { return label.substr(label.
 
 }  // namespace
 
-int printPcInformation(engine::Session& session, bool json) {
-    const engine::PcInformation info = engine::ReadPcInformation(session);
+int runInfo(CommandContext& context) {
+    const engine::PcInformation info = engine::ReadPcInformation(context.session);
     const auto rows = engine::pcInfoRows();
-    if (json) std::printf("[");
+    Json fields = Json::array();
     for (std::size_t i = 0; i < info.size(); ++i) {
         const std::string label(plainLabel(rows[i].label));
-        if (json)
-            std::printf("%s\n  {\"field\": \"%s\", \"label\": %s, \"value\": %s}", i ? "," : "", rows[i].name,
-                        jsonText(label).c_str(), jsonText(info[i]).c_str());
-        else
-            std::printf("%s\t%s\n", label.c_str(), info[i].c_str());
+        if (context.options.json) fields.push(Json::object().set("field", rows[i].name).set("label", label).set("value", info[i]));
+        else std::printf("%s\t%s\n", label.c_str(), info[i].c_str());
     }
-    if (json) std::printf("\n]\n");
+    if (context.options.json) printJson(commandObject("info").set("fields", std::move(fields)));
     return 0;
 }
 
-int setPcInformation(engine::Session& session, const PcInfoTexts& texts) {
+int runSetInfo(CommandContext& context) {
+    engine::Session& session = context.session;
+    const PcInfoTexts& texts = context.options.pcInfo;
     const engine::PcInformation current = engine::ReadPcInformation(session);
     foundation::LockableControls locks;
     foundation::applyLockedItems(session.settings, locks);
     const std::optional<std::string>* given[] = {&texts.user, &texts.organization, &texts.computer};
     std::string edited[engine::kPcInfoEditableCount];
-    bool refused = false;
+    std::vector<Refusal> refused;
     for (std::size_t i = 0; i < engine::kPcInfoEditableCount; ++i) {
         edited[i] = current[i];
         if (!given[i]->has_value() || **given[i] == current[i]) continue;
         if (!locks.pcInfoEditable[i]) {
-            std::fprintf(stderr, "%s はロックされているため、変更できません。\n",
-                         std::string(plainLabel(engine::pcInfoRows()[i].label)).c_str());
-            refused = true;
+            const std::string label(plainLabel(engine::pcInfoRows()[i].label));
+            refused.push_back({engine::pcInfoRows()[i].name, label + " はロックされているため、変更できません。"});
+            std::fprintf(stderr, "%s\n", refused.back().message.c_str());
             continue;
         }
         edited[i] = **given[i];
     }
+    const char* result = nullptr;
     switch (engine::BtnChangeClick(session, {edited[0], edited[1], edited[2]})) {
-        case engine::PcInfoChange::Written: std::printf("changed\n"); break;
-        case engine::PcInfoChange::Cancelled: std::printf("cancelled\n"); break;
-        case engine::PcInfoChange::Empty:
-            std::fprintf(stderr, "空の項目があるため、設定しませんでした。\n");
-            return 1;
-        case engine::PcInfoChange::Invalid: return 1;
+        case engine::PcInfoChange::Written: result = "changed"; break;
+        case engine::PcInfoChange::Cancelled: result = "cancelled"; break;
+        case engine::PcInfoChange::Empty: throw foundation::CommandError("空の項目があるため、設定しませんでした。");
+        case engine::PcInfoChange::Invalid: throw ReportedError("使えない文字を含む項目があるため、設定しませんでした。");
     }
-    return refused ? 1 : 0;
+    if (context.options.json)
+        printJson(commandObject("set-info").set("result", result).set("refused", refusalsJson(refused, "field")));
+    else
+        std::printf("%s\n", result);
+    return refused.empty() ? 0 : 1;
 }
 
 }  // namespace hastelyn::cli

@@ -1,16 +1,14 @@
 #pragma once
 // The PC information commands of the command line: "info" prints the ten fields as the page
-// shows them, "set-info" runs the page's change command on the texts given.
+// shows them (one line per field, "label<TAB>value", the label without its circled number),
+// "set-info" runs the page's change command on the texts given: it prints "changed",
+// "cancelled", or nothing when a text is refused or empty (the message is on stderr; exit
+// status 1). A field locked in the settings is not changed: that is said on stderr and the
+// exit status is 1.
 #include <optional>
 #include <string>
 
-#include "engine/Session.h"
-
 namespace hastelyn::cli {
-
-// One line per field, "label<TAB>value" (the label without its circled number), or a JSON
-// array of {"field", "label", "value"}.
-int printPcInformation(engine::Session& session, bool json);
 
 // The texts to set; a field not given keeps its current text.
 struct PcInfoTexts {
@@ -18,10 +16,5 @@ struct PcInfoTexts {
     std::optional<std::string> organization;
     std::optional<std::string> computer;
 };
-
-// The change command: prints "changed", "cancelled", or nothing when a text is refused or empty
-// (the message is on stderr; exit status 1). A field locked in the settings is not changed:
-// that is said on stderr and the exit status is 1.
-int setPcInformation(engine::Session& session, const PcInfoTexts& texts);
 
 }  // namespace hastelyn::cli

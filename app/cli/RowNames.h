@@ -18,7 +18,5 @@ struct RowView {
 std::vector<RowView> listRows(engine::ItemModel& model);
 // The row of a name, or null.
 engine::Row* findRow(engine::ItemModel& model, std::string_view name);
-// A JSON string literal of a UTF-8 text.
-std::string jsonText(std::string_view text);
 
 }  // namespace hastelyn::cli

@@ -1,0 +1,94 @@
+#include <cstdio>
+#include <exception>
+
+#include "app/cli/CommandOutput.h"
+#include "app/cli/Commands.h"
+#include "app/cli/RowNames.h"
+#include "engine/Accelerate.h"
+#include "engine/Passes.h"
+#include "engine/RestorePoint.h"
+
+namespace hastelyn::cli {
+namespace {
+
+// The ticks asked for; a row that is locked or disabled on this Windows is refused and said so.
+std::vector<Refusal> setTicks(engine::Session& session, const Options& o) {
+    if (o.tickAll)
+        for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
+            for (engine::Row& row : session.model.tweakList(c).rows)
+                if (row.enabled) row.ticked = true;
+    std::vector<Refusal> refused;
+    for (const auto& [name, ticked] : o.tickChanges) {
+        engine::Row* row = findRow(session.model, name);
+        if (row == nullptr) throw UsageError{"no such row: " + name};
+        if (!row->enabled) {
+            refused.push_back({name, name + " はロックされているか、この Windows では使えないため、変更できません。"});
+            std::fprintf(stderr, "%s\n", refused.back().message.c_str());
+            continue;
+        }
+        row->ticked = ticked;
+    }
+    return refused;
+}
+
+// The restore point a run made before its pass, as the recording saw it made.
+std::string restorePointMade(const recording::ChangeLog& log) {
+    for (const recording::RowChanges& row : log.net())
+        for (const recording::Change& c : row.changes)
+            if (row.row.empty() && c.kind == recording::ChangeKind::File && c.after && engine::IsRestorePoint(c.target))
+                return c.target;
+    return "";
+}
+
+}  // namespace
+
+int runAccelerate(CommandContext& context) {
+    engine::Session& session = context.session;
+    const Options& o = context.options;
+    const bool plan = o.command == "plan";
+    const bool dryRun = plan || o.dryRun;
+    const std::vector<Refusal> refused = setTicks(session, o);
+
+    engine::AccelerateOutcome outcome;
+    std::vector<Refusal> failed;
+    try {
+        outcome = engine::BtnAccelerateClick(session);
+    } catch (const std::exception& e) {
+        // An error at a row ends the pass there: the rows before stay done and are reported.
+        if (context.log->currentRow().empty()) throw;
+        failed.push_back({context.log->currentRow(), e.what()});
+        std::fprintf(stderr, "%s\n", e.what());
+        outcome.confirmed = true;
+        outcome.restorePoint = restorePointMade(*context.log);
+    }
+    const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
+    const bool changed = outcome.changed || (!failed.empty() && !rows.empty());
+    const char* result = !outcome.confirmed ? "cancelled" : changed ? "changed" : "unchanged";
+    const std::string restorePoint = dryRun ? "" : outcome.restorePoint;
+
+    if (o.json) {
+        Json json = commandObject(o.command);
+        if (plan) {
+            json.set("changed", !rows.empty());
+        } else {
+            json.set("result", result);
+            json.set("restore_point", restorePoint.empty() ? Json() : Json(restorePoint));
+            if (dryRun) json.set("dry_run", true);
+        }
+        json.set("rows", rowsJson(rows, session.model));
+        if (!plan) json.set("failed", refusalsJson(failed));
+        json.set("refused", refusalsJson(refused));
+        printJson(json);
+    } else if (plan) {
+        printRows(stdout, rows, session.model);
+    } else {
+        std::printf("%s\n", result);
+        if (!restorePoint.empty()) std::printf("restore-point\t%s\n", restorePoint.c_str());
+        // A real run keeps its output as scripts know it; what it did goes with its messages.
+        printRows(dryRun ? stdout : stderr, rows, session.model);
+        for (const Refusal& f : failed) std::fprintf(stderr, "failed\t%s\t%s\n", f.row.c_str(), f.message.c_str());
+    }
+    return refused.empty() && failed.empty() ? 0 : 1;
+}
+
+}  // namespace hastelyn::cli

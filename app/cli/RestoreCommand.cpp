@@ -1,0 +1,60 @@
+#include <cstdio>
+
+#include "app/cli/CommandOutput.h"
+#include "app/cli/Commands.h"
+#include "engine/Passes.h"
+#include "engine/RestorePoint.h"
+#include "foundation/CommandError.h"
+
+namespace hastelyn::cli {
+
+std::string machinePath(engine::Session& session, const std::string& file) {
+    if (file.find('\\') != std::string::npos || file.find(':') != std::string::npos) return file;
+    return engine::programFolder(session) + file;
+}
+
+void refuseNonRestorePoint(engine::Session& session, const std::string& file) {
+    if (session.platform.files.getFileAttributes(file) == platform::fileattr::Invalid)
+        throw foundation::CommandError("ファイル \"" + file + "\" が見つかりません。");
+    if (!engine::IsRestorePoint(file)) {
+        constexpr std::string_view kNotARestorePoint = "選択されたファイルは、復元ポイントではありません。";
+        session.dialogs.error("", "\r\n" + std::string(kNotARestorePoint));
+        throw ReportedError(std::string(kNotARestorePoint));
+    }
+}
+
+int runBackup(CommandContext& context) {
+    const std::string file = machinePath(context.session, context.options.files.front());
+    engine::WriteRestorePoint(context.session, file);
+    if (context.options.json) printJson(commandObject("backup").set("file", file));
+    else std::printf("%s\n", file.c_str());
+    return 0;
+}
+
+int runRestore(CommandContext& context) {
+    engine::Session& session = context.session;
+    const Options& o = context.options;
+    const std::string file = machinePath(session, o.files.front());
+    refuseNonRestorePoint(session, file);
+    // A folder, or a file that records nothing, is refused before the question.
+    engine::checkRestorePoint(session, file);
+    const bool confirmed = session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？");
+    if (confirmed) {
+        engine::ApplyRestorePoint(session, file);
+        engine::clearTicks(session);
+        engine::readPass(session);
+    }
+    const char* result = confirmed ? "restored" : "cancelled";
+    const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
+    if (o.json) {
+        Json json = commandObject("restore").set("result", result).set("rows", rowsJson(rows, session.model));
+        if (o.dryRun) json.set("dry_run", true);
+        printJson(json);
+    } else {
+        std::printf("%s\n", result);
+        printRows(o.dryRun ? stdout : stderr, rows, session.model);
+    }
+    return 0;
+}
+
+}  // namespace hastelyn::cli
