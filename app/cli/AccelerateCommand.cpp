@@ -76,11 +76,12 @@ int runAccelerate(CommandContext& context) {
             if (dryRun) json.set("dry_run", true);
         }
         json.set("rows", rowsJson(rows, session.model));
-        if (!plan) json.set("failed", refusalsJson(failed));
+        json.set("failed", refusalsJson(failed));
         json.set("refused", refusalsJson(refused));
         printJson(json);
     } else if (plan) {
         printRows(stdout, rows, session.model);
+        for (const Refusal& f : failed) std::fprintf(stderr, "failed\t%s\t%s\n", f.row.c_str(), f.message.c_str());
     } else {
         std::printf("%s\n", result);
         if (!restorePoint.empty()) std::printf("restore-point\t%s\n", restorePoint.c_str());

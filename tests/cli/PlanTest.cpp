@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 
 #include "tests/cli/RecordedRunFixture.h"
@@ -100,6 +101,29 @@ TEST(Plan, LockedRowsAreRefusedBesideWhatIsPlanned) {
     EXPECT_EQ(changeLines(plan["rows"]),
               std::vector<std::string>{"System1|registry|HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session "
                                        "Manager\\Memory Management\\DisablePagingExecutive|0|1"});
+}
+
+// A restricted account may not write HKEY_LOCAL_MACHINE: the plan names the row that would fail
+// and why, as the real run then does, with the rows before it done.
+TEST(Plan, TheRowAWriteIsRefusedAtFailsInThePlanAsInTheRealRun) {
+    const EditionMachine machine("xp");
+    ASSERT_EQ(machine.run({"status"}).exitCode, 0);
+    const std::filesystem::path ini = machine.folder.path() / "machine.ini";
+    std::string settings = testing::fileText(ini);
+    settings.replace(settings.find("Account=Administrator"), 21, "Account=Restricted");
+    std::ofstream(ini, std::ios::binary) << settings;
+
+    const JsonValue plan = machine.json({"plan", "--tick-all", "--json"}, 1);
+    const JsonValue real = machine.json({"accelerate", "--tick-all", "--yes", "--json"}, 1);
+    ASSERT_EQ(plan["failed"].array().size(), 1u);
+    EXPECT_EQ(plan["failed"].array()[0]["row"].text(), "Desktop4");
+    EXPECT_NE(plan["failed"].array()[0]["message"].text().find("アクセスが拒否されました。"), std::string::npos);
+    ASSERT_EQ(real["failed"].array().size(), 1u);
+    EXPECT_EQ(real["failed"].array()[0]["row"].text(), "Desktop4");
+    EXPECT_EQ(real["failed"].array()[0]["message"].text(), plan["failed"].array()[0]["message"].text());
+    EXPECT_EQ(real["result"].text(), "changed");
+    EXPECT_FALSE(real["restore_point"].isNull());
+    EXPECT_EQ(changeLines(real["rows"], false), changeLines(plan["rows"], false));
 }
 
 }  // namespace
