@@ -41,7 +41,8 @@ bool AnsweringDialogs::show(foundation::DialogKind kind, std::string_view text) 
     if (kind == foundation::DialogKind::Confirmation) {
         answer = yesAll_ || (yesFirst_ && confirmations_ == 0);
         ++confirmations_;
-        std::fprintf(stderr, "[%s] %s → %s\n", title(kind), oneLine(text).c_str(), answer ? "はい" : "いいえ");
+        if (!silentQuestions_)
+            std::fprintf(stderr, "[%s] %s → %s\n", title(kind), oneLine(text).c_str(), answer ? "はい" : "いいえ");
     } else {
         std::fprintf(stderr, "[%s] %s\n", title(kind), oneLine(text).c_str());
     }

@@ -18,15 +18,18 @@ private:
 };
 
 // --yes answers Yes to the command's own first question, --yes-all to every question; all
-// others are answered No.
+// others are answered No. Questions a command asks only of itself (verify runs a restore that
+// changes nothing) can be answered without a word.
 class AnsweringDialogs : public foundation::DialogProvider {
 public:
-    AnsweringDialogs(bool yesFirst, bool yesAll) : yesFirst_(yesFirst), yesAll_(yesAll) {}
+    AnsweringDialogs(bool yesFirst, bool yesAll, bool silentQuestions = false)
+        : yesFirst_(yesFirst), yesAll_(yesAll), silentQuestions_(silentQuestions) {}
     bool show(foundation::DialogKind kind, std::string_view text) override;
 
 private:
     bool yesFirst_;
     bool yesAll_;
+    bool silentQuestions_;
     int confirmations_ = 0;
 };
 

@@ -147,7 +147,8 @@ int main(int argc, char** argv) {
         cli::ConsoleClipboard clipboard;
         // plan and verify ask nothing of their own: they run as if the first question was answered.
         const bool yesFirst = options.yes || oneOf(options.command, {"plan", "verify"});
-        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || options.command == "verify");
+        const bool verify = options.command == "verify";
+        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || verify, verify);
         engine::Session session(recorder ? recorder->platform() : machine->platform(), clipboard, dialogs);
         if (recorder) session.applyingRow = [&](std::string_view row) { recorder->log().beginRow(row); };
         engine::startWithoutWindows(session);
