@@ -47,11 +47,11 @@ std::vector<std::string> RecordingProfiles::currentKeys(std::string_view file, s
     std::vector<std::string> names;
     if (s == nullptr || !s->removed) names = real_.getKeyNames(file, section, kWholeValue);
     if (s == nullptr) return names;
-    for (const auto& [name, value] : s->keys) {
+    for (const auto& key : s->keys) {
         const auto same = std::find_if(names.begin(), names.end(),
-                                       [&](const std::string& n) { return text::equalsNoCase(n, name); });
-        if (!value && same != names.end()) names.erase(same);
-        if (value && same == names.end()) names.push_back(name);
+                                       [&](const std::string& n) { return text::equalsNoCase(n, key.first); });
+        if (!key.second && same != names.end()) names.erase(same);
+        if (key.second && same == names.end()) names.push_back(key.first);
     }
     return names;
 }

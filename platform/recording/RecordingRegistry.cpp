@@ -172,11 +172,11 @@ std::vector<std::string> RecordingRegistry::valueNames(RootKey root, const std::
         if (const RealKey key(real_, root, path); key) names = enumerate(real_, key.handle(), false);
     const auto found = overlay_->keys.find(overlayKey(root, path));
     if (found == overlay_->keys.end()) return names;
-    for (const auto& [written, value] : found->second.values) {
+    for (const auto& written : found->second.values) {
         const auto same = std::find_if(names.begin(), names.end(),
-                                       [&](const std::string& n) { return text::equalsNoCase(n, written); });
-        if (!value && same != names.end()) names.erase(same);
-        if (value && same == names.end()) names.push_back(written);
+                                       [&](const std::string& n) { return text::equalsNoCase(n, written.first); });
+        if (!written.second && same != names.end()) names.erase(same);
+        if (written.second && same == names.end()) names.push_back(written.first);
     }
     return names;
 }
@@ -186,12 +186,14 @@ std::vector<std::string> RecordingRegistry::subkeyNames(RootKey root, const std:
     if (!machineHidden(*overlay_, root, path))
         if (const RealKey key(real_, root, path); key) names = enumerate(real_, key.handle(), true);
     const std::string prefix = overlayKey(root, path) + (path.empty() ? "" : "\\");
-    for (const auto& [key, state] : overlay_->keys) {
+    for (const auto& entry : overlay_->keys) {
+        const std::string& key = entry.first;
         if (!key.starts_with(prefix) || key.find('\\', prefix.size()) != std::string::npos || key.size() == prefix.size())
             continue;
-        const bool listed = std::any_of(names.begin(), names.end(),
-                                        [&](const std::string& n) { return text::equalsNoCase(n, state.name); });
-        if (!listed) names.push_back(state.name);
+        const std::string& name = entry.second.name;
+        const bool listed =
+            std::any_of(names.begin(), names.end(), [&](const std::string& n) { return text::equalsNoCase(n, name); });
+        if (!listed) names.push_back(name);
     }
     std::erase_if(names, [&](const std::string& n) { return !keyExists(root, joinPath(path, n)); });
     std::sort(names.begin(), names.end(),
