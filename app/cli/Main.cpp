@@ -38,7 +38,7 @@ std::unique_ptr<sandbox::SandboxPlatform> openMachine() { return app::openMachin
 constexpr const char* kUsage =
     "usage: hastelyn-cli status [--json]\n"
     "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--dry-run] [--json]\n"
-    "       hastelyn-cli plan [--tick ROW]... [--untick ROW]... [--tick-all] [--yes-all] [--json]\n"
+    "       hastelyn-cli plan [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--json]\n"
     "       hastelyn-cli backup FILE [--json]\n"
     "       hastelyn-cli restore FILE [--yes] [--yes-all] [--dry-run] [--json]\n"
     "       hastelyn-cli verify FILE [--json]\n"
@@ -79,7 +79,7 @@ Options parse(int argc, char** argv) {
         else if (arg == "--untick" && ticks) o.tickChanges.emplace_back(value(), false);
         else if (arg == "--tick-all" && ticks) o.tickAll = true;
         else if (arg == "--dry-run" && oneOf(o.command, {"accelerate", "restore"})) o.dryRun = true;
-        else if (arg == "--yes" && asks && o.command != "plan") o.yes = true;
+        else if (arg == "--yes" && asks) o.yes = true;  // plan takes it as accelerate does, and needs none
         else if (arg == "--yes-all" && asks) o.yesAll = true;
         else if (!arg.starts_with("--") && takesFile) o.files.push_back(arg);
         else if ((arg == "backup" || arg == "restore") && o.command == "mail-rules" && o.files.empty()) o.files.push_back(arg);
