@@ -71,13 +71,25 @@ std::optional<std::string> SandboxServiceManager::findService(std::string_view n
 }
 
 ProfileDocument& SandboxServiceManager::states() {
+    // The stamp first: should the file change while it is read, the next look sees it.
+    const FileStamp stamp = stampOf(stateFile());
+    if (statesKnown_ && stampTrusted_ && stamp == statesStamp_) return statesDocument_;
     auto text = readReplacedFile(stateFile());
     if (!statesKnown_ || text != statesText_) {
         statesDocument_ = ProfileDocument::parse(text.value_or(""));
         statesText_ = std::move(text);
         statesKnown_ = true;
     }
+    statesStamp_ = stamp;
+    stampTrusted_ = settledBeforeNow(stamp);
     return statesDocument_;
+}
+
+void SandboxServiceManager::keepWrittenStamp() {
+    // Every writer of services.ini replaces it through a FileReplacer, which never gives a new
+    // version the stamp of the one before.
+    statesStamp_ = stampOf(stateFile());
+    stampTrusted_ = statesStamp_.exists;
 }
 
 std::uint32_t SandboxServiceManager::state(std::string_view keyName) {
@@ -101,6 +113,7 @@ bool SandboxServiceManager::setState(std::string_view keyName, std::uint32_t sta
         return false;
     }
     statesText_ = std::move(text);
+    keepWrittenStamp();
     return true;
 }
 
@@ -112,6 +125,7 @@ bool SandboxServiceManager::boot() {
     }
     const FileLock lock(machine_.folder() / ".state.lock", true);
     if (!lock.held()) return false;
+    statesKnown_ = false;
     return stateWriter_.write(stateFile(), content);
 }
 

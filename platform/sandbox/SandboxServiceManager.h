@@ -27,6 +27,7 @@
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
 #include "platform/sandbox/util/AtomicFile.h"
+#include "platform/sandbox/util/FileStamp.h"
 
 namespace hastelyn::sandbox {
 
@@ -77,9 +78,13 @@ private:
     };
 
     static std::uint32_t stateAtBoot(std::optional<std::uint32_t> startType);
-    // services.ini as it is now, parsed again only when its bytes changed (a stamp could miss a
-    // change by another process that reused the inode within the clock's granularity).
+    // services.ini as it is now. The file is read again when its stamp changed, or when the
+    // version kept was not written by this manager and is young enough that a writer that
+    // rewrites in place within the clock's tick could have kept the stamp; it is parsed again
+    // only when its bytes changed.
     ProfileDocument& states();
+    // The version just written under the lock is the one kept.
+    void keepWrittenStamp();
     // A REG_SZ or REG_EXPAND_SZ value of a service key, up to its first NUL.
     static std::optional<std::string> stringValue(const HiveKey& key, std::string_view valueName);
     static std::optional<std::uint32_t> startType(const HiveKey& key);
@@ -90,6 +95,9 @@ private:
     // while statesKnown_ is false.
     std::optional<std::string> statesText_;
     bool statesKnown_ = false;
+    // The stamp the kept version had, and whether it can be trusted to show the next change.
+    FileStamp statesStamp_;
+    bool stampTrusted_ = false;
     ProfileDocument statesDocument_;
     FileReplacer stateWriter_;
     std::unordered_map<std::uint64_t, OpenHandle> handles_;

@@ -2,6 +2,9 @@
 // and "net stop", and what a restart does to them.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -147,6 +150,21 @@ TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {
     EXPECT_EQ(state, Running);
     EXPECT_EQ(status(second.platform(), "Manual"), Stopped);
     EXPECT_EQ(status(second.platform(), "Off"), Running);
+
+    // A file rewritten in place to the same size within the clock's tick keeps its stamp (the
+    // same inode, size and time, the time here set ahead so that it is surely recent): it is read
+    // again all the same.
+    const std::filesystem::path states = first.folder() / "services.ini";
+    std::string text = readWholeFile(states).value_or("");
+    const std::size_t manual = text.find("Manual=1");
+    ASSERT_NE(manual, std::string::npos) << text;
+    const auto stamped = std::filesystem::last_write_time(states) + std::chrono::seconds(10);
+    std::filesystem::last_write_time(states, stamped);
+    EXPECT_EQ(status(second.platform(), "Manual"), Stopped);
+    text[manual + 7] = '4';
+    std::ofstream(states, std::ios::binary | std::ios::in | std::ios::out) << text;
+    std::filesystem::last_write_time(states, stamped);
+    EXPECT_EQ(status(second.platform(), "Manual"), Running);
     EXPECT_TRUE(second.platform().services.closeServiceHandle(service).ok());
     EXPECT_TRUE(second.platform().services.closeServiceHandle(manager).ok());
     EXPECT_EQ(second.services().openHandleCount(), 0u);

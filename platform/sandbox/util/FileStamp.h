@@ -25,5 +25,9 @@ struct FileStamp {
 FileStamp stampOf(const std::filesystem::path& path);
 // The stamp of what st describes.
 FileStamp stampOfStat(const struct stat& st);
+// Whether a later change of the file is bound to change its stamp, even by a writer that
+// rewrites it in place to the same size: its modification time lies further back than the
+// file system clock's tick, so that any later write stamps a later time.
+bool settledBeforeNow(const FileStamp& stamp);
 
 }  // namespace hastelyn::sandbox
