@@ -53,12 +53,11 @@ void RowList::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
-int RowList::rowRoom(int row) const {
-    // Rows are laid out top down from the list's contents (also before the list is shown).
+int RowList::roomAt(int top, int height) const {
+    // top and height within the list's contents; rows are laid out top down from there (also
+    // before the list is shown).
     const QRect contents = contentsRect();
-    int top = contents.top();
-    for (int above = 0; above < row; ++above) top += sizeHintForRow(above);
-    const QRect onPage(geometry().left() + contents.left(), geometry().top() + top, contents.width(), sizeHintForRow(row));
+    const QRect onPage(geometry().left() + contents.left(), geometry().top() + top, contents.width(), height);
     int room = contents.width();
     if (parentWidget() == nullptr) return room;
     for (const QWidget* control : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -70,10 +69,17 @@ int RowList::rowRoom(int row) const {
     return room;
 }
 
-int RowList::rowNeed(int row) const {
+bool RowList::rowsFit() const {
+    // One size hint per row gives both its height (where the next row starts) and its need.
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    return itemDelegate()->sizeHint(option, model()->index(row, 0)).width();
+    int top = contentsRect().top();
+    for (int row = 0; row < count(); ++row) {
+        const QSize need = itemDelegate()->sizeHint(option, model()->index(row, 0));
+        if (need.width() > roomAt(top, need.height())) return false;
+        top += need.height();
+    }
+    return true;
 }
 
 void RowList::fitRows(int pixelSize) {
@@ -82,9 +88,7 @@ void RowList::fitRows(int pixelSize) {
     for (int size = pixelSize; size >= 10; --size) {
         shown.setPixelSize(size);
         setFont(shown);
-        bool fits = true;
-        for (int row = 0; row < count() && fits; ++row) fits = rowNeed(row) <= rowRoom(row);
-        if (fits) return;
+        if (rowsFit()) return;
     }
 }
 

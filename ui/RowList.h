@@ -11,14 +11,17 @@ class RowList : public QListWidget {
 public:
     explicit RowList(QWidget* parent = nullptr);
 
-    // The width a row has: the list's, up to the first control of its page that stands over
-    // the row (the utility buttons, the information fields).
-    int rowRoom(int row) const;
-    // The width a row needs in the list's font, with its tick box and margins.
-    int rowNeed(int row) const;
     // Makes the list's font as large as it may be, up to pixelSize and down to a legible 10,
     // for every row to fit its room.
     void fitRows(int pixelSize);
+
+private:
+    // The width a row at top (within the contents) of that height has: the list's, up to the
+    // first control of its page that stands over the row (the utility buttons, the
+    // information fields).
+    int roomAt(int top, int height) const;
+    // Whether every row, with its tick box and margins, fits its room in the list's font.
+    bool rowsFit() const;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
