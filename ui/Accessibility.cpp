@@ -1,6 +1,9 @@
 #include "ui/Accessibility.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -48,9 +51,25 @@ QString nameOf(QWidget* widget) {
     return {};
 }
 
+// A window made of a plain widget reads as a window (a frame), not as a part of one, so that a
+// screen reader says which window the focus came to. Dialogs read as dialogs already.
+// Qt's own windows (menus, hints) keep their roles.
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || !widget->isWindow() || qobject_cast<QDialog*>(widget) != nullptr ||
+        !className.startsWith(QLatin1String("hastelyn::ui::")))
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
 }  // namespace
 
 void nameForAccessibility(QWidget* root) {
+    static const bool windowsRead = [] {
+        QAccessible::installFactory(windowAccessible);
+        return true;
+    }();
+    (void)windowsRead;
     for (QWidget* widget : root->findChildren<QWidget*>()) {
         if (widget->accessibleName().isEmpty()) {
             const QString name = nameOf(widget);

@@ -15,6 +15,7 @@
 #include "engine/MailRules.h"
 #include "engine/RestoreWindowTexts.h"
 #include "foundation/SpokenTexts.h"
+#include "ui/Accessibility.h"
 #include "ui/CommandErrors.h"
 #include "ui/MachineFileDialog.h"
 #include "ui/MainWindow.h"
@@ -126,6 +127,7 @@ TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent) : QDialog(pa
     // display needs no other glyphs.
     PgRestore->setCurrentIndex(0);
     showComment(texts::kPcPageExplanation);
+    nameForAccessibility(this);
 }
 
 TFrmRestore::~TFrmRestore() { Application::removeKeyPreview(this); }

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""What a screen reader finds of the main window, read from the accessibility bus (AT-SPI).
+"""What a screen reader finds of the windows, read from the accessibility bus (AT-SPI).
 
 Starts Hastelyn on a fresh sandbox machine, waits for it to appear on the bus, walks the main
 window's tree and checks the names, roles and states of its controls against what
 hastelyn-cli reports of the same machine: every row of the six check lists with its label, its
 tick as a checked state and a row that cannot be changed as not enabled; the counters read as
 their numbers; every menu, title-strip and work-area button named by its caption or purpose and
-described by its hint; the page tabs by their captions.
+described by its hint; the page tabs by their captions. Then the side windows, each opened by
+its button as a user would (the bus's press action) and closed again: the save-and-restore
+window, the compact window and the options window, each read as a window of its own with every
+control named.
 
 Usage: main_window_tree.py HASTELYN HASTELYN_CLI   (under X with a D-Bus session; see run.sh)
 """
@@ -126,6 +129,89 @@ def check_buttons(window):
                        "ユーティリティ", "パソコン情報"], f"page tabs read {tabs}")
 
 
+def showing(node):
+    return states(node).contains(pyatspi.STATE_SHOWING)
+
+
+def wait_for(what, find):
+    """find() polled until it gives something or the bound passes; events of the bus arrive
+    between polls."""
+    deadline = time.monotonic() + APPEAR_BOUND_SECONDS
+    while time.monotonic() < deadline:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    failures.append(f"{what} did not happen")
+    return None
+
+
+def press(window, name):
+    for node in walk(window):
+        if node.name == name and node.getRoleName() in ("push button", "check box", "toggle button"):
+            node.queryAction().doAction(0)
+            return True
+    failures.append(f"no button '{name}' to press")
+    return False
+
+
+def shown_window(app, role, holding):
+    """The showing window of that role that holds a control of that name."""
+    for window in app:
+        if window is not None and window.getRoleName() == role and showing(window):
+            if any(node.name == holding for node in walk(window)):
+                return window
+    return None
+
+
+def check_named_controls(window, where):
+    for node in walk(window):
+        role = node.getRoleName()
+        if not showing(node):
+            continue
+        if role in ("push button", "check box", "radio button", "text", "combo box", "list") and node.name == "":
+            failures.append(f"{where}: a {role} without a name")
+
+
+def check_side_windows(app, main):
+    check(main.getRoleName() == "frame", f"the main window reads as a {main.getRoleName()}, not a frame")
+
+    if press(main, "保存と復元"):
+        restore = wait_for("the save-and-restore window showing", lambda: shown_window(app, "dialog", "閉じる"))
+        if restore is not None:
+            check(restore.name == "保存と復元", f"save-and-restore window named '{restore.name}'")
+            tabs = [n.name for n in walk(restore) if n.getRoleName() == "page tab"]
+            check(tabs == ["Hastelyn", "Outlook Express"], f"save-and-restore tabs read {tabs}")
+            buttons = [n.name for n in walk(restore) if n.getRoleName() == "push button" and showing(n)]
+            for name in ["▼ パソコンの状態を保存", "▼ 以前の状態に戻す", "閉じる"]:
+                check(name in buttons, f"save-and-restore window: no button '{name}' (has {buttons})")
+            check_named_controls(restore, "save-and-restore window")
+            press(restore, "閉じる")
+            wait_for("the save-and-restore window closing", lambda: not showing(restore))
+
+    if press(main, "コンパクト表示"):
+        compact = wait_for("the compact window showing", lambda: shown_window(app, "frame", "元の大きさに戻す"))
+        if compact is not None:
+            check(not showing(main), "the main window still shows beside the compact window")
+            for node in walk(compact):
+                if node.getRoleName() in ("push button", "check box") and showing(node):
+                    check(node.name != "" and node.description != "",
+                          f"compact window: button '{node.name}' lacks a name or a description")
+            check_named_controls(compact, "compact window")
+            press(compact, "元の大きさに戻す")
+            wait_for("the main window back", lambda: showing(main) and not showing(compact))
+
+    if press(main, "環境設定"):
+        options = wait_for("the options window showing", lambda: shown_window(app, "dialog", "適用"))
+        if options is not None:
+            check(options.name == "Hastelyn のオプション", f"options window named '{options.name}'")
+            tabs = [n.name for n in walk(options) if n.getRoleName() == "page tab" and showing(n)]
+            check(tabs == ["環境設定", "無効機能", "バージョン情報"], f"options tabs read {tabs} (the hidden page shows)")
+            check_named_controls(options, "options window")
+            press(options, "閉じる")
+            wait_for("the options window closing", lambda: not showing(options))
+
+
 def main():
     program, cli = sys.argv[1], sys.argv[2]
     env = dict(os.environ)
@@ -147,12 +233,13 @@ def main():
         all_count, rest_count = check_lists(window, rows)
         check_counters(window, all_count, rest_count)
         check_buttons(window)
+        check_side_windows(app, window)
     finally:
         process.terminate()
         process.wait()
     for failure in failures:
         print("FAIL:", failure)
-    print("checked the main window's accessibility tree:", "ok" if not failures else f"{len(failures)} faults")
+    print("checked the windows' accessibility trees:", "ok" if not failures else f"{len(failures)} faults")
     return 1 if failures else 0
 
 
