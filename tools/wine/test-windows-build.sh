@@ -4,7 +4,8 @@
 #
 # The build's smallest program runs first. Where Wine cannot start it (a 32-bit build needs
 # 32-bit Wine, and that a kernel that runs 32-bit programs), the suite is skipped, saying so and
-# why, and only the check that reads the program file runs.
+# why, and only the check that reads the program file runs. The build need hold no more than
+# that program and hastelyn-cli.exe: the rest of the suite is built here when it can run.
 #
 # Wine's background processes (wineserver, the services, the desktop) would inherit the output
 # pipes of the first program that needs them, and ctest would wait for them to end: they are
@@ -36,6 +37,7 @@ LC_ALL=ja_JP.UTF-8 "$run" cmd /c exit </dev/null >/dev/null 2>&1
 probe_output="$WINEPREFIX/start-probe.out"
 "$run" "$build/tests/start_probe.exe" </dev/null >"$probe_output" 2>&1 || true
 if grep -q '^started' "$probe_output"; then
+  cmake --build "$build" -j "$(nproc)"
   ctest --test-dir "$build" --output-on-failure "$@"
 else
   reason=$(grep -v '^\s*$' "$probe_output" | head -n 3 | tr -d '\r' | tr '\n' ' ' || true)
