@@ -61,7 +61,7 @@ void TFrmSub::buildVersionPage() {
 }
 
 void TFrmSub::BtnHiddenClick() {
-    PgOption->setTabVisible(PgOption->indexOf(TbHidden), true);
+    if (PgOption->indexOf(TbHidden) < 0) PgOption->addTab(TbHidden, hiddenCaption_);
     PgOption->setCurrentWidget(TbHidden);
 }
 

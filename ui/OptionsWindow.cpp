@@ -87,7 +87,8 @@ TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact,
     qApp->installEventFilter(this);
 
     // FormCreate.
-    PgOption->setTabVisible(kHiddenPage, false);
+    hiddenCaption_ = PgOption->tabText(kHiddenPage);
+    PgOption->removeTab(kHiddenPage);
     const bool layered = session_.codes.edition == "XP" || session_.codes.edition == "2k";
     GrpTrans->setEnabled(layered);
     PgOption->setCurrentWidget(TbOption);
@@ -130,7 +131,7 @@ void TFrmSub::reject() {
     QDialog::reject();
 }
 
-int TFrmSub::lastVisiblePage() const { return PgOption->isTabVisible(kHiddenPage) ? kHiddenPage : kVersionPage; }
+int TFrmSub::lastVisiblePage() const { return PgOption->indexOf(TbHidden) >= 0 ? kHiddenPage : kVersionPage; }
 
 void TFrmSub::turnPage(int delta) {
     const int count = lastVisiblePage() + 1;

@@ -124,6 +124,9 @@ private:
     void EdtTransEdited(const QString& text);
     std::size_t selectedStyle() const;
     int lastVisiblePage() const;
+    // The hidden page's tab caption: the tab is made only when the page is revealed, so that
+    // no screen reader lists it before (a tab merely hidden is still read out).
+    QString hiddenCaption_;
 
     engine::Session& session_;
     TFrmMain& main_;
