@@ -8,12 +8,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using platform::RootKey;
-using testing::EngineFixture;
-using testing::kAndRead;
-using testing::MiniMachine;
-using testing::countOf;
-
 constexpr std::size_t kDesktop = 1;
 const char* const kPolicy = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const char* const kDesktopKey = "\\Control Panel\\Desktop";

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -33,6 +34,17 @@ using foundation::RegType;
 
 // Given to a constructor: the start is followed by a read pass.
 inline constexpr bool kAndRead = true;
+
+// An XP machine whose System ① (a DWORD under the memory key) is off and can be changed; its
+// settings file holds `settings` under the general section.
+inline MiniMachine systemOneOffMachine(const std::string& settings = "") {
+    MiniMachine m;
+    m.hive(platform::RootKey::LocalMachine,
+           {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
+            "\"DisablePagingExecutive\"=dword:00000000"});
+    m.file("C:\\Program Files\\Hastelyn\\Hastelyn.ini", "[環境設定]\r\n" + settings);
+    return m;
+}
 
 class EngineFixture {
 public:
@@ -83,6 +95,12 @@ public:
         return hex;
     }
     std::string journal() const { return fileText(folder_.path() / "journal.log"); }
+    // Every file of the machine folder but the journal, and its bytes.
+    std::map<std::string, std::string> machineFiles() const {
+        auto files = filesBelow(folder_.path());
+        files.erase("journal.log");
+        return files;
+    }
     // A file of drive C: as its host folder (drives/C) holds it.
     std::string driveCText(std::string_view path) const { return fileText(folder_.path() / "drives/C" / path); }
 
@@ -177,14 +195,9 @@ public:
                 if (!fx.row(category, r).enabled) fx.row(category, r).ticked = !fx.row(category, r).ticked;
             fx.row(category, 2).ticked = !fx.row(category, 2).ticked;
             fx.row(category, 2).ticked = !fx.row(category, 2).ticked;
-            auto machine = [&fx] {
-                auto files = filesBelow(fx.folder());
-                files.erase("journal.log");
-                return files;
-            };
-            const auto before = machine();
+            const auto before = fx.machineFiles();
             engine::applyPass(fx.session());
-            EXPECT_EQ(machine(), before) << "rows switched off or changed back wrote something";
+            EXPECT_EQ(fx.machineFiles(), before) << "rows switched off or changed back wrote something";
             if (!c.applied) continue;
 
             const auto countedTicks = [&] {
@@ -229,3 +242,17 @@ private:
 };
 
 }  // namespace hastelyn::testing
+
+namespace hastelyn::engine {
+
+// The names the engine's tests use on every page.
+using foundation::DialogKind;
+using platform::RootKey;
+using testing::EngineFixture;
+using testing::MiniMachine;
+using testing::countOf;
+using testing::kAndRead;
+// Dialogs shown, as ScriptedDialogs keeps them.
+using Shown = std::vector<std::pair<DialogKind, std::string>>;
+
+}  // namespace hastelyn::engine

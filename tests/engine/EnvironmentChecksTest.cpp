@@ -5,8 +5,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using testing::EngineFixture;
-
 TEST(EnvironmentChecks, RadeonSwitchesOffTheMemoryRowUnlessTheSettingSaysOtherwise) {
     EngineFixture radeon("2000");
     EXPECT_FALSE(radeon.row(0, 2).enabled);

@@ -14,9 +14,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using platform::RootKey;
-using testing::EngineFixture;
-using testing::kAndRead;
 using testing::journalLines;
 using Keys = std::vector<std::string>;
 

@@ -7,10 +7,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using foundation::DialogKind;
-using platform::RootKey;
-using testing::EngineFixture;
-
 const char* const kIdentity = "{5F2A8C41-9B3E-4D17-A6C2-7E0B1D93F458}";
 const std::string kRules = std::string("Identities\\") + kIdentity + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
 const char* const kBackup = "C:\\Program Files\\Hastelyn\\OE メールルールのバックアップ.hiv";

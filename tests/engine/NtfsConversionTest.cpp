@@ -2,18 +2,14 @@
 // convert command the sandbox carries out, and what happens on No and when fsutil is missing.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "engine/Utilities.h"
 #include "foundation/CommandError.h"
 #include "foundation/SystemTools.h"
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/CommandErrorText.h"
 
 namespace hastelyn::engine {
 namespace {
-
-using testing::EngineFixture;
-using testing::MiniMachine;
 
 const std::string kPlain = "WinExec\t1\tcmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs /v";
 
@@ -27,9 +23,7 @@ MiniMachine xpDrive(const std::string& fileSystem, std::uint64_t freeBytes) {
 
 // journal.log's lines after the first `from`.
 std::vector<std::string> journalLines(EngineFixture& fx, std::size_t from = 0) {
-    std::vector<std::string> lines;
-    std::istringstream in(fx.journal());
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    const std::vector<std::string> lines = testing::linesOf(fx.journal());
     return {lines.begin() + static_cast<std::ptrdiff_t>(std::min(from, lines.size())), lines.end()};
 }
 
@@ -116,12 +110,7 @@ TEST(NtfsConversion, NoStartsNothingAndAMissingFsutilEndsWithExecError) {
     MiniMachine m = xpDrive("FAT32", 20'000'000'000ULL);
     m.shell("Missing", "fsutil");
     EngineFixture fx(m);
-    try {
-        convertToNtfs(fx.session(), 'C');
-        FAIL() << "no error";
-    } catch (const foundation::CommandError& e) {
-        EXPECT_STREQ(e.what(), "Exec Error 2");
-    }
+    EXPECT_EQ(testing::commandErrorOf([&] { convertToNtfs(fx.session(), 'C'); }), "Exec Error 2");
     const std::vector<std::string> lines = journalLines(fx);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "NotStarted\tfsutil\t2");

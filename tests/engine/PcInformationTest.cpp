@@ -6,13 +6,10 @@
 #include "engine/RestorePoint.h"
 #include "foundation/CommandError.h"
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/CommandErrorText.h"
 
 namespace hastelyn::engine {
 namespace {
-
-using foundation::DialogKind;
-using platform::RootKey;
-using testing::EngineFixture;
 
 constexpr std::string_view kNtKey = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr std::string_view kNameKey = "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
@@ -134,23 +131,13 @@ TEST(PcInformation, TheWriteThenTheRestartQuestionOrTheInformation) {
 TEST(PcInformation, ARefusedWriteEndsTheCommandWithTheSystemsTextAndWritesNothingMore) {
     EngineFixture fx("xp");
     fx.restrictAccount();
-    auto machine = [&fx] {
-        auto files = testing::filesBelow(fx.folder());
-        files.erase("journal.log");
-        return files;
-    };
-    const auto before = machine();
-    try {
-        BtnChangeClick(fx.session(), {"a", "b", "c"});
-        FAIL() << "reported as written";
-    } catch (const foundation::CommandError& e) {
-        const std::string text = e.what();
-        EXPECT_TRUE(text.starts_with("レジストリの値 \"RegisteredOwner\"")) << text;
-        EXPECT_TRUE(text.ends_with("アクセスが拒否されました。")) << text;
-    }
+    const auto before = fx.machineFiles();
+    const std::string text = testing::commandErrorOf([&] { BtnChangeClick(fx.session(), {"a", "b", "c"}); });
+    EXPECT_TRUE(text.starts_with("レジストリの値 \"RegisteredOwner\"")) << text;
+    EXPECT_TRUE(text.ends_with("アクセスが拒否されました。")) << text;
     // No success message followed the question, and nothing was written.
     EXPECT_EQ(fx.dialogs().shown.size(), 1u);
-    EXPECT_EQ(machine(), before);
+    EXPECT_EQ(fx.machineFiles(), before);
 }
 
 TEST(PcInformation, ARestorePointBringsBackTheFirstValues) {

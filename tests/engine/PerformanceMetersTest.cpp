@@ -15,8 +15,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using testing::EngineFixture;
-using testing::MiniMachine;
 using Strings = std::vector<std::string>;
 
 MiniMachine scripted(std::string script, std::string_view edition = "xp") {

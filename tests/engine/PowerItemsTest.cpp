@@ -8,11 +8,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using platform::RootKey;
-using testing::EngineFixture;
-using testing::kAndRead;
-using testing::MiniMachine;
-
 constexpr std::size_t kPower = 3;
 const char* const kDesktopKey = "\\Control Panel\\Desktop";
 const char* const kRestorePoint = "C:\\Program Files\\Hastelyn\\復元ポイント power.ini";
@@ -141,7 +136,6 @@ TEST(PowerItems, MissingBootFileShowsTheErrorsAndOnlyTheTimeoutKeepsItsFlag) {
     readPass(fx.session());
     fx.apply(kPower, {5, 10});
     applyPass(fx.session());
-    using Shown = std::vector<std::pair<foundation::DialogKind, std::string>>;
     const auto error = foundation::DialogKind::Error;
     EXPECT_EQ(fx.dialogs().shown, (Shown{{error, kLogoMissing}, {error, kTimeoutMissing}, {error, kTimeoutMissing}}));
     EXPECT_EQ(fx.session().model.state()[34], 1);

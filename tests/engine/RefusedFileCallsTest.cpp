@@ -7,12 +7,12 @@
 #include "engine/Passes.h"
 #include "foundation/CommandError.h"
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/CommandErrorText.h"
 
 namespace hastelyn::engine {
 namespace {
 
 using platform::CallResult;
-using testing::EngineFixture;
 namespace win32error = platform::win32error;
 
 class RefusingFiles final : public platform::FileSystem {
@@ -85,14 +85,9 @@ TEST(RefusedFileCalls, ABootFileWhoseCopyCannotBeMadeIsNotEdited) {
     start.files.refuseCopies = true;
     const std::string boot = start.session.paths.boot;
     const std::string before = start.fx.driveCText("boot.ini");
-    try {
-        BootFile(start.session).write("boot loader", "timeout", "7");
-        FAIL() << "no error";
-    } catch (const foundation::CommandError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル \"" + boot + "\" の控えを \"" + BootFile(start.session).copyPath() +
-                                             "\" に作れませんでした。" +
-                                             start.real.system.errorText(win32error::AccessDenied));
-    }
+    EXPECT_EQ(testing::commandErrorOf([&] { BootFile(start.session).write("boot loader", "timeout", "7"); }),
+              "ファイル \"" + boot + "\" の控えを \"" + BootFile(start.session).copyPath() + "\" に作れませんでした。" +
+                  start.real.system.errorText(win32error::AccessDenied));
     EXPECT_EQ(start.fx.driveCText("boot.ini"), before);
 }
 

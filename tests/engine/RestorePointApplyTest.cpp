@@ -10,15 +10,10 @@
 #include "foundation/CommandError.h"
 #include "foundation/OpenKey.h"
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/CommandErrorText.h"
 
 namespace hastelyn::engine {
 namespace {
-
-using foundation::DialogKind;
-using platform::RootKey;
-using testing::EngineFixture;
-using testing::MiniMachine;
-using testing::countOf;
 
 const char* const kPoint = "C:\\Program Files\\Hastelyn\\復元ポイント test.ini";
 const char* const kPointHost = "Program Files/Hastelyn/復元ポイント test.ini";
@@ -186,7 +181,6 @@ TEST(RestorePointApply, RowsTheEditionSwitchesOffAreLeftAloneAndAskNothing) {
     ASSERT_EQ(s.profiles.ReadProfileValue(kPoint, "エクスプローラ", "3"), "false");
     s.registry.WriteRegValue(RootKey::LocalMachine, std::string(nameSpace) + "\\" + folder, "", "タスク", RegType::String);
     ApplyRestorePoint(s, kPoint);
-    using Shown = std::vector<std::pair<DialogKind, std::string>>;
     EXPECT_EQ(fx.dialogs().shown, (Shown{{DialogKind::Confirmation, kPcQuestion}}));
     EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, nameSpace, folder));
 }
@@ -207,12 +201,7 @@ TEST(RestorePointApply, WhatIsNoRestorePointIsRefusedBeforeAnyChange) {
     std::ofstream(host / "復元ポイント noise.ini", std::ios::binary) << noise;
     std::ofstream(host / "復元ポイント memo.ini", std::ios::binary) << "[メモ]\r\n1=0\r\n[システム]\r\n";
     const std::string folder = "C:\\Program Files\\Hastelyn\\";
-    auto machine = [&] {
-        auto files = testing::filesBelow(fx.folder());
-        files.erase("journal.log");
-        return files;
-    };
-    const auto before = machine();
+    const auto before = fx.machineFiles();
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"復元ポイント フォルダ",
          "\"C:\\Program Files\\Hastelyn\\復元ポイント フォルダ\" はフォルダです。復元ポイントのファイルを指定してください。"},
@@ -224,15 +213,10 @@ TEST(RestorePointApply, WhatIsNoRestorePointIsRefusedBeforeAnyChange) {
     };
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
-        try {
-            ApplyRestorePoint(s, folder + name);
-            ADD_FAILURE() << "applied";
-        } catch (const foundation::CommandError& e) {
-            EXPECT_EQ(std::string(e.what()), message);
-        }
+        EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(s, folder + name); }), message);
     }
     EXPECT_TRUE(fx.dialogs().shown.empty());
-    EXPECT_EQ(machine(), before);
+    EXPECT_EQ(fx.machineFiles(), before);
 }
 
 TEST(RestorePointApply, UsbWalkSavesEveryControllerAndRestoresUpToTheFirstMissingOne) {
@@ -363,12 +347,7 @@ TEST(RestorePointApply, AServiceCommandThatCannotStartEndsTheRestoreThere) {
     s.registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "MenuShowDelay", "0", RegType::String);
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "someone else", RegType::String);
 
-    try {
-        ApplyRestorePoint(s, kPoint);
-        FAIL() << "no error";
-    } catch (const foundation::CommandError& e) {
-        EXPECT_STREQ(e.what(), "Exec Error 2");
-    }
+    EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(s, kPoint); }), "Exec Error 2");
     // The rows before stay restored; Alpha got its start type before its command failed; Beta
     // and the PC-information question never came.
     EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", RegType::String), "400");
@@ -396,7 +375,6 @@ TEST(RestorePointApply, OwnerOrganisationAndComputerNameComeBackOnlyOnYes) {
 
     fx.dialogs().answers = {false};
     ApplyRestorePoint(s, kPoint);
-    using Shown = std::vector<std::pair<DialogKind, std::string>>;
     EXPECT_EQ(fx.dialogs().shown, (Shown{{DialogKind::Confirmation, kPcQuestion}}));
     EXPECT_EQ(fx.clipboard().history, (std::vector<std::string>{kPcSpoken}));
     EXPECT_EQ(pcInformation(), "X/5900/Z");

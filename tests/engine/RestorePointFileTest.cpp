@@ -12,10 +12,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using platform::RootKey;
-using testing::EngineFixture;
-using testing::MiniMachine;
-
 const char* const kFolder = "C:\\Program Files\\Hastelyn\\";
 const char* const kBootLine =
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" /fastdetect";

@@ -15,9 +15,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using platform::RootKey;
-using testing::EngineFixture;
-
 // The images' hives are written by hand (expand:"..."); the sandbox writes a hive back in
 // regedit's own form. One write that changes nothing in each hive the rows touch puts it in that
 // form, so that the hives can be compared byte for byte afterwards.

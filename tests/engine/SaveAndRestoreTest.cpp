@@ -11,25 +11,11 @@
 namespace hastelyn::engine {
 namespace {
 
-using foundation::DialogKind;
-using testing::EngineFixture;
-using testing::MiniMachine;
-
 const char* const kFolder = "C:\\Program Files\\Hastelyn\\";
 const char* const kMemoryKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 const std::string kRestored =
     "お使いのパソコンを、復元ポイント作成時の状態に戻しました。\r\n一部の項目では、設定を有効にするために、\r\n"
     "Windowsへの再ログオン、または、Windowsの再起動が必要です。\r\n";
-
-// System ① off at start; the settings file holds `settings` under its general section.
-MiniMachine machine(const std::string& settings = "") {
-    MiniMachine m;
-    m.hive(platform::RootKey::LocalMachine,
-           {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
-            "\"DisablePagingExecutive\"=dword:00000000"});
-    m.file("C:\\Program Files\\Hastelyn\\Hastelyn.ini", "[環境設定]\r\n" + settings);
-    return m;
-}
 
 // Answers the file dialog with a path (or cancels) and remembers how it was asked.
 struct ScriptedFileDialog : FileOpenDialog {
@@ -61,7 +47,7 @@ void changeSystemOne(EngineFixture& fx) {
 }
 
 TEST(SaveAndRestore, BackupAsksThenWritesUnderFreeNamesAndSaysWhereAndWhat) {
-    EngineFixture fx(machine("Sound=On\r\n"));
+    EngineFixture fx(testing::systemOneOffMachine("Sound=On\r\n"));
     fx.dialogs().answers = {false};
     EXPECT_EQ(BtnBackupClick(fx.session()), "");
     EXPECT_TRUE(restorePointsInFolder(fx).empty());
@@ -95,7 +81,7 @@ TEST(SaveAndRestore, BackupAsksThenWritesUnderFreeNamesAndSaysWhereAndWhat) {
 }
 
 TEST(SaveAndRestore, RecoveryStopsBeforeAnythingIsPutBack) {
-    EngineFixture fx(machine("Sound=On\r\n"));
+    EngineFixture fx(testing::systemOneOffMachine("Sound=On\r\n"));
     ScriptedFileDialog dialog;
     dialog.answer = std::string(kFolder) + "復元ポイント x.ini";
     {
@@ -154,7 +140,7 @@ TEST(SaveAndRestore, RecoveryPutsBackRefreshesInOrderAndEndsAsTheSettingsSay) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings);
-        EngineFixture fx(machine(c.settings));
+        EngineFixture fx(testing::systemOneOffMachine(c.settings));
         readPass(fx.session());
         std::string point = BtnBackupClick(fx.session());
         if (c.outsideFolder) {
@@ -208,7 +194,7 @@ TEST(SaveAndRestore, RecoveryPutsBackRefreshesInOrderAndEndsAsTheSettingsSay) {
 }
 
 TEST(SaveAndRestore, YesToTheRestartQuestionRestartsWindows) {
-    EngineFixture fx(machine("DlgReboot=On\r\n"));
+    EngineFixture fx(testing::systemOneOffMachine("DlgReboot=On\r\n"));
     ScriptedFileDialog dialog;
     dialog.answer = BtnBackupClick(fx.session());
     fx.dialogs().answers = {true, true};
@@ -217,7 +203,7 @@ TEST(SaveAndRestore, YesToTheRestartQuestionRestartsWindows) {
 }
 
 TEST(SaveAndRestore, ARefusedRestoreEndsTheClickWithoutRefreshOrMessage) {
-    EngineFixture fx(machine());
+    EngineFixture fx(testing::systemOneOffMachine());
     ScriptedFileDialog dialog;
     BtnBackupClick(fx.session());
     // A restore point by its name that records nothing.

@@ -7,9 +7,7 @@
 #include "tests/engine/EngineFixture.h"
 
 using namespace hastelyn;
-using platform::RootKey;
-using hastelyn::testing::EngineFixture;
-using hastelyn::testing::MiniMachine;
+using namespace hastelyn::engine;
 
 namespace {
 

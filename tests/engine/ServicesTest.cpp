@@ -9,14 +9,10 @@
 #include "engine/Services.h"
 #include "foundation/CommandError.h"
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/CommandErrorText.h"
 
 using namespace hastelyn;
-using platform::RootKey;
-using foundation::RegType;
-using hastelyn::testing::EngineFixture;
-using hastelyn::testing::kAndRead;
-using hastelyn::testing::MiniMachine;
-using hastelyn::testing::countOf;
+using namespace hastelyn::engine;
 
 namespace {
 
@@ -166,12 +162,7 @@ TEST(ServiceList, ACommandThatCannotStartEndsThePassAtItsRow) {
     m.service("Alpha", "Alpha", 2).service("Beta", "Beta", 2).shell("Missing", "net");
     EngineFixture fx(m, kAndRead);
     for (engine::Row& row : fx.session().model.services().rows) row.ticked = true;
-    try {
-        engine::applyPass(fx.session());
-        FAIL() << "no error";
-    } catch (const foundation::CommandError& e) {
-        EXPECT_STREQ(e.what(), "Exec Error 2");
-    }
+    EXPECT_EQ(hastelyn::testing::commandErrorOf([&] { engine::applyPass(fx.session()); }), "Exec Error 2");
     // Alpha: Start written, flag not flipped. Beta: untouched.
     EXPECT_EQ(start(fx, "Alpha"), "4");
     EXPECT_EQ(fx.session().settings.read("不要サービス", "Alpha"), "2");

@@ -9,11 +9,6 @@
 namespace hastelyn::engine {
 namespace {
 
-using platform::RootKey;
-using testing::EngineFixture;
-using testing::kAndRead;
-using testing::MiniMachine;
-
 constexpr std::size_t kSystem = 0;
 const char* const kMemory = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 const char* const kSubSystems = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems";
@@ -190,7 +185,6 @@ TEST(SystemItems, HiddenComponentsComeBackExactlyAndNeedTheirFile) {
     readPass(none.session());
     none.apply(kSystem, {}, {9});
     none.restoreCategory(kSystem, kPoint);
-    using Shown = std::vector<std::pair<foundation::DialogKind, std::string>>;
     const std::pair<foundation::DialogKind, std::string> error{foundation::DialogKind::Error, kSysocMissing};
     EXPECT_EQ(none.dialogs().shown, (Shown{error, error}));
     EXPECT_TRUE(none.clipboard().history.empty());
