@@ -4,6 +4,7 @@
 
 #include "foundation/CommandError.h"
 #include "foundation/HelpSearch.h"
+#include "tests/support/CommandErrorText.h"
 #include "tests/support/SandboxFixture.h"
 
 namespace hastelyn::foundation {
@@ -81,12 +82,9 @@ TEST(HelpSearch, WritesItsResultsAmongThePagesWithTheWordEscaped) {
 TEST(HelpSearch, AResultsPageThatCannotBeWrittenEndsTheCommand) {
     MiniMachine m;  // no help folder at all
     SandboxFixture fx(m);
-    try {
-        searchHelp(fx.platform(), "speech");
-        FAIL() << "no error";
-    } catch (const CommandError& e) {
-        EXPECT_EQ(std::string(e.what()).find("ファイル \"C:\\Program Files\\Hastelyn\\help\\search.htm\" に検索結果を書き込めませんでした。"), 0u);
-    }
+    EXPECT_EQ(testing::commandErrorOf([&] { searchHelp(fx.platform(), "speech"); })
+                  .find("ファイル \"C:\\Program Files\\Hastelyn\\help\\search.htm\" に検索結果を書き込めませんでした。"),
+              0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "foundation/CommandError.h"
 #include "foundation/RegistryValues.h"
+#include "tests/support/CommandErrorText.h"
 #include "tests/support/SandboxFixture.h"
 
 namespace hastelyn::foundation {
@@ -92,12 +93,9 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
 
     // A refused DWORD write is skipped; a refused string write ends the command.
     EXPECT_NO_THROW(reg.WriteRegValue(HKLM, kKey, "D", "1", RegType::DWORD));
-    try {
-        reg.WriteRegValue(HKLM, kKey, "Text", "x", RegType::String);
-        FAIL() << "no error";
-    } catch (const CommandError& e) {
-        EXPECT_NE(std::string(e.what()).find("\"Text\""), std::string::npos) << e.what();
-    }
+    const std::string refused =
+        testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "Text", "x", RegType::String); });
+    EXPECT_NE(refused.find("\"Text\""), std::string::npos) << refused;
     EXPECT_THROW(reg.WriteRegValue(HKCR, "\\CLSID\\{X}", "", "y", RegType::String), CommandError);
     EXPECT_THROW(reg.WriteRegValue(HKLM, kKey, "B", "01", RegType::Binary), CommandError);
     // Deletions and moves are skipped silently.
@@ -120,25 +118,18 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
 TEST(RegistryValues, RefusedWritesOfEveryTypeGiveOneMessage) {
     SandboxFixture fx(machineWithValues(true));
     RegistryValues reg(fx.platform());
-    auto messageOf = [](auto write) {
-        try {
-            write();
-        } catch (const CommandError& e) {
-            return std::string(e.what());
-        }
-        return std::string("no error");
-    };
-    const std::string refused = messageOf([&] { reg.WriteRegData(HKLM, kKey, "V", {1, std::string("x\0", 2)}); });
+    const std::string refused =
+        testing::commandErrorOf([&] { reg.WriteRegData(HKLM, kKey, "V", {1, std::string("x\0", 2)}); });
     EXPECT_TRUE(refused.starts_with(
         "レジストリの値 \"V\" (HKEY_LOCAL_MACHINE\\Software\\Test) に書き込めませんでした。"))
         << refused;
-    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), refused);
-    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), refused);
-    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), refused);
-    EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "XY", RegType::Binary); }),
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), refused);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), refused);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), refused);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "XY", RegType::Binary); }),
               "レジストリの値 \"V\" に書き込むデータが正しくありません。'$XY' は正しい整数値ではありません。");
     for (RegType skipped : {RegType::DWORD, RegType::MultiString})
-        EXPECT_EQ(messageOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "1", skipped); }), "no error");
+        EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "1", skipped); }), "(no error)");
 }
 
 // The key opened for the write, and still the value is refused: the same message as when the key
@@ -150,14 +141,9 @@ TEST(RegistryValues, AWriteRefusedOnAKeyThatOpenedEndsTheCommand) {
     platform::Platform p{refusing,     real.profiles, real.files,    real.system,
                          real.shell, real.windows,  real.services, real.meters};
     RegistryValues reg(p);
-    try {
-        reg.WriteRegValue(HKLM, "\\Software\\Test\\New", "Text", "x", RegType::String);
-        FAIL() << "no error";
-    } catch (const CommandError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "レジストリの値 \"Text\" (HKEY_LOCAL_MACHINE\\Software\\Test\\New) に書き込めませんでした。" +
-                      real.system.errorText(platform::win32error::AccessDenied));
-    }
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, "\\Software\\Test\\New", "Text", "x", RegType::String); }),
+              "レジストリの値 \"Text\" (HKEY_LOCAL_MACHINE\\Software\\Test\\New) に書き込めませんでした。" +
+                  real.system.errorText(platform::win32error::AccessDenied));
     EXPECT_TRUE(reg.RegKeyOrValueExists(HKLM, "\\Software\\Test", "New", Exists::Key)) << "the key was made";
     EXPECT_THROW(reg.WriteRegValue(HKLM, kKey, "Text", "x", RegType::String), CommandError);
     EXPECT_NO_THROW(reg.WriteRegValue(HKLM, kKey, "MinusOne", "5", RegType::DWORD));

@@ -18,17 +18,15 @@ TEST(TextConversion, HexTextToIntTakesUpToEightHexDigits) {
 }
 
 TEST(TextConversion, DwordTextIsSigned32BitDecimalOrDollarHex) {
+    const std::pair<const char*, std::uint32_t> good[] = {
+        {"-1", 0xFFFFFFFFu}, {"2147483647", 0x7FFFFFFFu}, {"-2147483648", 0x80000000u},
+        {"$FF", 0xFFu},      {"$FFFFFFFF", 0xFFFFFFFFu},
+    };
     std::uint32_t value = 0;
-    ASSERT_TRUE(parseDwordText("-1", value));
-    EXPECT_EQ(value, 0xFFFFFFFFu);
-    ASSERT_TRUE(parseDwordText("2147483647", value));
-    EXPECT_EQ(value, 0x7FFFFFFFu);
-    ASSERT_TRUE(parseDwordText("-2147483648", value));
-    EXPECT_EQ(value, 0x80000000u);
-    ASSERT_TRUE(parseDwordText("$FF", value));
-    EXPECT_EQ(value, 0xFFu);
-    ASSERT_TRUE(parseDwordText("$FFFFFFFF", value));
-    EXPECT_EQ(value, 0xFFFFFFFFu);
+    for (const auto& [text, expected] : good) {
+        EXPECT_TRUE(parseDwordText(text, value)) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
     for (const char* bad : {"4294967295", "2147483648", "", "-", "$", "1.5", "12a", "UnfitType", "$123456789"}) {
         EXPECT_FALSE(parseDwordText(bad, value)) << bad;
     }
