@@ -3,6 +3,7 @@
 #include "foundation/CommandError.h"
 #include "foundation/ProfileValues.h"
 #include "tests/conformance/ConformanceFixture.h"
+#include "tests/support/CommandErrorText.h"
 
 namespace hastelyn::conformance {
 namespace {
@@ -77,12 +78,8 @@ TEST_F(ProfileLayer, WritesSkipNullAndMakeAReadOnlyFileWritable) {
 TEST_F(ProfileLayer, ARefusedWriteNamesTheFile) {
     ProfileValues layer(p());
     const std::string ini = file("No Such Folder\\Hastelyn.ini");
-    try {
-        layer.WriteProfileValue(ini, "s", "k", "v");
-        FAIL() << "no error";
-    } catch (const CommandError& e) {
-        EXPECT_NE(std::string(e.what()).find(ini), std::string::npos) << e.what();
-    }
+    const std::string refused = testing::commandErrorOf([&] { layer.WriteProfileValue(ini, "s", "k", "v"); });
+    EXPECT_NE(refused.find(ini), std::string::npos) << refused;
     EXPECT_THROW(layer.DeleteProfileKey(ini, "s", "k"), CommandError);
     EXPECT_THROW(layer.WriteProfileValues(ini, {{"s", "k", "v"}}), CommandError);
 }

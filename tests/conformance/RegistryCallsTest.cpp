@@ -57,20 +57,14 @@ TEST_F(RegistryCalls, EveryTypeKeepsItsTypeAndExactBytes) {
 // it was stored ("this size includes any terminating null character or characters unless the
 // data was stored without them").
 TEST_F(RegistryCalls, StringsComeBackWithTheNulsTheyWereStoredWith) {
+    const std::pair<std::string, Value> values[] = {
+        {"With", {regtype::Sz, sz("abc")}},    {"Without", {regtype::Sz, "abc"}},
+        {"ExpandWithout", {regtype::ExpandSz, "%TEMP%"}}, {"Empty", {regtype::Sz, sz("")}},
+        {"Nothing", {regtype::Sz, ""}},        {"TwoNuls", {regtype::Sz, std::string("a\0\0", 3)}},
+    };
     const KeyHandle k = create("Strings");
-    ASSERT_EQ(set(k, "With", regtype::Sz, sz("abc")), err::Success);
-    ASSERT_EQ(set(k, "Without", regtype::Sz, "abc"), err::Success);
-    ASSERT_EQ(set(k, "ExpandWithout", regtype::ExpandSz, "%TEMP%"), err::Success);
-    ASSERT_EQ(set(k, "Empty", regtype::Sz, sz("")), err::Success);
-    ASSERT_EQ(set(k, "Nothing", regtype::Sz, ""), err::Success);
-    ASSERT_EQ(set(k, "TwoNuls", regtype::Sz, std::string("a\0\0", 3)), err::Success);
-
-    EXPECT_EQ(query(k, "With"), (Value{regtype::Sz, sz("abc")}));
-    EXPECT_EQ(query(k, "Without"), (Value{regtype::Sz, "abc"}));
-    EXPECT_EQ(query(k, "ExpandWithout"), (Value{regtype::ExpandSz, "%TEMP%"}));
-    EXPECT_EQ(query(k, "Empty"), (Value{regtype::Sz, sz("")}));
-    EXPECT_EQ(query(k, "Nothing"), (Value{regtype::Sz, ""}));
-    EXPECT_EQ(query(k, "TwoNuls"), (Value{regtype::Sz, std::string("a\0\0", 3)}));
+    for (const auto& [name, value] : values) ASSERT_EQ(set(k, name, value.first, value.second), err::Success) << name;
+    for (const auto& [name, value] : values) EXPECT_EQ(query(k, name), value) << name;
     EXPECT_EQ(query(k, ""), std::nullopt) << "a key has no default value of its own";
 }
 
