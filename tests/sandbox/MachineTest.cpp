@@ -30,6 +30,16 @@ private:
     fs::path saved_;
 };
 
+// What opening a machine folder raises; empty when the machine opens.
+std::string openError(const fs::path& folder) {
+    try {
+        const SandboxMachine machine(folder);
+        return std::string();
+    } catch (const std::runtime_error& e) {
+        return std::string(e.what());
+    }
+}
+
 TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
     TempFolder temp;
     MiniMachine m;
@@ -66,35 +76,21 @@ TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
 
 TEST(Machine, FolderWithoutMachineIniIsRefusedByName) {
     TempFolder temp;
-    for (const fs::path& folder : {temp.path(), temp.path() / "nowhere"}) {
-        try {
-            const SandboxMachine machine(folder);
-            ADD_FAILURE() << "a folder without machine.ini was taken: " << folder;
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find(folder.string()), std::string::npos) << e.what();
-        }
-    }
+    for (const fs::path& folder : {temp.path(), temp.path() / "nowhere"})
+        EXPECT_NE(openError(folder).find(folder.string()), std::string::npos) << folder;
 }
 
 // A drive's host folder lies in the machine folder: one that is absolute, climbs out with "..",
 // or is a link leading out is refused by naming the drive.
 TEST(Machine, DriveFoldersOutsideTheMachineAreRefused) {
     TempFolder outside;
-    const auto opens = [](const fs::path& folder) {
-        try {
-            const SandboxMachine machine(folder);
-            return std::string();
-        } catch (const std::runtime_error& e) {
-            return std::string(e.what());
-        }
-    };
     for (const std::string& host : {outside.path().string(), "../elsewhere"s, "drives/../../elsewhere"s}) {
         TempFolder temp;
         MiniMachine m;
         m.drive('D', "Fixed", "NTFS").driveFolder('D', host);
         m.machineIni = "[Drives]\nC=Fixed,NTFS,drives/C\nD=Fixed,NTFS," + host + "\n";
         m.writeTo(temp.path() / "machine");
-        const std::string error = opens(temp.path() / "machine");
+        const std::string error = openError(temp.path() / "machine");
         EXPECT_NE(error.find("drive D"), std::string::npos) << host << ": " << error;
     }
 
@@ -104,12 +100,12 @@ TEST(Machine, DriveFoldersOutsideTheMachineAreRefused) {
     fs::create_directory_symlink(outside.path(), linked.path() / "drives" / "E");
     m.machineIni = "[Drives]\nC=Fixed,NTFS,drives/C\nE=Fixed,NTFS,drives/E\n";
     m.writeTo(linked.path());
-    EXPECT_NE(opens(linked.path()).find("drive E"), std::string::npos);
+    EXPECT_NE(openError(linked.path()).find("drive E"), std::string::npos);
 
     // Inside, by any spelling, is fine.
     m.machineIni = "[Drives]\nC=Fixed,NTFS,./drives/x/../C\n";
     m.writeTo(linked.path());
-    EXPECT_EQ(opens(linked.path()), "");
+    EXPECT_EQ(openError(linked.path()), "");
 }
 
 class PathMapping : public ::testing::Test {
@@ -173,22 +169,17 @@ TEST_F(PathMapping, DotDotStopsAtTheRootAndNeverLeavesTheDrive) {
 }
 
 TEST_F(PathMapping, UnknownDrivesMissingMediaNetworkPathsAndBadNamesMapToNothing) {
-    long error = 0;
-    EXPECT_FALSE(map("Q:\\x", &error));
-    EXPECT_EQ(error, win32error::PathNotFound);
-    error = 0;
-    EXPECT_FALSE(map("D:\\setup.exe", &error));
-    EXPECT_EQ(error, win32error::PathNotFound);
-    error = 0;
-    EXPECT_FALSE(map("\\\\server\\share\\file", &error));
-    EXPECT_EQ(error, win32error::PathNotFound);
-    error = 0;
-    EXPECT_FALSE(map("", &error));
-    EXPECT_EQ(error, win32error::PathNotFound);
-    for (const char* bad : {"C:\\a|b", "C:\\x\\a:b", "C:\\what?", "C:\\star*", "C:\\tab\there", "C:\\<x>"}) {
-        error = 0;
-        EXPECT_FALSE(map(bad, &error)) << bad;
-        EXPECT_EQ(error, win32error::InvalidName) << bad;
+    const std::pair<const char*, long> cases[] = {
+        {"Q:\\x", win32error::PathNotFound},       {"D:\\setup.exe", win32error::PathNotFound},
+        {"\\\\server\\share\\file", win32error::PathNotFound}, {"", win32error::PathNotFound},
+        {"C:\\a|b", win32error::InvalidName},      {"C:\\x\\a:b", win32error::InvalidName},
+        {"C:\\what?", win32error::InvalidName},    {"C:\\star*", win32error::InvalidName},
+        {"C:\\tab\there", win32error::InvalidName}, {"C:\\<x>", win32error::InvalidName},
+    };
+    for (const auto& [path, expected] : cases) {
+        long error = 0;
+        EXPECT_FALSE(map(path, &error)) << path;
+        EXPECT_EQ(error, expected) << path;
     }
 }
 

@@ -70,14 +70,12 @@ TEST(Services, StateComesFromTheStartTypeAtBootAndNetChangesIt) {
     testing::SandboxFixture sandbox{servicesMachine()};
     platform::Platform& p = sandbox.platform();
 
-    EXPECT_EQ(status(p, "Beta"), Running);
-    EXPECT_EQ(status(p, "Boot"), Running);
-    EXPECT_EQ(status(p, "Manual"), Stopped);
-    EXPECT_EQ(status(p, "NoStart"), Stopped);
-    EXPECT_EQ(status(p, "Off"), Stopped);
-    EXPECT_EQ(status(p, "Twin"), Running);
-    EXPECT_EQ(status(p, "Services\\Beta"), -win32error::InvalidName);
-    EXPECT_EQ(status(p, ""), -win32error::InvalidName);
+    const std::pair<const char*, long> atBoot[] = {
+        {"Beta", Running}, {"Boot", Running}, {"Manual", Stopped},
+        {"NoStart", Stopped}, {"Off", Stopped}, {"Twin", Running},
+        {"Services\\Beta", -win32error::InvalidName}, {"", -win32error::InvalidName},
+    };
+    for (const auto& [name, expected] : atBoot) EXPECT_EQ(status(p, name), expected) << name;
 
     // A new start type alone starts or stops nothing before the next restart.
     setStart(p, "Beta", 4);
