@@ -36,13 +36,13 @@ using foundation::RegType;
 inline constexpr bool kAndRead = true;
 
 // An XP machine whose System ① (a DWORD under the memory key) is off and can be changed; its
-// settings file holds `settings` under the general section.
-inline MiniMachine systemOneOffMachine(const std::string& settings = "") {
+// settings file, when there is one, holds `settings` under the general section.
+inline MiniMachine systemOneOffMachine(const std::optional<std::string>& settings = std::nullopt) {
     MiniMachine m;
     m.hive(platform::RootKey::LocalMachine,
            {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
             "\"DisablePagingExecutive\"=dword:00000000"});
-    m.file("C:\\Program Files\\Hastelyn\\Hastelyn.ini", "[環境設定]\r\n" + settings);
+    if (settings) m.file("C:\\Program Files\\Hastelyn\\Hastelyn.ini", "[環境設定]\r\n" + *settings);
     return m;
 }
 

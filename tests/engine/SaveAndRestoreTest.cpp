@@ -203,7 +203,7 @@ TEST(SaveAndRestore, YesToTheRestartQuestionRestartsWindows) {
 }
 
 TEST(SaveAndRestore, ARefusedRestoreEndsTheClickWithoutRefreshOrMessage) {
-    EngineFixture fx(testing::systemOneOffMachine());
+    EngineFixture fx(testing::systemOneOffMachine(""));
     ScriptedFileDialog dialog;
     BtnBackupClick(fx.session());
     // A restore point by its name that records nothing.
