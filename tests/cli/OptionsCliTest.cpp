@@ -7,6 +7,7 @@
 #include "foundation/Settings.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/support/FileText.h"
+#include "tests/support/JsonValue.h"
 
 namespace hastelyn {
 namespace {
@@ -38,9 +39,14 @@ TEST_F(OptionsCli, PrintsTheGeneralKeysAndTheLockedItems) {
 
     const ProgramResult json = run({"options", "--json"});
     ASSERT_EQ(json.exitCode, 0);
-    EXPECT_EQ(json.out.rfind("{\"command\":\"options\",\"settings\":{\"FontSize\":\"abc\",", 0), 0u) << json.out;
-    EXPECT_NE(json.out.find("},\"locked\":{\"System1\":\"NULL\",\"System2\":\"pre_true\","), std::string::npos);
-    EXPECT_NE(json.out.find("\"Service\":\"false\"}}\n"), std::string::npos);
+    const testing::JsonValue object = testing::parseJson(json.out);
+    EXPECT_EQ(object["command"].text(), "options");
+    EXPECT_EQ(object["settings"].object().size(), 19u);
+    EXPECT_EQ(object["settings"]["FontSize"].text(), "abc");
+    EXPECT_EQ(object["settings"]["TabStyle"].text(), "NULL");
+    EXPECT_EQ(object["locked"].object().size(), 64u);
+    EXPECT_EQ(object["locked"]["System2"].text(), "pre_true");
+    EXPECT_EQ(object["locked"]["Service"].text(), "false");
 }
 
 TEST_F(OptionsCli, SetWritesAsTheApplyButtonsDo) {
