@@ -20,6 +20,7 @@
 
 #include "foundation/ColorText.h"
 #include "foundation/LockedItems.h"
+#include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/MachineFileDialog.h"
 #include "ui/MenuShape.h"
@@ -30,17 +31,10 @@ using namespace hastelyn;
 using foundation::DialogKind;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using AllWindows = testing::SideWindowSet;
 using testing::kSettings;
 
 namespace {
-
-struct AllWindows {
-    explicit AllWindows(WindowFixture& fx)
-        : compact(fx.session()), restore(fx.session(), &fx.window()), sub(fx.session(), fx.window(), compact, restore) {}
-    ui::TFrmCompact compact;
-    ui::TFrmRestore restore;
-    ui::TFrmSub sub;
-};
 
 MiniMachine withSettings(const std::string& text, const char* edition = "xp") {
     MiniMachine m;

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/MenuShape.h"
 #include "ui/QtDialogProvider.h"
@@ -17,17 +18,10 @@
 using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
+using AllWindows = testing::SideWindowSet;
 using testing::kSettings;
 
 namespace {
-
-struct AllWindows {
-    explicit AllWindows(WindowFixture& fx)
-        : compact(fx.session()), restore(fx.session(), &fx.window()), sub(fx.session(), fx.window(), compact, restore) {}
-    ui::TFrmCompact compact;
-    ui::TFrmRestore restore;
-    ui::TFrmSub sub;
-};
 
 QColor background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
