@@ -30,23 +30,10 @@ void appendCollapsed(std::string& out, std::string_view text) {
     }
 }
 
-void appendUtf8(std::string& out, std::uint32_t code) {
+// A numeric reference's character; NUL, surrogates and numbers past Unicode read as U+FFFD.
+void appendReferenced(std::string& out, std::uint32_t code) {
     if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    text::appendUtf8(out, code);
 }
 
 // Text with its character references decoded (the named ones the pages use, and numeric ones);
@@ -79,7 +66,7 @@ std::string decodeReferences(std::string_view text) {
                 if (valid) code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
             }
             if (valid) {
-                appendUtf8(out, code);
+                appendReferenced(out, code);
                 decoded = true;
             }
         } else {

@@ -2,6 +2,7 @@
 // Text helpers shared by every layer: the program keeps UTF-8 inside and meets Shift_JIS
 // (code page 932) in files made on a Japanese Windows system.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ std::size_t shiftJisLength(std::string_view utf8);
 // The longest prefix of the text, cut on a character boundary, whose Shift_JIS length is at
 // most maxBytes.
 std::string_view cutToShiftJisLength(std::string_view utf8, std::size_t maxBytes);
+// Appends the UTF-8 bytes of a code point (below 0x110000, the caller's to check).
+void appendUtf8(std::string& out, std::uint32_t codePoint);
 // Length in bytes of the UTF-8 character starting at text[pos] (1 for an invalid byte).
 std::size_t utf8CharLength(std::string_view text, std::size_t pos);
 

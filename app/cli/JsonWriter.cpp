@@ -91,8 +91,7 @@ std::string jsonText(std::string_view text) {
         const std::size_t length = text::utf8CharLength(text, i);
         if (c >= 0x80 && length == 1) {
             // Not UTF-8: the byte as the character of its number.
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            text::appendUtf8(out, c);
         } else if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);

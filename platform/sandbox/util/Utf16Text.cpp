@@ -5,27 +5,6 @@
 #include "platform/Text.h"
 
 namespace hastelyn::sandbox {
-namespace {
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-}  // namespace
 
 std::u16string utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
@@ -76,7 +55,7 @@ std::string utf16leToUtf8(std::string_view bytes) {
         if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units) {
             const std::uint32_t low = unitAt(k + 1);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                text::appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
                 ++k;
                 continue;
             }
@@ -84,7 +63,7 @@ std::string utf16leToUtf8(std::string_view bytes) {
         if (u >= 0xD800 && u <= 0xDFFF)
             out += '?';
         else
-            appendUtf8(out, u);
+            text::appendUtf8(out, u);
     }
     return out;
 }
