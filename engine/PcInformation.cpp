@@ -119,6 +119,14 @@ PcInformation ReadPcInformation(Session& session) {
     return info;
 }
 
+PcInfoEdit ReadEditablePcInformation(Session& session) {
+    const auto places = editablePlaces(session);
+    const auto read = [&](const Place& place) {
+        return session.registry.ReadRegValue(RootKey::LocalMachine, place.key, place.name, RegType::String);
+    };
+    return {read(places[0]), read(places[1]), read(places[2])};
+}
+
 void WritePcInformation(Session& session, const PcInfoEdit& edit) {
     const auto places = editablePlaces(session);
     const auto fields = fieldsOf(edit);

@@ -61,6 +61,9 @@ enum class PcInfoChange {
 // throws CommandError with the system's text; the fields after it are not written.
 PcInfoChange BtnChangeClick(Session& session, const PcInfoEdit& edit);
 
+// The registered user, organisation and computer name as the registry holds them ("NULL" for
+// what is absent), every field enabled.
+PcInfoEdit ReadEditablePcInformation(Session& session);
 // Writes the three fields in order ("NULL" writes an empty value).
 void WritePcInformation(Session& session, const PcInfoEdit& edit);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/ExactValues.h"
+#include "engine/PcInformation.h"
 #include "engine/RestorePointFile.h"
 #include "engine/ServiceCommand.h"
 #include "engine/ServiceStatus.h"
@@ -29,15 +30,8 @@ constexpr std::string_view kServiceStartSection = "不要サービス-s";
 constexpr std::string_view kPcInfoSection = "パソコン情報";
 // The System ⑨ lines, the one restore-point section that is not a category's own.
 constexpr std::string_view kComponentsMemorySection = "システム9";
-constexpr std::string_view kVersionKeyNt = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-constexpr std::string_view kVersionKey9x = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-constexpr std::string_view kComputerNameKey = "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
 constexpr std::string_view kPcInfoSpoken = "確認のメッセージ。復元ポイント時の使用者 会社名 コンピュータ名を復元しますか？Yキーを押すと 復元ポイント時の文字列に復元します。Nキーを押すと 画面を閉じます。";
 constexpr std::string_view kPcInfoQuestion = "\r\n復元ポイント時の使用者/会社名/コンピュータ名を復元しますか？";
-
-std::string_view versionKey(const Session& session) {
-    return session.codes.ntFamily() ? kVersionKeyNt : kVersionKey9x;
-}
 
 void backupServices(Session& session, RestorePointWriter& file) {
     for (const std::string& name : listedServiceKeys(session)) {
@@ -48,13 +42,10 @@ void backupServices(Session& session, RestorePointWriter& file) {
 }
 
 void backupPcInformation(Session& session, RestorePointWriter& file) {
-    foundation::RegistryValues& registry = session.registry;
-    const std::string_view version = versionKey(session);
-    file.put(kPcInfoSection, "1", registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOwner", RegType::String));
-    file.put(kPcInfoSection, "2",
-             registry.ReadRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", RegType::String));
-    file.put(kPcInfoSection, "3",
-             registry.ReadRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", RegType::String));
+    const PcInfoEdit saved = ReadEditablePcInformation(session);
+    file.put(kPcInfoSection, "1", saved.user);
+    file.put(kPcInfoSection, "2", saved.organization);
+    file.put(kPcInfoSection, "3", saved.computer);
 }
 
 // Every service whose state differs from the saved one gets its saved start type and is started
@@ -82,15 +73,8 @@ void restoreServices(Session& session, RestorePointReader& file) {
 void restorePcInformation(Session& session, RestorePointReader& file) {
     session.applyingRow("PCInfo");
     if (!session.dialogs.confirm(kPcInfoSpoken, kPcInfoQuestion)) return;
-    auto saved = [&](std::string_view key) {
-        std::string text = file.get(kPcInfoSection, key);
-        return text == kNull ? std::string() : text;
-    };
-    foundation::RegistryValues& registry = session.registry;
-    const std::string_view version = versionKey(session);
-    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOwner", saved("1"), RegType::String);
-    registry.WriteRegValue(RootKey::LocalMachine, version, "RegisteredOrganization", saved("2"), RegType::String);
-    registry.WriteRegValue(RootKey::LocalMachine, kComputerNameKey, "ComputerName", saved("3"), RegType::String);
+    // "NULL" (absent at backup) is written empty, as the page writes it.
+    WritePcInformation(session, {file.get(kPcInfoSection, "1"), file.get(kPcInfoSection, "2"), file.get(kPcInfoSection, "3")});
 }
 
 // The rows a restore puts back, in pass order. A row the edition has no use for is left out: the
