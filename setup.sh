@@ -11,7 +11,8 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 # libspeechd-dev: speech-dispatcher's client header (the library itself is loaded at run time).
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic libspeechd-dev)
+          libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic libspeechd-dev
+          ccache)
 if [ "$mode" = test ]; then
   # The screen-reader test (ctest's accessibility_main_window) reads the accessibility bus with
   # python3-pyatspi; at-spi2-core starts that bus, dbus gives the test its own session.
@@ -38,6 +39,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A compiler cache: a second run over the same sources (another clone included) compiles only
+# what changed. Its folder is ccache's own (CCACHE_DIR, else ~/.cache/ccache); a launcher chosen
+# by the caller is kept.
+if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=include_file_mtime,include_file_ctime
 fi
 
 jobs=$(nproc)
