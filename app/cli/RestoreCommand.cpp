@@ -2,7 +2,6 @@
 
 #include "app/cli/CommandOutput.h"
 #include "app/cli/Commands.h"
-#include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 #include "foundation/CommandError.h"
 
@@ -41,8 +40,6 @@ int runRestore(CommandContext& context) {
     const bool confirmed = session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？");
     if (confirmed) {
         engine::ApplyRestorePoint(session, file);
-        engine::clearTicks(session);
-        engine::readPass(session);
     }
     const char* result = confirmed ? "restored" : "cancelled";
     const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
