@@ -9,6 +9,7 @@ text replaced must occur exactly once in the file. Lines starting with # and bla
 for nothing. The file is put back after each fault, also when the run is interrupted.
 """
 import argparse
+import os
 import pathlib
 import signal
 import subprocess
@@ -44,15 +45,23 @@ def read_list(path):
     return faults
 
 
-def run(command, log, timeout=None):
+def run(command, log, timeout=None, env=None):
     with open(log, "a", encoding="utf-8") as out:
         out.write("$ " + " ".join(command) + "\n")
         out.flush()
         try:
-            return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+            return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, timeout=timeout, env=env).returncode
         except subprocess.TimeoutExpired:
             out.write("(timed out)\n")
             return 124
+
+
+def test_command(build, program):
+    """The command and environment that run one test program: the window tests (ui_*) are Qt
+    Test programs, run offscreen as ctest runs them; the others are GoogleTest programs."""
+    if program.startswith("ui_"):
+        return [str(build / "tests" / program)], dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    return [str(build / "tests" / program), "--gtest_brief=1"], None
 
 
 def main():
@@ -91,8 +100,11 @@ def main():
                 outcome = "does not build"
                 stillborn.append(ident)
             else:
-                failed = [p for p in programs
-                          if run([str(build / "tests" / p), "--gtest_brief=1"], log, timeout=900) != 0]
+                failed = []
+                for program in programs:
+                    command, env = test_command(build, program)
+                    if run(command, log, timeout=900, env=env) != 0:
+                        failed.append(program)
                 outcome = "killed by " + ",".join(failed) if failed else "SURVIVED"
                 (killed if failed else survived).append(ident)
         finally:
