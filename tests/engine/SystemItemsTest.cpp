@@ -233,13 +233,17 @@ TEST(SystemItems, ARestoreLeavesTheMemoryOfExactlyTheLinesItTookOut) {
     }
 }
 
-TEST(SystemItems, UpdateBlockIsLiftedByEveryPassOnXpAndNeverFlips) {
+TEST(SystemItems, UpdateBlockIsLiftedByEveryPassOnXpComesBackFromARestorePointAndNeverFlips) {
     EngineFixture xp("xp");
     xp.session().registry.WriteRegValue(RootKey::LocalMachine, kUpdate, "DoNotAllowXPSP2", "1", RegType::DWORD);
     readPass(xp.session());
     EXPECT_TRUE(xp.row(kSystem, 10).ticked);
+    WriteRestorePoint(xp.session(), kPoint);
     applyPass(xp.session());  // nothing changed
     EXPECT_EQ(rowValues(xp, 10)[0], "NULL");
+    // Switched off on XP, yet a restore point puts the block back.
+    ApplyRestorePoint(xp.session(), kPoint);
+    EXPECT_EQ(rowValues(xp, 10)[0], "1");
 
     EngineFixture server("2003");  // enabled there, but it does nothing
     readPass(server.session());
