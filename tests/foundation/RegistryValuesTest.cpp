@@ -111,21 +111,17 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
     const std::string text = testing::fileText(fx.folder() / "registry" / "HKEY_LOCAL_MACHINE.reg");
     EXPECT_EQ(text.find("\"D\""), std::string::npos);
     EXPECT_NE(text.find("Zeta"), std::string::npos);
-}
 
-// Every written type turns a refusal into one message, naming the value and its key; a Binary
-// text that is not hexadecimal names the value before anything is written.
-TEST(RegistryValues, RefusedWritesOfEveryTypeGiveOneMessage) {
-    SandboxFixture fx(machineWithValues(true));
-    RegistryValues reg(fx.platform());
-    const std::string refused =
+    // Every written type turns a refusal into one message, naming the value and its key; a
+    // Binary text that is not hexadecimal names the value before anything is written.
+    const std::string one =
         testing::commandErrorOf([&] { reg.WriteRegData(HKLM, kKey, "V", {1, std::string("x\0", 2)}); });
-    EXPECT_TRUE(refused.starts_with(
+    EXPECT_TRUE(one.starts_with(
         "レジストリの値 \"V\" (HKEY_LOCAL_MACHINE\\Software\\Test) に書き込めませんでした。"))
-        << refused;
-    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), refused);
-    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), refused);
-    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), refused);
+        << one;
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), one);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), one);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), one);
     EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "XY", RegType::Binary); }),
               "レジストリの値 \"V\" に書き込むデータが正しくありません。'$XY' は正しい整数値ではありません。");
     for (RegType skipped : {RegType::DWORD, RegType::MultiString})

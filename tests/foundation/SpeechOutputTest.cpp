@@ -89,6 +89,13 @@ TEST(SpeechOutput, SpeechSaysEachTextOnceAndLeavesTheClipboardAlone) {
     env.speakEachKind();
     EXPECT_EQ(env.synthesizer.said, Texts{"二"});
     EXPECT_TRUE(env.clipboard.history.empty());
+
+    // A synthesizer that cannot speak leaves the texts to the clipboard.
+    env.settings.write(kGeneralSection, "Sound", "On");
+    env.synthesizer.working = false;
+    env.speakEachKind();
+    EXPECT_EQ(env.clipboard.history,
+              (Texts{"一", "二", "システム①", "システム①。チェック。", "システム①。チェック。" + kHints}));
 }
 
 TEST(SpeechOutput, BothSaysTheTextAndBuildsTheClipboardAsBefore) {
@@ -99,14 +106,8 @@ TEST(SpeechOutput, BothSaysTheTextAndBuildsTheClipboardAsBefore) {
               (Texts{"一", "二", "システム①", "システム①。チェック。", "システム①。チェック。" + kHints}));
 }
 
-TEST(SpeechOutput, ASynthesizerThatCannotSpeakLeavesTheTextsToTheClipboard) {
+TEST(SpeechOutput, WithoutASynthesizerTheTextsGoToTheClipboard) {
     Env env("Sound=On\r\nSpeechOutput=Speech\r\n");
-    env.synthesizer.working = false;
-    env.speakEachKind();
-    EXPECT_EQ(env.clipboard.history,
-              (Texts{"一", "二", "システム①", "システム①。チェック。", "システム①。チェック。" + kHints}));
-
-    // No synthesizer at all: the same.
     FakeClipboard clipboard;
     Speech without(env.settings, clipboard);
     without.speakAlways("三");
