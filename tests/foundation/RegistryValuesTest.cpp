@@ -2,6 +2,7 @@
 
 #include "foundation/CommandError.h"
 #include "foundation/RegistryValues.h"
+#include "platform/recording/RecordingRegistry.h"
 #include "tests/support/CommandErrorText.h"
 #include "tests/support/SandboxFixture.h"
 
@@ -35,39 +36,15 @@ MiniMachine machineWithValues(bool restricted = false) {
 }
 
 // A registry whose keys open and are made as usual, but which refuses every value write, as a
-// key whose permissions allow opening and forbid setting would.
-class RefusingValueWrites final : public platform::Registry {
+// key whose permissions allow opening and forbid setting would. The recording layer, passing
+// everything through, forwards the rest.
+class RefusingValueWrites final : public recording::RecordingRegistry {
 public:
-    explicit RefusingValueWrites(platform::Registry& inner) : inner_(inner) {}
-
-    long openKey(RootKey root, std::string_view subKey, platform::KeyAccess access, platform::KeyHandle& out) override {
-        return inner_.openKey(root, subKey, access, out);
-    }
-    long createKey(RootKey root, std::string_view subKey, platform::KeyHandle& out) override {
-        return inner_.createKey(root, subKey, out);
-    }
-    long closeKey(platform::KeyHandle key) override { return inner_.closeKey(key); }
-    long queryValue(platform::KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
-                    std::uint32_t* size) override {
-        return inner_.queryValue(key, name, type, data, size);
-    }
+    RefusingValueWrites(platform::Registry& inner, recording::ChangeLog& changes)
+        : RecordingRegistry(inner, recording::RecordingMode::PassThrough, changes) {}
     long setValue(platform::KeyHandle, std::string_view, std::uint32_t, const std::uint8_t*, std::uint32_t) override {
         return platform::win32error::AccessDenied;
     }
-    long deleteValue(platform::KeyHandle key, std::string_view name) override { return inner_.deleteValue(key, name); }
-    long enumKey(platform::KeyHandle key, std::uint32_t index, std::string& name) override {
-        return inner_.enumKey(key, index, name);
-    }
-    long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override {
-        return inner_.enumValue(key, index, name);
-    }
-    long deleteTree(platform::KeyHandle key, std::string_view subKey) override { return inner_.deleteTree(key, subKey); }
-    long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override {
-        return inner_.copyTree(key, subKey, dest);
-    }
-
-private:
-    platform::Registry& inner_;
 };
 
 TEST(RegistryValues, AWholeRootIsNeverDeleted) {
@@ -132,7 +109,8 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
 // would not open, nothing written, and a refused number skipped.
 TEST(RegistryValues, AWriteRefusedOnAKeyThatOpenedEndsTheCommand) {
     SandboxFixture fx(machineWithValues());
-    RefusingValueWrites refusing(fx.platform().registry);
+    recording::ChangeLog changes;
+    RefusingValueWrites refusing(fx.platform().registry, changes);
     const platform::Platform& real = fx.platform();
     platform::Platform p{refusing,     real.profiles, real.files,    real.system,
                          real.shell, real.windows,  real.services, real.meters};

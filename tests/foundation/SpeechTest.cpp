@@ -284,7 +284,7 @@ TEST(KeyboardMap, RefusedSoundWriteEndsF6WithAnError) {
     EXPECT_EQ(env.settings.general("Sound"), "NULL");
 }
 
-TEST(StartupPrompt, FirstStartFromAHardDiskAsksForF6AndSwitchesSpeechOff) {
+TEST(StartupPrompt, TheFirstStartAsksForF6AndLaterOnesExplainF5OnlyWhenSoundIsOn) {
     Env env;
     env.startupPrompt(platform::drivetype::Fixed);
     EXPECT_EQ(env.rec.log, EventLog{"clipboard:" + kFirstPromptText});
@@ -297,9 +297,8 @@ TEST(StartupPrompt, FirstStartFromAHardDiskAsksForF6AndSwitchesSpeechOff) {
     env.press(MainKey::F6);
     env.startupPrompt(platform::drivetype::Fixed);
     EXPECT_EQ(env.rec.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:" + kF5PromptText}));
-}
 
-TEST(StartupPrompt, LaterStartsExplainF5OnlyWhenSoundIsOn) {
+    // With "Sound" = "On" from the start, from any drive.
     for (const std::uint32_t drive : {platform::drivetype::Fixed, platform::drivetype::CdRom}) {
         Env on("Sound=On\r\n");
         on.startupPrompt(drive);
