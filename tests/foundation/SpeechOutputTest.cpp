@@ -77,7 +77,7 @@ TEST(SpeechOutput, ClipboardUnlessTheSettingSaysSpeechOrBoth) {
     }
 }
 
-TEST(SpeechOutput, SpeechSaysEachTextOnceAndLeavesTheClipboardAlone) {
+TEST(SpeechOutput, SpeechSaysEachTextOnceAndLeavesTheClipboardAloneWhileASynthesizerSpeaks) {
     Env env("Sound=On\r\nSpeechOutput=Speech\r\n");
     env.speakEachKind();
     env.speech.speakListSelection("ユーティリティ", "③", std::nullopt, "ヒント。");
@@ -98,6 +98,12 @@ TEST(SpeechOutput, SpeechSaysEachTextOnceAndLeavesTheClipboardAlone) {
     env.speakEachKind();
     EXPECT_EQ(env.clipboard.history,
               (Texts{"一", "二", "システム①", "システム①。チェック。", "システム①。チェック。" + kHints}));
+
+    // So does a speech without any synthesizer.
+    FakeClipboard clipboard;
+    Speech without(env.settings, clipboard);
+    without.speakAlways("三");
+    EXPECT_EQ(clipboard.history, Texts{"三"});
 }
 
 TEST(SpeechOutput, BothSaysTheTextAndBuildsTheClipboardAsBefore) {
@@ -106,14 +112,6 @@ TEST(SpeechOutput, BothSaysTheTextAndBuildsTheClipboardAsBefore) {
     EXPECT_EQ(env.synthesizer.said, (Texts{"一", "二", "システム①。チェック。" + kHints}));
     EXPECT_EQ(env.clipboard.history,
               (Texts{"一", "二", "システム①", "システム①。チェック。", "システム①。チェック。" + kHints}));
-}
-
-TEST(SpeechOutput, WithoutASynthesizerTheTextsGoToTheClipboard) {
-    Env env("Sound=On\r\nSpeechOutput=Speech\r\n");
-    FakeClipboard clipboard;
-    Speech without(env.settings, clipboard);
-    without.speakAlways("三");
-    EXPECT_EQ(clipboard.history, Texts{"三"});
 }
 
 // speech-dispatcher's own client library against a fake server.

@@ -33,24 +33,19 @@ std::string embedded(std::string_view path) {
 
 bool isNt(std::string_view image) { return image != "95" && image != "98" && image != "me"; }
 
-TEST(MachineImages, ListsEveryEditionWithATitleAndTheDefaultAmongThem) {
+// Every edition is listed with a title, the default among them, and makes a complete machine.
+TEST(MachineImages, EveryListedImageMakesACompleteMachine) {
     std::vector<std::string> names;
-    for (const ImageInfo& image : listImages()) {
-        names.push_back(image.name);
-        EXPECT_FALSE(image.title.empty()) << image.name;
-    }
-    EXPECT_EQ(names, std::vector<std::string>(std::begin(kEditions), std::end(kEditions)));
-    EXPECT_NE(std::find(names.begin(), names.end(), kDefaultImage), names.end());
-}
-
-TEST(MachineImages, EveryImageMakesACompleteMachine) {
-    for (const char* image : kEditions) {
+    for (const ImageInfo& info : listImages()) {
+        const std::string& image = info.name;
         SCOPED_TRACE(image);
+        names.push_back(image);
+        EXPECT_FALSE(info.title.empty());
         TempFolder temp;
         const fs::path folder = temp.path() / "machine";
         ASSERT_EQ(buildMachine(image, folder), "");
 
-        EXPECT_EQ(testing::fileText(folder / "machine.ini"), embedded(std::string(image) + "/machine.ini"));
+        EXPECT_EQ(testing::fileText(folder / "machine.ini"), embedded(image + "/machine.ini"));
         std::vector<std::string> roots = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
                                           "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
         if (!isNt(image)) roots.push_back("HKEY_DYN_DATA");
@@ -80,9 +75,11 @@ TEST(MachineImages, EveryImageMakesACompleteMachine) {
             EXPECT_TRUE(fs::is_directory(*drive.hostFolder)) << drive.letter;
         }
         const std::string bootFile = isNt(image) ? "C:\\boot.ini" : "C:\\Msdos.sys";
-        const std::uint32_t bootAttributes = std::string_view(image) == "vista" ? fileattr::Invalid : 0x27;
+        const std::uint32_t bootAttributes = image == "vista" ? fileattr::Invalid : 0x27;
         EXPECT_EQ(files.getFileAttributes(bootFile), bootAttributes) << bootFile;
     }
+    EXPECT_EQ(names, std::vector<std::string>(std::begin(kEditions), std::end(kEditions)));
+    EXPECT_NE(std::find(names.begin(), names.end(), kDefaultImage), names.end());
 }
 
 // A folder that lost its machine.ini still holds the machine's hives and drives; only a missing
