@@ -31,7 +31,7 @@ std::string repeat(std::string_view unit, int times) {
     return s;
 }
 
-TEST(HintBreaker, BreaksInnerLinesAtHundredShiftJisBytesWithoutSplittingACharacter) {
+TEST(HintBreaker, BreaksInnerLinesOnlyAtHundredShiftJisBytesWithoutSplittingACharacter) {
     const std::string ascii = repeat("a", 250);
     // First piece 100 bytes, later pieces 102.
     EXPECT_EQ(breakHintLines("head\r\n" + ascii + "\r\ntail"),
@@ -55,9 +55,8 @@ TEST(HintBreaker, BreaksInnerLinesAtHundredShiftJisBytesWithoutSplittingACharact
         EXPECT_EQ(breakHintLines(text), text) << line.size();
     }
     EXPECT_EQ(breakHintLines("x\r\n" + repeat("a", 101) + "\r\ny"), "x\r\n" + repeat("a", 100) + "\r\na\r\ny");
-}
 
-TEST(HintBreaker, LeavesTheFirstAndLastLineAndTextsWithFewBreaks) {
+    // The first and the last line, and texts of fewer than three lines, stay whole.
     const std::string longLine = repeat("い", 80);
     for (const std::string& text : {longLine, longLine + "\r\n" + longLine, longLine + "\r\nshort\r\n" + longLine}) {
         EXPECT_EQ(breakHintLines(text), text);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "foundation/Edition.h"
 
 namespace hastelyn::foundation {
@@ -36,7 +38,6 @@ TEST(Edition, DisabledRowsAddTheEditionToItsFamily) {
     const DisabledControls me = disabledControlsFor({"9x", "Me"});
     EXPECT_EQ(me.rows[3], (std::vector<int>{1, 2, 4, 5, 8, 9, 10}));
     EXPECT_EQ(me.rows[2], (std::vector<int>{1, 3, 4, 5, 6, 7, 9}));
-    EXPECT_EQ(me.utilityControls.size(), 3u);
 
     const DisabledControls unknown9x = disabledControlsFor({"9x", ""});
     EXPECT_EQ(unknown9x.rows[4], (std::vector<int>{4, 5}));
@@ -54,6 +55,23 @@ TEST(Edition, DisabledRowsAddTheEditionToItsFamily) {
         const DisabledControls nothing = disabledControlsFor(none);
         for (const auto& rows : nothing.rows) EXPECT_TRUE(rows.empty());
         EXPECT_TRUE(nothing.utilityControls.empty());
+    }
+
+    // How many rows of each list and utility controls every edition switches off.
+    struct Counts {
+        EditionCodes codes;
+        std::array<std::size_t, kTweakListCount> rows;
+        std::size_t utilities;
+    };
+    const Counts counts[] = {
+        {{"9x", "95"}, {7, 5, 8, 6, 2}, 4}, {{"9x", "98"}, {7, 5, 8, 6, 2}, 3}, {{"9x", "Me"}, {7, 5, 7, 7, 2}, 3},
+        {{"NT", "NT"}, {3, 5, 5, 1, 2}, 3}, {{"NT", "2k"}, {2, 4, 4, 1, 0}, 2},
+    };
+    for (const Counts& c : counts) {
+        const DisabledControls disabled = disabledControlsFor(c.codes);
+        for (std::size_t list = 0; list < kTweakListCount; ++list)
+            EXPECT_EQ(disabled.rows[list].size(), c.rows[list]) << c.codes.edition << " list " << list;
+        EXPECT_EQ(disabled.utilityControls.size(), c.utilities) << c.codes.edition;
     }
 }
 

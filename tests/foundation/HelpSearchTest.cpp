@@ -32,7 +32,7 @@ MiniMachine helpMachine() {
     return m;
 }
 
-TEST(HelpSearch, FindsTheWordInThePagesTextAsAReaderSeesIt) {
+TEST(HelpSearch, FindsTheWordInThePagesTextAsAReaderSeesItAndWritesTheResultsAmongThem) {
     SandboxFixture fx(helpMachine());
     // ASCII letters in any case; pages in name order; the head, styles and scripts are no text.
     auto hits = searchHelpPages(fx.platform().files, kHelp, "SPEECH");
@@ -56,10 +56,8 @@ TEST(HelpSearch, FindsTheWordInThePagesTextAsAReaderSeesIt) {
     for (const char* nowhere : {"var speech", "none;", "Hastelyn ヘルプ", "", " \r\n"})
         EXPECT_TRUE(searchHelpPages(fx.platform().files, kHelp, nowhere).empty()) << nowhere;
     EXPECT_TRUE(searchHelpPages(fx.platform().files, "C:\\No Help\\", "speech").empty());
-}
 
-TEST(HelpSearch, WritesItsResultsAmongThePagesWithTheWordEscaped) {
-    SandboxFixture fx(helpMachine());
+    // The results page, the word escaped in it.
     const std::string word = "<script>alert(\"音声\")</script> & speech";
     const std::string results = searchHelp(fx.platform(), word);
     EXPECT_EQ(results, std::string(kHelp) + "search.htm");

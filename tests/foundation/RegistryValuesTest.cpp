@@ -2,6 +2,7 @@
 
 #include "foundation/CommandError.h"
 #include "foundation/RegistryValues.h"
+#include "platform/recording/RecordingRegistry.h"
 #include "tests/support/CommandErrorText.h"
 #include "tests/support/SandboxFixture.h"
 
@@ -35,39 +36,15 @@ MiniMachine machineWithValues(bool restricted = false) {
 }
 
 // A registry whose keys open and are made as usual, but which refuses every value write, as a
-// key whose permissions allow opening and forbid setting would.
-class RefusingValueWrites final : public platform::Registry {
+// key whose permissions allow opening and forbid setting would. The recording layer, passing
+// everything through, forwards the rest.
+class RefusingValueWrites final : public recording::RecordingRegistry {
 public:
-    explicit RefusingValueWrites(platform::Registry& inner) : inner_(inner) {}
-
-    long openKey(RootKey root, std::string_view subKey, platform::KeyAccess access, platform::KeyHandle& out) override {
-        return inner_.openKey(root, subKey, access, out);
-    }
-    long createKey(RootKey root, std::string_view subKey, platform::KeyHandle& out) override {
-        return inner_.createKey(root, subKey, out);
-    }
-    long closeKey(platform::KeyHandle key) override { return inner_.closeKey(key); }
-    long queryValue(platform::KeyHandle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
-                    std::uint32_t* size) override {
-        return inner_.queryValue(key, name, type, data, size);
-    }
+    RefusingValueWrites(platform::Registry& inner, recording::ChangeLog& changes)
+        : RecordingRegistry(inner, recording::RecordingMode::PassThrough, changes) {}
     long setValue(platform::KeyHandle, std::string_view, std::uint32_t, const std::uint8_t*, std::uint32_t) override {
         return platform::win32error::AccessDenied;
     }
-    long deleteValue(platform::KeyHandle key, std::string_view name) override { return inner_.deleteValue(key, name); }
-    long enumKey(platform::KeyHandle key, std::uint32_t index, std::string& name) override {
-        return inner_.enumKey(key, index, name);
-    }
-    long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override {
-        return inner_.enumValue(key, index, name);
-    }
-    long deleteTree(platform::KeyHandle key, std::string_view subKey) override { return inner_.deleteTree(key, subKey); }
-    long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override {
-        return inner_.copyTree(key, subKey, dest);
-    }
-
-private:
-    platform::Registry& inner_;
 };
 
 TEST(RegistryValues, AWholeRootIsNeverDeleted) {
@@ -111,21 +88,17 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
     const std::string text = testing::fileText(fx.folder() / "registry" / "HKEY_LOCAL_MACHINE.reg");
     EXPECT_EQ(text.find("\"D\""), std::string::npos);
     EXPECT_NE(text.find("Zeta"), std::string::npos);
-}
 
-// Every written type turns a refusal into one message, naming the value and its key; a Binary
-// text that is not hexadecimal names the value before anything is written.
-TEST(RegistryValues, RefusedWritesOfEveryTypeGiveOneMessage) {
-    SandboxFixture fx(machineWithValues(true));
-    RegistryValues reg(fx.platform());
-    const std::string refused =
+    // Every written type turns a refusal into one message, naming the value and its key; a
+    // Binary text that is not hexadecimal names the value before anything is written.
+    const std::string one =
         testing::commandErrorOf([&] { reg.WriteRegData(HKLM, kKey, "V", {1, std::string("x\0", 2)}); });
-    EXPECT_TRUE(refused.starts_with(
+    EXPECT_TRUE(one.starts_with(
         "レジストリの値 \"V\" (HKEY_LOCAL_MACHINE\\Software\\Test) に書き込めませんでした。"))
-        << refused;
-    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), refused);
-    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), refused);
-    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), refused);
+        << one;
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "x", RegType::String); }), one);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "%x%", RegType::ExString); }), one);
+    EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "B0", RegType::Binary); }), one);
     EXPECT_EQ(testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "V", "XY", RegType::Binary); }),
               "レジストリの値 \"V\" に書き込むデータが正しくありません。'$XY' は正しい整数値ではありません。");
     for (RegType skipped : {RegType::DWORD, RegType::MultiString})
@@ -136,7 +109,8 @@ TEST(RegistryValues, RefusedWritesOfEveryTypeGiveOneMessage) {
 // would not open, nothing written, and a refused number skipped.
 TEST(RegistryValues, AWriteRefusedOnAKeyThatOpenedEndsTheCommand) {
     SandboxFixture fx(machineWithValues());
-    RefusingValueWrites refusing(fx.platform().registry);
+    recording::ChangeLog changes;
+    RefusingValueWrites refusing(fx.platform().registry, changes);
     const platform::Platform& real = fx.platform();
     platform::Platform p{refusing,     real.profiles, real.files,    real.system,
                          real.shell, real.windows,  real.services, real.meters};

@@ -33,13 +33,12 @@ struct Started {
     Settings settings;
 };
 
-TEST(SettingsPaths, TheSettingsFileIsTheProgramWithItsExtensionReplaced) {
+TEST(SettingsPaths, TheSettingsFileAndTheFoundPathsInItAndMissingOnesLookedForAgain) {
+    // The settings file is the program with its extension replaced.
     EXPECT_EQ(settingsPathFor("C:\\Tools\\Hastelyn.exe"), "C:\\Tools\\Hastelyn.ini");
     EXPECT_EQ(settingsPathFor("C:\\Tools\\a.b.exe"), "C:\\Tools\\a.b.ini");
     EXPECT_EQ(settingsPathFor("C:\\My.Tools\\Hastelyn"), "C:\\My.Tools\\Hastelyn.ini");
-}
 
-TEST(SettingsPaths, FoundPathsAreWrittenAndMissingOnesLookedForAgain) {
     MiniMachine m;
     m.drive('D', "Fixed", "NTFS").file("C:\\WINDOWS\\inf\\sysoc.inf", "").file("D:\\boot.ini", "");
     Started xp(m);
@@ -130,26 +129,7 @@ TEST(SettingsLocks, ValuesCompareExactlyAndTheServicesAreLockedWhenAbsent) {
     }
 }
 
-TEST(SettingsDisplay, NumbersOutsideTheirRangeOrNotNumbersCountAsAbsent) {
-    Started started;
-    const std::pair<const char*, std::optional<int>> fontSizes[] = {
-        {"0", 0},   {"50", 50}, {"+12", 12}, {"51", {}}, {"-1", {}},
-        {"x", {}},  {"", {}},   {"1 2", {}}, {"$A", {}}, {"99999999999999999999", {}},
-    };
-    for (const auto& [text, expected] : fontSizes) {
-        started.set("FontSize", text);
-        EXPECT_EQ(loadDisplaySettings(started.settings).commentFontSize, expected) << text;
-    }
-    const std::pair<const char*, std::optional<int>> opacities[] = {
-        {"3", {}}, {"4", {}}, {"5", 5}, {"254", 254}, {"255", {}}, {"abc", {}}, {"", {}},
-    };
-    for (const auto& [text, expected] : opacities) {
-        started.set("Transparent", text);
-        EXPECT_EQ(loadDisplaySettings(started.settings).opacity, expected) << text;
-    }
-}
-
-TEST(SettingsDisplay, ColoursCountOnlyWithAStyleAndWhenTheirTextDiffersFromTheDefault) {
+TEST(SettingsDisplay, ColoursCountWithAStyleAndANewTextNumbersWithinTheirRange) {
     MiniMachine m;
     m.file(kIni,
            "[環境設定]\r\nTitleColor=clRed\r\nMenuColor=$009CCFCE\r\nAccelColor=$009ccfff\r\nSubColor=pink\r\n"
@@ -175,6 +155,23 @@ TEST(SettingsDisplay, ColoursCountOnlyWithAStyleAndWhenTheirTextDiffersFromTheDe
     plain.set("TitleColor", "$00639AFF");
     plain.set("SubColor", "$1000000");
     EXPECT_FALSE(loadDisplaySettings(plain.settings).repaintMain);
+
+    // Numbers outside their range, or not numbers, count as absent.
+    const std::pair<const char*, std::optional<int>> fontSizes[] = {
+        {"0", 0},   {"50", 50}, {"+12", 12}, {"51", {}}, {"-1", {}},
+        {"x", {}},  {"", {}},   {"1 2", {}}, {"$A", {}}, {"99999999999999999999", {}},
+    };
+    for (const auto& [text, expected] : fontSizes) {
+        plain.set("FontSize", text);
+        EXPECT_EQ(loadDisplaySettings(plain.settings).commentFontSize, expected) << text;
+    }
+    const std::pair<const char*, std::optional<int>> opacities[] = {
+        {"3", {}}, {"4", {}}, {"5", 5}, {"254", 254}, {"255", {}}, {"abc", {}}, {"", {}},
+    };
+    for (const auto& [text, expected] : opacities) {
+        plain.set("Transparent", text);
+        EXPECT_EQ(loadDisplaySettings(plain.settings).opacity, expected) << text;
+    }
 }
 
 TEST(SettingsDisplay, GarbageCountsAsAbsentWhereItStands) {

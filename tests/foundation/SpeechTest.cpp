@@ -100,7 +100,7 @@ TEST(Speech, SpeakReadsTheSoundSettingAtEveryCall) {
     EXPECT_EQ(env.rec.log, (EventLog{"clipboard:二", "clipboard:四", "clipboard:"}));
 }
 
-TEST(Speech, RowSelectionBuildsItsTextInThreeStepsFromTheClipboard) {
+TEST(Speech, RowSelectionBuildsItsTextInThreeStepsFromWhatTheClipboardHoldsNow) {
     Env env("Sound=On\r\n");
     env.speech.speakRowSelection("システム", "①メニューの表示を速くする", true);
     EXPECT_EQ(env.rec.log, (EventLog{
@@ -124,10 +124,8 @@ TEST(Speech, RowSelectionBuildsItsTextInThreeStepsFromTheClipboard) {
     EXPECT_EQ(env.rec.content,
               "パソコン情報① 使用者。F4キーを押すと 選択しているパソコン情報について、詳しい解説が説明されます。"
               "上下キーを押すと ほかのパソコン情報項目を選択します。");
-}
 
-TEST(Speech, RowSelectionAppendsToWhateverTheClipboardHoldsNow) {
-    Env env("Sound=On\r\n");
+    // Each step appends to whatever the clipboard holds now.
     int writes = 0;
     // Another program puts its own text on the clipboard right after the first step.
     env.rec.afterSet = [&writes](Recorder& clipboard) {
@@ -174,26 +172,21 @@ TEST(SpokenTexts, CommentaryLosesSlashesBracketsCornerQuotesAndCommas) {
     EXPECT_EQ(commentForSpeech(kept), kept);
 }
 
+// The texts not written out in these tests; the others are compared whole.
 TEST(SpokenTexts, TextsAreOneLineWithHalfWidthBlanks) {
-    const std::string_view texts[] = {
-        spoken::kTicked,     spoken::kNotTicked, spoken::kRowHints,    spoken::kUtilityHints,
-        spoken::kInfoHints,  spoken::kExit,      spoken::kSpeechOn,    spoken::kFirstPrompt,
-        spoken::kF5Prompt,   spoken::kOverview,  spoken::kOperation,
-    };
-    for (const std::string_view text : texts) {
+    for (const std::string_view text : {spoken::kExit, spoken::kOverview, spoken::kOperation}) {
         EXPECT_FALSE(text.empty());
         EXPECT_EQ(text.find_first_of("\r\n\""), std::string_view::npos) << text;
         EXPECT_EQ(text.find("　"), std::string_view::npos) << text;
         EXPECT_EQ(text.find("  "), std::string_view::npos) << text;
         EXPECT_TRUE(text.ends_with("。")) << text;
     }
-    EXPECT_EQ(spoken::kRowHints, kRowHintText);
     EXPECT_TRUE(spoken::kOperation.starts_with("これから ソフトの操作方法を説明します。F1キーを押すと "));
     EXPECT_TRUE(spoken::kOperation.ends_with("Escapeキーを押すと、ソフトを終了します。"));
     EXPECT_TRUE(spoken::kOverview.starts_with("Hastelynは Windowsの動作を高速にする 初心者向きのソフトです。"));
 }
 
-TEST(MessageDialogs, SpeakFirstThenShowTheTextAsGiven) {
+TEST(MessageDialogs, SpeakFirstThenShowTheTextAsGivenAndWithoutSoundOnlyShow) {
     Env env("Sound=On\r\n");
     env.rec.answers = {true, false, true, true};
     EXPECT_TRUE(env.dialogs.confirm("確認のメッセージ。はい？", "\r\nはい？"));
@@ -210,10 +203,10 @@ TEST(MessageDialogs, SpeakFirstThenShowTheTextAsGiven) {
                                "dialog:警告:\r\n注意",
                            }));
     EXPECT_TRUE(env.rec.answers.empty());
-}
 
-TEST(MessageDialogs, WithoutSoundOnlyTheDialogsAppear) {
-    Env env("Sound=Off\r\n");
+    // Without sound only the dialogs appear.
+    env.settings.write(kGeneralSection, "Sound", "Off");
+    env.rec.log.clear();
     env.rec.content = "前の内容";
     env.rec.answers = {true, true, true, true};
     EXPECT_TRUE(env.dialogs.confirm("確認のメッセージ。", "\r\nQ"));
@@ -248,7 +241,7 @@ TEST(MessageDialogs, DlgInformOffHidesInformationDialogs) {
 }
 
 // F3, F5 and the tick words on Space, with speech off, are the window's keyboard test's.
-TEST(KeyboardMap, SpeakingKeysWorkWithSoundOff) {
+TEST(KeyboardMap, SpeakingKeysWorkWithSoundOffAndTheOthersNeverSpeak) {
     Env env("Sound=Off\r\n");
     env.rec.comment = "「高速化」の解説/[HKEY]、以上";
     env.press(MainKey::F4);
@@ -266,12 +259,10 @@ TEST(KeyboardMap, SpeakingKeysWorkWithSoundOff) {
     env.rec.comment.clear();
     env.press(MainKey::F4);
     EXPECT_EQ(env.rec.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:聞こえる", "clipboard:"}));
-}
 
-TEST(KeyboardMap, OtherKeysActWithoutSpeaking) {
-    Env env("Sound=On\r\n");
+    // The other keys act without speaking, speech on or not.
+    env.rec.log.clear();
     env.rec.tick = true;
-    env.rec.comment = "解説";
     for (const MainKey key : {MainKey::Alt, MainKey::F1, MainKey::F2, MainKey::Other}) env.press(key);
     EXPECT_EQ(env.rec.log, (EventLog{"focus BtnSystem", "help", "accelerate"}));
 }
@@ -284,7 +275,7 @@ TEST(KeyboardMap, RefusedSoundWriteEndsF6WithAnError) {
     EXPECT_EQ(env.settings.general("Sound"), "NULL");
 }
 
-TEST(StartupPrompt, FirstStartFromAHardDiskAsksForF6AndSwitchesSpeechOff) {
+TEST(StartupPrompt, TheFirstStartAsksForF6AndLaterOnesExplainF5OnlyWhenSoundIsOn) {
     Env env;
     env.startupPrompt(platform::drivetype::Fixed);
     EXPECT_EQ(env.rec.log, EventLog{"clipboard:" + kFirstPromptText});
@@ -297,9 +288,8 @@ TEST(StartupPrompt, FirstStartFromAHardDiskAsksForF6AndSwitchesSpeechOff) {
     env.press(MainKey::F6);
     env.startupPrompt(platform::drivetype::Fixed);
     EXPECT_EQ(env.rec.log, (EventLog{"clipboard:" + kSpeechOnText, "clipboard:" + kF5PromptText}));
-}
 
-TEST(StartupPrompt, LaterStartsExplainF5OnlyWhenSoundIsOn) {
+    // With "Sound" = "On" from the start, from any drive.
     for (const std::uint32_t drive : {platform::drivetype::Fixed, platform::drivetype::CdRom}) {
         Env on("Sound=On\r\n");
         on.startupPrompt(drive);

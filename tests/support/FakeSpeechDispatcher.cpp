@@ -9,6 +9,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/Text.h"
+
 namespace hastelyn::testing {
 namespace {
 
@@ -18,12 +20,6 @@ void sendAll(int fd, std::string_view text) {
         if (n <= 0) return;
         text.remove_prefix(static_cast<std::size_t>(n));
     }
-}
-
-std::string upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
 }
 
 }  // namespace
@@ -101,7 +97,7 @@ bool FakeSpeechDispatcher::handleLine(Client& client, const std::string& line) {
         }
         return true;
     }
-    const std::string command = upper(line.substr(0, line.find(' ')));
+    const std::string command = text::upperAscii(line.substr(0, line.find(' ')));
     if (command == "SPEAK") {
         client.receiving = true;
         sendAll(client.fd, "230 OK RECEIVING DATA\r\n");
@@ -111,18 +107,11 @@ bool FakeSpeechDispatcher::handleLine(Client& client, const std::string& line) {
         std::lock_guard lock(mutex_);
         log_.push_back(line);
     }
-    if (command == "QUIT") {
-        sendAll(client.fd, "231 HAPPY HACKING\r\n");
-        return false;
-    }
-    if (command == "CANCEL") {
-        sendAll(client.fd, "213 OK CANCELED\r\n");
-    } else if (command == "SET") {
-        sendAll(client.fd, "208 OK SET\r\n");
-    } else {
-        sendAll(client.fd, "200 OK\r\n");
-    }
-    return true;
+    sendAll(client.fd, command == "QUIT"     ? "231 HAPPY HACKING\r\n"
+                       : command == "CANCEL" ? "213 OK CANCELED\r\n"
+                       : command == "SET"    ? "208 OK SET\r\n"
+                                             : "200 OK\r\n");
+    return command != "QUIT";
 }
 
 void FakeSpeechDispatcher::serve() {
