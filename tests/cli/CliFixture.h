@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "foundation/RegistryValues.h"
 #include "platform/sandbox/SandboxPlatform.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TempFolder.h"
@@ -41,12 +41,7 @@ protected:
         sandbox::SandboxPlatform machine(folder_.path());
         return machine.platform().files.getFileAttributes(windowsPath) != platform::fileattr::Invalid;
     }
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) out.push_back(line);
-        return out;
-    }
+    static std::vector<std::string> lines(const std::string& text) { return testing::linesOf(text); }
 
     testing::TempFolder folder_;
 };

@@ -1,13 +1,13 @@
 // hastelyn-cli options: the settings the options window edits, printed and changed with the
 // rules of its apply buttons, on the XP image.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <fstream>
 
 #include "foundation/Settings.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/support/FileText.h"
-#include "tests/support/JsonValue.h"
 
 namespace hastelyn {
 namespace {
@@ -39,14 +39,14 @@ TEST_F(OptionsCli, PrintsTheGeneralKeysAndTheLockedItems) {
 
     const ProgramResult json = run({"options", "--json"});
     ASSERT_EQ(json.exitCode, 0);
-    const testing::JsonValue object = testing::parseJson(json.out);
-    EXPECT_EQ(object["command"].text(), "options");
-    EXPECT_EQ(object["settings"].object().size(), 19u);
-    EXPECT_EQ(object["settings"]["FontSize"].text(), "abc");
-    EXPECT_EQ(object["settings"]["TabStyle"].text(), "NULL");
-    EXPECT_EQ(object["locked"].object().size(), 64u);
-    EXPECT_EQ(object["locked"]["System2"].text(), "pre_true");
-    EXPECT_EQ(object["locked"]["Service"].text(), "false");
+    const nlohmann::json object = nlohmann::json::parse(json.out);
+    EXPECT_EQ(object.at("command"), "options");
+    EXPECT_EQ(object.at("settings").size(), 19u);
+    EXPECT_EQ(object.at("settings").at("FontSize"), "abc");
+    EXPECT_EQ(object.at("settings").at("TabStyle"), "NULL");
+    EXPECT_EQ(object.at("locked").size(), 64u);
+    EXPECT_EQ(object.at("locked").at("System2"), "pre_true");
+    EXPECT_EQ(object.at("locked").at("Service"), "false");
 }
 
 TEST_F(OptionsCli, SetWritesAsTheApplyButtonsDo) {

@@ -11,7 +11,7 @@
 namespace hastelyn {
 namespace {
 
-using testing::JsonValue;
+using nlohmann::json;
 
 // "C:\boot.ini [boot loader] timeout" or "C:\boot.ini" -> "DRIVES/C/BOOT.INI", as filesBelow names it.
 std::string hostFile(const std::string& target) {
@@ -41,30 +41,33 @@ TEST(Plan, ADryRunWritesNothingAndShowsWhatTheRealRunThenWrites) {
         ASSERT_EQ(machine.run({"status"}).exitCode, 0);  // what every start writes is written
         const auto untouched = machine.files();
 
-        const JsonValue plan = machine.json({"plan", "--tick-all", "--json"});
-        const JsonValue dry = machine.json({"accelerate", "--tick-all", "--yes", "--dry-run", "--json"});
+        const json plan = machine.json({"plan", "--tick-all", "--json"});
+        const json dry = machine.json({"accelerate", "--tick-all", "--yes", "--dry-run", "--json"});
         EXPECT_EQ(machine.files(), untouched) << "a dry run changed the machine's folder";
-        ASSERT_TRUE(plan["changed"].boolean());
-        EXPECT_TRUE(dry["dry_run"].boolean());
-        EXPECT_EQ(dry["result"].text(), "changed");
-        EXPECT_TRUE(dry["restore_point"].isNull());
-        EXPECT_EQ(changeLines(dry["rows"]), changeLines(plan["rows"]));
+        ASSERT_EQ(plan.at("changed"), true);
+        EXPECT_EQ(dry.at("dry_run"), true);
+        EXPECT_EQ(dry.at("result"), "changed");
+        EXPECT_TRUE(dry.at("restore_point").is_null());
+        EXPECT_EQ(changeLines(dry.at("rows")), changeLines(plan.at("rows")));
 
         const auto registryBefore = machine.registry();
-        const JsonValue real = machine.json({"accelerate", "--tick-all", "--yes", "--json"});
-        ASSERT_EQ(real["result"].text(), "changed");
-        EXPECT_TRUE(real["failed"].array().empty());
+        const json real = machine.json({"accelerate", "--tick-all", "--yes", "--json"});
+        ASSERT_EQ(real.at("result"), "changed");
+        EXPECT_TRUE(real.at("failed").empty());
         // The report of the real run is the plan (commands aside: a started tool's window is
         // there to be closed only when the tool really ran).
-        EXPECT_EQ(changeLines(real["rows"], false), changeLines(plan["rows"], false));
+        EXPECT_EQ(changeLines(real.at("rows"), false), changeLines(plan.at("rows"), false));
 
         // Every registry value the run changed was planned with the value it got, and no other.
         std::map<std::string, std::optional<std::string>> planned;
         std::set<std::string> plannedFiles;
-        for (const JsonValue& row : plan["rows"].array())
-            for (const JsonValue& c : row["changes"].array()) {
-                if (c["kind"].text() == "registry") planned[text::upperAscii(c["target"].text())] = c["after"].optionalText();
-                if (c["kind"].text() == "profile" || c["kind"].text() == "file") plannedFiles.insert(hostFile(c["target"].text()));
+        for (const json& row : plan.at("rows"))
+            for (const json& c : row.at("changes")) {
+                const json& after = c.at("after");
+                const std::string target = c.at("target");
+                if (c.at("kind") == "registry")
+                    planned[text::upperAscii(target)] = after.is_null() ? std::nullopt : std::optional<std::string>(after);
+                if (c.at("kind") == "profile" || c.at("kind") == "file") plannedFiles.insert(hostFile(target));
             }
         EXPECT_EQ(planned, testing::stateChanges(registryBefore, machine.registry()));
         // The files it changed are those the plan names.
@@ -75,30 +78,27 @@ TEST(Plan, ADryRunWritesNothingAndShowsWhatTheRealRunThenWrites) {
         EXPECT_EQ(changedFiles, plannedFiles);
 
         // A dry restore of the automatic restore point leaves the machine as the real run left it.
-        const JsonValue restore =
-            machine.json({"restore", real["restore_point"].text(), "--yes-all", "--dry-run", "--json"});
+        const json restore =
+            machine.json({"restore", real.at("restore_point").get<std::string>(), "--yes-all", "--dry-run", "--json"});
         EXPECT_EQ(machine.files(), filesAfter) << "a dry restore changed the machine's folder";
-        EXPECT_EQ(restore["result"].text(), "restored");
-        EXPECT_TRUE(restore["dry_run"].boolean());
-        EXPECT_FALSE(restore["rows"].array().empty());
+        EXPECT_EQ(restore.at("result"), "restored");
+        EXPECT_EQ(restore.at("dry_run"), true);
+        EXPECT_FALSE(restore.at("rows").empty());
 
         // A second plan finds nothing left to do.
-        EXPECT_FALSE(machine.json({"plan", "--tick-all", "--json"})["changed"].boolean());
+        EXPECT_EQ(machine.json({"plan", "--tick-all", "--json"}).at("changed"), false);
     }
 }
 
 TEST(Plan, LockedRowsAreRefusedBesideWhatIsPlanned) {
     const EditionMachine machine("xp");
-    const JsonValue plan = machine.json({"plan", "--tick", "System1", "--tick", "System10", "--json"}, 1);
-    ASSERT_EQ(plan["refused"].array().size(), 1u);
-    EXPECT_EQ(plan["refused"].array()[0]["row"].text(), "System10");
-    EXPECT_EQ(plan["refused"].array()[0]["message"].text(),
-              "System10 はロックされているか、この Windows では使えないため、変更できません。");
-    ASSERT_EQ(plan["rows"].array().size(), 1u);
-    const JsonValue& row = plan["rows"].array()[0];
-    EXPECT_EQ(row["row"].text(), "System1");
-    EXPECT_TRUE(row["ticked"].boolean());
-    EXPECT_EQ(changeLines(plan["rows"]),
+    const json plan = machine.json({"plan", "--tick", "System1", "--tick", "System10", "--json"}, 1);
+    EXPECT_EQ(plan.at("refused"), json::parse(R"([{"row": "System10", "message": )"
+                                              R"("System10 はロックされているか、この Windows では使えないため、変更できません。"}])"));
+    ASSERT_EQ(plan.at("rows").size(), 1u);
+    EXPECT_EQ(plan.at("rows").at(0).at("row"), "System1");
+    EXPECT_EQ(plan.at("rows").at(0).at("ticked"), true);
+    EXPECT_EQ(changeLines(plan.at("rows")),
               std::vector<std::string>{"System1|registry|HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session "
                                        "Manager\\Memory Management\\DisablePagingExecutive|0|1"});
 }
@@ -113,17 +113,15 @@ TEST(Plan, TheRowAWriteIsRefusedAtFailsInThePlanAsInTheRealRun) {
     settings.replace(settings.find("Account=Administrator"), 21, "Account=Restricted");
     std::ofstream(ini, std::ios::binary) << settings;
 
-    const JsonValue plan = machine.json({"plan", "--tick-all", "--json"}, 1);
-    const JsonValue real = machine.json({"accelerate", "--tick-all", "--yes", "--json"}, 1);
-    ASSERT_EQ(plan["failed"].array().size(), 1u);
-    EXPECT_EQ(plan["failed"].array()[0]["row"].text(), "Desktop4");
-    EXPECT_NE(plan["failed"].array()[0]["message"].text().find("アクセスが拒否されました。"), std::string::npos);
-    ASSERT_EQ(real["failed"].array().size(), 1u);
-    EXPECT_EQ(real["failed"].array()[0]["row"].text(), "Desktop4");
-    EXPECT_EQ(real["failed"].array()[0]["message"].text(), plan["failed"].array()[0]["message"].text());
-    EXPECT_EQ(real["result"].text(), "changed");
-    EXPECT_FALSE(real["restore_point"].isNull());
-    EXPECT_EQ(changeLines(real["rows"], false), changeLines(plan["rows"], false));
+    const json plan = machine.json({"plan", "--tick-all", "--json"}, 1);
+    const json real = machine.json({"accelerate", "--tick-all", "--yes", "--json"}, 1);
+    ASSERT_EQ(plan.at("failed").size(), 1u);
+    EXPECT_EQ(plan.at("failed").at(0).at("row"), "Desktop4");
+    EXPECT_TRUE(plan.at("failed").at(0).at("message").get<std::string>().ends_with("アクセスが拒否されました。"));
+    EXPECT_EQ(real.at("failed"), plan.at("failed"));
+    EXPECT_EQ(real.at("result"), "changed");
+    EXPECT_FALSE(real.at("restore_point").is_null());
+    EXPECT_EQ(changeLines(real.at("rows"), false), changeLines(plan.at("rows"), false));
 }
 
 }  // namespace

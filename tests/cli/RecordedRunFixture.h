@@ -1,6 +1,7 @@
 #pragma once
 // hastelyn-cli on a machine of a chosen edition, with its --json output parsed.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <map>
@@ -10,7 +11,6 @@
 #include "platform/Text.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/support/FileText.h"
-#include "tests/support/JsonValue.h"
 #include "tests/support/MachineState.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/RunProgram.h"
@@ -28,10 +28,10 @@ struct EditionMachine {
         return testing::runProgram(HASTELYN_CLI, arguments, {{"HASTELYN_MACHINE", folder.path().string()}});
     }
     // The output of a --json run, parsed; a parse error fails the test where it is asked.
-    testing::JsonValue json(const std::vector<std::string>& arguments, int exitCode = 0) const {
+    nlohmann::json json(const std::vector<std::string>& arguments, int exitCode = 0) const {
         const testing::ProgramResult result = run(arguments);
         EXPECT_EQ(result.exitCode, exitCode) << result.err;
-        return testing::parseJson(result.out);
+        return nlohmann::json::parse(result.out);
     }
     std::map<std::string, std::string> files() const { return testing::filesBelow(folder.path()); }
     std::map<std::string, std::string> registry() const {
@@ -43,14 +43,15 @@ struct EditionMachine {
 };
 
 // The changes of a "rows" array as "row|kind|target|before|after" lines, in order.
-inline std::vector<std::string> changeLines(const testing::JsonValue& rows, bool withCommands = true) {
+inline std::vector<std::string> changeLines(const nlohmann::json& rows, bool withCommands = true) {
+    const auto text = [](const nlohmann::json& value) { return value.is_null() ? "(null)" : value.get<std::string>(); };
     std::vector<std::string> lines;
-    for (const testing::JsonValue& row : rows.array())
-        for (const testing::JsonValue& c : row["changes"].array()) {
-            const std::string kind = c["kind"].text();
+    for (const nlohmann::json& row : rows)
+        for (const nlohmann::json& c : row.at("changes")) {
+            const std::string kind = c.at("kind");
             if (!withCommands && (kind == "command" || kind == "service")) continue;
-            lines.push_back(row["row"].text() + "|" + kind + "|" + c["target"].text() + "|" +
-                            c["before"].optionalText().value_or("(null)") + "|" + c["after"].optionalText().value_or("(null)"));
+            lines.push_back(text(row.at("row")) + "|" + kind + "|" + text(c.at("target")) + "|" + text(c.at("before")) + "|" +
+                            text(c.at("after")));
         }
     return lines;
 }

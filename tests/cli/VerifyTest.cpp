@@ -1,4 +1,5 @@
-// verify: the machine compared with a restore point, row by row and value by value.
+// backup, restore and verify: the machine compared with a restore point, row by row and value by
+// value.
 #include <gtest/gtest.h>
 
 #include "foundation/RegistryValues.h"
@@ -7,7 +8,7 @@
 namespace hastelyn {
 namespace {
 
-using testing::JsonValue;
+using nlohmann::json;
 
 constexpr const char* kMemory = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 constexpr const char* kPagingTarget =
@@ -15,21 +16,28 @@ constexpr const char* kPagingTarget =
 
 TEST(Verify, MatchesAfterARestoreAndNamesTheOneValueChangedByHand) {
     const EditionMachine machine("xp");
-    ASSERT_EQ(machine.run({"backup", "復元ポイント 基準.ini"}).exitCode, 0);
+    const testing::ProgramResult backup = machine.run({"backup", "復元ポイント 基準.ini"});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    EXPECT_EQ(backup.out, "C:\\Program Files\\Hastelyn\\復元ポイント 基準.ini\n");
     EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini"}).out, "matches\n");
+    const std::string status = machine.run({"status"}).out;
 
     ASSERT_EQ(machine.run({"accelerate", "--tick-all", "--yes"}).exitCode, 0);
     const auto beforeVerify = machine.files();
-    const JsonValue drifted = machine.json({"verify", "復元ポイント 基準.ini", "--json"}, 3);
+    const json drifted = machine.json({"verify", "復元ポイント 基準.ini", "--json"}, 3);
     EXPECT_EQ(machine.files(), beforeVerify) << "verify changed the machine";
-    EXPECT_FALSE(drifted["matches"].boolean());
-    EXPECT_GT(drifted["differences"].array().size(), 10u);
+    EXPECT_EQ(drifted.at("matches"), false);
+    EXPECT_GT(drifted.at("differences").size(), 10u);
 
-    ASSERT_EQ(machine.run({"restore", "復元ポイント 基準.ini", "--yes-all"}).exitCode, 0);
-    const JsonValue restored = machine.json({"verify", "復元ポイント 基準.ini", "--json"});
-    EXPECT_TRUE(restored["matches"].boolean());
-    EXPECT_TRUE(restored["differences"].array().empty()) << machine.run({"verify", "復元ポイント 基準.ini"}).out;
-    EXPECT_EQ(restored["file"].text(), "C:\\Program Files\\Hastelyn\\復元ポイント 基準.ini");
+    EXPECT_EQ(machine.run({"restore", "復元ポイント 基準.ini"}).out, "cancelled\n");  // not asked: No
+    const testing::ProgramResult restore = machine.run({"restore", "復元ポイント 基準.ini", "--yes-all"});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err;
+    EXPECT_EQ(restore.out, "restored\n");
+    EXPECT_EQ(machine.run({"status"}).out, status);
+    const json restored = machine.json({"verify", "復元ポイント 基準.ini", "--json"});
+    EXPECT_EQ(restored.at("matches"), true);
+    EXPECT_TRUE(restored.at("differences").empty()) << machine.run({"verify", "復元ポイント 基準.ini"}).out;
+    EXPECT_EQ(restored.at("file"), "C:\\Program Files\\Hastelyn\\復元ポイント 基準.ini");
 
     {
         sandbox::SandboxPlatform byHand(machine.folder.path());
@@ -39,13 +47,9 @@ TEST(Verify, MatchesAfterARestoreAndNamesTheOneValueChangedByHand) {
     const testing::ProgramResult text = machine.run({"verify", "復元ポイント 基準.ini"});
     EXPECT_EQ(text.exitCode, 3);
     EXPECT_EQ(text.out, std::string("drifted\nSystem1\t") + kPagingTarget + "\texpected 0\tactual 1\n");
-    const JsonValue one = machine.json({"verify", "復元ポイント 基準.ini", "--json"}, 3);
-    ASSERT_EQ(one["differences"].array().size(), 1u);
-    const JsonValue& difference = one["differences"].array()[0];
-    EXPECT_EQ(difference["row"].text(), "System1");
-    EXPECT_EQ(difference["target"].text(), kPagingTarget);
-    EXPECT_EQ(difference["expected"].text(), "0");
-    EXPECT_EQ(difference["actual"].text(), "1");
+    const json one = machine.json({"verify", "復元ポイント 基準.ini", "--json"}, 3);
+    EXPECT_EQ(one.at("differences"), json::array({{{"row", "System1"}, {"target", kPagingTarget}, {"expected", "0"},
+                                                   {"actual", "1"}}}));
 }
 
 }  // namespace

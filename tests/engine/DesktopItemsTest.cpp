@@ -104,19 +104,6 @@ TEST(DesktopItems, RestrictedAccountEndsThePassAtTheRefusedMachineString) {
               (std::vector<int>{1, 1, 1, 0, 0, 0}));
 }
 
-TEST(DesktopItems, PolicyPairsNeedBothValues) {
-    MiniMachine m;
-    m.hive(RootKey::CurrentUser,
-           {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]",
-            "\"NoActiveDesktop\"=dword:00000001", "\"NoCustomizeWebView\"=dword:00000001"});
-    EngineFixture fx(m, kAndRead);
-    EXPECT_FALSE(fx.row(kDesktop, 5).ticked);
-    EXPECT_FALSE(fx.row(kDesktop, 6).ticked);
-    fx.apply(kDesktop, {5, 6});
-    EXPECT_EQ(rowValues(fx, 5), (std::vector<std::string>{"1", "1"}));
-    EXPECT_EQ(rowValues(fx, 6), (std::vector<std::string>{"1", "1"}));
-}
-
 TEST(DesktopItems, WallpaperIsKeptInTheSettingsFileAndComesBack) {
     EngineFixture fx("xp");
     const std::string wallpaper = rowValues(fx, 7)[0];

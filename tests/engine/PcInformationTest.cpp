@@ -1,9 +1,8 @@
 // PC information: the ten fields per family, the change command's validation, question, write
-// and messages, a write the registry refuses, and the round trip through a restore point.
+// and messages, and a write the registry refuses.
 #include <gtest/gtest.h>
 
 #include "engine/PcInformation.h"
-#include "engine/RestorePoint.h"
 #include "foundation/CommandError.h"
 #include "tests/engine/EngineFixture.h"
 #include "tests/support/CommandErrorText.h"
@@ -138,17 +137,6 @@ TEST(PcInformation, ARefusedWriteEndsTheCommandWithTheSystemsTextAndWritesNothin
     // No success message followed the question, and nothing was written.
     EXPECT_EQ(fx.dialogs().shown.size(), 1u);
     EXPECT_EQ(fx.machineFiles(), before);
-}
-
-TEST(PcInformation, ARestorePointBringsBackTheFirstValues) {
-    EngineFixture fx("xp");
-    ASSERT_EQ(BtnChangeClick(fx.session(), {"最初の 使用者", "最初の会社", "FIRST-PC"}), PcInfoChange::Written);
-    const std::string point = "C:\\Program Files\\Hastelyn\\復元ポイント テスト.ini";
-    WriteRestorePoint(fx.session(), point);
-    ASSERT_EQ(BtnChangeClick(fx.session(), {"次の 使用者", "NULL", "SECOND-PC"}), PcInfoChange::Written);
-    ApplyRestorePoint(fx.session(), point);
-    EXPECT_EQ(editable(fx), (std::array<std::string, 3>{"最初の 使用者", "最初の会社", "FIRST-PC"}));
-    EXPECT_EQ(ReadPcInformation(fx.session())[2], "FIRST-PC");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 #include "engine/Services.h"
 #include "foundation/CommandError.h"
@@ -170,47 +169,4 @@ TEST(ServiceList, ACommandThatCannotStartEndsThePassAtItsRow) {
     EXPECT_EQ(start(fx, "Beta"), "2");
     EXPECT_EQ(fx.session().settings.read("不要サービス", "Beta"), "NULL");
     EXPECT_EQ(fx.session().model.state()[51], 0);
-}
-
-TEST(ServiceList, TheWindowsRunWhileACommandIsAwaited) {
-    MiniMachine m;
-    m.service("Alpha", "Alpha", 2).shell("ProcessMilliseconds", "60");
-    EngineFixture fx(m);
-    int calls = 0;
-    fx.session().processEvents = [&calls] { ++calls; };
-    engine::readPass(fx.session());
-    fx.session().model.services().rows[0].ticked = true;
-    engine::applyPass(fx.session());
-    EXPECT_GT(calls, 0);
-    EXPECT_EQ(fx.session().model.state()[50], 1);
-}
-
-TEST(ServiceList, XpServicesStopAndComeBackWithTheirStartTypes) {
-    EngineFixture fx("xp", kAndRead);
-    const std::vector<std::string> keys = engine::listedServiceKeys(fx.session());
-    ASSERT_GT(keys.size(), 20u);
-    std::map<std::string, std::string> startTypes;
-    std::map<std::string, bool> ranBefore;
-    for (const std::string& key : keys) {
-        startTypes[key] = start(fx, key);
-        ranBefore[key] = stateOf(fx, key) == 4;
-    }
-
-    for (engine::Row& row : fx.session().model.services().rows) row.ticked = true;
-    engine::applyPass(fx.session());
-    fx.restartAndRead();
-    for (const engine::Row& row : fx.session().model.services().rows) EXPECT_TRUE(row.ticked) << row.label;
-    for (const std::string& key : keys) {
-        EXPECT_EQ(stateOf(fx, key), 1u) << key;
-        // Disabled when it ran; one stopped already was ticked from the start and left alone.
-        EXPECT_EQ(start(fx, key), ranBefore[key] ? "4" : startTypes[key]) << key;
-    }
-
-    for (engine::Row& row : fx.session().model.services().rows) row.ticked = false;
-    engine::applyPass(fx.session());
-    for (const std::string& key : keys) {
-        EXPECT_EQ(stateOf(fx, key), 4u) << key;
-        // Those that ran get their own start type back; the others, never disabled here, manual.
-        EXPECT_EQ(start(fx, key), ranBefore[key] ? startTypes[key] : "3") << key;
-    }
 }
