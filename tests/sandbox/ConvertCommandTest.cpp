@@ -26,7 +26,7 @@ testing::MiniMachine fatMachine() {
     return m;
 }
 
-TEST(Convert, AConsoleLineMakesAFatDriveNtfsForThisProcessAndTheNext) {
+TEST(Convert, AConsoleLineMakesAFatDriveNtfsForThisProcessAndTheNextTakingItsPlaceholder) {
     testing::SandboxFixture fx(fatMachine());
     platform::Platform& p = fx.platform();
     EXPECT_EQ(p.shell.winExec("cmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs /v", kShow), 33u);
@@ -38,11 +38,8 @@ TEST(Convert, AConsoleLineMakesAFatDriveNtfsForThisProcessAndTheNext) {
     EXPECT_NE(fx.journal().find("WinExec\t1\tcmd /k %SystemRoot%"), std::string::npos);
     EXPECT_NE(testing::fileText(fx.folder() / "machine.ini").find("C=Fixed,NTFS,drives/C,SYSTEM,1C2D3E4F"),
               std::string::npos);
-}
 
-TEST(Convert, ThePlaceholderIsTakenAndAMissingOneStopsTheConversion) {
-    testing::SandboxFixture fx(fatMachine());
-    platform::Platform& p = fx.platform();
+    // With a placeholder named, it is taken, and a missing one stops the conversion.
     p.shell.winExec("convert E: /fs:ntfs /v /cvtarea:E:\\TmpMFT", kShow);
     EXPECT_EQ(fileSystemOf(p, "E:\\"), "FAT");
 

@@ -54,7 +54,7 @@ protected:
 
 using Names = std::vector<std::string>;
 
-TEST_F(Files, AttributesComeFromAttributesIni) {
+TEST_F(Files, AttributesLieInAttributesIni) {
     EXPECT_EQ(files_->getFileAttributes("c:/BOOT.INI"), 0x27u);
     EXPECT_EQ(files_->getFileAttributes("C:\\dir\\b.txt"), fileattr::Normal);
     EXPECT_EQ(files_->getFileAttributes("C:\\dir"), fileattr::Directory);
@@ -62,9 +62,9 @@ TEST_F(Files, AttributesComeFromAttributesIni) {
     EXPECT_EQ(files_->getFileAttributes("C:\\"), fileattr::Directory);
 
     EXPECT_EQ(files_->getFileAttributes("Q:\\x"), fileattr::Invalid);
-}
 
-TEST_F(Files, SetAttributesPersistsAndDropsPlainEntries) {
+    // Set, they persist; Directory and Normal are no attributes one sets, and a plain file loses
+    // its entry.
     ASSERT_TRUE(files_->setFileAttributes("C:\\DIR\\B.TXT", fileattr::ReadOnly | fileattr::Archive).ok());
     EXPECT_EQ(readWholeFile(temp_.path() / "attributes.ini").value_or("").find("c:\\dir\\b.txt=21\r\n") !=
                   std::string::npos,
@@ -73,7 +73,6 @@ TEST_F(Files, SetAttributesPersistsAndDropsPlainEntries) {
         SandboxMachine again(temp_.path());  // another process sees it
         EXPECT_EQ(SandboxFileSystem(again).getFileAttributes("c:\\dir\\b.txt"), fileattr::ReadOnly | fileattr::Archive);
     }
-    // Directory and Normal are no attributes one sets; a plain file loses its entry.
     ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\Sub", fileattr::Directory | fileattr::System).ok());
     EXPECT_EQ(files_->getFileAttributes("C:\\dir\\Sub"), fileattr::Directory | fileattr::System);
     ASSERT_TRUE(files_->setFileAttributes("C:\\dir\\b.txt", fileattr::Normal).ok());
@@ -101,11 +100,9 @@ TEST_F(Files, FindFilesListsEverythingLikeWindows) {
     EXPECT_EQ(all[6].attributes, fileattr::Directory | fileattr::Hidden);
     EXPECT_EQ(all[6].size, 0u);
 
+    // Patterns as the wildcard table below matches them.
     EXPECT_EQ(names("C:\\dir\\*"), expected);
-    EXPECT_EQ(names("C:\\dir\\*.ini"), Names{"A.INI"});
     EXPECT_EQ(names("C:\\dir\\*."), (Names{".", "..", "readme", "Sub"}));
-    EXPECT_EQ(names("C:\\dir\\?.txt"), Names{"b.txt"});
-    EXPECT_EQ(names("C:\\dir\\hidden.SYS"), Names{"Hidden.sys"});
     EXPECT_EQ(names("C:\\dir\\sub\\*.*"), (Names{".", "..", "deep.dat"}));
     EXPECT_EQ(names("C:\\*"), (Names{"boot.ini", "dir", "Program Files", "WINDOWS"}));  // no dots at a root
 

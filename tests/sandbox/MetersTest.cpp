@@ -13,6 +13,7 @@
 #include "platform/sandbox/HostFigures.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/conformance/PerformanceDataWalk.h"
+#include "tests/support/RegistryCalls.h"
 #include "tests/support/SandboxFixture.h"
 
 namespace hastelyn::sandbox {
@@ -22,21 +23,9 @@ using platform::KeyAccess;
 using platform::KeyHandle;
 using platform::RootKey;
 namespace err = platform::win32error;
-
-std::uint32_t u32At(const std::string& bytes, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes.at(at + i));
-    return v;
-}
-
-std::string valueOf(platform::Registry& reg, KeyHandle key, std::string_view name, std::uint32_t* type = nullptr) {
-    std::uint32_t size = 0;
-    if (reg.queryValue(key, name, type, nullptr, &size) != err::Success) return "(none)";
-    std::string data(size, '\0');
-    if (reg.queryValue(key, name, type, reinterpret_cast<std::uint8_t*>(data.data()), &size) != err::Success)
-        return "(failed)";
-    return data;
-}
+using testing::query;
+using testing::RegValue;
+using testing::u32At;
 
 TEST(SandboxMeters, PerformanceDataIsThisComputersProcessorsAtEachQuery) {
     testing::SandboxFixture m{testing::MiniMachine{}.hive(
@@ -93,10 +82,7 @@ TEST(SandboxMeters, PerformanceDataIsThisComputersProcessorsAtEachQuery) {
     }
     EXPECT_GT(later, first.time100ns);
 
-    // Other names: "Global" holds the object, other objects come as a block without any; the
-    // key has no subkeys and takes no writes.
-    ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "Global", data), err::Success);
-    EXPECT_TRUE(conformance::walkPerformanceData(data).hasProcessor);
+    // Other objects come as a block without any; the key has no subkeys and takes no writes.
     ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "2 4", data), err::Success);
     EXPECT_EQ(conformance::walkPerformanceData(data).objectCount, 0u);
     KeyHandle sub;
@@ -121,23 +107,23 @@ TEST(SandboxMeters, The95FamilyCpuUsageRunsFromStartStatToStopStat) {
     ASSERT_EQ(reg.openKey(RootKey::DynData, "perfstats\\stopstat", KeyAccess::Query, stop), err::Success);
 
     // Until started, the hive's figure.
-    EXPECT_EQ(valueOf(reg, data, "KERNEL\\CPUUsage"), std::string("\x07\0\0\0", 4));
-    std::uint32_t type = 0;
-    EXPECT_EQ(valueOf(reg, start, "", &type), std::string(1, '\0'));
-    EXPECT_EQ(type, platform::regtype::Sz);
+    const RegValue hiveUsage{platform::regtype::Binary, std::string("\x07\0\0\0", 4)};
+    EXPECT_EQ(query(reg, data, "KERNEL\\CPUUsage"), hiveUsage);
+    EXPECT_EQ(query(reg, start, ""), (RegValue{platform::regtype::Sz, std::string(1, '\0')}));
 
     // Started: a live percentage.
     const auto spinUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
     while (std::chrono::steady_clock::now() < spinUntil) {
     }
-    const std::string usage = valueOf(reg, data, "kernel\\cpuusage", &type);
-    ASSERT_EQ(usage.size(), 4u);
-    EXPECT_EQ(type, platform::regtype::Binary);
-    EXPECT_LE(u32At(usage, 0), 100u);
-    EXPECT_EQ(valueOf(reg, data, "KERNEL\\Threads"), std::string("\x3c\0\0\0", 4)) << "other figures from the hive";
+    const std::optional<RegValue> usage = query(reg, data, "kernel\\cpuusage");
+    ASSERT_TRUE(usage && usage->second.size() == 4u);
+    EXPECT_EQ(usage->first, platform::regtype::Binary);
+    EXPECT_LE(u32At(usage->second, 0), 100u);
+    EXPECT_EQ(query(reg, data, "KERNEL\\Threads"), (RegValue{platform::regtype::Binary, std::string("\x3c\0\0\0", 4)}))
+        << "other figures from the hive";
 
-    EXPECT_EQ(valueOf(reg, stop, ""), std::string(1, '\0'));
-    EXPECT_EQ(valueOf(reg, data, "KERNEL\\CPUUsage"), std::string("\x07\0\0\0", 4));
+    EXPECT_EQ(query(reg, stop, ""), (RegValue{platform::regtype::Sz, std::string(1, '\0')}));
+    EXPECT_EQ(query(reg, data, "KERNEL\\CPUUsage"), hiveUsage);
     for (const KeyHandle k : {start, data, stop}) EXPECT_EQ(reg.closeKey(k), err::Success);
     EXPECT_EQ(m.sandbox().liveRegistry().liveKeyCount(), 0u);
     EXPECT_EQ(m.sandbox().registry().openKeyCount(), 0u);
@@ -153,9 +139,19 @@ TEST(SandboxMeters, The95FamilyCpuUsageRunsFromStartStatToStopStat) {
               err::FileNotFound);
 }
 
-TEST(SandboxMeters, InterfaceTableHasARowPerInterfaceOfProcNetDev) {
+TEST(SandboxMeters, InterfaceTableAndMemoryStatusAreThisComputers) {
     testing::SandboxFixture m{testing::MiniMachine{}};
     platform::Meters& meters = m.platform().meters;
+    // Memory as a 32-bit program sees it.
+    const platform::MemoryStatus s = meters.globalMemoryStatus();
+    const std::optional<HostMemory> host = parseMemInfo(testing::fileText("/proc/meminfo"));
+    ASSERT_TRUE(host);
+    const std::uint32_t total = host->total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(host->total);
+    EXPECT_EQ(s.totalPhys, total) << "clamped to 4 GiB - 1";
+    EXPECT_GE(s.totalPageFile, s.totalPhys);
+    EXPECT_EQ(s.totalVirtual, 0x7FFE0000u);
+
+    // A row per interface of /proc/net/dev.
     platform::ModuleHandle library, again;
     ASSERT_EQ(meters.loadLibrary("iphlpapi", library), err::Success);
     ASSERT_EQ(meters.loadLibrary("C:\\WINDOWS\\system32\\IPHLPAPI.DLL", again), err::Success);
@@ -197,17 +193,6 @@ TEST(SandboxMeters, InterfaceTableHasARowPerInterfaceOfProcNetDev) {
     testing::SandboxFixture withoutFunction{lacking};
     ASSERT_EQ(withoutFunction.platform().meters.loadLibrary("IPHLPAPI.DLL", library), err::Success);
     EXPECT_EQ(withoutFunction.platform().meters.getProcAddress(library, "GetIfTable", function), err::ProcNotFound);
-}
-
-TEST(SandboxMeters, MemoryStatusIsThisComputersAsA32BitProgramSeesIt) {
-    testing::SandboxFixture m{testing::MiniMachine{}};
-    const platform::MemoryStatus s = m.platform().meters.globalMemoryStatus();
-    const std::optional<HostMemory> host = parseMemInfo(testing::fileText("/proc/meminfo"));
-    ASSERT_TRUE(host);
-    const std::uint32_t total = host->total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(host->total);
-    EXPECT_EQ(s.totalPhys, total) << "clamped to 4 GiB - 1";
-    EXPECT_GE(s.totalPageFile, s.totalPhys);
-    EXPECT_EQ(s.totalVirtual, 0x7FFE0000u);
 }
 
 TEST(SandboxMeters, ProcFilesParseAsTheKernelWritesThem) {
@@ -340,9 +325,9 @@ TEST(SandboxMeters, AMeterScriptServesItsTicksReadingByReading) {
     KeyHandle start, statData;
     ASSERT_EQ(reg98.openKey(RootKey::DynData, "PerfStats\\StatData", KeyAccess::Full, statData), err::Success);
     ASSERT_EQ(reg98.openKey(RootKey::DynData, "PerfStats\\StartStat", KeyAccess::Full, start), err::Success);
-    const auto usage = [&] { return u32At(valueOf(reg98, statData, "KERNEL\\CPUUsage"), 0); };
-    EXPECT_EQ(valueOf(reg98, statData, "KERNEL\\CPUUsage"), "(none)") << "not started: the hive's, which has none";
-    EXPECT_EQ(valueOf(reg98, start, ""), std::string(1, '\0'));
+    const auto usage = [&] { return u32At(query(reg98, statData, "KERNEL\\CPUUsage").value_or(RegValue{}).second, 0); };
+    EXPECT_EQ(query(reg98, statData, "KERNEL\\CPUUsage"), std::nullopt) << "not started: the hive's, which has none";
+    EXPECT_EQ(query(reg98, start, ""), (RegValue{platform::regtype::Sz, std::string(1, '\0')}));
     EXPECT_EQ(usage(), 5u) << "the size query before the data is no reading";
     EXPECT_EQ(usage(), 250u);
     EXPECT_EQ(usage(), 250u);

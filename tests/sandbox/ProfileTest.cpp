@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
-#include "platform/sandbox/SandboxFileSystem.h"
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/SandboxProfiles.h"
 #include "platform/sandbox/util/AtomicFile.h"
@@ -238,24 +235,21 @@ TEST_F(Profiles, WritesKeepEveryOtherLineInPlace) {
     EXPECT_EQ(stampOf(host("C:\\Data\\test.ini")), before);
 }
 
-TEST_F(Profiles, ARemovalOnAMissingFileStillMakesIt) {
+// A read-only file and a missing folder are the conformance suite's.
+TEST_F(Profiles, BareNamesLieInTheWindowsFolderAndRefusedWritesSayWhy) {
+    ASSERT_TRUE(write("S", "k"s, "v"s, "hastelyn-test.ini"));
+    EXPECT_EQ(contents("C:\\WINDOWS\\hastelyn-test.ini"), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(get("s", "K", "", 10, "HASTELYN-TEST.INI"), "v");
+
+    // A removal on a missing file still makes it.
     ASSERT_TRUE(write("X", std::nullopt, std::nullopt, "C:\\Data\\empty.ini"));
     EXPECT_EQ(contents("C:\\Data\\empty.ini"), "");
     ASSERT_TRUE(write("X", "k"s, std::nullopt, "C:\\Data\\empty2.ini"));
     EXPECT_EQ(contents("C:\\Data\\empty2.ini"), "");
-}
 
-// A read-only file and a missing folder are the conformance suite's.
-TEST_F(Profiles, RefusedWritesSayWhy) {
     EXPECT_EQ(profiles_->writeString("Q:\\x.ini", "A", "k"s, "v"s).code(), win32error::PathNotFound);
     EXPECT_EQ(profiles_->writeString("", "A", "k"s, "v"s).code(), win32error::AccessDenied);
     EXPECT_EQ(profiles_->writeString("C:\\Data", "A", "k"s, "v"s).code(), win32error::AccessDenied);
-}
-
-TEST_F(Profiles, BareFileNamesLieInTheWindowsFolder) {
-    ASSERT_TRUE(write("S", "k"s, "v"s, "hastelyn-test.ini"));
-    EXPECT_EQ(contents("C:\\WINDOWS\\hastelyn-test.ini"), "[S]\r\nk=v\r\n");
-    EXPECT_EQ(get("s", "K", "", 10, "HASTELYN-TEST.INI"), "v");
 }
 
 TEST_F(Profiles, ParsedFilesStayInMemoryUntilTheyChangeOnDisk) {

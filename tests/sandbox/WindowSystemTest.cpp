@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <concepts>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -72,16 +73,7 @@ bool readLine(int fd, std::string& line) {
     }
 }
 
-void writeLine(int fd, std::string line) {
-    line += '\n';
-    std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
-    }
-}
+void writeLine(int fd, const std::string& line) { ::dprintf(fd, "%s\n", line.c_str()); }
 
 // Carries out the commands of the test, one a line, on a platform of its own; answers each.
 [[noreturn]] void serve(const fs::path& machineFolder, int in, int out) {
