@@ -1,5 +1,5 @@
-// The programs the sandbox carries out (regsvr32, explorer, reg, regedit, fsutil), programs a
-// machine lacks, and processes that take time.
+// The programs the sandbox carries out (regsvr32, explorer, reg, regedit, fsutil, convert and the
+// console that runs it), programs a machine lacks, and processes that take time.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -279,6 +279,60 @@ TEST(Shell, AProcessRunsForTheConfiguredTimeAndItsHandleIsFreed) {
     EXPECT_FALSE(shell.closeProcess(waited));
     EXPECT_EQ(shell.waitForSingleObject(waited, 0), 0xFFFFFFFFu);
     EXPECT_EQ(sandbox.shell().openProcessCount(), 0u);
+}
+
+std::string fileSystemOf(platform::Platform& p, const char* root) {
+    platform::VolumeInfo volume;
+    return p.files.getVolumeInformation(root, volume).ok() ? volume.fileSystem : "(none)";
+}
+
+testing::MiniMachine fatMachine() {
+    testing::MiniMachine m;
+    m.drive('C', "Fixed", "FAT32", "SYSTEM", "1C2D3E4F").drive('E', "Fixed", "FAT", "DATA", "0");
+    m.driveWithoutMedium('D');
+    return m;
+}
+
+TEST(Convert, AConsoleLineMakesAFatDriveNtfsForThisProcessAndTheNext) {
+    testing::SandboxFixture fx(fatMachine());
+    platform::Platform& p = fx.platform();
+    EXPECT_EQ(p.shell.winExec("cmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs /v", kShow), 33u);
+    EXPECT_EQ(fileSystemOf(p, "C:\\"), "NTFS");
+    EXPECT_EQ(fileSystemOf(p, "E:\\"), "FAT");
+    // Recorded for the next process; the drive's other facts stay as machine.ini had them.
+    EXPECT_NE(fx.journal().find("WinExec\t1\tcmd /k %SystemRoot%"), std::string::npos);
+    EXPECT_NE(testing::fileText(fx.folder() / "machine.ini").find("C=Fixed,NTFS,drives/C,SYSTEM,1C2D3E4F"),
+              std::string::npos);
+
+    // A placeholder named but missing stops the conversion.
+    p.shell.winExec("convert E: /fs:ntfs /v /cvtarea:E:\\TmpMFT", kShow);
+    EXPECT_EQ(fileSystemOf(p, "E:\\"), "FAT");
+}
+
+TEST(Convert, NothingChangesWithoutTheFileSystemOnOtherDrivesInARestrictedAccountOrWithoutConvert) {
+    {
+        testing::SandboxFixture fx(fatMachine());
+        platform::Platform& p = fx.platform();
+        p.shell.winExec("convert C:", kShow);
+        p.shell.winExec("convert D: /fs:ntfs", kShow);
+        p.shell.winExec("cmd /k format a: /q", kShow);
+        EXPECT_EQ(fileSystemOf(p, "C:\\"), "FAT32");
+    }
+    {
+        testing::MiniMachine m = fatMachine();
+        m.restrictedAccount();
+        testing::SandboxFixture fx(m);
+        fx.platform().shell.winExec("convert C: /fs:ntfs", kShow);
+        EXPECT_EQ(fileSystemOf(fx.platform(), "C:\\"), "FAT32");
+    }
+    {
+        testing::MiniMachine m = fatMachine();
+        m.shell("Missing", "convert");
+        testing::SandboxFixture fx(m);
+        // The console starts; it does not find convert.
+        EXPECT_EQ(fx.platform().shell.winExec("cmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs", kShow), 33u);
+        EXPECT_EQ(fileSystemOf(fx.platform(), "C:\\"), "FAT32");
+    }
 }
 
 }  // namespace

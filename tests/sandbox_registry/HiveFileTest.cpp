@@ -165,7 +165,8 @@ TEST(HiveFile, UnicodeExportsAndMixedLinesReadAsTheyAreMeant) {
 TEST(HiveFile, WrittenHiveReadsBackTheSame) {
     std::string source =
         "[HKLM\\K]\n\"n\\\"q\"=\"v\"\n\"\"=\"default\"\n\"nul\"=\"x#y\"\n\"crlf\"=hex(1):0d,00,0a,00\n"
-        "\"odd\"=hex(2):41\n\"sur\"=hex(1):00,d8,41,00\n\"t\"=hex(ffffffff):\n"
+        "\"odd\"=hex(2):41\n\"sur\"=hex(1):00,d8,41,00\n\"t\"=hex(ffffffff):\n\"short\"=hex(4):01,02\n\"e\"=hex:\n"
+        "\"none\"=hex(0):07\n\"jm\"=hex(7):e5,65,2c,67,00,00,00,00\n"
         "[HKLM\\K\\Ünï]\n[HKLM\\K\\a]b]\n[HKLM\\K\\ sp ]\n\"x\"=dword:ffffffff\n";
     source[source.find("x#y") + 1] = '\0';
     const auto hive = parse(source);
