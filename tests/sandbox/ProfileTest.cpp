@@ -6,7 +6,6 @@
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/ProfileDocument.h"
-#include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/SandboxProfiles.h"
 #include "platform/sandbox/util/AtomicFile.h"
