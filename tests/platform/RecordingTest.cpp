@@ -2,7 +2,6 @@
 // over a machine that must never be written.
 #include <gtest/gtest.h>
 
-#include <map>
 
 #include "platform/Text.h"
 #include "platform/recording/RecordingPlatform.h"

@@ -14,16 +14,6 @@ TEST(Text, FileTextFallsBackToShiftJisOnlyForInvalidUtf8) {
     EXPECT_FALSE(decodeFileText(std::string("\x80\xFF\x00\xA0", 4)).empty());
 }
 
-TEST(Text, ShiftJisRoundTripAndMeasure) {
-    const std::string sjis = toShiftJis("ソフト abc");
-    EXPECT_EQ(sjis.size(), 10u);
-    EXPECT_EQ(fromShiftJis(sjis), "ソフト abc");
-    EXPECT_EQ(shiftJisLength("ソフト abc"), 10u);
-    EXPECT_EQ(shiftJisLength("ｱｲ"), 2u);
-    EXPECT_EQ(cutToShiftJisLength("あいう", 5), "あい");
-    EXPECT_EQ(cutToShiftJisLength("aあ", 2), "a");
-}
-
 TEST(Text, CaseFoldingIsAsciiOnly) {
     EXPECT_TRUE(equalsNoCase("Software", "SOFTWARE"));
     EXPECT_FALSE(equalsNoCase("ａ", "Ａ"));

@@ -1,5 +1,5 @@
-// The programs the sandbox carries out (regsvr32, explorer, reg, regedit, fsutil), programs a
-// machine lacks, and processes that take time.
+// The programs the sandbox carries out (regsvr32, explorer, reg, regedit, fsutil, convert and the
+// console that runs it), programs a machine lacks, and processes that take time.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,12 +7,10 @@
 #include <string>
 
 #include "platform/Win32Types.h"
-#include "platform/sandbox/SandboxCommands.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/SandboxFixture.h"
-#include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -94,13 +92,8 @@ TEST(Shell, ProgmanQuitsExplorerBringsItBackAndARestartStartsItAnew) {
     p.shell.winExec("explorer", kShow);
     EXPECT_EQ(p.windows.findWindow("Progman", ""), shell) << "a running shell is not started twice";
 
-    EXPECT_TRUE(other.platform().windows.postMessage(shell, platform::wm::Quit, 0, 0));
-    EXPECT_FALSE(p.windows.findWindow("Progman", ""));
-    EXPECT_EQ(p.shell.winExec("explorer", kShow), 33u);
-    const WindowHandle again = other.platform().windows.findWindow("Progman", "Program Manager");
-    EXPECT_TRUE(again);
-    EXPECT_NE(again, shell);
-    EXPECT_EQ(p.windows.sendMessage(again, platform::wm::Quit, 0, 0), 0);
+    // WM_QUIT from another program ends it; explorer, by any spelling, brings it back.
+    EXPECT_EQ(other.platform().windows.sendMessage(shell, platform::wm::Quit, 0, 0), 0);
     EXPECT_FALSE(p.windows.findWindow("Progman", ""));
     EXPECT_EQ(p.shell.shellExecute("open", "C:\\WINDOWS\\Explorer.exe", "/e,C:\\", "", kShow), 42);
     EXPECT_TRUE(p.windows.findWindow("Progman", ""));
@@ -162,7 +155,7 @@ TEST(RegistryCommands, RegSaveAndRestoreRoundTripAKey) {
     EXPECT_EQ(readWholeFile(hive), moved) << "/y replaces the file";
 }
 
-TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
+TEST(RegistryCommands, RegeditExportsAndImportsAKeyAndAFileNotWrittenIsJournaled) {
     testing::MiniMachine m;
     m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\A]", "\"x\"=dword:00000001", "[HKEY_CURRENT_USER\\Software\\A\\B]",
                                   "\"m\"=hex(7):61,00,00,00,00,00"});
@@ -170,6 +163,16 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
     testing::SandboxFixture sandbox{m};
     platform::Platform& p = sandbox.platform();
     const std::string original = exported(sandbox, RootKey::CurrentUser, "Software\\A");
+
+    // A file a tool cannot write (a folder stands where it goes) is not counted as written: the
+    // journal tells which tool failed on which file, and what stood there stays.
+    const fs::path busy = sandbox.folder() / "drives" / "C" / "Busy.reg" / "inside";
+    fs::create_directories(busy);
+    EXPECT_EQ(p.shell.winExec("regedit /E C:\\Busy.reg HKCU\\Software\\A", 0), 33u);
+    EXPECT_EQ(p.shell.winExec("reg save HKCU\\Software\\A C:\\Busy.reg /y", 0), 33u);
+    EXPECT_NE(sandbox.journal().find("NotWritten\tregedit\tC:\\Busy.reg\t"), std::string::npos) << sandbox.journal();
+    EXPECT_NE(sandbox.journal().find("NotWritten\treg\tC:\\Busy.reg\t"), std::string::npos) << sandbox.journal();
+    EXPECT_TRUE(fs::is_directory(busy));
 
     p.shell.shellExecute("Open", "Regedit.exe", "/E \"C:\\a.reg\" \"HKEY_CURRENT_USER\\Software\\A\"", "", 0);
     p.shell.winExec("regedit -e C:\\m.reg HKLM\\Software\\M", 0);
@@ -193,22 +196,6 @@ TEST(RegistryCommands, RegeditExportsAndImportsAKey) {
     EXPECT_EQ(exported(limited, RootKey::LocalMachine, "Software\\M"), "(none)");
     EXPECT_EQ(limited.registry().openKeyCount(), 0u);
     EXPECT_EQ(sandbox.registry().openKeyCount(), 0u);
-}
-
-// A file a tool cannot write (a folder stands where it goes) is not counted as written: the
-// journal tells which tool failed on which file, and what stood there stays.
-TEST(RegistryCommands, AFileThatCannotBeWrittenIsJournaled) {
-    testing::SandboxFixture sandbox{testing::MiniMachine().hive(
-        RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Software\\A]", "\"x\"=dword:00000001"})};
-    const fs::path busy = sandbox.folder() / "drives" / "C" / "Busy.reg" / "inside";
-    fs::create_directories(busy);
-    platform::Platform& p = sandbox.platform();
-    EXPECT_EQ(p.shell.winExec("regedit /E C:\\Busy.reg HKCU\\Software\\A", 0), 33u);
-    EXPECT_EQ(p.shell.winExec("reg save HKCU\\Software\\A C:\\Busy.reg /y", 0), 33u);
-    const std::string journal = readWholeFile(sandbox.folder() / "journal.log").value_or("");
-    EXPECT_NE(journal.find("NotWritten\tregedit\tC:\\Busy.reg\t"), std::string::npos) << journal;
-    EXPECT_NE(journal.find("NotWritten\treg\tC:\\Busy.reg\t"), std::string::npos) << journal;
-    EXPECT_TRUE(fs::is_directory(busy));
 }
 
 TEST(Fsutil, CreatesANewFileOfTheSizeGivenOnlyWhereNoneIs) {
@@ -287,6 +274,60 @@ TEST(Shell, AProcessRunsForTheConfiguredTimeAndItsHandleIsFreed) {
     EXPECT_FALSE(shell.closeProcess(waited));
     EXPECT_EQ(shell.waitForSingleObject(waited, 0), 0xFFFFFFFFu);
     EXPECT_EQ(sandbox.shell().openProcessCount(), 0u);
+}
+
+std::string fileSystemOf(platform::Platform& p, const char* root) {
+    platform::VolumeInfo volume;
+    return p.files.getVolumeInformation(root, volume).ok() ? volume.fileSystem : "(none)";
+}
+
+testing::MiniMachine fatMachine() {
+    testing::MiniMachine m;
+    m.drive('C', "Fixed", "FAT32", "SYSTEM", "1C2D3E4F").drive('E', "Fixed", "FAT", "DATA", "0");
+    m.driveWithoutMedium('D');
+    return m;
+}
+
+TEST(Convert, AConsoleLineMakesAFatDriveNtfsForThisProcessAndTheNext) {
+    testing::SandboxFixture fx(fatMachine());
+    platform::Platform& p = fx.platform();
+    EXPECT_EQ(p.shell.winExec("cmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs /v", kShow), 33u);
+    EXPECT_EQ(fileSystemOf(p, "C:\\"), "NTFS");
+    EXPECT_EQ(fileSystemOf(p, "E:\\"), "FAT");
+    // Recorded for the next process; the drive's other facts stay as machine.ini had them.
+    EXPECT_NE(fx.journal().find("WinExec\t1\tcmd /k %SystemRoot%"), std::string::npos);
+    EXPECT_NE(testing::fileText(fx.folder() / "machine.ini").find("C=Fixed,NTFS,drives/C,SYSTEM,1C2D3E4F"),
+              std::string::npos);
+
+    // A placeholder named but missing stops the conversion.
+    p.shell.winExec("convert E: /fs:ntfs /v /cvtarea:E:\\TmpMFT", kShow);
+    EXPECT_EQ(fileSystemOf(p, "E:\\"), "FAT");
+}
+
+TEST(Convert, NothingChangesWithoutTheFileSystemOnOtherDrivesInARestrictedAccountOrWithoutConvert) {
+    {
+        testing::SandboxFixture fx(fatMachine());
+        platform::Platform& p = fx.platform();
+        p.shell.winExec("convert C:", kShow);
+        p.shell.winExec("convert D: /fs:ntfs", kShow);
+        p.shell.winExec("cmd /k format a: /q", kShow);
+        EXPECT_EQ(fileSystemOf(p, "C:\\"), "FAT32");
+    }
+    {
+        testing::MiniMachine m = fatMachine();
+        m.restrictedAccount();
+        testing::SandboxFixture fx(m);
+        fx.platform().shell.winExec("convert C: /fs:ntfs", kShow);
+        EXPECT_EQ(fileSystemOf(fx.platform(), "C:\\"), "FAT32");
+    }
+    {
+        testing::MiniMachine m = fatMachine();
+        m.shell("Missing", "convert");
+        testing::SandboxFixture fx(m);
+        // The console starts; it does not find convert.
+        EXPECT_EQ(fx.platform().shell.winExec("cmd /k %SystemRoot%\\system32\\convert C: /fs:ntfs", kShow), 33u);
+        EXPECT_EQ(fileSystemOf(fx.platform(), "C:\\"), "FAT32");
+    }
 }
 
 }  // namespace

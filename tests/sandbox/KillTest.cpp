@@ -12,7 +12,6 @@
 #include <random>
 #include <string>
 
-#include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/SandboxMachine.h"
@@ -20,6 +19,7 @@
 #include "platform/sandbox/registry/SandboxRegistry.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/RegistryCalls.h"
 #include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
@@ -63,10 +63,9 @@ bool isValueOf(int i, std::string_view value) {
         const std::string value = baseValue(i) + (counter % 2 == 0 ? "-a" : "-b");
         if (!profiles.writeString(kFile, "Data", "Counter", std::to_string(counter)).ok()) std::_Exit(4);
         if (!profiles.writeString(kFile, "Data", keyName(i), value).ok()) std::_Exit(5);
-        const auto dword = static_cast<std::uint32_t>(counter);
-        EXPECT_EQ(registry.setValue(key, "Counter", regtype::Dword, reinterpret_cast<const std::uint8_t*>(&dword), 4), platform::win32error::Success);
-        EXPECT_EQ(registry.setValue(key, keyName(i), regtype::Sz, reinterpret_cast<const std::uint8_t*>(value.c_str()),
-                          static_cast<std::uint32_t>(value.size() + 1)), platform::win32error::Success);
+        const auto dword = testing::le32(static_cast<std::uint32_t>(counter));
+        EXPECT_EQ(testing::set(registry, key, "Counter", regtype::Dword, dword), platform::win32error::Success);
+        EXPECT_EQ(testing::set(registry, key, keyName(i), regtype::Sz, testing::sz(value)), platform::win32error::Success);
         const char done = 1;
         [[maybe_unused]] const ssize_t ignored = ::write(progress, &done, 1);
     }
@@ -97,21 +96,15 @@ std::uint32_t checkRegistry(const fs::path& machineFolder) {
     KeyHandle key;
     EXPECT_EQ(registry.openKey(RootKey::CurrentUser, kRegistryKey, platform::KeyAccess::Query, key),
               platform::win32error::Success);
-    std::uint32_t type = 0;
-    std::uint32_t counter = 0;
-    std::uint32_t size = 4;
-    EXPECT_EQ(registry.queryValue(key, "Counter", &type, reinterpret_cast<std::uint8_t*>(&counter), &size),
-              platform::win32error::Success);
-    EXPECT_EQ(type, regtype::Dword);
+    const std::optional<testing::RegValue> counter = testing::query(registry, key, "Counter");
+    EXPECT_TRUE(counter && counter->first == regtype::Dword && counter->second.size() == 4);
     for (int i = 0; i < kKeys; ++i) {
-        std::uint8_t data[64] = {};
-        size = sizeof(data);
-        EXPECT_EQ(registry.queryValue(key, keyName(i), &type, data, &size), platform::win32error::Success) << keyName(i);
-        const std::string_view value(reinterpret_cast<const char*>(data), size > 0 ? size - 1 : 0);
-        EXPECT_TRUE(type == regtype::Sz && isValueOf(i, value)) << keyName(i) << "=" << value;
+        const std::optional<testing::RegValue> value = testing::query(registry, key, keyName(i));
+        const std::string_view text = value ? std::string_view(value->second).substr(0, value->second.size() - 1) : "";
+        EXPECT_TRUE(value && value->first == regtype::Sz && isValueOf(i, text)) << keyName(i) << "=" << text;
     }
     EXPECT_EQ(registry.closeKey(key), platform::win32error::Success);
-    return counter;
+    return counter ? testing::u32At(counter->second, 0) : 0;
 }
 
 TEST(KillTest, WritesKilledAtAnyMomentLeaveWholeFiles) {

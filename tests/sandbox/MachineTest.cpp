@@ -40,12 +40,12 @@ std::string openError(const fs::path& folder) {
     }
 }
 
-TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
+TEST(Machine, ReadsItsFactsTakesDefaultsForWhatIsMissingOrGarbledAndJournals) {
     TempFolder temp;
     MiniMachine m;
     m.edition("98").restrictedAccount();
     m.writeTo(temp.path());
-    const SandboxMachine machine(temp.path());
+    SandboxMachine machine(temp.path());
     EXPECT_EQ(machine.version().platformId, 1u);
     EXPECT_EQ(machine.version().major, 4u);
     EXPECT_EQ(machine.version().minor, 10u);
@@ -53,6 +53,12 @@ TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
     EXPECT_EQ(machine.version().csdVersion, " A ");
     EXPECT_EQ(machine.windowsDirectory(), "C:\\WINDOWS");
     EXPECT_TRUE(machine.restrictedAccount());
+    // Its journal gets one tab-separated line per event.
+    EXPECT_TRUE(machine.journal("WinExec", {"1", "net stop \"Security Center\""}));
+    EXPECT_TRUE(machine.journal("Odd", {"tab\there", "line\r\nbreak", std::string_view("nul\0cut", 7)}));
+    EXPECT_EQ(testing::fileText(machine.journalPath()),
+              "WinExec\t1\tnet stop \"Security Center\"\n"
+              "Odd\ttab here\tline  break\tnul\n");
 
     TempFolder garbled;
     MiniMachine g;
@@ -74,16 +80,13 @@ TEST(Machine, ReadsItsFactsAndTakesDefaultsForWhatIsMissingOrGarbled) {
     EXPECT_EQ(fallback.drives()[0].hostFolder, garbled.path() / "drives" / "C");
 }
 
-TEST(Machine, FolderWithoutMachineIniIsRefusedByName) {
-    TempFolder temp;
-    for (const fs::path& folder : {temp.path(), temp.path() / "nowhere"})
-        EXPECT_NE(openError(folder).find(folder.string()), std::string::npos) << folder;
-}
-
-// A drive's host folder lies in the machine folder: one that is absolute, climbs out with "..",
-// or is a link leading out is refused by naming the drive.
-TEST(Machine, DriveFoldersOutsideTheMachineAreRefused) {
+// A folder without machine.ini is refused by its name. A drive's host folder lies in the machine
+// folder: one that is absolute, climbs out with "..", or is a link leading out is refused by
+// naming the drive.
+TEST(Machine, FoldersWithoutMachineIniAndDriveFoldersOutsideTheMachineAreRefused) {
     TempFolder outside;
+    for (const fs::path& folder : {outside.path(), outside.path() / "nowhere"})
+        EXPECT_NE(openError(folder).find(folder.string()), std::string::npos) << folder;
     for (const std::string& host : {outside.path().string(), "../elsewhere"s, "drives/../../elsewhere"s}) {
         TempFolder temp;
         MiniMachine m;
@@ -130,7 +133,7 @@ protected:
     fs::path drive_;
 };
 
-TEST_F(PathMapping, FindsEachPartCaseInsensitivelyWithEitherSlash) {
+TEST_F(PathMapping, FindsEachPartCaseInsensitivelyWithEitherSlashAndBack) {
     const auto hosts = map("c:/windows//system32\\DRIVERS/Etc\\\\HOSTS");
     ASSERT_TRUE(hosts);
     EXPECT_EQ(hosts->host, drive_ / "WINDOWS" / "System32" / "Drivers" / "etc" / "hosts");
@@ -151,6 +154,13 @@ TEST_F(PathMapping, FindsEachPartCaseInsensitivelyWithEitherSlash) {
 
     // Windows drops dots and spaces at the end of the last part.
     EXPECT_EQ(map("C:\\BOOT.INI. .")->windows, "C:\\boot.ini");
+
+    // Host paths map back; those outside the drives map to nothing.
+    EXPECT_EQ(machine_->windowsPathOf(drive_ / "WINDOWS" / "System32"), "C:\\WINDOWS\\System32");
+    EXPECT_EQ(machine_->windowsPathOf(drive_), "C:\\");
+    EXPECT_EQ(machine_->windowsPathOf(drive_ / "WINDOWS" / ".." / "boot.ini"), "C:\\boot.ini");
+    EXPECT_FALSE(machine_->windowsPathOf(temp_.path() / "machine.ini"));
+    EXPECT_FALSE(machine_->windowsPathOf("/etc/passwd"));
 }
 
 TEST_F(PathMapping, DotDotStopsAtTheRootAndNeverLeavesTheDrive) {
@@ -205,14 +215,6 @@ TEST_F(PathMapping, RelativePathsFollowTheCurrentDirectory) {
     EXPECT_EQ(SandboxMachine(other.path()).currentDirectory(), "C:\\Program Files\\Hastelyn");
 }
 
-TEST_F(PathMapping, HostPathsMapBackToWindowsPaths) {
-    EXPECT_EQ(machine_->windowsPathOf(drive_ / "WINDOWS" / "System32"), "C:\\WINDOWS\\System32");
-    EXPECT_EQ(machine_->windowsPathOf(drive_), "C:\\");
-    EXPECT_EQ(machine_->windowsPathOf(drive_ / "WINDOWS" / ".." / "boot.ini"), "C:\\boot.ini");
-    EXPECT_FALSE(machine_->windowsPathOf(temp_.path() / "machine.ini"));
-    EXPECT_FALSE(machine_->windowsPathOf("/etc/passwd"));
-}
-
 TEST(Machine, LocatesItsFolderFromTheEnvironmentOrBesideTheProgram) {
     const char* saved = std::getenv("HASTELYN_MACHINE");
     const std::string savedValue = saved != nullptr ? saved : "";
@@ -224,17 +226,6 @@ TEST(Machine, LocatesItsFolderFromTheEnvironmentOrBesideTheProgram) {
     ::unsetenv("HASTELYN_MACHINE");
     EXPECT_EQ(locateMachineFolder(), beside);
     if (saved != nullptr) ::setenv("HASTELYN_MACHINE", savedValue.c_str(), 1);
-}
-
-TEST(Machine, JournalGetsOneTabSeparatedLinePerEvent) {
-    TempFolder temp;
-    MiniMachine().writeTo(temp.path());
-    SandboxMachine machine(temp.path());
-    EXPECT_TRUE(machine.journal("WinExec", {"1", "net stop \"Security Center\""}));
-    EXPECT_TRUE(machine.journal("Odd", {"tab\there", "line\r\nbreak", std::string_view("nul\0cut", 7)}));
-    EXPECT_EQ(testing::fileText(machine.journalPath()),
-              "WinExec\t1\tnet stop \"Security Center\"\n"
-              "Odd\ttab here\tline  break\tnul\n");
 }
 
 }  // namespace

