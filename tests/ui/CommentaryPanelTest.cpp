@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(window.Comment->toPlainText(), QString::fromStdString(window.commentary()).replace("\r\n", "\n"));
     }
 
-    void theMoreInformationButtonOpensOurPages() {
+    void theMoreInformationButtonOpensOurPagesAndTheSearchMenuTheSelection() {
         WindowFixture fx(MiniMachine{});
         ui::TFrmMain& window = fx.window();
         window.findChild<QPushButton*>("BtnUtility")->click();
@@ -75,11 +75,8 @@ private slots:
         QVERIFY(log.find(groupPolicy) < log.find(startup));
         QVERIFY(log.find(startup) != std::string::npos);
         QCOMPARE(log.find("ShellExecute", log.find(startup) + 1), std::string::npos);
-    }
 
-    void theSearchMenuLooksUpTheSelectionWhole() {
-        WindowFixture fx(MiniMachine{});
-        ui::TFrmMain& window = fx.window();
+        // The search menu looks up the selection whole.
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.showCommentary("ユーティリティ", 0);

@@ -185,11 +185,6 @@ private slots:
             QCOMPARE(list->currentText(), QString("未対応"));
         }
         QCOMPARE(c.items(c.compact.CmbCPUList), QStringList{"CPU #1"});
-        c.tick();
-        QCOMPARE(c.text("LblCPUUse"), QString("100 %"));
-        QCOMPARE(c.bar("PrgCPUUse"), 100);
-        QCOMPARE(c.texts({"LblHDTotal", "LblHDUse", kNetwork[0], kNetwork[1]}),
-                 (QStringList{"###,### MB", "## %", "###,### Kbps", "###,### Kbps"}));
     }
 
     void samplingRunsExactlyWhileShownWithTheViewOpen() {
@@ -228,6 +223,7 @@ private slots:
         // The main window's performance button opens the view.
         c.fx.window().show();
         c.fx.window().findChild<QPushButton*>("BtnPerformance")->click();
+        QVERIFY(!c.fx.window().isVisible());
         QVERIFY(w.isVisible());
         QVERIFY(w.BtnPerformance->isChecked());
         QVERIFY(timer->isActive());

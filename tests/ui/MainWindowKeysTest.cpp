@@ -1,28 +1,26 @@
 // Keys and focus of the main window as a keyboard user meets them: F2 once whatever has the
 // focus, Enter on a button, the focus at start, Tab into a list, and pages turned by the wheel
-// or a click on the tabs.
+// (round both ends) or a click on the tabs.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QSpontaneKeyEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
-#include <QWheelEvent>
 
+#include "tests/ui/support/MouseWheel.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/Application.h"
 #include "ui/MainMenuTable.h"
 #include "ui/QtDialogProvider.h"
 
 using namespace hastelyn;
+using testing::sv;
 using testing::WindowFixture;
 using testing::withGeneralSettings;
 
 namespace {
-
-std::string sv(std::string_view s) { return std::string(s); }
 
 // Answers the real message boxes as a user at the keyboard does: the confirmation with the
 // given key, any other box with Enter. It looks each time the event loop runs, so it sees each
@@ -47,14 +45,6 @@ private:
     QTimer look_;
     QPointer<QMessageBox> answered_;
 };
-
-void wheel(QWidget* at, int delta) {
-    const QPointF pos(at->width() / 2.0, at->height() / 2.0);
-    QWheelEvent event(pos, at->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    // As from the mouse: an event the control under it ignores goes on to its parents.
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    qApp->notify(at, &event);
-}
 
 }  // namespace
 
@@ -149,6 +139,7 @@ private slots:
             QTest::keyClick(list, Qt::Key_Down);
             QCOMPARE(list->currentRow(), 0);
             QVERIFY(window.commentary() != commentary);
+            QVERIFY(window.BtnMoreInfo->isHidden());
             QVERIFY(QString::fromStdString(fx.clipboard()).startsWith(window.PgAccel->tabText(page) + list->item(0)->text()));
         }
     }
@@ -162,23 +153,33 @@ private slots:
         window.BtnSystem->click();
         QTRY_VERIFY(window.PgAccel->tabBar()->hasFocus());
         fx.setClipboard("quiet");
-        wheel(window.PgAccel->tabBar(), -120);
+        testing::turnWheel(window.PgAccel->tabBar(), -120);
         QCOMPARE(window.PgAccel->currentIndex(), 1);
-        wheel(window.tweakLists[1], -120);
+        testing::turnWheel(window.tweakLists[1], -120);
         QCOMPARE(window.PgAccel->currentIndex(), 2);
-        wheel(&window, 120);
+        testing::turnWheel(&window, 120);
         QCOMPARE(window.PgAccel->currentIndex(), 1);
+        // Round both ends.
+        testing::turnWheel(&window, 120);
+        testing::turnWheel(&window, 120);
+        QCOMPARE(window.PgAccel->currentIndex(), 7);
+        testing::turnWheel(&window, -120);
+        QCOMPARE(window.PgAccel->currentIndex(), 0);
         QCOMPARE(fx.clipboard(), std::string("quiet"));
         // The tabs' own keys speak the page.
         QTest::keyClick(window.PgAccel->tabBar(), Qt::Key_Right);
-        QCOMPARE(fx.clipboard(), sv(ui::pages()[2].spoken));
+        QCOMPARE(fx.clipboard(), sv(ui::pages()[1].spoken));
 
-        // A click on a tab from elsewhere brings the focus to the pages, which speak it.
+        // A click on a tab from elsewhere brings the focus to the pages, which speak it; its
+        // row moves next to the page.
         window.BtnAccelerate->setFocus();
         fx.setClipboard("");
         auto* tabs = static_cast<ui::TwoRowTabBar*>(window.PgAccel->tabBar());
+        const int lowerTop = tabs->rowTabRect(0).top();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->rowTabRect(6).center());
         QCOMPARE(window.PgAccel->currentIndex(), 6);
+        QCOMPARE(tabs->rowTabRect(6).top(), lowerTop);
+        QVERIFY(window.PgAccel->currentWidget()->geometry().bottom() <= window.PgAccel->height());
         QTRY_VERIFY(tabs->hasFocus());
         QCOMPARE(fx.clipboard(), sv(ui::pages()[6].spoken));
     }

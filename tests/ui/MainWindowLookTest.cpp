@@ -1,12 +1,10 @@
 // What the user sees of the main window: every text whole in its control, rows that cannot be
-// changed grey, the two commentary buttons' own glyphs, the small screen's layout in the
-// middle, the page tabs in every tab style, and the version on the about picture.
+// changed grey, the two commentary buttons' own glyphs, the page tabs in every tab style, and
+// the version on the about picture.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -112,7 +110,7 @@ int inkInside(const QImage& image, const QRect& area, bool rows = false) {
 class MainWindowLookTest : public QObject {
     Q_OBJECT
 private slots:
-    void everyTextFitsItsControl() {
+    void everyTextFitsItsControlAndThePicturesCarryTheirMarks() {
         WindowFixture fx(MiniMachine{});
         ui::TFrmMain& window = fx.window();
         QVERIFY(testing::showActive(window));
@@ -127,6 +125,21 @@ private slots:
         QCOMPARE(window.LblAll->text(), QStringLiteral("50"));
         QVERIFY(window.findChild<QLabel*>("Label3")->geometry().right() < window.LblAll->geometry().left());
         QVERIFY(window.findChild<QLabel*>("Label5")->geometry().right() < window.findChild<QWidget*>("PnlAccel")->width());
+
+        // The more-information button carries the "[e]" that the commentary texts name: white
+        // on an orange square.
+        const QImage more = window.BtnMoreInfo->icon().pixmap(16, 16).toImage();
+        QVERIFY(more != window.BtnComment->icon().pixmap(16, 16).toImage());
+        const QColor body = more.pixelColor(2, 8);
+        QVERIFY2(body.red() > 200 && body.green() < 150 && body.blue() < 80, qPrintable(body.name()));
+
+        // The about picture shows the build's version. The committed picture has none of its
+        // own: nothing is written where the version goes, so no old number can show.
+        const QRect versionArea(36, 21, 100, 12);
+        QCOMPARE(inkInside(ui::picture("about.jpg"), versionArea), 0);
+        const QImage shown = window.ImgAbout->pixmap().toImage();
+        QVERIFY(inkInside(shown, versionArea) > 20);
+        QCOMPARE(shown.copy(0, 0, 140, 19), ui::picture("about.jpg").convertToFormat(shown.format()).copy(0, 0, 140, 19));
     }
 
     void rowsThatCannotChangeStayGreyAfterTheAccelerateCommand() {
@@ -145,33 +158,6 @@ private slots:
         window.BtnAccelerate->click();
         QCOMPARE(system->item(9)->foreground().color(), grey);
         QCOMPARE(system->item(0)->data(Qt::ForegroundRole), QVariant());  // the list's own navy
-    }
-
-    void theMoreInformationButtonCarriesTheEMark() {
-        WindowFixture fx(MiniMachine{});
-        const QImage more = fx.window().BtnMoreInfo->icon().pixmap(16, 16).toImage();
-        const QImage comment = fx.window().BtnComment->icon().pixmap(16, 16).toImage();
-        QVERIFY(more != comment);
-        // The "[e]" that the commentary texts name: white on an orange square.
-        const QColor body = more.pixelColor(2, 8);
-        QVERIFY2(body.red() > 200 && body.green() < 150 && body.blue() < 80, qPrintable(body.name()));
-    }
-
-    void theSmallScreensLayoutIsInTheMiddle() {
-        WindowFixture fx(MiniMachine{}, {640, 480, 32});
-        ui::TFrmMain& window = fx.window();
-        QCOMPARE(window.size(), QSize(590, 430));
-        const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(testing::showActive(window));
-        // The window with its frame in the middle, as far as the frame (known only once shown)
-        // lets the window's own rectangle say where the middle is.
-        const QRect frame = window.frameGeometry();
-        const int leftGap = frame.left() - free.left(), rightGap = free.right() - frame.right();
-        const int topGap = frame.top() - free.top(), bottomGap = free.bottom() - frame.bottom();
-        QVERIFY2(std::abs(leftGap - rightGap) <= frame.width() - window.width() + 1 &&
-                     std::abs(topGap - bottomGap) <= frame.height() - window.height() + 1,
-                 qPrintable(QStringLiteral("frame %1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
-        QVERIFY(window.frameGeometry().top() >= free.top());
     }
 
     void everyTabStyleDrawsEachCaptionOnItsOwnTab() {
@@ -197,17 +183,6 @@ private slots:
                 }
             }
         }
-    }
-
-    void theAboutPictureShowsTheBuildsVersion() {
-        // The committed picture has no version of its own: nothing is written where the
-        // version goes, so no old number can show.
-        const QRect versionArea(36, 21, 100, 12);
-        QCOMPARE(inkInside(ui::picture("about.jpg"), versionArea), 0);
-        WindowFixture fx(MiniMachine{});
-        const QImage shown = fx.window().ImgAbout->pixmap().toImage();
-        QVERIFY(inkInside(shown, versionArea) > 20);
-        QCOMPARE(shown.copy(0, 0, 140, 19), ui::picture("about.jpg").convertToFormat(shown.format()).copy(0, 0, 140, 19));
     }
 };
 

@@ -1,18 +1,17 @@
-// The save-and-restore window: both restore-point flows end to end with the main window, the
-// machine's own file dialog, F4, the wheel, the spoken texts, the tab order and closing.
+// The save-and-restore window: a restore point made and chosen in the machine's own file dialog,
+// the main window refreshed; F4, the wheel, the spoken texts, the tab order and closing.
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <QWheelEvent>
 
 #include "engine/RestoreWindowTexts.h"
+#include "tests/ui/support/FileBrowserAnswer.h"
+#include "tests/ui/support/MouseWheel.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "engine/Passes.h"
 #include "ui/Application.h"
@@ -22,12 +21,12 @@
 
 using namespace hastelyn;
 using foundation::DialogKind;
+using testing::BrowserAnswer;
 using testing::MiniMachine;
 using testing::WindowFixture;
 
 namespace {
 
-const std::string kFolder = "C:\\Program Files\\Hastelyn\\";
 const char* const kMemoryKey = "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 
 MiniMachine machine(const std::string& settings) {
@@ -37,32 +36,6 @@ MiniMachine machine(const std::string& settings) {
             "\"DisablePagingExecutive\"=dword:00000000"});
     return m;
 }
-
-// What the file dialog did when it opened (if it did): the folder it showed, the names it
-// listed, its filters; then it is answered with a typed path, or cancelled.
-// The timer goes with the answer: one that was never needed does not fire later.
-struct BrowserAnswer {
-    bool opened = false;
-    QString title, folder;
-    QStringList names, filters;
-    QTimer timer;
-    void answerLater(std::optional<QString> typed) {
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [this, typed] {
-            auto* browser = qobject_cast<ui::MachineFileBrowser*>(QApplication::activeModalWidget());
-            if (browser == nullptr) return;
-            opened = true;
-            title = browser->windowTitle();
-            folder = browser->EdtFolder->text();
-            for (int i = 0; i < browser->LstFiles->count(); ++i) names << browser->LstFiles->item(i)->text();
-            for (int i = 0; i < browser->CmbFilter->count(); ++i) filters << browser->CmbFilter->itemText(i);
-            if (!typed) return browser->reject();
-            browser->EdtFileName->setText(*typed);
-            browser->openSelection();
-        });
-        timer.start(0);
-    }
-};
 
 std::string lastDialog(WindowFixture& fx) { return fx.dialogs().shown.empty() ? "" : fx.dialogs().shown.back().second; }
 
@@ -76,36 +49,19 @@ void setPagingExecutive(WindowFixture& fx, const char* value) {
 class RestoreWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void restorePointFlowsEndToEnd() {
+    void recoveryBrowsesTheMachineAndRefreshesTheMainWindow() {
         WindowFixture fx(machine("Sound=On\r\n"));
         ui::TFrmRestore restore(fx.session(), &fx.window());
         ui::TFrmMain& main = fx.window();
         QListWidget* system = main.tweakLists[0];
-        {
-            // A restore point elsewhere does not count.
-            QVERIFY(fx.sandbox().platform().profiles.writeString("C:\\復元ポイント 別.ini", "システム", "1", "0").ok());
-            BrowserAnswer browser;
-            browser.answerLater(std::nullopt);
-            restore.BtnRecovery->click();
-            QVERIFY(!browser.opened);
-            QVERIFY(fx.dialogs().shown.back() == std::pair(DialogKind::Error, std::string("\r\n作成された復元ポイントが、見つかりません。")));
-        }
         restore.BtnBackup->click();  // Yes by default
-        QVERIFY(lastDialog(fx).find("作成ファイル：復元ポイント ") != std::string::npos);
+        const std::string made = lastDialog(fx).substr(lastDialog(fx).find("作成ファイル：") + std::string("作成ファイル：").size());
         setPagingExecutive(fx, "1");
-        main.refreshLists();
         engine::readPass(fx.session());
         main.refreshLists();
         main.countItems();
         QCOMPARE(system->item(0)->checkState(), Qt::Checked);
         const QString restBefore = main.LblRest->text();
-        {
-            fx.dialogs().answers = {false};
-            BrowserAnswer browser;
-            browser.answerLater(std::nullopt);
-            restore.BtnRecovery->click();
-            QVERIFY(!browser.opened);
-        }
         {
             BrowserAnswer browser;
             browser.answerLater(std::nullopt);
@@ -118,54 +74,16 @@ private slots:
             QVERIFY(!browser.names.contains("Hastelyn.ini"));  // the first filter shows restore points only
             QCOMPARE(system->item(0)->checkState(), Qt::Checked);
         }
-        const std::string made = fx.dialogs().shown.at(2).second.substr(
-            fx.dialogs().shown.at(2).second.find("作成ファイル：") + std::string("作成ファイル：").size());
-        {
-            // Not a restore point by its path, though one by its content.
-            QVERIFY(fx.sandbox().platform().files.copyFile(kFolder + made, kFolder + "copy.ini", true).ok());
-            BrowserAnswer browser;
-            browser.answerLater(QString("copy.ini"));
-            restore.BtnRecovery->click();
-            QVERIFY(fx.dialogs().shown.back() == std::pair(DialogKind::Error, std::string("\r\n選択されたファイルは、復元ポイントではありません。")));
-            QCOMPARE(system->item(0)->checkState(), Qt::Checked);
-        }
-        {
-            BrowserAnswer browser;
-            browser.answerLater(ui::u8(made));
-            restore.BtnRecovery->click();
-            QVERIFY(lastDialog(fx).ends_with("\r\n\r\n指定ファイル：" + made));
-            QVERIFY(fx.dialogs().shown.back().first == DialogKind::Information);
-            QCOMPARE(fx.session().registry.ReadRegValue(platform::RootKey::LocalMachine, kMemoryKey,
-                                                        "DisablePagingExecutive", foundation::RegType::DWORD),
-                     std::string("0"));
-            QCOMPARE(system->item(0)->checkState(), Qt::Unchecked);
-            QCOMPARE(main.LblRest->text().toInt(), restBefore.toInt() + 1);
-        }
-        {
-            // In another folder, chosen by its full path: shown with it. DlgReboot asks even
-            // with DlgInform off.
-            const std::string elsewhere = "C:\\古い復元ポイント.ini";
-            QVERIFY(fx.sandbox().platform().files.copyFile(kFolder + made, elsewhere, true).ok());
-            fx.session().settings.write(foundation::kGeneralSection, "DlgReboot", "On");
-            fx.session().settings.write(foundation::kGeneralSection, "DlgInform", "Off");
-            // Yes to the question, No to the restore's own questions and to the restart.
-            fx.dialogs().answers = {true};
-            fx.dialogs().answers.resize(30, false);
-            BrowserAnswer browser;
-            browser.answerLater(ui::u8(elsewhere));
-            restore.BtnRecovery->click();
-            QVERIFY(fx.dialogs().shown.back().first == DialogKind::Confirmation);
-            QVERIFY(lastDialog(fx).ends_with("再起動しますか？\r\n\r\n指定ファイル：" + elsewhere));
-            QVERIFY(fx.journal().find("ExitWindows") == std::string::npos);
-        }
-        {
-            fx.session().settings.write(foundation::kGeneralSection, "DlgReboot", "Off");
-            BrowserAnswer browser;
-            browser.answerLater(ui::u8(made));
-            restore.BtnRecovery->click();
-            // The restore's own messages, and no final one.
-            QVERIFY(lastDialog(fx).find("指定ファイル") == std::string::npos);
-        }
+        BrowserAnswer browser;
+        browser.answerLater(ui::u8(made));
+        restore.BtnRecovery->click();
+        QVERIFY(lastDialog(fx).ends_with("\r\n\r\n指定ファイル：" + made));
+        QVERIFY(fx.dialogs().shown.back().first == DialogKind::Information);
+        QCOMPARE(fx.session().registry.ReadRegValue(platform::RootKey::LocalMachine, kMemoryKey, "DisablePagingExecutive",
+                                                    foundation::RegType::DWORD),
+                 std::string("0"));
+        QCOMPARE(system->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(main.LblRest->text().toInt(), restBefore.toInt() + 1);
     }
 
     void browserWalksTheMachinesFolders() {
@@ -231,14 +149,10 @@ private slots:
         QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kButtonTexts[4].spoken));
 
         // The wheel: down on the last page shows the first, up on the first the last.
-        const auto turn = [&](int delta) {
-            QWheelEvent wheel(QPointF(5, 5), restore.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, delta), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(&restore, &wheel);
-            return restore.PgRestore->currentWidget();
-        };
-        QCOMPARE(turn(-120), restore.TbKelvarix);
-        QCOMPARE(turn(120), restore.TbOE);
+        testing::turnWheel(&restore, -120);
+        QCOMPARE(restore.PgRestore->currentWidget(), restore.TbKelvarix);
+        testing::turnWheel(&restore, 120);
+        QCOMPARE(restore.PgRestore->currentWidget(), restore.TbOE);
 
         // Escape presses BtnCancel.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);

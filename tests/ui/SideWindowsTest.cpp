@@ -19,11 +19,10 @@ using namespace hastelyn;
 using testing::MiniMachine;
 using testing::WindowFixture;
 using AllWindows = testing::SideWindowSet;
+using testing::background;
 using testing::kSettings;
 
 namespace {
-
-QColor background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
 // Answers the next message box by pressing the button with the given text, after noting its
 // title and buttons.
@@ -78,21 +77,6 @@ private slots:
         }
     }
 
-    void valuesOutOfRangeOrOnOtherEditionsAreIgnored() {
-        MiniMachine xp;
-        xp.file(kSettings, "[環境設定]\r\nTransparent=3\r\nTitleColor=clRed\r\nFontSize=x\r\n");
-        WindowFixture onXp(xp);
-        AllWindows xpWindows(onXp);
-        QCOMPARE(onXp.window().windowOpacity(), 1.0);
-        QCOMPARE(background(onXp.window().findChild<QWidget*>("PnlTitle")), ui::windowsColor(6527743));
-
-        MiniMachine win98;
-        win98.edition("98").file(kSettings, "[環境設定]\r\nTransparent=128\r\n");
-        WindowFixture on98(win98);
-        AllWindows windows98(on98);
-        QCOMPARE(on98.window().windowOpacity(), 1.0);
-    }
-
     void messageBoxesCarryTheirTitlesAndButtons() {
         ui::QtDialogProvider dialogs;
         BoxAnswer no;
@@ -100,10 +84,6 @@ private slots:
         QVERIFY(!dialogs.show(foundation::DialogKind::Confirmation, "\r\nチェックされた項目を高速化しますか？"));
         QCOMPARE(no.title, QString("確認"));
         QCOMPARE(no.buttons, (QStringList{"はい(&Y)", "いいえ(&N)"}));
-
-        BoxAnswer yes;
-        yes.pressLater("はい(&Y)");
-        QVERIFY(dialogs.show(foundation::DialogKind::Confirmation, "\r\n?"));
 
         for (auto [kind, title] : {std::pair{foundation::DialogKind::Information, "情報"},
                                    std::pair{foundation::DialogKind::Error, "エラー"}}) {

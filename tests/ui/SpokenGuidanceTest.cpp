@@ -17,12 +17,11 @@
 
 using namespace hastelyn;
 using testing::FakeSpeechDispatcher;
+using testing::sv;
 using testing::WindowFixture;
 using Texts = std::vector<std::string>;
 
 namespace {
-
-std::string sv(std::string_view s) { return std::string(s); }
 
 // The walk: from the first menu button three times Tab, F5, F3, the System list's second row
 // chosen with the Down key, F4, then Escape. Gives the texts it should speak, in order.

@@ -16,4 +16,6 @@ struct SideWindowSet {
     ui::TFrmSub sub;
 };
 
+inline QColor background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
+
 }  // namespace hastelyn::testing

@@ -22,6 +22,9 @@ namespace hastelyn::testing {
 // The settings file of the program on a test machine.
 inline constexpr const char* kSettings = "C:\\Program Files\\Hastelyn\\Hastelyn.ini";
 
+// A text of the program's tables as a string, to compare with the clipboard.
+inline std::string sv(std::string_view text) { return std::string(text); }
+
 // A machine whose settings file holds these lines of the general section.
 inline MiniMachine withGeneralSettings(const std::string& lines) {
     MiniMachine m;
