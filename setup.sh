@@ -10,11 +10,10 @@ mode=${1:-run}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 # libspeechd-dev: speech-dispatcher's client header (the library itself is loaded at run time).
+# nlohmann-json3-dev: the command line's tests read its --json output with it.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic libspeechd-dev
-          ccache)
-# nlohmann-json3-dev: the command line's tests read its --json output with it.
-packages+=(nlohmann-json3-dev)
+          ccache nlohmann-json3-dev)
 if [ "$mode" = test ]; then
   # The screen-reader test (ctest's accessibility_main_window) reads the accessibility bus with
   # python3-pyatspi; at-spi2-core starts that bus, dbus gives the test its own session.

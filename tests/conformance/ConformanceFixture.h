@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "platform/Win32Types.h"
 #include "tests/conformance/ConformanceTarget.h"
+#include "tests/support/RegistryCalls.h"
 
 namespace hastelyn::conformance {
 
@@ -27,7 +28,7 @@ namespace regtype = platform::regtype;
 namespace fileattr = platform::fileattr;
 
 // A value as (type, bytes).
-using Value = std::pair<std::uint32_t, std::string>;
+using Value = testing::RegValue;
 using Names = std::vector<std::string>;
 
 inline std::string sz(std::string_view text) { return std::string(text) + '\0'; }
@@ -97,33 +98,15 @@ protected:
         return h;
     }
     long set(KeyHandle h, std::string_view name, std::uint32_t type, std::string_view bytes) {
-        return reg().setValue(h, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                              static_cast<std::uint32_t>(bytes.size()));
+        return testing::set(reg(), h, name, type, bytes);
     }
     // The value through the usual two calls: the size, then a buffer of that size.
-    std::optional<Value> query(KeyHandle h, std::string_view name) {
-        std::uint32_t type = 0, size = 0;
-        if (reg().queryValue(h, name, &type, nullptr, &size) != err::Success) return std::nullopt;
-        std::string data(size, '\0');
-        const long result = reg().queryValue(h, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size);
-        EXPECT_EQ(result, err::Success) << "a buffer of the size reported must do for " << name;
-        if (result != err::Success) return std::nullopt;
-        data.resize(size);
-        return Value{type, data};
-    }
-    Names subkeys(KeyHandle h) {
-        Names names;
-        std::string name;
-        while (reg().enumKey(h, static_cast<std::uint32_t>(names.size()), name) == err::Success) names.push_back(name);
-        return names;
-    }
+    std::optional<Value> query(KeyHandle h, std::string_view name) { return testing::query(reg(), h, name); }
+    Names subkeys(KeyHandle h) { return testing::subkeys(reg(), h); }
     // Sorted: the NT registry lists values in the order they were made, Wine by name, and the
     // program never lists them.
     Names valueNames(KeyHandle h) {
-        Names names;
-        std::string name;
-        while (reg().enumValue(h, static_cast<std::uint32_t>(names.size()), name) == err::Success)
-            names.push_back(name);
+        Names names = testing::valueNames(reg(), h);
         std::sort(names.begin(), names.end());
         return names;
     }

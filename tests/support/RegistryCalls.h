@@ -52,20 +52,22 @@ inline std::optional<RegValue> query(platform::Registry& r, platform::KeyHandle 
     return RegValue{type, data};
 }
 
-inline std::vector<std::string> subkeys(platform::Registry& r, platform::KeyHandle h) {
+// The names one of the two listing calls (enumKey, enumValue) gives, index by index.
+inline std::vector<std::string> listed(platform::Registry& r, platform::KeyHandle h,
+                                       long (platform::Registry::*list)(platform::KeyHandle, std::uint32_t, std::string&)) {
     std::vector<std::string> names;
     std::string name;
-    while (r.enumKey(h, static_cast<std::uint32_t>(names.size()), name) == platform::win32error::Success)
+    while ((r.*list)(h, static_cast<std::uint32_t>(names.size()), name) == platform::win32error::Success)
         names.push_back(name);
     return names;
 }
 
+inline std::vector<std::string> subkeys(platform::Registry& r, platform::KeyHandle h) {
+    return listed(r, h, &platform::Registry::enumKey);
+}
+
 inline std::vector<std::string> valueNames(platform::Registry& r, platform::KeyHandle h) {
-    std::vector<std::string> names;
-    std::string name;
-    while (r.enumValue(h, static_cast<std::uint32_t>(names.size()), name) == platform::win32error::Success)
-        names.push_back(name);
-    return names;
+    return listed(r, h, &platform::Registry::enumValue);
 }
 
 }  // namespace hastelyn::testing
