@@ -145,6 +145,9 @@ void ApplyRestorePoint(Session& session, std::string_view path) {
     checkRestorePoint(session, path);
     RestorePointFile file(session.profiles, std::string(path));
     const std::vector<RestoredRow> rows = restoredRows(session);
+    // Everything the file asks for is checked before the first change: a refused file leaves
+    // the machine as it was.
+    for (const RestoredRow& row : rows) row.item->checkRestore(session, file);
     for (const RestoredRow& row : rows) {
         session.applyingRow(row.key);
         row.item->restore(session, file);

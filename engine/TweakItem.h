@@ -28,6 +28,10 @@ public:
     // after every documented key was restored (ExactValues.h). The entries are written by
     // backup().
     virtual void restoreExact(Session& /*session*/, RestorePointReader& /*file*/) const {}
+    // Runs for every restored row before anything is changed: throws CommandError, naming the
+    // row and the key, when the file holds for this row a value the row itself could never have
+    // written (a restore point may come from anyone). Exact entries included.
+    virtual void checkRestore(Session& /*session*/, RestorePointReader& /*file*/) const {}
     // Whether the apply pass changes the machine for this row even where the edition disables
     // it, so that a restore must put it back there too.
     virtual bool changesWhenDisabled() const { return false; }
