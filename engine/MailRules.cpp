@@ -2,9 +2,12 @@
 
 #include <vector>
 
+#include "engine/MailRuleFile.h"
 #include "engine/RestorePoint.h"
+#include "engine/ServiceCommand.h"
 #include "foundation/CommandError.h"
 #include "foundation/OpenKey.h"
+#include "foundation/RegistryExportFile.h"
 #include "foundation/SystemPaths.h"
 #include "foundation/SystemTools.h"
 
@@ -12,7 +15,6 @@ namespace hastelyn::engine {
 namespace {
 
 constexpr std::string_view kIdentitiesKey = "\\Identities";
-constexpr std::string_view kRulesBelowIdentity = "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
 
 constexpr std::string_view kBackupSpoken = "確認のメッセージ。Outlook Expressのメールルールをバックアップしますか？Yキーを押すと メールルールをバックアップします。Nキーを押すと 画面を閉じます。";
 constexpr std::string_view kBackupQuestion = "\r\nOutlook Expressのメールルールをバックアップしますか？";
@@ -33,6 +35,15 @@ constexpr std::string_view kNoIdentityRecoveryText = "\r\nOutlook Expressのユ�
 constexpr std::string_view kOtherIdentitySpoken = "エラーのメッセージ。このバックアップは、別のユーザーのメールルールのため、復元できません。Enterキーを押すと 画面を閉じます。";
 constexpr std::string_view kOtherIdentityText = "\r\nこのバックアップは、別のOutlook Expressのユーザー（ID）のメールルールのため、\r\n現在のユーザーには、復元できません。\r\n\r\nバックアップしたユーザー：";
 
+constexpr std::string_view kNoRulesSpoken = "エラーのメッセージ。Outlook Expressのメールルールが、見つからないため、バックアップできません。Enterキーを押すと 画面を閉じます。";
+constexpr std::string_view kNoRulesText = "\r\nOutlook Expressのメールルールが、見つからないため、\r\nバックアップできません。";
+constexpr std::string_view kNotSavedSpoken = "エラーのメッセージ。メールルールのバックアップファイルを、作成できませんでした。Enterキーを押すと 画面を閉じます。";
+constexpr std::string_view kNotSavedText = "\r\nメールルールのバックアップファイルを、作成できませんでした。\r\n以前のバックアップファイルは、変更していません。";
+constexpr std::string_view kNotRulesSpoken = "エラーのメッセージ。このファイルは、メールルールのバックアップではないため、復元できません。Enterキーを押すと 画面を閉じます。";
+constexpr std::string_view kNotRulesText = "\r\nこのファイルは、Outlook Expressのメールルールのバックアップではないため、\r\n復元できません。\r\n\r\nファイル：";
+constexpr std::string_view kOutsideSpoken = "エラーのメッセージ。このファイルには、メールルール以外のレジストリキーが含まれているため、復元できません。Enterキーを押すと 画面を閉じます。";
+constexpr std::string_view kOutsideText = "\r\nこのファイルには、メールルール以外のレジストリキーが含まれているため、\r\n何も変更せずに、復元を中止しました。\r\n\r\nキー：";
+
 bool anyMailRuleBackup(Session& session) {
     return foundation::anyFileMatching(session.platform.files, programFolder(session) + "OE*.hiv");
 }
@@ -45,6 +56,29 @@ void makeSureKeyExists(Session& session, const MailRuleKey& key) {
     if (!open) throw foundation::CommandError("レジストリキー \"HKEY_CURRENT_USER" + key.keyPath + "\" を作成できません。");
 }
 
+bool rulesKeyExists(Session& session, const MailRuleKey& key) {
+    return static_cast<bool>(foundation::OpenKey(session.platform.registry, platform::RootKey::CurrentUser, key.keyPath,
+                                                 platform::KeyAccess::Query));
+}
+
+// A backup file's bytes; nothing when it is missing, or longer than any backup of rules
+// (tooLarge), which is then not read at all.
+std::optional<std::string> readMailRuleFile(platform::FileSystem& files, const std::string& path, bool& tooLarge) {
+    std::vector<platform::FindData> found;
+    tooLarge = files.findFiles(path, found).ok() && found.size() == 1 && found.front().size > foundation::kMaxRegistryExportBytes;
+    std::string content;
+    if (tooLarge || !files.readFile(path, content).ok()) return std::nullopt;
+    tooLarge = content.size() > foundation::kMaxRegistryExportBytes;  // grown meanwhile
+    if (tooLarge) return std::nullopt;
+    return content;
+}
+
+// A file an earlier backup left behind when it was ended half-way: reg save would not replace it.
+void removeExportLeftover(platform::FileSystem& files, const std::string& path) {
+    if (!files.deleteFile(path).ok() && files.getFileAttributes(path) != platform::fileattr::Invalid)
+        throw foundation::CommandError("ファイル \"" + path + "\" を削除できません。");
+}
+
 }  // namespace
 
 std::optional<MailRuleKey> mailRuleKey(Session& session) {
@@ -53,7 +87,7 @@ std::optional<MailRuleKey> mailRuleKey(Session& session) {
     for (const std::string& name : *names)
         if (name.starts_with('{'))
             key = MailRuleKey{name, session.codes.edition == "XP" ? "HKCU" : "HKEY_CURRENT_USER",
-                              std::string(kIdentitiesKey) + "\\" + name + std::string(kRulesBelowIdentity)};
+                              std::string(kIdentitiesKey) + "\\" + name + std::string(kMailRulesBelowIdentity)};
     return key;
 }
 
@@ -66,15 +100,37 @@ MailRuleOutcome BtnBackupOEClick(Session& session) {
         session.dialogs.error(kNoIdentityBackupSpoken, kNoIdentityBackupText);
         return MailRuleOutcome::NoIdentity;
     }
+    if (!rulesKeyExists(session, *key)) {
+        session.dialogs.error(kNoRulesSpoken, kNoRulesText);
+        return MailRuleOutcome::NoRules;
+    }
+    platform::FileSystem& files = session.platform.files;
     const std::string file = mailRuleBackupPath(session);
-    if (!session.platform.files.deleteFile(file).ok() &&
-        session.platform.files.getFileAttributes(file) != platform::fileattr::Invalid)
-        throw foundation::CommandError("以前のバックアップファイル \"" + file + "\" を削除できません。");
-    foundation::ExportRegKey(session.platform, session.codes, key->rootName, key->keyPath, file);
+    const std::uint32_t attributes = files.getFileAttributes(file);
+    if (attributes != platform::fileattr::Invalid && (attributes & platform::fileattr::ReadOnly) != 0)
+        throw foundation::CommandError("以前のバックアップファイル \"" + file + "\" を置き換えられません。");
+
+    // The old backup stays until a new one is there: the tool writes a file of its own, which
+    // is awaited and checked as a restore would check it before it takes the old one's place.
+    const std::string exported = programFolder(session) + std::string(kMailRuleExportName);
+    removeExportLeftover(files, exported);
+    const foundation::RegistryToolStart tool =
+        foundation::registryToolStart(session.codes, true, key->rootName, key->keyPath, exported);
+    runServiceCommand(session, tool.program + " " + tool.parameters);
+    bool tooLarge = false;
+    const std::optional<std::string> saved = readMailRuleFile(files, exported, tooLarge);
+    if (!saved || checkMailRuleFile(*saved, *key, session.codes.edition == "XP").verdict != MailRuleFileVerdict::Fits) {
+        (void)files.deleteFile(exported);
+        session.dialogs.error(kNotSavedSpoken, kNotSavedText);
+        return MailRuleOutcome::NotSaved;
+    }
+    if (const platform::CallResult replaced = files.replaceFile(file, *saved); !replaced.ok())
+        throw foundation::CommandError("バックアップファイル \"" + file + "\" を書き込めません。");
+    (void)files.deleteFile(exported);
     session.settings.write(kMailRuleSection, kMailRuleIdentityKey, key->identity);
     session.dialogs.inform(kBackedUpSpoken, std::string(kBackedUpText) + programFolder(session) + "\r\n" +
                                                 "作成ファイル：" + std::string(kMailRuleBackupName));
-    return MailRuleOutcome::Started;
+    return MailRuleOutcome::Saved;
 }
 
 MailRuleOutcome BtnRecoveryOEClick(Session& session) {
@@ -88,19 +144,33 @@ MailRuleOutcome BtnRecoveryOEClick(Session& session) {
         session.dialogs.error(kNoIdentityRecoverySpoken, kNoIdentityRecoveryText);
         return MailRuleOutcome::NoIdentity;
     }
-    if (session.codes.edition == "XP") {
-        // The saved hive goes into the key it is given: the rules become the current identity's.
-        makeSureKeyExists(session, *key);
-    } else {
-        // The registry editor's text names the key it came from and is imported there: rules of
-        // another identity would land under that identity, not under the current one.
-        const std::string savedOn = session.settings.read(kMailRuleSection, kMailRuleIdentityKey);
-        if (savedOn != "NULL" && savedOn != key->identity) {
-            session.dialogs.error(kOtherIdentitySpoken, std::string(kOtherIdentityText) + savedOn);
-            return MailRuleOutcome::OtherIdentity;
-        }
+    // The tools import whatever the file says: it is checked here, before any change.
+    const std::string file = mailRuleBackupPath(session);
+    const bool xp = session.codes.edition == "XP";
+    bool tooLarge = false;
+    const std::optional<std::string> content = readMailRuleFile(session.platform.files, file, tooLarge);
+    if (!content && !tooLarge) {  // only other "OE*.hiv" files
+        session.dialogs.error(kNoBackupSpoken, kNoBackupText);
+        return MailRuleOutcome::NoBackup;
     }
-    foundation::ImportRegKey(session.platform, session.codes, key->rootName, key->keyPath, mailRuleBackupPath(session));
+    const MailRuleFileCheck check = content ? checkMailRuleFile(*content, *key, xp) : MailRuleFileCheck{};
+    switch (check.verdict) {
+    case MailRuleFileVerdict::Fits:
+        break;
+    case MailRuleFileVerdict::OtherIdentity:
+        session.dialogs.error(kOtherIdentitySpoken, std::string(kOtherIdentityText) + check.detail);
+        return MailRuleOutcome::OtherIdentity;
+    case MailRuleFileVerdict::Outside:
+        session.dialogs.error(kOutsideSpoken, std::string(kOutsideText) + check.detail);
+        return MailRuleOutcome::Refused;
+    case MailRuleFileVerdict::NotRules:
+        session.dialogs.error(kNotRulesSpoken, std::string(kNotRulesText) + file);
+        return MailRuleOutcome::Refused;
+    }
+    // The saved hive goes into the key it is given (the rules become the current identity's),
+    // which reg restore needs to exist.
+    if (xp) makeSureKeyExists(session, *key);
+    foundation::ImportRegKey(session.platform, session.codes, key->rootName, key->keyPath, file);
     session.dialogs.inform(kRestoredSpoken, kRestoredText);
     return MailRuleOutcome::Started;
 }

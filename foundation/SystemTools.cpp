@@ -24,20 +24,21 @@ long long countEntries(platform::FileSystem& files, const std::string& folder, i
 
 }  // namespace
 
+// "reg save|restore" on XP, the registry editor's "/E" export or "/s" import elsewhere.
+RegistryToolStart registryToolStart(const EditionCodes& codes, bool exporting, std::string_view rootName,
+                                    std::string_view keyPath, std::string_view file) {
+    const std::string fullKey = std::string(rootName) + std::string(keyPath);
+    if (codes.edition == "XP")
+        return {"open", "reg", (exporting ? "save " : "restore ") + quoted(fullKey) + " " + quoted(file)};
+    return {"Open", "Regedit.exe", exporting ? "/E " + quoted(file) + " " + quoted(fullKey) : "/s " + quoted(file)};
+}
+
 namespace {
 
-// "reg save|restore" on XP, the registry editor's "/E" export or "/s" import elsewhere.
 void startRegistryTool(platform::Platform& platform, const EditionCodes& codes, bool exporting,
                        std::string_view rootName, std::string_view keyPath, std::string_view file) {
-    const std::string fullKey = std::string(rootName) + std::string(keyPath);
-    if (codes.edition == "XP") {
-        const std::string verb = exporting ? "save " : "restore ";
-        platform.shell.shellExecute("open", "reg", verb + quoted(fullKey) + " " + quoted(file), "",
-                                    platform::showcmd::Hide);
-        return;
-    }
-    const std::string parameters = exporting ? "/E " + quoted(file) + " " + quoted(fullKey) : "/s " + quoted(file);
-    platform.shell.shellExecute("Open", "Regedit.exe", parameters, "", platform::showcmd::Hide);
+    const RegistryToolStart start = registryToolStart(codes, exporting, rootName, keyPath, file);
+    platform.shell.shellExecute(start.verb, start.program, start.parameters, "", platform::showcmd::Hide);
 }
 
 }  // namespace

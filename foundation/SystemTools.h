@@ -9,6 +9,15 @@
 
 namespace hastelyn::foundation {
 
+// What ExportRegKey and ImportRegKey start: verb, program and parameters of the shell.
+struct RegistryToolStart {
+    std::string verb;
+    std::string program;
+    std::string parameters;
+};
+RegistryToolStart registryToolStart(const EditionCodes& codes, bool exporting, std::string_view rootName,
+                                    std::string_view keyPath, std::string_view file);
+
 // Starts the system's registry tool to save key rootName + keyPath into file (a hive file
 // with "reg" on XP, a text export with the registry editor elsewhere). Does not wait.
 void ExportRegKey(platform::Platform& platform, const EditionCodes& codes, std::string_view rootName,

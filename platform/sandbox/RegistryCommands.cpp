@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/SandboxCommands.h"
+#include "platform/sandbox/SavedKeyText.h"
 #include "platform/sandbox/registry/KeyNames.h"
 #include "platform/sandbox/util/AtomicFile.h"
 
@@ -16,7 +17,6 @@ namespace hastelyn::sandbox {
 namespace {
 
 namespace win32error = platform::win32error;
-constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
 struct FullKey {
     platform::RootKey root = platform::RootKey::CurrentUser;
@@ -52,44 +52,11 @@ std::optional<std::string> readFile(SandboxMachine& machine, std::string_view wi
     return readReplacedFile(mapped->host);
 }
 
-// What reg restore imports: the keys of a saved file moved from the key it was saved from (its
-// first key) to target, after everything target held is gone. Keys outside the saved one are
-// left out. Nothing for a file that holds no key.
-std::optional<std::string> rebased(std::string_view file, const FullKey& target) {
-    std::string out = std::string(kHeader) + "\n\n[-" + target.name + "]\n";
-    std::string saved;
-    bool inside = false;
-    while (!file.empty()) {
-        const std::size_t end = file.find('\n');
-        std::string_view line = file.substr(0, end);
-        file = end == std::string_view::npos ? std::string_view{} : file.substr(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        const std::string_view trimmed = line.substr(std::min(line.size(), line.find_first_not_of(" \t")));
-        if (!trimmed.starts_with('[')) {
-            if (inside) out += std::string(line) + "\n";
-            continue;
-        }
-        const std::size_t close = trimmed.rfind(']');
-        if (close == std::string_view::npos) {
-            inside = false;
-            continue;
-        }
-        std::string_view path = trimmed.substr(1, close - 1);
-        const bool remove = path.starts_with('-');
-        if (remove) path.remove_prefix(1);
-        if (saved.empty()) saved = path;
-        inside = text::equalsNoCase(path.substr(0, saved.size()), saved) &&
-                 (path.size() == saved.size() || path[saved.size()] == '\\');
-        if (inside) out += std::string(remove ? "[-" : "[") + target.name + std::string(path.substr(saved.size())) + "]\n";
-    }
-    if (saved.empty()) return std::nullopt;
-    return out;
-}
-
 // reg save "KEY" "FILE" [/y] and reg restore "KEY" "FILE". Like Windows' reg, save does not
 // replace an existing file unless /y is given (reg would ask, and nobody answers a hidden
-// window), and restore needs the file and an existing key, whose content it replaces. A whole
-// root is neither saved nor restored.
+// window), and restore needs the file, a saved key in it (anything else fails and changes
+// nothing) and an existing key, whose content it replaces. A whole root is neither saved nor
+// restored.
 class RegCommand final : public CommandInterpreter {
 public:
     RegCommand(SandboxMachine& machine, SandboxRegistry& registry) : machine_(machine), registry_(registry) {}
@@ -132,7 +99,7 @@ private:
         platform::KeyHandle handle;
         if (registry_.openKey(key.root, key.subKey, platform::KeyAccess::Query, handle) != win32error::Success) return;
         (void)registry_.closeKey(handle);  // opened only to be found
-        if (const auto text = rebased(*content, key)) registry_.importFile(*text);
+        if (const auto text = restoredKeyText(*content, key.name)) registry_.importFile(*text);
     }
 
     SandboxMachine& machine_;

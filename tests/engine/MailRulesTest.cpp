@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/MailRules.h"
 #include "foundation/CommandError.h"
 #include "tests/engine/EngineFixture.h"
@@ -10,6 +12,7 @@ namespace {
 const char* const kIdentity = "{5F2A8C41-9B3E-4D17-A6C2-7E0B1D93F458}";
 const std::string kRules = std::string("Identities\\") + kIdentity + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
 const char* const kBackup = "C:\\Program Files\\Hastelyn\\OE メールルールのバックアップ.hiv";
+const char* const kExported = "C:\\Program Files\\Hastelyn\\OE メールルールのバックアップ.tmp";
 
 // The rules key with everything below it, as regedit text; empty when the key is missing.
 std::string rulesText(EngineFixture& fx, const std::string& key = kRules) {
@@ -18,8 +21,21 @@ std::string rulesText(EngineFixture& fx, const std::string& key = kRules) {
     return text;
 }
 
-bool backupExists(EngineFixture& fx) {
-    return fx.platform().files.getFileAttributes(kBackup) != platform::fileattr::Invalid;
+bool backupExists(EngineFixture& fx, const char* file = kBackup) {
+    return fx.platform().files.getFileAttributes(file) != platform::fileattr::Invalid;
+}
+
+std::string fileOf(EngineFixture& fx, const char* file = kBackup) {
+    std::string content;
+    return fx.platform().files.readFile(file, content).ok() ? content : "(none)";
+}
+
+// Every hive file of the machine, byte for byte.
+std::string registryFiles(EngineFixture& fx) {
+    std::string all;
+    for (const auto& entry : std::filesystem::directory_iterator(fx.folder() / "registry"))
+        all += entry.path().filename().string() + "\n" + testing::fileText(entry.path());
+    return all;
 }
 
 TEST(MailRules, KeyIsTheLastBraceIdentityInRegistryOrderWithTheRootNameOfTheEdition) {
@@ -43,11 +59,12 @@ TEST(MailRules, RoundTripOnXpAndOn98BringsBackTheKeyAsItWas) {
         const std::string before = rulesText(fx);
         ASSERT_NE(before.find("info-ml@example.jp"), std::string::npos);
 
-        ASSERT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::Started);
+        ASSERT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::Saved);
         EXPECT_TRUE(backupExists(fx));
+        EXPECT_FALSE(backupExists(fx, kExported));
         const bool xp = std::string(image) == "xp";
-        EXPECT_NE(fx.journal().find(xp ? "ShellExecute\topen\treg\tsave \"HKCU\\" + kRules + "\" \"" + kBackup + "\""
-                                       : "ShellExecute\tOpen\tRegedit.exe\t/E \"" + std::string(kBackup) + "\" \"HKEY_CURRENT_USER\\" + kRules + "\""),
+        EXPECT_NE(fx.journal().find(xp ? "CreateProcess\treg save \"HKCU\\" + kRules + "\" \"" + kExported + "\""
+                                       : "CreateProcess\tRegedit.exe /E \"" + std::string(kExported) + "\" \"HKEY_CURRENT_USER\\" + kRules + "\""),
                   std::string::npos)
             << fx.journal();
         EXPECT_EQ(fx.dialogs().shown.back(),
@@ -92,12 +109,16 @@ TEST(MailRules, QuestionsAndTheMissingBackupStopBeforeAnyTool) {
     EXPECT_EQ(fx.clipboard().text(), "確認のメッセージ。Outlook Expressのメールルールをバックアップしますか？Yキーを押すと メールルールをバックアップします。Nキーを押すと 画面を閉じます。");
     EXPECT_FALSE(backupExists(fx));
 
-    // Any "OE*.hiv" counts as a backup; the import still uses the fixed name.
+    // Any "OE*.hiv" counts as a backup for the question; the import would use the fixed name,
+    // which is not there.
     ASSERT_TRUE(fx.platform().files.createNewFile("C:\\Program Files\\Hastelyn\\OE古い.hiv").ok());
     fx.dialogs().answers = {false};
     EXPECT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Declined);
     EXPECT_EQ(fx.dialogs().shown.back().second, "\r\nOutlook Expressのメールルールを復元しますか？");
     EXPECT_EQ(fx.clipboard().text(), "確認のメッセージ。Outlook Expressのメールルールを復元しますか？Yキーを押すと メールルールを復元します。Nキーを押すと 画面を閉じます。");
+    EXPECT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::NoBackup);
+    EXPECT_EQ(fx.journal().find("Regedit.exe"), std::string::npos);
+    ASSERT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::Saved);
     EXPECT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Started);
     EXPECT_NE(fx.journal().find("ShellExecute\tOpen\tRegedit.exe\t/s \"" + std::string(kBackup) + "\""), std::string::npos);
     EXPECT_EQ(fx.clipboard().text(), "情報のメッセージ。Outlook Expressのメールルールを復元しました。Enterキーを押すと 画面を閉じます。");
@@ -107,7 +128,7 @@ TEST(MailRules, WithoutAnIdentityNothingIsExportedOrImported) {
     for (const char* image : {"xp", "98"}) {
         SCOPED_TRACE(image);
         EngineFixture fx(image);
-        ASSERT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::Started);
+        ASSERT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::Saved);
         fx.session().registry.DeleteRegKey(RootKey::CurrentUser, std::string("\\Identities\\") + kIdentity);
         const std::string journal = fx.journal();
 
@@ -156,12 +177,106 @@ TEST(MailRules, BackupOfAnotherIdentity) {
     }
 }
 
-TEST(MailRules, AnOldBackupThatCannotBeDeletedEndsTheBackupWithAnError) {
+TEST(MailRules, AnOldBackupIsReplacedOnlyByANewFileOfTheRules) {
     EngineFixture fx("xp");
-    ASSERT_TRUE(fx.platform().files.createNewFile(kBackup).ok());
-    ASSERT_TRUE(fx.platform().files.setFileAttributes(kBackup, platform::fileattr::ReadOnly).ok());
-    EXPECT_THROW(BtnBackupOEClick(fx.session()), foundation::CommandError);
-    EXPECT_EQ(fx.journal().find("ShellExecute"), std::string::npos);
+    ASSERT_TRUE(fx.platform().files.replaceFile(kBackup, "old backup").ok());
+    {
+        SCOPED_TRACE("read-only: refused before anything is exported");
+        ASSERT_TRUE(fx.platform().files.setFileAttributes(kBackup, platform::fileattr::ReadOnly).ok());
+        EXPECT_THROW(BtnBackupOEClick(fx.session()), foundation::CommandError);
+        EXPECT_EQ(fx.journal().find("CreateProcess"), std::string::npos);
+        ASSERT_TRUE(fx.platform().files.setFileAttributes(kBackup, platform::fileattr::Normal).ok());
+    }
+    {
+        SCOPED_TRACE("no rules key: said, nothing exported, the old backup kept");
+        const std::string rules = rulesText(fx);
+        fx.session().registry.DeleteRegKey(RootKey::CurrentUser, "\\" + kRules);
+        EXPECT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::NoRules);
+        EXPECT_EQ(fx.dialogs().shown.back(), std::pair(DialogKind::Error, std::string("\r\nOutlook Expressのメールルールが、見つからないため、\r\nバックアップできません。")));
+        EXPECT_EQ(fx.journal().find("CreateProcess"), std::string::npos);
+        EXPECT_EQ(fileOf(fx), "old backup");
+        fx.sandbox().registry().importFile(rules);
+    }
+    {
+        SCOPED_TRACE("a file left by a backup ended half-way does not stop the next");
+        ASSERT_TRUE(fx.platform().files.replaceFile(kExported, "torn").ok());
+        EXPECT_EQ(BtnBackupOEClick(fx.session()), MailRuleOutcome::Saved);
+        EXPECT_NE(fileOf(fx).find(kIdentity), std::string::npos);
+        EXPECT_FALSE(backupExists(fx, kExported));
+    }
+}
+
+TEST(MailRules, AFileThatIsNotTheRulesOfThisIdentityIsRefusedBeforeAnyChange) {
+    const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
+    const std::string rules = "[HKEY_CURRENT_USER\\" + kRules + "]\r\n\"Order\"=\"000\"\r\n\r\n";
+    const std::string other = "[HKEY_CURRENT_USER\\Identities\\{0BAD0000-0000-0000-0000-000000000000}\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail]\r\n\r\n";
+    const std::string run = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"evil\"=\"C:\\\\evil.exe\"\r\n\r\n";
+    const auto utf16 = [](const std::string& ascii) {
+        std::string out = "\xFF\xFE";
+        for (const char c : ascii) out += std::string{c, '\0'};
+        return out;
+    };
+    // A hive file as reg save writes it: base block with checksum, one bin, the root key node.
+    const auto hive = [](std::string_view rootName) {
+        std::string file(0x2000, '\0');
+        const auto put = [&file](std::size_t at, std::uint32_t v) { for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i)); };
+        file.replace(0, 4, "regf");
+        put(0x14, 1), put(0x18, 3), put(0x20, 1), put(0x24, 0x20), put(0x28, 0x1000);
+        std::uint32_t sum = 0;
+        for (std::size_t at = 0; at < 0x1FC; at += 4) sum ^= static_cast<std::uint8_t>(file[at]) | static_cast<std::uint8_t>(file[at + 1]) << 8 | static_cast<std::uint8_t>(file[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(file[at + 3])) << 24;
+        put(0x1FC, sum);
+        file.replace(0x1000, 4, "hbin");
+        put(0x1020, static_cast<std::uint32_t>(-0x60));
+        file.replace(0x1024, 2, "nk");
+        file[0x1026] = 0x24;  // hive entry, compressed name
+        file[0x1024 + 0x48] = static_cast<char>(rootName.size());
+        file.replace(0x1024 + 0x4C, rootName.size(), rootName);
+        return file;
+    };
+    struct Case {
+        const char* image;
+        const char* what;
+        std::string file;
+        MailRuleOutcome outcome;
+        const char* shown;  // in the error message
+    };
+    const std::vector<Case> cases = {
+        {"98", "a key outside", header + rules + run, MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {"98", "a deletion", header + rules + "[-HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wscsvc]\r\n\r\n", MailRuleOutcome::Refused, "キー：-HKEY_LOCAL_MACHINE"},
+        {"98", "a deletion inside", header + "[-HKEY_CURRENT_USER\\" + kRules + "]\r\n\r\n", MailRuleOutcome::Refused, "キー：-HKEY_CURRENT_USER"},
+        {"98", "another identity beside", header + rules + other, MailRuleOutcome::Refused, "キー：HKEY_CURRENT_USER\\Identities\\{0BAD"},
+        {"98", "another identity only", header + other, MailRuleOutcome::OtherIdentity, "バックアップしたユーザー：{0BAD"},
+        {"98", "a key behind a lone CR", header + rules.substr(0, rules.size() - 4) + "\r" + run, MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
+        {"98", "UTF-16 with a key outside", utf16(header + rules + run), MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
+        {"98", "a saved key of another kind", header + run, MailRuleOutcome::Refused, "ファイル："},
+        {"98", "cut short", (header + rules).substr(0, header.size() + 40), MailRuleOutcome::Refused, "ファイル："},
+        {"98", "empty", "", MailRuleOutcome::Refused, "ファイル："},
+        {"me", "random bytes", std::string("\x8F\x00[x]\n\xFF\xFE\x01", 9), MailRuleOutcome::Refused, "ファイル："},
+        {"xp", "random bytes", std::string("\x8F\x00[x]\n\xFF\xFE\x01", 9), MailRuleOutcome::Refused, "ファイル："},
+        {"xp", "a saved HKLM key, as the sandbox saves it", header + run, MailRuleOutcome::Refused, "ファイル："},
+        {"xp", "a saved HKLM key, as Windows saves it", hive("SOFTWARE"), MailRuleOutcome::Refused, "ファイル："},
+        {"xp", "a hive cut short", hive("Mail").substr(0, 0x1800), MailRuleOutcome::Refused, "ファイル："},
+        {"xp", "a key outside", header + rules + run, MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
+        // Let through: what the sandbox's reg restore cannot read fails there and changes nothing.
+        {"xp", "a saved rules key, as Windows saves it", hive("Mail"), MailRuleOutcome::Started, nullptr},
+        {"98", "UTF-16 rules of this identity", utf16(header + rules), MailRuleOutcome::Started, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.image) + ": " + c.what);
+        EngineFixture fx(c.image);
+        ASSERT_TRUE(fx.platform().files.replaceFile(kBackup, c.file).ok());
+        const std::string before = registryFiles(fx);
+        const std::string journal = fx.journal();
+        EXPECT_EQ(BtnRecoveryOEClick(fx.session()), c.outcome);
+        if (c.outcome == MailRuleOutcome::Started) {
+            EXPECT_NE(rulesText(fx).find("[HKEY_CURRENT_USER\\" + kRules + "]"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(registryFiles(fx), before);
+        EXPECT_EQ(fx.journal(), journal) << "no tool started";
+        EXPECT_EQ(fx.dialogs().shown.back().first, DialogKind::Error);
+        EXPECT_NE(fx.dialogs().shown.back().second.find(c.shown), std::string::npos) << fx.dialogs().shown.back().second;
+    }
 }
 
 }  // namespace

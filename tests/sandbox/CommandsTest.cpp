@@ -143,8 +143,15 @@ TEST(RegistryCommands, RegSaveAndRestoreRoundTripAKey) {
     for (std::size_t at = 0; (at = moved.find("{1}", at)) != std::string::npos;) moved.replace(at, 3, "{2}");
     EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{2}\\Rules"), moved);
 
-    // Failures change nothing: a missing file, a missing key, a whole root.
+    // Failures change nothing: a missing file, a file that is no saved key, a missing key, a
+    // whole root; a key line hidden behind a lone CR stays part of its value.
     run("restore \"HKCU\\Identities\\{1}\\Rules\" \"C:\\None.hiv\"");
+    ASSERT_TRUE(p.files.replaceFile("C:\\Junk.hiv", "[x]\r\n\"a\"=\"b\"\r\n\r\n").ok());
+    run("restore \"HKCU\\Identities\\{1}\\Rules\" \"C:\\Junk.hiv\"");
+    EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{1}\\Rules"), original);
+    ASSERT_TRUE(p.files.replaceFile("C:\\Junk.hiv", "REGEDIT4\n[HKEY_CURRENT_USER\\R]\n\"a\"=\"b\"\r[HKEY_LOCAL_MACHINE\\Software\\Evil]\n\n").ok());
+    run("restore \"HKCU\\Identities\\{1}\\Rules\" \"C:\\Junk.hiv\"");
+    EXPECT_EQ(exported(sandbox, RootKey::LocalMachine, "Software\\Evil"), "(none)");
     run("restore \"HKCU\\Identities\\{3}\\Rules\" \"C:\\Rules.hiv\"");
     EXPECT_EQ(exported(sandbox, RootKey::CurrentUser, "Identities\\{3}"), "(none)");
     run("save \"HKCU\" \"C:\\All.hiv\"");
