@@ -45,6 +45,17 @@ std::string BootFile::withTitleQuotes(std::string line) {
     return line;
 }
 
+std::string BootFile::withoutSwitch(std::string line, std::string_view switchText) {
+    for (std::size_t at = line.find(switchText); at != std::string::npos; at = line.find(switchText, at)) {
+        const std::size_t end = at + switchText.size();
+        if (end == line.size() || line[end] == ' ')
+            line.erase(at, switchText.size());
+        else
+            at = end;
+    }
+    return line;
+}
+
 void BootFile::write(std::string_view section, std::string_view key, std::string_view value) {
     if (value == kNull || read(section, key) == asRead(value)) return;
     keepCopy();

@@ -41,6 +41,10 @@ public:
     // with a quote, is read as it stands and stays as it is. "NULL" stays as it is.
     static std::string withTitleQuotes(std::string line);
 
+    // The line without every occurrence of the switch (" /noguiboot", exact case) that stands as
+    // a word of its own: followed by a blank or the line's end.
+    static std::string withoutSwitch(std::string line, std::string_view switchText);
+
     // Writes one key ("NULL" writes nothing, and neither does a value the key already reads
     // as). The first time, the file is copied to copyPath() before it changes; an existing copy
     // is never replaced. Throws CommandError when neither the copy nor the key can be written.

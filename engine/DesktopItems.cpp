@@ -53,6 +53,9 @@ public:
     void restoreExact(Session& session, RestorePointReader& file) const override {
         restoreExactValue(session, file, exactKey(kSection, "7", kValue), kValue);
     }
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        checkExactValue(session, file, exactKey(kSection, "7", kValue), kValue, "[デスクトップ]7");
+    }
 
 private:
     static constexpr RegValue kValue{RootKey::CurrentUser, kDesktopKey, "Wallpaper", RegType::String};
@@ -91,6 +94,11 @@ public:
     void restoreExact(Session& session, RestorePointReader& file) const override {
         for (const Stream& stream : kStreams)
             restoreExactValue(session, file, exactKey(kSection, stream.restoreKey, stream.value), stream.value);
+    }
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        for (const Stream& stream : kStreams)
+            checkExactValue(session, file, exactKey(kSection, stream.restoreKey, stream.value), stream.value,
+                            "[デスクトップ]9");
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "engine/RestoreRefusal.h"
 #include "foundation/RegistryValues.h"
 #include "platform/Win32Types.h"
 
@@ -77,6 +78,23 @@ std::optional<RegData> readData(RestorePointReader& file, const std::string& key
     return data;
 }
 
+// Data of a type the row's own kind of value takes: a number as REG_DWORD or as the few bytes of
+// REG_BINARY (the form some Windows versions keep a row's number in), bytes as REG_BINARY or a
+// REG_DWORD, a text as either string type.
+bool dataFits(foundation::RegType type, const RegData& data) {
+    const bool dword = data.type == platform::regtype::Dword && data.bytes.size() == 4;
+    const bool binary = data.type == platform::regtype::Binary;
+    switch (type) {
+        case foundation::RegType::DWORD: return dword || (binary && data.bytes.size() <= 4);
+        case foundation::RegType::Binary: return dword || binary;
+        case foundation::RegType::String:
+        case foundation::RegType::ExString:
+            return data.type == platform::regtype::Sz || data.type == platform::regtype::ExpandSz;
+        case foundation::RegType::MultiString: return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string hexText(std::string_view bytes) {
@@ -130,24 +148,55 @@ void backupExactValue(Session& session, RestorePointWriter& file, const std::str
     file.putExact(key, std::string(kAbsent) + ":" + std::to_string(missingLevels(session, value.root, path)));
 }
 
-void restoreExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value) {
+std::optional<ExactEntry> readExactEntry(RestorePointReader& file, const std::string& key) {
     const std::string entry = file.get(kExactSection, key);
-    if (entry == kNull) return;
-    const std::string_view path = foundation::apiKeyPath(value.key);
+    if (entry == kNull) return std::nullopt;
+    ExactEntry out;
     if (entry == kAbsent || entry.starts_with(std::string(kAbsent) + ":")) {
-        int levels = 0;
-        if (entry != kAbsent && !parseNumber(std::string_view(entry).substr(kAbsent.size() + 1), levels)) return;
+        if (entry != kAbsent && !parseNumber(std::string_view(entry).substr(kAbsent.size() + 1), out.levels))
+            return std::nullopt;
+        out.absent = true;
+        return out;
+    }
+    std::optional<RegData> data = readData(file, key, entry);
+    if (!data) return std::nullopt;
+    out.data = std::move(*data);
+    return out;
+}
+
+bool exactSectionApplies(Session& session, RestorePointReader& file) {
+    return file.get(kExactSection, kExactPlatformKey) == session.codes.platform;
+}
+
+bool takenOnOtherFamily(Session& session, RestorePointReader& file) {
+    const std::string family = file.get(kExactSection, kExactPlatformKey);
+    return family != kNull && family != session.codes.platform;
+}
+
+void restoreExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value) {
+    const std::optional<ExactEntry> entry = readExactEntry(file, key);
+    if (!entry) return;
+    const std::string_view path = foundation::apiKeyPath(value.key);
+    if (entry->absent) {
         session.registry.DeleteRegValue(value.root, path, value.name);
         // The keys the value's writes made, from the deepest up, as long as they hold nothing.
         std::string_view level = path;
-        for (int i = 0; i < levels && !level.empty() && session.registry.RegKeyIsEmpty(value.root, level); ++i) {
+        for (int i = 0; i < entry->levels && !level.empty() && session.registry.RegKeyIsEmpty(value.root, level); ++i) {
             session.registry.DeleteRegKey(value.root, level);
             level = parentPath(level);
         }
         return;
     }
-    if (const std::optional<RegData> data = readData(file, key, entry))
-        session.registry.WriteRegData(value.root, path, value.name, *data);
+    session.registry.WriteRegData(value.root, path, value.name, entry->data);
+}
+
+void checkExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value,
+                     std::string_view row) {
+    if (!exactSectionApplies(session, file)) return;
+    const std::optional<ExactEntry> entry = readExactEntry(file, key);
+    if (!entry || entry->absent || dataFits(value.type, entry->data)) return;
+    if (entry->data == session.registry.ReadRegData(value.root, foundation::apiKeyPath(value.key), value.name)) return;
+    throw restoreRefusal(row, kExactSection, key);
 }
 
 }  // namespace hastelyn::engine

@@ -46,6 +46,30 @@ void backupExactValue(Session& session, RestorePointWriter& file, const std::str
 // CommandError when the write is refused.
 void restoreExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value);
 
+// What a well-formed entry asks for: the value gone, with up to `levels` empty key levels above
+// it, or the value holding `data`. Nothing for no entry and for one that is not well formed,
+// which the restore passes over.
+struct ExactEntry {
+    bool absent = false;
+    int levels = 0;
+    foundation::RegData data;
+};
+std::optional<ExactEntry> readExactEntry(RestorePointReader& file, const std::string& key);
+
+// The restore applies the section only on the family the restore point was taken on.
+bool exactSectionApplies(Session& session, RestorePointReader& file);
+// The file names the family it was taken on, and it is not this machine's (older restore points
+// name none).
+bool takenOnOtherFamily(Session& session, RestorePointReader& file);
+
+// Throws the refusal of the entry's key (RestoreRefusal.h) when the restore would leave the value
+// as no row of its kind leaves it: a DWORD row's value other than a REG_DWORD of 4 bytes or a
+// REG_BINARY of at most 4, a binary row's other than REG_BINARY or a REG_DWORD of 4 bytes, a
+// string row's other than a string type; unless it is the value exactly as it is now. "absent"
+// fits every row: the row's own writes may have made the value.
+void checkExactValue(Session& session, RestorePointReader& file, const std::string& key, const RegValue& value,
+                     std::string_view row);
+
 inline constexpr std::size_t kMaxExactBytes = 1 << 20;
 
 // Bytes as upper-case hexadecimal, two digits each, and back (either case; nothing for a text

@@ -43,6 +43,9 @@ public:
     void restoreExact(Session& session, RestorePointReader& file) const override {
         row(session).restoreExact(session, file);
     }
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        row(session).checkRestore(session, file);
+    }
 
 private:
     const ValueRow& row(const Session& session) const { return useFirst_(session) ? first_ : second_; }
@@ -89,6 +92,11 @@ public:
     void restoreExact(Session& session, RestorePointReader& file) const override {
         const RegValue mask = value(session);
         restoreExactValue(session, file, exactKey(kSection, "6", mask), mask);
+    }
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        const RegValue mask = value(session);
+        checkBinaryText(file, kSection, "6", "[その他]6");
+        checkExactValue(session, file, exactKey(kSection, "6", mask), mask, "[その他]6");
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "engine/BootFile.h"
 #include "engine/ExactValues.h"
 #include "engine/RegistryPlaces.h"
+#include "engine/RestoreRefusal.h"
 #include "engine/ValueRow.h"
 #include "platform/Text.h"
 
@@ -83,7 +84,10 @@ public:
         if (!boot.ntFamily()) restoreAbsentKey(boot, file, "5", BootFile::kOptionsSection, "Logo");
     }
 
+    // A restore point of the other family holds a "Logo" text where a boot line is meant, or the
+    // other way round: the row is left as it is.
     void restore(Session& session, RestorePointReader& file) const override {
+        if (takenOnOtherFamily(session, file)) return;
         BootFile boot(session);
         if (!boot.found()) {
             session.dialogs.error("", fileNotFoundText(kLogoRow));
@@ -98,6 +102,25 @@ public:
         // the quotes off a line that is only a title, as the boot file's reader does.
         if (const std::string key = boot.defaultKey(); key != kNull)
             boot.write(BootFile::kSystemsSection, key, BootFile::withTitleQuotes(saved));
+    }
+
+    // The line tells the loader which kernel, layer and switches to boot with: a restore may
+    // only put back the default line as it is now with or without this row's switch. On 9x,
+    // "Logo" takes the row's own texts or stays as it is.
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        const BootFile boot(session);
+        const std::string saved = file.get(kSection, "5");
+        if (!boot.found() || saved == kNull || takenOnOtherFamily(session, file)) return;
+        bool fits = false;
+        if (!boot.ntFamily()) {
+            fits = saved == "0" || saved == "1" || saved == boot.logo();
+        } else {
+            if (boot.defaultKey() == kNull) return;  // nothing is written
+            const std::string now = boot.defaultLine();
+            fits = now != kNull && BootFile::withoutSwitch(BootFile::withTitleQuotes(saved), kNoGuiBoot) ==
+                                       BootFile::withoutSwitch(now, kNoGuiBoot);
+        }
+        if (!fits) throw restoreRefusal(kLogoRow, kSection, "5");
     }
 };
 
@@ -134,6 +157,17 @@ public:
             return;
         }
         boot.write(BootFile::kLoaderSection, "timeout", file.get(kSection, "10"));
+    }
+
+    // The row's own "5" and "30", the text there now, or another wait in whole seconds as a
+    // user sets it (at most three digits, no sign: never the endless wait of "-1").
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        const BootFile boot(session);
+        const std::string saved = file.get(kSection, "10");
+        if (!boot.found() || saved == kNull || saved == boot.timeout()) return;
+        const bool seconds = !saved.empty() && saved.size() <= 3 &&
+                             saved.find_first_not_of("0123456789") == std::string::npos;
+        if (!seconds) throw restoreRefusal(kTimeoutRow, kSection, "10");
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include "engine/ExactValues.h"
 #include "engine/RegistryPlaces.h"
+#include "engine/RestoreRefusal.h"
 #include "engine/ValueRow.h"
 #include "platform/Text.h"
 #include "platform/Win32Types.h"
@@ -15,6 +16,7 @@ namespace hastelyn::engine {
 namespace {
 
 using foundation::kNull;
+using foundation::kUnfitType;
 using platform::RootKey;
 
 constexpr std::string_view kSection = "システム";
@@ -55,8 +57,58 @@ public:
         restoreExactValue(session, file, exactKey(kSection, "3", kValue), kValue);
     }
 
+    // The line starts the Windows subsystem and names the libraries it loads: a restore may
+    // only swap the heap sizes this row swaps in the line there now.
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        const std::string now = read(session);
+        const std::string saved = file.get(kSection, "3");
+        if (saved != kNull && saved != kUnfitType && !onlyHeapSizesDiffer(saved, now))
+            throw restoreRefusal(kRow, kSection, "3");
+        const std::string key = exactKey(kSection, "3", kValue);
+        const std::optional<ExactEntry> entry = exactSectionApplies(session, file) ? readExactEntry(file, key) : std::nullopt;
+        if (!entry) return;
+        const std::optional<foundation::RegData> data =
+            session.registry.ReadRegData(kValue.root, foundation::apiKeyPath(kValue.key), kValue.name);
+        // Gone only where it is gone already; data as it is now, or a string that the line now
+        // would become by the swaps.
+        const bool fits = entry->absent ? !data
+                                        : (data && entry->data == *data) ||
+                                              (isString(entry->data) && onlyHeapSizesDiffer(lineOf(entry->data), now));
+        if (!fits) throw restoreRefusal(kRow, kExactSection, key);
+    }
+
 private:
     static constexpr RegValue kValue{RootKey::LocalMachine, kSubSystemsKey, "Windows", RegType::String};
+    static constexpr std::string_view kRow = "[システム]3";
+
+    // The two texts are the same but where one holds "2048" or "3072" and the other one of the
+    // two at the same place. A text the row could not have read ("NULL", "UnfitType") matches
+    // nothing.
+    static bool onlyHeapSizesDiffer(std::string_view a, std::string_view b) {
+        if (b == kNull || b == kUnfitType || a.size() != b.size()) return false;
+        const auto isSize = [](std::string_view text, std::size_t at) {
+            return text.compare(at, 4, "2048") == 0 || text.compare(at, 4, "3072") == 0;
+        };
+        for (std::size_t i = 0; i < a.size();) {
+            if (isSize(a, i) && isSize(b, i)) {
+                i += 4;
+            } else if (a[i] == b[i]) {
+                ++i;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+    static bool isString(const foundation::RegData& data) {
+        return data.type == platform::regtype::Sz || data.type == platform::regtype::ExpandSz;
+    }
+    // A string's text: its ending NUL goes; a NUL within it keeps it, so that it matches no line.
+    static std::string lineOf(const foundation::RegData& data) {
+        std::string text = data.bytes;
+        if (!text.empty() && text.back() == '\0') text.pop_back();
+        return text;
+    }
 
     static std::string read(Session& session) {
         return session.registry.ReadRegValue(kValue.root, kValue.key, kValue.name, kValue.type);
@@ -104,6 +156,12 @@ public:
     void restoreExact(Session& session, RestorePointReader& file) const override {
         walk(session, [&](int n, const std::string& key) {
             restoreExactValue(session, file, exactKey(kSection, restoreKey(n), value(key)), value(key));
+            return true;
+        });
+    }
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        walk(session, [&](int n, const std::string& key) {
+            checkExactValue(session, file, exactKey(kSection, restoreKey(n), value(key)), value(key), "[システム]7");
             return true;
         });
     }
@@ -181,6 +239,19 @@ public:
         for (const std::string& key : out) takeOutHide(session, key, file.get(kComponentsMemory, key));
     }
 
+    // sysoc.inf names the set-up library of each component: a restore may only take out again
+    // a "hide" field this row took out of a line that is there now. Every remembered line is the
+    // line now, or the line now with that one field more.
+    void checkRestore(Session& session, RestorePointReader& file) const override {
+        if (!found(session)) return;
+        for (const std::string& key : file.keys(kComponentsMemory)) {
+            const std::string saved = file.get(kComponentsMemory, key);
+            const std::string now = session.profiles.ReadProfileValue(session.paths.sysoc, kComponents, key);
+            if (now == kNull || (saved != now && !(hidesAField(saved) && withoutHide(saved) == now)))
+                throw restoreRefusal(kSysocRow, kComponentsMemory, key);
+        }
+    }
+
 private:
     // Copies of the key lists: the lists are owned by their pointers, which a range-for over
     // "*pointer" would let go before the loop runs.
@@ -190,6 +261,13 @@ private:
     static std::vector<std::string> memoryKeys(Session& session) { return *session.settings.keys(kComponentsMemory); }
     // A path that was found at start and a file still there.
     static bool found(Session& session) { return foundation::fileFound(session.platform.files, session.paths.sysoc); }
+    // The line's first "hide" (any case) is a field of its own, between commas or the line's ends.
+    static bool hidesAField(std::string_view line) {
+        const std::size_t at = text::findNoCase(line, kHide);
+        if (at == std::string_view::npos) return false;
+        const std::size_t end = at + kHide.size();
+        return (at == 0 || line[at - 1] == ',') && (end == line.size() || line[end] == ',');
+    }
     // The first "hide" in any case goes; the commas around it stay.
     static std::string withoutHide(std::string line) {
         if (const std::size_t at = text::findNoCase(line, kHide); at != std::string::npos) line.erase(at, kHide.size());

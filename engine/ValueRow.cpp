@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/ExactValues.h"
+#include "engine/RestoreRefusal.h"
 
 namespace hastelyn::engine {
 
@@ -48,6 +49,22 @@ void ValueRow::restoreExact(Session& session, RestorePointReader& file) const {
         const RegValue& v = spec_.values[i];
         restoreExactValue(session, file, exactKey(spec_.section, restoreKey(i), v), v);
     }
+}
+
+void ValueRow::checkRestore(Session& session, RestorePointReader& file) const {
+    const std::string row = rowName(spec_.section, spec_.number);
+    for (std::size_t i = 0; i < spec_.values.size(); ++i) {
+        const RegValue& v = spec_.values[i];
+        if (v.type == RegType::Binary) checkBinaryText(file, spec_.section, restoreKey(i), row);
+        checkExactValue(session, file, exactKey(spec_.section, restoreKey(i), v), v, row);
+    }
+}
+
+void checkBinaryText(RestorePointReader& file, std::string_view section, std::string_view key, std::string_view row) {
+    const std::string saved = file.get(section, key);
+    std::uint32_t number = 0;
+    if (saved != foundation::kNull && saved != foundation::kUnfitType && !foundation::parseDwordText("$" + saved, number))
+        throw restoreRefusal(row, section, key);
 }
 
 void restoreValue(Session& session, const RegValue& value, const std::string& saved, RestoreRule rule) {

@@ -42,6 +42,9 @@ public:
     void backup(Session& session, RestorePointWriter& file) const override;
     void restore(Session& session, RestorePointReader& file) const override;
     void restoreExact(Session& session, RestorePointReader& file) const override;
+    // Each exact entry must fit the value's type (checkExactValue), and a binary value's saved
+    // text must be one the restore can write (at most 8 hexadecimal digits).
+    void checkRestore(Session& session, RestorePointReader& file) const override;
 
     // The restore-point key of value number i.
     std::string restoreKey(std::size_t i) const;
@@ -52,6 +55,10 @@ private:
 
 // A described row as an item of its category's list.
 inline std::unique_ptr<TweakItem> valueRow(ValueRowSpec spec) { return std::make_unique<ValueRow>(std::move(spec)); }
+
+// Throws the refusal of the key when its saved text is one a binary write refuses (more than 8
+// hexadecimal digits, or other characters), so that the restore never stops half-way on it.
+void checkBinaryText(RestorePointReader& file, std::string_view section, std::string_view key, std::string_view row);
 
 // Restores one value from its saved text by a rule.
 void restoreValue(Session& session, const RegValue& value, const std::string& saved, RestoreRule rule);

@@ -191,7 +191,10 @@ TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
         "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
     ASSERT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
                                                           "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", Exists::Key));
+    const std::string bootIni = fx.driveCText("boot.ini");
     ApplyRestorePoint(fx.session(), kPoint);
+    // The 9x "Logo" text is no boot line: boot.ini stays as it was.
+    EXPECT_EQ(fx.driveCText("boot.ini"), bootIni);
 
     // The 9x mask lands in the NT value name, four bytes long; the 9x auto-run text in the NT
     // CD-ROM value, read as the decimal number a DWORD takes.
