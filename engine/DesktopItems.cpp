@@ -23,7 +23,9 @@ constexpr std::string_view kServiceMemory = "デスクトップ10";
 constexpr std::string_view kTrayKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
 constexpr std::string_view kServiceName = "wscsvc";
 
-// ⑦: no wallpaper. The wallpaper it hides is kept in the settings file to be put back.
+// ⑦: no wallpaper. The wallpaper it hides is kept in the settings file to be put back: kept
+// before it is hidden, and forgotten only once it is back, so that a run cut short between the
+// two leaves it in one place or the other.
 class WallpaperRow : public TweakItem {
 public:
     bool inForce(Session& session) const override { return read(session) == kNull; }
@@ -34,8 +36,8 @@ public:
             write(session, "");
         } else {
             const std::string former = session.settings.read(kSection, "7");
-            session.settings.write(kSection, "7", "");
             write(session, former);
+            session.settings.write(kSection, "7", "");
         }
         return true;
     }
@@ -45,8 +47,10 @@ public:
         backupExactValue(session, file, exactKey(kSection, "7", kValue), kValue);
     }
 
+    // The wallpaper shown now is kept for a later untick; a hidden one (none shown) leaves the
+    // kept one as it is, which is still the wallpaper the row hid.
     void restore(Session& session, RestorePointReader& file) const override {
-        session.settings.write(kSection, "7", read(session));
+        if (const std::string shown = read(session); shown != kNull) session.settings.write(kSection, "7", shown);
         const std::string saved = file.get(kSection, "7");
         write(session, saved == kNull ? std::string() : saved);
     }
@@ -137,11 +141,12 @@ public:
         const std::string name = displayName(session);
         if (name == kNull) return false;
         const std::string key = serviceKeyPath(kServiceName);
+        // The same order as the services list: the start type kept, stopped, then disabled.
         if (ticked) {
-            session.settings.write(kServiceMemory, name,
-                                   session.registry.ReadRegValue(RootKey::LocalMachine, key, "Start", RegType::DWORD));
-            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", "4", RegType::DWORD);
+            rememberStartType(session, kServiceMemory, name,
+                              session.registry.ReadRegValue(RootKey::LocalMachine, key, "Start", RegType::DWORD));
             run(session, netCommand(true, name));
+            session.registry.WriteRegValue(RootKey::LocalMachine, key, "Start", "4", RegType::DWORD);
         } else {
             std::string start = session.settings.read(kServiceMemory, name);
             if (start == kNull) start = "3";

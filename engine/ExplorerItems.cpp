@@ -133,8 +133,9 @@ public:
     }
 
 private:
+    // The key follows the registrations: a run cut short before it still reads as the old
+    // state, and the next run (or a restore) does the whole of it again.
     static void set(Session& session, bool searchOff) {
-        session.settings.write(kSettingsSection, "8", searchOff ? "true" : "false");
         if (searchOff) {
             runRegSvr32(session, "regsvr32 /u cabview.dll", 10);
             if (session.codes.edition != "Me") runRegSvr32(session, "regsvr32 /u zipfldr.dll", 10);
@@ -142,6 +143,7 @@ private:
             runRegSvr32(session, "regsvr32 cabview.dll", 50);
             if (session.codes.edition != "Me") runRegSvr32(session, "regsvr32 zipfldr.dll", 10);
         }
+        session.settings.write(kSettingsSection, "8", searchOff ? "true" : "false");
     }
 };
 

@@ -53,6 +53,13 @@ bool serviceRowsEnabled(const ItemModel& model) {
     return !rows.empty() && rows.front().enabled;
 }
 
+void rememberStartType(Session& session, std::string_view section, std::string_view displayName,
+                       const std::string& start) {
+    const std::string kept = session.settings.read(section, displayName);
+    if (start == "4" && kept != kNull && !kept.empty()) return;
+    session.settings.write(section, displayName, start);
+}
+
 void FillServiceList(Session& session) {
     std::vector<Row>& rows = session.model.services().rows;
     auto& state = session.model.state();
@@ -101,15 +108,16 @@ void ApplyServiceRows(Session& session) {
         const std::string path = serviceKeyPath(found->keyName);
 
         if (ticked) {
-            session.settings.write(kServiceSection, name,
-                                   registry.ReadRegValue(RootKey::LocalMachine, path, "Start", RegType::DWORD));
+            rememberStartType(session, kServiceSection, name,
+                              registry.ReadRegValue(RootKey::LocalMachine, path, "Start", RegType::DWORD));
+            runServiceCommand(session, netCommand(true, name));
             registry.WriteRegValue(RootKey::LocalMachine, path, "Start", "4", RegType::DWORD);
         } else {
             std::string start = session.settings.read(kServiceSection, name);
             if (start == kNull) start = "3";
             registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, RegType::DWORD);
+            runServiceCommand(session, netCommand(false, name));
         }
-        runServiceCommand(session, netCommand(ticked, name));
         state[flagIndex] = state[flagIndex] ? 0 : 1;
     }
 }

@@ -43,14 +43,25 @@ bool serviceRowBefore(std::string_view a, std::string_view b);
 // together, by "DisabledItem" "Service").
 bool serviceRowsEnabled(const ItemModel& model);
 
+// Keeps a service's start type before the program disables it, in the settings section given
+// under its display name. A "4" (disabled) over a start type already kept is not written: that
+// is the program's own work, met again when a run that had disabled the service was cut short
+// before it stopped it, and the start type to give back is the one kept.
+void rememberStartType(Session& session, std::string_view section, std::string_view displayName,
+                       const std::string& start);
+
 // Fills the list (sorted as a list box sorts), ticks the stopped services and sets their flags.
 // The list is emptied first, with the flags of its rows.
 void FillServiceList(Session& session);
 
 // Applies every enabled row whose tick differs from its flag, running "net stop|start" and
-// waiting for it while the windows process their events. Throws CommandError ("Exec Error " +
-// number) when the command cannot be started: that row keeps its flag, its Start value already
-// written. A row whose service has gone since the list was read is skipped and keeps its flag.
+// waiting for it while the windows process their events. A ticked row keeps the start type
+// first, stops the service and then disables it; an unticked one gives the start type back and
+// then starts it: a run cut short anywhere leaves the kept start type, and a service whose state
+// is its saved one has its saved start type too, so a restore point taken before puts it back.
+// Throws CommandError ("Exec Error " + number) when the command cannot be started: that row
+// keeps its flag (a ticked one its Start value as it was, an unticked one its start type given
+// back). A row whose service has gone since the list was read is skipped and keeps its flag.
 void ApplyServiceRows(Session& session);
 
 // The detail text of a service shown in the commentary panel, by display name (the last listed

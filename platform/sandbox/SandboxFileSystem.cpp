@@ -39,7 +39,8 @@ long missingError(const MappedPath& mapped) {
 
 }  // namespace
 
-SandboxFileSystem::SandboxFileSystem(SandboxMachine& machine) : machine_(machine) {}
+SandboxFileSystem::SandboxFileSystem(SandboxMachine& machine)
+    : machine_(machine), claimOwner_(static_cast<long>(::getpid())) {}
 
 std::uint32_t SandboxFileSystem::attributesOf(const MappedPath& mapped, bool directory) {
     if (mapped.root) return fileattr::Directory;
@@ -137,11 +138,17 @@ platform::CallResult SandboxFileSystem::createNewFile(std::string_view path) {
     if (mapped->root) return fail(win32error::AccessDenied);
     const FileStamp folder = stampOf(mapped->host.parent_path());
     if (!folder.exists || !folder.directory) return fail(win32error::PathNotFound);
-    // O_EXCL: of processes making the same name at once, exactly one gets it.
-    const int fd = ::open(mapped->host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return fail(errno == EEXIST ? win32error::FileExists : errorOfErrno(errno));
-    ::close(fd);
+    // Of processes making the same name at once, exactly one gets it; the note that says this
+    // process made it stays while the process runs (claimNewFile).
+    const auto note = claimNewFile(mapped->host);
+    if (!note) return fail(errno == EEXIST ? win32error::FileExists : errorOfErrno(errno));
+    if (!note->empty()) claimNotes_.push_back(*note);
     return {};
+}
+
+SandboxFileSystem::~SandboxFileSystem() {
+    if (claimOwner_ != static_cast<long>(::getpid())) return;  // a fork's copy: the notes are its parent's
+    for (const fs::path& note : claimNotes_) ::unlink(note.c_str());
 }
 
 platform::CallResult SandboxFileSystem::copyFile(std::string_view from, std::string_view to, bool failIfExists) {

@@ -5,6 +5,9 @@
 //
 // Where this differs from Windows: folders are listed sorted case-insensitively (as NTFS does)
 // on every file system; short (8.3) names are not matched by patterns.
+#include <filesystem>
+#include <vector>
+
 #include "platform/FileSystem.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/SandboxMachine.h"
@@ -17,6 +20,9 @@ inline constexpr long kErrorNotReady = platform::win32error::NotReady;
 class SandboxFileSystem final : public platform::FileSystem {
 public:
     explicit SandboxFileSystem(SandboxMachine& machine);
+    ~SandboxFileSystem() override;
+    SandboxFileSystem(const SandboxFileSystem&) = delete;
+    SandboxFileSystem& operator=(const SandboxFileSystem&) = delete;
 
     std::uint32_t getFileAttributes(std::string_view path) override;
     platform::CallResult setFileAttributes(std::string_view path, std::uint32_t attributes) override;
@@ -39,6 +45,9 @@ private:
     const Drive* readyDrive(std::string_view root, long& error) const;
 
     SandboxMachine& machine_;
+    // The notes of the names this process claimed (createNewFile), removed when it is done.
+    std::vector<std::filesystem::path> claimNotes_;
+    long claimOwner_;
 };
 
 }  // namespace hastelyn::sandbox

@@ -162,8 +162,8 @@ TEST(ServiceList, ACommandThatCannotStartEndsThePassAtItsRow) {
     EngineFixture fx(m, kAndRead);
     for (engine::Row& row : fx.session().model.services().rows) row.ticked = true;
     EXPECT_EQ(hastelyn::testing::commandErrorOf([&] { engine::applyPass(fx.session()); }), "Exec Error 2");
-    // Alpha: Start written, flag not flipped. Beta: untouched.
-    EXPECT_EQ(start(fx, "Alpha"), "4");
+    // Alpha: start type kept, but not disabled while it still runs; flag not flipped. Beta: untouched.
+    EXPECT_EQ(start(fx, "Alpha"), "2");
     EXPECT_EQ(fx.session().settings.read("不要サービス", "Alpha"), "2");
     EXPECT_EQ(fx.session().model.state()[50], 0);
     EXPECT_EQ(start(fx, "Beta"), "2");

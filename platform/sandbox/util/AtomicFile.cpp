@@ -310,7 +310,40 @@ bool FileReplacer::write(const std::filesystem::path& path, std::string_view con
     return true;
 }
 
+std::optional<std::filesystem::path> claimNewFile(const std::filesystem::path& path) {
+    const std::filesystem::path note = temporaryPathFor(path);
+    const int fd = ::open(note.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        if (::link(note.c_str(), path.c_str()) == 0) return note;
+        const int error = errno;
+        ::unlink(note.c_str());
+        if (error != EPERM && error != EOPNOTSUPP && error != EMLINK) {
+            errno = error;
+            return std::nullopt;
+        }
+    }
+    // No room for the note, or no links here: the file alone, made exclusively.
+    const int made = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (made < 0) return std::nullopt;
+    ::close(made);
+    return std::filesystem::path();
+}
+
 namespace {
+
+// The file a dead process claimed with this note (claimNewFile) goes when it is still the empty
+// file the note links to: the process was killed before it wrote it.
+void removeUnwrittenClaim(const std::filesystem::path& note) {
+    struct stat noted {};
+    if (::lstat(note.c_str(), &noted) != 0 || !S_ISREG(noted.st_mode) || noted.st_nlink != 2 || noted.st_size != 0)
+        return;
+    const std::string name = note.filename().string();
+    const std::filesystem::path claimed = note.parent_path() / name.substr(1, name.rfind(".tmp") - 1);
+    struct stat now {};
+    if (::lstat(claimed.c_str(), &now) == 0 && now.st_dev == noted.st_dev && now.st_ino == noted.st_ino)
+        ::unlink(claimed.c_str());
+}
 
 // Removes the entry when it is a temporary file (or a link under such a name) of a process that
 // no longer runs.
@@ -320,6 +353,7 @@ bool removeIfDead(const std::filesystem::directory_entry& entry) {
     std::error_code ec;
     const auto type = entry.symlink_status(ec).type();
     if (ec || (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::symlink)) return false;
+    if (type == std::filesystem::file_type::regular) removeUnwrittenClaim(entry.path());
     return ::unlink(entry.path().c_str()) == 0;
 }
 

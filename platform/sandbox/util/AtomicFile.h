@@ -86,8 +86,17 @@ std::optional<TempFileOwner> tempFileOwner(std::string_view fileName);
 // killed in the middle of a write, and a FileReplacer keeps old versions under such names.
 bool isAtomicTempName(std::string_view fileName);
 
+// Makes an empty file at path, claiming the name: of processes claiming one name at once, exactly
+// one gets it (the others fail with EEXIST). While the claimant runs, a note stays beside the
+// file: a second link to it under a temporary name of the claimant (temporaryPathFor), which the
+// claimant removes when it is done with the machine. A claimant killed before it wrote the file
+// leaves both, and removeDeadTempFiles then removes the file with the note, as long as the file
+// is still that empty one. The note's path (empty where the file system has no links: no note,
+// the file is only made); nothing, with errno set, when the file could not be made.
+std::optional<std::filesystem::path> claimNewFile(const std::filesystem::path& path);
+
 // Removes the temporary files in folder whose process no longer runs (processAlive with the
-// start time the name gives). A name of the older form without a start time is removed only
+// start time the name gives), and the files claimed by such a process and never written. A name of the older form without a start time is removed only
 // when no process has its id: one that does may be its maker, still writing. below: in every
 // folder under it too (links to folders are not followed). Returns how many went.
 std::size_t removeDeadTempFiles(const std::filesystem::path& folder, bool below = false);
