@@ -46,8 +46,11 @@ public:
     }
 
     void restore(Session& session, RestorePointReader& file) const override {
-        session.settings.write(kSection, "7", read(session));
         const std::string saved = file.get(kSection, "7");
+        // No key and no exact entry: the file does not record the wallpaper (cut short), which
+        // is no reason to take the user's away.
+        if (saved == kNull && file.get(kExactSection, exactKey(kSection, "7", kValue)) == kNull) return;
+        session.settings.write(kSection, "7", read(session));
         write(session, saved == kNull ? std::string() : saved);
     }
     void restoreExact(Session& session, RestorePointReader& file) const override {

@@ -54,8 +54,9 @@ bool parseNumber(std::string_view text, Number& out) {
     return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
-// "T:S:HEX" and its continuation lines, or nothing when the entry is not whole and well formed.
-std::optional<RegData> readData(RestorePointReader& file, const std::string& key, std::string_view first) {
+}  // namespace
+
+std::optional<RegData> readExactData(RestorePointReader& file, const std::string& key, std::string_view first) {
     const std::size_t typeEnd = first.find(':');
     const std::size_t sizeEnd = typeEnd == std::string_view::npos ? typeEnd : first.find(':', typeEnd + 1);
     if (sizeEnd == std::string_view::npos) return std::nullopt;
@@ -77,7 +78,19 @@ std::optional<RegData> readData(RestorePointReader& file, const std::string& key
     return data;
 }
 
-}  // namespace
+bool putExactData(RestorePointWriter& file, const std::string& key, const RegData& data) {
+    if (data.bytes.size() > kMaxExactBytes) return false;
+    const std::string hex = hexText(data.bytes);
+    const std::string line = std::to_string(data.type) + ":" + std::to_string(data.bytes.size()) + ":";
+    // Room for the hexadecimal digits and about one key's worth per continuation line.
+    if (!file.roomFor(hex.size() + (hex.size() / kLineChars + 1) * (key.size() + 16))) return false;
+    const std::size_t firstPart = std::min(hex.size(), kLineChars - line.size());
+    file.putExact(key, line + hex.substr(0, firstPart));
+    std::size_t number = 2;
+    for (std::size_t at = firstPart; at < hex.size(); at += kLineChars)
+        file.putExact(continuationKey(key, number++), hex.substr(at, kLineChars));
+    return true;
+}
 
 std::string hexText(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -111,14 +124,7 @@ std::string exactKey(std::string_view section, std::string_view rowKey, std::str
 void backupExactValue(Session& session, RestorePointWriter& file, const std::string& key, const RegValue& value) {
     const std::string_view path = foundation::apiKeyPath(value.key);
     if (const std::optional<RegData> data = session.registry.ReadRegData(value.root, path, value.name)) {
-        if (data->bytes.size() > kMaxExactBytes) return;
-        const std::string hex = hexText(data->bytes);
-        std::string line = std::to_string(data->type) + ":" + std::to_string(data->bytes.size()) + ":";
-        const std::size_t firstPart = std::min(hex.size(), kLineChars - line.size());
-        file.putExact(key, line + hex.substr(0, firstPart));
-        std::size_t number = 2;
-        for (std::size_t at = firstPart; at < hex.size(); at += kLineChars)
-            file.putExact(continuationKey(key, number++), hex.substr(at, kLineChars));
+        putExactData(file, key, *data);
         return;
     }
     if (keyOpens(session, value.root, path, KeyAccess::Full)) {
@@ -146,7 +152,7 @@ void restoreExactValue(Session& session, RestorePointReader& file, const std::st
         }
         return;
     }
-    if (const std::optional<RegData> data = readData(file, key, entry))
+    if (const std::optional<RegData> data = readExactData(file, key, entry))
         session.registry.WriteRegData(value.root, path, value.name, *data);
 }
 
