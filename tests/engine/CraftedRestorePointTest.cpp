@@ -1,12 +1,10 @@
 // Restore points from elsewhere: services the program does not list, status words cut or made
-// up, values with line breaks, files cut short at any byte, and files too large to read. Each is
-// refused before any change, or puts back only what it records.
+// up, names with line breaks, files cut short at any byte, files too large. Each is refused with
+// the machine as it was, or puts back only what it records.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "engine/RestorePoint.h"
 #include "tests/engine/EngineFixture.h"
@@ -17,100 +15,90 @@ namespace hastelyn::engine {
 namespace {
 
 const char* const kPoint = "C:\\Program Files\\Hastelyn\\復元ポイント crafted.ini";
-const char* const kPointHost = "Program Files/Hastelyn/復元ポイント crafted.ini";
+const std::string kPointHost = "drives/C/Program Files/Hastelyn/復元ポイント crafted.ini";
 const char* const kNtVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const char* const kDesktop = "\\Control Panel\\Desktop";
 
 // XP with two listed services, a driver, a wallpaper and the PC information; a restore asks only
 // the PC-information question.
-MiniMachine craftedMachine() {
-    MiniMachine m;
-    m.hive(RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "\"Wallpaper\"=\"C:\\\\sea.bmp\"",
-                                  "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify]",
-                                  "\"IconStreams\"=hex:14", "\"PastIconsStream\"=hex:01"});
-    m.hive(RootKey::LocalMachine,
-           {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]", "\"RegisteredOwner\"=\"山田 太郎\"",
-            "\"RegisteredOrganization\"=\"山田商店\"",
-            "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName]",
-            "\"ComputerName\"=\"YAMADA-PC\""});
-    m.file("C:\\boot.ini", "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)\\WINDOWS\r\n[operating systems]\r\n"
-                           "multi(0)\\WINDOWS=\"XP\" /fastdetect\r\n");
-    m.service("Alpha", "Alpha Service", 2).service("Beta", "Beta Service", 3).service("atapi", "IDE Channel", 0, "");
-    return m;
-}
-
-// The service commands of the journal from a mark on.
-std::multiset<std::string> serviceCommands(EngineFixture& fx, std::size_t from) {
-    std::multiset<std::string> out;
-    std::istringstream lines(fx.journal().substr(from));
-    for (std::string line; std::getline(lines, line);)
-        if (line.find("net st") != std::string::npos) out.insert(line.substr(line.find("net st")));
-    return out;
-}
-
-void writePoint(EngineFixture& fx, std::string_view bytes) {
-    std::ofstream(fx.folder() / "drives/C" / kPointHost, std::ios::binary | std::ios::trunc) << bytes;
-}
+struct CraftedFixture : EngineFixture {
+    CraftedFixture()
+        : EngineFixture(MiniMachine()
+                            .hive(RootKey::CurrentUser,
+                                  {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "\"Wallpaper\"=\"C:\\\\sea.bmp\"",
+                                   "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify]",
+                                   "\"IconStreams\"=hex:14", "\"PastIconsStream\"=hex:01"})
+                            .hive(RootKey::LocalMachine,
+                                  {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]",
+                                   "\"RegisteredOwner\"=\"山田 太郎\"", "\"RegisteredOrganization\"=\"山田商店\""})
+                            .file("C:\\boot.ini", "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)\r\n[operating systems]\r\n"
+                                                   "multi(0)=\"XP\" /fastdetect\r\n")
+                            .service("Alpha", "Alpha Service", 2)
+                            .service("Beta", "Beta Service", 3)
+                            .service("atapi", "IDE Channel", 0, "")) {
+        WriteRestorePoint(session(), kPoint);
+        whole = testing::fileText(folder() / kPointHost);
+    }
+    void writePoint(std::string_view bytes) { std::ofstream(folder() / kPointHost, std::ios::binary) << bytes; }
+    // The machine's files but the restore point, and the service commands run since a mark.
+    std::map<std::string, std::string> files() {
+        auto out = machineFiles();
+        out.erase(kPointHost);
+        return out;
+    }
+    std::multiset<std::string> serviceCommands(std::size_t from) {
+        std::multiset<std::string> out;
+        const std::string log = journal();
+        for (std::size_t at = log.find("net st", from); at != std::string::npos; at = log.find("net st", at + 1))
+            out.insert(log.substr(at, log.find('\n', at) - at));
+        return out;
+    }
+    std::string whole;
+};
 
 TEST(CraftedRestorePoint, ServicesOutsideTheListAreIgnoredAndBadWordsRefused) {
-    EngineFixture fx(craftedMachine());
-    WriteRestorePoint(fx.session(), kPoint);
-    const std::string real = fx.driveCText(kPointHost);
-    const auto with = [&](std::string_view status, std::string_view start) {
-        std::string text = real;
-        const std::string starts = "[不要サービス-s]\r\n", states = "[不要サービス]\r\n";
-        text.insert(text.find(starts) + starts.size(), start);
-        text.insert(text.find(states) + states.size(), status);
-        return text;
+    CraftedFixture fx;
+    const auto with = [&](std::string status, std::string start) {
+        std::string text = fx.whole;
+        text.insert(text.find("\r\n", text.find("[不要サービス-s]")) + 2, start);
+        return text.insert(text.find("\r\n", text.find("[不要サービス]")) + 2, status);
     };
-    const std::string refusedStatus = "[不要サービス] Alpha の値 \"停止\" は、サービスの状態として正しくありません。何も変更しませんでした。";
-    const auto refusedStart = [](std::string_view value) {
-        return "[不要サービス-s] Beta の値 \"" + std::string(value) +
-               "\" は、スタートアップの種類 (0 から 4)として正しくありません。何も変更しませんでした。";
-    };
-    struct Case {
-        std::string file, refused;
-        std::vector<std::string> ignored;
-    } cases[] = {
+    const std::string wrong = "として正しくありません。何も変更しませんでした。", start = "スタートアップの種類 (0 から 4)";
+    const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
         {with("atapi=停止中\r\n", "atapi=4\r\nBeep=4\r\n"), "", {"atapi", "Beep"}},
         {with("ATAPI=停\r\n", ""), "", {"ATAPI"}},  // an ignored key's value is never looked at
-        {with("Alpha=停止\r\n", ""), refusedStatus, {}},
-        {with("", "Beta=9\r\n"), refusedStart("9"), {}},
-        {with("", "Beta=\r\n"), refusedStart(""), {}},
-        {with("", "Beta=-1\r\n"), refusedStart("-1"), {}},
+        {with("Alpha=停止\r\n", ""), "[不要サービス] Alpha の値 \"停止\" は、サービスの状態" + wrong, {}},
+        {with("", "Beta=9\r\n"), "[不要サービス-s] Beta の値 \"9\" は、" + start + wrong, {}},
+        {with("", "Beta=-1\r\n"), "[不要サービス-s] Beta の値 \"-1\" は、" + start + wrong, {}},
+        {fx.whole.substr(0, fx.whole.find("[不要サービス-s]")),
+         "[不要サービス-s] がないため、サービスのスタートアップの種類がわかりません。何も変更しませんでした。", {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        writePoint(fx, c.file);
-        const auto before = fx.machineFiles();
-        const std::size_t journal = fx.journal().size();
+    for (const auto& [file, refused, ignored] : cases) {
+        SCOPED_TRACE(file);
+        fx.writePoint(file);
+        const auto before = fx.files();
+        const std::size_t mark = fx.journal().size();
         fx.dialogs().answers = {true};
-        if (!c.refused.empty()) {
-            EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(fx.session(), kPoint); }), c.refused);
-            EXPECT_EQ(fx.machineFiles(), before);
-            EXPECT_TRUE(fx.dialogs().shown.empty());
+        if (refused.empty()) {
+            EXPECT_EQ(ApplyRestorePoint(fx.session(), kPoint).ignoredServices, ignored);
         } else {
-            EXPECT_EQ(ApplyRestorePoint(fx.session(), kPoint).ignoredServices, c.ignored);
-            EXPECT_EQ(fx.read(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Services\\atapi", "Start", RegType::DWORD), "0");
+            EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(fx.session(), kPoint); }), refused);
+            EXPECT_EQ(fx.files(), before);
         }
-        EXPECT_TRUE(serviceCommands(fx, journal).empty());
-        fx.dialogs().shown.clear();
+        EXPECT_EQ(fx.read(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Services\\atapi", "Start", RegType::DWORD), "0");
+        EXPECT_TRUE(fx.serviceCommands(mark).empty());
     }
 }
 
-// A name with a line break keeps its first line in the documented key (what older programs read)
-// and its whole text in the exact section; no line of the file starts inside a value.
-TEST(CraftedRestorePoint, ValuesWithLineBreaksComeBackWholeAndBreakNoLine) {
-    EngineFixture fx(craftedMachine());
+// A name with a line break keeps its first line in the documented key (what older programs
+// read) and its whole text in the exact section; blanks and quotes around it come back too.
+TEST(CraftedRestorePoint, NamesWithLineBreaksComeBackWholeAndBreakNoLine) {
+    CraftedFixture fx;
     Session& s = fx.session();
     const std::string owner = "山田\r\n[パソコン情報]\r\n3=EVIL", organisation = " \"a\" ";
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", owner, RegType::String);
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", organisation, RegType::String);
     WriteRestorePoint(s, kPoint);
-    const std::string file = fx.driveCText(kPointHost);
-    EXPECT_NE(file.find("[パソコン情報]\r\n1=山田\r\n2=\"a\" \r\n3=YAMADA-PC\r\n"), std::string::npos) << file;
-    EXPECT_EQ(file.find("EVIL\r\n"), std::string::npos) << file;
-
+    EXPECT_EQ(testing::fileText(fx.folder() / kPointHost).find("EVIL\r\n"), std::string::npos);
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "X", RegType::String);
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", "Y", RegType::String);
     fx.dialogs().answers = {true};
@@ -120,14 +108,12 @@ TEST(CraftedRestorePoint, ValuesWithLineBreaksComeBackWholeAndBreakNoLine) {
 }
 
 // Cut after any byte, a real restore point is refused with the machine as it was, or every value
-// it changes ends as the whole file puts it back, and every service command it runs is one the
+// it changes ends as the whole file puts it back and every service command it runs is one the
 // whole file runs: no name or wallpaper blanked, no service started by a cut word.
 TEST(CraftedRestorePoint, EveryCutOfARealRestorePointIsRefusedOrPutsBackOnlyWhatItRecords) {
-    EngineFixture fx(craftedMachine());
-    WriteRestorePoint(fx.session(), kPoint);
-    const std::string whole = fx.driveCText(kPointHost);
+    CraftedFixture fx;
     Session* s = &fx.session();
-    s->registry.WriteRegValue(RootKey::CurrentUser, kDesktop, "Wallpaper", "C:\\other.bmp", RegType::String);
+    s->registry.WriteRegValue(RootKey::CurrentUser, "\\Control Panel\\Desktop", "Wallpaper", "C:\\b.bmp", RegType::String);
     s->registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "someone", RegType::String);
     s->platform.shell.winExec("net stop \"Alpha Service\"", platform::showcmd::Hide);
     s->platform.shell.winExec("net start \"Beta Service\"", platform::showcmd::Hide);
@@ -141,52 +127,48 @@ TEST(CraftedRestorePoint, EveryCutOfARealRestorePointIsRefusedOrPutsBackOnlyWhat
         fx.dialogs().answers = {true};
     };
     reset();
-    const auto stateBefore = testing::registryState(fx.platform());
+    const auto before = testing::registryState(fx.platform());
     std::size_t mark = fx.journal().size();
     ApplyRestorePoint(*s, kPoint);
-    const auto wholeState = testing::registryState(fx.platform());
-    const auto wholeCommands = serviceCommands(fx, mark);
+    const auto restored = testing::registryState(fx.platform());
+    const auto wholeCommands = fx.serviceCommands(mark);
     ASSERT_EQ(wholeCommands.size(), 2u);
 
     std::size_t refused = 0;
     bool dirty = true;
+    const std::string& whole = fx.whole;
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
         SCOPED_TRACE(cut);
         // A last line cut before its "=" is no entry: the file reads as the one cut at the
-        // line's start, which is applied in its turn.
+        // line's start, which is applied in its turn; so does one cut between CR and LF.
         const std::size_t lineStart = cut == 0 ? 0 : whole.find_last_of("\r\n", cut - 1) + 1;
         if ((lineStart < cut && whole.substr(lineStart, cut - lineStart).find('=') == std::string::npos) ||
             whole.substr(cut - (cut > 0), 2) == "\r\n")
             continue;
         if (std::exchange(dirty, true)) reset();  // after a refusal the machine is as it was
-        writePoint(fx, whole.substr(0, cut));
+        fx.writePoint(whole.substr(0, cut));
         mark = fx.journal().size();
         try {
             ApplyRestorePoint(*s, kPoint);
         } catch (const foundation::CommandError&) {
             ++refused;
-            auto now = fx.machineFiles();
-            now.erase("drives/C/" + std::string(kPointHost));
-            auto was = changed;
-            was.erase("drives/C/" + std::string(kPointHost));
-            ASSERT_EQ(now, was);
             dirty = false;
+            auto was = changed;
+            was.erase(kPointHost);
+            ASSERT_EQ(fx.files(), was);
             continue;
         }
-        for (const auto& [target, value] : testing::stateChanges(stateBefore, testing::registryState(fx.platform()))) {
-            const auto expected = wholeState.find(target);
-            ASSERT_TRUE(expected != wholeState.end() && value == expected->second) << target;
-        }
-        for (const std::string& command : serviceCommands(fx, mark)) ASSERT_TRUE(wholeCommands.count(command)) << command;
+        for (const auto& [target, value] : testing::stateChanges(before, testing::registryState(fx.platform())))
+            ASSERT_TRUE(restored.count(target) && value == restored.at(target)) << target;
+        for (const std::string& command : fx.serviceCommands(mark)) ASSERT_TRUE(wholeCommands.count(command)) << command;
     }
     EXPECT_GT(refused, 500u);
 }
 
-// Too large, too many lines or sections: refused from the file's size and shape alone, quickly.
+// Too large, too many lines or sections: refused from the file's size and shape, quickly.
 TEST(CraftedRestorePoint, FilesBeyondTheBoundsAreRefusedBeforeTheyAreRead) {
-    EngineFixture fx(craftedMachine());
-    const auto before = fx.machineFiles();
-    const std::string message = std::string("ファイル \"") + kPoint + "\" は、復元ポイントとして読むには";
+    CraftedFixture fx;
+    const auto before = fx.files();
     const std::string many = "行またはセクションが多すぎます (上限 20000 行、100 セクション)。何も変更しませんでした。";
     std::string sections;
     for (int i = 0; i < 4000000; ++i) sections += "[s" + std::to_string(i % 10) + "]\n";  // 67 MB
@@ -196,11 +178,11 @@ TEST(CraftedRestorePoint, FilesBeyondTheBoundsAreRefusedBeforeTheyAreRead) {
         {std::string(20001, '\n') + "[パソコン情報]\r\n1=x\r\n", many},
     };
     for (const auto& [text, why] : cases) {
-        writePoint(fx, text);
-        EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(fx.session(), kPoint); }), message + why);
+        fx.writePoint(text);
+        EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(fx.session(), kPoint); }),
+                  std::string("ファイル \"") + kPoint + "\" は、復元ポイントとして読むには" + why);
     }
-    std::filesystem::remove(fx.folder() / "drives/C" / kPointHost);
-    EXPECT_EQ(fx.machineFiles(), before);
+    EXPECT_EQ(fx.files(), before);
 }
 
 }  // namespace

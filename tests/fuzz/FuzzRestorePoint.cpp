@@ -1,16 +1,11 @@
 // Arbitrary bytes as a restore point: the shape check, every key of the restore-point sections
 // and the exact-values section read through the reader a restore uses, and the input itself kept
 // as a name in a new restore point, which must read back exactly.
-#include <cstddef>
-#include <cstdint>
+#include <unistd.h>
+
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <string_view>
-
-#include <unistd.h>
 
 #include "engine/ExactValues.h"
 #include "engine/RestorePointFile.h"
@@ -23,9 +18,7 @@ namespace {
 
 using namespace hastelyn;
 
-void check(bool condition) {
-    if (!condition) std::abort();
-}
+void check(bool condition) { condition || (std::abort(), false); }
 
 struct Machine {
     std::filesystem::path folder = std::filesystem::temp_directory_path() / ("fuzz-restore-" + std::to_string(getpid()));
