@@ -18,7 +18,9 @@ namespace {
 
 using namespace hastelyn;
 
-void check(bool condition) { condition || (std::abort(), false); }
+void check(bool condition) {
+    if (!condition) std::abort();
+}
 
 struct Machine {
     std::filesystem::path folder = std::filesystem::temp_directory_path() / ("fuzz-restore-" + std::to_string(getpid()));
