@@ -1,5 +1,5 @@
 // Restore points from elsewhere: services the program does not list, status words cut or made
-// up, names with line breaks, files cut short at any byte, files too large. Each is refused with
+// up, files cut short at any byte, files too large. Each is refused with
 // the machine as it was, or puts back only what it records.
 #include <gtest/gtest.h>
 
@@ -89,24 +89,6 @@ TEST(CraftedRestorePoint, ServicesOutsideTheListAreIgnoredAndBadWordsRefused) {
     }
 }
 
-// A name with a line break keeps its first line in the documented key (what older programs
-// read) and its whole text in the exact section; blanks and quotes around it come back too.
-TEST(CraftedRestorePoint, NamesWithLineBreaksComeBackWholeAndBreakNoLine) {
-    CraftedFixture fx;
-    Session& s = fx.session();
-    const std::string owner = "山田\r\n[パソコン情報]\r\n3=EVIL", organisation = " \"a\" ";
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", owner, RegType::String);
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", organisation, RegType::String);
-    WriteRestorePoint(s, kPoint);
-    EXPECT_EQ(testing::fileText(fx.folder() / kPointHost).find("EVIL\r\n"), std::string::npos);
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "X", RegType::String);
-    s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", "Y", RegType::String);
-    fx.dialogs().answers = {true};
-    ApplyRestorePoint(s, kPoint);
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", RegType::String), owner);
-    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", RegType::String), organisation);
-}
-
 // Cut after any byte, a real restore point is refused with the machine as it was, or every value
 // it changes ends as the whole file puts it back and every service command it runs is one the
 // whole file runs: no name or wallpaper blanked, no service started by a cut word.
@@ -175,7 +157,7 @@ TEST(CraftedRestorePoint, FilesBeyondTheBoundsAreRefusedBeforeTheyAreRead) {
     const std::pair<std::string, std::string> cases[] = {
         {sections, "大きすぎます (上限 16 MiB)。何も変更しませんでした。"},
         {sections.substr(0, 101 * 5), many},
-        {std::string(20001, '\n') + "[パソコン情報]\r\n1=x\r\n", many},
+        {std::string(20001, '\n'), many},
     };
     for (const auto& [text, why] : cases) {
         fx.writePoint(text);
