@@ -50,8 +50,11 @@ public:
     // The wallpaper shown now is kept for a later untick; a hidden one (none shown) leaves the
     // kept one as it is, which is still the wallpaper the row hid.
     void restore(Session& session, RestorePointReader& file) const override {
-        if (const std::string shown = read(session); shown != kNull) session.settings.write(kSection, "7", shown);
         const std::string saved = file.get(kSection, "7");
+        // No key and no exact entry: the file does not record the wallpaper (cut short), which
+        // is no reason to take the user's away.
+        if (saved == kNull && file.get(kExactSection, exactKey(kSection, "7", kValue)) == kNull) return;
+        if (const std::string shown = read(session); shown != kNull) session.settings.write(kSection, "7", shown);
         write(session, saved == kNull ? std::string() : saved);
     }
     void restoreExact(Session& session, RestorePointReader& file) const override {

@@ -55,8 +55,27 @@ bool parseNumber(std::string_view text, Number& out) {
     return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
+// Data of a type the row's own kind of value takes: a number as REG_DWORD or as the few bytes of
+// REG_BINARY (the form some Windows versions keep a row's number in), bytes as REG_BINARY or a
+// REG_DWORD, a text as either string type.
+bool dataFits(foundation::RegType type, const RegData& data) {
+    const bool dword = data.type == platform::regtype::Dword && data.bytes.size() == 4;
+    const bool binary = data.type == platform::regtype::Binary;
+    switch (type) {
+        case foundation::RegType::DWORD: return dword || (binary && data.bytes.size() <= 4);
+        case foundation::RegType::Binary: return dword || binary;
+        case foundation::RegType::String:
+        case foundation::RegType::ExString:
+            return data.type == platform::regtype::Sz || data.type == platform::regtype::ExpandSz;
+        case foundation::RegType::MultiString: return false;
+    }
+    return false;
+}
+
+}  // namespace
+
 // "T:S:HEX" and its continuation lines, or nothing when the entry is not whole and well formed.
-std::optional<RegData> readData(RestorePointReader& file, const std::string& key, std::string_view first) {
+std::optional<RegData> readExactData(RestorePointReader& file, const std::string& key, std::string_view first) {
     const std::size_t typeEnd = first.find(':');
     const std::size_t sizeEnd = typeEnd == std::string_view::npos ? typeEnd : first.find(':', typeEnd + 1);
     if (sizeEnd == std::string_view::npos) return std::nullopt;
@@ -78,24 +97,19 @@ std::optional<RegData> readData(RestorePointReader& file, const std::string& key
     return data;
 }
 
-// Data of a type the row's own kind of value takes: a number as REG_DWORD or as the few bytes of
-// REG_BINARY (the form some Windows versions keep a row's number in), bytes as REG_BINARY or a
-// REG_DWORD, a text as either string type.
-bool dataFits(foundation::RegType type, const RegData& data) {
-    const bool dword = data.type == platform::regtype::Dword && data.bytes.size() == 4;
-    const bool binary = data.type == platform::regtype::Binary;
-    switch (type) {
-        case foundation::RegType::DWORD: return dword || (binary && data.bytes.size() <= 4);
-        case foundation::RegType::Binary: return dword || binary;
-        case foundation::RegType::String:
-        case foundation::RegType::ExString:
-            return data.type == platform::regtype::Sz || data.type == platform::regtype::ExpandSz;
-        case foundation::RegType::MultiString: return false;
-    }
-    return false;
+bool putExactData(RestorePointWriter& file, const std::string& key, const RegData& data) {
+    if (data.bytes.size() > kMaxExactBytes) return false;
+    const std::string hex = hexText(data.bytes);
+    const std::string line = std::to_string(data.type) + ":" + std::to_string(data.bytes.size()) + ":";
+    // Room for the hexadecimal digits and about one key's worth per continuation line.
+    if (!file.roomFor(hex.size() + (hex.size() / kLineChars + 1) * (key.size() + 16))) return false;
+    const std::size_t firstPart = std::min(hex.size(), kLineChars - line.size());
+    file.putExact(key, line + hex.substr(0, firstPart));
+    std::size_t number = 2;
+    for (std::size_t at = firstPart; at < hex.size(); at += kLineChars)
+        file.putExact(continuationKey(key, number++), hex.substr(at, kLineChars));
+    return true;
 }
-
-}  // namespace
 
 std::string hexText(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -129,14 +143,7 @@ std::string exactKey(std::string_view section, std::string_view rowKey, std::str
 void backupExactValue(Session& session, RestorePointWriter& file, const std::string& key, const RegValue& value) {
     const std::string_view path = foundation::apiKeyPath(value.key);
     if (const std::optional<RegData> data = session.registry.ReadRegData(value.root, path, value.name)) {
-        if (data->bytes.size() > kMaxExactBytes) return;
-        const std::string hex = hexText(data->bytes);
-        std::string line = std::to_string(data->type) + ":" + std::to_string(data->bytes.size()) + ":";
-        const std::size_t firstPart = std::min(hex.size(), kLineChars - line.size());
-        file.putExact(key, line + hex.substr(0, firstPart));
-        std::size_t number = 2;
-        for (std::size_t at = firstPart; at < hex.size(); at += kLineChars)
-            file.putExact(continuationKey(key, number++), hex.substr(at, kLineChars));
+        putExactData(file, key, *data);
         return;
     }
     if (keyOpens(session, value.root, path, KeyAccess::Full)) {
@@ -158,7 +165,7 @@ std::optional<ExactEntry> readExactEntry(RestorePointReader& file, const std::st
         out.absent = true;
         return out;
     }
-    std::optional<RegData> data = readData(file, key, entry);
+    std::optional<RegData> data = readExactData(file, key, entry);
     if (!data) return std::nullopt;
     out.data = std::move(*data);
     return out;

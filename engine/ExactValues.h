@@ -72,6 +72,14 @@ void checkExactValue(Session& session, RestorePointReader& file, const std::stri
 
 inline constexpr std::size_t kMaxExactBytes = 1 << 20;
 
+// Writes the entry "T:S:HEX" of the data under the key, with its continuation lines. False, and
+// nothing written, when the data is larger than kMaxExactBytes or the file has no room left.
+bool putExactData(RestorePointWriter& file, const std::string& key, const foundation::RegData& data);
+// The data of the entry whose first line is `first`, or nothing when the entry is not whole and
+// well formed.
+std::optional<foundation::RegData> readExactData(RestorePointReader& file, const std::string& key,
+                                                 std::string_view first);
+
 // Bytes as upper-case hexadecimal, two digits each, and back (either case; nothing for a text
 // that is not such digits in pairs).
 std::string hexText(std::string_view bytes);

@@ -42,9 +42,10 @@ public:
         file.put(kSection, "3", presence(exists(session)));
     }
     void restore(Session& session, RestorePointReader& file) const override {
-        if (file.get(kSection, "3") == "false")
+        const std::string saved = file.get(kSection, "3");
+        if (saved == "false")
             remove(session);
-        else
+        else if (recordsPresence(saved))
             create(session);
     }
 
@@ -81,9 +82,10 @@ public:
     }
     void restore(Session& session, RestorePointReader& file) const override {
         for (const Handler& handler : kHandlers) {
-            if (file.get(kSection, handler.restoreKey) == "false")
+            const std::string saved = file.get(kSection, handler.restoreKey);
+            if (saved == "false")
                 remove(session, handler);
-            else
+            else if (recordsPresence(saved))
                 create(session, handler);
         }
     }

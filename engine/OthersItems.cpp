@@ -143,7 +143,8 @@ public:
         file.put(kSection, "10", active(session) ? "true" : "false");
     }
     void restore(Session& session, RestorePointReader& file) const override {
-        rename(session, file.get(kSection, "10") == "false");
+        const std::string saved = file.get(kSection, "10");
+        if (recordsPresence(saved)) rename(session, saved == "false");
     }
 
 private:

@@ -44,18 +44,34 @@ constexpr std::array<PcInfoRow, kPcInfoFieldCount> kRows{{
 struct Validation {
     std::string_view forbidden;
     std::string_view spoken;
-    std::string_view text;  // followed by the forbidden characters
+    std::string_view text;     // followed by the forbidden characters
+    std::string_view control;  // a line break or another control character
 };
 
 constexpr std::array<Validation, kPcInfoEditableCount> kValidations{{
     {kNameForbidden, "情報のメッセージ。指定した使用者名は有効ではありません。Enterキーを押すと 画面を閉じます。",
-     "指定した使用者名は有効ではありません。\r\n使用者名に次の文字は使えません："},
+     "指定した使用者名は有効ではありません。\r\n使用者名に次の文字は使えません：",
+     "指定した使用者名は有効ではありません。\r\n使用者名に改行などの制御文字は使えません。"},
     {kNameForbidden, "情報のメッセージ。指定した会社名は有効ではありません。Enterキーを押すと 画面を閉じます。",
-     "指定した会社名は有効ではありません。\r\n会社名に次の文字は使えません："},
+     "指定した会社名は有効ではありません。\r\n会社名に次の文字は使えません：",
+     "指定した会社名は有効ではありません。\r\n会社名に改行などの制御文字は使えません。"},
     {kComputerNameForbidden,
      "情報のメッセージ。指定したコンピュータ名は有効ではありません。Enterキーを押すと 画面を閉じます。",
-     "指定したコンピュータ名は有効ではありません。\r\nコンピュータ名に次の文字は使えません："},
+     "指定したコンピュータ名は有効ではありません。\r\nコンピュータ名に次の文字は使えません：",
+     "指定したコンピュータ名は有効ではありません。\r\nコンピュータ名に改行などの制御文字は使えません。"},
 }};
+
+// C0 controls (line breaks, tab, NUL...), DEL, and the C1 controls U+0080 to U+009F.
+bool holdsControlCharacter(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) return true;
+        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F)
+            return true;
+    }
+    return false;
+}
 
 constexpr std::string_view kChangeQuestionSpoken =
     "確認のメッセージ。入力した使用者 会社名 コンピュータ名を設定しますか？Yキーを押すと 入力した文字列を設定します。Nキーを押すと 画面を閉じます。";
@@ -143,9 +159,15 @@ PcInfoChange BtnChangeClick(Session& session, const PcInfoEdit& edit) {
     const auto fields = fieldsOf(edit);
     for (std::size_t i = 0; i < kPcInfoEditableCount; ++i) {
         const Validation& v = kValidations[i];
-        if (!foundation::ContainsAnyChar(*fields[i], v.forbidden)) continue;
-        session.dialogs.error(v.spoken, std::string(v.text) + std::string(v.forbidden));
-        return PcInfoChange::Invalid;
+        if (foundation::ContainsAnyChar(*fields[i], v.forbidden)) {
+            session.dialogs.error(v.spoken, std::string(v.text) + std::string(v.forbidden));
+            return PcInfoChange::Invalid;
+        }
+        // A line break would also split the line that keeps the field in a restore point.
+        if (holdsControlCharacter(*fields[i])) {
+            session.dialogs.error(v.spoken, v.control);
+            return PcInfoChange::Invalid;
+        }
     }
     session.speech.speak(kChangeQuestionSpoken);
     for (const std::string* field : fields)

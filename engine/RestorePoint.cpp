@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "foundation/CommandError.h"
 #include "foundation/Edition.h"
 #include "foundation/LockedItems.h"
+#include "platform/Text.h"
 #include "platform/Win32Types.h"
 
 namespace hastelyn::engine {
@@ -48,33 +51,90 @@ void backupPcInformation(Session& session, RestorePointWriter& file) {
     file.put(kPcInfoSection, "3", saved.computer);
 }
 
-// Every service whose state differs from the saved one gets its saved start type and is started
-// or stopped, in file order. One whose state is the same keeps its start type as it is.
-void restoreServices(Session& session, RestorePointReader& file) {
+// The status names a restore point holds (GetServiceStatusName), and the start types the
+// program writes for a service (Start 0 to 4).
+constexpr std::string_view kStatusNames[] = {"停止中",         "開始手続き中", "停止手続き中", "開始中",
+                                             "再開手続き中",   "一時停止手続き中", "一時停止中", "不明"};
+constexpr std::string_view kStartTypes[] = {"0", "1", "2", "3", "4"};
+
+// The keys of the file's two service sections that name a service of the list, under the list's
+// own spelling, in file order; the others go to `ignored`, once each.
+std::vector<std::string> restoredServiceKeys(Session& session, RestorePointReader& file,
+                                             std::vector<std::string>& ignored) {
+    std::map<std::string, std::string> listed;  // folded key name -> key name
+    for (const std::string& name : listedServiceKeys(session)) listed.emplace(text::upperAscii(name), name);
+    // The program writes both sections with the same keys: start types all missing mean a file
+    // cut short between them, whose services would otherwise all get manual start.
+    if (!file.keys(kServiceStatusSection).empty() && file.keys(kServiceStartSection).empty())
+        throw foundation::CommandError("[" + std::string(kServiceStartSection) +
+                                       "] がないため、サービスのスタートアップの種類がわかりません。何も変更しませんでした。");
+    std::vector<std::string> kept;
+    std::set<std::string> seen;
+    for (std::string_view section : {kServiceStatusSection, kServiceStartSection})
+        for (const std::string& name : file.keys(section)) {
+            const auto found = listed.find(text::upperAscii(name));
+            if (found == listed.end()) {
+                if (seen.insert(text::upperAscii(name)).second) ignored.push_back(name);
+            } else if (section == kServiceStatusSection) {
+                kept.push_back(found->second);
+            }
+        }
+    return kept;
+}
+
+[[noreturn]] void refuseValue(std::string_view section, std::string_view key, std::string_view value,
+                              std::string_view what) {
+    throw foundation::CommandError("[" + std::string(section) + "] " + std::string(key) + " の値 \"" +
+                                   std::string(value) + "\" は、" + std::string(what) +
+                                   "として正しくありません。何も変更しませんでした。");
+}
+
+// Before any change: every service the restore would act on has a status the program writes,
+// and a start type it writes or none (which puts back manual start).
+void checkServices(RestorePointReader& file, const std::vector<std::string>& services) {
+    for (const std::string& name : services) {
+        const std::string status = file.get(kServiceStatusSection, name);
+        if (std::find(std::begin(kStatusNames), std::end(kStatusNames), status) == std::end(kStatusNames))
+            refuseValue(kServiceStatusSection, name, status, "サービスの状態");
+        const std::string start = file.get(kServiceStartSection, name);
+        if (start != kNull && std::find(std::begin(kStartTypes), std::end(kStartTypes), start) == std::end(kStartTypes))
+            refuseValue(kServiceStartSection, name, start, "スタートアップの種類 (0 から 4)");
+    }
+}
+
+// Every listed service whose state differs from the saved one gets its saved start type and is
+// started or stopped, in file order. One whose state is the same keeps its start type as it is.
+void restoreServices(Session& session, RestorePointReader& file, const std::vector<std::string>& services) {
     foundation::RegistryValues& registry = session.registry;
-    for (const std::string& name : file.keys(kServiceStatusSection)) {
+    for (const std::string& name : services) {
         const std::string saved = file.get(kServiceStatusSection, name);
         if (GetServiceStatusName(session.platform, name) == saved) continue;
         const std::string key = serviceKeyPath(name);
         const foundation::RegKeyValues values(registry, RootKey::LocalMachine, key);
         const std::string displayName = values.read("DisplayName", RegType::String);
-        // Removed since the backup: no command can name it, and a start type written now would
-        // make a key of one value out of nothing.
-        if (displayName == kNull) continue;
         session.applyingRow("Service:" + displayName);
-        session.settings.write(kServiceSection, displayName, values.read("Start", RegType::DWORD));
+        rememberStartType(session, kServiceSection, displayName, values.read("Start", RegType::DWORD));
         std::string start = file.get(kServiceStartSection, name);
         if (start == kNull) start = "3";
+        // A service to stop is stopped before its start type changes, one to start gets its
+        // start type first: a run cut short in between never leaves a disabled service running,
+        // which a later restore would take as already put back.
+        const bool stop = saved == kStopped;
+        if (stop) runServiceCommand(session, netCommand(true, displayName));
         registry.WriteRegValue(RootKey::LocalMachine, key, "Start", start, RegType::DWORD);
-        runServiceCommand(session, netCommand(saved == kStopped, displayName));
+        if (!stop) runServiceCommand(session, netCommand(false, displayName));
     }
 }
 
+// Only what the file records, and never an empty name: a field the file lacks (cut short, or
+// absent at backup) stays as it is.
 void restorePcInformation(Session& session, RestorePointReader& file) {
     session.applyingRow("PCInfo");
     if (!session.dialogs.confirm(kPcInfoSpoken, kPcInfoQuestion)) return;
-    // "NULL" (absent at backup) is written empty, as the page writes it.
-    WritePcInformation(session, {file.get(kPcInfoSection, "1"), file.get(kPcInfoSection, "2"), file.get(kPcInfoSection, "3")});
+    PcInfoEdit saved{file.get(kPcInfoSection, "1"), file.get(kPcInfoSection, "2"), file.get(kPcInfoSection, "3")};
+    const std::string* fields[] = {&saved.user, &saved.organization, &saved.computer};
+    for (std::size_t i = 0; i < kPcInfoEditableCount; ++i) saved.enabled[i] = *fields[i] != kNull && !fields[i]->empty();
+    WritePcInformation(session, saved);
 }
 
 // The rows a restore puts back, in pass order. A row the edition has no use for is left out: the
@@ -132,6 +192,7 @@ void checkRestorePoint(Session& session, std::string_view path) {
         throw foundation::CommandError("ファイル \"" + shown + "\" が見つかりません。");
     if ((attributes & platform::fileattr::Directory) != 0)
         throw foundation::CommandError("\"" + shown + "\" はフォルダです。復元ポイントのファイルを指定してください。");
+    checkRestorePointShape(session.platform.files, path);
     std::vector<std::string_view> sections = {kComponentsMemorySection, kServiceStatusSection, kServiceStartSection,
                                               kPcInfoSection};
     for (const Category& category : tweakCategories()) sections.push_back(category.caption);
@@ -141,27 +202,32 @@ void checkRestorePoint(Session& session, std::string_view path) {
                                    "\" は、復元ポイントではありません。復元ポイントの記録がひとつもないため、何も変更しませんでした。");
 }
 
-void ApplyRestorePoint(Session& session, std::string_view path) {
+RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     checkRestorePoint(session, path);
     RestorePointFile file(session.profiles, std::string(path));
     const std::vector<RestoredRow> rows = restoredRows(session);
+    RestoreResult result;
+    // Only services of the program's own list: a file from elsewhere may name a driver.
+    const std::vector<std::string> services = restoredServiceKeys(session, file, result.ignoredServices);
     // Everything the file asks for is checked before the first change: a refused file leaves
     // the machine as it was.
     for (const RestoredRow& row : rows) row.item->checkRestore(session, file);
+    checkServices(file, services);
     for (const RestoredRow& row : rows) {
         session.applyingRow(row.key);
         row.item->restore(session, file);
     }
-    restoreServices(session, file);
+    restoreServices(session, file, services);
     restorePcInformation(session, file);
     // Last, so that each value ends exactly as it was, whatever its documented key did; only on
     // the family the restore point was taken on, whose values its entries name.
-    if (file.get(kExactSection, kExactPlatformKey) == session.codes.platform)
+    if (exactSectionApplies(session, file))
         for (const RestoredRow& row : rows) {
             session.applyingRow(row.key);
             row.item->restoreExact(session, file);
         }
     session.applyingRow("");
+    return result;
 }
 
 std::string restorePointTimeText(const std::tm& time) {

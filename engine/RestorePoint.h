@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/Session.h"
 
@@ -20,7 +21,8 @@ inline constexpr std::string_view kRestorePointMark = "復元ポイント";
 void WriteRestorePoint(Session& session, std::string_view path);
 
 // Throws CommandError, before anything is changed, when the path is no restore point that can be
-// put back: no such file, a folder, or a file without a single key in any restore-point section.
+// put back: no such file, a folder, a file over the size, line or section bounds or cut short in
+// a value (checkRestorePointShape), or a file without a single key in any restore-point section.
 void checkRestorePoint(Session& session, std::string_view path);
 
 // Puts back everything the file records, asking its questions through the session's dialogs:
@@ -29,7 +31,15 @@ void checkRestorePoint(Session& session, std::string_view path);
 // (checkRestorePoint), a write is refused or a service command cannot be started; what was
 // put back before stays. A service the file names that has no display name any more (it was
 // removed) is skipped.
-void ApplyRestorePoint(Session& session, std::string_view path);
+// Only services of the program's own list (listedServiceKeys) are started, stopped or given a
+// start type; the other keys of the two service sections are touched in no way and named in the
+// result. Before any change, a listed service whose status is not one of the status names, or
+// whose start type is not 0 to 4, refuses the file (CommandError naming section and key). The PC
+// information question writes only the fields the file records, never an empty one.
+struct RestoreResult {
+    std::vector<std::string> ignoredServices;  // as the file spells them, in file order
+};
+RestoreResult ApplyRestorePoint(Session& session, std::string_view path);
 
 // The full path of a new restore point in the program's folder, from today's date and the time
 // now (one clock read) and a suffix ("" or kAutomaticSuffix), claimed for this caller: the file

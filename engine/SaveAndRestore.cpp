@@ -69,13 +69,16 @@ RecoveryOutcome BtnRecoveryClick(Session& session, FileOpenDialog& dialog, const
         return RecoveryOutcome::NotARestorePoint;
     }
 
-    ApplyRestorePoint(session, *chosen);
+    const RestoreResult restored = ApplyRestorePoint(session, *chosen);
     clearTicks(session);
     call(after.showPcInformation);
     readPass(session);
     call(after.showCounts);
 
-    const std::string shown = shownRestorePointName(*chosen, folder);
+    std::string shown = shownRestorePointName(*chosen, folder);
+    // Services the program does not list were never touched: the message names them.
+    for (std::size_t i = 0; i < restored.ignoredServices.size(); ++i)
+        shown += (i == 0 ? "\r\n\r\n一覧にないため復元しなかったサービス：" : ", ") + restored.ignoredServices[i];
     if (session.settings.general("DlgReboot") == "On") {
         if (session.dialogs.confirm(kRestartSpoken, std::string(kRestartText) + shown))
             foundation::RestartWindows(session.platform);

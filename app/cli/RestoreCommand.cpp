@@ -38,13 +38,23 @@ int runRestore(CommandContext& context) {
     // A folder, or a file that records nothing, is refused before the question.
     engine::checkRestorePoint(session, file);
     const bool confirmed = session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？");
-    if (confirmed) {
-        engine::ApplyRestorePoint(session, file);
-    }
+    engine::RestoreResult restored;
+    if (confirmed) restored = engine::ApplyRestorePoint(session, file);
     const char* result = confirmed ? "restored" : "cancelled";
     const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
+    // Services the program does not list are never touched: say which ones the file named.
+    if (!restored.ignoredServices.empty()) {
+        std::string names;
+        for (const std::string& name : restored.ignoredServices) names += (names.empty() ? "" : ", ") + name;
+        std::fprintf(stderr, "一覧にないサービスは復元しませんでした: %s\n", names.c_str());
+    }
     if (o.json) {
-        Json json = commandObject("restore").set("result", result).set("rows", rowsJson(rows, session.model));
+        Json ignored = Json::array();
+        for (const std::string& name : restored.ignoredServices) ignored.push(name);
+        Json json = commandObject("restore")
+                        .set("result", result)
+                        .set("rows", rowsJson(rows, session.model))
+                        .set("ignored_services", std::move(ignored));
         if (o.dryRun) json.set("dry_run", true);
         printJson(json);
     } else {

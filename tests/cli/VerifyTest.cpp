@@ -2,6 +2,8 @@
 // value.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "foundation/RegistryValues.h"
 #include "tests/cli/RecordedRunFixture.h"
 
@@ -50,6 +52,29 @@ TEST(Verify, MatchesAfterARestoreAndNamesTheOneValueChangedByHand) {
     const json one = machine.json({"verify", "復元ポイント 基準.ini", "--json"}, 3);
     EXPECT_EQ(one.at("differences"), json::array({{{"row", "System1"}, {"target", kPagingTarget}, {"expected", "0"},
                                                    {"actual", "1"}}}));
+}
+
+// An owner with a line break is kept whole: verify does not take its first line for it. A service
+// the program does not list is named by the restore and never touched.
+TEST(Verify, ANameIsNoMatchForItsFirstLineAndAServiceOffTheListIsNamed) {
+    const EditionMachine machine("xp");
+    const auto owner = [&](const std::string& text) {
+        sandbox::SandboxPlatform byHand(machine.folder.path());
+        foundation::RegistryValues(byHand.platform())
+            .WriteRegValue(platform::RootKey::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                           "RegisteredOwner", text, foundation::RegType::String);
+    };
+    owner("山田\r\n太郎");
+    ASSERT_EQ(machine.run({"backup", "復元ポイント 基準.ini"}).exitCode, 0);
+    owner("山田");
+    EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini"}).exitCode, 3);
+    const auto path = machine.folder.path() / "drives/C/Program Files/Hastelyn/復元ポイント 基準.ini";
+    std::string text = testing::fileText(path);
+    std::ofstream(path, std::ios::binary) << text.insert(text.find("[不要サービス]\r\n") + 22, "atapi=停止中\r\n");
+    const testing::ProgramResult restore = machine.run({"restore", "復元ポイント 基準.ini", "--yes-all", "--json"});
+    EXPECT_EQ(json::parse(restore.out).at("ignored_services"), json::array({"atapi"}));
+    EXPECT_NE(restore.err.find("一覧にないサービスは復元しませんでした: atapi\n"), std::string::npos) << restore.err;
+    EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini"}).out, "matches\n");
 }
 
 }  // namespace

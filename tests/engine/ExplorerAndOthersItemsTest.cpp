@@ -113,8 +113,8 @@ TEST(ExplorerItems, TaskFolderIsMadeWhereThereWasNone) {
     EXPECT_FALSE(fx.keyExists(HKLM, kNameSpace, kTaskFolder));
     EXPECT_FALSE(fx.session().registry.GetRegSubKeys(HKLM, kNameSpace)->empty());
 
-    fx.restoreCategory(kExplorer, point("無"), 3);  // only "false" deletes; no key makes it again
-    EXPECT_EQ(fx.read(HKLM, kTaskFolderKey, "", RegType::String), "タスク");
+    fx.restoreCategory(kExplorer, point("無"), 3);  // no key records nothing: the key stays away
+    EXPECT_FALSE(fx.keyExists(HKLM, kNameSpace, kTaskFolder));
 }
 
 TEST(ExplorerItems, DesktopProcessAbsentIsInForceAndRestoresAsAbsent) {
@@ -405,8 +405,8 @@ TEST(OthersItems, MessengerButtonRenamedAsideAndBack) {
     fx.restorePoint(point("10")).put(kOthersSection, "10", "false");
     fx.restoreCategory(kOthers, point("10"), 10);
     EXPECT_TRUE(fx.keyExists(HKLM, kExtensions, kAside));
-    fx.restoreCategory(kOthers, point("無"), 10);  // no key: back to the active name
-    EXPECT_TRUE(fx.keyExists(HKLM, kExtensions, kMessenger));
+    fx.restoreCategory(kOthers, point("無"), 10);  // no key records nothing: it stays aside
+    EXPECT_TRUE(fx.keyExists(HKLM, kExtensions, kAside));
 
     EngineFixture bare("2000");  // under neither name: the row is off, and shows ticked
     readPass(bare.session());

@@ -72,6 +72,15 @@ TEST(PcInformation, ValidationStopsAtTheFirstBadFieldAndWorksOnWholeCharacters) 
     EXPECT_EQ(BtnChangeClick(fx.session(), {"a b", "c d", "e f"}), PcInfoChange::Invalid);
     EXPECT_EQ(fx.dialogs().shown.back().second,
               "指定したコンピュータ名は有効ではありません。\r\nコンピュータ名に次の文字は使えません：`~!@#$ ^&*()=+[]{}\\|;:'\",<>/?");
+    // A line break, a tab, DEL or a C1 control would split or spoil the restore point's line.
+    const std::pair<PcInfoEdit, std::string> controls[] = {
+        {{"a\r\nb", "c", "e"}, "使用者名"}, {{"a", "c\td", "e"}, "会社名"}, {{"a", "c\xC2\x85", "e"}, "会社名"},
+        {{"a", "c", "e\x7f"}, "コンピュータ名"}};
+    for (const auto& [edit, field] : controls) {
+        EXPECT_EQ(BtnChangeClick(fx.session(), edit), PcInfoChange::Invalid);
+        EXPECT_EQ(fx.dialogs().shown.back().second,
+                  "指定した" + field + "は有効ではありません。\r\n" + field + "に改行などの制御文字は使えません。");
+    }
     EXPECT_EQ(editable(fx), before);
 
     // ソ (whose second Shift_JIS byte has the backslash's code) passes everywhere.

@@ -186,6 +186,7 @@ TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
     ASSERT_NE(saved.find("[パソコン情報]\r\n1=田中 美穂\r\n3=MIHO\r\n"), std::string::npos) << saved;
 
     EngineFixture fx("xp");
+    const std::string organisation = fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", RegType::String);
     std::ofstream(fx.folder() / "drives/C" / kPointHost, std::ios::binary) << saved;
     const char* const nameSpace =
         "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace";
@@ -202,11 +203,10 @@ TEST(RestorePointApply, A9xRestorePointOnNtFollowsTheFamilyFoundAtRestoreTime) {
     EXPECT_EQ(fx.read(RootKey::LocalMachine, std::string(kServices) + "Cdrom", "AutoRun", RegType::DWORD), "95");
     EXPECT_FALSE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, nameSpace,
                                                            "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}", Exists::Key));
-    // Owner and computer name under the NT keys; the organisation the 98 machine lacked is empty.
+    // Owner and computer name under the NT keys; the organisation the 98 machine lacked is not
+    // recorded, and stays.
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", RegType::String), "田中 美穂");
-    EXPECT_TRUE(fx.session().registry.RegKeyOrValueExists(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization",
-                                                          Exists::Value));
-    EXPECT_EQ(fx.bytes(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization"), "00");
+    EXPECT_EQ(fx.read(RootKey::LocalMachine, kNtVersion, "RegisteredOrganization", RegType::String), organisation);
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kComputerName, "ComputerName", RegType::String), "MIHO");
     EXPECT_EQ(fx.read(RootKey::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner",
                       RegType::String),
@@ -277,10 +277,10 @@ TEST(RestorePointApply, AServiceCommandThatCannotStartEndsTheRestoreThere) {
     s.registry.WriteRegValue(RootKey::LocalMachine, kNtVersion, "RegisteredOwner", "someone else", RegType::String);
 
     EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(s, kPoint); }), "Exec Error 2");
-    // The rows before stay restored; Alpha got its start type before its command failed; Beta
-    // and the PC-information question never came.
+    // The rows before stay restored; Alpha keeps its start type, since a service is stopped
+    // before it is disabled; Beta and the PC-information question never came.
     EXPECT_EQ(fx.read(RootKey::CurrentUser, kDesktop, "MenuShowDelay", RegType::String), "400");
-    EXPECT_EQ(start(fx, "Alpha"), "4");
+    EXPECT_EQ(start(fx, "Alpha"), "2");
     EXPECT_EQ(s.settings.read("不要サービス", "Alpha Service"), "2");
     EXPECT_EQ(start(fx, "Beta"), "2");
     EXPECT_EQ(s.settings.read("不要サービス", "Beta Service"), "NULL");
@@ -313,7 +313,7 @@ TEST(RestorePointApply, OwnerOrganisationAndComputerNameComeBackOnlyOnYes) {
     ApplyRestorePoint(s, kPoint);
     EXPECT_EQ(fx.dialogs().shown.size(), 2u);
     EXPECT_EQ(fx.clipboard().history.size(), 1u);
-    EXPECT_EQ(pcInformation(), "山田 太郎/00/YAMADA-PC");  // no organisation saved: an empty one
+    EXPECT_EQ(pcInformation(), "山田 太郎/5900/YAMADA-PC");  // no organisation saved: it stays
 }
 
 }  // namespace
