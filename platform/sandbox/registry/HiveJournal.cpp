@@ -9,10 +9,14 @@
 #include <charconv>
 #include <optional>
 
+#include "platform/Win32Types.h"
 #include "platform/sandbox/registry/KeyNames.h"
+#include "platform/sandbox/registry/RegistryText.h"
 
 namespace hastelyn::sandbox {
 namespace {
+
+namespace regtype = platform::regtype;
 
 constexpr std::string_view kMagic = "HIVEJOURNAL1 ";
 // Room beyond the size limit for the header and the framing of the last record.
@@ -118,6 +122,9 @@ std::optional<Operation> readOperation(Fields& fields) {
         const auto type = fields.number();
         const auto data = fields.next();
         if (!type || *type > 0xFFFFFFFFu || !data) return std::nullopt;
+        // String data is kept as UTF-8, as the registry takes it.
+        const bool text = *type == regtype::Sz || *type == regtype::ExpandSz || *type == regtype::MultiSz;
+        if (text && replaceInvalidUtf8(*data) != *data) return std::nullopt;
         o.type = static_cast<std::uint32_t>(*type);
         o.data = *data;
     }
