@@ -45,8 +45,9 @@ std::string decodeReferences(std::string_view text) {
     std::string out;
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t semicolon = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
-        if (semicolon == std::string_view::npos || semicolon - i > 10) {
+        // A reference is short: look no further for its end, so that text full of '&' stays linear.
+        const std::size_t semicolon = text[i] == '&' ? text.substr(0, i + 11).find(';', i) : std::string_view::npos;
+        if (semicolon == std::string_view::npos) {
             out += text[i++];
             continue;
         }
@@ -158,6 +159,8 @@ std::string normalisedWord(std::string_view word) {
 
 std::string pageText(std::string_view html) {
     std::string text;
+    // One lower-case copy for finding the ends of skipped elements, whatever their number.
+    const std::string lowered = text::lowerAscii(html);
     std::size_t i = 0;
     while (i < html.size()) {
         if (html[i] != '<') {
@@ -170,10 +173,10 @@ std::string pageText(std::string_view html) {
         bool skipped = false;
         for (const std::string_view name : {"head", "script", "style"}) {
             const std::string open = "<" + std::string(name);
-            if (text::lowerAscii(html.substr(i, open.size())) == open &&
+            if (std::string_view(lowered).substr(i, open.size()) == open &&
                 (i + open.size() >= html.size() || html[i + open.size()] == '>' || isBlank(html[i + open.size()]))) {
-                const std::size_t close = text::lowerAscii(html.substr(i)).find("</" + std::string(name));
-                const std::size_t end = close == std::string::npos ? html.size() : html.find('>', i + close);
+                const std::size_t close = lowered.find("</" + std::string(name), i);
+                const std::size_t end = close == std::string::npos ? html.size() : html.find('>', close);
                 i = end == std::string_view::npos ? html.size() : end + 1;
                 skipped = true;
                 break;

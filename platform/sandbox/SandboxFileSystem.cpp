@@ -133,7 +133,7 @@ platform::CallResult SandboxFileSystem::deleteFile(std::string_view path) {
 
 platform::CallResult SandboxFileSystem::createNewFile(std::string_view path) {
     long error = 0;
-    const auto mapped = machine_.mapPath(path, &error);
+    const auto mapped = machine_.mapPathForWrite(path, &error);
     if (!mapped) return fail(error);
     if (mapped->root) return fail(win32error::AccessDenied);
     const FileStamp folder = stampOf(mapped->host.parent_path());

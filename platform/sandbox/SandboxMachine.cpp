@@ -72,6 +72,20 @@ void appendParts(std::string_view path, std::vector<std::string>& parts) {
     }
 }
 
+// What the machine keeps in its own folder beside the drives. A drive's folder is none of
+// them, holds none of them and lies in none of them: else a write on the Windows side could
+// reach the hives, machine.ini or the locks. Names starting with a dot (the lock files, the
+// temporary files of every replaced file) are the machine's too.
+constexpr std::string_view kMachineOwnNames[] = {"machine.ini",  "registry", "windows",     "locks",     "attributes.ini",
+                                                 "services.ini", "dlls.ini", "journal.log", "meters.ini"};
+
+bool isMachineOwnName(const std::string& name) {
+    if (name.starts_with('.')) return true;
+    for (const std::string_view own : kMachineOwnNames)
+        if (text::equalsNoCase(name, own)) return true;
+    return false;
+}
+
 // The name in folder that equals part case-insensitively: part itself when it exists as
 // written, else the first such entry in name order.
 std::optional<std::string> findEntryNoCase(const fs::path& folder, const std::string& part) {
@@ -128,11 +142,19 @@ fs::path SandboxMachine::hostFolderOf(char letter, std::string_view field) const
     const fs::path relative = fs::path(std::string(field)).lexically_normal();
     const bool climbs = !relative.empty() && *relative.begin() == "..";
     const fs::path host = folder_ / relative;
-    if (relative.has_root_path() || climbs || !insideMachine(host)) {
-        throw std::runtime_error("machine.ini of \"" + folder_.string() + "\": the folder of drive " +
-                                 std::string(1, letter) + ": \"" + std::string(field) +
-                                 "\" lies outside the machine folder");
-    }
+    const std::string named = "machine.ini of \"" + folder_.string() + "\": the folder of drive " +
+                              std::string(1, letter) + ": \"" + std::string(field) + "\"";
+    if (relative.has_root_path() || climbs || !insideMachine(host))
+        throw std::runtime_error(named + " lies outside the machine folder");
+    // Its first level below the machine folder, links followed: the machine folder itself
+    // (".") or one of the machine's own files and folders would put them on the drive.
+    std::error_code ec;
+    const fs::path inside = fs::weakly_canonical(host, ec).lexically_relative(canonicalFolder_);
+    const std::string first = ec || inside.empty() ? std::string(".") : inside.begin()->string();
+    if (first == "." || isMachineOwnName(first))
+        throw std::runtime_error(named + " is, holds or lies in the machine's own files (machine.ini, registry, "
+                                         "windows, locks, the .ini files and journal.log): give the drive a "
+                                         "folder of its own, such as drives/" + std::string(1, letter));
     return host;
 }
 
@@ -144,9 +166,21 @@ bool SandboxMachine::insideMachine(const fs::path& hostPath) const {
     return !relative.empty() && *relative.begin() != "..";
 }
 
+bool SandboxMachine::onADrive(const fs::path& hostPath) const {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(hostPath, ec);
+    if (ec) return false;
+    for (const fs::path& base : canonicalHosts_) {
+        if (base.empty()) continue;
+        const fs::path relative = real.lexically_relative(base);
+        if (!relative.empty() && *relative.begin() != "..") return true;
+    }
+    return false;
+}
+
 std::optional<MappedPath> SandboxMachine::mapPathForWrite(std::string_view windowsPath, long* error) const {
     auto mapped = mapPath(windowsPath, error);
-    if (mapped && !insideMachine(mapped->host)) {
+    if (mapped && !onADrive(mapped->host)) {
         if (error != nullptr) *error = win32error::AccessDenied;
         return std::nullopt;
     }

@@ -49,7 +49,8 @@ class SandboxMachine {
 public:
     // Reads folder/machine.ini; throws std::runtime_error naming the folder when it has none,
     // and naming the drive when a drive's host folder lies outside the machine folder (an
-    // absolute path, one that climbs out with "..", or a link that leads out).
+    // absolute path, one that climbs out with "..", or a link that leads out) or is, holds or
+    // lies in the machine's own files ("." or "registry", say).
     // Anything else machine.ini lacks or garbles takes its default: Windows XP SP2 (NT 5.1.2600),
     // C:\WINDOWS, an administrator account, the program at
     // C:\Program Files\Hastelyn\Hastelyn.exe, and drive C: in drives/C when no drive is named.
@@ -81,11 +82,14 @@ public:
     // drive, a drive without a medium, a network path (PathNotFound) or a character Windows
     // does not allow in names (InvalidName).
     std::optional<MappedPath> mapPath(std::string_view windowsPath, long* error = nullptr) const;
-    // mapPath for a path about to be written or deleted: a path that leads out of the machine
-    // folder through a symbolic link gives AccessDenied.
+    // mapPath for a path about to be written or deleted: a path that leads off the drives
+    // through a symbolic link (out of the machine folder, or into its hives, machine.ini and
+    // the other files of the machine) gives AccessDenied.
     std::optional<MappedPath> mapPathForWrite(std::string_view windowsPath, long* error = nullptr) const;
     // True when the host path, its symbolic links followed, lies in the machine folder.
     bool insideMachine(const std::filesystem::path& hostPath) const;
+    // True when the host path, its symbolic links followed, lies in the folder of a drive.
+    bool onADrive(const std::filesystem::path& hostPath) const;
 
     // The Windows path of a host path on one of the drives.
     std::optional<std::string> windowsPathOf(const std::filesystem::path& hostPath) const;

@@ -49,9 +49,17 @@ TEST(JsonOutput, EveryCommandPrintsOneObjectNamingIt) {
 }
 
 // The parse is strict: a control character or a byte that is not UTF-8 left as it is fails it.
+// Every control character, 0x00 to 0x1F, is escaped (the short forms where JSON has them); DEL
+// and UTF-8 stay as they are.
 TEST(JsonOutput, TextsSurviveTheWriterWhateverTheyHold) {
-    const std::string texts[] = {"引用 \"と\" 逆斜線 \\", std::string("制御\x01\t\r\n\x1f", 8), "\x83\x65\x83\x58\x83\x67",
+    std::string controls;
+    for (char c = 0; c < 0x20; ++c) controls += c;
+    const std::string texts[] = {"引用 \"と\" 逆斜線 \\", "制御" + controls + "\x7f", "\x83\x65\x83\x58\x83\x67",
                                  std::string("NUL\0後", 7)};
+    EXPECT_EQ(cli::jsonText(texts[1]),
+              "\"制御\\u0000\\u0001\\u0002\\u0003\\u0004\\u0005\\u0006\\u0007\\b\\t\\n\\u000b\\f\\r\\u000e\\u000f"
+              "\\u0010\\u0011\\u0012\\u0013\\u0014\\u0015\\u0016\\u0017\\u0018\\u0019\\u001a\\u001b\\u001c\\u001d\\u001e"
+              "\\u001f\x7f\"");
     for (const std::string& t : texts) {
         const std::string written = cli::Json::object().set("t", t).set("nested", cli::Json::array().push(t)).text();
         const json read = json::parse(written);

@@ -58,10 +58,13 @@ std::string start(EngineFixture& fx, std::string_view service) {
 }
 
 // The documented keys stay as they were; the last section holds every value exactly, so that a
-// value absent at backup goes again whatever its row's rule, the keys its writes made go with it,
-// and a tray stream comes back byte for byte.
+// value absent at backup goes again whatever its row's rule, the keys its writes made go with it
+// (and not one level more: an empty key that was there stays), and a tray stream comes back
+// byte for byte.
 TEST(RestorePointApply, AbsentValuesGoAndStreamsComeBackFromTheLastSection) {
-    EngineFixture fx(quietMachine());
+    MiniMachine m = quietMachine();
+    m.hive(RootKey::LocalMachine, {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager]"});
+    EngineFixture fx(m);
     Session& s = fx.session();
     WriteRestorePoint(s, kPoint);
     // No System value is there (IoPageLockLimit, IRQ8Priority...): no line, not even the section.
@@ -74,7 +77,9 @@ TEST(RestorePointApply, AbsentValuesGoAndStreamsComeBackFromTheLastSection) {
     s.registry.DeleteRegValue(RootKey::CurrentUser, kTray, "PastIconsStream");
     ApplyRestorePoint(s, kPoint);
     EXPECT_EQ(fx.read(RootKey::LocalMachine, kMemory, "IoPageLockLimit", RegType::DWORD), "NULL");
-    EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "Session Manager"));
+    EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                              "Memory Management"));
+    EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "Session Manager"));
     EXPECT_FALSE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "PriorityControl"));
     EXPECT_TRUE(fx.keyExists(RootKey::LocalMachine, "\\SYSTEM\\CurrentControlSet\\Control", "ComputerName"));
     EXPECT_FALSE(s.registry.RegKeyOrValueExists(RootKey::CurrentUser, kDesktop, "Wallpaper", Exists::Value));

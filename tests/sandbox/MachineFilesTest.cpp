@@ -157,6 +157,7 @@ TEST(MachineFiles, LinksLeadingOutOfTheMachineAreNotFollowedForWrites) {
     fs::create_directory_symlink(outside.path(), drive / "Out");
     fs::create_symlink(outside.path() / "victim.ini", drive / "victim.ini");
     fs::create_directory_symlink(drive / "WINDOWS", drive / "Inside");
+    fs::create_directory_symlink(temp.path() / "registry", drive / "Hives");
 
     SandboxPlatform machine(temp.path());
     platform::Platform& p = machine.platform();
@@ -170,8 +171,15 @@ TEST(MachineFiles, LinksLeadingOutOfTheMachineAreNotFollowedForWrites) {
     p.shell.winExec("reg save \"HKCU\\Software\" \"C:\\Out\\saved.hiv\"", platform::showcmd::Hide);
     p.shell.winExec("regedit /E \"C:\\Out\\export.reg\" \"HKEY_CURRENT_USER\\Software\"", platform::showcmd::Hide);
     p.shell.winExec("fsutil file createnew C:\\Out\\big.dat 100", platform::showcmd::Hide);
+    EXPECT_EQ(p.files.createNewFile("C:\\Out\\claimed.ini").code(), platform::win32error::AccessDenied);
     EXPECT_EQ(testing::fileText(outside.path() / "victim.ini"), "[v]\r\nk=outside\r\n");
     EXPECT_EQ(testing::filesBelow(outside.path()).size(), 1u);
+    // A link into the machine's own files is no way onto them either.
+    const auto hives = testing::filesBelow(temp.path() / "registry");
+    EXPECT_FALSE(p.files.createNewFile("C:\\Hives\\new.reg").ok());
+    EXPECT_FALSE(p.files.replaceFile("C:\\Hives\\HKEY_LOCAL_MACHINE.reg", "").ok());
+    EXPECT_FALSE(p.profiles.writeString("C:\\Hives\\x.ini", "v", "k"s, "v"s).ok());
+    EXPECT_EQ(testing::filesBelow(temp.path() / "registry"), hives);
 
     EXPECT_TRUE(p.profiles.writeString("C:\\Inside\\win.ini", "w", "k"s, "v"s).ok());
     EXPECT_EQ(testing::fileText(drive / "WINDOWS" / "win.ini"), "[w]\r\nk=v\r\n");

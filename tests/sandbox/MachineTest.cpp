@@ -81,7 +81,8 @@ TEST(Machine, ReadsItsFactsTakesDefaultsForWhatIsMissingOrGarbledAndJournals) {
 }
 
 // A folder without machine.ini is refused by its name. A drive's host folder lies in the machine
-// folder: one that is absolute, climbs out with "..", or is a link leading out is refused by
+// folder, away from the machine's own files: one that is absolute, climbs out with "..", is a
+// link leading out, or is, holds or lies in registry/, machine.ini and the like is refused by
 // naming the drive.
 TEST(Machine, FoldersWithoutMachineIniAndDriveFoldersOutsideTheMachineAreRefused) {
     TempFolder outside;
@@ -105,8 +106,18 @@ TEST(Machine, FoldersWithoutMachineIniAndDriveFoldersOutsideTheMachineAreRefused
     m.writeTo(linked.path());
     EXPECT_NE(openError(linked.path()).find("drive E"), std::string::npos);
 
+    // Nor may it be, hold or lie in the machine's own files, by any spelling or link.
+    fs::create_directory_symlink(linked.path() / "registry", linked.path() / "drives" / "R");
+    for (const std::string& host : {"."s, "drives/.."s, "registry"s, "Registry/sub"s, "windows"s, "locks"s,
+                                   "machine.ini"s, ".hidden"s, "drives/R"s}) {
+        m.machineIni = "[Drives]\nC=Fixed,NTFS,drives/C\nE=Fixed,NTFS," + host + "\n";
+        m.writeTo(linked.path());
+        EXPECT_NE(openError(linked.path()).find("drive E: \"" + host + "\" is, holds or lies in the machine's own"),
+                  std::string::npos)
+            << host;
+    }
     // Inside, by any spelling, is fine.
-    m.machineIni = "[Drives]\nC=Fixed,NTFS,./drives/x/../C\n";
+    m.machineIni = "[Drives]\nC=Fixed,NTFS,./drives/x/../C\nE=Fixed,NTFS,registry-copy\n";
     m.writeTo(linked.path());
     EXPECT_EQ(openError(linked.path()), "");
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/sandbox/registry/HiveFileWriter.h"
+#include "platform/sandbox/registry/HiveJournal.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
 #include "tests/sandbox_registry/RegistryTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -88,6 +89,43 @@ TEST_F(HiveJournalTest, ATornRecordAndAJournalOfAnotherHiveFileCountForNothing) 
         EXPECT_EQ(subkeys(other, open(other, RootKey::LocalMachine, "")), std::vector<std::string>{"New"});
     }
     EXPECT_EQ(reread(), "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\New]\n\n");
+}
+
+// A journal made elsewhere or damaged may hold records with a right hash that the registry could
+// never have written: one nested 300,000 levels, names it refuses, an unknown operation, a record
+// cut in its fields, one past the size limit. Each ends the journal as a torn record does, in no
+// part applied, whatever follows it; the next change cuts it off. Nothing crashes.
+TEST_F(HiveJournalTest, RecordsTheRegistryCouldNotHaveWrittenEndTheJournal) {
+    const std::string crafted[] = {
+        HiveJournal::keyRecord(std::vector<std::string>(300'000, "a")),
+        HiveJournal::keyRecord({std::string(256, 'k')}),
+        HiveJournal::keyRecord({"a\\b"}),
+        HiveJournal::keyRecord({std::string("nul\0", 4)}),
+        HiveJournal::setRecord({"K"}, "line\nbreak", regtype::Sz, sz("x")),
+        HiveJournal::setRecord({"K"}, "big", regtype::Binary, std::string(2 << 20, 'x')),
+        HiveJournal::deleteTreeRecord({}),
+        "Q1:0",
+        HiveJournal::keyRecord({"Half"}) + "K1:1",
+    };
+    for (const std::string& record : crafted) {
+        fs::remove_all(folder());
+        SandboxRegistry reg(folder(), false);
+        const KeyHandle key = create(reg, RootKey::LocalMachine, "K");
+        ASSERT_EQ(set(reg, key, "a", regtype::Sz, sz("1")), err::Success);
+        const std::string expected = reread();
+        HiveJournal other(journalFile());
+        HiveKey scratch;
+        bool applied = false;
+        ASSERT_TRUE(other.read(stampOf(hiveFile()), scratch, &applied) && applied);
+        ASSERT_TRUE(other.append(stampOf(hiveFile()), record));
+        ASSERT_TRUE(other.append(stampOf(hiveFile()), HiveJournal::keyRecord({"After"})));
+        EXPECT_EQ(reread(), expected) << record.substr(0, 40);
+
+        ASSERT_EQ(set(reg, key, "b", regtype::Sz, sz("2")), err::Success);
+        SandboxRegistry fresh(folder(), false);
+        EXPECT_EQ(subkeys(fresh, open(fresh, RootKey::LocalMachine, "")), std::vector<std::string>{"K"});
+        EXPECT_EQ(valueNames(fresh, open(fresh, RootKey::LocalMachine, "K")), (std::vector<std::string>{"a", "b"}));
+    }
 }
 
 }  // namespace

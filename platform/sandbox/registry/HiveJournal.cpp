@@ -4,14 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <optional>
 
+#include "platform/Win32Types.h"
+#include "platform/sandbox/registry/KeyNames.h"
+#include "platform/sandbox/registry/RegistryText.h"
+
 namespace hastelyn::sandbox {
 namespace {
 
+namespace regtype = platform::regtype;
+
 constexpr std::string_view kMagic = "HIVEJOURNAL1 ";
+// Room beyond the size limit for the header and the framing of the last record.
+constexpr std::uint64_t kFraming = 256;
 
 // Fields are length-prefixed ("5:hello"), so any bytes may stand in names and data.
 void appendField(std::string& out, std::string_view field) {
@@ -81,48 +90,71 @@ private:
     std::string_view rest_;
 };
 
-// Applies the operation at the start of fields; false when it makes no sense (the rest of the
-// record is then passed over).
-bool applyOperation(Fields& fields, HiveKey& root) {
-    const char op = fields.op();
-    const auto depth = fields.number();
-    if (!depth) return false;
+// One operation of a record, read whole before anything is applied.
+struct Operation {
+    char op = 0;
     std::vector<std::string_view> path;
+    std::string_view name;
+    std::uint32_t type = 0;
+    std::string_view data;
+};
+
+// The operation at the start of fields, or nothing when it is not one the registry could have
+// written: an unknown letter, a missing field, a path deeper than a registry tree may be, a
+// name the registry would not keep as it stands.
+std::optional<Operation> readOperation(Fields& fields) {
+    Operation o;
+    o.op = fields.op();
+    if (o.op != 'K' && o.op != 'S' && o.op != 'D' && o.op != 'X') return std::nullopt;
+    const auto depth = fields.number();
+    if (!depth || *depth > kMaxKeyDepth || (o.op == 'X' && *depth == 0)) return std::nullopt;
     for (std::uint64_t i = 0; i < *depth; ++i) {
         const auto name = fields.next();
-        if (!name) return false;
-        path.push_back(*name);
+        if (!name || !isKeyName(*name)) return std::nullopt;
+        o.path.push_back(*name);
     }
-    if (op == 'X') {  // a key with everything below it deleted
-        if (path.empty()) return false;
-        HiveKey* parent = &root;
-        for (std::size_t i = 0; parent && i + 1 < path.size(); ++i) parent = parent->findChild(path[i]);
-        if (parent) parent->removeChild(path.back());
-        return true;
-    }
-    HiveKey* key = &root;
-    for (const std::string_view name : path) key = key ? (op == 'D' ? key->findChild(name) : &key->child(name)) : nullptr;
-    if (op == 'S') {
+    if (o.op == 'S' || o.op == 'D') {
         const auto name = fields.next();
+        if (!name || cleanValueName(*name) != *name || hasLineBreak(*name)) return std::nullopt;
+        o.name = *name;
+    }
+    if (o.op == 'S') {
         const auto type = fields.number();
         const auto data = fields.next();
-        if (!name || !type || !data) return false;
-        key->setValue(*name, static_cast<std::uint32_t>(*type), *data);
-    } else if (op == 'D') {
-        const auto name = fields.next();
-        if (!name) return false;
-        if (key) key->removeValue(*name);
-    } else if (op != 'K') {
-        return false;
+        if (!type || *type > 0xFFFFFFFFu || !data) return std::nullopt;
+        // String data is kept as UTF-8, as the registry takes it.
+        const bool text = *type == regtype::Sz || *type == regtype::ExpandSz || *type == regtype::MultiSz;
+        if (text && replaceInvalidUtf8(*data) != *data) return std::nullopt;
+        o.type = static_cast<std::uint32_t>(*type);
+        o.data = *data;
     }
-    return true;
+    return o;
 }
 
-// A record holds one operation, or several that belong together (a copied tree).
-void applyRecord(std::string_view record, HiveKey& root) {
-    Fields fields(record);
-    while (!fields.done() && applyOperation(fields, root)) {
+void applyOperation(const Operation& o, HiveKey& root) {
+    if (o.op == 'X') {  // a key with everything below it deleted
+        HiveKey* parent = &root;
+        for (std::size_t i = 0; parent && i + 1 < o.path.size(); ++i) parent = parent->findChild(o.path[i]);
+        if (parent) parent->removeChild(o.path.back());
+        return;
     }
+    HiveKey* key = &root;
+    for (const std::string_view name : o.path) key = key ? (o.op == 'D' ? key->findChild(name) : &key->child(name)) : nullptr;
+    if (o.op == 'S') key->setValue(o.name, o.type, o.data);
+    if (o.op == 'D' && key) key->removeValue(o.name);
+}
+
+// A record holds one operation, or several that count only together (a copied tree): all of
+// them are applied, or none when one is not well formed (false).
+bool applyRecord(std::string_view record, HiveKey& root) {
+    std::vector<Operation> operations;
+    for (Fields fields(record); !fields.done();) {
+        std::optional<Operation> o = readOperation(fields);
+        if (!o) return false;
+        operations.push_back(std::move(*o));
+    }
+    for (const Operation& o : operations) applyOperation(o, root);
+    return true;
 }
 
 // The framed records of text applied from offset on; the end of the last whole one.
@@ -141,9 +173,8 @@ std::size_t applyRecords(std::string_view text, std::size_t offset, HiveKey& roo
         std::uint64_t hash = 0;
         const std::string_view hashText = head.substr(blank + 1);
         if (std::from_chars(hashText.data(), hashText.data() + hashText.size(), hash, 16).ec != std::errc() ||
-            hash != fnv1a(record))
+            hash != fnv1a(record) || !applyRecord(record, root))
             break;
-        applyRecord(record, root);
         *applied = true;
         offset = line + 1 + length;
     }
@@ -175,6 +206,11 @@ bool writeAll(int fd, std::string_view bytes, std::uint64_t offset) {
 }
 
 }  // namespace
+
+std::uint64_t HiveJournal::sizeLimit(const FileStamp& hive) {
+    constexpr std::uint64_t kSmallestJournal = 1 << 20;
+    return std::max(kSmallestJournal, hive.size);
+}
 
 std::string HiveJournal::keyRecord(const std::vector<std::string>& path) { return withPath('K', path); }
 
@@ -235,7 +271,9 @@ bool HiveJournal::read(const FileStamp& hive, HiveKey& root, bool* applied) {
         ::close(fd);
         return false;
     }
-    const auto bytes = readFrom(fd, resume ? valid_ : 0, now.size);
+    // No journal this registry wrote is longer than its limit, whatever a crafted one says:
+    // what lies beyond is never read (and goes with the next change).
+    const auto bytes = readFrom(fd, resume ? valid_ : 0, std::min<std::uint64_t>(now.size, sizeLimit(hive) + kFraming));
     ::close(fd);
     if (!bytes) return false;
     stamp_ = now;

@@ -7,7 +7,10 @@
 // modification time): once the hive file is written whole again, by the sandbox or by anyone,
 // the old journal no longer matches it and counts for nothing. Each record carries its length
 // and a hash of its bytes, so that a record torn by a process killed while appending is
-// recognised and, with everything after it, ignored (and cut off by the next writer).
+// recognised and, with everything after it, ignored (and cut off by the next writer). A record
+// that the registry could not have written (a path deeper than 512 levels, a key name it would
+// refuse, an unknown operation, a journal past its size limit) ends the journal in the same way:
+// whatever a journal holds, reading it is bounded and never recurses.
 //
 // Readers and writers of a journal hold the registry's lock (SandboxRegistry): it never
 // changes while it is read.
@@ -34,6 +37,11 @@ public:
     static std::string deleteTreeRecord(const std::vector<std::string>& path);
     // Every key and value of tree merged into the key at path, as one record.
     static std::string mergeTreeRecord(const std::vector<std::string>& path, const HiveKey& tree);
+
+    // How long the journal of a hive file may grow (records and their frames aside): the hive
+    // file is written whole before a record would take it past this, and a reader reads no
+    // further.
+    static std::uint64_t sizeLimit(const FileStamp& hive);
 
     // Whether the file changed since it was last read or written here.
     bool changedOnDisk() const { return !(stampOf(file_) == stamp_); }

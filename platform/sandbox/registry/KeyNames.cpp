@@ -43,6 +43,11 @@ bool splitKeyPath(std::string_view path, std::vector<std::string>& names) {
     return true;
 }
 
+bool isKeyName(std::string_view name) {
+    return !name.empty() && name.size() == text::cutAtNul(name).size() && name.find('\\') == std::string_view::npos &&
+           !hasLineBreak(name) && replaceInvalidUtf8(name) == name && characterCount(name) <= kMaxKeyNameLength;
+}
+
 std::string cleanValueName(std::string_view name) { return replaceInvalidUtf8(text::cutAtNul(name)); }
 
 std::optional<platform::RootKey> rootKeyFromName(std::string_view name) {

@@ -20,6 +20,10 @@ constexpr std::size_t kMaxKeyDepth = 512;
 // become '?'. False when a name is too long, holds a line break or the path is too deep.
 bool splitKeyPath(std::string_view path, std::vector<std::string>& names);
 
+// A key name as splitKeyPath gives it: not empty, at most 255 characters of UTF-8 (as
+// replaceInvalidUtf8 leaves it), no backslash, NUL or line break.
+bool isKeyName(std::string_view name);
+
 // A value name as the hive keeps it: up to the first NUL, invalid UTF-8 bytes as '?'.
 std::string cleanValueName(std::string_view name);
 

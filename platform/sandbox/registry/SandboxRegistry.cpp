@@ -130,8 +130,7 @@ long SandboxRegistry::commit(RootKey root, const std::string& record) {
     Hive& h = hives_[slot(root)];
     // Once the journal outgrows the hive file, the file is written afresh: each byte changed is
     // written a bounded number of times.
-    constexpr std::uint64_t kSmallestJournal = 1 << 20;
-    if (h.journal->size() + record.size() > std::max(kSmallestJournal, h.stamp.size)) return save(root);
+    if (h.journal->size() + record.size() > HiveJournal::sizeLimit(h.stamp)) return save(root);
     if (!h.journal->append(h.stamp, record)) return failedWrite(h, errno);
     h.journaled = true;
     return win32error::Success;
