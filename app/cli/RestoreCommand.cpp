@@ -2,6 +2,7 @@
 
 #include "app/cli/CommandOutput.h"
 #include "app/cli/Commands.h"
+#include "engine/MachineChanges.h"
 #include "engine/RestorePoint.h"
 #include "foundation/CommandError.h"
 
@@ -40,6 +41,7 @@ int runRestore(CommandContext& context) {
     const bool confirmed = session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？");
     if (confirmed) {
         engine::ApplyRestorePoint(session, file);
+        engine::stampChanges(session);
     }
     const char* result = confirmed ? "restored" : "cancelled";
     const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
