@@ -175,9 +175,11 @@ void TFrmMain::buildWorkArea() {
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] {
         // The command reads the rows again first when another program changed the machine.
         bool reread = false;
+        accelerating_ = true;
         runCommand([this, &reread] {
             reread = !engine::BtnAccelerateClick(session_, [this] { countItems(); }).left.empty();
         });
+        accelerating_ = false;
         refreshLists();
         if (reread) countItems();
     });
@@ -233,7 +235,8 @@ void TFrmMain::refreshLists() {
 }
 
 void TFrmMain::readMachineAgain() {
-    if (engine::rereadChangedRows(session_).empty()) return;
+    // While the pass awaits a command the window runs; its rows are the pass's until it ends.
+    if (accelerating_ || engine::rereadChangedRows(session_).empty()) return;
     refreshLists();
     countItems();
 }

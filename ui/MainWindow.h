@@ -162,6 +162,8 @@ private:
     int rowBeforePress_ = -1;
     // A page change that is not to be spoken is under way.
     bool quietPageChange_ = false;
+    // The accelerate command is running (its dialogs and awaited commands let events in).
+    bool accelerating_ = false;
     // Label4, LblRest, Label3, LblAll, Label5: one line of red text under the pages.
     std::array<QLabel*, 5> counterLine_{};
 };
