@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/MachineChanges.h"
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 #include "foundation/SystemTools.h"
@@ -20,6 +21,35 @@ constexpr std::string_view kChangedText = "チェックされた項目の設定�
 // The note about the automatic restore point: an empty line, then two lines.
 constexpr std::string_view kRestoreNote = "\r\n" "\r\n" "※ 自動的に作成された、設定前の復元ポイントを指定することで、" "\r\n" "　「保存と復元」から、変更前の状態に戻すことができます。";
 
+// Said with the final message when rows were left: on the screen an empty line, the note and a
+// row a line; spoken, the note and the rows in one sentence.
+constexpr std::string_view kLeftNote = "次の項目は、ほかのプログラムが先に変更していたため、そのままにしました。";
+
+struct LeftNote {
+    std::string text;
+    std::string spoken;
+};
+
+LeftNote leftNote(const Session& session, const std::vector<std::size_t>& left) {
+    if (left.empty()) return {};
+    LeftNote note{"\r\n\r\n" + std::string(kLeftNote), std::string(kLeftNote)};
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const std::size_t index = left[i];
+        std::string name;
+        if (index >= kFirstServiceState) {
+            name = session.model.services().rows.at(index - kFirstServiceState).label;
+        } else {
+            const std::size_t c = index / kRowsPerCategory;
+            const std::string& label = session.model.tweakList(c).rows.at(index % kRowsPerCategory).label;
+            name = std::string(tweakCategories()[c].caption) + " " + label.substr(0, label.find(' '));
+        }
+        note.text += "\r\n　" + name;
+        note.spoken += (i == 0 ? "" : "、") + name;
+    }
+    note.spoken += "。";
+    return note;
+}
+
 bool on(const Session& session, std::string_view key) { return session.settings.general(key) == "On"; }
 bool off(const Session& session, std::string_view key) { return session.settings.general(key) == "Off"; }
 
@@ -27,6 +57,11 @@ bool off(const Session& session, std::string_view key) { return session.settings
 
 AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void()>& changed) {
     AccelerateOutcome outcome;
+    // What another run changed since the rows were read is shown before the question; of those
+    // rows, the ones the user had changed are left.
+    for (const RereadRow& row : rereadChangedRows(session))
+        if (row.userChanged) outcome.left.push_back(row.index);
+
     if (!session.dialogs.confirm(kConfirmSpoken, kConfirmText)) return outcome;
     outcome.confirmed = true;
 
@@ -42,12 +77,16 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
             throw;
         }
     }
-    const auto before = session.model.state();
-    applyPass(session);
+    auto before = session.model.state();
+    const PassResult pass = applyPass(session);
+    // A row left takes its state from the machine: that is no change of this run.
+    for (const std::size_t index : pass.left) before[index] = session.model.state()[index];
+    outcome.left.insert(outcome.left.end(), pass.left.begin(), pass.left.end());
     outcome.changed = session.model.state() != before;
+    const LeftNote left = leftNote(session, outcome.left);
 
     if (!outcome.changed) {
-        session.dialogs.informIfAllowed(kNoChangeSpoken, kNoChangeText);
+        session.dialogs.informIfAllowed(std::string(kNoChangeSpoken) + left.spoken, std::string(kNoChangeText) + left.text);
         // Only this run's own file goes: its name was claimed for it alone. One that cannot go
         // is kept and named, as any restore point this command leaves.
         if (!restorePoint.empty() && !session.platform.files.deleteFile(restorePoint).ok())
@@ -60,10 +99,11 @@ AccelerateOutcome BtnAccelerateClick(Session& session, const std::function<void(
     // The note goes with the restore point this run made.
     const std::string note = restorePoint.empty() ? std::string() : std::string(kRestoreNote);
     if (on(session, "DlgReboot")) {
-        if (session.dialogs.confirm(kRestartSpoken, std::string(kRestartText) + note))
+        if (session.dialogs.confirm(std::string(kRestartSpoken) + left.spoken, std::string(kRestartText) + note + left.text))
             foundation::RestartWindows(session.platform);
     } else {
-        session.dialogs.informIfAllowed(kChangedSpoken, std::string(kChangedText) + note);
+        session.dialogs.informIfAllowed(std::string(kChangedSpoken) + left.spoken,
+                                        std::string(kChangedText) + note + left.text);
     }
     return outcome;
 }

@@ -1,5 +1,7 @@
 #include "engine/Passes.h"
 
+#include <mutex>
+
 #include "engine/Services.h"
 #include "engine/TweakItem.h"
 #include "foundation/LockedItems.h"
@@ -20,6 +22,7 @@ const std::vector<ItemList>& tweakItems() {
 }
 
 void readPass(Session& session) {
+    noteMachineRead(session);
     const std::vector<ItemList>& items = tweakItems();
     for (std::size_t c = 0; c < kTweakCategoryCount; ++c) {
         CheckList& list = session.model.tweakList(c);
@@ -32,21 +35,34 @@ void readPass(Session& session) {
     FillServiceList(session);
 }
 
-void applyPass(Session& session) {
+PassResult applyPass(Session& session) {
+    PassResult result;
+    ChangeMutex mutex(session.platform.windows);
     const std::vector<ItemList>& items = tweakItems();
     for (std::size_t c = 0; c < kTweakCategoryCount; ++c) {
         CheckList& list = session.model.tweakList(c);
         for (std::size_t r = 0; r < items[c].size() && r < list.rows.size(); ++r) {
             const TweakItem& item = *items[c][r];
-            const Row& row = list.rows[r];
-            std::uint8_t& flag = session.model.state()[c * kRowsPerCategory + r];
+            Row& row = list.rows[r];
+            const std::size_t index = c * kRowsPerCategory + r;
+            std::uint8_t& flag = session.model.state()[index];
             session.applyingRow(foundation::tweakRowKey(c, r));
-            if (row.enabled && row.ticked != (flag != 0) && item.apply(session, row.ticked)) flag = flag ? 0 : 1;
+            if (row.enabled && row.ticked != (flag != 0)) {
+                const std::lock_guard turn(mutex);
+                if (!stillAsRead(item.inForce(session), flag, row.ticked)) {
+                    result.left.push_back(index);
+                } else {
+                    result.changedRows = true;
+                    if (item.apply(session, row.ticked)) flag = flag ? 0 : 1;
+                }
+            }
             item.everyPass(session);
         }
     }
-    if (serviceRowsEnabled(session.model)) ApplyServiceRows(session);
+    if (serviceRowsEnabled(session.model)) ApplyServiceRows(session, mutex, result);
     session.applyingRow("");
+    if (result.changedRows) stampChanges(session);
+    return result;
 }
 
 void clearTicks(Session& session) {

@@ -1,5 +1,6 @@
 #pragma once
 // The read and apply passes over every item, category by category, rows ① to ⑩.
+#include "engine/MachineChanges.h"
 #include "engine/Session.h"
 
 namespace hastelyn::engine {
@@ -8,9 +9,12 @@ namespace hastelyn::engine {
 void readPass(Session& session);
 
 // For every enabled row whose tick differs from its flag, performs the row's ticked or unticked
-// actions and flips the flag. An error ends the pass at its row (CommandError propagates): the
-// rows before stay applied, that row and the later ones keep their flags.
-void applyPass(Session& session);
+// actions and flips the flag. Each such row is read again first, under the machine's change
+// mutex, which is held until its actions are done: a row that another run changed since this
+// one read it is left as it is, with the flag and tick of what it reads now (MachineChanges.h).
+// An error ends the pass at its row (CommandError propagates): the rows before stay applied,
+// that row and the later ones keep their flags.
+PassResult applyPass(Session& session);
 
 // Unticks every row of the five tweak lists and of the services list, then empties the
 // services list. The state table is cleared with the ticks, so that a read pass after a restore

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/MachineChanges.h"
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 #include "foundation/SystemPaths.h"
@@ -70,6 +71,7 @@ RecoveryOutcome BtnRecoveryClick(Session& session, FileOpenDialog& dialog, const
     }
 
     const RestoreResult restored = ApplyRestorePoint(session, *chosen);
+    stampChanges(session);
     clearTicks(session);
     call(after.showPcInformation);
     readPass(session);

@@ -1,6 +1,7 @@
 #include "engine/Services.h"
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
 #include <unordered_set>
 
@@ -85,7 +86,7 @@ void FillServiceList(Session& session) {
     }
 }
 
-void ApplyServiceRows(Session& session) {
+void ApplyServiceRows(Session& session, ChangeMutex& mutex, PassResult& result) {
     foundation::RegistryValues& registry = session.registry;
     CheckList& list = session.model.services();
     auto& state = session.model.state();
@@ -106,6 +107,13 @@ void ApplyServiceRows(Session& session) {
                                         [&](const ListedService& s) { return s.displayName == name; });
         if (found == services->end()) continue;  // gone since the list was read: nothing to change
         const std::string path = serviceKeyPath(found->keyName);
+        const std::lock_guard turn(mutex);
+        const bool stopped = GetServiceStatusName(session.platform, found->keyName) == kStopped;
+        if (!stillAsRead(stopped, state[flagIndex], list.rows[r].ticked)) {
+            result.left.push_back(flagIndex);
+            continue;
+        }
+        result.changedRows = true;
 
         if (ticked) {
             rememberStartType(session, kServiceSection, name,

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/MachineChanges.h"
 #include "engine/Session.h"
 
 namespace hastelyn::engine {
@@ -62,7 +63,9 @@ void FillServiceList(Session& session);
 // Throws CommandError ("Exec Error " + number) when the command cannot be started: that row
 // keeps its flag (a ticked one its Start value as it was, an unticked one its start type given
 // back). A row whose service has gone since the list was read is skipped and keeps its flag.
-void ApplyServiceRows(Session& session);
+// Each row is read again under the change mutex first, as the apply pass does, and left (in
+// result) when another run has stopped or started its service since.
+void ApplyServiceRows(Session& session, ChangeMutex& mutex, PassResult& result);
 
 // The detail text of a service shown in the commentary panel, by display name (the last listed
 // service of that name). An empty name gives the explanation with empty fields.

@@ -4,6 +4,7 @@
 // start, the items, and the spoken guidance and dialogs that the windows (or a command line)
 // provide.
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "engine/ItemModel.h"
@@ -38,6 +39,9 @@ struct Session {
     foundation::EditionCodes codes;    // found at start
     foundation::SystemPaths paths;     // found at start
     ItemModel model;
+    // The machine's change stamp as it was when this session last read the rows
+    // (MachineChanges.h).
+    std::string machineStamp;
     // Lets the windows process pending events while a started command is awaited.
     std::function<void()> processEvents = [] {};
     // Told the row whose changes follow, as the passes and the restore reach it: its locked-items

@@ -27,6 +27,7 @@ constexpr long ProcNotFound = 127;
 constexpr long AlreadyExists = 183;
 constexpr long MoreData = 234;
 constexpr long NoMoreItems = 259;
+constexpr long NotOwner = 288;
 constexpr long KeyDeleted = 1018;
 }  // namespace win32error
 

@@ -45,7 +45,11 @@ public:
     // CreateMutexA(default security, not owned, name): a handle; AlreadyExists (with a handle)
     // when another holder had made it first.
     virtual long createMutex(std::string_view name, ObjectHandle& out) = 0;
-    // ReleaseMutex.
+    // WaitForSingleObject(mutex, INFINITE): returns once the calling thread owns the mutex
+    // (Success, also when its last owner ended without releasing it), or the system's error.
+    // An owner may wait again; it owns the mutex until it has released it as often.
+    virtual long waitForMutex(ObjectHandle mutex) = 0;
+    // ReleaseMutex: false when the caller does not own it.
     virtual bool releaseMutex(ObjectHandle mutex) = 0;
     // CloseHandle: the object goes when its last handle in every process is closed.
     virtual bool closeHandle(ObjectHandle handle) = 0;

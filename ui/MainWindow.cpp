@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "engine/Accelerate.h"
+#include "engine/MachineChanges.h"
 #include "foundation/KeyboardMap.h"
 #include "foundation/SpokenTexts.h"
 #include "foundation/WebSearch.h"
@@ -172,8 +173,15 @@ void TFrmMain::buildWorkArea() {
     BtnAccelerate = bitmapButton(accel, "BtnAccelerate", "高速化設定", "accelerate", 226, 248, "black");
     BtnAccelerate->setToolTip(u8("チェックされた項目を高速化します。"));
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] {
-        runCommand([this] { engine::BtnAccelerateClick(session_, [this] { countItems(); }); });
+        // The command reads the rows again first when another program changed the machine.
+        bool reread = false;
+        accelerating_ = true;
+        runCommand([this, &reread] {
+            reread = !engine::BtnAccelerateClick(session_, [this] { countItems(); }).left.empty();
+        });
+        accelerating_ = false;
         refreshLists();
+        if (reread) countItems();
     });
     ImgAbout = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
     ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));
@@ -226,6 +234,13 @@ void TFrmMain::refreshLists() {
     LstService->refresh();
 }
 
+void TFrmMain::readMachineAgain() {
+    // While the pass awaits a command the window runs; its rows are the pass's until it ends.
+    if (accelerating_ || engine::rereadChangedRows(session_).empty()) return;
+    refreshLists();
+    countItems();
+}
+
 void TFrmMain::countItems() {
     LblAll->setText(QString::number(session_.model.allCount()));
     LblRest->setText(QString::number(session_.model.restCount()));
@@ -262,6 +277,8 @@ void TFrmMain::speakStartup() {
 }
 
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Back from another program, which may have changed the machine.
+    if (watched == this && event->type() == QEvent::WindowActivate) readMachineAgain();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (auto* list = qobject_cast<QListWidget*>(watched->parent());

@@ -68,6 +68,10 @@ public:
     void refreshLists();
     // The counters under the pages.
     void countItems();
+    // When another program changed the machine since the window read it (its change stamp):
+    // the rows that read otherwise now show what they read, with the counters. Cheap when
+    // nothing changed; done whenever the window becomes active.
+    void readMachineAgain();
     // Opens the help: the page "index.htm" in the folder "help" beside the program.
     void openHelp() override;
     // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
@@ -158,6 +162,8 @@ private:
     int rowBeforePress_ = -1;
     // A page change that is not to be spoken is under way.
     bool quietPageChange_ = false;
+    // The accelerate command is running (its dialogs and awaited commands let events in).
+    bool accelerating_ = false;
     // Label4, LblRest, Label3, LblAll, Label5: one line of red text under the pages.
     std::array<QLabel*, 5> counterLine_{};
 };

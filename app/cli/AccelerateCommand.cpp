@@ -5,11 +5,14 @@
 #include "app/cli/Commands.h"
 #include "app/cli/RowNames.h"
 #include "engine/Accelerate.h"
+#include "engine/MachineChanges.h"
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 
 namespace hastelyn::cli {
 namespace {
+
+constexpr const char* kLeftMessage = "ほかのプログラムが先に変更していたため、そのままにしました。";
 
 // The ticks asked for; a row that is locked or disabled on this Windows is refused and said so.
 std::vector<Refusal> setTicks(engine::Session& session, const Options& o) {
@@ -60,6 +63,15 @@ int runAccelerate(CommandContext& context) {
         std::fprintf(stderr, "%s\n", e.what());
         outcome.confirmed = true;
         outcome.restorePoint = restorePointMade(*context.log);
+        // The rows before may have changed: a window open on the machine is to read them again.
+        session.applyingRow("");
+        engine::stampChanges(session);
+    }
+    // Rows another run changed first are left as they are, and said so.
+    std::vector<Refusal> left;
+    for (const std::size_t index : outcome.left) {
+        left.push_back({engine::rowKeyOf(session.model, index), kLeftMessage});
+        std::fprintf(stderr, "left\t%s\t%s\n", left.back().row.c_str(), kLeftMessage);
     }
     const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
     const bool changed = outcome.changed || (!failed.empty() && !rows.empty());
@@ -78,6 +90,7 @@ int runAccelerate(CommandContext& context) {
         json.set("rows", rowsJson(rows, session.model));
         json.set("failed", refusalsJson(failed));
         json.set("refused", refusalsJson(refused));
+        json.set("left", refusalsJson(left));
         printJson(json);
     } else if (plan) {
         printRows(stdout, rows, session.model);

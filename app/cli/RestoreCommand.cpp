@@ -2,6 +2,7 @@
 
 #include "app/cli/CommandOutput.h"
 #include "app/cli/Commands.h"
+#include "engine/MachineChanges.h"
 #include "engine/RestorePoint.h"
 #include "foundation/CommandError.h"
 
@@ -39,7 +40,10 @@ int runRestore(CommandContext& context) {
     engine::checkRestorePoint(session, file);
     const bool confirmed = session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？");
     engine::RestoreResult restored;
-    if (confirmed) restored = engine::ApplyRestorePoint(session, file);
+    if (confirmed) {
+        restored = engine::ApplyRestorePoint(session, file);
+        engine::stampChanges(session);
+    }
     const char* result = confirmed ? "restored" : "cancelled";
     const std::vector<recording::RowChanges> rows = rowsOnly(context.log->byRow());
     // Services the program does not list are never touched: say which ones the file named.

@@ -45,7 +45,11 @@ public:
         : real_(real), mode_(mode), log_(log) {}
 
     long openMutex(std::string_view name, platform::ObjectHandle& out) override { return real_.openMutex(name, out); }
-    long createMutex(std::string_view name, platform::ObjectHandle& out) override { return real_.createMutex(name, out); }
+    // A dry run makes no mutex others could see: it gets one of its own, unnamed.
+    long createMutex(std::string_view name, platform::ObjectHandle& out) override {
+        return real_.createMutex(mode_ == RecordingMode::DryRun ? std::string_view() : name, out);
+    }
+    long waitForMutex(platform::ObjectHandle mutex) override { return real_.waitForMutex(mutex); }
     bool releaseMutex(platform::ObjectHandle mutex) override { return real_.releaseMutex(mutex); }
     bool closeHandle(platform::ObjectHandle handle) override { return real_.closeHandle(handle); }
     platform::WindowHandle findWindow(std::string_view className, std::string_view title) override;

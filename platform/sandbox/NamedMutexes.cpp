@@ -145,6 +145,46 @@ long NamedMutexes::create(std::string_view name, platform::ObjectHandle& out) {
     return existed ? win32error::AlreadyExists : win32error::Success;
 }
 
+long NamedMutexes::wait(platform::ObjectHandle handle) {
+    const auto it = handles_.find(handle.value);
+    if (it == handles_.end()) return win32error::InvalidHandle;
+    if (!it->second) {
+        ++unnamedOwned_[handle.value];
+        return win32error::Success;
+    }
+    Held& held = held_.at(*it->second);
+    if (held.owned > 0) {
+        ++held.owned;
+        return win32error::Success;
+    }
+    if (held.ownerFd < 0) {
+        const std::filesystem::path path = folder_ / ("." + fileNameFor(*it->second) + ".owner");
+        held.ownerFd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (held.ownerFd < 0) return win32error::AccessDenied;
+    }
+    int rc = 0;
+    while ((rc = ::flock(held.ownerFd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (rc != 0) return win32error::AccessDenied;
+    held.owned = 1;
+    return win32error::Success;
+}
+
+bool NamedMutexes::release(platform::ObjectHandle handle) {
+    const auto it = handles_.find(handle.value);
+    if (it == handles_.end()) return false;
+    if (!it->second) {
+        const auto owned = unnamedOwned_.find(handle.value);
+        if (owned == unnamedOwned_.end()) return false;
+        if (--owned->second == 0) unnamedOwned_.erase(owned);
+        return true;
+    }
+    Held& held = held_.at(*it->second);
+    if (held.owned == 0) return false;
+    if (--held.owned == 0) ::flock(held.ownerFd, LOCK_UN);
+    return true;
+}
+
 bool NamedMutexes::isHandle(platform::ObjectHandle handle) const { return handles_.contains(handle.value); }
 
 bool NamedMutexes::close(platform::ObjectHandle handle) {
@@ -152,11 +192,16 @@ bool NamedMutexes::close(platform::ObjectHandle handle) {
     if (it == handles_.end()) return false;
     const std::optional<std::string> name = std::move(it->second);
     handles_.erase(it);
-    if (!name) return true;
+    if (!name) {
+        unnamedOwned_.erase(handle.value);
+        return true;
+    }
     const auto heldIt = held_.find(*name);
     if (heldIt == held_.end()) return true;
     if (--heldIt->second.handles > 0) return true;
     const int fd = heldIt->second.fd;
+    // Its last handle gone, the process owns the mutex no more (its lock goes with the file).
+    if (heldIt->second.ownerFd >= 0) ::close(heldIt->second.ownerFd);
     held_.erase(heldIt);
     if (::getpid() != pid_) {
         // A forked child: the lock is its parent's as well.

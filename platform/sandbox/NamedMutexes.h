@@ -10,6 +10,11 @@
 // the last holder removes the file under the guard too. A file left by a killed process holds
 // no lock and so is no mutex; the next creation takes it over.
 //
+// Owning a mutex (waitForMutex) is an exclusive flock on a second file, locks/.<name>.owner,
+// held from the first wait to the matching release and lost with the process, as Windows gives
+// an abandoned mutex to its next waiter. That file stays: removing a file others may be
+// waiting on would let two owners in.
+//
 // Descriptors are closed on exec, but a child made by fork shares its parent's locks until it
 // ends; closing the handles it inherited only closes its descriptors.
 #include <cstdint>
@@ -37,6 +42,11 @@ public:
     // A handle, with Success for a new mutex and AlreadyExists for one that existed. An empty
     // name makes an unnamed mutex of this process alone.
     long create(std::string_view name, platform::ObjectHandle& out);
+    // Waits until this process owns the mutex; a process that owns it already counts one more
+    // wait. Unnamed mutexes belong to this process alone and are owned at once.
+    long wait(platform::ObjectHandle handle);
+    // False when this process does not own the mutex; the last release lets the next waiter in.
+    bool release(platform::ObjectHandle handle);
     bool isHandle(platform::ObjectHandle handle) const;
     bool close(platform::ObjectHandle handle);
 
@@ -49,6 +59,8 @@ private:
     struct Held {
         int fd = -1;
         int handles = 0;
+        int ownerFd = -1;  // the owner file, once waited on
+        int owned = 0;     // waits not released yet
     };
 
     platform::ObjectHandle newHandle(std::optional<std::string> name);
@@ -57,6 +69,7 @@ private:
     std::filesystem::path folder_;
     std::map<std::string, Held> held_;                             // by mutex name
     std::map<std::uint64_t, std::optional<std::string>> handles_;  // nothing: unnamed
+    std::map<std::uint64_t, int> unnamedOwned_;                    // waits on unnamed ones
     std::uint64_t nextHandle_ = 0x100;
     long pid_;  // the process that took the locks
 };

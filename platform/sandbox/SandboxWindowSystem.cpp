@@ -83,9 +83,15 @@ long SandboxWindowSystem::createMutex(std::string_view name, platform::ObjectHan
     return mutexes_.create(name, out);
 }
 
+long SandboxWindowSystem::waitForMutex(platform::ObjectHandle mutex) { return mutexes_.wait(mutex); }
+
 bool SandboxWindowSystem::releaseMutex(platform::ObjectHandle mutex) {
-    if (mutexes_.isHandle(mutex)) return true;
-    machine_.setLastError(win32error::InvalidHandle);
+    if (!mutexes_.isHandle(mutex)) {
+        machine_.setLastError(win32error::InvalidHandle);
+        return false;
+    }
+    if (mutexes_.release(mutex)) return true;
+    machine_.setLastError(win32error::NotOwner);
     return false;
 }
 

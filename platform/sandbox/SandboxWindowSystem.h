@@ -46,6 +46,7 @@ public:
     long openMutex(std::string_view name, platform::ObjectHandle& out) override;
     long createMutex(std::string_view name, platform::ObjectHandle& out) override;
     // True for a mutex handle: this process never owns a mutex, so there is nothing to release.
+    long waitForMutex(platform::ObjectHandle mutex) override;
     bool releaseMutex(platform::ObjectHandle mutex) override;
     bool closeHandle(platform::ObjectHandle handle) override;
 

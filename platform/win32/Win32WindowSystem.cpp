@@ -66,6 +66,14 @@ long Win32WindowSystem::createMutex(std::string_view name, platform::ObjectHandl
     return error == ERROR_ALREADY_EXISTS ? platform::win32error::AlreadyExists : platform::win32error::Success;
 }
 
+long Win32WindowSystem::waitForMutex(platform::ObjectHandle mutex) {
+    // An abandoned mutex is owned all the same: what its owner guarded may be half done, which
+    // is what every reader of the machine is prepared for anyway.
+    const DWORD result = WaitForSingleObject(handle(mutex), INFINITE);
+    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) return platform::win32error::Success;
+    return static_cast<long>(GetLastError());
+}
+
 bool Win32WindowSystem::releaseMutex(platform::ObjectHandle mutex) { return ReleaseMutex(handle(mutex)) != FALSE; }
 
 bool Win32WindowSystem::closeHandle(platform::ObjectHandle object) { return CloseHandle(handle(object)) != FALSE; }

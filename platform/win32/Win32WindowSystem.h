@@ -26,6 +26,7 @@ public:
 
     long openMutex(std::string_view name, platform::ObjectHandle& out) override;
     long createMutex(std::string_view name, platform::ObjectHandle& out) override;
+    long waitForMutex(platform::ObjectHandle mutex) override;
     bool releaseMutex(platform::ObjectHandle mutex) override;
     bool closeHandle(platform::ObjectHandle handle) override;
 

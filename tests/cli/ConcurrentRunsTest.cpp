@@ -1,11 +1,19 @@
 // Two hastelyn-cli runs on one machine at the same time: neither loses the other's writes, and
-// each keeps a restore point of its own.
+// each keeps a restore point of its own; neither acts on a reading the other has made stale.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
+#include <nlohmann/json.hpp>
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "engine/Accelerate.h"
+#include "engine/Startup.h"
 #include "tests/cli/CliFixture.h"
+#include "tests/support/FakeSurfaces.h"
 
 namespace hastelyn {
 namespace {
@@ -69,6 +77,111 @@ TEST_F(Cli, TwoRunsAtOnceLoseNoWriteAndKeepARestorePointEach) {
     for (const std::string& path : kept) {
         EXPECT_NE(profiles.getString(path, "パソコン情報", "3", "NULL", 256), "NULL") << path;
         EXPECT_NE(profiles.getString(path, "不要サービス", "wscsvc", "NULL", 256), "NULL") << path;
+    }
+}
+
+// Rows whose apply keeps the value it replaces for a later untick: Desktop ⑦ (the wallpaper)
+// and Others ⑥ (the preference mask, 8 bytes on XP). State indexes 16 and 45.
+const std::vector<std::string> kRecordingRows = {"Desktop7", "Others6"};
+constexpr std::string_view kDesktop = "\\Control Panel\\Desktop";
+const std::string kMask("\x9E\x3E\x07\x80\x12\x00\x00\x00", 8);
+
+// Another run goes at the first question, after this one read the machine and before it acts.
+class RunInBetween : public testing::ScriptedDialogs {
+public:
+    bool show(foundation::DialogKind kind, std::string_view text) override {
+        if (kind == foundation::DialogKind::Confirmation && between) std::exchange(between, {})();
+        return ScriptedDialogs::show(kind, text);
+    }
+    std::function<void()> between;
+};
+
+// The accelerate command on the machine, in this process: reads it, then ticks or unticks the
+// rows and runs the command.
+engine::AccelerateOutcome accelerateHere(sandbox::SandboxPlatform& machine, bool tick, RunInBetween& dialogs) {
+    testing::FakeClipboard clipboard;
+    engine::Session session(machine.platform(), clipboard, dialogs);
+    engine::startWithoutWindows(session);
+    session.model.tweakList(1).rows[6].ticked = tick;
+    session.model.tweakList(4).rows[5].ticked = tick;
+    return engine::BtnAccelerateClick(session);
+}
+
+std::set<fs::path> restorePoints(const fs::path& folder) {
+    std::set<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().find("復元ポイント") != std::string::npos) found.insert(entry.path());
+    return found;
+}
+
+// Same rows, in both orders: a hastelyn-cli run that has read the machine waits (the test holds
+// the change mutex) while a run in this process changes them; or a run in this process has read
+// the machine when a hastelyn-cli run changes them. The later one leaves the rows, says so, and
+// no former value is lost: the wallpaper and the mask come back with one untick.
+TEST_F(Cli, ARunLeavesRowsAnotherRunChangedSinceItReadThem) {
+    for (const bool tick : {true, false}) {
+        for (const bool cliWaits : {true, false}) {
+            SCOPED_TRACE(std::string(tick ? "tick" : "untick") + (cliWaits ? ", hastelyn-cli waits" : ", hastelyn-cli between"));
+            testing::TempFolder temp;
+            ASSERT_EQ(images::buildMachine("xp", temp.path()), "");
+            sandbox::SandboxPlatform machine(temp.path());
+            const std::map<std::string, std::string> environment = {{"HASTELYN_MACHINE", temp.path().string()}};
+            foundation::RegistryValues registry(machine.platform());
+            registry.WriteRegData(platform::RootKey::CurrentUser, kDesktop, "UserPreferencesMask", {platform::regtype::Binary, kMask});
+            const std::string wallpaper = registry.ReadRegValue(platform::RootKey::CurrentUser, kDesktop, "Wallpaper", foundation::RegType::String);
+            if (!tick) {
+                ASSERT_EQ(testing::runProgram(HASTELYN_CLI, accelerate(kRecordingRows, true), environment).exitCode, 0);
+            }
+
+            engine::AccelerateOutcome here;
+            RunInBetween dialogs;
+            if (cliWaits) {
+                platform::ObjectHandle mutex;
+                machine.windows().createMutex("Hastelyn.Changes", mutex);
+                ASSERT_EQ(machine.windows().waitForMutex(mutex), 0);
+                const fs::path programFolder = machine.machine().mapPath("C:\\Program Files\\Hastelyn")->host;
+                const std::set<fs::path> before = restorePoints(programFolder);
+                std::vector<std::string> arguments = accelerate(kRecordingRows, tick);
+                arguments.push_back("--json");
+                testing::StartedProgram waiting = testing::startProgram(HASTELYN_CLI, arguments, environment);
+                // Its restore point is made after it read the machine, just before its rows.
+                const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+                while (restorePoints(programFolder) == before && std::chrono::steady_clock::now() < deadline)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                here = accelerateHere(machine, tick, dialogs);
+                machine.windows().releaseMutex(mutex);
+                machine.windows().closeHandle(mutex);
+                const testing::ProgramResult result = testing::finishProgram(waiting);
+                ASSERT_EQ(result.exitCode, 0) << result.err;
+                const nlohmann::json json = nlohmann::json::parse(result.out);
+                EXPECT_EQ(json.at("result"), "unchanged");
+                EXPECT_EQ(json.at("rows"), nlohmann::json::array());
+                std::vector<std::string> left;
+                for (const nlohmann::json& row : json.at("left")) left.push_back(row.at("row"));
+                EXPECT_EQ(left, kRecordingRows);
+                EXPECT_TRUE(here.changed);
+            } else {
+                dialogs.between = [&] {
+                    EXPECT_EQ(testing::runProgram(HASTELYN_CLI, accelerate(kRecordingRows, tick), environment).exitCode, 0);
+                };
+                here = accelerateHere(machine, tick, dialogs);
+                EXPECT_FALSE(here.changed);
+                EXPECT_EQ(here.left, (std::vector<std::size_t>{16, 45}));
+                ASSERT_FALSE(dialogs.shown.empty());
+                EXPECT_NE(dialogs.shown.back().second.find("ほかのプログラムが先に変更していたため、そのままにしました。\r\n　デスクトップ ⑦\r\n　その他 ⑥"),
+                          std::string::npos) << dialogs.shown.back().second;
+            }
+
+            if (tick) {
+                ASSERT_EQ(testing::runProgram(HASTELYN_CLI, accelerate(kRecordingRows, false), environment).exitCode, 0);
+            }
+            sandbox::SandboxPlatform after(temp.path());
+            foundation::RegistryValues values(after.platform());
+            EXPECT_EQ(values.ReadRegValue(platform::RootKey::CurrentUser, kDesktop, "Wallpaper", foundation::RegType::String), wallpaper);
+            const auto mask = values.ReadRegData(platform::RootKey::CurrentUser, kDesktop, "UserPreferencesMask");
+            ASSERT_TRUE(mask);
+            EXPECT_EQ(mask->bytes, kMask);
+        }
     }
 }
 

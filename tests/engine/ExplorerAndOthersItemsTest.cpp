@@ -140,6 +140,8 @@ TEST(ExplorerItems, VideoHandlersCountOnlyWhenBothAreGone) {
     fx.restoreCategory(kExplorer, point("7"), 7);  // each class by its own key
     expectHandlerClass(fx, kAvi, "Avi Properties Handler");
     EXPECT_FALSE(fx.keyExists(HKCR, "\\CLSID", kVideo));
+    fx.restartAndRead();  // the row reads unticked now: ticked and unticked again, both come back
+    fx.apply(kExplorer, {7});
     fx.apply(kExplorer, {}, {7});
     expectHandlerClass(fx, kVideo, "Video Media Properties Handler");
 }

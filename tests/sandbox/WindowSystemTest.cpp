@@ -102,6 +102,10 @@ void writeLine(int fd, const std::string& line) { ::dprintf(fd, "%s\n", line.c_s
                 reply = std::to_string(rc) + " " + std::to_string(h.value);
             } else if (command == "close") {
                 reply = field(w.closeHandle({n(1)}));
+            } else if (command == "wait") {
+                reply = field(w.waitForMutex({n(1)}));
+            } else if (command == "release") {
+                reply = field(w.releaseMutex({n(1)}));
             } else if (command == "createWindow") {
                 reply = field(w.createWindow(f.at(1), f.at(2)).value);
             } else if (command == "sandboxWindow") {
@@ -227,7 +231,8 @@ TEST(WindowSystemMutex, LivesWhileAnyProcessHasAHandleAndGoesWithAKilledHolder) 
     EXPECT_EQ(w.createMutex("Hastelyn", createdAgain), win32error::AlreadyExists);
     EXPECT_TRUE(createdAgain);
     EXPECT_NE(createdAgain.value, opened.value);
-    EXPECT_TRUE(w.releaseMutex(opened));
+    EXPECT_FALSE(w.releaseMutex(opened)) << "not owned";
+    EXPECT_EQ(second.machine().lastError(), win32error::NotOwner);
 
     // The first process lets go of both its handles; those of the second keep the mutex.
     EXPECT_EQ(first.ask("close", created.substr(2)), "1");
@@ -260,6 +265,34 @@ TEST(WindowSystemMutex, LivesWhileAnyProcessHasAHandleAndGoesWithAKilledHolder) 
     EXPECT_EQ(w.createMutex("Hastelyn", probe), win32error::Success);
     EXPECT_TRUE(third.ask("openMutex", "Hastelyn").starts_with("0 "));
     EXPECT_TRUE(third.ask("createMutex", "Hastelyn").starts_with("183 "));
+}
+
+// Owning: one process at a time, as often as it waited; the next waiter gets it on the last
+// release, or when its owner is killed.
+TEST(WindowSystemMutex, IsOwnedByOneProcessAtATimeAndPassesOnWhenItsOwnerDies) {
+    testing::TempFolder temp;
+    OtherProgram first(freshMachine(temp));
+    OtherProgram third(temp.path());
+    SandboxPlatform second(temp.path());
+    const std::string a = first.ask("createMutex", "Turn").substr(2);
+    const std::string c = third.ask("createMutex", "Turn").substr(4);
+    EXPECT_EQ(first.ask("wait", a), "0");
+    EXPECT_EQ(first.ask("wait", a), "0");
+    third.send("wait", c);
+    EXPECT_EQ(first.ask("release", a), "1");
+    EXPECT_EQ(first.ask("release", a), "1");
+    EXPECT_EQ(third.answer(), "0");
+    EXPECT_EQ(first.ask("release", a), "0") << "no longer its owner";
+
+    ObjectHandle b;
+    ASSERT_EQ(second.windows().createMutex("Turn", b), win32error::AlreadyExists);
+    first.send("wait", a);
+    EXPECT_EQ(third.ask("release", c), "1");
+    EXPECT_EQ(first.answer(), "0");
+    first.kill();
+    EXPECT_EQ(second.windows().waitForMutex(b), win32error::Success);
+    EXPECT_TRUE(second.windows().releaseMutex(b));
+    EXPECT_FALSE(second.windows().releaseMutex(b));
 }
 
 TEST(WindowSystemMutex, AForkedChildEndingLeavesItsParentsMutexAndWindows) {

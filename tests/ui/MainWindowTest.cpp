@@ -1,6 +1,7 @@
 // The main window as a user meets it: spoken texts of buttons and pages, list rows, the title
 // strip's buttons, the tabs and the accessibility names.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +12,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include "engine/Accelerate.h"
+#include "engine/Startup.h"
 #include "foundation/SpokenTexts.h"
 #include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
@@ -176,6 +179,50 @@ private slots:
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
             if (!w->toolTip().isEmpty()) QVERIFY2(!w->accessibleDescription().isEmpty(), qPrintable(w->objectName()));
         }
+    }
+
+    // Another program (hastelyn-cli) changes Desktop ⑦ while the window is open: the window's
+    // accelerate leaves the row and says so, and the window shows the row as it is once it is
+    // active again. The wallpaper kept for the row is never lost.
+    void anotherProgramsChangeIsNeverUndoneAndShowsWhenTheWindowIsActiveAgain() {
+        MiniMachine m;
+        m.file(testing::kSettings, "[デスクトップ]\r\n7=C:\\pic.bmp\r\n");
+        m.hive(platform::RootKey::CurrentUser, {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "\"Wallpaper\"=\"\""});
+        WindowFixture fx(m);
+        ui::TFrmMain& window = fx.window();
+        engine::Row& row = fx.session().model.tweakList(1).rows[6];
+        QVERIFY(row.ticked);
+        const auto otherProgram = [&fx](bool tick) {
+            sandbox::SandboxPlatform other(fx.folder());
+            testing::FakeClipboard clipboard;
+            testing::ScriptedDialogs dialogs;
+            engine::Session session(other.platform(), clipboard, dialogs);
+            engine::startWithoutWindows(session);
+            session.model.tweakList(1).rows[6].ticked = tick;
+            QVERIFY(engine::BtnAccelerateClick(session).changed);
+        };
+        const auto wallpaper = [&fx] {
+            return fx.session().registry.ReadRegValue(platform::RootKey::CurrentUser, "\\Control Panel\\Desktop",
+                                                      "Wallpaper", foundation::RegType::String);
+        };
+
+        otherProgram(false);
+        row.ticked = false;  // the user unticks it too, in the window that still shows it ticked
+        window.BtnAccelerate->click();
+        QCOMPARE(wallpaper(), "C:\\pic.bmp");
+        QVERIFY(!row.ticked);
+        QCOMPARE(fx.session().model.state()[16], std::uint8_t{0});
+        QVERIFY(fx.dialogs().shown.back().second.ends_with("そのままにしました。\r\n　デスクトップ ⑦"));
+
+        otherProgram(true);
+        const QString rest = window.LblRest->text();
+        QEvent activated(QEvent::WindowActivate);
+        QApplication::sendEvent(&window, &activated);
+        QCOMPARE(window.tweakLists[1]->item(6)->checkState(), Qt::Checked);
+        QCOMPARE(window.LblRest->text().toInt(), rest.toInt() - 1);
+        row.ticked = false;
+        window.BtnAccelerate->click();
+        QCOMPARE(wallpaper(), "C:\\pic.bmp");
     }
 };
 

@@ -85,6 +85,12 @@ TEST_F(Win32Calls, MutexesAreSharedByNameUntilTheLastHandleCloses) {
     EXPECT_EQ(windows.createMutex(name, second), err::AlreadyExists);
     EXPECT_TRUE(second) << "AlreadyExists comes with a handle";
     ASSERT_EQ(windows.openMutex(name, opened), err::Success);
+    // Owned through any handle, as often as waited for.
+    EXPECT_EQ(windows.waitForMutex(first), err::Success);
+    EXPECT_EQ(windows.waitForMutex(opened), err::Success);
+    EXPECT_TRUE(windows.releaseMutex(second));
+    EXPECT_TRUE(windows.releaseMutex(first));
+    EXPECT_FALSE(windows.releaseMutex(first)) << "no longer owned";
     for (const platform::ObjectHandle h : {first, second, opened}) EXPECT_TRUE(windows.closeHandle(h));
     EXPECT_EQ(windows.openMutex(name, missing), err::FileNotFound);
 }
