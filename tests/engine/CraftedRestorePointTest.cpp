@@ -1,6 +1,5 @@
-// Restore points from elsewhere: services the program does not list, status words cut or made
-// up, files cut short at any byte, files too large. Each is refused with
-// the machine as it was, or puts back only what it records.
+// Restore points from elsewhere: services off the list, bad status words, files cut at any byte or
+// too large. Each is refused with the machine as it was, or puts back only what it records.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -18,8 +17,7 @@ const char* const kPoint = "C:\\Program Files\\Hastelyn\\復元ポイント craf
 const std::string kPointHost = "drives/C/Program Files/Hastelyn/復元ポイント crafted.ini";
 const char* const kNtVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
-// XP with two listed services, a driver, a wallpaper and the PC information; a restore asks only
-// the PC-information question.
+// XP with two listed services, a driver, a wallpaper and the PC information.
 struct CraftedFixture : EngineFixture {
     CraftedFixture()
         : EngineFixture(MiniMachine()
@@ -42,8 +40,7 @@ struct CraftedFixture : EngineFixture {
     // The machine's files but the restore point, and the service commands run since a mark.
     std::map<std::string, std::string> files() {
         auto out = machineFiles();
-        out.erase(kPointHost);
-        return out;
+        return out.erase(kPointHost), out;
     }
     std::multiset<std::string> serviceCommands(std::size_t from) {
         std::multiset<std::string> out;
@@ -90,8 +87,7 @@ TEST(CraftedRestorePoint, ServicesOutsideTheListAreIgnoredAndBadWordsRefused) {
 }
 
 // Cut after any byte, a real restore point is refused with the machine as it was, or every value
-// it changes ends as the whole file puts it back and every service command it runs is one the
-// whole file runs: no name or wallpaper blanked, no service started by a cut word.
+// and service command it changes is one the whole file changes so: nothing blanked or started.
 TEST(CraftedRestorePoint, EveryCutOfARealRestorePointIsRefusedOrPutsBackOnlyWhatItRecords) {
     CraftedFixture fx;
     Session* s = &fx.session();
@@ -100,6 +96,8 @@ TEST(CraftedRestorePoint, EveryCutOfARealRestorePointIsRefusedOrPutsBackOnlyWhat
     s->platform.shell.winExec("net stop \"Alpha Service\"", platform::showcmd::Hide);
     s->platform.shell.winExec("net start \"Beta Service\"", platform::showcmd::Hide);
     const auto changed = fx.machineFiles();
+    auto unchanged = changed;
+    unchanged.erase(kPointHost);
     const auto reset = [&] {
         for (const auto& [name, bytes] : fx.machineFiles())
             if (!changed.count(name)) std::filesystem::remove(fx.folder() / name);
@@ -110,13 +108,11 @@ TEST(CraftedRestorePoint, EveryCutOfARealRestorePointIsRefusedOrPutsBackOnlyWhat
     };
     reset();
     const auto before = testing::registryState(fx.platform());
-    std::size_t mark = fx.journal().size();
+    std::size_t mark = fx.journal().size(), refused = 0;
     ApplyRestorePoint(*s, kPoint);
     const auto restored = testing::registryState(fx.platform());
     const auto wholeCommands = fx.serviceCommands(mark);
     ASSERT_EQ(wholeCommands.size(), 2u);
-
-    std::size_t refused = 0;
     bool dirty = true;
     const std::string& whole = fx.whole;
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
@@ -135,9 +131,7 @@ TEST(CraftedRestorePoint, EveryCutOfARealRestorePointIsRefusedOrPutsBackOnlyWhat
         } catch (const foundation::CommandError&) {
             ++refused;
             dirty = false;
-            auto was = changed;
-            was.erase(kPointHost);
-            ASSERT_EQ(fx.files(), was);
+            ASSERT_EQ(fx.files(), unchanged);
             continue;
         }
         for (const auto& [target, value] : testing::stateChanges(before, testing::registryState(fx.platform())))

@@ -1,6 +1,5 @@
-// Restore points from elsewhere: a row puts back only what it could have written itself. The
-// subsystem line, the default boot line and wait, sysoc.inf's component lines and the exact
-// values of the last section are checked before anything changes.
+// Restore points from elsewhere: a row puts back only what it could have written itself, checked
+// before anything changes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,8 +78,7 @@ TEST(RestoreRefusal, WhatNoRowWritesIsRefusedAndTheMachineStaysAsItWas) {
     }
 }
 
-// What the rows themselves write, in the forms a real restore point holds after ticks and unticks
-// in any order, is put back.
+// What the rows write, in any form ticks and unticks in any order leave, is put back.
 TEST(RestoreRefusal, WhatTheRowsWriteIsPutBack) {
     EngineFixture fx("xp");
     Session& s = fx.session();

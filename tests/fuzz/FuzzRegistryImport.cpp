@@ -1,7 +1,5 @@
-// A mail-rule backup from elsewhere, as the program checks it and as the sandbox's tools import
-// it: the check and the readers must survive any bytes, a file the check lets through for the
-// registry editor must change nothing outside the rules key when the sandbox imports it, and
-// what the sandbox's reg restore makes of any file must stay inside the key it restores.
+// Any bytes as a mail-rule backup: the check and the readers survive them, and neither a file the
+// check lets through nor what reg restore makes of any file changes anything outside the rules key.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,11 +1,9 @@
-// Arbitrary bytes as a restore point: the shape check, every key of the restore-point sections
-// and the exact-values section read through the reader a restore uses, and the input itself kept
-// as a name in a new restore point, which must read back exactly.
+// Arbitrary bytes as a restore point, read as a restore reads it, and kept as a name in a new
+// restore point, which must read back exactly.
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 
 #include "engine/ExactValues.h"
 #include "engine/RestorePointFile.h"
@@ -24,13 +22,9 @@ void check(bool condition) {
 
 struct Machine {
     std::filesystem::path folder = std::filesystem::temp_directory_path() / ("fuzz-restore-" + std::to_string(getpid()));
-    std::unique_ptr<sandbox::SandboxPlatform> sandbox;
-    std::unique_ptr<foundation::ProfileValues> profiles;
-    Machine() {
-        check(images::buildMachine("xp", folder).empty());
-        sandbox = std::make_unique<sandbox::SandboxPlatform>(folder);
-        profiles = std::make_unique<foundation::ProfileValues>(sandbox->platform());
-    }
+    bool built = (check(images::buildMachine("xp", folder).empty()), true);
+    sandbox::SandboxPlatform sandboxPlatform{folder};
+    foundation::ProfileValues profiles{sandboxPlatform.platform()};
     ~Machine() { std::filesystem::remove_all(folder); }
     // Replaced, not rewritten, so that the profile cache sees a new file every time.
     void put(std::string_view bytes) {
@@ -53,12 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     machine.put(bytes);
     bool refused = false;
     try {
-        engine::checkRestorePointShape(machine.sandbox->platform().files, kFile);
+        engine::checkRestorePointShape(machine.sandboxPlatform.platform().files, kFile);
     } catch (const foundation::CommandError&) {
         refused = true;
     }
     if (!refused) {
-        engine::RestorePointFile file(*machine.profiles, std::string(kFile));
+        engine::RestorePointFile file(machine.profiles, std::string(kFile));
         for (std::string_view section : kSections)
             // A Shift_JIS byte read as UTF-8 takes at most three.
             for (const std::string& key : file.keys(section)) check(file.get(section, key).size() <= 3 * size);
@@ -73,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine::RestorePointBatch batch;
     batch.put("パソコン情報", "1", name);
     batch.put("パソコン情報", "2", "after");
-    batch.writeTo(*machine.profiles, kWritten);
-    engine::RestorePointFile written(*machine.profiles, std::string(kWritten));
+    batch.writeTo(machine.profiles, kWritten);
+    engine::RestorePointFile written(machine.profiles, std::string(kWritten));
     if (name != "NULL") check(written.get("パソコン情報", "1") == name);
     check(written.get("パソコン情報", "2") == "after");
     return 0;

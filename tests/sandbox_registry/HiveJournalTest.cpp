@@ -91,10 +91,8 @@ TEST_F(HiveJournalTest, ATornRecordAndAJournalOfAnotherHiveFileCountForNothing) 
     EXPECT_EQ(reread(), "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\New]\n\n");
 }
 
-// A journal made elsewhere or damaged may hold records with a right hash that the registry could
-// never have written: one nested 300,000 levels, names it refuses, an unknown operation, a record
-// cut in its fields, one past the size limit. Each ends the journal as a torn record does, in no
-// part applied, whatever follows it; the next change cuts it off. Nothing crashes.
+// Records with a right hash that the registry could never have written (too deep, bad names, unknown,
+// cut, too large) end the journal as a torn record does, whatever follows; the next change cuts it off.
 TEST_F(HiveJournalTest, RecordsTheRegistryCouldNotHaveWrittenEndTheJournal) {
     const std::string crafted[] = {
         HiveJournal::keyRecord(std::vector<std::string>(300'000, "a")),

@@ -201,10 +201,8 @@ private slots:
             session.model.tweakList(1).rows[6].ticked = tick;
             QVERIFY(engine::BtnAccelerateClick(session).changed);
         };
-        const auto wallpaper = [&fx] {
-            return fx.session().registry.ReadRegValue(platform::RootKey::CurrentUser, "\\Control Panel\\Desktop",
-                                                      "Wallpaper", foundation::RegType::String);
-        };
+        const auto wallpaper = [&fx] { return fx.session().registry.ReadRegValue(
+                                           platform::RootKey::CurrentUser, "\\Control Panel\\Desktop", "Wallpaper", foundation::RegType::String); };
 
         otherProgram(false);
         row.ticked = false;  // the user unticks it too, in the window that still shows it ticked
