@@ -134,38 +134,21 @@ TEST(MailRules, WithoutAnIdentityNothingIsExportedOrImported) {
     }
 }
 
-TEST(MailRules, BackupOfAnotherIdentity) {
+// On XP the saved rules go to the current identity's key, made when missing.
+TEST(MailRules, BackupOfAnotherIdentityOnXpGoesToTheCurrentOne) {
     const std::string other = "{9B7D3E21-0C4F-4A88-B1E6-2D5F7A9C0E13}";
-    const auto addIdentity = [&](EngineFixture& fx) {
-        // Sorts after the first: the new last identity.
-        fx.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities\\" + other, "Username", "新しい ID",
-                                            foundation::RegType::String);
-    };
-    {
-        SCOPED_TRACE("98: the text names the old identity; refused, nothing imported");
-        EngineFixture fx("98");
-        BtnBackupOEClick(fx.session());
-        addIdentity(fx);
-        const std::string journal = fx.journal();
-        EXPECT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::OtherIdentity);
-        EXPECT_EQ(fx.journal(), journal);
-        EXPECT_EQ(fx.dialogs().shown.back().second,
-                  std::string("\r\nこのバックアップは、別のOutlook Expressのユーザー（ID）のメールルールのため、\r\n"
-                              "現在のユーザーには、復元できません。\r\n\r\nバックアップしたユーザー：") + kIdentity);
-    }
-    {
-        SCOPED_TRACE("XP: the saved rules go to the current identity's key, made when missing");
-        EngineFixture fx("xp");
-        const std::string before = rulesText(fx);
-        BtnBackupOEClick(fx.session());
-        addIdentity(fx);
-        const std::string otherRules = "Identities\\" + other + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
-        ASSERT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Started);
-        std::string expected = before;
-        for (std::size_t at; (at = expected.find(kIdentity)) != std::string::npos;) expected.replace(at, other.size(), other);
-        EXPECT_EQ(rulesText(fx, otherRules), expected);
-        EXPECT_EQ(rulesText(fx), before) << "the old identity keeps its rules";
-    }
+    EngineFixture fx("xp");
+    const std::string before = rulesText(fx);
+    BtnBackupOEClick(fx.session());
+    // Sorts after the first: the new last identity.
+    fx.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities\\" + other, "Username", "新しい ID",
+                                        foundation::RegType::String);
+    const std::string otherRules = "Identities\\" + other + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
+    ASSERT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Started);
+    std::string expected = before;
+    for (std::size_t at; (at = expected.find(kIdentity)) != std::string::npos;) expected.replace(at, other.size(), other);
+    EXPECT_EQ(rulesText(fx, otherRules), expected);
+    EXPECT_EQ(rulesText(fx), before) << "the old identity keeps its rules";
 }
 
 TEST(MailRules, AnOldBackupIsReplacedOnlyByANewFileOfTheRules) {
@@ -234,7 +217,7 @@ TEST(MailRules, AFileThatIsNotTheRulesOfThisIdentityIsRefusedBeforeAnyChange) {
         {"98", "a deletion", header + rules + "[-HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wscsvc]\r\n\r\n", MailRuleOutcome::Refused, "キー：-HKEY_LOCAL_MACHINE"},
         {"98", "a deletion inside", header + "[-HKEY_CURRENT_USER\\" + kRules + "]\r\n\r\n", MailRuleOutcome::Refused, "キー：-HKEY_CURRENT_USER"},
         {"98", "another identity beside", header + rules + other, MailRuleOutcome::Refused, "キー：HKEY_CURRENT_USER\\Identities\\{0BAD"},
-        {"98", "another identity only", header + other, MailRuleOutcome::OtherIdentity, "バックアップしたユーザー：{0BAD"},
+        {"98", "another identity only", header + other, MailRuleOutcome::OtherIdentity, "\r\nこのバックアップは、別のOutlook Expressのユーザー（ID）のメールルールのため、\r\n現在のユーザーには、復元できません。\r\n\r\nバックアップしたユーザー：{0BAD"},
         {"98", "a key behind a lone CR", header + rules.substr(0, rules.size() - 4) + "\r" + run, MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
         {"98", "UTF-16 with a key outside", utf16(header + rules + run), MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
         {"98", "a saved key of another kind", header + run, MailRuleOutcome::Refused, "ファイル："},
