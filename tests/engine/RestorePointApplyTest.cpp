@@ -167,7 +167,8 @@ TEST(RestorePointApply, WhatIsNoRestorePointIsRefusedBeforeAnyChange) {
     };
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(s, folder + name); }), message);
+        const std::string file = folder + name;
+        EXPECT_EQ(testing::commandErrorOf([&] { ApplyRestorePoint(s, file); }), message);
     }
     EXPECT_TRUE(fx.dialogs().shown.empty());
     EXPECT_EQ(fx.machineFiles(), before);
