@@ -4,16 +4,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <set>
-#include <thread>
 
 #include "engine/Accelerate.h"
 #include "engine/Startup.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/support/FakeSurfaces.h"
+#include "tests/support/FolderChanges.h"
 
 namespace hastelyn {
 namespace {
@@ -135,11 +134,14 @@ TEST_F(Cli, ARunLeavesRowsAnotherRunChangedSinceItReadThem) {
                 const std::set<fs::path> before = restorePoints(programFolder);
                 std::vector<std::string> arguments = accelerate(kRecordingRows, tick);
                 arguments.push_back("--json");
+                testing::FolderChanges changes({programFolder});
                 testing::StartedProgram waiting = testing::startProgram(HASTELYN_CLI, arguments, environment);
                 // Its restore point is made after it read the machine, just before its rows.
-                const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-                while (restorePoints(programFolder) == before && std::chrono::steady_clock::now() < deadline)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                for (int seen = 0; restorePoints(programFolder) == before;) {
+                    const int now = changes.awaitChanges(seen + 1, waiting.pid);
+                    ASSERT_GT(now, seen) << "ended without a restore point";
+                    seen = now;
+                }
                 here = accelerateHere(machine, tick, dialogs);
                 machine.windows().releaseMutex(mutex);
                 machine.windows().closeHandle(mutex);

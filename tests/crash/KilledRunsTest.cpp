@@ -21,10 +21,12 @@
 #include "platform/sandbox/util/AtomicFile.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/support/FileText.h"
+#include "tests/support/FolderChanges.h"
 
 namespace hastelyn {
 namespace {
 
+using testing::FolderChanges;
 using testing::ProgramResult;
 namespace fs = std::filesystem;
 
@@ -36,47 +38,6 @@ std::size_t keyCount(const sandbox::HiveKey& key) {
     for (const auto& child : key.children()) n += keyCount(*child.second);
     return n;
 }
-
-// The changes a run makes in the folders it writes (files made, written, renamed, deleted): the
-// kill lands after the n-th of them, so the kills spread over the whole of a run whatever the
-// machine's speed.
-class FolderChanges {
-public:
-    explicit FolderChanges(const std::vector<fs::path>& folders) : fd_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
-        for (const fs::path& folder : folders)
-            if (inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MODIFY | IN_MOVED_TO | IN_DELETE) < 0)
-                ADD_FAILURE() << "cannot watch " << folder;
-    }
-    FolderChanges(const FolderChanges&) = delete;
-    FolderChanges& operator=(const FolderChanges&) = delete;
-    ~FolderChanges() { close(fd_); }
-
-    // Waits until `count` changes were seen in all or the program ended (it is left to be
-    // reaped); the changes seen so far.
-    int awaitChanges(int count, pid_t program) {
-        const int ended = static_cast<int>(::syscall(SYS_pidfd_open, program, 0));
-        if (ended < 0) ADD_FAILURE() << "cannot watch the program's end";
-        while (seen_ < count) {
-            pollfd ready[2] = {{fd_, POLLIN, 0}, {ended, POLLIN, 0}};
-            if (::poll(ready, 2, -1) < 0) break;
-            readEvents();
-            if (ready[1].revents != 0) break;
-        }
-        close(ended);
-        return seen_;
-    }
-
-private:
-    void readEvents() {
-        alignas(inotify_event) char buffer[16384];
-        for (ssize_t got; (got = ::read(fd_, buffer, sizeof(buffer))) > 0;)
-            for (ssize_t at = 0; at < got; ++seen_)
-                at += static_cast<ssize_t>(sizeof(inotify_event) + reinterpret_cast<const inotify_event*>(buffer + at)->len);
-    }
-
-    int fd_;
-    int seen_ = 0;
-};
 
 class KilledRuns : public Cli {
 protected:
