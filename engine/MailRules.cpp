@@ -7,6 +7,7 @@
 #include "engine/ServiceCommand.h"
 #include "foundation/CommandError.h"
 #include "foundation/OpenKey.h"
+#include "foundation/BoundedFile.h"
 #include "foundation/RegistryExportFile.h"
 #include "foundation/SystemPaths.h"
 #include "foundation/SystemTools.h"
@@ -64,12 +65,11 @@ bool rulesKeyExists(Session& session, const MailRuleKey& key) {
 // A backup file's bytes; nothing when it is missing, or longer than any backup of rules
 // (tooLarge), which is then not read at all.
 std::optional<std::string> readMailRuleFile(platform::FileSystem& files, const std::string& path, bool& tooLarge) {
-    std::vector<platform::FindData> found;
-    tooLarge = files.findFiles(path, found).ok() && found.size() == 1 && found.front().size > foundation::kMaxRegistryExportBytes;
     std::string content;
-    if (tooLarge || !files.readFile(path, content).ok()) return std::nullopt;
-    tooLarge = content.size() > foundation::kMaxRegistryExportBytes;  // grown meanwhile
-    if (tooLarge) return std::nullopt;
+    const foundation::BoundedRead read =
+        foundation::readFileWithin(files, path, foundation::kMaxRegistryExportBytes, content);
+    tooLarge = read == foundation::BoundedRead::TooLarge;
+    if (read != foundation::BoundedRead::Read) return std::nullopt;
     return content;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/RestorePointFile.h"
 
 #include "engine/ExactValues.h"
+#include "foundation/BoundedFile.h"
 #include "foundation/CommandError.h"
 #include "foundation/RegistryValues.h"
 #include "platform/Text.h"
@@ -73,14 +74,10 @@ Shape shapeOf(std::string_view bytes) {
 void checkRestorePointShape(platform::FileSystem& files, std::string_view path) {
     const std::string tooLarge = "復元ポイントとして読むには大きすぎます (上限 " +
                                  std::to_string(kMaxRestorePointBytes >> 20) + " MiB)。";
-    // The size from the folder, before a byte of the file is read.
-    std::vector<platform::FindData> found;
-    if (files.findFiles(path, found).ok())
-        for (const platform::FindData& f : found)
-            if (f.size > kMaxRestorePointBytes) refuse(path, tooLarge);
     std::string bytes;
-    if (!files.readFile(path, bytes).ok()) return;  // what cannot be read holds no key either
-    if (bytes.size() > kMaxRestorePointBytes) refuse(path, tooLarge);
+    const foundation::BoundedRead read = foundation::readFileWithin(files, path, kMaxRestorePointBytes, bytes);
+    if (read == foundation::BoundedRead::TooLarge) refuse(path, tooLarge);
+    if (read == foundation::BoundedRead::Missing) return;  // what cannot be read holds no key either
     const Shape shape = shapeOf(bytes);
     if (shape.lines > kMaxRestorePointLines || shape.sections > kMaxRestorePointSections)
         refuse(path, "復元ポイントとして読むには行またはセクションが多すぎます (上限 " +
@@ -107,7 +104,12 @@ void RestorePointFile::put(std::string_view section, std::string_view key, std::
 std::string RestorePointFile::get(std::string_view section, std::string_view key) {
     std::string value = profiles_.ReadProfileValue(path_, section, key);
     if (section == kExactSection) return value;
+    if (!exactKeys_) {
+        exactKeys_.emplace();
+        for (const std::string& name : keys(kExactSection)) exactKeys_->insert(text::upperAscii(name));
+    }
     const std::string exact = textKey(section, key);
+    if (!exactKeys_->contains(text::upperAscii(exact))) return value;
     const std::string first = profiles_.ReadProfileValue(path_, kExactSection, exact);
     if (first == kNull) return value;
     std::optional<foundation::RegData> data = readExactData(*this, exact, first);

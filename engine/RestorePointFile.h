@@ -2,8 +2,10 @@
 // What the items write into a restore point and read back from it, key by key.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/ProfileValues.h"
@@ -81,6 +83,9 @@ public:
 private:
     foundation::ProfileValues& profiles_;
     std::string path_;
+    // The keys of kExactSection, case-folded, listed at the first get(): a documented key has its
+    // text there only when its "<section>:<key>" is among them.
+    std::optional<std::unordered_set<std::string>> exactKeys_;
 };
 
 // The keys of a new restore point, collected in the order they are put and written in one go:
