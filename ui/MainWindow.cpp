@@ -173,15 +173,13 @@ void TFrmMain::buildWorkArea() {
     BtnAccelerate = bitmapButton(accel, "BtnAccelerate", "高速化設定", "accelerate", 226, 248, "black");
     BtnAccelerate->setToolTip(u8("チェックされた項目を高速化します。"));
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] {
-        // The command reads the rows again first when another program changed the machine.
-        bool reread = false;
         accelerating_ = true;
-        runCommand([this, &reread] {
-            reread = !engine::BtnAccelerateClick(session_, [this] { countItems(); }).left.empty();
-        });
+        runCommand([this] { engine::BtnAccelerateClick(session_, [this] { countItems(); }); });
         accelerating_ = false;
+        // The command reads the rows again first when another program changed the machine: the
+        // lists and the counters show what it read, whether or not this run changed anything.
         refreshLists();
-        if (reread) countItems();
+        countItems();
     });
     ImgAbout = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
     ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));

@@ -221,6 +221,13 @@ private slots:
         row.ticked = false;
         window.BtnAccelerate->click();
         QCOMPARE(wallpaper(), "C:\\pic.bmp");
+
+        // Changed elsewhere while the window stays active: the accelerate that finds it shows it
+        // in the list and the counters, though it changes nothing.
+        otherProgram(true);
+        window.BtnAccelerate->click();
+        QCOMPARE(window.tweakLists[1]->item(6)->checkState(), Qt::Checked);
+        QCOMPARE(window.LblRest->text().toInt(), rest.toInt() - 1);
     }
 };
 
