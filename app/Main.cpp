@@ -14,13 +14,13 @@
 #include "app/SingleInstance.h"
 #include "engine/Session.h"
 #include "foundation/SpeechDispatcher.h"
-#include "ui/Application.h"
-#include "ui/CommandErrors.h"
-#include "ui/Forms.h"
-#include "ui/MainWindow.h"
-#include "ui/QtClipboard.h"
-#include "ui/QtDialogProvider.h"
-#include "ui/SideWindows.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/CommandErrors.h"
+#include "ui/qt/Forms.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtClipboard.h"
+#include "ui/qt/QtDialogProvider.h"
+#include "ui/qt/SideWindows.h"
 
 using namespace hastelyn;
 

@@ -9,9 +9,9 @@
 #include "engine/Passes.h"
 #include "foundation/LockedItems.h"
 #include "foundation/Migration.h"
-#include "ui/LockedControls.h"
-#include "ui/UtilityPages.h"
-#include "ui/Widgets.h"
+#include "ui/qt/LockedControls.h"
+#include "ui/qt/UtilityPages.h"
+#include "ui/qt/Widgets.h"
 
 namespace hastelyn::app {
 namespace {

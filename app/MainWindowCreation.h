@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/Session.h"
-#include "ui/MainWindow.h"
+#include "ui/qt/MainWindow.h"
 
 namespace hastelyn::app {
 

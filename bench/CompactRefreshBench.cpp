@@ -11,8 +11,8 @@
 
 #include "bench/BenchMachine.h"
 #include "bench/BenchSurfaces.h"
-#include "ui/Application.h"
-#include "ui/CompactWindow.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/CompactWindow.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "foundation/CommentText.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/CommentItem.h"
-#include "ui/CommentItem2.h"
+#include "ui/qt/CommentItem.h"
+#include "ui/qt/CommentItem2.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/Text.h"
-#include "ui/CommentItem.h"
-#include "ui/CommentItem2.h"
+#include "ui/qt/CommentItem.h"
+#include "ui/qt/CommentItem2.h"
 
 using namespace hastelyn;
 

@@ -12,9 +12,9 @@
 #include <QTimer>
 
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/CommandErrors.h"
-#include "ui/CompactWindow.h"
-#include "ui/Forms.h"
+#include "ui/qt/CommandErrors.h"
+#include "ui/qt/CompactWindow.h"
+#include "ui/qt/Forms.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;

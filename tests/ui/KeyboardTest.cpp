@@ -6,8 +6,8 @@
 
 #include "foundation/SpokenTexts.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/Application.h"
-#include "ui/CommandErrors.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/CommandErrors.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;

@@ -11,9 +11,9 @@
 
 #include "tests/ui/support/MouseWheel.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/Application.h"
-#include "ui/MainMenuTable.h"
-#include "ui/QtDialogProvider.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/MainMenuTable.h"
+#include "ui/qt/QtDialogProvider.h"
 
 using namespace hastelyn;
 using testing::sv;

@@ -10,10 +10,10 @@
 
 #include "foundation/DisplaySettings.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/Application.h"
-#include "ui/Forms.h"
-#include "ui/Pictures.h"
-#include "ui/SideWindows.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/Forms.h"
+#include "ui/qt/Pictures.h"
+#include "ui/qt/SideWindows.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;

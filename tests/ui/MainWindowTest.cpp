@@ -17,9 +17,9 @@
 #include "foundation/SpokenTexts.h"
 #include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/Forms.h"
-#include "ui/MainMenuTable.h"
-#include "ui/SideWindows.h"
+#include "ui/qt/Forms.h"
+#include "ui/qt/MainMenuTable.h"
+#include "ui/qt/SideWindows.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;

@@ -21,10 +21,10 @@
 #include "tests/ui/support/MouseWheel.h"
 #include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/MachineFileDialog.h"
-#include "ui/MenuShape.h"
-#include "ui/SideWindows.h"
-#include "ui/Widgets.h"
+#include "ui/qt/MachineFileDialog.h"
+#include "ui/qt/MenuShape.h"
+#include "ui/qt/SideWindows.h"
+#include "ui/qt/Widgets.h"
 
 using namespace hastelyn;
 using foundation::DialogKind;

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/EmbeddedPictures.h"
-#include "ui/JpegImage.h"
-#include "ui/Pictures.h"
-#include "ui/Widgets.h"
+#include "ui/qt/EmbeddedPictures.h"
+#include "ui/qt/JpegImage.h"
+#include "ui/qt/Pictures.h"
+#include "ui/qt/Widgets.h"
 
 using namespace hastelyn;
 

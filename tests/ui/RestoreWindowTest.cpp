@@ -14,10 +14,10 @@
 #include "tests/ui/support/MouseWheel.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "engine/Passes.h"
-#include "ui/Application.h"
-#include "ui/MachineFileDialog.h"
-#include "ui/RestoreWindow.h"
-#include "ui/Widgets.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/MachineFileDialog.h"
+#include "ui/qt/RestoreWindow.h"
+#include "ui/qt/Widgets.h"
 
 using namespace hastelyn;
 using foundation::DialogKind;

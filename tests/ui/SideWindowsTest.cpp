@@ -10,10 +10,10 @@
 
 #include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/MenuShape.h"
-#include "ui/QtDialogProvider.h"
-#include "ui/SideWindows.h"
-#include "ui/Widgets.h"
+#include "ui/qt/MenuShape.h"
+#include "ui/qt/QtDialogProvider.h"
+#include "ui/qt/SideWindows.h"
+#include "ui/qt/Widgets.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;

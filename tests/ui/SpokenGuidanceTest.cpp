@@ -10,10 +10,10 @@
 #include "foundation/SpokenTexts.h"
 #include "tests/support/FakeSpeechDispatcher.h"
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/Application.h"
-#include "ui/MainMenuTable.h"
-#include "ui/SideWindows.h"
-#include "ui/SpeechOutputOption.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/MainMenuTable.h"
+#include "ui/qt/SideWindows.h"
+#include "ui/qt/SpeechOutputOption.h"
 
 using namespace hastelyn;
 using testing::FakeSpeechDispatcher;

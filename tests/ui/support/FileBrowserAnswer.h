@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "ui/MachineFileDialog.h"
+#include "ui/qt/MachineFileDialog.h"
 
 namespace hastelyn::testing {
 

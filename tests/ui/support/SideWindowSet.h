@@ -2,9 +2,9 @@
 // The three side windows of a fixture's main window, made as the program makes them at start:
 // the options window last, its making applying the display settings to all four.
 #include "tests/ui/support/WindowFixture.h"
-#include "ui/CompactWindow.h"
-#include "ui/RestoreWindow.h"
-#include "ui/SideWindows.h"
+#include "ui/qt/CompactWindow.h"
+#include "ui/qt/RestoreWindow.h"
+#include "ui/qt/SideWindows.h"
 
 namespace hastelyn::testing {
 

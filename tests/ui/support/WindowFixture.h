@@ -14,8 +14,8 @@
 #include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
-#include "ui/MainWindow.h"
-#include "ui/QtClipboard.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtClipboard.h"
 
 namespace hastelyn::testing {
 

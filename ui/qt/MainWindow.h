@@ -1,0 +1,171 @@
+#pragma once
+// The main window: its own title strip, the menu of categories, the eight pages, the counters,
+// the accelerate button and the commentary. It previews every key for the keyboard map.
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/Session.h"
+#include "foundation/KeyboardMap.h"
+#include "ui/qt/Application.h"
+#include "ui/qt/CheckListView.h"
+#include "ui/qt/TwoRowTabBar.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace hastelyn::ui {
+
+class TFrmMain : public QWidget, private foundation::MainWindowActions, private KeyPreview {
+    Q_OBJECT
+public:
+    TFrmMain(engine::Session& session, QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    engine::Session& session() { return session_; }
+
+    TwoRowPageControl* PgAccel = nullptr;
+    std::array<CheckListView*, engine::kTweakCategoryCount> tweakLists{};  // LstSystem ... LstOthers
+    CheckListView* LstService = nullptr;
+    RowList* LstUtility = nullptr;
+    RowList* LstHDDefrag = nullptr;
+    RowList* LstHDConvert = nullptr;
+    QCheckBox* ChcQuickFormat = nullptr;
+    std::array<QPushButton*, 10> utilityButtons{};  // BtnWMP6 ... BtnConvert
+    RowList* LstInfo = nullptr;
+    std::array<QLineEdit*, 10> infoFields{};  // EdtUser ... EdtMHz
+    QWidget* PnlTitle = nullptr;
+    QLabel* ImgTitle = nullptr;
+    QPushButton* BtnSystem = nullptr;
+    QPushButton* BtnClose = nullptr;
+    QPushButton* BtnTop = nullptr;
+    QPushButton* BtnAccelerate = nullptr;
+    QLabel* ImgAbout = nullptr;
+    QLabel* LblAll = nullptr;
+    QLabel* LblRest = nullptr;
+    QPlainTextEdit* Comment = nullptr;
+    QPushButton* BtnComment = nullptr;
+    QPushButton* BtnMoreInfo = nullptr;
+    QMenu* PpSearch = nullptr;
+    QMenu* search = nullptr;  // the first item of PpSearch, captioned after the selection
+    QTimer* TmrSpeak = nullptr;
+
+    // Puts the window in the middle of the screen (at creation, and after the small screen's
+    // layout changed its size).
+    void centreOnScreen();
+    // Shows the model in the five tweak lists and the services list again.
+    void refreshLists();
+    // The counters under the pages.
+    void countItems();
+    // When another program changed the machine since the window read it (its change stamp):
+    // the rows that read otherwise now show what they read, with the counters. Cheap when
+    // nothing changed; done whenever the window becomes active.
+    void readMachineAgain();
+    // Opens the help: the page "index.htm" in the folder "help" beside the program.
+    void openHelp() override;
+    // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
+    void closeProgram();
+
+    // The commentary of a row of the page with this caption (-1: no row); a caption or row
+    // without a text leaves the panel as it is. Either way the panel's text is then shaped
+    // as the settings say.
+    void showCommentary(std::string_view caption, int row);
+    // The commentary panel's text, with its CR LF line breaks.
+    const std::string& commentary() const { return commentary_; }
+    // Opens the search menu's address for an engine key with the current search word.
+    void openSearch(std::string_view engineKey);
+    const std::string& searchWord() const { return searchWord_; }
+
+    // The tray icon's mouse call-back: a left press brings the window back.
+    void trayActivated(int reason);
+    // Whether the desktop has a notification area; tests replace the question.
+    std::function<bool()> trayAvailable;
+
+signals:
+    // The window was closed: the program ends.
+    void closed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // The keyboard map: every key of this window, once, before the focused control.
+    void previewKey(QWidget* receiver, QKeyEvent* event) override;
+
+private:
+    void buildTitleStrip();
+    void buildMenu();
+    void buildWorkArea();
+    void buildCommentary(QWidget* accel);
+    void buildTweakPages();
+    void buildServicePage();
+    void buildUtilityPage();
+    void buildInfoPage();
+    void setTabOrder();
+    void layOutCounterLine();
+    void speakStartup();
+
+    // Page switching: a menu button shows its page and gives the focus to the pages.
+    void showPageFromMenu(int page);
+    // A click on a tab: the page, then the focus to the pages, which speak it.
+    void pageTabClicked(int page);
+    // The wheel turns pages without a word.
+    void turnPageQuietly(int page);
+    // The focus came into the page control from outside it: the page is spoken.
+    void PgAccelEnter();
+    void focusChanged(QWidget* old, QWidget* now);
+    // A button of the window got the focus: its text is spoken.
+    void speakFocusText(QWidget* button);
+
+    // A row chosen in one of the lists (by a click or the arrow keys).
+    void listClicked(QListWidget* list);
+    void wireListClicks(QListWidget* list);
+    // The commentary panel's text, then its shaping.
+    void setCommentary(std::string text);
+    void postProcessCommentary();
+    // The detail text of a service in the commentary panel.
+    void showServiceDetail(std::string_view displayName);
+
+    // Window chrome.
+    void BtnTrayClick();
+    void BtnTopClick(bool down);
+    void BtnCompactClick();
+    void BtnPerformanceClick();
+    void BtnMoreInfoClick();
+    void PpSearchPopup();
+
+    // The keyboard map's view of this window.
+    void focusFirstMenuButton() override;
+    void closeMainWindow() override;
+    std::optional<bool> focusedTweakRowTicked() override;
+    void pressAccelerate() override;
+    std::string commentText() override;
+
+    engine::Session& session_;
+    std::string commentary_;
+    std::string searchWord_;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    // A list's current row when the mouse went down on it: a click on the row that was
+    // already current selects nothing new, so the click itself shows the row.
+    QListWidget* pressedList_ = nullptr;
+    int rowBeforePress_ = -1;
+    // A page change that is not to be spoken is under way.
+    bool quietPageChange_ = false;
+    // The accelerate command is running (its dialogs and awaited commands let events in).
+    bool accelerating_ = false;
+    // Label4, LblRest, Label3, LblAll, Label5: one line of red text under the pages.
+    std::array<QLabel*, 5> counterLine_{};
+};
+
+}  // namespace hastelyn::ui

@@ -1,0 +1,57 @@
+// The utility and PC information pages were drawn for rows of 18 pixels on a page at least 185
+// pixels high. Where the page is lower (two rows of tabs take more of the page control), the
+// rows and the controls over them shrink together by whole pixels per row: nothing is cut off
+// at the bottom, and every field stays beside its row.
+#include <QEvent>
+#include <QListWidget>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/qt/UtilityPages.h"
+
+namespace hastelyn::ui {
+namespace {
+
+constexpr int kDesignPitch = 18;
+constexpr int kSmallestPitch = 12;
+
+class PageFit final : public QObject {
+public:
+    PageFit(QWidget* page, QListWidget* list) : QObject(page), page_(page), list_(list), style_(list->styleSheet()) {
+        for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (control != list) design_.emplace_back(control, control->geometry());
+        page->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) fit();
+        return false;
+    }
+
+private:
+    void fit() {
+        // Ten rows and a margin of five pixels below them.
+        const int pitch = std::clamp((page_->height() - 5) / 10, kSmallestPitch, kDesignPitch);
+        if (pitch == pitch_) return;
+        pitch_ = pitch;
+        const auto scaled = [pitch](int design) { return (design * pitch + kDesignPitch / 2) / kDesignPitch; };
+        for (const auto& [control, area] : design_)
+            control->setGeometry(area.x(), scaled(area.y()), area.width(), scaled(area.height()));
+        // A later rule for the rows wins over the page's own.
+        list_->setStyleSheet(style_ + QString(" QListWidget::item { height: %1px; }").arg(pitch));
+    }
+
+    QWidget* page_;
+    QListWidget* list_;
+    QString style_;
+    std::vector<std::pair<QWidget*, QRect>> design_;
+    int pitch_ = kDesignPitch;
+};
+
+}  // namespace
+
+void fitPageToItsHeight(QWidget* page, QListWidget* list) { new PageFit(page, list); }
+
+}  // namespace hastelyn::ui

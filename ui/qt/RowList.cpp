@@ -1,0 +1,95 @@
+#include "ui/qt/RowList.h"
+
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
+
+#include "ui/qt/RowListAccessible.h"
+
+namespace hastelyn::ui {
+
+RowList::RowList(QWidget* parent) : QListWidget(parent) {
+    // Screen readers find the rows with their ticks and whether they can be changed.
+    static const bool accessible = [] {
+        QAccessible::installFactory(rowListAccessible);
+        return true;
+    }();
+    (void)accessible;
+}
+
+void RowList::focusInEvent(QFocusEvent* event) {
+    if (currentIndex().isValid() || selectionModel() == nullptr) {
+        QListWidget::focusInEvent(event);
+        return;
+    }
+    // The item view makes the first row current when the keyboard brings the focus in; that
+    // row is taken back before anyone hears of it. The arrow keys then start at row one.
+    {
+        const QSignalBlocker quiet(selectionModel());
+        QListWidget::focusInEvent(event);
+        selectionModel()->clearCurrentIndex();
+    }
+    viewport()->update();
+}
+
+void RowList::focusOutEvent(QFocusEvent* event) {
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
+void RowList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!hasFocus() || currentIndex().isValid() || count() == 0) return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = visualItemRect(item(0));
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+}
+
+int RowList::roomAt(int top, int height) const {
+    // top and height within the list's contents; rows are laid out top down from there (also
+    // before the list is shown).
+    const QRect contents = contentsRect();
+    const QRect onPage(geometry().left() + contents.left(), geometry().top() + top, contents.width(), height);
+    int room = contents.width();
+    if (parentWidget() == nullptr) return room;
+    for (const QWidget* control : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control == this || control->isHidden()) continue;
+        const QRect area = control->geometry();
+        if (area.top() <= onPage.bottom() && area.bottom() >= onPage.top() && area.left() > onPage.left())
+            room = std::min(room, area.left() - onPage.left());
+    }
+    return room;
+}
+
+bool RowList::rowsFit() const {
+    // One size hint per row gives both its height (where the next row starts) and its need.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int top = contentsRect().top();
+    for (int row = 0; row < count(); ++row) {
+        const QSize need = itemDelegate()->sizeHint(option, model()->index(row, 0));
+        if (need.width() > roomAt(top, need.height())) return false;
+        top += need.height();
+    }
+    return true;
+}
+
+void RowList::fitRows(int pixelSize) {
+    ensurePolished();
+    QFont shown = font();
+    for (int size = pixelSize; size >= 10; --size) {
+        shown.setPixelSize(size);
+        setFont(shown);
+        if (rowsFit()) return;
+    }
+}
+
+}  // namespace hastelyn::ui

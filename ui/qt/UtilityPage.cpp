@@ -1,0 +1,38 @@
+// The utilities page: each button starts its tool with the drive and quick-format choices of
+// the page.
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "engine/Utilities.h"
+#include "ui/qt/CommandErrors.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/UtilityPages.h"
+
+namespace hastelyn::ui {
+namespace {
+
+// The drive of a drive list's chosen item; nothing when no item is chosen.
+std::optional<char> chosenDrive(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    if (item == nullptr) return std::nullopt;
+    return engine::driveOfItem(item->text().toStdString());
+}
+
+}  // namespace
+
+void wireUtilityPage(TFrmMain& window) {
+    for (QListWidget* drives : {static_cast<QListWidget*>(window.LstHDDefrag), static_cast<QListWidget*>(window.LstHDConvert)})
+        drives->setStyleSheet("QListWidget::item { height: 13px; }");
+    fitPageToItsHeight(window.LstUtility->parentWidget(), window.LstUtility);
+    for (std::size_t i = 0; i < engine::kUtilityCount; ++i) {
+        const engine::Utility utility = engine::utilityRows()[i].button;
+        QObject::connect(window.utilityButtons[i], &QPushButton::clicked, &window, [&window, utility] {
+            const engine::UtilityChoices choices{chosenDrive(window.LstHDDefrag), chosenDrive(window.LstHDConvert),
+                                                 window.ChcQuickFormat->isChecked()};
+            runCommand([&] { engine::runUtility(window.session(), utility, choices); });
+        });
+    }
+}
+
+}  // namespace hastelyn::ui

@@ -1,0 +1,24 @@
+#include "ui/qt/Widgets.h"
+
+#include <QPalette>
+
+namespace hastelyn::ui {
+
+QColor windowsColor(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+void setBackground(QWidget* widget, std::uint32_t bgr) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, windowsColor(bgr));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setFieldColor(QWidget* field, const QColor& color) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, color);
+    field->setPalette(palette);
+}
+
+}  // namespace hastelyn::ui
