@@ -13,3 +13,15 @@ inline constexpr std::uint32_t kTeal = 0x808000;    // the restore window's memo
 inline constexpr std::uint32_t kSubColor = 0x9CCFFF; // the options window before any style
 
 }  // namespace hastelyn::ui::model::colours
+
+namespace hastelyn::ui::model::colours {
+
+// Contrast of two colours as the web's accessibility guidelines measure it (1 to 21).
+double contrast(std::uint32_t a, std::uint32_t b);
+
+// The colour a text of its own colour `own` takes on `background`: its own where the contrast is
+// at least 3:1 (the guidelines' least for large text), otherwise black or white, whichever reads
+// better there.
+std::uint32_t readableOn(std::uint32_t background, std::uint32_t own);
+
+}  // namespace hastelyn::ui::model::colours
