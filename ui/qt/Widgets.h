@@ -5,6 +5,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
+
+#include "ui/model/Control.h"
+
 namespace hastelyn::ui {
 
 template <typename W, typename... Args>
@@ -12,6 +16,22 @@ W* place(QWidget* parent, const char* name, int left, int top, int width, int he
     W* w = new W(std::forward<Args>(args)..., parent);
     w->setObjectName(QString::fromLatin1(name));
     w->setGeometry(left, top, width, height);
+    return w;
+}
+
+// Text of a UTF-8 literal.
+inline QString u8(std::string_view text);
+
+// The widget of a control row: at its place, named as the row, with its caption (where the
+// widget has one) and hint.
+template <typename W, typename... Args>
+W* place(QWidget* parent, const model::Control& control, Args&&... args) {
+    const std::string name(control.name);
+    W* w = place<W>(parent, name.c_str(), control.rect.left, control.rect.top, control.rect.width,
+                    control.rect.height, std::forward<Args>(args)...);
+    if constexpr (requires { w->setText(QString()); })
+        if (!control.caption.empty()) w->setText(u8(control.caption));
+    if (!control.hint.empty()) w->setToolTip(u8(control.hint));
     return w;
 }
 
