@@ -32,6 +32,9 @@ enum class ControlKind {
     Page,       // one page of a tab control
     Panel,      // a coloured area holding other controls
     Picture,
+    Group,      // a framed box with a caption holding other controls
+    DropDown,   // a drop-down list
+    Progress,   // a bar showing a share from 0 to 100
 };
 
 struct Control {

@@ -10,61 +10,40 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ui/model/CompactTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/CommandErrors.h"
 #include "ui/qt/Forms.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Pictures.h"
-#include "ui/qt/TrayParking.h"
 #include "ui/qt/SideWindows.h"
+#include "ui/qt/TrayParking.h"
 #include "ui/qt/Widgets.h"
 
 namespace hastelyn::ui {
-namespace {
 
-constexpr std::uint32_t kCompactColor = 10276814;  // 0x009CCFCE, the main window's menu colour
-constexpr QSize kStripSize(127, 29);
-constexpr QSize kPanelSize(286, 402);
-constexpr int kRefreshMilliseconds = 1000;
+namespace c = model::compact;
 
-struct StripButton {
-    const char* name;
-    int left;
-    std::string_view hint;
-    std::string_view accessibleName;
-    std::string_view glyph;
-    void (TFrmCompact::*click)();
-};
-
-}  // namespace
-
-TFrmCompact::TFrmCompact(engine::Session& session) : meters_(session) {
-    setObjectName("FrmCompact");
-    setWindowTitle("Hastelyn");
+TFrmCompact::TFrmCompact(engine::Session& session) {
+    setObjectName(u8(c::FrmCompact.name));
+    setWindowTitle(u8(c::FrmCompact.caption));
     setWindowIcon(appIcon());
     // No title bar of the desktop's: the strip is the title. The frame stays, and the fixed
     // size keeps it from resizing the window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
-    setToolTip(u8("Hastelynコンパクトモード"));
-    setFixedSize(kStripSize);
-    setBackground(this, kCompactColor);
+    setToolTip(u8(c::FrmCompact.hint));
+    setFixedSize(c::FrmCompact.rect.width, c::FrmCompact.rect.height);
     trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
     TmrFreq = new QTimer(this);
     TmrFreq->setObjectName("TmrFreq");
-    TmrFreq->setInterval(kRefreshMilliseconds);
-    connect(TmrFreq, &QTimer::timeout, this, [this] {
-        meters_.refresh();
-        // A processor error empties the CPU list.
-        if (CmbCPUList->count() != static_cast<int>(meters_.cpuList().items.size())) showLists();
-        showFigures();
-    });
-    meters_.timerEnabled = [this](bool on) { on ? TmrFreq->start() : TmrFreq->stop(); };
-    meters_.reportError = [](const std::string& text) { reportError(text); };
+    TmrFreq->setInterval(model::CompactScreen::kRefreshMilliseconds);
+    connect(TmrFreq, &QTimer::timeout, this, [this] { screen_->tick(); });
 
-    buildStrip();
-    buildPanel();
-    GrpPerformance->hide();
+    view_.tie(c::FrmCompact, this);
+    buildControls();
+    screen_.emplace(session, view_);
+    screen_->meters().reportError = [](const std::string& text) { reportError(text); };
     nameForAccessibility(this);
 }
 
@@ -72,42 +51,38 @@ TFrmCompact::~TFrmCompact() {
     if (trayIcon_ != nullptr) trayIcon_->hide();
 }
 
-void TFrmCompact::buildStrip() {
-    Image1 = place<QLabel>(this, "Image1", 0, 0, 23, 22);
+void TFrmCompact::buildControls() {
+    for (const model::Control* row : c::kAll) {
+        QWidget* parent = row->parent == c::FrmCompact.name ? this : nullptr;
+        for (const model::Control* other : c::kAll)
+            if (other->name == row->parent) parent = view_.widget(*other);
+        QWidget* made = makeControl(parent, *row);
+        const std::string_view read = c::readName(*row);
+        if (!read.empty()) made->setAccessibleName(u8(read));
+    }
+    Image1 = static_cast<QLabel*>(widget(c::Image1));
     Image1->setPixmap(appIcon().pixmap(16, 16));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setToolTip(u8("Hastelynコンパクトモード"));
     Image1->installEventFilter(this);
-
-    using F = TFrmCompact;
-    static const StripButton kButtons[] = {
-        {"BtnHelp", 24, "ソフトの紹介や使い方が書かれたヘルプを開きます。", "ヘルプ", "menu-help",
-         &F::BtnHelpClick},
-        {"BtnVersion", 48, "ソフトのバージョンやホームページアドレスなどを表示します。", "バージョン情報",
-         "menu-info", &F::BtnVersionClick},
-        {"BtnCompact", 72, "Hastelynを元の大きさに戻します。", "元の大きさに戻す", "title-compact",
-         &F::BtnCompactClick},
-        {"BtnPerformance", 96, "パフォーマンス情報を表示します。", "パフォーマンス情報", "title-performance",
-         &F::BtnPerformanceClick},
-        {"BtnTray", 207, "Hastelynをタスクトレイに収納します。", "タスクトレイに収納", "title-tray",
-         &F::BtnTrayClick},
-        {"BtnMinimum", 231, "Hastelynを最小化します。", "最小化", "title-minimise", &F::BtnMinimumClick},
-        {"BtnClose_s", 255, "Hastelynを終了します。", "終了", "title-close", &F::BtnCloseClick},
-    };
-    for (const StripButton& entry : kButtons) {
-        QPushButton* speed = button(this, entry.name, {}, entry.left, 0, 23, 22);
-        speed->setFlat(true);
-        // Unlike the main window's title buttons these are reached with Tab: the strip has no
-        // keys of its own, and Enter or the space bar presses the focused one.
-        speed->setFocusPolicy(Qt::TabFocus);
-        speed->setIcon(glyph(entry.glyph));
-        speed->setIconSize({16, 16});
-        speed->setToolTip(u8(entry.hint));
-        speed->setAccessibleName(u8(entry.accessibleName));
-        connect(speed, &QPushButton::clicked, this, entry.click);
-    }
-    BtnPerformance = findChild<QPushButton*>("BtnPerformance");
+    BtnPerformance = static_cast<QPushButton*>(widget(c::BtnPerformance));
     BtnPerformance->setCheckable(true);
+
+    const std::pair<const model::Control*, void (TFrmCompact::*)()> clicks[] = {
+        {&c::BtnHelp, &TFrmCompact::BtnHelpClick},       {&c::BtnVersion, &TFrmCompact::BtnVersionClick},
+        {&c::BtnCompact, &TFrmCompact::BtnCompactClick}, {&c::BtnPerformance, &TFrmCompact::BtnPerformanceClick},
+        {&c::BtnTray, &TFrmCompact::BtnTrayClick},       {&c::BtnMinimum, &TFrmCompact::BtnMinimumClick},
+        {&c::BtnClose_s, &TFrmCompact::BtnCloseClick},
+    };
+    for (const auto& [row, click] : clicks)
+        connect(static_cast<QPushButton*>(widget(*row)), &QPushButton::clicked, this, click);
+
+    GrpPerformance = static_cast<QGroupBox*>(widget(c::GrpPerformance));
+    CmbCPUList = static_cast<QComboBox*>(widget(c::CmbCPUList));
+    CmbHDList = static_cast<QComboBox*>(widget(c::CmbHDList));
+    CmbNICList = static_cast<QComboBox*>(widget(c::CmbNICList));
+    connect(CmbCPUList, &QComboBox::currentIndexChanged, this, [this](int i) { screen_->cpuChosen(i); });
+    connect(CmbHDList, &QComboBox::currentIndexChanged, this, [this](int i) { screen_->driveChosen(i); });
+    connect(CmbNICList, &QComboBox::currentIndexChanged, this, [this](int i) { screen_->adapterChosen(i); });
 }
 
 void TFrmCompact::BtnHelpClick() {
@@ -139,33 +114,7 @@ void TFrmCompact::BtnTrayClick() {
 
 void TFrmCompact::trayActivated(int reason) { unparkFromTray(*this, trayIcon_, reason); }
 
-void TFrmCompact::BtnPerformanceClick() {
-    if (BtnPerformance->isChecked()) {
-        meters_.openView();
-        setFixedSize(kPanelSize);
-    } else {
-        meters_.closeView();
-        setFixedSize(kStripSize);
-    }
-    GrpPerformance->setVisible(meters_.viewOpen());
-    showLists();
-    showFigures();
-    syncSampling(isVisible());
-}
-
-void TFrmCompact::syncSampling(bool shown) {
-    const bool wanted = shown && !isMinimized() && meters_.viewOpen();
-    if (wanted)
-        meters_.startSampling();
-    else
-        meters_.stopSampling();
-}
-
-void TFrmCompact::moveOverMainWindow() {
-    if (FrmMain == nullptr) return;
-    const QRect main = FrmMain->frameGeometry();
-    move(main.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-}
+void TFrmCompact::BtnPerformanceClick() { screen_->performanceClicked(BtnPerformance->isChecked()); }
 
 void TFrmCompact::dragWindow() {
     // The window follows the mouse, as a drag on a title bar.
@@ -199,19 +148,22 @@ void TFrmCompact::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TFrmCompact::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) moveOverMainWindow();
-    syncSampling(true);
+    if (!event->spontaneous() && FrmMain != nullptr) {
+        const QRect main = FrmMain->frameGeometry();
+        screen_->centreOver({main.x(), main.y(), main.width(), main.height()});
+    }
+    screen_->windowState(true, isMinimized());
 }
 
 void TFrmCompact::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // A spontaneous hide is the desktop minimising the window; changeEvent sees that.
-    if (!event->spontaneous()) syncSampling(false);
+    if (!event->spontaneous()) screen_->windowState(false, isMinimized());
 }
 
 void TFrmCompact::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) syncSampling(isVisible());
+    if (event->type() == QEvent::WindowStateChange && screen_) screen_->windowState(isVisible(), isMinimized());
 }
 
 }  // namespace hastelyn::ui

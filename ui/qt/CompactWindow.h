@@ -1,26 +1,43 @@
 #pragma once
 // The compact window: a 127 x 29 strip that stands in for the main window, with its picture and
 // speed buttons; with its performance button down, a 286 x 402 panel of meters refreshed every
-// second (engine/PerformanceMeters.h holds the figures and the sampling). The meters are sampled
-// exactly while the window shows, not minimised, with the performance view open.
+// second. What it shows and when it samples is the screen's (ui/model/CompactScreen.h); the
+// window builds its widgets from the control rows, forwards events and carries out the screen's
+// calls.
 #include <QWidget>
 
 #include <functional>
-#include <utility>
-#include <vector>
+#include <optional>
 
-#include "engine/PerformanceMeters.h"
 #include "engine/Session.h"
+#include "ui/model/CompactScreen.h"
+#include "ui/qt/QtWindowView.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QSystemTrayIcon;
 class QTimer;
 
 namespace hastelyn::ui {
+
+class TFrmCompact;
+
+// The screen's calls carried out on the compact window's widgets.
+class CompactQtView : public QtWindowView, public model::CompactView {
+public:
+    explicit CompactQtView(TFrmCompact& window) : window_(window) {}
+    model::WindowPlace place() const override;
+    void placeWindow(int left, int top, int width, int height) override;
+    void setBar(const model::Control& bar, int value) override;
+    void setChoices(const model::Control& list, const engine::ChoiceList& choices) override;
+    void setHint(const model::Control& control, std::string_view hint) override;
+    void setTimer(bool running) override;
+
+private:
+    TFrmCompact& window_;
+};
 
 class TFrmCompact : public QWidget {
     Q_OBJECT
@@ -47,7 +64,9 @@ public:
     // Whether the desktop has a notification area; tests replace the question.
     std::function<bool()> trayAvailable;
 
-    engine::PerformanceMeters& meters() { return meters_; }
+    engine::PerformanceMeters& meters() { return screen_->meters(); }
+    // The widget made for a control row of the window.
+    QWidget* widget(const model::Control& control) const { return view_.widget(control); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,14 +77,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildStrip();
-    void buildPanel();
-    // The panel's labels, bars and lists as the meters hold them.
-    void showFigures();
-    void showLists();
-    // Sampling runs exactly while the window shows, not minimised, with the view open.
-    void syncSampling(bool shown);
-    void moveOverMainWindow();
+    // Every control of the rows, on the control it sits on.
+    void buildControls();
+    QWidget* makeControl(QWidget* parent, const model::Control& row);
     void dragWindow();
     void BtnHelpClick();
     void BtnVersionClick();
@@ -73,11 +87,9 @@ private:
     void BtnMinimumClick();
     void BtnCloseClick();
 
-    engine::PerformanceMeters meters_;
+    CompactQtView view_{*this};
+    std::optional<model::CompactScreen> screen_;
     QSystemTrayIcon* trayIcon_ = nullptr;
-    // Each label and bar of the panel with the figure it shows.
-    std::vector<std::pair<QLabel*, std::string engine::PanelFigures::*>> labels_;
-    std::vector<std::pair<QProgressBar*, int engine::PanelFigures::*>> bars_;
 };
 
 }  // namespace hastelyn::ui
