@@ -9,7 +9,8 @@
 
 namespace hastelyn::ui {
 
-// Where error texts go (the error box of the running program).
+// Where error texts go: the main window sets ui::model::reportCommandError (spoken, then the
+// error box) for the whole run; tests may set their own.
 void setErrorReporter(std::function<void(const std::string&)> reporter);
 void reportError(const std::string& text);
 
