@@ -72,6 +72,8 @@ int main(int argc, char* argv[]) {
     engine::Session session(platform, clipboard, dialogs, &speechDispatcher);
     // While a started command is awaited (the service commands), the windows keep running.
     session.processEvents = [] { QCoreApplication::processEvents(); };
+    // An error inside a command of any window is spoken, then shown.
+    ui::reportErrorsTo(&session.dialogs);
     ui::TFrmMain main(session);
     ui::FrmMain = &main;
     QObject::connect(&main, &ui::TFrmMain::closed, &application, &QApplication::quit);

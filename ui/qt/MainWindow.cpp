@@ -21,7 +21,6 @@
 #include "foundation/KeyboardMap.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Application.h"
-#include "ui/model/CommandErrors.h"
 #include "ui/qt/CommandErrors.h"
 #include "ui/qt/Forms.h"
 #include "ui/qt/MainWindowView.h"
@@ -101,8 +100,6 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent)
     Application::addKeyPreview(this);
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TFrmMain::focusChanged);
-    // An error inside a command of any window is spoken and shown.
-    setErrorReporter([&session](const std::string& text) { model::reportCommandError(session.dialogs, text); });
     // The first menu button has the focus when the window comes up.
     BtnSystem->setFocus(Qt::OtherFocusReason);
 }
@@ -110,7 +107,6 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent)
 TFrmMain::~TFrmMain() {
     Application::removeKeyPreview(this);
     qApp->removeEventFilter(this);
-    setErrorReporter({});
     if (trayIcon_ != nullptr) trayIcon_->hide();
 }
 
