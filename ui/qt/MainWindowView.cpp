@@ -16,6 +16,20 @@ namespace hastelyn::ui {
 
 namespace main = model::main;
 
+namespace {
+
+// The buttons whose glyphs go to 16 colours on an 8-bit display.
+const std::vector<const char*>& glyphButtonNames() {
+    static const std::vector<const char*> names = {
+        "BtnClose_s", "BtnMinimum", "BtnTray",    "BtnCompact", "BtnTop",   "BtnSystem",   "BtnDesktop",
+        "BtnExplorer", "BtnPower",  "BtnOthers",  "BtnService", "BtnUtility", "BtnInfo",   "BtnRestore",
+        "BtnHelp",    "BtnOption",  "BtnClose",   "BtnComment", "BtnMoreInfo", "BtnNet",   "BtnMS",
+        "BtnGroup",   "BtnReg",     "BtnFormat",  "BtnCUIDefrag", "BtnConvert"};
+    return names;
+}
+
+}  // namespace
+
 const model::Control* MainWindowView::rowOf(const QWidget* widget) const {
     if (widget == nullptr) return nullptr;
     if (widget == window_.PgAccel || widget == window_.PgAccel->tabBar()) return &main::PgAccel;
@@ -105,14 +119,5 @@ void MainWindowView::applyLocks(const foundation::LockableControls& marked) {
 void MainWindowView::showRowsAgain() { window_.refreshLists(); }
 
 void MainWindowView::showServiceDetail(std::string_view displayName) { window_.showServiceDetail(displayName); }
-
-const std::vector<const char*>& glyphButtonNames() {
-    static const std::vector<const char*> names = {
-        "BtnClose_s", "BtnMinimum", "BtnTray",    "BtnCompact", "BtnTop",   "BtnSystem",   "BtnDesktop",
-        "BtnExplorer", "BtnPower",  "BtnOthers",  "BtnService", "BtnUtility", "BtnInfo",   "BtnRestore",
-        "BtnHelp",    "BtnOption",  "BtnClose",   "BtnComment", "BtnMoreInfo", "BtnNet",   "BtnMS",
-        "BtnGroup",   "BtnReg",     "BtnFormat",  "BtnCUIDefrag", "BtnConvert"};
-    return names;
-}
 
 }  // namespace hastelyn::ui

@@ -42,7 +42,4 @@ private:
     bool showingPage_ = false;
 };
 
-// The buttons whose glyphs go to 16 colours on an 8-bit display.
-const std::vector<const char*>& glyphButtonNames();
-
 }  // namespace hastelyn::ui
