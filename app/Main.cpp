@@ -72,14 +72,14 @@ int main(int argc, char* argv[]) {
     engine::Session session(platform, clipboard, dialogs, &speechDispatcher);
     // While a started command is awaited (the service commands), the windows keep running.
     session.processEvents = [] { QCoreApplication::processEvents(); };
-    ui::setErrorReporter([&dialogs](const std::string& text) { dialogs.show(foundation::DialogKind::Error, text); });
-
+    // An error inside a command of any window is spoken, then shown.
+    ui::reportErrorsTo(&session.dialogs);
     ui::TFrmMain main(session);
     ui::FrmMain = &main;
     QObject::connect(&main, &ui::TFrmMain::closed, &application, &QApplication::quit);
     const std::vector<std::string> startErrors = app::createMainWindow(main, session, screenFacts());
     main.show();
-    main.TmrSpeak->start();
+    main.startSpeechTimer();
     const platform::WindowHandle mainHandle = platform.windows.createWindow("TFrmMain", "Hastelyn");
 
     ui::TFrmCompact compact(session);

@@ -83,7 +83,7 @@ private slots:
         MiniMachine m;
         m.folder(kSettings);  // the settings file cannot be written
         WindowFixture fx(m);
-        ui::setErrorReporter([&](const std::string& text) { fx.dialogs().show(foundation::DialogKind::Error, text); });
+        ui::reportErrorsTo(&fx.session().dialogs);
         showAndFocus(fx.window(), fx.window().BtnAccelerate);
         fx.dialogs().shown.clear();
         // F6 speaks, then its settings write is refused: the error box names the file.
@@ -94,7 +94,22 @@ private slots:
         QVERIFY(fx.window().isVisible());
         QTest::keyClick(fx.window().BtnAccelerate, Qt::Key_F3);
         QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kOverview));
-        ui::setErrorReporter(nullptr);
+        ui::reportErrorsTo(nullptr);
+    }
+
+    // The error of a command goes out spoken too, in place of the confirmation that came before.
+    void aCommandsErrorIsSpoken() {
+        WindowFixture fx(withSound("On").restrictedAccount());
+        fx.session().model.tweakList(1).rows[3].ticked = true;  // a machine value: refused
+        ui::reportErrorsTo(&fx.session().dialogs);
+        showAndFocus(fx.window(), fx.window().BtnAccelerate);
+        fx.dialogs().shown.clear();
+        QTest::keyClick(fx.window().BtnAccelerate, Qt::Key_F2);
+        QCOMPARE(fx.dialogs().shown.size(), std::size_t(2));
+        QCOMPARE(fx.dialogs().shown[1].first, foundation::DialogKind::Error);
+        QVERIFY(fx.clipboard().starts_with("エラーのメッセージ。"));
+        QVERIFY(fx.clipboard().ends_with("Enterキーを押すと 画面を閉じます。"));
+        ui::reportErrorsTo(nullptr);
     }
 };
 

@@ -11,7 +11,7 @@
 #include "tests/support/FakeSpeechDispatcher.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/qt/Application.h"
-#include "ui/qt/MainMenuTable.h"
+#include "ui/model/MainControls.h"
 #include "ui/qt/SideWindows.h"
 #include "ui/qt/SpeechOutputOption.h"
 
@@ -31,7 +31,7 @@ void walk(WindowFixture& fx, Texts& expected) {
     QTRY_VERIFY_WITH_TIMEOUT(window.BtnSystem->hasFocus(), 60000);
     for (int i = 1; i <= 3; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        expected.push_back(sv(ui::menuButtons()[static_cast<std::size_t>(i)].spoken));
+        expected.push_back(sv(ui::model::main::kMenuButtons[static_cast<std::size_t>(i)]->spoken));
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
     expected.push_back(sv(foundation::spoken::kOperation));

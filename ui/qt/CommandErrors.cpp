@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ui/model/CommandErrors.h"
+
 namespace hastelyn::ui {
 namespace {
 
@@ -13,6 +15,14 @@ std::function<void(const std::string&)>& reporter() {
 }  // namespace
 
 void setErrorReporter(std::function<void(const std::string&)> newReporter) { reporter() = std::move(newReporter); }
+
+void reportErrorsTo(foundation::MessageDialogs* dialogs) {
+    if (dialogs == nullptr) {
+        setErrorReporter({});
+        return;
+    }
+    setErrorReporter([dialogs](const std::string& text) { model::reportCommandError(*dialogs, text); });
+}
 
 void reportError(const std::string& text) {
     if (reporter())

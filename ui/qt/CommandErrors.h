@@ -9,8 +9,11 @@
 
 namespace hastelyn::ui {
 
-// Where error texts go (the error box of the running program).
+// Where error texts go; without a reporter, to the standard error.
 void setErrorReporter(std::function<void(const std::string&)> reporter);
+// The program's reporter: every window's error spoken, then shown in the error box of these
+// dialogs (ui::model::reportCommandError). Null: none.
+void reportErrorsTo(foundation::MessageDialogs* dialogs);
 void reportError(const std::string& text);
 
 // Runs a command; an exception it raises is reported and swallowed.

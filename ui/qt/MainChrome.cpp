@@ -5,47 +5,40 @@
 #include <QWheelEvent>
 
 #include "ui/qt/Forms.h"
-#include "ui/qt/MainMenuTable.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/TrayParking.h"
 #include "ui/qt/SideWindows.h"
 #include "ui/qt/TwoRowTabBar.h"
 #include "ui/qt/Widgets.h"
+#include "ui/model/Colours.h"
+#include "ui/model/MainControls.h"
+#include "ui/model/MainTexts.h"
+#include "ui/qt/MainWindowView.h"
 
 namespace hastelyn::ui {
-namespace {
-
-constexpr std::uint32_t kTitleColor = 6527743;  // 0x00639AFF
-
-}  // namespace
+namespace main = model::main;
 
 void TFrmMain::buildTitleStrip() {
-    PnlTitle = place<QWidget>(this, "PnlTitle", 0, 0, 663, 64);
-    setBackground(PnlTitle, kTitleColor);
+    PnlTitle = view_->make<QWidget>(this, main::PnlTitle);
+    setBackground(PnlTitle, model::colours::kTitleStrip);
     PnlTitle->installEventFilter(this);
-    ImgTitle = place<QLabel>(PnlTitle, "ImgTitle", 7, 7, 555, 50);
-    ImgTitle->setPixmap(QPixmap::fromImage(picture("title.jpg")));
-    ImgTitle->setToolTip(u8("Hastelyn - Windows 高速化ツール"));
+    ImgTitle = view_->make<QLabel>(PnlTitle, main::ImgTitle);
+    ImgTitle->setPixmap(QPixmap::fromImage(picture(main::ImgTitle.glyph)));
     ImgTitle->installEventFilter(this);
-    for (const SpeedButtonEntry& entry : speedButtons()) {
-        QPushButton* speed = button(PnlTitle, entry.name, {}, entry.left, entry.top, 23, 22);
+    for (const model::Control* row : main::kTitleButtons) {
+        auto* speed = view_->make<QPushButton>(PnlTitle, *row);
         speed->setFlat(true);
         speed->setFocusPolicy(Qt::NoFocus);
-        speed->setIcon(glyph(entry.glyph));
+        speed->setIcon(glyph(row->glyph));
         speed->setIconSize({16, 16});
-        speed->setToolTip(u8(entry.hint));
-        speed->setAccessibleName(u8(entry.accessibleName));
+        speed->setAccessibleName(u8(main::accessibleName(*row)));
+        if (row == &main::BtnTop) continue;
+        connect(speed, &QPushButton::clicked, this, [this, row] { screen_->clicked(*row); });
     }
-    BtnTop = PnlTitle->findChild<QPushButton*>("BtnTop");
+    BtnTop = static_cast<QPushButton*>(view_->widget(main::BtnTop));
     BtnTop->setCheckable(true);
-    connect(BtnTop, &QPushButton::toggled, this, &TFrmMain::BtnTopClick);
-    connect(PnlTitle->findChild<QPushButton*>("BtnClose_s"), &QPushButton::clicked, this, [this] { close(); });
-    connect(PnlTitle->findChild<QPushButton*>("BtnMinimum"), &QPushButton::clicked, this, [this] { showMinimized(); });
-    connect(PnlTitle->findChild<QPushButton*>("BtnTray"), &QPushButton::clicked, this, &TFrmMain::BtnTrayClick);
-    connect(PnlTitle->findChild<QPushButton*>("BtnCompact"), &QPushButton::clicked, this, &TFrmMain::BtnCompactClick);
-    connect(PnlTitle->findChild<QPushButton*>("BtnPerformance"), &QPushButton::clicked, this,
-            &TFrmMain::BtnPerformanceClick);
+    connect(BtnTop, &QPushButton::toggled, this, [this](bool down) { screen_->stayOnTop(down); });
 }
 
 void TFrmMain::BtnTrayClick() {
@@ -75,11 +68,7 @@ void TFrmMain::BtnPerformanceClick() {
 }
 
 void TFrmMain::wheelEvent(QWheelEvent* event) {
-    // Away from the user: the previous page; towards the user: the next one, round the ends.
-    // Nothing is spoken.
-    const int count = PgAccel->count();
-    const int step = event->angleDelta().y() > 0 ? -1 : 1;
-    turnPageQuietly((PgAccel->currentIndex() + step + count) % count);
+    screen_->wheel(event->angleDelta().y());
     event->accept();
 }
 

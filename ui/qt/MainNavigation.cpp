@@ -1,20 +1,18 @@
-// Moving about the main window: the menu buttons and the pages, the texts spoken when a
-// control gets the focus, and what a row chosen in a list shows and says.
+// The main window's focus as its screen is told it, and what a row chosen in a list shows and says.
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QTabBar>
-#include <QTimer>
 
 #include "foundation/SpokenTexts.h"
 #include "ui/qt/CommentItem.h"
 #include "ui/qt/CommentItem2.h"
-#include "ui/qt/MainMenuTable.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/TwoRowTabBar.h"
 #include "ui/qt/UtilityPages.h"
 #include "ui/qt/Widgets.h"
+#include "ui/model/MainControls.h"
+#include "ui/qt/MainWindowView.h"
 
 namespace hastelyn::ui {
 namespace {
@@ -27,62 +25,20 @@ bool isInside(const QWidget* widget, const QWidget* container) {
 
 }  // namespace
 
-void TFrmMain::showPageFromMenu(int page) {
-    PgAccel->setCurrentIndex(page);
-    PgAccel->setFocus(Qt::OtherFocusReason);
-}
-
-void TFrmMain::pageTabClicked(int page) {
-    // With the focus on the tabs the page change itself speaks (as with the tabs' keys).
-    if (page < 0 || PgAccel->tabBar()->hasFocus()) return;
-    {
-        const QScopedValueRollback quiet(quietPageChange_, true);
-        PgAccel->setCurrentIndex(page);
-    }
-    // The focus comes to the pages, which speak the page clicked; from a list of a page the
-    // focus was among the pages already, so no enter event speaks it.
-    const bool among = isInside(QApplication::focusWidget(), PgAccel);
-    PgAccel->setFocus(Qt::MouseFocusReason);
-    if (among) PgAccelEnter();
-}
-
-void TFrmMain::turnPageQuietly(int page) {
-    const QScopedValueRollback quiet(quietPageChange_, true);
-    PgAccel->setCurrentIndex(page);
-}
-
-void TFrmMain::focusChanged(QWidget* old, QWidget* now) {
-    if (now == nullptr || now->window() != this) return;
-    if (isInside(now, PgAccel) && !isInside(old, PgAccel)) {
-        PgAccelEnter();
+void TFrmMain::focusChanged(QWidget* /*old*/, QWidget* now) {
+    if (now == nullptr || now->window() != this) {
+        screen_->focusMoved(model::FocusPlace::Elsewhere, nullptr);
         return;
     }
-    speakFocusText(now);
-}
-
-void TFrmMain::speakFocusText(QWidget* widget) {
-    if (widget == BtnAccelerate) {
-        session_.speech.speak(kAccelerateSpoken);
+    const model::FocusPlace place = isInside(now, PgAccel) ? model::FocusPlace::Pages : model::FocusPlace::Window;
+    if (const model::Control* row = view_->rowOf(now)) {
+        screen_->focusMoved(place, row);
         return;
     }
-    for (const MenuButtonEntry& entry : menuButtons()) {
-        if (widget->objectName() != QLatin1String(entry.name)) continue;
-        // The close button is first in the tab order: at start it gets the focus while the
-        // start-up speech is still to come, and must not speak over it.
-        if (widget == BtnClose && TmrSpeak != nullptr && TmrSpeak->isActive()) return;
-        session_.speech.speak(entry.spoken);
-        return;
-    }
-    if (const std::string_view text = utilityPagesFocusText(widget); !text.empty()) session_.speech.speak(text);
-}
-
-void TFrmMain::PgAccelEnter() {
-    const int index = PgAccel->currentIndex();
-    if (index < 0 || index >= static_cast<int>(pages().size())) return;
-    session_.speech.speak(pages()[static_cast<std::size_t>(index)].spoken);
-    // The 9x family has no services: the page shows what the list would be.
-    if (PgAccel->currentWidget()->objectName() == "TbService" && session_.codes.platform == "9x")
-        showServiceDetail("");
+    // A control of a page speaks the text its page gives it.
+    model::Control pageControl;
+    pageControl.spoken = utilityPagesFocusText(now);
+    screen_->focusMoved(place, &pageControl);
 }
 
 void TFrmMain::listClicked(QListWidget* list) {
@@ -90,7 +46,7 @@ void TFrmMain::listClicked(QListWidget* list) {
     if (row < 0) return;
     // The caption of the list's own page names the category.
     const int page = PgAccel->indexOf(list->parentWidget());
-    const std::string caption(pages()[static_cast<std::size_t>(page)].caption);
+    const std::string caption(model::main::kPages[static_cast<std::size_t>(page)]->caption);
     const std::string rowText = list->item(row)->text().toStdString();
     auto* checkList = qobject_cast<CheckListView*>(list);
 

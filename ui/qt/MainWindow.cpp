@@ -18,30 +18,25 @@
 
 #include <algorithm>
 
-#include "engine/Accelerate.h"
-#include "engine/MachineChanges.h"
 #include "foundation/KeyboardMap.h"
-#include "foundation/SpokenTexts.h"
-#include "foundation/WebSearch.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
 #include "ui/qt/Forms.h"
-#include "ui/qt/MainMenuTable.h"
+#include "ui/qt/MainWindowView.h"
 #include "ui/qt/MenuShape.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/SideWindows.h"
 #include "ui/qt/TwoRowTabBar.h"
 #include "ui/qt/Widgets.h"
 #include "ui/model/Colours.h"
+#include "ui/model/MainControls.h"
+#include "ui/model/MainTexts.h"
 
 namespace hastelyn::ui {
 namespace {
 
-constexpr std::uint32_t kMenuColor = 10276814;   // 0x009CCFCE
-constexpr std::uint32_t kAccelColor = 10276863;  // 0x009CCFFF
-constexpr int kCounterLeft = 215;
-constexpr int kCounterTop = 231;
+namespace main = model::main;
 
 foundation::MainKey mainKeyOf(int key) {
     switch (key) {
@@ -58,11 +53,11 @@ foundation::MainKey mainKeyOf(int key) {
     }
 }
 
-// A bitmap button: glyph, bold caption.
-QPushButton* bitmapButton(QWidget* parent, const char* name, std::string_view caption, std::string_view glyphName,
-                          int left, int top, const char* colour) {
-    QPushButton* b = button(parent, name, u8(caption), left, top, 129, 36);
-    b->setIcon(glyph(glyphName));
+// A bitmap button of a row: glyph, bold caption.
+QPushButton* bitmapButton(QtWindowView& view, QWidget* parent, const model::Control& row, const char* colour) {
+    QPushButton* b = view.make<QPushButton>(parent, row);
+    b->setAutoDefault(true);
+    b->setIcon(glyph(row.glyph));
     b->setIconSize({16, 16});
     QFont font = b->font();
     font.setBold(true);
@@ -74,14 +69,16 @@ QPushButton* bitmapButton(QWidget* parent, const char* name, std::string_view ca
 
 }  // namespace
 
-TFrmMain::TFrmMain(engine::Session& session, QWidget* parent) : QWidget(parent), session_(session) {
-    setObjectName("FrmMain");
-    setWindowTitle("Hastelyn");
+TFrmMain::TFrmMain(engine::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), view_(std::make_unique<MainWindowView>(*this, session)),
+      screen_(std::make_unique<model::MainScreen>(session, *view_, *view_)) {
+    setObjectName(u8(main::FrmMain.name));
+    setWindowTitle(u8(main::kCaption));
     setWindowIcon(appIcon());
     // No title bar of the desktop's: the window has its own title strip. The frame stays, and
     // the fixed size keeps it from resizing the window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
-    setFixedSize(659, 525);
+    setFixedSize(main::FrmMain.rect.width, main::FrmMain.rect.height);
     centreOnScreen();
     setBackground(this, model::colours::kWhite);
     trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
@@ -95,7 +92,7 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent) : QWidget(parent),
     TmrSpeak->setObjectName("TmrSpeak");
     TmrSpeak->setInterval(3000);
     TmrSpeak->setSingleShot(true);
-    connect(TmrSpeak, &QTimer::timeout, this, &TFrmMain::speakStartup);
+    connect(TmrSpeak, &QTimer::timeout, this, [this] { screen_->startupTimer(); });
 
     nameForAccessibility(this);
     // Key preview: the keyboard map sees every key before the focused control. The mouse on
@@ -114,54 +111,37 @@ TFrmMain::~TFrmMain() {
 }
 
 void TFrmMain::buildMenu() {
-    place<MenuShape>(this, "ShpMenu", 1, 70, 144, 459, windowsColor(kMenuColor));
-    for (const MenuButtonEntry& entry : menuButtons()) {
-        QPushButton* b = bitmapButton(this, entry.name, entry.caption, entry.glyph, 8, entry.top,
-                                      entry.page >= 0 && entry.page < 5 ? "navy" : "black");
-        b->setToolTip(u8(entry.hint));
-        if (entry.page >= 0) connect(b, &QPushButton::clicked, this, [this, page = entry.page] { showPageFromMenu(page); });
+    place<MenuShape>(this, main::ShpMenu, windowsColor(model::colours::kMenu));
+    for (const model::Control* row : main::kMenuButtons) {
+        QPushButton* b = bitmapButton(*view_, this, *row, main::pageOf(*row) >= 0 && main::pageOf(*row) < 5 ? "navy" : "black");
+        connect(b, &QPushButton::clicked, this, [this, row] { screen_->clicked(*row); });
     }
-    BtnSystem = findChild<QPushButton*>("BtnSystem");
-    BtnClose = findChild<QPushButton*>("BtnClose");
-    connect(BtnClose, &QPushButton::clicked, this, &TFrmMain::closeProgram);
-    connect(findChild<QPushButton*>("BtnHelp"), &QPushButton::clicked, this, &TFrmMain::openHelp);
-    connect(findChild<QPushButton*>("BtnRestore"), &QPushButton::clicked, this, [] {
-        if (FrmRestore != nullptr) FrmRestore->showCentred();
-    });
-    connect(findChild<QPushButton*>("BtnOption"), &QPushButton::clicked, this, [] {
-        if (FrmSub != nullptr) FrmSub->showPage("TbOption");
-    });
+    BtnSystem = static_cast<QPushButton*>(view_->widget(main::BtnSystem));
+    BtnClose = static_cast<QPushButton*>(view_->widget(main::BtnClose));
 }
 
 void TFrmMain::buildWorkArea() {
-    QWidget* accel = place<QWidget>(this, "PnlAccel", 150, 70, 513, 459);
-    setBackground(accel, kAccelColor);
-    PgAccel = place<TwoRowPageControl>(accel, "PgAccel", 10, 0, 493, 212);
+    QWidget* accel = view_->make<QWidget>(this, main::PnlAccel);
+    setBackground(accel, model::colours::kWorkArea);
+    PgAccel = view_->make<TwoRowPageControl>(accel, main::PgAccel);
     buildTweakPages();
     buildServicePage();
     buildUtilityPage();
     buildInfoPage();
-    connect(PgAccel, &QTabWidget::currentChanged, this, [this] {
-        // A page chosen with the tabs' keys is spoken as if the focus came in anew.
-        if (!quietPageChange_ && PgAccel->tabBar()->hasFocus()) PgAccelEnter();
+    // A page the user chose with the tabs or their keys; the screen's own changes are no choice.
+    connect(PgAccel, &QTabWidget::currentChanged, this, [this](int page) {
+        if (!view_->showingPage()) screen_->pageChosen(page);
     });
-    connect(PgAccel->tabBar(), &QTabBar::tabBarClicked, this, &TFrmMain::pageTabClicked);
+    connect(PgAccel->tabBar(), &QTabBar::tabBarClicked, this, [this](int page) {
+        // With the focus on the tabs the page change itself is the choice.
+        if (!PgAccel->tabBar()->hasFocus()) screen_->pageChosen(page);
+    });
 
-    auto* hint = place<QLabel>(accel, "Label2", 28, 215, 480, 14);
-    hint->setText(u8("高速化したい項目をチェックします。項目を選択すると、[詳しい解説]欄に説明が表示されます。"));
-    hint->setStyleSheet("color: blue");
+    view_->make<QLabel>(accel, main::Label2)->setStyleSheet("color: blue");
     // The counter line: its labels one after the other from the left of the first, each as
     // wide as its text (the counts at least 16 pixels), so no font cuts a text off.
-    const struct {
-        const char* name;
-        const char* text;
-    } counters[] = {
-        {"Label4", "■ 高速化が見込める項目："}, {"LblRest", "-"}, {"Label3", "Tips　/　全項目："},
-        {"LblAll", "-"},                       {"Label5", "Tips"},
-    };
     for (std::size_t i = 0; i < counterLine_.size(); ++i) {
-        QLabel* label = place<QLabel>(accel, counters[i].name, kCounterLeft, kCounterTop, 0, 14);
-        label->setText(u8(counters[i].text));
+        QLabel* label = view_->make<QLabel>(accel, *main::kCounterLine[i]);
         label->setStyleSheet("color: red");
         counterLine_[i] = label;
     }
@@ -171,50 +151,33 @@ void TFrmMain::buildWorkArea() {
     LblAll->setAlignment(Qt::AlignCenter);
     layOutCounterLine();
 
-    BtnAccelerate = bitmapButton(accel, "BtnAccelerate", "高速化設定", "accelerate", 226, 248, "black");
-    BtnAccelerate->setToolTip(u8("チェックされた項目を高速化します。"));
-    connect(BtnAccelerate, &QPushButton::clicked, this, [this] {
-        accelerating_ = true;
-        runCommand([this] { engine::BtnAccelerateClick(session_, [this] { countItems(); }); });
-        accelerating_ = false;
-        // The command reads the rows again first when another program changed the machine: the
-        // lists and the counters show what it read, whether or not this run changed anything.
-        refreshLists();
-        countItems();
-    });
-    ImgAbout = place<QLabel>(accel, "ImgAbout", 361, 248, 140, 36);
+    BtnAccelerate = bitmapButton(*view_, accel, main::BtnAccelerate, "black");
+    connect(BtnAccelerate, &QPushButton::clicked, this, [this] { screen_->clicked(main::BtnAccelerate); });
+    ImgAbout = view_->make<QLabel>(accel, main::ImgAbout);
     ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));
     ImgAbout->setCursor(Qt::PointingHandCursor);
-    ImgAbout->setToolTip(u8("ソフトのバージョンやホームページアドレスなどを表示します。"));
     ImgAbout->installEventFilter(this);
     buildCommentary(accel);
 }
 
 void TFrmMain::setTabOrder() {
-    const char* order[] = {"BtnClose",  "BtnSystem", "BtnDesktop", "BtnExplorer", "BtnPower",
-                           "BtnOthers", "BtnUtility", "BtnInfo",   "BtnRestore",  "BtnHelp",
-                           "BtnOption"};
+    // The window's own controls in the screen's walk; after the page control each page's
+    // controls in the order they stand (the list, then the controls over it).
     QWidget* previous = nullptr;
-    for (const char* name : order) {
-        auto* next = findChild<QWidget*>(name);
+    for (const model::Control* row : main::tabWalk()) {
+        QWidget* next = view_->widget(*row);
         if (previous != nullptr) QWidget::setTabOrder(previous, next);
         previous = next;
-    }
-    // Then the work area: the pages, and on each page its list and then the controls over the
-    // list in the order they stand; then the accelerate button. The commentary takes no focus
-    // by Tab; the title strip has no focusable control; the services button closes the circle.
-    QWidget::setTabOrder(previous, PgAccel);
-    previous = PgAccel;
-    for (int page = 0; page < PgAccel->count(); ++page) {
-        for (QWidget* control : PgAccel->widget(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!(control->focusPolicy() & Qt::TabFocus)) continue;
-            QWidget::setTabOrder(previous, control);
-            previous = control;
+        if (row != &main::PgAccel) continue;
+        for (int page = 0; page < PgAccel->count(); ++page) {
+            for (QWidget* control : PgAccel->widget(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!(control->focusPolicy() & Qt::TabFocus)) continue;
+                QWidget::setTabOrder(previous, control);
+                previous = control;
+            }
         }
     }
-    QWidget::setTabOrder(previous, BtnAccelerate);
-    QWidget::setTabOrder(BtnAccelerate, findChild<QWidget*>("BtnService"));
-    QWidget::setTabOrder(findChild<QWidget*>("BtnService"), BtnClose);
+    QWidget::setTabOrder(previous, BtnClose);
 }
 
 void TFrmMain::centreOnScreen() {
@@ -233,46 +196,27 @@ void TFrmMain::refreshLists() {
     LstService->refresh();
 }
 
-void TFrmMain::readMachineAgain() {
-    // While the pass awaits a command the window runs; its rows are the pass's until it ends.
-    if (accelerating_ || engine::rereadChangedRows(session_).empty()) return;
-    refreshLists();
-    countItems();
-}
+void TFrmMain::readMachineAgain() { screen_->activated(); }
 
-void TFrmMain::countItems() {
-    LblAll->setText(QString::number(session_.model.allCount()));
-    LblRest->setText(QString::number(session_.model.restCount()));
-    layOutCounterLine();
-}
+void TFrmMain::countItems() { screen_->countItems(); }
 
 void TFrmMain::layOutCounterLine() {
-    int left = kCounterLeft;
+    int left = main::Label4.rect.left;
     for (QLabel* label : counterLine_) {
         int width = label->fontMetrics().horizontalAdvance(label->text()) + 1;
         if (label == LblRest || label == LblAll) width = std::max(width, 16);
-        label->setGeometry(left, kCounterTop, width, 14);
+        label->setGeometry(left, main::Label4.rect.top, width, main::Label4.rect.height);
         left += width;
     }
 }
 
-void TFrmMain::openHelp() {
-    // The help pages beside the program; the shell's answer is not looked at (a missing page is
-    // the shell's to report).
-    (void)session_.platform.shell.shellExecute(
-        "open", foundation::helpPagePath(session_.platform.system.programPath(), "index.htm"), "", "",
-        platform::showcmd::Normal);
-}
+void TFrmMain::openHelp() { screen_->openHelp(); }
 
-void TFrmMain::closeProgram() {
-    session_.speech.speak(foundation::spoken::kExit);
-    close();
-}
+void TFrmMain::closeProgram() { screen_->closeProgram(); }
 
-void TFrmMain::speakStartup() {
-    const std::string program = session_.platform.system.programPath();
-    const std::uint32_t driveType = session_.platform.files.getDriveType(program.substr(0, 3));
-    foundation::runStartupPrompt(session_.settings, session_.speech, driveType);
+void TFrmMain::startSpeechTimer() {
+    screen_->shown();
+    TmrSpeak->start();
 }
 
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -291,12 +235,12 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (watched == ImgAbout && mouse->button() == Qt::LeftButton) {
-            if (FrmSub != nullptr) FrmSub->showPage("TbVersion");
+            screen_->clicked(main::ImgAbout);
             return true;
         }
     }
     if (event->type() == QEvent::MouseButtonDblClick && (watched == PnlTitle || watched == ImgTitle)) {
-        BtnCompactClick();
+        screen_->clicked(main::BtnCompact);
         return true;
     }
     return false;
@@ -305,8 +249,7 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TFrmMain::previewKey(QWidget* receiver, QKeyEvent* event) {
     if (!isVisible() || receiver->window() != this) return;
     const foundation::MainKey key = mainKeyOf(event->key());
-    if (key != foundation::MainKey::Other)
-        foundation::handleMainWindowKey(key, *this, session_.speech, session_.settings);
+    if (key != foundation::MainKey::Other) screen_->key(key, focusedTweakRowTicked(), commentary_);
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -314,18 +257,10 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
     if (event->isAccepted()) emit closed();
 }
 
-void TFrmMain::focusFirstMenuButton() { BtnSystem->setFocus(Qt::ShortcutFocusReason); }
-
-void TFrmMain::closeMainWindow() { close(); }
-
 std::optional<bool> TFrmMain::focusedTweakRowTicked() {
     for (CheckListView* list : tweakLists)
         if (list->hasFocus()) return list->selectedRowTicked();
     return std::nullopt;
 }
-
-void TFrmMain::pressAccelerate() { BtnAccelerate->click(); }
-
-std::string TFrmMain::commentText() { return commentary_; }
 
 }  // namespace hastelyn::ui

@@ -5,12 +5,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/Session.h"
-#include "foundation/KeyboardMap.h"
+#include "ui/model/MainScreen.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CheckListView.h"
 #include "ui/qt/TwoRowTabBar.h"
@@ -27,13 +28,17 @@ class QTimer;
 
 namespace hastelyn::ui {
 
-class TFrmMain : public QWidget, private foundation::MainWindowActions, private KeyPreview {
+class MainWindowView;
+
+class TFrmMain : public QWidget, private KeyPreview {
     Q_OBJECT
 public:
     TFrmMain(engine::Session& session, QWidget* parent = nullptr);
     ~TFrmMain() override;
 
     engine::Session& session() { return session_; }
+    // What the window decides: its creation, the menu and pages, the focus speech, the keys.
+    model::MainScreen& screen() { return *screen_; }
 
     TwoRowPageControl* PgAccel = nullptr;
     std::array<CheckListView*, engine::kTweakCategoryCount> tweakLists{};  // LstSystem ... LstOthers
@@ -73,7 +78,7 @@ public:
     // nothing changed; done whenever the window becomes active.
     void readMachineAgain();
     // Opens the help: the page "index.htm" in the folder "help" beside the program.
-    void openHelp() override;
+    void openHelp();
     // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
     void closeProgram();
 
@@ -91,6 +96,8 @@ public:
     void trayActivated(int reason);
     // Whether the desktop has a notification area; tests replace the question.
     std::function<bool()> trayAvailable;
+    // The window is up: the start-up speech follows 3 seconds later.
+    void startSpeechTimer();
 
 signals:
     // The window was closed: the program ends.
@@ -114,19 +121,10 @@ private:
     void buildInfoPage();
     void setTabOrder();
     void layOutCounterLine();
-    void speakStartup();
-
-    // Page switching: a menu button shows its page and gives the focus to the pages.
-    void showPageFromMenu(int page);
-    // A click on a tab: the page, then the focus to the pages, which speak it.
-    void pageTabClicked(int page);
-    // The wheel turns pages without a word.
-    void turnPageQuietly(int page);
-    // The focus came into the page control from outside it: the page is spoken.
-    void PgAccelEnter();
+    // The focus moved: the screen is told where to.
     void focusChanged(QWidget* old, QWidget* now);
-    // A button of the window got the focus: its text is spoken.
-    void speakFocusText(QWidget* button);
+    // The tick of the selected row when a tweak list has the focus.
+    std::optional<bool> focusedTweakRowTicked();
 
     // A row chosen in one of the lists (by a click or the arrow keys).
     void listClicked(QListWidget* list);
@@ -145,13 +143,6 @@ private:
     void BtnMoreInfoClick();
     void PpSearchPopup();
 
-    // The keyboard map's view of this window.
-    void focusFirstMenuButton() override;
-    void closeMainWindow() override;
-    std::optional<bool> focusedTweakRowTicked() override;
-    void pressAccelerate() override;
-    std::string commentText() override;
-
     engine::Session& session_;
     std::string commentary_;
     std::string searchWord_;
@@ -160,12 +151,11 @@ private:
     // already current selects nothing new, so the click itself shows the row.
     QListWidget* pressedList_ = nullptr;
     int rowBeforePress_ = -1;
-    // A page change that is not to be spoken is under way.
-    bool quietPageChange_ = false;
-    // The accelerate command is running (its dialogs and awaited commands let events in).
-    bool accelerating_ = false;
     // Label4, LblRest, Label3, LblAll, Label5: one line of red text under the pages.
     std::array<QLabel*, 5> counterLine_{};
+    std::unique_ptr<MainWindowView> view_;
+    std::unique_ptr<model::MainScreen> screen_;
+    friend class MainWindowView;
 };
 
 }  // namespace hastelyn::ui

@@ -1,0 +1,19 @@
+#pragma once
+// Texts of the main window that belong to no single control row: the window's caption, the drive
+// entries of the utility page, and the names a screen reader gives the title strip's picture
+// buttons.
+#include <string_view>
+
+#include "ui/model/Control.h"
+
+namespace hastelyn::ui::model::main {
+
+inline constexpr std::string_view kCaption = "Hastelyn";
+// A fixed drive in the utility page's drive lists: the letter, then this.
+inline constexpr std::string_view kDriveSuffix = " ドライブ";
+
+// The name a screen reader reads for a control of the main window: its caption, or for a
+// picture button of the title strip a short name of what it does. Empty for the rest.
+std::string_view accessibleName(const Control& control);
+
+}  // namespace hastelyn::ui::model::main
