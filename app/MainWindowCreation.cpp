@@ -66,8 +66,7 @@ void detectEdition(TFrmMain& window, engine::Session& session) {
     session.codes = foundation::detectEdition(session.platform.system.getVersion());
     const foundation::DisabledControls disabled = foundation::disabledControlsFor(session.codes);
     session.model.disableRows(disabled);
-    for (const std::string& name : disabled.utilityControls)
-        if (auto* control = window.findChild<QWidget*>(QString::fromStdString(name))) control->setEnabled(false);
+    ui::disableForEdition(window, disabled);
 }
 
 // Step 9: the PC information fields.

@@ -326,6 +326,6 @@ std::optional<bool> TFrmMain::focusedTweakRowTicked() {
 
 void TFrmMain::pressAccelerate() { BtnAccelerate->click(); }
 
-std::string TFrmMain::commentText() { return commentary_; }
+std::string TFrmMain::commentText() { return commentary(); }
 
 }  // namespace hastelyn::ui

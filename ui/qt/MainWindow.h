@@ -27,6 +27,8 @@ class QTimer;
 
 namespace hastelyn::ui {
 
+class MainPagesFront;
+
 class TFrmMain : public QWidget, private foundation::MainWindowActions, private KeyPreview {
     Q_OBJECT
 public:
@@ -60,6 +62,9 @@ public:
     QMenu* PpSearch = nullptr;
     QMenu* search = nullptr;  // the first item of PpSearch, captioned after the selection
     QTimer* TmrSpeak = nullptr;
+    // The utilities page, the PC-information page and the commentary panel: their screen and
+    // the widgets it draws on.
+    MainPagesFront* pagesFront = nullptr;
 
     // Puts the window in the middle of the screen (at creation, and after the small screen's
     // layout changed its size).
@@ -82,10 +87,10 @@ public:
     // as the settings say.
     void showCommentary(std::string_view caption, int row);
     // The commentary panel's text, with its CR LF line breaks.
-    const std::string& commentary() const { return commentary_; }
+    const std::string& commentary() const;
     // Opens the search menu's address for an engine key with the current search word.
     void openSearch(std::string_view engineKey);
-    const std::string& searchWord() const { return searchWord_; }
+    const std::string& searchWord() const;
 
     // The tray icon's mouse call-back: a left press brings the window back.
     void trayActivated(int reason);
@@ -153,8 +158,6 @@ private:
     std::string commentText() override;
 
     engine::Session& session_;
-    std::string commentary_;
-    std::string searchWord_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     // A list's current row when the mouse went down on it: a click on the row that was
     // already current selects nothing new, so the click itself shows the row.
