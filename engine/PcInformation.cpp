@@ -18,26 +18,16 @@ constexpr std::string_view kKeyCpu = "\\HARDWARE\\DESCRIPTION\\System\\CentralPr
 constexpr std::string_view kAnswerFile = "\\System32\\$winnt$.inf";
 
 constexpr std::array<PcInfoRow, kPcInfoFieldCount> kRows{{
-    {"EdtUser", "① 使用者",
-     "使用者テキストボックスです。使用者に設定する文字列を指定することができます。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtCorp", "② 会社名",
-     "会社名テキストボックスです。会社名に設定する文字列を指定することができます。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtComputer", "③ コンピュータ名",
-     "コンピュータ名テキストボックスです。コンピュータ名に設定する文字列を指定することができます。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtProduct", "④ OS",
-     "OSテキストボックスです。パソコンにインストールされている Windowsの種類が入力されています。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtVersion", "⑤ OSのバージョン",
-     "OSのバージョンテキストボックスです。パソコンにインストールされている Windowsのバージョンが入力されています。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtID", "⑥ プロダクトID",
-     "プロダクトIDテキストボックスです。お使いのWindowsの プロダクトIDが入力されています。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtKey", "⑦ プロダクトキー",
-     "プロダクトキーテキストボックスです。お使いのWindowsの プロダクトキーが入力されています。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtRoot", "⑧ Windowsフォルダ",
-     "Windowsフォルダテキストボックスです。お使いのWindowsがインストールされている フォルダ名が入力されています。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtCPU", "⑨ CPU",
-     "CPUテキストボックスです。お使いのパソコンを構成している CPUの固有名が入力されています。Tabキーを押すと 次のテキストボックスに移動します。"},
-    {"EdtMHz", "⑩ プロセッサ情報",
-     "プロセッサ情報テキストボックスです。お使いのパソコンを構成している CPUの関連情報が入力されています。Tabキーを押すと 次のコントロールに移動します。"},
+    {"EdtUser", "① 使用者"},
+    {"EdtCorp", "② 会社名"},
+    {"EdtComputer", "③ コンピュータ名"},
+    {"EdtProduct", "④ OS"},
+    {"EdtVersion", "⑤ OSのバージョン"},
+    {"EdtID", "⑥ プロダクトID"},
+    {"EdtKey", "⑦ プロダクトキー"},
+    {"EdtRoot", "⑧ Windowsフォルダ"},
+    {"EdtCPU", "⑨ CPU"},
+    {"EdtMHz", "⑩ プロセッサ情報"},
 }};
 
 // What each editable field may not hold, and the message of a field that does.

@@ -18,16 +18,10 @@ inline constexpr std::size_t kPcInfoEditableCount = 3;  // user, organisation, c
 struct PcInfoRow {
     const char* name;         // component name (EdtUser ... EdtMHz)
     std::string_view label;   // the row of LstInfo
-    std::string_view spoken;  // on receiving the focus
 };
 
 // The ten rows, in order.
 std::span<const PcInfoRow> pcInfoRows();
-// The two buttons' spoken focus texts.
-inline constexpr std::string_view kDetailSpoken =
-    "詳細プッシュボタンです。Enterキーを押すと システム情報ツールを起動します。Tabキーを押すと 次のコントロールに移動します。";
-inline constexpr std::string_view kChangeSpoken =
-    "変更プッシュボタンです。Enterキーを押すと 入力した使用者 会社名 コンピュータ名を設定します。Tabキーを押すと 次のプッシュボタンに移動します。";
 
 using PcInformation = std::array<std::string, kPcInfoFieldCount>;
 

@@ -15,25 +15,6 @@ using enum Utility;
 using enum UtilityCondition;
 using enum UtilityLaunch;
 
-constexpr std::array<UtilityRow, kUtilityCount> kRows{{
-    {WMP6, "BtnWMP6", "① 動作が軽快なWindows Media Player 6.4で、音楽/動画を再生する", "Windows Media Player 6.4",
-     "Windows Media Playerプッシュボタンです。Enterキーを押すと Windows Media Player 6.4を起動します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {Net, "BtnNet", "② NetMeetingで、ネットワークにつながったパソコンを遠隔操作する", "NetMeeting",
-     "Net Meetingプッシュボタンです。Enterキーを押すと Net Meetingを起動します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {MS, "BtnMS", "③ システム構成ユーティリティでスタートアップを管理して、高速起動", "システム構成ユーティリティ",
-     "システム構成ユーティリティプッシュボタンです。Enterキーを押すと システム構成ユーティリティを起動します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {IP, "BtnIP", "④ セキュリティ対策や通信ソフトに必要な、IPアドレスを確認する", "IPアドレス",
-     "IP設定プッシュボタンです。Enterキーを押すと IP設定ツールを起動します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {Group, "BtnGroup", "⑤ グループポリシーエディタで、Windowsのカスタマイズを管理する", "グループポリシーエディタ",
-     "グループポリシープッシュボタンです。Enterキーを押すと グループポリシーエディタを起動します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {Reg, "BtnReg", "⑥ 使う機会や必要性が増えつつある、レジストリエディタを起動する", "レジストリエディタ",
-     "レジストリエディタプッシュボタンです。Enterキーを押すと レジストリエディタを起動します。Tabキーを押すと 次のコントロールに移動します。"},
-    {DiskMgmt, "BtnDiskMgmt", "⑦ ディスクの管理で、ディスクに関する様々な操作を実行する", "ディスクの管理", ""},
-    {Format, "BtnFormat", "⑧ フロッピーディスクを高速にフォーマットする", "フォーマット", ""},
-    {CUIDefrag, "BtnCUIDefrag", "⑨ 負担の軽いデフラグで、ハードディスクを最適化する", "デフラグ", ""},
-    {Convert, "BtnConvert", "⑩ MFTを断片化させずに、ハードディスクをNTFSに変換", "NTFS変換", ""},
-}};
-
 constexpr std::string_view kConvert = "cmd /k %SystemRoot%\\system32\\convert {D}: /fs:ntfs /v";
 
 constexpr std::array<UtilityCommand, 16> kCommands{{
@@ -107,8 +88,6 @@ constexpr std::int64_t kMinimumReserve = 1048576;
 constexpr std::int64_t kMaximumReserve = 4194304;
 
 }  // namespace
-
-std::span<const UtilityRow> utilityRows() { return kRows; }
 
 std::span<const UtilityCommand> utilityCommands() { return kCommands; }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The utilities page without its window: the ten buttons with their labels, hints and spoken
-// focus texts, the command each starts on each edition (one table), and the NTFS conversion
-// with its space estimate and placeholder file.
+// The utilities page without its window: the command each of the ten tools starts on each
+// edition (one table), and the NTFS conversion with its space estimate and placeholder file.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -18,17 +17,6 @@ inline constexpr std::size_t kUtilityCount = 10;
 // The buttons in row order (BtnWMP6 ... BtnConvert); the settings key of each is "Utility" and
 // its number from 1.
 enum class Utility { WMP6, Net, MS, IP, Group, Reg, DiskMgmt, Format, CUIDefrag, Convert };
-
-struct UtilityRow {
-    Utility button;
-    const char* name;          // component name
-    std::string_view label;    // the row of LstUtility
-    std::string_view hint;
-    std::string_view spoken;   // on receiving the focus; empty: says nothing
-};
-
-// The ten rows, in order.
-std::span<const UtilityRow> utilityRows();
 
 // When a command row applies, by the family and edition codes.
 enum class UtilityCondition { Always, NtFamily, OtherFamily, NtXp, NtOtherEdition, EditionXp, OtherEdition };

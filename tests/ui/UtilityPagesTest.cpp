@@ -11,6 +11,7 @@
 
 #include "engine/PcInformation.h"
 #include "engine/Utilities.h"
+#include "ui/model/MainPagesControls.h"
 #include "tests/ui/support/WindowFixture.h"
 
 using namespace hastelyn;
@@ -180,7 +181,7 @@ private slots:
         }
     }
 
-    // Tab goes through each page's controls in the given order; the buttons and fields that
+    // Tab goes through each page's controls in their rows' order; the buttons and fields that
     // have a text speak it, the others leave the clipboard alone.
     void theTabWalkAndItsSpokenTexts() {
         WindowFixture fx(testing::withGeneralSettings("Sound=On\r\n"));
@@ -195,7 +196,7 @@ private slots:
                                               "BtnConvert", "LstHDDefrag", "LstHDConvert", "ChcQuickFormat"};
         QCOMPARE(walk, utility);
         for (std::size_t i = 0; i < engine::kUtilityCount; ++i)
-            QCOMPARE(spoken[i], std::string(engine::utilityRows()[i].spoken));
+            QCOMPARE(spoken[i], std::string(ui::model::pages::kUtilityButtons[i]->spoken));
         QCOMPARE(spoken[10], std::string());
         QCOMPARE(spoken[12], std::string());
 
@@ -207,9 +208,9 @@ private slots:
         info.insert(info.end(), {"BtnChange", "BtnDetail"});
         QCOMPARE(walk, info);
         for (std::size_t i = 0; i < engine::kPcInfoFieldCount; ++i)
-            QCOMPARE(spoken[i], std::string(engine::pcInfoRows()[i].spoken));
-        QCOMPARE(spoken[10], std::string(engine::kChangeSpoken));
-        QCOMPARE(spoken[11], std::string(engine::kDetailSpoken));
+            QCOMPARE(spoken[i], std::string(ui::model::pages::kInfoFields[i]->spoken));
+        QCOMPARE(spoken[10], std::string(ui::model::pages::BtnChange.spoken));
+        QCOMPARE(spoken[11], std::string(ui::model::pages::BtnDetail.spoken));
     }
 };
 

@@ -1,51 +1,34 @@
 #include "ui/qt/LockedControls.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-
-#include "engine/ModelLocks.h"
+#include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
-#include "ui/qt/Widgets.h"
-#include "ui/model/Colours.h"
 
 namespace hastelyn::ui {
 namespace {
 
-void setControls(TFrmMain& window, engine::Session& session, const foundation::LockableControls& controls) {
-    engine::applyRowLocks(controls, session.model);
-    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
-        window.utilityButtons[i]->setEnabled(controls.utilityEnabled[i]);
-    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i) {
-        QLineEdit* field = window.infoFields[i];
-        field->setReadOnly(!controls.pcInfoEditable[i]);
-        setFieldColor(field, controls.pcInfoEditable[i] ? window.palette().color(QPalette::Base) : windowsColor(model::colours::kSilver));
-    }
+void apply(TFrmMain& window, engine::Session& session, const foundation::LockableControls* marked) {
+    model::PageLocks& locks = window.pagesFront->screen().locks();
+    locks.apply(session.settings, session.model, marked);
+    locks.show(*window.pagesFront);
     window.refreshLists();
 }
 
 }  // namespace
 
+void disableForEdition(TFrmMain& window, const foundation::DisabledControls& disabled) {
+    model::PageLocks& locks = window.pagesFront->screen().locks();
+    locks.disableForEdition(disabled);
+    locks.show(*window.pagesFront);
+}
+
 foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session) {
-    foundation::LockableControls controls;
-    engine::copyRowLocks(session.model, controls);
-    for (std::size_t i = 0; i < foundation::kUtilityButtons; ++i)
-        controls.utilityEnabled[i] = window.utilityButtons[i]->isEnabled();
-    for (std::size_t i = 0; i < foundation::kPcInfoFields; ++i)
-        controls.pcInfoEditable[i] = !window.infoFields[i]->isReadOnly();
-    return controls;
+    return window.pagesFront->screen().locks().lockable(session.model);
 }
 
 void applyLockedItems(TFrmMain& window, engine::Session& session, const foundation::LockableControls& marked) {
-    foundation::LockableControls controls = lockableControls(window, session);
-    foundation::applyLockedItems(session.settings, controls);
-    foundation::keepProgramLocks(marked, controls);
-    setControls(window, session, controls);
+    apply(window, session, &marked);
 }
 
-void applyLockedItems(TFrmMain& window, engine::Session& session) {
-    foundation::LockableControls controls = lockableControls(window, session);
-    foundation::applyLockedItems(session.settings, controls);
-    setControls(window, session, controls);
-}
+void applyLockedItems(TFrmMain& window, engine::Session& session) { apply(window, session, nullptr); }
 
 }  // namespace hastelyn::ui

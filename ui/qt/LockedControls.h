@@ -1,7 +1,8 @@
 #pragma once
 // The main window's lockable controls (tweak rows, the services list, utility buttons,
-// PC-information fields): their enabled state copied out and the locked-items section applied
-// to them, at start and after the options window's locked-items page.
+// PC-information fields): what the edition switches off and the locked-items section applied,
+// at start and after the options window's locked-items page. The state is the pages' screen's;
+// the widgets only show it.
 #include "engine/Session.h"
 #include "foundation/LockedItems.h"
 
@@ -9,6 +10,8 @@ namespace hastelyn::ui {
 
 class TFrmMain;
 
+// Switches off the utility controls the edition lacks.
+void disableForEdition(TFrmMain& window, const foundation::DisabledControls& disabled);
 foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session);
 // Applies the locked-items section; what the program itself switched off (marked) stays off.
 void applyLockedItems(TFrmMain& window, engine::Session& session, const foundation::LockableControls& marked);

@@ -5,8 +5,7 @@
 #include <QTabBar>
 
 #include "foundation/SpokenTexts.h"
-#include "ui/qt/CommentItem.h"
-#include "ui/qt/CommentItem2.h"
+#include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/TwoRowTabBar.h"
 #include "ui/qt/UtilityPages.h"
@@ -46,21 +45,14 @@ void TFrmMain::listClicked(QListWidget* list) {
     if (row < 0) return;
     // The caption of the list's own page names the category.
     const int page = PgAccel->indexOf(list->parentWidget());
-    const std::string caption(model::main::kPages[static_cast<std::size_t>(page)]->caption);
-    const std::string rowText = list->item(row)->text().toStdString();
     auto* checkList = qobject_cast<CheckListView*>(list);
-
-    if (list == LstService) {
-        showServiceDetail(rowText);
-    } else {
-        showCommentary(caption, row);
-    }
-    const std::string_view hints = list == LstUtility ? foundation::spoken::kUtilityHints
-                                   : list == LstInfo  ? foundation::spoken::kInfoHints
-                                                      : foundation::spoken::kRowHints;
-    session_.speech.speakListSelection(caption, rowText,
-                                       checkList != nullptr ? checkList->selectedRowTicked() : std::nullopt, hints);
-    BtnMoreInfo->setVisible(list == LstService || (list == LstUtility && (row == 2 || row == 4)));
+    const model::PageList kind = list == LstService   ? model::PageList::Services
+                                 : list == LstUtility ? model::PageList::Utilities
+                                 : list == LstInfo    ? model::PageList::Info
+                                                      : model::PageList::Tweak;
+    pagesFront->screen().rowChosen(kind, model::main::kPages[static_cast<std::size_t>(page)]->caption, row,
+                                   list->item(row)->text().toStdString(),
+                                   checkList != nullptr ? checkList->selectedRowTicked() : std::nullopt);
 }
 
 void TFrmMain::wireListClicks(QListWidget* list) {

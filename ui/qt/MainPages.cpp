@@ -6,7 +6,8 @@
 #include <QTabWidget>
 
 #include "engine/PcInformation.h"
-#include "engine/Utilities.h"
+#include "ui/model/MainPagesControls.h"
+#include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/UtilityPages.h"
 #include "ui/qt/RowList.h"
@@ -17,7 +18,8 @@
 namespace hastelyn::ui {
 namespace {
 
-constexpr std::uint32_t kListColor = 0xF0FBFF;  // cream
+namespace pages = model::pages;
+
 // The lists' text size; a list whose rows would not fit at it is drawn a little smaller.
 constexpr int kListPixels = 13;
 
@@ -33,7 +35,7 @@ template <typename List>
 List* fillPage(List* list) {
     list->setGeometry(0, 0, 486, 181);
     list->setFrameShape(QFrame::NoFrame);
-    setBackground(list->viewport(), kListColor);
+    setBackground(list->viewport(), model::colours::kCream);
     QFont font = list->font();
     font.setPixelSize(kListPixels);
     list->setFont(font);
@@ -64,53 +66,41 @@ void TFrmMain::buildServicePage() {
 }
 
 void TFrmMain::buildUtilityPage() {
+    if (pagesFront == nullptr) pagesFront = new MainPagesFront(*this, session_);
+    MainPagesFront& front = *pagesFront;
     QWidget* page = addPage(PgAccel, "TbUtility", "ユーティリティ");
-    LstUtility = fillPage(new RowList(page));
-    LstUtility->setObjectName("LstUtility");
+    // Made in the Tab order of the page: the list, the ten buttons, the two drive lists, then
+    // the quick-format box.
+    LstUtility = fillPage(front.build<RowList>(page, pages::LstUtility));
     wireListClicks(LstUtility);
-    const char* circled[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨", "⑩"};
-    const int tops[] = {4, 40, 76, 112, 148};
-    for (int i = 0; i < 10; ++i) {
-        const engine::UtilityRow& row = engine::utilityRows()[static_cast<std::size_t>(i)];
-        LstUtility->addItem(u8(row.label));
-        QPushButton* b = button(page, row.name, u8(circled[i]), i % 2 == 0 ? 384 : 434, tops[i / 2], 51, 37);
-        b->setToolTip(u8(row.hint));
-        b->setAccessibleName(u8(row.hint));
-        utilityButtons[static_cast<std::size_t>(i)] = b;
+    for (std::size_t i = 0; i < pages::kUtilityButtons.size(); ++i) {
+        LstUtility->addItem(u8(pages::kUtilityLabels[i]));
+        auto* b = front.build<QPushButton>(page, *pages::kUtilityButtons[i]);
+        b->setAutoDefault(true);
+        utilityButtons[i] = b;
     }
-    // Made in the tab order: the two drive lists, then the quick-format box.
-    LstHDDefrag = place<RowList>(page, "LstHDDefrag", 308, 148, 76, 18);
-    LstHDDefrag->setAccessibleName(u8("デフラグするドライブ"));
-    LstHDConvert = place<RowList>(page, "LstHDConvert", 308, 166, 76, 18);
-    LstHDConvert->setAccessibleName(u8("NTFSに変換するドライブ"));
-    ChcQuickFormat = place<QCheckBox>(page, "ChcQuickFormat", 308, 130, 76, 18);
-    ChcQuickFormat->setText(u8("クイック"));
+    LstHDDefrag = front.build<RowList>(page, pages::LstHDDefrag);
+    LstHDConvert = front.build<RowList>(page, pages::LstHDConvert);
+    ChcQuickFormat = front.build<QCheckBox>(page, pages::ChcQuickFormat);
     LstUtility->fitRows(kListPixels);
     wireUtilityPage(*this);
 }
 
 void TFrmMain::buildInfoPage() {
+    if (pagesFront == nullptr) pagesFront = new MainPagesFront(*this, session_);
+    MainPagesFront& front = *pagesFront;
     QWidget* page = addPage(PgAccel, "TbInfo", "パソコン情報");
-    LstInfo = fillPage(new RowList(page));
-    LstInfo->setObjectName("LstInfo");
+    LstInfo = fillPage(front.build<RowList>(page, pages::LstInfo));
     wireListClicks(LstInfo);
-    for (int i = 0; i < 10; ++i) {
-        const engine::PcInfoRow& row = engine::pcInfoRows()[static_cast<std::size_t>(i)];
-        LstInfo->addItem(u8(row.label));
-        auto* field = place<QLineEdit>(page, row.name, 114, 4 + 18 * i, 318, 18);
-        // The row's label without its number.
-        field->setAccessibleName(u8(row.label).mid(2));
-        if (i < 3) {
-            field->setMaxLength(63);
-        } else {
-            field->setReadOnly(true);
-            setFieldColor(field, windowsColor(model::colours::kSilver));
-        }
-        infoFields[static_cast<std::size_t>(i)] = field;
+    for (std::size_t i = 0; i < pages::kInfoFields.size(); ++i) {
+        LstInfo->addItem(u8(engine::pcInfoRows()[i].label));
+        auto* field = front.build<QLineEdit>(page, *pages::kInfoFields[i]);
+        if (i < engine::kPcInfoEditableCount) field->setMaxLength(pages::kInfoFieldLength);
+        infoFields[i] = field;
     }
-    // Made in the tab order: the change button before the detail button above it.
-    button(page, "BtnChange", u8("変更"), 435, 160, 48, 24);
-    button(page, "BtnDetail", u8("詳細"), 435, 134, 48, 24);
+    // Made in the Tab order: the change button before the detail button above it.
+    for (const model::Control* row : {&pages::BtnChange, &pages::BtnDetail})
+        front.build<QPushButton>(page, *row)->setAutoDefault(true);
     LstInfo->fitRows(kListPixels);
     wirePcInfoPage(*this);
 }

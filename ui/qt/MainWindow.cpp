@@ -249,7 +249,7 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TFrmMain::previewKey(QWidget* receiver, QKeyEvent* event) {
     if (!isVisible() || receiver->window() != this) return;
     const foundation::MainKey key = mainKeyOf(event->key());
-    if (key != foundation::MainKey::Other) screen_->key(key, focusedTweakRowTicked(), commentary_);
+    if (key != foundation::MainKey::Other) screen_->key(key, focusedTweakRowTicked(), commentary());
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {

@@ -28,6 +28,7 @@ class QTimer;
 
 namespace hastelyn::ui {
 
+class MainPagesFront;
 class MainWindowView;
 
 class TFrmMain : public QWidget, private KeyPreview {
@@ -65,6 +66,9 @@ public:
     QMenu* PpSearch = nullptr;
     QMenu* search = nullptr;  // the first item of PpSearch, captioned after the selection
     QTimer* TmrSpeak = nullptr;
+    // The utilities page, the PC-information page and the commentary panel: their screen and
+    // the widgets it draws on.
+    MainPagesFront* pagesFront = nullptr;
 
     // Puts the window in the middle of the screen (at creation, and after the small screen's
     // layout changed its size).
@@ -87,10 +91,10 @@ public:
     // as the settings say.
     void showCommentary(std::string_view caption, int row);
     // The commentary panel's text, with its CR LF line breaks.
-    const std::string& commentary() const { return commentary_; }
+    const std::string& commentary() const;
     // Opens the search menu's address for an engine key with the current search word.
     void openSearch(std::string_view engineKey);
-    const std::string& searchWord() const { return searchWord_; }
+    const std::string& searchWord() const;
 
     // The tray icon's mouse call-back: a left press brings the window back.
     void trayActivated(int reason);
@@ -129,9 +133,6 @@ private:
     // A row chosen in one of the lists (by a click or the arrow keys).
     void listClicked(QListWidget* list);
     void wireListClicks(QListWidget* list);
-    // The commentary panel's text, then its shaping.
-    void setCommentary(std::string text);
-    void postProcessCommentary();
     // The detail text of a service in the commentary panel.
     void showServiceDetail(std::string_view displayName);
 
@@ -144,8 +145,6 @@ private:
     void PpSearchPopup();
 
     engine::Session& session_;
-    std::string commentary_;
-    std::string searchWord_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     // A list's current row when the mouse went down on it: a click on the row that was
     // already current selects nothing new, so the click itself shows the row.

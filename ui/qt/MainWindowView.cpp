@@ -104,8 +104,7 @@ void MainWindowView::setDrives(const std::vector<std::string>& drives) {
 void MainWindowView::showIntroduction() { window_.BtnComment->click(); }
 
 void MainWindowView::disableForEdition(const foundation::DisabledControls& disabled) {
-    for (const std::string& name : disabled.utilityControls)
-        if (auto* control = window_.findChild<QWidget*>(QString::fromStdString(name))) control->setEnabled(false);
+    ui::disableForEdition(window_, disabled);
 }
 
 void MainWindowView::readPcInformation() { showPcInformation(window_); }

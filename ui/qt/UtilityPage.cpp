@@ -6,6 +6,7 @@
 
 #include "engine/Utilities.h"
 #include "ui/qt/CommandErrors.h"
+#include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/UtilityPages.h"
 
@@ -25,14 +26,20 @@ void wireUtilityPage(TFrmMain& window) {
     for (QListWidget* drives : {static_cast<QListWidget*>(window.LstHDDefrag), static_cast<QListWidget*>(window.LstHDConvert)})
         drives->setStyleSheet("QListWidget::item { height: 13px; }");
     fitPageToItsHeight(window.LstUtility->parentWidget(), window.LstUtility);
-    for (std::size_t i = 0; i < engine::kUtilityCount; ++i) {
-        const engine::Utility utility = engine::utilityRows()[i].button;
-        QObject::connect(window.utilityButtons[i], &QPushButton::clicked, &window, [&window, utility] {
+    for (std::size_t i = 0; i < window.utilityButtons.size(); ++i) {
+        QObject::connect(window.utilityButtons[i], &QPushButton::clicked, &window, [&window, i] {
             const engine::UtilityChoices choices{chosenDrive(window.LstHDDefrag), chosenDrive(window.LstHDConvert),
                                                  window.ChcQuickFormat->isChecked()};
-            runCommand([&] { engine::runUtility(window.session(), utility, choices); });
+            runCommand([&] { window.pagesFront->screen().utilityPressed(i, choices); });
         });
     }
+}
+
+std::string_view utilityPagesFocusText(const QWidget* control) {
+    auto* window = qobject_cast<const TFrmMain*>(control->window());
+    if (window == nullptr || window->pagesFront == nullptr) return {};
+    const model::Control* row = window->pagesFront->controlOf(control);
+    return row != nullptr ? row->spoken : std::string_view();
 }
 
 }  // namespace hastelyn::ui

@@ -1,6 +1,6 @@
 #pragma once
-// What the utilities page and the PC information page do: their buttons, the texts their
-// controls speak when they get the focus, and the fields filled from the machine.
+// The utilities page and the PC information page on the Qt side: their buttons forwarded to the
+// pages' screen, the fields filled from the machine, and the spoken text of a focused control.
 #include <string_view>
 
 class QListWidget;
@@ -19,7 +19,7 @@ void showPcInformation(TFrmMain& window);
 // Keeps a page's list and the controls over its rows inside the page when the page is lower
 // than they were drawn for: rows and controls shrink together.
 void fitPageToItsHeight(QWidget* page, QListWidget* list);
-// The text a control of the two pages speaks when it gets the focus; empty for none.
+// The text a control of the two pages speaks when it gets the focus (its row's); empty for none.
 std::string_view utilityPagesFocusText(const QWidget* control);
 
 }  // namespace hastelyn::ui

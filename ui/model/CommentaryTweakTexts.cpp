@@ -1,8 +1,8 @@
-#include "ui/qt/CommentItem.h"
+#include "ui/model/CommentaryTexts.h"
 
-#include "ui/qt/CommentTable.h"
+#include "ui/model/CommentaryTable.h"
 
-namespace hastelyn::ui {
+namespace hastelyn::ui::model {
 namespace {
 
 constexpr std::array<CommentPage, 5> kPages{{
@@ -612,4 +612,4 @@ std::optional<std::string_view> tweakCommentary(std::string_view caption, int ro
     return findCommentary(kPages, caption, row);
 }
 
-}  // namespace hastelyn::ui
+}  // namespace hastelyn::ui::model

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace hastelyn::ui {
+namespace hastelyn::ui::model {
 
 struct CommentPage {
     std::string_view caption;
@@ -21,4 +21,4 @@ inline std::optional<std::string_view> findCommentary(std::span<const CommentPag
     return std::nullopt;
 }
 
-}  // namespace hastelyn::ui
+}  // namespace hastelyn::ui::model

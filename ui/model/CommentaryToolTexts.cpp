@@ -1,8 +1,8 @@
-#include "ui/qt/CommentItem2.h"
+#include "ui/model/CommentaryTexts.h"
 
-#include "ui/qt/CommentTable.h"
+#include "ui/model/CommentaryTable.h"
 
-namespace hastelyn::ui {
+namespace hastelyn::ui::model {
 namespace {
 
 constexpr std::array<CommentPage, 2> kPages{{
@@ -227,4 +227,4 @@ std::optional<std::string_view> toolCommentary(std::string_view caption, int row
     return findCommentary(kPages, caption, row);
 }
 
-}  // namespace hastelyn::ui
+}  // namespace hastelyn::ui::model
