@@ -48,12 +48,6 @@ constexpr int kMemoPixelSize = 13;
 constexpr int kSystemConfigurationRow = 2;  // ③
 constexpr int kGroupPolicyRow = 4;          // ⑤
 
-QString displayText(std::string_view text) {
-    QString shown = u8(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return shown;
-}
-
 // A menu caption shows "&" as itself.
 QString menuCaption(const QString& text) {
     QString caption = text;

@@ -17,16 +17,6 @@
 #include "ui/qt/Widgets.h"
 
 namespace hastelyn::ui {
-namespace {
-
-bool isInside(const QWidget* widget, const QWidget* container) {
-    for (; widget != nullptr; widget = widget->parentWidget())
-        if (widget == container) return true;
-    return false;
-}
-
-}  // namespace
-
 void TFrmMain::showPageFromMenu(int page) {
     PgAccel->setCurrentIndex(page);
     PgAccel->setFocus(Qt::OtherFocusReason);

@@ -10,7 +10,7 @@
 
 namespace hastelyn::ui {
 
-class QtWindowView : public model::WindowView {
+class QtWindowView : public virtual model::WindowView {
 public:
     // Makes the widget of a row at its place, named as the row, with its caption and hint, and
     // remembers it.
