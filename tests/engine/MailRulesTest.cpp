@@ -23,6 +23,13 @@ bool backupExists(EngineFixture& fx, const char* file = kBackup) {
     return fx.platform().files.getFileAttributes(file) != platform::fileattr::Invalid;
 }
 
+// An ASCII text as the registry editor of NT writes it: UTF-16LE after its mark.
+std::string utf16(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (const char c : ascii) out += std::string{c, '\0'};
+    return out;
+}
+
 std::string fileOf(EngineFixture& fx, const char* file = kBackup) {
     std::string content;
     return fx.platform().files.readFile(file, content).ok() ? content : "(none)";
@@ -168,11 +175,6 @@ TEST(MailRules, TextBackupFromAnOldPcGoesToTheIdentityTheMailClientOpens) {
     const std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + oldRules + "]\r\n\"Order\"=\"000\"\r\n\r\n"
                              "  [hkey_current_user\\identities\\" + old + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail\\000]\r\n"
                              "\"Name\"=\"old PC [HKEY_CURRENT_USER\\\\Identities\\\\" + old + "]\"\r\n\r\n";
-    const auto utf16 = [](const std::string& s) {
-        std::string out = "\xFF\xFE";
-        for (const char c : s) out += std::string{c, '\0'};
-        return out;
-    };
     for (const bool leftOver : {false, true})
         for (const char* image : {"98", "2000"}) {
             SCOPED_TRACE(std::string(image) + (leftOver ? ", the old identity's key left over" : ""));
@@ -226,11 +228,6 @@ TEST(MailRules, AFileThatIsNotTheRulesOfThisIdentityIsRefusedBeforeAnyChange) {
     const std::string rules = "[HKEY_CURRENT_USER\\" + kRules + "]\r\n\"Order\"=\"000\"\r\n\r\n";
     const std::string other = "[HKEY_CURRENT_USER\\Identities\\{0BAD0000-0000-0000-0000-000000000000}\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail]\r\n\r\n";
     const std::string run = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"evil\"=\"C:\\\\evil.exe\"\r\n\r\n";
-    const auto utf16 = [](const std::string& ascii) {
-        std::string out = "\xFF\xFE";
-        for (const char c : ascii) out += std::string{c, '\0'};
-        return out;
-    };
     // A hive file as reg save writes it: base block with checksum, one bin, the root key node.
     const auto hive = [](std::string_view rootName) {
         std::string file(0x2000, '\0');

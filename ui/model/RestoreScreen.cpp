@@ -1,5 +1,7 @@
 #include "ui/model/RestoreScreen.h"
 
+#include <iterator>
+
 #include "engine/MailRules.h"
 #include "foundation/SpokenTexts.h"
 #include "ui/model/RestoreControls.h"

@@ -5,6 +5,7 @@
 // carries out what the view is told.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/FileOpenDialog.h"
 #include "engine/SaveAndRestore.h"
