@@ -124,8 +124,8 @@ private slots:
         QVERIFY(std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2);
         QCOMPARE(fx.clipboard(), std::string(ui::model::restore::texts::kWindowShown));
         const std::pair<QWidget*, const char*> names[] = {
-            {restore.widget(c::BtnCancel), "閉じる"}, {restore.widget(c::BtnBackup), "パソコンの状態を保存"},
-            {restore.widget(c::BtnRecoveryOE), "メールルールを復元"}, {restore.PgRestore, "ページ"}, {restore.Comment, "詳しい解説"}};
+            {restore.widget(c::BtnCancel), "閉じる"}, {restore.widget(c::BtnBackup), "▼ パソコンの状態を保存"},
+            {restore.widget(c::BtnRecoveryOE), "▼ メールルールを復元"}, {restore.PgRestore, "ページ"}, {restore.Comment, "詳しい解説"}};
         for (const auto& [widget, name] : names) QCOMPARE(widget->accessibleName(), ui::u8(name));
 
         // Each control the Tab walk reaches speaks its own row's text, the page control its page.

@@ -43,10 +43,10 @@ TEST(RestoreScreen, ButtonsAreNamedAndSpeakAsWritten) {
     };
     const Case cases[] = {
         {c::BtnCancel, "閉じる", "閉じるプッシュボタンです。Enterキーを押すと 保存と復元ウィンドウを閉じます。Tabキーを押すと 次のコントロールに移動します。"},
-        {c::BtnBackup, "パソコンの状態を保存", "バックアッププッシュボタンです。Enterキーを押すと パソコンの状態を保存します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-        {c::BtnRecovery, "以前の状態に戻す", kRecovery.c_str()},
-        {c::BtnBackupOE, "メールルールをバックアップ", "OE バックアッププッシュボタンです。Enterキーを押すと メールルールをバックアップします。Tabキーを押すと 次のプッシュボタンに移動します。"},
-        {c::BtnRecoveryOE, "メールルールを復元", "OE 復元プッシュボタンです。Enterキーを押すと メールルールを復元します。Tabキーを押すと 次のプッシュボタンに移動します。"},
+        {c::BtnBackup, "▼ パソコンの状態を保存", "バックアッププッシュボタンです。Enterキーを押すと パソコンの状態を保存します。Tabキーを押すと 次のプッシュボタンに移動します。"},
+        {c::BtnRecovery, "▼ 以前の状態に戻す", kRecovery.c_str()},
+        {c::BtnBackupOE, "▼ メールルールをバックアップ", "OE バックアッププッシュボタンです。Enterキーを押すと メールルールをバックアップします。Tabキーを押すと 次のプッシュボタンに移動します。"},
+        {c::BtnRecoveryOE, "▼ メールルールを復元", "OE 復元プッシュボタンです。Enterキーを押すと メールルールを復元します。Tabキーを押すと 次のプッシュボタンに移動します。"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(std::string(k.control.name));

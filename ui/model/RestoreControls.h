@@ -52,8 +52,8 @@ inline constexpr PageContents kPageContents[] = {
     {&LblMailHeading, {&BtnBackupOE, &BtnRecoveryOE}, {&LblBackupOE, &LblRecoveryOE}, &ImgOE},
 };
 
-// The name a screen reader gives a control of this window that the window names itself: the
-// caption, or for a glyph button the label beside it without its "▼ ". Empty for the others.
+// The name a screen reader gives a button of this window: its caption, or for a glyph button the
+// text of the label beside it, as it stands. The other controls' names are the front end's rule.
 std::string_view accessibleName(const Control& control);
 
 }  // namespace hastelyn::ui::model::restore::controls

@@ -17,11 +17,7 @@ std::string_view accessibleName(const Control& control) {
     if (!control.caption.empty() || control.kind != ControlKind::Button) return control.caption;
     for (const PageContents& page : kPageContents)
         for (int i = 0; i < 2; ++i)
-            if (page.buttons[i] == &control) {
-                std::string_view label = page.labels[i]->caption;
-                if (label.starts_with("▼ ")) label.remove_prefix(std::string_view("▼ ").size());
-                return label;
-            }
+            if (page.buttons[i] == &control) return page.labels[i]->caption;
     return {};
 }
 
