@@ -25,6 +25,21 @@ std::optional<std::string> identityOfRulesKey(std::string_view name) {
     return std::string(name.substr(0, slash));
 }
 
+// The ASCII text as a file of that width writes it: one byte a character, or UTF-16LE.
+std::string encoded(std::string_view ascii, bool wide) {
+    std::string out;
+    for (const char c : ascii) {
+        out += c;
+        if (wide) out += '\0';
+    }
+    return out;
+}
+
+bool matchesAt(std::string_view bytes, std::size_t at, std::string_view wanted) {
+    return at <= bytes.size() && bytes.size() - at >= wanted.size() &&
+           text::equalsNoCase(bytes.substr(at, wanted.size()), wanted);
+}
+
 }  // namespace
 
 MailRuleFileCheck checkMailRuleFile(std::string_view bytes, const MailRuleKey& key, bool savedHive) {
@@ -45,6 +60,34 @@ MailRuleFileCheck checkMailRuleFile(std::string_view bytes, const MailRuleKey& k
     // The registry editor imports the text where it names: only the current identity's.
     if (!savedHive && !text::equalsNoCase(*identity, key.identity)) return {OtherIdentity, *identity};
     return {Fits, {}};
+}
+
+std::string movedToIdentity(std::string_view bytes, std::string_view from, std::string_view to) {
+    const bool wide = bytes.starts_with("\xFF\xFE");
+    const std::size_t unit = wide ? 2 : 1;
+    const std::string keyStart = encoded("[" + std::string(kIdentities), wide);
+    const std::string oldIdentity = encoded(from, wide);
+    const std::string newIdentity = encoded(to, wide);
+    const auto is = [&](std::size_t i, char c) { return bytes[i] == c && (!wide || bytes[i + 1] == '\0'); };
+
+    std::size_t at = wide ? 2 : 0;
+    std::string moved(bytes.substr(0, at));
+    bool lineStart = true;
+    while (at + unit <= bytes.size()) {
+        if (lineStart && matchesAt(bytes, at, keyStart) && matchesAt(bytes, at + keyStart.size(), oldIdentity)) {
+            moved.append(bytes.substr(at, keyStart.size())).append(newIdentity);
+            at += keyStart.size() + oldIdentity.size();
+            lineStart = false;
+            continue;
+        }
+        const bool blank = is(at, ' ') || is(at, '\t');
+        const bool lineEnd = is(at, '\r') || is(at, '\n');
+        lineStart = lineEnd || (lineStart && blank);
+        moved.append(bytes.substr(at, unit));
+        at += unit;
+    }
+    moved.append(bytes.substr(at));  // an odd last byte of a UTF-16 text
+    return moved;
 }
 
 }  // namespace hastelyn::engine

@@ -13,7 +13,8 @@ enum class MailRuleFileVerdict {
     Fits,           // the rules key and keys below it, nothing else
     NotRules,       // not an export of a rules key at all (random bytes, empty, another kind of key)
     Outside,        // names a key outside the rules key, or deletes one: detail is that key
-    OtherIdentity,  // a text export of another identity's rules: detail is that identity
+    OtherIdentity,  // a text export of another identity's rules, nothing else: detail is that
+                    // identity (movedToIdentity puts them under the current one)
 };
 
 struct MailRuleFileCheck {
@@ -27,5 +28,10 @@ struct MailRuleFileCheck {
 // key named "Mail", or the sandbox's stand-in for one (a text whose first key is the rules key
 // of any identity, with the same rule for the keys below).
 MailRuleFileCheck checkMailRuleFile(std::string_view bytes, const MailRuleKey& key, bool savedHive);
+
+// A registry editor text of identity `from`'s rules with every key line naming identity `to`
+// instead, in the file's own encoding; the values stay byte for byte. Meant for a text the
+// check found to be `from`'s rules and nothing else (OtherIdentity); check the result again.
+std::string movedToIdentity(std::string_view bytes, std::string_view from, std::string_view to);
 
 }  // namespace hastelyn::engine

@@ -11,11 +11,14 @@
 #include "foundation/RegistryExportFile.h"
 #include "foundation/SystemPaths.h"
 #include "foundation/SystemTools.h"
+#include "platform/Text.h"
 
 namespace hastelyn::engine {
 namespace {
 
 constexpr std::string_view kIdentitiesKey = "\\Identities";
+constexpr std::string_view kLastIdentityValue = "Last User ID";
+constexpr std::string_view kDefaultIdentityValue = "Default User ID";
 
 constexpr std::string_view kBackupSpoken = "確認のメッセージ。Outlook Expressのメールルールをバックアップしますか？Yキーを押すと メールルールをバックアップします。Nキーを押すと 画面を閉じます。";
 constexpr std::string_view kBackupQuestion = "\r\nOutlook Expressのメールルールをバックアップしますか？";
@@ -33,8 +36,6 @@ constexpr std::string_view kNoIdentityBackupSpoken = "エラーのメッセー�
 constexpr std::string_view kNoIdentityBackupText = "\r\nOutlook Expressのユーザー（ID）が、見つからないため、\r\nメールルールをバックアップできません。";
 constexpr std::string_view kNoIdentityRecoverySpoken = "エラーのメッセージ。Outlook Expressのユーザーが、見つからないため、メールルールを復元できません。Enterキーを押すと 画面を閉じます。";
 constexpr std::string_view kNoIdentityRecoveryText = "\r\nOutlook Expressのユーザー（ID）が、見つからないため、\r\nメールルールを復元できません。";
-constexpr std::string_view kOtherIdentitySpoken = "エラーのメッセージ。このバックアップは、別のユーザーのメールルールのため、復元できません。Enterキーを押すと 画面を閉じます。";
-constexpr std::string_view kOtherIdentityText = "\r\nこのバックアップは、別のOutlook Expressのユーザー（ID）のメールルールのため、\r\n現在のユーザーには、復元できません。\r\n\r\nバックアップしたユーザー：";
 
 constexpr std::string_view kNoRulesSpoken = "エラーのメッセージ。Outlook Expressのメールルールが、見つからないため、バックアップできません。Enterキーを押すと 画面を閉じます。";
 constexpr std::string_view kNoRulesText = "\r\nOutlook Expressのメールルールが、見つからないため、\r\nバックアップできません。";
@@ -83,12 +84,26 @@ void removeExportLeftover(platform::FileSystem& files, const std::string& path) 
 
 std::optional<MailRuleKey> mailRuleKey(Session& session) {
     const auto names = session.registry.GetRegSubKeys(platform::RootKey::CurrentUser, kIdentitiesKey);
-    std::optional<MailRuleKey> key;
-    for (const std::string& name : *names)
-        if (name.starts_with('{'))
-            key = MailRuleKey{name, session.codes.edition == "XP" ? "HKCU" : "HKEY_CURRENT_USER",
-                              std::string(kIdentitiesKey) + "\\" + name + std::string(kMailRulesBelowIdentity)};
-    return key;
+    const auto identity = [&names](std::string_view wanted) -> std::optional<std::string> {
+        for (const std::string& name : *names)
+            if (name.starts_with('{') && text::equalsNoCase(name, wanted)) return name;
+        return std::nullopt;
+    };
+    // The identity the mail client opens: the one last used, else the default one, where that
+    // names an identity of this user. A key left by another PC's identity is never read by it.
+    std::optional<std::string> chosen;
+    for (const std::string_view value : {kLastIdentityValue, kDefaultIdentityValue}) {
+        chosen = identity(session.registry.ReadRegValue(platform::RootKey::CurrentUser, kIdentitiesKey, value,
+                                                        foundation::RegType::String));
+        if (chosen) break;
+    }
+    // Without them: the last one in registry order.
+    if (!chosen)
+        for (const std::string& name : *names)
+            if (name.starts_with('{')) chosen = name;
+    if (!chosen) return std::nullopt;
+    return MailRuleKey{*chosen, session.codes.edition == "XP" ? "HKCU" : "HKEY_CURRENT_USER",
+                       std::string(kIdentitiesKey) + "\\" + *chosen + std::string(kMailRulesBelowIdentity)};
 }
 
 std::string mailRuleBackupPath(Session& session) { return programFolder(session) + std::string(kMailRuleBackupName); }
@@ -154,12 +169,24 @@ MailRuleOutcome BtnRecoveryOEClick(Session& session) {
         return MailRuleOutcome::NoBackup;
     }
     const MailRuleFileCheck check = content ? checkMailRuleFile(*content, *key, xp) : MailRuleFileCheck{};
+    std::string imported = file;
     switch (check.verdict) {
     case MailRuleFileVerdict::Fits:
         break;
-    case MailRuleFileVerdict::OtherIdentity:
-        session.dialogs.error(kOtherIdentitySpoken, std::string(kOtherIdentityText) + check.detail);
-        return MailRuleOutcome::OtherIdentity;
+    case MailRuleFileVerdict::OtherIdentity: {
+        // Rules saved on another PC (or by another identity): the same rules, put where the
+        // mail client reads them here. The moved text is checked again as this identity's.
+        const std::string moved = movedToIdentity(*content, check.detail, key->identity);
+        if (checkMailRuleFile(moved, *key, false).verdict != MailRuleFileVerdict::Fits) {
+            session.dialogs.error(kNotRulesSpoken, std::string(kNotRulesText) + file);
+            return MailRuleOutcome::Refused;
+        }
+        // The registry editor is not awaited: the text stays until the next backup clears it.
+        imported = programFolder(session) + std::string(kMailRuleExportName);
+        if (!session.platform.files.replaceFile(imported, moved).ok())
+            throw foundation::CommandError("ファイル \"" + imported + "\" を書き込めません。");
+        break;
+    }
     case MailRuleFileVerdict::Outside:
         session.dialogs.error(kOutsideSpoken, std::string(kOutsideText) + check.detail);
         return MailRuleOutcome::Refused;
@@ -170,7 +197,7 @@ MailRuleOutcome BtnRecoveryOEClick(Session& session) {
     // The saved hive goes into the key it is given (the rules become the current identity's),
     // which reg restore needs to exist.
     if (xp) makeSureKeyExists(session, *key);
-    foundation::ImportRegKey(session.platform, session.codes, key->rootName, key->keyPath, file);
+    foundation::ImportRegKey(session.platform, session.codes, key->rootName, key->keyPath, imported);
     session.dialogs.inform(kRestoredSpoken, kRestoredText);
     return MailRuleOutcome::Started;
 }

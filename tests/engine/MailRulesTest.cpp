@@ -23,21 +23,35 @@ bool backupExists(EngineFixture& fx, const char* file = kBackup) {
     return fx.platform().files.getFileAttributes(file) != platform::fileattr::Invalid;
 }
 
+// An ASCII text as the registry editor of NT writes it: UTF-16LE after its mark.
+std::string utf16(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (const char c : ascii) out += std::string{c, '\0'};
+    return out;
+}
+
 std::string fileOf(EngineFixture& fx, const char* file = kBackup) {
     std::string content;
     return fx.platform().files.readFile(file, content).ok() ? content : "(none)";
 }
 
 
-TEST(MailRules, KeyIsTheLastBraceIdentityInRegistryOrderWithTheRootNameOfTheEdition) {
+TEST(MailRules, KeyIsTheIdentityLastUsedElseTheDefaultElseTheLastInRegistryOrder) {
     EngineFixture xp("xp");
-    xp.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities\\{0000}", "x", "a", foundation::RegType::String);
-    xp.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities\\~Old", "x", "a", foundation::RegType::String);
-    const auto key = mailRuleKey(xp.session());
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->identity, kIdentity) << "{5F...} sorts after {0000}; ~Old sorts last but does not begin with {";
-    EXPECT_EQ(key->rootName, "HKCU");
-    EXPECT_EQ(key->keyPath, "\\" + kRules);
+    foundation::RegistryValues& registry = xp.session().registry;
+    for (const char* name : {"\\Identities\\{0000}", "\\Identities\\{FFFF}", "\\Identities\\~Old"})
+        registry.WriteRegValue(RootKey::CurrentUser, name, "x", "a", foundation::RegType::String);
+    const auto identity = [&] { return mailRuleKey(xp.session()).value_or(MailRuleKey{"(none)", "", ""}).identity; };
+    EXPECT_EQ(identity(), kIdentity) << "the last used, though {FFFF} sorts last";
+    EXPECT_EQ(mailRuleKey(xp.session())->rootName, "HKCU");
+    EXPECT_EQ(mailRuleKey(xp.session())->keyPath, "\\" + kRules);
+    registry.WriteRegValue(RootKey::CurrentUser, "\\Identities", "Last User ID", "{ffff}", foundation::RegType::String);
+    EXPECT_EQ(identity(), "{FFFF}") << "spelled as the key is";
+    registry.WriteRegValue(RootKey::CurrentUser, "\\Identities", "Last User ID", "{gone}", foundation::RegType::String);
+    registry.WriteRegValue(RootKey::CurrentUser, "\\Identities", "Default User ID", "{0000}", foundation::RegType::String);
+    EXPECT_EQ(identity(), "{0000}") << "the default, the last used being gone";
+    registry.DeleteRegValue(RootKey::CurrentUser, "\\Identities", "Default User ID");
+    EXPECT_EQ(identity(), "{FFFF}") << "the last in registry order; ~Old does not begin with {";
 
     EngineFixture nineEight("98");
     EXPECT_EQ(mailRuleKey(nineEight.session())->rootName, "HKEY_CURRENT_USER");
@@ -140,15 +154,44 @@ TEST(MailRules, BackupOfAnotherIdentityOnXpGoesToTheCurrentOne) {
     EngineFixture fx("xp");
     const std::string before = rulesText(fx);
     BtnBackupOEClick(fx.session());
-    // Sorts after the first: the new last identity.
+    // A new identity, the one the mail client was last used as.
     fx.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities\\" + other, "Username", "新しい ID",
                                         foundation::RegType::String);
+    fx.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities", "Last User ID", other, foundation::RegType::String);
     const std::string otherRules = "Identities\\" + other + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
     ASSERT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Started);
     std::string expected = before;
     for (std::size_t at; (at = expected.find(kIdentity)) != std::string::npos;) expected.replace(at, other.size(), other);
     EXPECT_EQ(rulesText(fx, otherRules), expected);
     EXPECT_EQ(rulesText(fx), before) << "the old identity keeps its rules";
+}
+
+// A text backup brought from an old PC names that PC's identity: its rules go under the identity
+// the mail client opens here ("Last User ID"), also when a key of the old identity is left over
+// and sorts last, and nothing is written under any other identity.
+TEST(MailRules, TextBackupFromAnOldPcGoesToTheIdentityTheMailClientOpens) {
+    const std::string old = "{9B7D3E21-0C4F-4A88-B1E6-2D5F7A9C0E13}";
+    const std::string oldRules = "Identities\\" + old + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";
+    const std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + oldRules + "]\r\n\"Order\"=\"000\"\r\n\r\n"
+                             "  [hkey_current_user\\identities\\" + old + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail\\000]\r\n"
+                             "\"Name\"=\"old PC [HKEY_CURRENT_USER\\\\Identities\\\\" + old + "]\"\r\n\r\n";
+    for (const bool leftOver : {false, true})
+        for (const char* image : {"98", "2000"}) {
+            SCOPED_TRACE(std::string(image) + (leftOver ? ", the old identity's key left over" : ""));
+            EngineFixture fx(image);
+            if (leftOver)
+                fx.session().registry.WriteRegValue(RootKey::CurrentUser, "\\Identities\\" + old, "Username", "旧 ID",
+                                                    foundation::RegType::String);
+            const bool wide = std::string(image) == "2000";
+            ASSERT_TRUE(fx.platform().files.replaceFile(kBackup, wide ? utf16(text) : text).ok());
+            ASSERT_EQ(BtnRecoveryOEClick(fx.session()), MailRuleOutcome::Started);
+            EXPECT_EQ(fx.dialogs().shown.back(), std::pair(DialogKind::Information, std::string("\r\nOutlook Expressのメールルールを復元しました。")));
+            const std::string rules = rulesText(fx);
+            EXPECT_NE(rules.find("\"Name\"=\"old PC [HKEY_CURRENT_USER\\\\Identities\\\\" + old + "]\""), std::string::npos)
+                << "the values stay as saved\n" << rules;
+            EXPECT_EQ(rulesText(fx, oldRules), "") << "nothing under the old identity";
+            EXPECT_NE(fx.journal().find("Regedit.exe\t/s \"" + std::string(kExported) + "\""), std::string::npos);
+        }
 }
 
 TEST(MailRules, AnOldBackupIsReplacedOnlyByANewFileOfTheRules) {
@@ -185,11 +228,6 @@ TEST(MailRules, AFileThatIsNotTheRulesOfThisIdentityIsRefusedBeforeAnyChange) {
     const std::string rules = "[HKEY_CURRENT_USER\\" + kRules + "]\r\n\"Order\"=\"000\"\r\n\r\n";
     const std::string other = "[HKEY_CURRENT_USER\\Identities\\{0BAD0000-0000-0000-0000-000000000000}\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail]\r\n\r\n";
     const std::string run = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"evil\"=\"C:\\\\evil.exe\"\r\n\r\n";
-    const auto utf16 = [](const std::string& ascii) {
-        std::string out = "\xFF\xFE";
-        for (const char c : ascii) out += std::string{c, '\0'};
-        return out;
-    };
     // A hive file as reg save writes it: base block with checksum, one bin, the root key node.
     const auto hive = [](std::string_view rootName) {
         std::string file(0x2000, '\0');
@@ -217,7 +255,6 @@ TEST(MailRules, AFileThatIsNotTheRulesOfThisIdentityIsRefusedBeforeAnyChange) {
         {"98", "a deletion", header + rules + "[-HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\wscsvc]\r\n\r\n", MailRuleOutcome::Refused, "キー：-HKEY_LOCAL_MACHINE"},
         {"98", "a deletion inside", header + "[-HKEY_CURRENT_USER\\" + kRules + "]\r\n\r\n", MailRuleOutcome::Refused, "キー：-HKEY_CURRENT_USER"},
         {"98", "another identity beside", header + rules + other, MailRuleOutcome::Refused, "キー：HKEY_CURRENT_USER\\Identities\\{0BAD"},
-        {"98", "another identity only", header + other, MailRuleOutcome::OtherIdentity, "\r\nこのバックアップは、別のOutlook Expressのユーザー（ID）のメールルールのため、\r\n現在のユーザーには、復元できません。\r\n\r\nバックアップしたユーザー：{0BAD"},
         {"98", "a key behind a lone CR", header + rules.substr(0, rules.size() - 4) + "\r" + run, MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
         {"98", "UTF-16 with a key outside", utf16(header + rules + run), MailRuleOutcome::Refused, "キー：HKEY_LOCAL_MACHINE"},
         {"98", "a saved key of another kind", header + run, MailRuleOutcome::Refused, "ファイル："},

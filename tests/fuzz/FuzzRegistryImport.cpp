@@ -1,5 +1,6 @@
 // Any bytes as a mail-rule backup: the check and the readers survive them, and neither a file the
-// check lets through nor what reg restore makes of any file changes anything outside the rules key.
+// check lets through (also once moved from another identity) nor what reg restore makes of any file
+// changes anything outside the rules key.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -58,7 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)hastelyn::foundation::savedHiveRootName(bytes);
     const engine::MailRuleKey key{kIdentity, "HKEY_CURRENT_USER",
                                   std::string("\\Identities\\") + kIdentity + std::string(engine::kMailRulesBelowIdentity)};
-    if (engine::checkMailRuleFile(bytes, key, false).verdict == engine::MailRuleFileVerdict::Fits) expectOnlyRulesChange(bytes);
+    const engine::MailRuleFileCheck check = engine::checkMailRuleFile(bytes, key, false);
+    if (check.verdict == engine::MailRuleFileVerdict::Fits) expectOnlyRulesChange(bytes);
+    // Another identity's rules, moved under this one, pass the same check before they are imported.
+    if (check.verdict == engine::MailRuleFileVerdict::OtherIdentity) {
+        const std::string moved = engine::movedToIdentity(bytes, check.detail, kIdentity);
+        if (engine::checkMailRuleFile(moved, key, false).verdict == engine::MailRuleFileVerdict::Fits) expectOnlyRulesChange(moved);
+    }
     (void)engine::checkMailRuleFile(bytes, key, true);
     if (const auto restored = sandbox::restoredKeyText(bytes, "HKEY_CURRENT_USER" + key.keyPath)) expectOnlyRulesChange(*restored);
     return 0;

@@ -1,15 +1,18 @@
-// The save-and-restore window: a restore point made and chosen in the machine's own file dialog,
-// the main window refreshed; F4, the wheel, the spoken texts, the tab order and closing.
+// The save-and-restore window's widgets: a restore point made and chosen in the machine's own
+// file dialog, the main window refreshed; the screen's events reaching it from the keys, the
+// focus, the tabs and the wheel; the names a screen reader reads; closing.
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
-#include "engine/RestoreWindowTexts.h"
+#include "ui/model/RestoreControls.h"
 #include "tests/ui/support/FileBrowserAnswer.h"
 #include "tests/ui/support/MouseWheel.h"
 #include "tests/ui/support/WindowFixture.h"
@@ -24,6 +27,7 @@ using foundation::DialogKind;
 using testing::BrowserAnswer;
 using testing::MiniMachine;
 using testing::WindowFixture;
+namespace c = ui::model::restore::controls;
 
 namespace {
 
@@ -35,6 +39,10 @@ MiniMachine machine(const std::string& settings) {
            {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management]",
             "\"DisablePagingExecutive\"=dword:00000000"});
     return m;
+}
+
+QAbstractButton* buttonOf(ui::TFrmRestore& restore, const ui::model::Control& row) {
+    return static_cast<QAbstractButton*>(restore.widget(row));
 }
 
 std::string lastDialog(WindowFixture& fx) { return fx.dialogs().shown.empty() ? "" : fx.dialogs().shown.back().second; }
@@ -54,7 +62,7 @@ private slots:
         ui::TFrmRestore restore(fx.session(), &fx.window());
         ui::TFrmMain& main = fx.window();
         QListWidget* system = main.tweakLists[0];
-        restore.BtnBackup->click();  // Yes by default
+        buttonOf(restore, c::BtnBackup)->click();  // Yes by default
         const std::string made = lastDialog(fx).substr(lastDialog(fx).find("作成ファイル：") + std::string("作成ファイル：").size());
         setPagingExecutive(fx, "1");
         engine::readPass(fx.session());
@@ -65,7 +73,7 @@ private slots:
         {
             BrowserAnswer browser;
             browser.answerLater(std::nullopt);
-            restore.BtnRecovery->click();
+            buttonOf(restore, c::BtnRecovery)->click();
             QVERIFY(browser.opened);
             QCOMPARE(browser.title, ui::u8("復元ポイントを指定してください。"));
             QCOMPARE(browser.folder, ui::u8("C:\\Program Files\\Hastelyn"));
@@ -76,7 +84,7 @@ private slots:
         }
         BrowserAnswer browser;
         browser.answerLater(ui::u8(made));
-        restore.BtnRecovery->click();
+        buttonOf(restore, c::BtnRecovery)->click();
         QVERIFY(lastDialog(fx).ends_with("\r\n\r\n指定ファイル：" + made));
         QVERIFY(fx.dialogs().shown.back().first == DialogKind::Information);
         QCOMPARE(fx.session().registry.ReadRegValue(platform::RootKey::LocalMachine, kMemoryKey, "DisablePagingExecutive",
@@ -104,7 +112,7 @@ private slots:
         QCOMPARE(browser.chosen(), std::string("C:\\Program Files\\Hastelyn\\Hastelyn.ini"));
     }
 
-    void f4WheelSpeechTabOrderAndClosing() {
+    void eventsReachTheScreenAndTheWidgetsAreNamed() {
         WindowFixture fx(machine("Sound=On\r\n"));
         ui::TFrmRestore restore(fx.session(), &fx.window());
         restore.showCentred();
@@ -114,51 +122,37 @@ private slots:
         // Centred on the main window (an odd width rounds either way).
         const QPoint off = restore.geometry().center() - fx.window().geometry().center();
         QVERIFY(std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2);
-        QCOMPARE(fx.clipboard(), std::string(engine::restoretext::kWindowShown));
+        QCOMPARE(fx.clipboard(), std::string(ui::model::restore::texts::kWindowShown));
+        const std::pair<QWidget*, const char*> names[] = {
+            {restore.widget(c::BtnCancel), "閉じる"}, {restore.widget(c::BtnBackup), "▼ パソコンの状態を保存"},
+            {restore.widget(c::BtnRecoveryOE), "▼ メールルールを復元"}, {restore.PgRestore, "ページ"}, {restore.Comment, "詳しい解説"}};
+        for (const auto& [widget, name] : names) QCOMPARE(widget->accessibleName(), ui::u8(name));
 
-        const auto walk = [&](Qt::Key key) {
-            QTest::keyClick(QApplication::focusWidget(), key);
+        // Each control the Tab walk reaches speaks its own row's text, the page control its page.
+        const auto walk = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
             return fx.clipboard();
         };
-        QCOMPARE(QApplication::focusWidget(), restore.BtnCancel);
-        QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kPcPageEntered));
-        QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kButtonTexts[1].spoken));
-        QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kButtonTexts[2].spoken));
-        QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kButtonTexts[0].spoken));
-        QCOMPARE(QApplication::focusWidget(), restore.BtnCancel);
+        QCOMPARE(QApplication::focusWidget(), restore.widget(c::BtnCancel));
+        QCOMPARE(walk(Qt::Key_Tab), std::string(ui::model::restore::texts::kPcPageEntered));
+        QCOMPARE(walk(Qt::Key_Tab), std::string(c::BtnBackup.spoken));
+        QCOMPARE(walk(Qt::Key_Tab), std::string(c::BtnRecovery.spoken));
+        QCOMPARE(walk(Qt::Key_Tab), std::string(c::BtnCancel.spoken));
+        QCOMPARE(walk(Qt::Key_Tab, Qt::ShiftModifier), std::string(c::BtnRecovery.spoken));  // into the page from outside
+        QVERIFY(walk(Qt::Key_F4).starts_with("お使いのパソコンの状態を 復元ポイントとして"));
 
-        // F4 whatever "Sound" says, on both pages, byte-exact.
-        fx.session().settings.write(foundation::kGeneralSection, "Sound", "Off");
-        QCOMPARE(walk(Qt::Key_F4),
-                 std::string("お使いのパソコンの状態を 復元ポイントとして管理することができます。\r\n\r\n任意に復元ポイントを作成することで パソコンの調子がおかしくなった場合や \r\n"
-                             "パソコンの状態を 以前の状態に戻したくなったときに \r\n以前に 作成しておいた復元ポイントを指定することで \r\n"
-                             "お使いのパソコンを 復元ポイント作成時の状態まで 戻すことができます。\r\n復元ポイントは 複数作成することができます。\r\n\r\n"
-                             "※ 初回起動時に 高速化を行う前の復元ポイントを作成することで \r\n　 Hastelyn 導入前の状態に パソコンの状態をいつでも戻すことができます。"));
-        fx.session().settings.write(foundation::kGeneralSection, "Sound", "On");
-
-        // The page change moves the focus out and back: the new page is spoken.
+        // A page chosen: the memo explains it (one line break for each CR LF), the page control speaks it.
         restore.PgRestore->setCurrentIndex(1);
-        QCOMPARE(fx.clipboard(), std::string(engine::restoretext::kMailPageEntered));
-        QCOMPARE(restore.commentText(), std::string(engine::restoretext::kMailPageExplanation));
-        const std::string f4 = walk(Qt::Key_F4);
-        QCOMPARE(f4.substr(f4.find("OEには")),
-                 std::string("OEには メールルールをバックアップ 復元する手段は提供されていません。\r\n\r\n Hastelyn でメールルールをバックアップすることで \r\n"
-                             "Windowsの再インストールや パソコンの移行時に \r\nメールルールを再び作成する手間を 省くことができます。\r\n\r\n"
-                             "※ メールデータやメールアカウント アドレス帳を \r\n　バックアップ 復元する手段は OEで提供されています。"));
-        QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kButtonTexts[3].spoken));
-        QCOMPARE(walk(Qt::Key_Tab), std::string(engine::restoretext::kButtonTexts[4].spoken));
-
-        // The wheel: down on the last page shows the first, up on the first the last.
+        QCOMPARE(fx.clipboard(), std::string(ui::model::restore::texts::kMailPageEntered));
+        QCOMPARE(QApplication::focusWidget(), restore.PgRestore->tabBar());
+        QVERIFY(restore.Comment->toPlainText().startsWith(ui::u8("現在、インターネットの普及に伴い、\n連絡手段")));
         testing::turnWheel(&restore, -120);
-        QCOMPARE(restore.PgRestore->currentWidget(), restore.TbKelvarix);
-        testing::turnWheel(&restore, 120);
-        QCOMPARE(restore.PgRestore->currentWidget(), restore.TbOE);
+        QCOMPARE(restore.PgRestore->currentIndex(), 0);
 
-        // Escape presses BtnCancel.
+        // Escape presses BtnCancel; the title bar closes without a word.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!restore.isVisible());
-        QCOMPARE(fx.clipboard(), std::string(engine::restoretext::kWindowClosed));
-        // The title bar closes without a word.
+        QCOMPARE(fx.clipboard(), std::string(ui::model::restore::texts::kWindowClosed));
         restore.showCentred();
         QVERIFY(QTest::qWaitForWindowExposed(&restore));
         fx.setClipboard("x");

@@ -14,16 +14,6 @@
 #include "ui/qt/MainWindowView.h"
 
 namespace hastelyn::ui {
-namespace {
-
-bool isInside(const QWidget* widget, const QWidget* container) {
-    for (; widget != nullptr; widget = widget->parentWidget())
-        if (widget == container) return true;
-    return false;
-}
-
-}  // namespace
-
 void TFrmMain::focusChanged(QWidget* /*old*/, QWidget* now) {
     if (now == nullptr || now->window() != this) {
         screen_->focusMoved(model::FocusPlace::Elsewhere, nullptr);

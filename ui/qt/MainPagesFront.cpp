@@ -12,12 +12,6 @@
 
 namespace hastelyn::ui {
 
-QString displayText(std::string_view text) {
-    QString shown = u8(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return shown;
-}
-
 MainPagesFront::MainPagesFront(TFrmMain& window, engine::Session& session)
     : QObject(&window), screen_(session, *this) {}
 

@@ -49,7 +49,4 @@ private:
     std::unordered_map<const QWidget*, const model::Control*> controls_;
 };
 
-// The text as a Qt text box shows it: CR LF breaks as line feeds.
-QString displayText(std::string_view text);
-
 }  // namespace hastelyn::ui

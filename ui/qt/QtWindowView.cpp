@@ -19,7 +19,7 @@ void QtWindowView::setCaption(const model::Control& control, std::string_view te
     if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(shown);
     else if (auto* label = qobject_cast<QLabel*>(w)) label->setText(shown);
     else if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setText(shown);
-    else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) memo->setPlainText(shown);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) memo->setPlainText(displayText(text));
     else if (w != nullptr) w->setWindowTitle(shown);
 }
 

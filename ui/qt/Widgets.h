@@ -50,6 +50,16 @@ inline QString u8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A text with CR LF line breaks as a Qt text field shows it (one line break each).
+inline QString displayText(std::string_view text) { return u8(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+
+// Whether widget is container or lies inside it.
+inline bool isInside(const QWidget* widget, const QWidget* container) {
+    for (; widget != nullptr; widget = widget->parentWidget())
+        if (widget == container) return true;
+    return false;
+}
+
 // Background colour of a Windows colour value 0x00BBGGRR.
 QColor windowsColor(std::uint32_t bgr);
 void setBackground(QWidget* widget, std::uint32_t bgr);

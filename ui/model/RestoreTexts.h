@@ -1,9 +1,21 @@
 #pragma once
-// The save-and-restore window's own texts: the explanation of each page and what its controls
-// say when they get the focus.
+// The save-and-restore window's own texts: its captions, the explanation of each page and what
+// the window and its controls say. The messages of the four actions are the engine's
+// (SaveAndRestore, MailRules), which the command line shares.
 #include <string_view>
 
-namespace hastelyn::engine::restoretext {
+namespace hastelyn::ui::model::restore::texts {
+
+inline constexpr std::string_view kCaption = "保存と復元";
+inline constexpr std::string_view kCancelCaption = "閉じる";
+inline constexpr std::string_view kPcPageCaption = "Hastelyn";
+inline constexpr std::string_view kMailPageCaption = "Outlook Express";
+inline constexpr std::string_view kPcHeading = "■ お使いのパソコンの状態";
+inline constexpr std::string_view kMailHeading = "■ Outlook Expressのメールルール";
+inline constexpr std::string_view kBackupLabel = "▼ パソコンの状態を保存";
+inline constexpr std::string_view kRecoveryLabel = "▼ 以前の状態に戻す";
+inline constexpr std::string_view kBackupOELabel = "▼ メールルールをバックアップ";
+inline constexpr std::string_view kRecoveryOELabel = "▼ メールルールを復元";
 
 inline constexpr std::string_view kPcPageExplanation =
     "お使いのパソコンの状態を、復元ポイントとして管理することができます。\r\n\r\n"
@@ -41,18 +53,16 @@ inline constexpr std::string_view kMailPageEntered =
     "Outlook Expressページです。Tabキーを押すと 次のコントロールに移動します。左キーを押すと 前のページに移動します。F4キーを押すと 選択しているページについて、詳しい解説が説明されます。";
 inline constexpr std::string_view kWindowClosed = "保存と復元ウィンドウを閉じました。";
 
-struct ControlText {
-    const char* name;  // the component
-    std::string_view spoken;
-};
-
 // What each button says when it gets the focus.
-inline constexpr ControlText kButtonTexts[] = {
-    {"BtnCancel", "閉じるプッシュボタンです。Enterキーを押すと 保存と復元ウィンドウを閉じます。Tabキーを押すと 次のコントロールに移動します。"},
-    {"BtnBackup", "バックアッププッシュボタンです。Enterキーを押すと パソコンの状態を保存します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {"BtnRecovery", "復元プッシュボタンです。Enterキーを押すと パソコンを以前の状態に戻します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {"BtnBackupOE", "OE バックアッププッシュボタンです。Enterキーを押すと メールルールをバックアップします。Tabキーを押すと 次のプッシュボタンに移動します。"},
-    {"BtnRecoveryOE", "OE 復元プッシュボタンです。Enterキーを押すと メールルールを復元します。Tabキーを押すと 次のプッシュボタンに移動します。"},
-};
+inline constexpr std::string_view kCancelSpoken =
+    "閉じるプッシュボタンです。Enterキーを押すと 保存と復元ウィンドウを閉じます。Tabキーを押すと 次のコントロールに移動します。";
+inline constexpr std::string_view kBackupSpoken =
+    "バックアッププッシュボタンです。Enterキーを押すと パソコンの状態を保存します。Tabキーを押すと 次のプッシュボタンに移動します。";
+inline constexpr std::string_view kRecoverySpoken =
+    "復元プッシュボタンです。Enterキーを押すと パソコンを以前の状態に戻します。Tabキーを押すと 次のプッシュボタンに移動します。";
+inline constexpr std::string_view kBackupOESpoken =
+    "OE バックアッププッシュボタンです。Enterキーを押すと メールルールをバックアップします。Tabキーを押すと 次のプッシュボタンに移動します。";
+inline constexpr std::string_view kRecoveryOESpoken =
+    "OE 復元プッシュボタンです。Enterキーを押すと メールルールを復元します。Tabキーを押すと 次のプッシュボタンに移動します。";
 
-}  // namespace hastelyn::engine::restoretext
+}  // namespace hastelyn::ui::model::restore::texts
