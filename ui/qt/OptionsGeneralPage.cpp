@@ -28,7 +28,7 @@ void TFrmSub::buildGeneralPage() {
         field = make<QLineEdit>(files, edit);
         make<QLabel>(files, label)->setBuddy(field);
         browseButton = pushButton(files, browse);
-        connect(field, &QLineEdit::textEdited, this,
+        connect(field, &QLineEdit::textChanged, this,
                 [this, row = &edit](const QString& text) { if (screen_) screen_->pathEdited(*row, text.toStdString()); });
         connect(browseButton, &QPushButton::clicked, this, [this, row = &browse] { if (screen_) screen_->browse(*row); });
     }

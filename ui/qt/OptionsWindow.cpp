@@ -61,13 +61,6 @@ void OptionsQtView::addPage(const model::Control& pages, const model::Control& p
     if (tabs != nullptr && shown != nullptr && tabs->indexOf(shown) < 0) tabs->addTab(shown, u8(page.caption));
 }
 
-template <typename W, typename... Args>
-W* TFrmSub::make(QWidget* parent, const model::Control& control, Args&&... args) {
-    W* widget = view_.make<W>(parent, control, std::forward<Args>(args)...);
-    widget->setAccessibleName(u8(ctl::accessibleName(control)));
-    return widget;
-}
-
 QGroupBox* TFrmSub::group(QWidget* page, const model::Control& control) {
     auto* box = make<QGroupBox>(page, control);
     box->setTitle(u8(control.caption));

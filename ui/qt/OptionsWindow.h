@@ -111,8 +111,13 @@ protected:
     void reject() override;
 
 private:
+    // The widget of a row, tied to it, with the name a screen reader gives it.
     template <typename W, typename... Args>
-    W* make(QWidget* parent, const model::Control& control, Args&&... args);
+    W* make(QWidget* parent, const model::Control& control, Args&&... args) {
+        W* widget = view_.make<W>(parent, control, std::forward<Args>(args)...);
+        widget->setAccessibleName(u8(model::options::controls::accessibleName(control)));
+        return widget;
+    }
     QGroupBox* group(QWidget* page, const model::Control& control);
     QPushButton* pushButton(QWidget* parent, const model::Control& control);
     void buildGeneralPage();
