@@ -75,6 +75,15 @@ std::array<QColor, 6> targetColors(WindowFixture& fx, AllWindows& w) {
             background(&w.compact)};
 }
 
+// Counts the times a window is hidden.
+struct HideWatch : QObject {
+    int hides = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        hides += event->type() == QEvent::Hide;
+        return false;
+    }
+};
+
 class FakeFileDialog : public engine::FileOpenDialog {
 public:
     std::optional<std::string> choose(std::string_view title, std::string_view filter, std::string_view folder) override {
@@ -242,8 +251,13 @@ private slots:
     void colourStylesSetTheSixTargetsAndKeys() {
         WindowFixture fx(withSettings("[環境設定]\r\nTransparent=255\r\n"));
         AllWindows w(fx);
+        fx.window().show();
         w.sub.showPage("TbOption");
         QVERIFY(QTest::qWaitForWindowExposed(&w.sub));
+        // Nothing is hidden to be repainted: the options window, owned by the main window, would
+        // stay unpainted on X until shown anew.
+        HideWatch watch;
+        fx.window().installEventFilter(&watch);
         // Every fixed style, then Default again: the six targets take its colours, the window
         // its background at once, and every text on a panel a colour that reads there.
         for (std::size_t s = 1; s <= engine::kColorStyles.size(); ++s) {
@@ -269,6 +283,8 @@ private slots:
             }
         }
         QCOMPARE(fx.setting("環境設定", "TitleColor"), std::string("$00639AFF"));
+        QCOMPARE(watch.hides, 0);
+        QVERIFY(w.sub.isVisible());
 
         // A colour picked: 任意 selected, applied as "Optional" with the six swatches.
         std::vector<QColor> offered;

@@ -222,7 +222,7 @@ TEST(OptionsScreen, ColourStylesReachTheSixTargetsAndTheirTextsRead) {
         {"Black", ColourTarget::Accel, "Label1", 0xFFFFFF},   {"Black", ColourTarget::Accel, "Label2", 0xFFFFFF},
         {"Black", ColourTarget::Sub, "LblSite", 0xFFFFFF},    {"Black", ColourTarget::Accel, "LblRest", 0x0000FF},
         {"Green", ColourTarget::Accel, "LblAll", 0xFFFFFF},   {"Green", ColourTarget::Accel, "Label1", 0x000000},
-        {"Red", ColourTarget::Title, "", 0x000000},           {"Blue", ColourTarget::Sub, "LblUrl", 0xFFFFFF},
+        {"Red", ColourTarget::Title, "", 0x000000},           {"Blue", ColourTarget::Sub, "LblSite", 0xFFFFFF},
         {"Blue", ColourTarget::Restore, "", 0xFFFFFF},        {"Yellow", ColourTarget::Accel, "Label2", 0xFF0000},
     };
     for (const auto& [style, target, name, colour] : shown)

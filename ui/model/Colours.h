@@ -11,9 +11,8 @@ inline constexpr std::uint32_t kSilver = 0xC0C0C0;  // a field the user may not 
 inline constexpr std::uint32_t kCream = 0xF0FBFF;   // the commentary memos
 inline constexpr std::uint32_t kTeal = 0x808000;    // the restore window's memo text
 inline constexpr std::uint32_t kSubColor = 0x9CCFFF; // the options window before any style
-inline constexpr std::uint32_t kBlue = 0xFF0000;     // the main window's hint line, the links
+inline constexpr std::uint32_t kBlue = 0xFF0000;     // the main window's hint line
 inline constexpr std::uint32_t kRed = 0x0000FF;      // the main window's counters
-inline constexpr std::uint32_t kMaroon = 0x000080;   // why the speech synthesizer cannot speak
 
 }  // namespace hastelyn::ui::model::colours
 

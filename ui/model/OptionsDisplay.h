@@ -45,12 +45,13 @@ public:
 bool hasLayeredWindows(const foundation::EditionCodes& codes);
 
 // A text drawn on a colour target in a colour of its own (any other text on a target is black).
+// Texts on the pages of a page control are not on the target: the pages keep the face colour.
 struct TextOnPanel {
     ColourTarget target;
     std::string_view name;  // the control's name
     std::uint32_t own;
 };
-inline constexpr std::array<TextOnPanel, 11> kTextsOnPanels = {{
+inline constexpr std::array<TextOnPanel, 8> kTextsOnPanels = {{
     {ColourTarget::Accel, "Label1", colours::kBlack},  // "■ 詳しい解説"
     {ColourTarget::Accel, "Label2", colours::kBlue},   // the hint line under the pages
     {ColourTarget::Accel, "Label4", colours::kRed},    // the counter line
@@ -59,9 +60,6 @@ inline constexpr std::array<TextOnPanel, 11> kTextsOnPanels = {{
     {ColourTarget::Accel, "LblAll", colours::kRed},
     {ColourTarget::Accel, "Label5", colours::kRed},
     {ColourTarget::Sub, "LblSite", colours::kBlack},  // the options window's header
-    {ColourTarget::Sub, "LblSpeechOutputWhy", colours::kMaroon},
-    {ColourTarget::Sub, "LblUrl", colours::kBlue},
-    {ColourTarget::Sub, "LblSupport", colours::kBlue},
 }};
 
 // The colour a text takes on its target of the given colour: its own on the target's design

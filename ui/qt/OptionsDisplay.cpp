@@ -1,5 +1,6 @@
 #include "ui/qt/OptionsDisplay.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -47,6 +48,13 @@ void showTextsOn(QWidget* panel, model::ColourTarget target, std::uint32_t colou
     QPalette palette = panel->palette();
     palette.setColor(QPalette::WindowText, windowsColor(model::textColourOn(target, {}, colour)));
     panel->setPalette(palette);
+    // A page control's pages are drawn in the system's face colour, not the panel's: the texts
+    // on them keep the system's text colour.
+    for (QTabWidget* pages : panel->findChildren<QTabWidget*>()) {
+        QPalette face = pages->palette();
+        face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+        pages->setPalette(face);
+    }
     for (const model::TextOnPanel& text : model::kTextsOnPanels) {
         if (text.target != target) continue;
         if (auto* shown = panel->findChild<QWidget*>(u8(text.name)))
@@ -98,9 +106,10 @@ void DisplayTargets::setCommentHint(bool wholeText) {
 }
 
 void DisplayTargets::repaintMain() {
-    if (!main_.isVisible()) return;
-    main_.hide();
-    main_.show();
+    // Every widget whose colours changed repaints itself; hiding and showing the window, as
+    // Windows needs for the menu shape, would leave the options window (owned by it) unpainted
+    // on X until it is hidden and shown in turn.
+    main_.update();
 }
 
 void DisplayTargets::applyLockedItems() { ui::applyLockedItems(main_, session_); }

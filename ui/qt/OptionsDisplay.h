@@ -33,7 +33,6 @@ public:
     void setTabStyle(foundation::TabStyle style) override;
     void setCommentFont(int pointSize) override;
     void setCommentHint(bool wholeText) override;
-    // Hidden and shown again, so that every part of it repaints.
     void repaintMain() override;
     void applyLockedItems() override;
 
@@ -52,7 +51,8 @@ private:
 void applyTabStyle(QTabWidget* pages, foundation::TabStyle style);
 
 // Every text on a coloured panel in the colour that reads there (model::textColourOn): the
-// panel's own text colour for its plain texts, and the texts of a colour of their own.
+// panel's own text colour for its plain texts, and the texts of a colour of their own. The
+// pages of a page control on it are no part of the panel.
 void showTextsOn(QWidget* panel, model::ColourTarget target, std::uint32_t colour);
 
 }  // namespace hastelyn::ui
