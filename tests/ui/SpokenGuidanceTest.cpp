@@ -112,14 +112,6 @@ private slots:
         ui::TFrmSub sub(fx.session(), fx.window(), compact, restore);
         ui::SpeechOutputOption& option = *sub.speechOutput;
         QVERIFY(option.ChcSpeechOutput->isChecked());
-        option.apply();  // "Both", written by hand, stays while the box stays ticked
-        QCOMPARE(fx.setting("環境設定", "SpeechOutput"), std::string("Both"));
-        option.ChcSpeechOutput->setChecked(false);
-        option.apply();
-        QCOMPARE(fx.setting("環境設定", "SpeechOutput"), std::string("NULL"));
-        option.ChcSpeechOutput->setChecked(true);
-        option.apply();
-        QCOMPARE(fx.setting("環境設定", "SpeechOutput"), std::string("Speech"));
 
         // Shown, the window says why speech cannot be; the box stays usable for a later start.
         QVERIFY(option.LblSpeechOutputWhy->isHidden());

@@ -1,11 +1,11 @@
 #include "ui/qt/OptionsDisplay.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-#include <iterator>
-
 #include "ui/qt/CompactWindow.h"
+#include "ui/qt/LockedControls.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/MenuShape.h"
 #include "ui/qt/RestoreWindow.h"
@@ -14,19 +14,8 @@
 namespace hastelyn::ui {
 namespace {
 
-constexpr std::size_t kMenuTarget = 1;
-constexpr std::size_t kSubTarget = 3;
-
-QWidget* targetWidget(const DisplayTargets& targets, std::size_t target) {
-    switch (target) {
-        case 0: return targets.main.PnlTitle;
-        case kMenuTarget: return targets.main.findChild<QWidget*>("ShpMenu");
-        case 2: return targets.main.findChild<QWidget*>("PnlAccel");
-        case kSubTarget: return &targets.sub;
-        case 4: return &targets.restore;
-        default: return &targets.compact;
-    }
-}
+constexpr int kHintPause = 300000;
+constexpr int kPlainHintPause = 2500;
 
 }  // namespace
 
@@ -55,56 +44,74 @@ void applyTabStyle(QTabWidget* pages, foundation::TabStyle style) {
     }
 }
 
-void DisplayTargets::setColor(std::size_t target, std::uint32_t color) {
-    QWidget* widget = targetWidget(*this, target);
-    if (widget == nullptr) return;
-    if (auto* shape = qobject_cast<MenuShape*>(widget)) shape->setColour(windowsColor(color));
-    else setBackground(widget, color);
-    if (target == kSubTarget) setBackground(&subFocusPanel, color);
+void showTextsOn(QWidget* panel, model::ColourTarget target, std::uint32_t colour) {
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::WindowText, windowsColor(model::textColourOn(target, {}, colour)));
+    panel->setPalette(palette);
+    // A page control's pages are drawn in the system's face colour, not the panel's: the texts
+    // on them keep the system's text colour.
+    for (QTabWidget* pages : panel->findChildren<QTabWidget*>()) {
+        QPalette face = pages->palette();
+        face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+        pages->setPalette(face);
+    }
+    for (const model::TextOnPanel& text : model::kTextsOnPanels) {
+        if (text.target != target) continue;
+        if (auto* shown = panel->findChild<QWidget*>(u8(text.name)))
+            setTextColour(shown, model::textColourOn(target, text.name, colour));
+    }
 }
 
-engine::StyleColors DisplayTargets::colors() const {
-    engine::StyleColors colors{};
-    for (std::size_t target = 0; target < colors.size(); ++target) {
-        QWidget* widget = targetWidget(*this, target);
-        if (auto* shape = qobject_cast<MenuShape*>(widget)) colors[target] = windowsValue(shape->colour());
-        else if (widget != nullptr) colors[target] = windowsValue(widget->palette().color(QPalette::Window));
+QWidget* DisplayTargets::targetWidget(model::ColourTarget target) const {
+    switch (target) {
+        case model::ColourTarget::Title: return main_.PnlTitle;
+        case model::ColourTarget::Menu: return main_.findChild<QWidget*>("ShpMenu");
+        case model::ColourTarget::Accel: return main_.findChild<QWidget*>("PnlAccel");
+        case model::ColourTarget::Sub: return &sub_;
+        case model::ColourTarget::Restore: return &restore_;
+        case model::ColourTarget::Compact: break;
     }
-    return colors;
+    return &compact_;
 }
+
+void DisplayTargets::setTargetColour(model::ColourTarget target, std::uint32_t colour) {
+    QWidget* widget = targetWidget(target);
+    if (widget == nullptr) return;
+    if (auto* shape = qobject_cast<MenuShape*>(widget)) {
+        shape->setColour(windowsColor(colour));
+        return;
+    }
+    setBackground(widget, colour);
+    if (target == model::ColourTarget::Sub) setBackground(&subFocusPanel_, colour);
+    showTextsOn(widget, target, colour);
+}
+
+void DisplayTargets::setMainOpacity(int opacity) { main_.setWindowOpacity(opacity / 255.0); }
 
 void DisplayTargets::setTabStyle(foundation::TabStyle style) {
-    applyTabStyle(main.PgAccel, style);
-    applyTabStyle(restore.PgRestore, style);
-    applyTabStyle(&subPages, style);
+    applyTabStyle(main_.PgAccel, style);
+    applyTabStyle(restore_.PgRestore, style);
+    applyTabStyle(&subPages_, style);
 }
 
-void DisplayTargets::setMainOpacity(const engine::Session& session, int opacity) {
-    if (session.codes.edition != "2k" && session.codes.edition != "XP") return;
-    main.setWindowOpacity(opacity / 255.0);
+void DisplayTargets::setCommentFont(int pointSize) {
+    QFont font = main_.Comment->font();
+    font.setPointSize(pointSize);
+    main_.Comment->setFont(font);
+}
+
+void DisplayTargets::setCommentHint(bool wholeText) {
+    main_.Comment->setToolTipDuration(wholeText ? kHintPause : kPlainHintPause);
+    if (!wholeText) main_.Comment->setToolTip({});
 }
 
 void DisplayTargets::repaintMain() {
-    if (!main.isVisible()) return;
-    main.hide();
-    main.show();
+    // Every widget whose colours changed repaints itself; hiding and showing the window, as
+    // Windows needs for the menu shape, would leave the options window (owned by it) unpainted
+    // on X until it is hidden and shown in turn.
+    main_.update();
 }
 
-void applyDisplaySettings(engine::Session& session, DisplayTargets& targets) {
-    const foundation::DisplaySettings display = foundation::loadDisplaySettings(session.settings);
-    if (display.commentFontSize) {
-        QFont font = targets.main.Comment->font();
-        font.setPointSize(*display.commentFontSize > 0 ? *display.commentFontSize : 1);
-        targets.main.Comment->setFont(font);
-    }
-    if (display.commentHint) targets.main.Comment->setToolTipDuration(300000);
-    if (display.opacity) targets.setMainOpacity(session, *display.opacity);
-    const std::optional<std::uint32_t> colors[] = {display.titleColor, display.menuColor,    display.accelColor,
-                                                   display.subColor,   display.restoreColor, display.compactColor};
-    for (std::size_t target = 0; target < std::size(colors); ++target)
-        if (colors[target]) targets.setColor(target, *colors[target]);
-    if (display.repaintMain) targets.repaintMain();
-    if (display.tabStyle) targets.setTabStyle(*display.tabStyle);
-}
+void DisplayTargets::applyLockedItems() { ui::applyLockedItems(main_, session_); }
 
 }  // namespace hastelyn::ui

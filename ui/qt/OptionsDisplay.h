@@ -1,14 +1,13 @@
 #pragma once
-// The display settings as the windows show them: the page style of the three page controls,
-// the six colour targets, the commentary memo's font and hint, the main window's opacity.
+// The windows the options window reaches, as Qt draws them: the page style of the three page
+// controls, the six colour targets and the texts on them, the commentary memo's font and hint,
+// the main window's opacity and its locked controls.
 #include <QColor>
 
-#include <array>
 #include <cstdint>
 
-#include "engine/OptionSettings.h"
 #include "engine/Session.h"
-#include "foundation/DisplaySettings.h"
+#include "ui/model/OptionsDisplay.h"
 
 class QTabWidget;
 class QWidget;
@@ -22,30 +21,38 @@ class TFrmRestore;
 // The Windows colour value 00BBGGRR of a colour.
 std::uint32_t windowsValue(const QColor& color);
 
-// The windows the display settings reach.
-struct DisplayTargets {
-    TFrmMain& main;
-    TFrmCompact& compact;
-    TFrmRestore& restore;
-    QWidget& sub;
-    QTabWidget& subPages;
-    QWidget& subFocusPanel;
+class DisplayTargets : public model::OptionsTargets {
+public:
+    DisplayTargets(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore, QWidget& sub,
+                   QTabWidget& subPages, QWidget& subFocusPanel)
+        : session_(session), main_(main), compact_(compact), restore_(restore), sub_(sub), subPages_(subPages),
+          subFocusPanel_(subFocusPanel) {}
 
-    // PnlTitle, ShpMenu, PnlAccel, the options window (with its focus panel), the
-    // save-and-restore window, the compact window.
-    void setColor(std::size_t target, std::uint32_t color);
-    // Their colours now (the menu's from the shape's brush).
-    engine::StyleColors colors() const;
-    void setTabStyle(foundation::TabStyle style);
-    // Layered windows exist on 2000 and XP only; elsewhere the window stays as it is.
-    void setMainOpacity(const engine::Session& session, int opacity);
-    // Hidden and shown again, so that every part of it repaints.
-    void repaintMain();
+    void setTargetColour(model::ColourTarget target, std::uint32_t colour) override;
+    void setMainOpacity(int opacity) override;
+    void setTabStyle(foundation::TabStyle style) override;
+    void setCommentFont(int pointSize) override;
+    void setCommentHint(bool wholeText) override;
+    void repaintMain() override;
+    void applyLockedItems() override;
+
+private:
+    QWidget* targetWidget(model::ColourTarget target) const;
+
+    engine::Session& session_;
+    TFrmMain& main_;
+    TFrmCompact& compact_;
+    TFrmRestore& restore_;
+    QWidget& sub_;
+    QTabWidget& subPages_;
+    QWidget& subFocusPanel_;
 };
 
 void applyTabStyle(QTabWidget* pages, foundation::TabStyle style);
 
-// The stored display settings reaching every window when the options window is made.
-void applyDisplaySettings(engine::Session& session, DisplayTargets& targets);
+// Every text on a coloured panel in the colour that reads there (model::textColourOn): the
+// panel's own text colour for its plain texts, and the texts of a colour of their own. The
+// pages of a page control on it are no part of the panel.
+void showTextsOn(QWidget* panel, model::ColourTarget target, std::uint32_t colour);
 
 }  // namespace hastelyn::ui

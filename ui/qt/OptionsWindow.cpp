@@ -6,25 +6,25 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScopedValueRollback>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWheelEvent>
 
+#include "ui/model/Colours.h"
 #include "ui/qt/MachineFileDialog.h"
 #include "ui/qt/MainWindow.h"
-#include "ui/qt/OptionsTexts.h"
 #include "ui/qt/SpeechOutputOption.h"
 #include "ui/qt/Widgets.h"
-#include "ui/model/Colours.h"
 
 namespace hastelyn::ui {
 namespace {
 
-constexpr int kHiddenPage = 3;
-constexpr int kVersionPage = 2;
+namespace ctl = model::options::controls;
 
 // Tab into a group of radio buttons lands on the checked one, as Windows does (Qt lands on the
 // group's first). Arrow keys within the group and mouse clicks are left alone.
@@ -42,61 +42,81 @@ bool enterRadioGroupAtChecked(QWidget* old, QWidget* now) {
 
 }  // namespace
 
+void OptionsQtView::setColours(const model::Control& control, std::uint32_t background, std::uint32_t text) {
+    // A swatch shows its colour in its text area.
+    if (auto* swatch = qobject_cast<QLineEdit*>(widget(control))) setFieldColor(swatch, windowsColor(background));
+    else QtWindowView::setColours(control, background, text);
+}
+
+void OptionsQtView::setPosition(const model::Control& track, int position) {
+    if (auto* bar = qobject_cast<QScrollBar*>(widget(track))) {
+        const QSignalBlocker quiet(bar);
+        bar->setValue(position);
+    }
+}
+
+void OptionsQtView::addPage(const model::Control& pages, const model::Control& page) {
+    auto* tabs = qobject_cast<QTabWidget*>(widget(pages));
+    QWidget* shown = widget(page);
+    if (tabs != nullptr && shown != nullptr && tabs->indexOf(shown) < 0) tabs->addTab(shown, u8(page.caption));
+}
+
+QGroupBox* TFrmSub::group(QWidget* page, const model::Control& control) {
+    auto* box = make<QGroupBox>(page, control);
+    box->setTitle(u8(control.caption));
+    return box;
+}
+
+QPushButton* TFrmSub::pushButton(QWidget* parent, const model::Control& control) {
+    auto* b = make<QPushButton>(parent, control);
+    // Enter presses the button that has the focus, as the spoken texts promise.
+    b->setAutoDefault(true);
+    return b;
+}
+
 TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore)
-    : QDialog(&main), session_(session), main_(main),
-      targets_{main, compact, restore, *this, *new QTabWidget(this), *new QWidget(this)} {
+    : QDialog(&main),
+      targets_(session, main, compact, restore, *this, *view_.make<QTabWidget>(this, ctl::PgOption),
+               *view_.make<QWidget>(this, ctl::PnlFocus)) {
     setObjectName("FrmSub");
     setWindowTitle(u8("Hastelyn のオプション"));
     setFixedSize(449, 410);
     setModal(false);
     setBackground(this, model::colours::kSubColor);
-    LblSite = place<QLabel>(this, "LblSite", 8, 5, 433, 16);
-    LblSite->setText(u8(options::kSiteName));
-    PgOption = &targets_.subPages;
-    PgOption->setObjectName("PgOption");
-    PgOption->setGeometry(8, 24, 433, 378);
-    const std::pair<QWidget**, std::pair<const char*, const char*>> pages[] = {
-        {&TbOption, {"TbOption", "環境設定"}},
-        {&TbDisabled, {"TbDisabled", "無効機能"}},
-        {&TbVersion, {"TbVersion", "バージョン情報"}},
-        {&TbHidden, {"TbHidden", "隠し機能"}}};
-    for (const auto& [page, names] : pages) {
-        *page = new QWidget(PgOption);
-        (*page)->setObjectName(names.first);
-        PgOption->addTab(*page, u8(names.second));
-    }
-    // Takes the focus for a moment when the page changes, so that the pages speak again.
-    PnlFocus = &targets_.subFocusPanel;
-    PnlFocus->setObjectName("PnlFocus");
-    PnlFocus->setGeometry(440, 0, 1, 1);
+    LblSite = make<QLabel>(this, ctl::LblSite);
+    PgOption = qobject_cast<QTabWidget*>(view_.widget(ctl::PgOption));
+    PnlFocus = view_.widget(ctl::PnlFocus);
     PnlFocus->setFocusPolicy(Qt::ClickFocus);
+    setBackground(PnlFocus, model::colours::kSubColor);
+    QWidget** pages[] = {&TbOption, &TbDisabled, &TbVersion, &TbHidden};
+    for (std::size_t i = 0; i < ctl::kPages.size(); ++i) {
+        *pages[i] = new QWidget(PgOption);
+        (*pages[i])->setObjectName(u8(ctl::kPages[i].name));
+        view_.tie(ctl::kPages[i], *pages[i]);
+        // The hidden page's tab is made only when the page is revealed: a tab merely hidden is
+        // still read out by a screen reader.
+        if (i != ctl::kHiddenPage) PgOption->addTab(*pages[i], u8(ctl::kPages[i].caption));
+        else (*pages[i])->hide();
+    }
     buildGeneralPage();
     buildLockPage();
     buildVersionPage();
     buildHiddenPage();
+    speechOutput->setSynthesizer(session.speech.synthesizer());
 
-    mainFileDialog_ = std::make_unique<MachineFileDialog>(session_.platform.files, &main);
-    dlgOpen_ = mainFileDialog_.get();
+    mainFileDialog_ = std::make_unique<MachineFileDialog>(session.platform.files, &main);
     chooseColor_ = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, this);
         if (!chosen.isValid()) return std::nullopt;
         return chosen;
     };
-    connect(PgOption, &QTabWidget::currentChanged, this, &TFrmSub::PgOptionChange);
+    screen_ = std::make_unique<model::OptionsScreen>(session, view_, targets_);
+    screen_->setFileOpenDialog(mainFileDialog_.get());
+    connect(PgOption, &QTabWidget::currentChanged, this, [this](int index) {
+        if (isVisible() && index >= 0) screen_->pageChosen(static_cast<std::size_t>(index));
+    });
     connect(qApp, &QApplication::focusChanged, this, &TFrmSub::focusChanged);
     qApp->installEventFilter(this);
-
-    // FormCreate.
-    hiddenCaption_ = PgOption->tabText(kHiddenPage);
-    PgOption->removeTab(kHiddenPage);
-    const bool layered = session_.codes.edition == "XP" || session_.codes.edition == "2k";
-    GrpTrans->setEnabled(layered);
-    PgOption->setCurrentWidget(TbOption);
-    applyDisplaySettings(session_, targets_);
-    setBackground(PnlFocus, windowsValue(palette().color(QPalette::Window)));
-    loadGeneralPage();
-    loadLockPage();
-    loadHiddenPage();
 }
 
 TFrmSub::~TFrmSub() = default;
@@ -106,14 +126,12 @@ QCheckBox* TFrmSub::box(std::string_view objectName) const {
 }
 
 void TFrmSub::showPage(const char* pageName) {
-    {
-        const QScopedValueRollback quiet(quietPageChange_, true);
-        if (auto* page = PgOption->findChild<QWidget*>(pageName)) PgOption->setCurrentWidget(page);
-    }
+    for (std::size_t i = 0; i < ctl::kPages.size(); ++i)
+        if (ctl::kPages[i].name == pageName) screen_->shown(i);
     speechOutput->showAvailability();
     if (!isVisible()) {
         QRect frame = geometry();
-        frame.moveCenter(main_.geometry().center());
+        frame.moveCenter(parentWidget()->geometry().center());
         move(frame.topLeft());
     }
     show();
@@ -121,23 +139,14 @@ void TFrmSub::showPage(const char* pageName) {
     activateWindow();
 }
 
-void TFrmSub::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    session_.speech.speak(options::kWindowShown);
+void TFrmSub::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) screen_->activated();
 }
 
 void TFrmSub::reject() {
-    session_.speech.speak(options::kWindowClosed);
+    screen_->closed();
     QDialog::reject();
-}
-
-int TFrmSub::lastVisiblePage() const { return PgOption->indexOf(TbHidden) >= 0 ? kHiddenPage : kVersionPage; }
-
-void TFrmSub::turnPage(int delta) {
-    const int count = lastVisiblePage() + 1;
-    const int step = delta > 0 ? -1 : 1;
-    const QScopedValueRollback quiet(quietPageChange_, true);
-    PgOption->setCurrentIndex((PgOption->currentIndex() + step + count) % count);
 }
 
 bool TFrmSub::eventFilter(QObject* watched, QEvent* event) {
@@ -145,7 +154,7 @@ bool TFrmSub::eventFilter(QObject* watched, QEvent* event) {
     if (widget == nullptr || widget->window() != this) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::Wheel) {
         // Anywhere on the window, whatever control is under the mouse.
-        turnPage(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        screen_->wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
     }
     for (std::size_t target = 0; target < colorLabels.size(); ++target) {
@@ -162,35 +171,23 @@ bool TFrmSub::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TFrmSub::PgOptionChange() {
-    if (!isVisible() || quietPageChange_) return;
-    // Out of the page control and back: entering it speaks the new page.
-    PnlFocus->setFocus(Qt::OtherFocusReason);
-    PgOption->setFocus(Qt::OtherFocusReason);
+void TFrmSub::colorLabelClick(std::size_t target) {
+    if (!chooseColor_) return;
+    const std::optional<QColor> chosen = chooseColor_(windowsColor(screen_->swatch(target)));
+    if (chosen) screen_->colourPicked(target, windowsValue(*chosen));
 }
 
 void TFrmSub::focusChanged(QWidget* old, QWidget* now) {
-    if (old == BtnOKV && isVisible()) {
-        session_.speech.speak(PgOption->tabText(PgOption->currentIndex()).toStdString() + " " +
-                              LblName->text().toStdString() + " " + LblVersion->text().toStdString());
-    }
-    if (now == nullptr || now->window() != this) return;
+    const auto row = [this](QWidget* w) -> const model::Control* {
+        if (w == nullptr || w->window() != this) return nullptr;
+        if (w == PgOption->tabBar()) return &ctl::PgOption;
+        return view_.control(w);
+    };
     // The focus coming back with the window is no move between its controls.
-    if (old == nullptr || old->window() != this) return;
-    if (enterRadioGroupAtChecked(old, now)) return;
-    if (now == PgOption->tabBar() || now == PgOption) {
-        if (PgOption->currentWidget() == TbOption) session_.speech.speak(options::kOptionPageEntered);
-        else if (PgOption->currentWidget() == TbVersion) session_.speech.speak(options::kVersionPageEntered);
-    } else if (now == BtnOKO) {
-        session_.speech.speak(options::kApplyFocused);
-    } else if (now == BtnCloseO || now == BtnCloseOK || now == BtnOKV) {
-        session_.speech.speak(options::kCloseFocused);
-    }
-}
-
-void TFrmSub::linkClick(const QString& address) {
-    // The shell's answer is not looked at: a browser that cannot open the page reports it itself.
-    (void)session_.platform.shell.shellExecute("open", address.toStdString(), "", "", platform::showcmd::Normal);
+    const bool within = old != nullptr && old->window() == this && now != nullptr && now->window() == this;
+    if (within && enterRadioGroupAtChecked(old, now)) return;
+    if (old == nullptr || old->window() != this || !isVisible()) return;
+    screen_->focusMoved(row(old), within ? row(now) : nullptr);
 }
 
 }  // namespace hastelyn::ui

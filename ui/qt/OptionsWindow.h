@@ -1,7 +1,8 @@
 #pragma once
 // The options window: general settings, locked items, the version page and a hidden page with
 // transparency, colour style and page style. Made once at start, the last of the four windows
-// (its making applies the display settings to all of them), then only shown and hidden.
+// (its making applies the display settings to all of them), then only shown and hidden. What it
+// shows and does is its screen's (ui/model/OptionsScreen.h); here are the widgets.
 #include <QDialog>
 
 #include <array>
@@ -12,7 +13,9 @@
 
 #include "engine/FileOpenDialog.h"
 #include "engine/Session.h"
+#include "ui/model/OptionsScreen.h"
 #include "ui/qt/OptionsDisplay.h"
+#include "ui/qt/QtWindowView.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -27,6 +30,14 @@ namespace hastelyn::ui {
 
 class MachineFileDialog;
 class SpeechOutputOption;
+
+// The options window's view: a slider's position and a page's tab besides the common calls.
+class OptionsQtView : public QtWindowView, public model::OptionsView {
+public:
+    void setColours(const model::Control& control, std::uint32_t background, std::uint32_t text) override;
+    void setPosition(const model::Control& track, int position) override;
+    void addPage(const model::Control& pages, const model::Control& page) override;
+};
 
 // Escape closes it as its close buttons do; the function keys are the main window's alone.
 class TFrmSub : public QDialog {
@@ -53,7 +64,7 @@ public:
     std::array<QRadioButton*, engine::kFontSizes.size()> fontButtons{};  // RdFontA ... RdFontG
     QPushButton* BtnOKO = nullptr;
     QPushButton* BtnCloseO = nullptr;
-    // The speech group's "SpeechOutput" box (ui/SpeechOutputOption.h).
+    // The speech group's "SpeechOutput" box (ui/qt/SpeechOutputOption.h).
     SpeechOutputOption* speechOutput = nullptr;
 
     // The locked-items page: one box per key of engine::lockKeys(), ChcService last.
@@ -85,7 +96,7 @@ public:
     QCheckBox* box(std::string_view objectName) const;
 
     // The file dialog of the browse buttons (the main window's, unless a test gives another).
-    void setFileOpenDialog(engine::FileOpenDialog* dialog) { dlgOpen_ = dialog; }
+    void setFileOpenDialog(engine::FileOpenDialog* dialog) { screen_->setFileOpenDialog(dialog); }
     // The colour dialog of the colour labels: the chosen colour, or nothing when cancelled.
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
     void setColorChooser(ColorChooser chooser) { chooseColor_ = std::move(chooser); }
@@ -93,48 +104,34 @@ public:
     // Shows the window (modeless) centred on the main window, with the page of that name.
     void showPage(const char* pageName);
 
-    void BtnOKOClick();
-    void BtnOKDClick();
-    void BtnOKHClick();
-    void BtnHiddenClick();
-    void BtnSysocPathClick();
-    void BtnBootPathClick();
-    void colorLabelClick(std::size_t target);
-    void linkClick(const QString& address);
-    // Turns the page as the wheel does: away from the user (delta above 0) the previous page.
-    void turnPage(int delta);
-
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Escape, the title bar and every close button: the closing text, then hidden.
     void reject() override;
 
 private:
+    // The widget of a row, tied to it, with the name a screen reader gives it.
+    template <typename W, typename... Args>
+    W* make(QWidget* parent, const model::Control& control, Args&&... args) {
+        W* widget = view_.make<W>(parent, control, std::forward<Args>(args)...);
+        widget->setAccessibleName(u8(model::options::controls::accessibleName(control)));
+        return widget;
+    }
+    QGroupBox* group(QWidget* page, const model::Control& control);
+    QPushButton* pushButton(QWidget* parent, const model::Control& control);
     void buildGeneralPage();
     void buildLockPage();
     void buildVersionPage();
     void buildHiddenPage();
-    void loadGeneralPage();
-    void loadLockPage();
-    void loadHiddenPage();
-    void PgOptionChange();
     void focusChanged(QWidget* old, QWidget* now);
-    void browse(QLineEdit* edit, std::string_view title, std::string_view filter);
-    void EdtTransEdited(const QString& text);
-    std::size_t selectedStyle() const;
-    int lastVisiblePage() const;
-    // The hidden page's tab caption: the tab is made only when the page is revealed, so that
-    // no screen reader lists it before (a tab merely hidden is still read out).
-    QString hiddenCaption_;
+    void colorLabelClick(std::size_t target);
 
-    engine::Session& session_;
-    TFrmMain& main_;
+    OptionsQtView view_;
     DisplayTargets targets_;
     std::unique_ptr<MachineFileDialog> mainFileDialog_;
-    engine::FileOpenDialog* dlgOpen_ = nullptr;
     ColorChooser chooseColor_;
-    bool quietPageChange_ = false;
+    std::unique_ptr<model::OptionsScreen> screen_;
 };
 
 }  // namespace hastelyn::ui

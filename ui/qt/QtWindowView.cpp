@@ -13,6 +13,12 @@ QWidget* QtWindowView::widget(const model::Control& control) const {
     return found == widgets_.end() ? nullptr : found->second;
 }
 
+const model::Control* QtWindowView::control(const QWidget* widget) const {
+    for (const auto& [row, tied] : widgets_)
+        if (tied == widget) return row;
+    return nullptr;
+}
+
 void QtWindowView::setCaption(const model::Control& control, std::string_view text) {
     QWidget* w = widget(control);
     const QString shown = u8(text);

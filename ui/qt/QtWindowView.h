@@ -23,6 +23,8 @@ public:
     // Ties a row to a widget made otherwise.
     void tie(const model::Control& control, QWidget* widget) { widgets_[&control] = widget; }
     QWidget* widget(const model::Control& control) const;
+    // The row a widget was made for or tied to, or null.
+    const model::Control* control(const QWidget* widget) const;
 
     void setCaption(const model::Control& control, std::string_view text) override;
     void setEnabled(const model::Control& control, bool enabled) override;

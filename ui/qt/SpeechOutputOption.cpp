@@ -3,35 +3,27 @@
 #include <QCheckBox>
 #include <QLabel>
 
-#include "foundation/Speech.h"
+#include "ui/model/OptionsControls.h"
+#include "ui/qt/QtWindowView.h"
 #include "ui/qt/Widgets.h"
 
 namespace hastelyn::ui {
 
-SpeechOutputOption::SpeechOutputOption(QWidget* page, foundation::Settings& settings,
-                                       foundation::SpeechSynthesizer* synthesizer)
-    : QObject(page), settings_(settings), synthesizer_(synthesizer) {
-    ChcSpeechOutput = place<QCheckBox>(page, "ChcSpeechOutput", 16, 150, 400, 17);
-    ChcSpeechOutput->setText(u8("クリップボードの代わりに、音声合成 (speech-dispatcher) で読み上げる"));
+namespace ctl = model::options::controls;
+
+SpeechOutputOption::SpeechOutputOption(QWidget* group, QtWindowView& view, foundation::SpeechSynthesizer* synthesizer)
+    : QObject(group), synthesizer_(synthesizer) {
+    ChcSpeechOutput = view.make<QCheckBox>(group, ctl::ChcSpeechOutput);
     ChcSpeechOutput->setAccessibleName(ChcSpeechOutput->text());
-    LblSpeechOutputWhy = place<QLabel>(page, "LblSpeechOutputWhy", 32, 168, 384, 30);
+    LblSpeechOutputWhy = view.make<QLabel>(group, ctl::LblSpeechOutputWhy);
     LblSpeechOutputWhy->setWordWrap(true);
+    // Three lines of the reason, the system's error text included, in a small font.
+    QFont small = LblSpeechOutputWhy->font();
+    small.setPixelSize(10);
+    LblSpeechOutputWhy->setFont(small);
+    LblSpeechOutputWhy->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LblSpeechOutputWhy->setStyleSheet("color: maroon");
     LblSpeechOutputWhy->hide();
-    load();
-}
-
-void SpeechOutputOption::load() {
-    ChcSpeechOutput->setChecked(foundation::speechOutputSetting(settings_) != foundation::SpeechOutput::Clipboard);
-}
-
-void SpeechOutputOption::apply() {
-    if (!ChcSpeechOutput->isChecked()) {
-        settings_.remove(foundation::kGeneralSection, "SpeechOutput");
-    } else if (foundation::speechOutputSetting(settings_) != foundation::SpeechOutput::Both) {
-        settings_.write(foundation::kGeneralSection, "SpeechOutput",
-                        foundation::speechOutputText(foundation::SpeechOutput::Speech));
-    }
 }
 
 void SpeechOutputOption::showAvailability() {

@@ -1,10 +1,9 @@
 #pragma once
 // The speech group's box for "SpeechOutput" on the options window's first page: spoken texts
 // said by speech-dispatcher instead of going to the clipboard, and beside it why that cannot
-// be, when it cannot.
+// be, when it cannot. What the box holds and writes is the options screen's.
 #include <QObject>
 
-#include "foundation/Settings.h"
 #include "foundation/SpeechSynthesizer.h"
 
 class QCheckBox;
@@ -13,26 +12,23 @@ class QWidget;
 
 namespace hastelyn::ui {
 
+class QtWindowView;
+
 class SpeechOutputOption : public QObject {
     Q_OBJECT
 public:
-    // Builds the box on the page and loads it from the settings file.
-    SpeechOutputOption(QWidget* page, foundation::Settings& settings, foundation::SpeechSynthesizer* synthesizer);
+    // Makes the box and the reason's label on the group, tied to their rows in the view.
+    SpeechOutputOption(QWidget* group, QtWindowView& view, foundation::SpeechSynthesizer* synthesizer = nullptr);
 
     QCheckBox* ChcSpeechOutput = nullptr;
     QLabel* LblSpeechOutputWhy = nullptr;
 
-    // Ticked when "SpeechOutput" is "Speech" or "Both".
-    void load();
-    // Part of the page's apply: ticked writes "Speech" (a stored "Both" stays as it is),
-    // unticked deletes the key (the clipboard, the default).
-    void apply();
+    void setSynthesizer(foundation::SpeechSynthesizer* synthesizer) { synthesizer_ = synthesizer; }
     // Asks the synthesizer whether it can speak and shows the reason when not (when the
     // window is shown: asking may start speech-dispatcher).
     void showAvailability();
 
 private:
-    foundation::Settings& settings_;
     foundation::SpeechSynthesizer* synthesizer_;
 };
 

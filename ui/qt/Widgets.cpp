@@ -1,6 +1,7 @@
 #include "ui/qt/Widgets.h"
 
 #include <QPalette>
+#include <QRegularExpression>
 
 namespace hastelyn::ui {
 
@@ -13,6 +14,19 @@ void setBackground(QWidget* widget, std::uint32_t bgr) {
     palette.setColor(QPalette::Window, windowsColor(bgr));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget* widget, std::uint32_t bgr) {
+    static const QRegularExpression declared(QStringLiteral("(^|[;{\\s])color\\s*:\\s*[^;}]*"));
+    QString sheet = widget->styleSheet();
+    if (sheet.contains(declared)) {
+        widget->setStyleSheet(sheet.replace(declared, QStringLiteral("\\1color: ") + windowsColor(bgr).name()));
+        return;
+    }
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, windowsColor(bgr));
+    palette.setColor(QPalette::ButtonText, windowsColor(bgr));
+    widget->setPalette(palette);
 }
 
 void setFieldColor(QWidget* field, const QColor& color) {

@@ -63,6 +63,8 @@ inline bool isInside(const QWidget* widget, const QWidget* container) {
 // Background colour of a Windows colour value 0x00BBGGRR.
 QColor windowsColor(std::uint32_t bgr);
 void setBackground(QWidget* widget, std::uint32_t bgr);
+// Colour of a text, also where a style sheet gave it its colour.
+void setTextColour(QWidget* widget, std::uint32_t bgr);
 // Colour of an edit box's text area.
 void setFieldColor(QWidget* field, const QColor& color);
 
