@@ -1,4 +1,5 @@
 #include "ui/qt/CompactWindow.h"
+#include "ui/qt/SmallScreen.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -66,6 +67,7 @@ TFrmCompact::TFrmCompact(engine::Session& session) : meters_(session) {
     buildPanel();
     GrpPerformance->hide();
     nameForAccessibility(this);
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmCompact::~TFrmCompact() {

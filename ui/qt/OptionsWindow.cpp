@@ -1,4 +1,5 @@
 #include "ui/qt/OptionsWindow.h"
+#include "ui/qt/SmallScreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -97,6 +98,7 @@ TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact,
     loadGeneralPage();
     loadLockPage();
     loadHiddenPage();
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmSub::~TFrmSub() = default;

@@ -1,4 +1,5 @@
 #include "ui/qt/RestoreWindow.h"
+#include "ui/qt/SmallScreen.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -127,6 +128,7 @@ TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent) : QDialog(pa
     PgRestore->setCurrentIndex(0);
     showComment(texts::kPcPageExplanation);
     nameForAccessibility(this);
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmRestore::~TFrmRestore() { Application::removeKeyPreview(this); }
