@@ -1,6 +1,7 @@
 #include "ui/qt/SmallScreen.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QScreen>
@@ -100,7 +101,10 @@ private:
         area_->show();
     }
 
+    // The focus moved by the keyboard brings its control into view. Not a press of the mouse:
+    // the view would move the control away from under the pointer before the button is let go.
     void showFocused(QWidget* now) {
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) return;
         if (area_ != nullptr && now != nullptr && area_->widget()->isAncestorOf(now)) area_->ensureWidgetVisible(now, 4, 4);
     }
 
