@@ -45,16 +45,7 @@ constexpr FigureBar kBars[] = {
     {&c::PrgHDUse, &PanelFigures::hdBar},
 };
 
-int keptWithin(int start, int length, int areaStart, int areaLength) {
-    return std::max(areaStart, std::min(start, areaStart + areaLength - length));
-}
-
 }  // namespace
-
-Rect keepOnScreen(const Rect& workArea, const Rect& window) {
-    return {keptWithin(window.left, window.width, workArea.left, workArea.width),
-            keptWithin(window.top, window.height, workArea.top, workArea.height), window.width, window.height};
-}
 
 CompactScreen::CompactScreen(engine::Session& session, CompactView& view)
     : view_(view), meters_(session), client_(c::FrmCompact.rect) {

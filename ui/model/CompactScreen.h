@@ -17,13 +17,10 @@
 #include "engine/PerformanceMeters.h"
 #include "engine/Session.h"
 #include "ui/model/Control.h"
+#include "ui/model/ScreenFit.h"
 #include "ui/model/WindowView.h"
 
 namespace hastelyn::ui::model {
-
-// A rectangle moved into the work area by the least distance; a rectangle wider or higher than
-// the area takes the area's left or top edge.
-Rect keepOnScreen(const Rect& workArea, const Rect& window);
 
 // Where a window is: its frame on the desktop and the work area of the screen it is on (the
 // screen without the task bar).

@@ -1,4 +1,5 @@
 #include "ui/qt/CompactWindow.h"
+#include "ui/qt/SmallScreen.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -45,6 +46,7 @@ TFrmCompact::TFrmCompact(engine::Session& session) {
     screen_.emplace(session, view_);
     screen_->meters().reportError = [](const std::string& text) { reportError(text); };
     nameForAccessibility(this);
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmCompact::~TFrmCompact() {

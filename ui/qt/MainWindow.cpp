@@ -27,6 +27,7 @@
 #include "ui/qt/MenuShape.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/SideWindows.h"
+#include "ui/qt/SmallScreen.h"
 #include "ui/qt/TwoRowTabBar.h"
 #include "ui/qt/Widgets.h"
 #include "ui/model/Colours.h"
@@ -102,6 +103,7 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &TFrmMain::focusChanged);
     // The first menu button has the focus when the window comes up.
     BtnSystem->setFocus(Qt::OtherFocusReason);
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmMain::~TFrmMain() {

@@ -1,4 +1,5 @@
 #include "ui/qt/OptionsWindow.h"
+#include "ui/qt/SmallScreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -117,6 +118,7 @@ TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact,
     });
     connect(qApp, &QApplication::focusChanged, this, &TFrmSub::focusChanged);
     qApp->installEventFilter(this);
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmSub::~TFrmSub() = default;

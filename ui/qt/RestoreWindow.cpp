@@ -1,4 +1,5 @@
 #include "ui/qt/RestoreWindow.h"
+#include "ui/qt/SmallScreen.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -97,6 +98,7 @@ TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent)
         if (const std::string_view name = controls::accessibleName(*row); !name.empty())
             view_.widget(*row)->setAccessibleName(u8(name));
     nameForAccessibility(this);
+    keepOnSmallScreens(this);  // reachable by the mouse on a 640 x 480 screen
 }
 
 TFrmRestore::~TFrmRestore() { Application::removeKeyPreview(this); }
