@@ -83,7 +83,8 @@ MeterScript MeterScript::parse(std::string_view text) {
         const TickReader read(doc, "Tick" + std::to_string(number));
         const auto time = read.list("Time", 1);
         tick.fileTime = kTimeBase + (time ? (*time)[0] : number * 1000) * kUnitsPerMillisecond;
-        if (const auto idle = read.list("Idle")) tick.idle = *idle;
+        if (read.text("Idle") == "-") tick.idle.clear();
+        else if (const auto idle = read.list("Idle")) tick.idle = *idle;
         if (const auto usage = read.list("CpuUsage", 1)) tick.cpuUsage = clamp32((*usage)[0]);
         if (const auto load = read.list("MemoryLoad", 1)) tick.memory.memoryLoad = clamp32((*load)[0]);
         read.pair("Physical", tick.memory.totalPhys, tick.memory.availPhys);

@@ -193,15 +193,18 @@ TEST(CompactScreen, EachLabelBarAndListShowsItsOwnMeter) {
     EXPECT_EQ(x.screen.meters().cpuList().selected, 2);
 }
 
-TEST(CompactScreen, AMissingProcessorObjectEmptiesTheCpuListOnceAndTheOtherMetersGoOn) {
-    Compact x(scripted("[Tick1]\nMemoryLoad=1\n[Tick2]\nMemoryLoad=2\n[Tick3]\nMemoryLoad=3\n"));
+TEST(CompactScreen, AProcessorObjectGoneEmptiesTheCpuListOnceAndTheOtherMetersGoOn) {
+    Compact x(scripted("[Tick1]\nIdle=0\nMemoryLoad=1\n[Tick2]\nIdle=5000000\n[Tick3]\nIdle=7500000\n"
+                       "[Tick4]\nIdle=-\nMemoryLoad=4\n"));
     x.screen.windowState(true, false);
     x.screen.performanceClicked(true);
     x.screen.tick();
+    EXPECT_EQ(x.view.lists["CmbCPUList"].items, Strings{"CPU #1"});
+    for (int tick = 0; tick < 4 && x.errors.empty(); ++tick) x.screen.tick();
     x.screen.tick();
     EXPECT_EQ(x.errors, Strings{"Unable to locate the \"Processor\" performance object"});
     EXPECT_TRUE(x.view.lists["CmbCPUList"].items.empty());
-    EXPECT_EQ(x.view["LblMemUse"].caption, "3 %");
+    EXPECT_EQ(x.view["LblMemUse"].caption, "4 %");
     EXPECT_TRUE(x.view.timer);
 }
 
