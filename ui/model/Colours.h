@@ -8,7 +8,7 @@ namespace hastelyn::ui::model::colours {
 inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 inline constexpr std::uint32_t kBlack = 0x000000;
 inline constexpr std::uint32_t kTitleStrip = 0x639AFF;  // the main window's title strip
-inline constexpr std::uint32_t kMenu = 0x9CCFCE;        // the main window's menu
+inline constexpr std::uint32_t kMenu = 0x9CCFCE;        // the main window's menu, and the compact window
 inline constexpr std::uint32_t kWorkArea = 0x9CCFFF;    // the main window's work area
 inline constexpr std::uint32_t kBlue = 0xFF0000;  // the main window's hint line
 inline constexpr std::uint32_t kRed = 0x0000FF;   // the main window's counters
@@ -16,7 +16,6 @@ inline constexpr std::uint32_t kSilver = 0xC0C0C0;  // a field the user may not 
 inline constexpr std::uint32_t kCream = 0xF0FBFF;   // the commentary memos
 inline constexpr std::uint32_t kTeal = 0x808000;    // the restore window's memo text
 inline constexpr std::uint32_t kSubColor = 0x9CCFFF; // the options window before any style
-inline constexpr std::uint32_t kCompactColor = 0x9CCFCE; // the compact window before any style (the menu's)
 
 }  // namespace hastelyn::ui::model::colours
 

@@ -50,7 +50,7 @@ constexpr FigureBar kBars[] = {
 CompactScreen::CompactScreen(engine::Session& session, CompactView& view)
     : view_(view), meters_(session), client_(c::FrmCompact.rect) {
     meters_.timerEnabled = [this](bool on) { view_.setTimer(on); };
-    view_.setColours(c::FrmCompact, colours::kCompactColor, colours::kBlack);
+    view_.setColours(c::FrmCompact, colours::kMenu, colours::kBlack);
     view_.setVisible(c::GrpPerformance, false);
     showFigures();
 }
