@@ -10,10 +10,10 @@
 
 #include "app/HelpPages.h"
 #include "app/MachineStartup.h"
-#include "app/MainWindowCreation.h"
 #include "app/SingleInstance.h"
 #include "engine/Session.h"
 #include "foundation/SpeechDispatcher.h"
+#include "ui/model/MainScreen.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
 #include "ui/qt/Forms.h"
@@ -26,7 +26,7 @@ using namespace hastelyn;
 
 namespace {
 
-app::ScreenFacts screenFacts() {
+ui::model::ScreenFacts screenFacts() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return {};
     return {screen->geometry().width(), screen->geometry().height(), screen->depth()};
@@ -77,7 +77,7 @@ int main(int argc, char* argv[]) {
     ui::TFrmMain main(session);
     ui::FrmMain = &main;
     QObject::connect(&main, &ui::TFrmMain::closed, &application, &QApplication::quit);
-    const std::vector<std::string> startErrors = app::createMainWindow(main, session, screenFacts());
+    const std::vector<std::string> startErrors = main.screen().create(screenFacts());
     main.show();
     main.startSpeechTimer();
     const platform::WindowHandle mainHandle = platform.windows.createWindow("TFrmMain", "Hastelyn");

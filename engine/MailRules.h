@@ -39,7 +39,6 @@ enum class MailRuleOutcome {
     NoRules,          // the identity has no rules key: nothing exported, the old backup kept
     NotSaved,         // the export made no file of the rules: the old backup kept
     Saved,            // the new backup replaced the old one
-    OtherIdentity,    // a text backup of another identity: refused, nothing imported
     Refused,          // not a backup of rules, or it names other keys: refused, nothing imported
     Started,          // the import was started; it is not waited for
 };

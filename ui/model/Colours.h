@@ -16,6 +16,7 @@ inline constexpr std::uint32_t kSilver = 0xC0C0C0;  // a field the user may not 
 inline constexpr std::uint32_t kCream = 0xF0FBFF;   // the commentary memos
 inline constexpr std::uint32_t kTeal = 0x808000;    // the restore window's memo text
 inline constexpr std::uint32_t kSubColor = 0x9CCFFF; // the options window before any style
+inline constexpr std::uint32_t kRestoreColor = 0x639AFF; // the save-and-restore window before any style
 
 }  // namespace hastelyn::ui::model::colours
 

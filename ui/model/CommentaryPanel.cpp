@@ -41,8 +41,7 @@ void CommentaryPanel::showServiceDetail(std::string detail) {
 }
 
 void CommentaryPanel::setHint(std::string hint) {
-    hint_ = std::move(hint);
-    view_.setHint(pages::Comment, hint_);
+    view_.setHint(pages::Comment, hint);
 }
 
 bool CommentaryPanel::searchOpened(std::string_view selection) {
@@ -51,8 +50,7 @@ bool CommentaryPanel::searchOpened(std::string_view selection) {
         return false;
     }
     searchWord_ = selection;
-    searchCaption_ = menuCaption("\"" + searchWord_ + "\" を検索");
-    view_.setCaption(pages::SearchMenu, searchCaption_);
+    view_.setCaption(pages::SearchMenu, menuCaption("\"" + searchWord_ + "\" を検索"));
     return true;
 }
 

@@ -25,14 +25,12 @@ public:
     // The memo's text, with its CR LF line breaks, and its hint (empty until "CommentHint" set
     // one).
     const std::string& text() const { return text_; }
-    const std::string& hint() const { return hint_; }
 
     // The search menu opens over this selection (lines broken with CR LF): its sub-menu is
     // captioned after it and it becomes the search word. Nothing selected: the menu closes at
     // once and caption and word stay; false.
     bool searchOpened(std::string_view selection);
     const std::string& searchWord() const { return searchWord_; }
-    const std::string& searchCaption() const { return searchCaption_; }
 
 private:
     void shape();
@@ -41,9 +39,7 @@ private:
     MainPagesView& view_;
     const foundation::Settings& settings_;
     std::string text_;
-    std::string hint_;
     std::string searchWord_;
-    std::string searchCaption_;
 };
 
 // A menu caption that shows every "&" as itself (a lone "&" marks the access key).

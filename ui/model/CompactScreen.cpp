@@ -1,6 +1,5 @@
 #include "ui/model/CompactScreen.h"
 
-#include <algorithm>
 #include <string>
 
 #include "ui/model/Colours.h"

@@ -35,7 +35,6 @@ public:
     // The window appeared: the start-up speech is due (startupTimer, 3 s later).
     void shown();
     void startupTimer();
-    bool startupSpeechDue() const { return startupDue_; }
 
     // A button of the menu, of the title strip, or the accelerate button was clicked; the about
     // picture and the title's double-click count as their buttons (ImgAbout, BtnCompact).

@@ -1,5 +1,7 @@
 #include "ui/model/OptionsDisplay.h"
 
+#include <iterator>
+
 namespace hastelyn::ui::model {
 
 bool hasLayeredWindows(const foundation::EditionCodes& codes) { return codes.edition == "2k" || codes.edition == "XP"; }
@@ -14,23 +16,18 @@ std::uint32_t textColourOn(ColourTarget target, std::string_view name, std::uint
     return colours::readableOn(panel, own);
 }
 
-engine::StyleColors applyDisplaySettings(const foundation::Settings& settings, const foundation::EditionCodes& codes,
+void applyDisplaySettings(const foundation::Settings& settings, const foundation::EditionCodes& codes,
                                          OptionsTargets& targets) {
     const foundation::DisplaySettings display = foundation::loadDisplaySettings(settings);
     if (display.commentFontSize) targets.setCommentFont(*display.commentFontSize > 0 ? *display.commentFontSize : 1);
     if (display.commentHint) targets.setCommentHint(true);
     if (display.opacity && hasLayeredWindows(codes)) targets.setMainOpacity(*display.opacity);
-    engine::StyleColors shown = engine::kColorStyles[0].colors;
     const std::optional<std::uint32_t> stored[] = {display.titleColor, display.menuColor,    display.accelColor,
                                                    display.subColor,   display.restoreColor, display.compactColor};
-    for (std::size_t target = 0; target < shown.size(); ++target) {
-        if (!stored[target]) continue;
-        shown[target] = *stored[target];
-        targets.setTargetColour(static_cast<ColourTarget>(target), shown[target]);
-    }
+    for (std::size_t target = 0; target < std::size(stored); ++target)
+        if (stored[target]) targets.setTargetColour(static_cast<ColourTarget>(target), *stored[target]);
     if (display.repaintMain) targets.repaintMain();
     if (display.tabStyle) targets.setTabStyle(*display.tabStyle);
-    return shown;
 }
 
 }  // namespace hastelyn::ui::model

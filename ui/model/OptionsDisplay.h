@@ -68,9 +68,8 @@ inline constexpr std::array<TextOnPanel, 8> kTextsOnPanels = {{
 std::uint32_t textColourOn(ColourTarget target, std::string_view name, std::uint32_t panel);
 
 // At the options window's making: the stored font size, hint, opacity (where layered windows
-// exist), colours and page style reach the windows. Gives the six targets' colours now (the
-// design's where nothing is stored).
-engine::StyleColors applyDisplaySettings(const foundation::Settings& settings, const foundation::EditionCodes& codes,
+// exist), colours and page style reach the windows.
+void applyDisplaySettings(const foundation::Settings& settings, const foundation::EditionCodes& codes,
                                          OptionsTargets& targets);
 
 }  // namespace hastelyn::ui::model

@@ -25,7 +25,7 @@ OptionsScreen::OptionsScreen(engine::Session& session, OptionsView& view, Option
     view_.setEnabled(ctl::EdtTrans, layered_);
     view_.setCaption(ctl::LblVersion, options::versionLine());
     view_.showPage(ctl::PgOption, static_cast<int>(page_));
-    targetColours_ = applyDisplaySettings(session_.settings, session_.codes, targets_);
+    applyDisplaySettings(session_.settings, session_.codes, targets_);
     general_ = read_ = readGeneral();
     showGeneral();
     loadLocks();
@@ -262,7 +262,7 @@ void OptionsScreen::applyHidden() {
             targets_.setTargetColour(static_cast<ColourTarget>(i), colours[i]);
             view_.setColours(ctl::kSwatches[i], colours[i], colours::kBlack);
         }
-        targetColours_ = swatches_ = colours;
+        swatches_ = colours;
         engine::writeColorStyle(session_.settings, name, colours);
         targets_.repaintMain();
     }

@@ -73,10 +73,6 @@ public:
     std::uint32_t swatch(std::size_t target) const { return swatches_[target]; }
     void applyHidden();
 
-    std::size_t page() const { return page_; }
-    bool hiddenRevealed() const { return revealed_; }
-    // The six targets' colours as last set.
-    const engine::StyleColors& targetColours() const { return targetColours_; }
 
 private:
     struct General {
@@ -109,7 +105,6 @@ private:
     std::string transparencyText_;
     std::size_t style_ = 0;
     engine::StyleColors swatches_{};
-    engine::StyleColors targetColours_{};
     std::size_t tabStyle_ = 0;
 };
 

@@ -23,8 +23,6 @@ public:
     void apply(const foundation::Settings& settings, engine::ItemModel& rows,
                const foundation::LockableControls* marked = nullptr);
 
-    bool utilityEnabled(std::size_t button) const { return utilityEnabled_.at(button); }
-    bool defragListEnabled() const { return defragListEnabled_; }
     bool fieldEditable(std::size_t field) const { return field < editable_.size() && editable_[field]; }
 
     // The buttons enabled or not, the fields editable on the window colour or read-only on

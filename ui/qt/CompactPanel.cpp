@@ -23,7 +23,6 @@ QWidget* TFrmCompact::makeControl(QWidget* parent, const model::Control& row) {
             auto* speed = view_.make<QPushButton>(parent, row);
             // Unlike the main window's title buttons these are reached with Tab: the strip has no
             // keys of its own, and Enter or the space bar presses the focused one.
-            speed->setAutoDefault(true);
             speed->setFlat(true);
             speed->setFocusPolicy(Qt::TabFocus);
             speed->setIcon(glyph(row.glyph));

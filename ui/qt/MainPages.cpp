@@ -75,9 +75,7 @@ void TFrmMain::buildUtilityPage() {
     wireListClicks(LstUtility);
     for (std::size_t i = 0; i < pages::kUtilityButtons.size(); ++i) {
         LstUtility->addItem(u8(pages::kUtilityLabels[i]));
-        auto* b = front.build<QPushButton>(page, *pages::kUtilityButtons[i]);
-        b->setAutoDefault(true);
-        utilityButtons[i] = b;
+        utilityButtons[i] = front.build<QPushButton>(page, *pages::kUtilityButtons[i]);
     }
     LstHDDefrag = front.build<RowList>(page, pages::LstHDDefrag);
     LstHDConvert = front.build<RowList>(page, pages::LstHDConvert);
@@ -100,7 +98,7 @@ void TFrmMain::buildInfoPage() {
     }
     // Made in the Tab order: the change button before the detail button above it.
     for (const model::Control* row : {&pages::BtnChange, &pages::BtnDetail})
-        front.build<QPushButton>(page, *row)->setAutoDefault(true);
+        front.build<QPushButton>(page, *row);
     LstInfo->fitRows(kListPixels);
     wirePcInfoPage(*this);
 }

@@ -57,7 +57,6 @@ foundation::MainKey mainKeyOf(int key) {
 // A bitmap button of a row: glyph, bold caption.
 QPushButton* bitmapButton(QtWindowView& view, QWidget* parent, const model::Control& row, const char* colour) {
     QPushButton* b = view.make<QPushButton>(parent, row);
-    b->setAutoDefault(true);
     b->setIcon(glyph(row.glyph));
     b->setIconSize({16, 16});
     QFont font = b->font();
@@ -198,7 +197,6 @@ void TFrmMain::refreshLists() {
     LstService->refresh();
 }
 
-void TFrmMain::readMachineAgain() { screen_->activated(); }
 
 void TFrmMain::countItems() { screen_->countItems(); }
 
@@ -214,7 +212,6 @@ void TFrmMain::layOutCounterLine() {
 
 void TFrmMain::openHelp() { screen_->openHelp(); }
 
-void TFrmMain::closeProgram() { screen_->closeProgram(); }
 
 void TFrmMain::startSpeechTimer() {
     screen_->shown();
@@ -223,7 +220,7 @@ void TFrmMain::startSpeechTimer() {
 
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
     // Back from another program, which may have changed the machine.
-    if (watched == this && event->type() == QEvent::WindowActivate) readMachineAgain();
+    if (watched == this && event->type() == QEvent::WindowActivate) screen_->activated();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (auto* list = qobject_cast<QListWidget*>(watched->parent());

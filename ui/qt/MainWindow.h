@@ -77,14 +77,9 @@ public:
     void refreshLists();
     // The counters under the pages.
     void countItems();
-    // When another program changed the machine since the window read it (its change stamp):
-    // the rows that read otherwise now show what they read, with the counters. Cheap when
-    // nothing changed; done whenever the window becomes active.
-    void readMachineAgain();
     // Opens the help: the page "index.htm" in the folder "help" beside the program.
     void openHelp();
     // Speaks the exit text (when "Sound" is "On") and closes the window, which ends the program.
-    void closeProgram();
 
     // The commentary of a row of the page with this caption (-1: no row); a caption or row
     // without a text leaves the panel as it is. Either way the panel's text is then shaped

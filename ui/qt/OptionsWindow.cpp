@@ -69,10 +69,7 @@ QGroupBox* TFrmSub::group(QWidget* page, const model::Control& control) {
 }
 
 QPushButton* TFrmSub::pushButton(QWidget* parent, const model::Control& control) {
-    auto* b = make<QPushButton>(parent, control);
-    // Enter presses the button that has the focus, as the spoken texts promise.
-    b->setAutoDefault(true);
-    return b;
+    return make<QPushButton>(parent, control);
 }
 
 TFrmSub::TFrmSub(engine::Session& session, TFrmMain& main, TFrmCompact& compact, TFrmRestore& restore)

@@ -25,8 +25,6 @@ namespace {
 
 namespace controls = model::restore::controls;
 
-constexpr std::uint32_t kRestoreColor = 6527743;  // 0x00639AFF
-
 // Every row that takes the focus or holds what does, innermost first.
 constexpr const model::Control* kFocusRows[] = {&controls::BtnCancel,   &controls::BtnBackup, &controls::BtnRecovery,
                                                 &controls::BtnBackupOE, &controls::BtnRecoveryOE,
@@ -40,13 +38,12 @@ TFrmRestore::TFrmRestore(engine::Session& session, QWidget* parent)
     setWindowTitle(u8(controls::FrmRestore.caption));
     setModal(true);
     setFixedSize(controls::FrmRestore.rect.width, controls::FrmRestore.rect.height);
-    setBackground(this, kRestoreColor);
+    setBackground(this, model::colours::kRestoreColor);
     view_.tie(controls::FrmRestore, this);
 
     QWidget* panel = view_.make<QWidget>(this, controls::Panel1);
     setBackground(panel, model::colours::kWhite);
     auto* cancel = view_.make<QPushButton>(panel, controls::BtnCancel);
-    cancel->setAutoDefault(true);
     PgRestore = view_.make<QTabWidget>(panel, controls::PgRestore);
     for (std::size_t i = 0; i < std::size(controls::kPages); ++i) {
         auto* page = new QWidget(PgRestore);
@@ -108,7 +105,6 @@ void TFrmRestore::buildPage(QWidget* page, const controls::PageContents& content
     for (int i = 0; i < 2; ++i) {
         const model::Control& row = *contents.buttons[i];
         auto* button = view_.make<QPushButton>(page, row);
-        button->setAutoDefault(true);
         button->setIcon(glyph(row.glyph));
         button->setIconSize(QSize(32, 32));
         view_.make<QLabel>(page, *contents.labels[i])->setBuddy(button);

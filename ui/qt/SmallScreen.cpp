@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
 #include <QWidget>
@@ -32,7 +31,6 @@ class ScreenKeeper final : public QObject {
 public:
     explicit ScreenKeeper(QWidget* window) : QObject(window), window_(window), design_(window->size()) {
         window->installEventFilter(this);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showFocused(now); });
     }
 
 protected:
@@ -99,6 +97,7 @@ private:
         content->setAutoFillBackground(false);
         area_->setGeometry(window_->rect());
         area_->show();
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showFocused(now); });
     }
 
     // The focus moved by the keyboard brings its control into view. Not a press of the mouse:

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <string>
+#include <type_traits>
 
 #include "ui/model/Control.h"
 
@@ -23,7 +24,8 @@ W* place(QWidget* parent, const char* name, int left, int top, int width, int he
 inline QString u8(std::string_view text);
 
 // The widget of a control row: at its place, named as the row, with its caption (where the
-// widget has one) and hint.
+// widget has one) and hint. A push button is pressed by Enter when it has the focus, as the
+// spoken texts promise, in every window and not only in dialogs.
 template <typename W, typename... Args>
 W* place(QWidget* parent, const model::Control& control, Args&&... args) {
     const std::string name(control.name);
@@ -32,6 +34,7 @@ W* place(QWidget* parent, const model::Control& control, Args&&... args) {
     if constexpr (requires { w->setText(QString()); })
         if (!control.caption.empty()) w->setText(u8(control.caption));
     if (!control.hint.empty()) w->setToolTip(u8(control.hint));
+    if constexpr (std::is_base_of_v<QPushButton, W>) w->setAutoDefault(true);
     return w;
 }
 

@@ -11,7 +11,7 @@ bool showActive(QWidget& window) {
     return QTest::qWaitFor([&] { return window.isActiveWindow(); });
 }
 
-WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen, foundation::DialogProvider* dialogs,
+WindowFixture::WindowFixture(const MiniMachine& machine, ui::model::ScreenFacts screen, foundation::DialogProvider* dialogs,
                              foundation::SpeechSynthesizer* synthesizer) {
     machine.writeTo(folder_.path());
     sandbox_ = std::make_unique<sandbox::SandboxPlatform>(folder_.path());
@@ -19,7 +19,7 @@ WindowFixture::WindowFixture(const MiniMachine& machine, app::ScreenFacts screen
                                                  dialogs != nullptr ? *dialogs : static_cast<foundation::DialogProvider&>(dialogs_),
                                                  synthesizer);
     window_ = std::make_unique<ui::TFrmMain>(*session_);
-    startErrors_ = app::createMainWindow(*window_, *session_, screen);
+    startErrors_ = window_->screen().create(screen);
 }
 
 }  // namespace hastelyn::testing

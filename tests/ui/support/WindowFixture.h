@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/MainWindowCreation.h"
 #include "engine/Session.h"
 #include "platform/sandbox/SandboxPlatform.h"
 #include "tests/support/FakeSurfaces.h"
+#include "ui/model/MainScreen.h"
 #include "tests/support/FileText.h"
 #include "tests/support/MiniMachine.h"
 #include "tests/support/TempFolder.h"
@@ -40,7 +40,7 @@ class WindowFixture {
 public:
     // The dialogs are answered by the test's script, or shown by the given provider.
     // Spoken texts also reach the synthesizer, when one is given, as "SpeechOutput" says.
-    explicit WindowFixture(const MiniMachine& machine, app::ScreenFacts screen = {800, 600, 32},
+    explicit WindowFixture(const MiniMachine& machine, ui::model::ScreenFacts screen = {800, 600, 32},
                            foundation::DialogProvider* dialogs = nullptr,
                            foundation::SpeechSynthesizer* synthesizer = nullptr);
 
