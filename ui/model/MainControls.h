@@ -149,6 +149,7 @@ inline constexpr Control TbInfo{
 inline constexpr std::array<const Control*, 8> kPages{&TbSystem, &TbDesktop, &TbExplorer, &TbPower,
                                                       &TbOthers, &TbService, &TbUtility,  &TbInfo};
 inline constexpr int kServicePage = 5;
+inline constexpr int kUtilityPage = 6;
 
 // Under the pages: the hint line, the counter line (red, one after the other from the left of
 // the first), the accelerate button and the about picture.

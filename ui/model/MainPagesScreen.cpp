@@ -47,9 +47,9 @@ void MainPagesScreen::rowChosen(PageList list, std::string_view caption, int row
 }
 
 std::optional<std::string_view> MainPagesScreen::moreInfoPage(int page, int utilityRow) {
-    if (page == kServicesPage) return "service.htm";
-    if (page == kUtilitiesPage && utilityRow == kSystemConfigurationRow) return "startup.htm";
-    if (page == kUtilitiesPage && utilityRow == kGroupPolicyRow) return "group_policy.htm";
+    if (page == main::kServicePage) return "service.htm";
+    if (page == main::kUtilityPage && utilityRow == kSystemConfigurationRow) return "startup.htm";
+    if (page == main::kUtilityPage && utilityRow == kGroupPolicyRow) return "group_policy.htm";
     return std::nullopt;
 }
 

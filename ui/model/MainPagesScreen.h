@@ -11,6 +11,7 @@
 #include "engine/Session.h"
 #include "engine/Utilities.h"
 #include "ui/model/CommentaryPanel.h"
+#include "ui/model/MainControls.h"
 #include "ui/model/MainPagesView.h"
 #include "ui/model/PageLocks.h"
 
@@ -18,10 +19,6 @@ namespace hastelyn::ui::model {
 
 // The kinds of list a page holds.
 enum class PageList { Tweak, Services, Utilities, Info };
-
-// Pages of the page control by index.
-inline constexpr int kServicesPage = 5;
-inline constexpr int kUtilitiesPage = 6;
 
 class MainPagesScreen {
 public:

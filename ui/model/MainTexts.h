@@ -8,7 +8,6 @@
 
 namespace hastelyn::ui::model::main {
 
-inline constexpr std::string_view kCaption = "Hastelyn";
 // A fixed drive in the utility page's drive lists: the letter, then this.
 inline constexpr std::string_view kDriveSuffix = " ドライブ";
 

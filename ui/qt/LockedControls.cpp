@@ -18,7 +18,6 @@ void apply(TFrmMain& window, engine::Session& session, const foundation::Lockabl
 void disableForEdition(TFrmMain& window, const foundation::DisabledControls& disabled) {
     model::PageLocks& locks = window.pagesFront->screen().locks();
     locks.disableForEdition(disabled);
-    locks.show(*window.pagesFront);
 }
 
 foundation::LockableControls lockableControls(TFrmMain& window, engine::Session& session) {

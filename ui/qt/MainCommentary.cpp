@@ -36,7 +36,6 @@ QPushButton* smallButton(MainPagesFront& front, QWidget* parent, const model::Co
 }  // namespace
 
 void TFrmMain::buildCommentary(QWidget* accel) {
-    if (pagesFront == nullptr) pagesFront = new MainPagesFront(*this, session_);
     MainPagesFront& front = *pagesFront;
     front.build<QLabel>(accel, pages::Label1);
     BtnComment = smallButton(front, accel, pages::BtnComment);

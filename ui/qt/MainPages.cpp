@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "engine/PcInformation.h"
+#include "ui/model/MainControls.h"
 #include "ui/model/MainPagesControls.h"
 #include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
@@ -18,15 +19,16 @@
 namespace hastelyn::ui {
 namespace {
 
+namespace main = model::main;
 namespace pages = model::pages;
 
 // The lists' text size; a list whose rows would not fit at it is drawn a little smaller.
 constexpr int kListPixels = 13;
 
-QWidget* addPage(QTabWidget* pages, const char* name, std::string_view caption) {
+QWidget* addPage(QTabWidget* pages, const model::Control& row) {
     auto* page = new QWidget(pages);
-    page->setObjectName(QString::fromLatin1(name));
-    pages->addTab(page, u8(caption));
+    page->setObjectName(u8(row.name));
+    pages->addTab(page, u8(row.caption));
     return page;
 }
 
@@ -46,10 +48,9 @@ List* fillPage(List* list) {
 }  // namespace
 
 void TFrmMain::buildTweakPages() {
-    const char* pageNames[] = {"TbSystem", "TbDesktop", "TbExplorer", "TbPower", "TbOthers"};
     for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c) {
         const engine::Category& category = engine::tweakCategories()[c];
-        QWidget* page = addPage(PgAccel, pageNames[c], category.caption);
+        QWidget* page = addPage(PgAccel, *main::kPages[c]);
         auto* list = fillPage(new CheckListView(session_.model.tweakList(c), page));
         list->setObjectName(u8(category.listName));
         tweakLists[c] = list;
@@ -59,16 +60,15 @@ void TFrmMain::buildTweakPages() {
 }
 
 void TFrmMain::buildServicePage() {
-    QWidget* page = addPage(PgAccel, "TbService", "不要サービス");
+    QWidget* page = addPage(PgAccel, main::TbService);
     LstService = fillPage(new CheckListView(session_.model.services(), page));
     LstService->setObjectName("LstService");
     wireListClicks(LstService);
 }
 
 void TFrmMain::buildUtilityPage() {
-    if (pagesFront == nullptr) pagesFront = new MainPagesFront(*this, session_);
     MainPagesFront& front = *pagesFront;
-    QWidget* page = addPage(PgAccel, "TbUtility", "ユーティリティ");
+    QWidget* page = addPage(PgAccel, main::TbUtility);
     // Made in the Tab order of the page: the list, the ten buttons, the two drive lists, then
     // the quick-format box.
     LstUtility = fillPage(front.build<RowList>(page, pages::LstUtility));
@@ -85,9 +85,8 @@ void TFrmMain::buildUtilityPage() {
 }
 
 void TFrmMain::buildInfoPage() {
-    if (pagesFront == nullptr) pagesFront = new MainPagesFront(*this, session_);
     MainPagesFront& front = *pagesFront;
-    QWidget* page = addPage(PgAccel, "TbInfo", "パソコン情報");
+    QWidget* page = addPage(PgAccel, main::TbInfo);
     LstInfo = fillPage(front.build<RowList>(page, pages::LstInfo));
     wireListClicks(LstInfo);
     for (std::size_t i = 0; i < pages::kInfoFields.size(); ++i) {

@@ -32,6 +32,7 @@
 #include "ui/qt/Widgets.h"
 #include "ui/model/Colours.h"
 #include "ui/model/MainControls.h"
+#include "ui/qt/MainPagesFront.h"
 #include "ui/model/MainTexts.h"
 
 namespace hastelyn::ui {
@@ -73,7 +74,7 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent)
     : QWidget(parent), session_(session), view_(std::make_unique<MainWindowView>(*this, session)),
       screen_(std::make_unique<model::MainScreen>(session, *view_, *view_)) {
     setObjectName(u8(main::FrmMain.name));
-    setWindowTitle(u8(main::kCaption));
+    setWindowTitle(u8(main::FrmMain.caption));
     setWindowIcon(appIcon());
     // No title bar of the desktop's: the window has its own title strip. The frame stays, and
     // the fixed size keeps it from resizing the window.
@@ -83,6 +84,7 @@ TFrmMain::TFrmMain(engine::Session& session, QWidget* parent)
     setBackground(this, model::colours::kWhite);
     trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
+    pagesFront = new MainPagesFront(*this, session_);
     buildTitleStrip();
     buildMenu();
     buildWorkArea();
