@@ -20,14 +20,10 @@ void TFrmMain::focusChanged(QWidget* /*old*/, QWidget* now) {
         return;
     }
     const model::FocusPlace place = isInside(now, PgAccel) ? model::FocusPlace::Pages : model::FocusPlace::Window;
-    if (const model::Control* row = view_->rowOf(now)) {
-        screen_->focusMoved(place, row);
-        return;
-    }
-    // A control of a page speaks the text its page gives it.
-    model::Control pageControl;
-    pageControl.spoken = utilityPagesFocusText(now);
-    screen_->focusMoved(place, &pageControl);
+    // A control of the window, else one of the utility and PC-information pages or the
+    // commentary (their rows are the pages' screen's).
+    const model::Control* row = view_->rowOf(now);
+    screen_->focusMoved(place, row != nullptr ? row : pagesFront->controlOf(now));
 }
 
 void TFrmMain::listClicked(QListWidget* list) {

@@ -35,11 +35,4 @@ void wireUtilityPage(TFrmMain& window) {
     }
 }
 
-std::string_view utilityPagesFocusText(const QWidget* control) {
-    auto* window = qobject_cast<const TFrmMain*>(control->window());
-    if (window == nullptr || window->pagesFront == nullptr) return {};
-    const model::Control* row = window->pagesFront->controlOf(control);
-    return row != nullptr ? row->spoken : std::string_view();
-}
-
 }  // namespace hastelyn::ui

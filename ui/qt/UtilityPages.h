@@ -19,7 +19,5 @@ void showPcInformation(TFrmMain& window);
 // Keeps a page's list and the controls over its rows inside the page when the page is lower
 // than they were drawn for: rows and controls shrink together.
 void fitPageToItsHeight(QWidget* page, QListWidget* list);
-// The text a control of the two pages speaks when it gets the focus (its row's); empty for none.
-std::string_view utilityPagesFocusText(const QWidget* control);
 
 }  // namespace hastelyn::ui
