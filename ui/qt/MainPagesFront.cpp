@@ -15,16 +15,9 @@ namespace hastelyn::ui {
 MainPagesFront::MainPagesFront(TFrmMain& window, engine::Session& session)
     : QObject(&window), screen_(session, *this) {}
 
-void MainPagesFront::adopt(const model::Control& control, QWidget* widget) {
-    widgets_.tie(control, widget);
-    controls_[widget] = &control;
+void MainPagesFront::nameForReaders(const model::Control& control, QWidget* widget) {
     const std::string_view name = model::pages::accessibleName(control);
     if (!name.empty()) widget->setAccessibleName(u8(name));
-}
-
-const model::Control* MainPagesFront::controlOf(const QWidget* widget) const {
-    const auto found = controls_.find(widget);
-    return found == controls_.end() ? nullptr : found->second;
 }
 
 void MainPagesFront::setCaption(const model::Control& control, std::string_view text) {
@@ -40,7 +33,7 @@ void MainPagesFront::setCaption(const model::Control& control, std::string_view 
         // A text longer than its field shows its beginning.
         field->setCursorPosition(0);
     } else {
-        widgets_.setCaption(control, text);
+        QtWindowView::setCaption(control, text);
     }
 }
 
@@ -52,7 +45,7 @@ void MainPagesFront::setColours(const model::Control& control, std::uint32_t bac
         field->setPalette(palette);
         return;
     }
-    widgets_.setColours(control, background, text);
+    QtWindowView::setColours(control, background, text);
 }
 
 void MainPagesFront::setReadOnly(const model::Control& field, bool readOnly) {

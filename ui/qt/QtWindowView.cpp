@@ -14,9 +14,8 @@ QWidget* QtWindowView::widget(const model::Control& control) const {
 }
 
 const model::Control* QtWindowView::control(const QWidget* widget) const {
-    for (const auto& [row, tied] : widgets_)
-        if (tied == widget) return row;
-    return nullptr;
+    const auto found = rows_.find(widget);
+    return found == rows_.end() ? nullptr : found->second;
 }
 
 void QtWindowView::setCaption(const model::Control& control, std::string_view text) {

@@ -21,7 +21,10 @@ public:
         return widget;
     }
     // Ties a row to a widget made otherwise.
-    void tie(const model::Control& control, QWidget* widget) { widgets_[&control] = widget; }
+    void tie(const model::Control& control, QWidget* widget) {
+        widgets_[&control] = widget;
+        rows_[widget] = &control;
+    }
     QWidget* widget(const model::Control& control) const;
     // The row a widget was made for or tied to, or null.
     const model::Control* control(const QWidget* widget) const;
@@ -36,6 +39,7 @@ public:
 
 private:
     std::unordered_map<const model::Control*, QWidget*> widgets_;
+    std::unordered_map<const QWidget*, const model::Control*> rows_;
 };
 
 }  // namespace hastelyn::ui
