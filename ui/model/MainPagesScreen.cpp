@@ -32,11 +32,15 @@ void MainPagesScreen::showInitialState() {
     locks_.show(view_);
 }
 
+void MainPagesScreen::showServiceDetail(std::string_view displayName) {
+    commentary_.showServiceDetail(engine::ShowServiceDetail(session_, displayName));
+}
+
 void MainPagesScreen::rowChosen(PageList list, std::string_view caption, int row, std::string_view rowText,
                                 std::optional<bool> ticked) {
     if (row < 0) return;
     if (list == PageList::Services) {
-        commentary_.showServiceDetail(engine::ShowServiceDetail(session_, rowText));
+        showServiceDetail(rowText);
     } else {
         commentary_.show(caption, row);
     }

@@ -49,6 +49,8 @@ public:
     void utilityPressed(std::size_t button, const engine::UtilityChoices& choices);
     // The ten PC-information fields from the machine (at start, and after a restore).
     void showPcInformation();
+    // The detail text of a service (by display name) in the commentary panel.
+    void showServiceDetail(std::string_view displayName);
     // The change button with the three editable fields as the user left them.
     void changePressed(std::string user, std::string organization, std::string computer);
     void detailPressed();

@@ -79,10 +79,6 @@ const std::string& TFrmMain::commentary() const { return pagesFront->screen().co
 
 const std::string& TFrmMain::searchWord() const { return pagesFront->screen().commentary().searchWord(); }
 
-void TFrmMain::showServiceDetail(std::string_view displayName) {
-    pagesFront->screen().commentary().showServiceDetail(engine::ShowServiceDetail(session_, displayName));
-}
-
 void TFrmMain::BtnMoreInfoClick() {
     pagesFront->screen().moreInfoClicked(PgAccel->currentIndex(), LstUtility->currentRow());
 }

@@ -128,8 +128,6 @@ private:
     // A row chosen in one of the lists (by a click or the arrow keys).
     void listClicked(QListWidget* list);
     void wireListClicks(QListWidget* list);
-    // The detail text of a service in the commentary panel.
-    void showServiceDetail(std::string_view displayName);
 
     // Window chrome.
     void BtnTrayClick();

@@ -8,6 +8,7 @@
 #include "ui/model/MainControls.h"
 #include "ui/qt/Forms.h"
 #include "ui/qt/LockedControls.h"
+#include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/SideWindows.h"
 #include "ui/qt/UtilityPages.h"
@@ -117,6 +118,8 @@ void MainWindowView::applyLocks(const foundation::LockableControls& marked) {
 
 void MainWindowView::showRowsAgain() { window_.refreshLists(); }
 
-void MainWindowView::showServiceDetail(std::string_view displayName) { window_.showServiceDetail(displayName); }
+void MainWindowView::showServiceDetail(std::string_view displayName) {
+    window_.pagesFront->screen().showServiceDetail(displayName);
+}
 
 }  // namespace hastelyn::ui
