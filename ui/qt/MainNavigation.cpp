@@ -1,10 +1,6 @@
 // The main window's focus as its screen is told it, and what a row chosen in a list shows and says.
-#include <QApplication>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTabBar>
 
-#include "foundation/SpokenTexts.h"
 #include "ui/qt/MainPagesFront.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/TwoRowTabBar.h"

@@ -8,10 +8,8 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
@@ -21,12 +19,9 @@
 #include "foundation/KeyboardMap.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Application.h"
-#include "ui/qt/CommandErrors.h"
-#include "ui/qt/Forms.h"
 #include "ui/qt/MainWindowView.h"
 #include "ui/qt/MenuShape.h"
 #include "ui/qt/Pictures.h"
-#include "ui/qt/SideWindows.h"
 #include "ui/qt/SmallScreen.h"
 #include "ui/qt/TwoRowTabBar.h"
 #include "ui/qt/Widgets.h"
