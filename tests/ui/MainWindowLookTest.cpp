@@ -69,6 +69,7 @@ QStringList cutTexts(ui::TFrmMain& window) {
     }
     for (QListWidget* list : window.findChildren<QListWidget*>()) {
         if (list == window.LstService) continue;  // the machine's own names; the list scrolls
+        if (!list->isVisible()) continue;          // fitted to its room when its page first shows
         for (int row = 0; row < list->count(); ++row)
             check(list, list->item(row)->text(), list->fontMetrics().horizontalAdvance(list->item(row)->text()),
                   roomForRowText(list, row));

@@ -10,6 +10,7 @@ inline constexpr std::uint32_t kBlack = 0x000000;
 inline constexpr std::uint32_t kTitleStrip = 0x639AFF;  // the main window's title strip
 inline constexpr std::uint32_t kMenu = 0x9CCFCE;        // the main window's menu, and the compact window
 inline constexpr std::uint32_t kWorkArea = 0x9CCFFF;    // the main window's work area
+inline constexpr std::uint32_t kNavy = 0x800000;  // the main window's list rows and page buttons
 inline constexpr std::uint32_t kBlue = 0xFF0000;  // the main window's hint line
 inline constexpr std::uint32_t kRed = 0x0000FF;   // the main window's counters
 inline constexpr std::uint32_t kSilver = 0xC0C0C0;  // a field the user may not change

@@ -38,10 +38,14 @@ List* fillPage(List* list) {
     list->setGeometry(0, 0, 486, 181);
     list->setFrameShape(QFrame::NoFrame);
     setBackground(list->viewport(), model::colours::kCream);
+    QPalette colours = list->palette();
+    colours.setColor(QPalette::Text, windowsColor(model::colours::kNavy));
+    colours.setColor(QPalette::Base, windowsColor(model::colours::kCream));
+    list->setPalette(colours);
     QFont font = list->font();
     font.setPixelSize(kListPixels);
     list->setFont(font);
-    list->setStyleSheet("QListWidget { color: navy; background: #FFFBF0; } QListWidget::item { height: 18px; }");
+    list->setRowHeight(18);
     return list;
 }
 

@@ -51,7 +51,7 @@ foundation::MainKey mainKeyOf(int key) {
 }
 
 // A bitmap button of a row: glyph, bold caption.
-QPushButton* bitmapButton(QtWindowView& view, QWidget* parent, const model::Control& row, const char* colour) {
+QPushButton* bitmapButton(QtWindowView& view, QWidget* parent, const model::Control& row, std::uint32_t colour) {
     QPushButton* b = view.make<QPushButton>(parent, row);
     b->setIcon(glyph(row.glyph));
     b->setIconSize({16, 16});
@@ -59,7 +59,7 @@ QPushButton* bitmapButton(QtWindowView& view, QWidget* parent, const model::Cont
     font.setBold(true);
     font.setPixelSize(12);
     b->setFont(font);
-    b->setStyleSheet(QString("color: %1").arg(QLatin1String(colour)));
+    setTextColour(b, colour);
     return b;
 }
 
@@ -111,7 +111,7 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::buildMenu() {
     place<MenuShape>(this, main::ShpMenu, windowsColor(model::colours::kMenu));
     for (const model::Control* row : main::kMenuButtons) {
-        QPushButton* b = bitmapButton(*view_, this, *row, main::pageOf(*row) >= 0 && main::pageOf(*row) < 5 ? "navy" : "black");
+        QPushButton* b = bitmapButton(*view_, this, *row, main::pageOf(*row) >= 0 && main::pageOf(*row) < 5 ? model::colours::kNavy : model::colours::kBlack);
         connect(b, &QPushButton::clicked, this, [this, row] { screen_->clicked(*row); });
     }
     BtnSystem = static_cast<QPushButton*>(view_->widget(main::BtnSystem));
@@ -135,12 +135,12 @@ void TFrmMain::buildWorkArea() {
         if (!PgAccel->tabBar()->hasFocus()) screen_->pageChosen(page);
     });
 
-    view_->make<QLabel>(accel, main::Label2)->setStyleSheet("color: blue");
+    setTextColour(view_->make<QLabel>(accel, main::Label2), model::colours::kBlue);
     // The counter line: its labels one after the other from the left of the first, each as
     // wide as its text (the counts at least 16 pixels), so no font cuts a text off.
     for (std::size_t i = 0; i < counterLine_.size(); ++i) {
         QLabel* label = view_->make<QLabel>(accel, *main::kCounterLine[i]);
-        label->setStyleSheet("color: red");
+        setTextColour(label, model::colours::kRed);
         counterLine_[i] = label;
     }
     LblRest = counterLine_[1];
@@ -149,7 +149,7 @@ void TFrmMain::buildWorkArea() {
     LblAll->setAlignment(Qt::AlignCenter);
     layOutCounterLine();
 
-    BtnAccelerate = bitmapButton(*view_, accel, main::BtnAccelerate, "black");
+    BtnAccelerate = bitmapButton(*view_, accel, main::BtnAccelerate, model::colours::kBlack);
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] { screen_->clicked(main::BtnAccelerate); });
     ImgAbout = view_->make<QLabel>(accel, main::ImgAbout);
     ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));

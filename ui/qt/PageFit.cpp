@@ -3,7 +3,7 @@
 // rows and the controls over them shrink together by whole pixels per row: nothing is cut off
 // at the bottom, and every field stays beside its row.
 #include <QEvent>
-#include <QListWidget>
+#include "ui/qt/RowList.h"
 
 #include <algorithm>
 #include <vector>
@@ -18,7 +18,7 @@ constexpr int kSmallestPitch = 12;
 
 class PageFit final : public QObject {
 public:
-    PageFit(QWidget* page, QListWidget* list) : QObject(page), page_(page), list_(list), style_(list->styleSheet()) {
+    PageFit(QWidget* page, RowList* list) : QObject(page), page_(page), list_(list) {
         for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (control != list) design_.emplace_back(control, control->geometry());
         page->installEventFilter(this);
@@ -39,19 +39,17 @@ private:
         const auto scaled = [pitch](int design) { return (design * pitch + kDesignPitch / 2) / kDesignPitch; };
         for (const auto& [control, area] : design_)
             control->setGeometry(area.x(), scaled(area.y()), area.width(), scaled(area.height()));
-        // A later rule for the rows wins over the page's own.
-        list_->setStyleSheet(style_ + QString(" QListWidget::item { height: %1px; }").arg(pitch));
+        list_->setRowHeight(pitch);
     }
 
     QWidget* page_;
-    QListWidget* list_;
-    QString style_;
+    RowList* list_;
     std::vector<std::pair<QWidget*, QRect>> design_;
     int pitch_ = kDesignPitch;
 };
 
 }  // namespace
 
-void fitPageToItsHeight(QWidget* page, QListWidget* list) { new PageFit(page, list); }
+void fitPageToItsHeight(QWidget* page, RowList* list) { new PageFit(page, list); }
 
 }  // namespace hastelyn::ui

@@ -8,6 +8,7 @@
 
 #include "ui/qt/EmbeddedPictures.h"
 #include "ui/qt/JpegImage.h"
+#include "ui/qt/PngImage.h"
 #include "ui/model/ProgramVersion.h"
 #include "ui/qt/Widgets.h"
 
@@ -37,9 +38,7 @@ QImage picture(std::string_view name) {
     const EmbeddedFile* file = find(name);
     if (file == nullptr) return {};
     if (name.ends_with(".jpg")) return decodeJpeg(file->data, file->size);
-    QImage image;
-    image.loadFromData(file->data, static_cast<int>(file->size), "PNG");
-    return image;
+    return decodePng(file->data, file->size);
 }
 
 QImage aboutBadge() {
@@ -51,6 +50,9 @@ QImage aboutBadge() {
     // Under the heading, in the badge's own lettering.
     QFont font(QStringLiteral("Noto Sans CJK JP"));
     font.setPixelSize(11);
+    // The version is Latin letters and digits, all in the badge's font: no fallback fonts are
+    // looked up for it.
+    font.setStyleStrategy(QFont::NoFontMerging);
     painter.setFont(font);
     painter.setPen(QColor(150, 88, 40));
     painter.drawText(QPointF(36, 30), QStringLiteral("Ver ") + u8(model::programVersion()));

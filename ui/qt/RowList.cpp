@@ -7,12 +7,29 @@
 #include <QSignalBlocker>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/qt/RowListAccessible.h"
 
 namespace hastelyn::ui {
+namespace {
+
+class RowHeight final : public QStyledItemDelegate {
+public:
+    RowHeight(QObject* parent, int pixels) : QStyledItemDelegate(parent), pixels_(pixels) {}
+    void setPixels(int pixels) { pixels_ = pixels; }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), pixels_};
+    }
+
+private:
+    int pixels_;
+};
+
+}  // namespace
 
 RowList::RowList(QWidget* parent) : QListWidget(parent) {
     // Screen readers find the rows with their ticks and whether they can be changed.
@@ -21,6 +38,15 @@ RowList::RowList(QWidget* parent) : QListWidget(parent) {
         return true;
     }();
     (void)accessible;
+}
+
+void RowList::setRowHeight(int pixels) {
+    if (auto* rows = dynamic_cast<RowHeight*>(itemDelegate())) {
+        rows->setPixels(pixels);
+        doItemsLayout();
+    } else {
+        setItemDelegate(new RowHeight(this, pixels));
+    }
 }
 
 void RowList::focusInEvent(QFocusEvent* event) {
@@ -83,6 +109,17 @@ bool RowList::rowsFit() const {
 }
 
 void RowList::fitRows(int pixelSize) {
+    fitPixels_ = pixelSize;
+    if (isVisible()) fitNow();
+}
+
+void RowList::showEvent(QShowEvent* event) {
+    if (fitPixels_ > 0) fitNow();
+    QListWidget::showEvent(event);
+}
+
+void RowList::fitNow() {
+    const int pixelSize = std::exchange(fitPixels_, 0);
     ensurePolished();
     QFont shown = font();
     for (int size = pixelSize; size >= 10; --size) {

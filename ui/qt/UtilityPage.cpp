@@ -23,8 +23,7 @@ std::optional<char> chosenDrive(const QListWidget* list) {
 }  // namespace
 
 void wireUtilityPage(TFrmMain& window) {
-    for (QListWidget* drives : {static_cast<QListWidget*>(window.LstHDDefrag), static_cast<QListWidget*>(window.LstHDConvert)})
-        drives->setStyleSheet("QListWidget::item { height: 13px; }");
+    for (RowList* drives : {window.LstHDDefrag, window.LstHDConvert}) drives->setRowHeight(13);
     fitPageToItsHeight(window.LstUtility->parentWidget(), window.LstUtility);
     for (std::size_t i = 0; i < window.utilityButtons.size(); ++i) {
         QObject::connect(window.utilityButtons[i], &QPushButton::clicked, &window, [&window, i] {

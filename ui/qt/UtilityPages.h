@@ -3,11 +3,11 @@
 // pages' screen, the fields filled from the machine, and the spoken text of a focused control.
 #include <string_view>
 
-class QListWidget;
 class QWidget;
 
 namespace hastelyn::ui {
 
+class RowList;
 class TFrmMain;
 
 // Connects the ten utility buttons to their commands and shapes the two drive lists.
@@ -18,6 +18,6 @@ void wirePcInfoPage(TFrmMain& window);
 void showPcInformation(TFrmMain& window);
 // Keeps a page's list and the controls over its rows inside the page when the page is lower
 // than they were drawn for: rows and controls shrink together.
-void fitPageToItsHeight(QWidget* page, QListWidget* list);
+void fitPageToItsHeight(QWidget* page, RowList* list);
 
 }  // namespace hastelyn::ui
