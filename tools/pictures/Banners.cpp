@@ -1,4 +1,5 @@
 // The JPEG pictures of the windows and the program icon.
+#include <QFontMetricsF>
 #include <QTransform>
 
 #include "tools/pictures/Drawing.h"
@@ -86,8 +87,21 @@ QImage about() {
     const QString heading = QStringLiteral("Hastelyn について");
     painter.setBrush(kBrown);
     painter.drawPath(textPath(heading, fitting(heading, 12, true, 140 - 36 - 3), QPointF(36, 16)));
-    // The version goes on at run time, from the build (ui/Pictures.cpp).
+    // The version goes on at run time, from the build, in the letters below (ui/qt/Pictures.cpp).
     return image;
+}
+
+// The version line: 11-pixel letters in the heading's brown-orange, each in a cell as wide as
+// its advance, rounded to whole pixels; the baseline 12 pixels down a 15-pixel strip.
+const QString kVersionLetters = QStringLiteral("Ver .0123456789");
+constexpr int kVersionStripHeight = 15;
+constexpr int kVersionBaseline = 12;
+
+std::vector<int> versionAdvances() {
+    const QFontMetricsF metrics(pictureFont(11, false));
+    std::vector<int> advances;
+    for (const QChar letter : kVersionLetters) advances.push_back(qRound(metrics.horizontalAdvance(letter)));
+    return advances;
 }
 
 // A circular arrow turning back (anticlockwise), its head at the start of the arc.
@@ -160,11 +174,39 @@ QImage icon(int size) {
 
 }  // namespace
 
+QImage versionLetters() {
+    const std::vector<int> advances = versionAdvances();
+    int width = 0;
+    for (int advance : advances) width += advance;
+    QImage strip(width, kVersionStripHeight, QImage::Format_ARGB32);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    prepare(painter);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(150, 88, 40));
+    const QFont font = pictureFont(11, false);
+    int x = 0;
+    for (qsizetype i = 0; i < kVersionLetters.size(); ++i) {
+        painter.drawPath(textPath(QString(kVersionLetters[i]), font, QPointF(x, kVersionBaseline)));
+        x += advances[static_cast<std::size_t>(i)];
+    }
+    return strip;
+}
+
+QByteArray versionLetterAdvances() {
+    const std::vector<int> advances = versionAdvances();
+    QByteArray text;
+    for (qsizetype i = 0; i < kVersionLetters.size(); ++i)
+        text += kVersionLetters[i].toLatin1() + QByteArray(" ") + QByteArray::number(advances[static_cast<std::size_t>(i)]) + "\n";
+    return text;
+}
+
 std::vector<Picture> banners() {
     return {
         {"title.jpg", title},
         {"about.jpg", about},
         {"restore.jpg", restore},
+        {"about-version.png", versionLetters},
         {"icon16.png", [] { return icon(16); }},
         {"icon32.png", [] { return icon(32); }},
         {"icon48.png", [] { return icon(48); }},

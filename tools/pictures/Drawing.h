@@ -2,6 +2,7 @@
 // What the picture drawings share: the colours of the windows they sit on, a small palette for
 // the glyphs, and text drawn as outlines (so the result does not depend on the desktop's
 // hinting or subpixel settings, only on the font's shapes).
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -51,6 +52,12 @@ struct Picture {
 };
 
 std::vector<Picture> banners();  // the JPEG pictures and the program icon
+
+// The letters of the about picture's version line, side by side on a transparent strip, and
+// their advances ("V 6\ne 6\n..."): the program writes the build's version with them, so that
+// its start loads no font for it.
+QImage versionLetters();
+QByteArray versionLetterAdvances();
 std::vector<Picture> glyphs();   // the button glyphs (16×16; 32×32 for the save-and-restore window) and its page pictures
 
 }  // namespace hastelyn::pictures

@@ -112,6 +112,12 @@ int main(int argc, char** argv) {
             std::printf("%-28s %3d×%-3d %6lld bytes\n", picture.path.c_str(), image.width(), image.height(),
                         static_cast<long long>(bytes.size()));
         }
+        const QString advances = QStringLiteral("about-version.txt");
+        if (!writeFile(folder.filePath(advances), pictures::versionLetterAdvances())) {
+            std::fprintf(stderr, "hastelyn-mkpictures: cannot write %s\n", qPrintable(folder.filePath(advances)));
+            return 1;
+        }
+        written.insert(advances);
         // A picture that is no longer drawn would still be carried by the program: say so.
         QDirIterator files(folder.path(), QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {

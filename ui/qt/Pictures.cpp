@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/qt/EmbeddedPictures.h"
 #include "ui/qt/JpegImage.h"
@@ -41,21 +43,57 @@ QImage picture(std::string_view name) {
     return decodePng(file->data, file->size);
 }
 
+namespace {
+
+// The version in the letters drawn for it (about-version.png, their advances in
+// about-version.txt), with its baseline at `baseline`. False, drawing nothing, when a letter
+// is not among them.
+bool drawInVersionLetters(QPainter& painter, const QString& text, QPointF baseline) {
+    constexpr int kStripBaseline = 12;
+    const EmbeddedFile* advances = find("about-version.txt");
+    const QImage strip = picture("about-version.png");
+    if (advances == nullptr || strip.isNull()) return false;
+    // "V 6\ne 6\n...": each letter's cell follows the one before on the strip.
+    std::vector<std::pair<QChar, QRect>> cells;
+    int x = 0;
+    const QString table = QString::fromLatin1(reinterpret_cast<const char*>(advances->data), static_cast<qsizetype>(advances->size));
+    for (const QString& line : table.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const int width = line.mid(2).toInt();
+        if (line.size() < 3 || width <= 0) return false;
+        cells.emplace_back(line[0], QRect(x, 0, width, strip.height()));
+        x += width;
+    }
+    std::vector<QRect> letters;
+    for (const QChar c : text) {
+        const auto cell = std::find_if(cells.begin(), cells.end(), [c](const auto& known) { return known.first == c; });
+        if (cell == cells.end()) return false;
+        letters.push_back(cell->second);
+    }
+    QPointF at(baseline.x(), baseline.y() - kStripBaseline);
+    for (const QRect& letter : letters) {
+        painter.drawImage(at, strip, letter);
+        at.rx() += letter.width();
+    }
+    return true;
+}
+
+}  // namespace
+
 QImage aboutBadge() {
     QImage badge = picture("about.jpg");
     if (badge.isNull()) return badge;
     badge = badge.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&badge);
+    // Under the heading, in the badge's own lettering: drawn beforehand for the letters a
+    // version has, so no font is loaded for it at start; any other letter in the font itself.
+    const QString version = QStringLiteral("Ver ") + u8(model::programVersion());
+    if (drawInVersionLetters(painter, version, QPointF(36, 30))) return badge;
     painter.setRenderHint(QPainter::TextAntialiasing);
-    // Under the heading, in the badge's own lettering.
     QFont font(QStringLiteral("Noto Sans CJK JP"));
     font.setPixelSize(11);
-    // The version is Latin letters and digits, all in the badge's font: no fallback fonts are
-    // looked up for it.
-    font.setStyleStrategy(QFont::NoFontMerging);
     painter.setFont(font);
     painter.setPen(QColor(150, 88, 40));
-    painter.drawText(QPointF(36, 30), QStringLiteral("Ver ") + u8(model::programVersion()));
+    painter.drawText(QPointF(36, 30), version);
     return badge;
 }
 

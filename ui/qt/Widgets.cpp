@@ -16,11 +16,20 @@ void setBackground(QWidget* widget, std::uint32_t bgr) {
     widget->setAutoFillBackground(true);
 }
 
-void setTextColour(QWidget* widget, std::uint32_t bgr) {
+namespace {
+
+// A colour declared in a style sheet. Made on first use: most widgets have no style sheet.
+const QRegularExpression& colourDeclaration() {
     static const QRegularExpression declared(QStringLiteral("(^|[;{\\s])color\\s*:\\s*[^;}]*"));
+    return declared;
+}
+
+}  // namespace
+
+void setTextColour(QWidget* widget, std::uint32_t bgr) {
     QString sheet = widget->styleSheet();
-    if (sheet.contains(declared)) {
-        widget->setStyleSheet(sheet.replace(declared, QStringLiteral("\\1color: ") + windowsColor(bgr).name()));
+    if (!sheet.isEmpty() && sheet.contains(colourDeclaration())) {
+        widget->setStyleSheet(sheet.replace(colourDeclaration(), QStringLiteral("\\1color: ") + windowsColor(bgr).name()));
         return;
     }
     QPalette palette = widget->palette();
