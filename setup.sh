@@ -60,14 +60,32 @@ fi
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+
 # hastelyn-cli killed at random moments of accelerate and restore, a thousand times (minutes).
-build/release/tests/crash_tests
+# One run at a time, so it keeps one processor busy at most: it runs while the sanitizer build
+# compiles, its output kept aside and shown once it has ended; its failure fails this script.
+crash_log=build/release/tests/crash_tests.log
+echo "crash_tests: started, beside the sanitizer build (output in $crash_log, shown when done)"
+build/release/tests/crash_tests >"$crash_log" 2>&1 &
+crash_pid=$!
+trap 'kill "$crash_pid" 2>/dev/null || true' EXIT
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, with the parsers fuzzed
 # for a bounded time.
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DHASTELYN_WERROR=ON -DHASTELYN_SANITIZE=ON -DHASTELYN_FUZZ=ON -DHASTELYN_BENCH=OFF -DHASTELYN_UI=OFF
 cmake --build build/sanitize -j "$jobs"
+
+crash_status=0
+wait "$crash_pid" || crash_status=$?
+trap - EXIT
+echo "crash_tests: output"
+cat "$crash_log"
+if [ "$crash_status" -ne 0 ]; then
+  echo "crash_tests failed (exit status $crash_status)" >&2
+  exit "$crash_status"
+fi
+
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 

@@ -35,6 +35,8 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
       COMMENT "Embedding the files of ${ARG_DIRECTORY}"
       VERBATIM)
     target_sources(${target} PRIVATE ${output})
+    # Byte arrays only: no precompiled header the target may have is of use to it.
+    set_source_files_properties(${output} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   endfunction()
   return()
 endif()
