@@ -12,7 +12,7 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 # libspeechd-dev: speech-dispatcher's client header (the library itself is loaded at run time).
 # nlohmann-json3-dev: the command line's tests read its --json output with it.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libjpeg-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic libspeechd-dev
+          libjpeg-dev libpng-dev clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk fonts-ipafont-gothic libspeechd-dev
           ccache nlohmann-json3-dev)
 if [ "$mode" = test ]; then
   # The screen-reader test (ctest's accessibility_main_window) reads the accessibility bus with
@@ -51,6 +51,9 @@ if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null; th
 fi
 
 jobs=$(nproc)
+# Each stage says when it starts, counted from the script's start, so a slow stage shows.
+stage() { printf '== %s (at %d min %02d s)\n' "$1" $((SECONDS / 60)) $((SECONDS % 60)); }
+stage "release build"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
 cmake --build build/release -j "$jobs"
 
@@ -59,6 +62,7 @@ if [ "$mode" = run ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
+stage "release tests"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 # hastelyn-cli killed at random moments of accelerate and restore, a thousand times (minutes).
@@ -72,6 +76,7 @@ trap 'kill "$crash_pid" 2>/dev/null || true' EXIT
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, with the parsers fuzzed
 # for a bounded time.
+stage "sanitizer build"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DHASTELYN_WERROR=ON -DHASTELYN_SANITIZE=ON -DHASTELYN_FUZZ=ON -DHASTELYN_BENCH=OFF -DHASTELYN_UI=OFF
 cmake --build build/sanitize -j "$jobs"
@@ -86,6 +91,7 @@ if [ "$crash_status" -ne 0 ]; then
   exit "$crash_status"
 fi
 
+stage "sanitizer tests and fuzzers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
@@ -94,9 +100,11 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # program's header and imports are checked everywhere).
 for windows in "build/win32 cmake/MingwToolchain.cmake" "build/win32-i686 cmake/MingwI686Toolchain.cmake"; do
   read -r dir toolchain <<<"$windows"
+  stage "Windows build and tests: $dir"
   cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
   # The suite is built by the test script only where Wine can run it (no 32-bit Wine here).
   cmake --build "$dir" -j "$jobs" --target start_probe hastelyn-cli
   tools/wine/test-windows-build.sh "$dir" -j "$jobs"
 done
+stage "every test passed"
