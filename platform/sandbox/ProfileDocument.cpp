@@ -43,7 +43,8 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
     for (const std::string_view line : raw) {
         bool lineShiftJis = false;
         doc.lines_.push_back(decodeLine(line, doc.encoding_, &lineShiftJis));
-        doc.stored_.push_back(Stored{std::string(line), lineShiftJis, {}});
+        const bool ended = withoutLineEnd(line, doc.encoding_).size() != line.size();
+        doc.stored_.push_back(Stored{std::string(line), lineShiftJis, {}, ended});
         shiftJis = shiftJis || lineShiftJis;
         utf8 = utf8 || (!lineShiftJis && !isAscii(line));
     }
@@ -280,16 +281,21 @@ std::string ProfileDocument::text() const {
     std::string out(byteOrderMark(encoding_));
     out.reserve(size);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Stored& stored = stored_[i];
+        Stored& stored = stored_[i];
         if (!stored.raw) {
-            out += encodeLine(lines_[i], encoding_, stored.shiftJis);
-            out += stored.lineEnd.empty() ? crLf(encoding_) : std::string_view(stored.lineEnd);
+            // Kept as the bytes it is written as: the same bytes next time, and a later edit of
+            // the line still ends it as before.
+            std::string bytes = encodeLine(lines_[i], encoding_, stored.shiftJis);
+            bytes += stored.lineEnd.empty() ? crLf(encoding_) : std::string_view(stored.lineEnd);
+            out += bytes;
+            stored.raw = std::move(bytes);
+            stored.ended = true;
+            stored.lineEnd.clear();
             continue;
         }
         // The file's last line may lack its line end: one is added when lines follow it, after
         // the odd byte a UTF-16 file may end with (no character, and out of step with the rest).
-        const bool ended = withoutLineEnd(*stored.raw, encoding_).size() != stored.raw->size();
-        if (ended || i + 1 == lines_.size()) {
+        if (stored.ended || i + 1 == lines_.size()) {
             out += *stored.raw;
             continue;
         }

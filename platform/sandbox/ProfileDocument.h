@@ -61,6 +61,8 @@ public:
     bool removeSection(std::string_view section);
 
     // The bytes of the file: its lines as read where they did not change, the others encoded.
+    // A line written anew is encoded once: its bytes are kept for the next call, so that
+    // saving after each of many small edits costs a copy of the text, not its encoding.
     std::string text() const;
 
 private:
@@ -100,12 +102,14 @@ private:
         std::optional<std::string> raw;
         bool shiftJis = false;  // read as Shift_JIS, or to be written so
         std::string lineEnd;    // of a line written anew in place of one read; empty: CR LF
+        bool ended = true;      // raw ends with a line end (only the file's last line may not)
     };
 
     FileEncoding encoding_ = FileEncoding::Ansi;
     bool shiftJisFile_ = false;  // every line beyond ASCII is Shift_JIS
     std::vector<std::string> lines_;  // as UTF-8, without line ends
-    std::vector<Stored> stored_;      // one per line
+    // One per line; text() fills in the bytes of lines written anew, which changes no result.
+    mutable std::vector<Stored> stored_;
     std::vector<LineInfo> info_;
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section

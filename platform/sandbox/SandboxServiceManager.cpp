@@ -61,11 +61,21 @@ std::optional<std::string> SandboxServiceManager::findService(std::string_view n
     // open, query and close would look at the hive file for each of them.
     const HiveKey* services = registry_.currentKey(RootKey::LocalMachine, kServicesKey);
     if (!services) return std::nullopt;
+    const std::string wanted = text::upperAscii(name);
     std::optional<std::string> byKeyName;
+    known_.resize(services->children().size());
+    auto known = known_.begin();
     for (const auto& [keyName, key] : services->children()) {
-        const auto displayName = stringValue(*key, "DisplayName");
-        if (displayName && text::equalsNoCase(*displayName, name)) return keyName;
-        if (!byKeyName && text::equalsNoCase(keyName, name)) byKeyName = keyName;
+        KnownService& k = *known++;
+        if (k.serial != key->serial() || k.valuesStamp != key->valuesStamp()) {
+            k.serial = key->serial();
+            k.valuesStamp = key->valuesStamp();
+            k.keyName = text::upperAscii(keyName);
+            k.displayName = stringValue(*key, "DisplayName");
+            if (k.displayName) k.displayName = text::upperAscii(*k.displayName);
+        }
+        if (k.displayName == wanted) return keyName;
+        if (!byKeyName && k.keyName == wanted) byKeyName = keyName;
     }
     return byKeyName;
 }

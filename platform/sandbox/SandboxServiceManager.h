@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/ServiceManager.h"
 #include "platform/sandbox/ProfileDocument.h"
@@ -91,6 +92,16 @@ private:
 
     SandboxMachine& machine_;
     SandboxRegistry& registry_;
+    // Each service key's name and display name as findService last read them, in registry order,
+    // ASCII letters in upper case, with the key (serial) and the version of its values they were
+    // read from: only keys that changed since are read again.
+    struct KnownService {
+        std::uint64_t serial = 0;
+        std::uint64_t valuesStamp = 0;
+        std::string keyName;
+        std::optional<std::string> displayName;
+    };
+    std::vector<KnownService> known_;
     // The bytes statesDocument_ was parsed from or written as (nothing: no file); meaningless
     // while statesKnown_ is false.
     std::optional<std::string> statesText_;
