@@ -96,11 +96,7 @@ platform::CallResult SandboxProfiles::writeString(std::string_view file, std::st
 }
 
 platform::CallResult SandboxProfiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
-    return update(file, [&](ProfileDocument& doc) {
-        bool changed = false;
-        for (const platform::ProfileWrite& w : writes) changed = doc.setValue(w.section, w.key, w.value) || changed;
-        return changed;
-    });
+    return update(file, [&](ProfileDocument& doc) { return doc.setValues(writes); });
 }
 
 }  // namespace hastelyn::sandbox
