@@ -26,7 +26,10 @@ bool isValidState(std::uint64_t n) { return n >= servicestate::Stopped && n <= s
 }  // namespace
 
 SandboxServiceManager::SandboxServiceManager(SandboxMachine& machine, SandboxRegistry& registry)
-    : machine_(machine), registry_(registry) {
+    : machine_(machine),
+      registry_(registry),
+      stateFile_(machine.folder() / "services.ini"),
+      stateLock_(machine.folder() / ".state.lock") {
     if (machine_.version().platformId != 2 || std::filesystem::exists(stateFile())) return;
     const HiveKey* services = registry_.currentKey(RootKey::LocalMachine, kServicesKey);
     if (services && !services->children().empty()) boot();
@@ -111,7 +114,7 @@ std::uint32_t SandboxServiceManager::state(std::string_view keyName) {
 }
 
 bool SandboxServiceManager::setState(std::string_view keyName, std::uint32_t state) {
-    const FileLock lock(machine_.folder() / ".state.lock", true);
+    const FileLock lock(stateLock_, true);
     if (!lock.held()) return false;
     // Read under the lock: what another process wrote last counts. The document kept from the
     // last look is edited when the file still holds what it was made from.
@@ -133,7 +136,7 @@ bool SandboxServiceManager::boot() {
         for (const auto& [keyName, key] : services->children())
             content += keyName + "=" + std::to_string(stateAtBoot(startType(*key))) + "\r\n";
     }
-    const FileLock lock(machine_.folder() / ".state.lock", true);
+    const FileLock lock(stateLock_, true);
     if (!lock.held()) return false;
     statesKnown_ = false;
     return stateWriter_.write(stateFile(), content);

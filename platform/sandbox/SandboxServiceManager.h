@@ -68,7 +68,7 @@ public:
     // What starting Windows does: every service gets the state its start type gives.
     bool boot();
 
-    std::filesystem::path stateFile() const { return machine_.folder() / "services.ini"; }
+    const std::filesystem::path& stateFile() const { return stateFile_; }
     // Manager and service handles open now.
     std::size_t openHandleCount() const { return handles_.size(); }
 
@@ -92,6 +92,8 @@ private:
 
     SandboxMachine& machine_;
     SandboxRegistry& registry_;
+    std::filesystem::path stateFile_;
+    std::filesystem::path stateLock_;
     // Each service key's name and display name as findService last read them, in registry order,
     // ASCII letters in upper case, with the key (serial) and the version of its values they were
     // read from: only keys that changed since are read again.
