@@ -76,12 +76,14 @@ SandboxRegistry::~SandboxRegistry() {
     }
 }
 
-SandboxRegistry::ChangeLock::ChangeLock(SandboxRegistry& registry)
-    : held_(registry.locked_), lock_([&registry] {
-          std::error_code ignored;
-          std::filesystem::create_directories(registry.folder_, ignored);
-          return registry.lockPath();
-      }(), true) {
+SandboxRegistry::ChangeLock::ChangeLock(SandboxRegistry& registry) : held_(registry.locked_) {
+    lock_.emplace(registry.lockPath(), true);
+    if (!lock_->held()) {  // the registry folder is made by the first change
+        lock_.reset();
+        std::error_code ignored;
+        std::filesystem::create_directories(registry.folder_, ignored);
+        lock_.emplace(registry.lockPath(), true);
+    }
     held_ = true;
 }
 
