@@ -98,10 +98,10 @@ ProfileDocument& SandboxServiceManager::states() {
     return statesDocument_;
 }
 
-void SandboxServiceManager::keepWrittenStamp() {
+void SandboxServiceManager::keepWrittenStamp(const FileStamp& written) {
     // Every writer of services.ini replaces it through a FileReplacer, which never gives a new
     // version the stamp of the one before.
-    statesStamp_ = stampOf(stateFile());
+    statesStamp_ = written;
     stampTrusted_ = statesStamp_.exists;
 }
 
@@ -121,12 +121,13 @@ bool SandboxServiceManager::setState(std::string_view keyName, std::uint32_t sta
     ProfileDocument& doc = states();
     if (!doc.setValue(kSection, keyName, std::to_string(state))) return true;
     std::string text = doc.text();
-    if (!stateWriter_.write(stateFile(), text)) {
+    FileStamp written;
+    if (!stateWriter_.write(stateFile(), text, written)) {
         statesKnown_ = false;  // the document is ahead of the file
         return false;
     }
     statesText_ = std::move(text);
-    keepWrittenStamp();
+    keepWrittenStamp(written);
     return true;
 }
 

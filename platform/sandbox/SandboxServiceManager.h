@@ -84,8 +84,8 @@ private:
     // rewrites in place within the clock's tick could have kept the stamp; it is parsed again
     // only when its bytes changed.
     ProfileDocument& states();
-    // The version just written under the lock is the one kept.
-    void keepWrittenStamp();
+    // The version just written under the lock, of that stamp, is the one kept.
+    void keepWrittenStamp(const FileStamp& written);
     // A REG_SZ or REG_EXPAND_SZ value of a service key, up to its first NUL.
     static std::optional<std::string> stringValue(const HiveKey& key, std::string_view valueName);
     static std::optional<std::uint32_t> startType(const HiveKey& key);
