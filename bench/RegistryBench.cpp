@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "foundation/ProfileValues.h"
 #include "foundation/RegistryValues.h"
@@ -46,6 +47,42 @@ void BM_WriteProfile600Keys(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteProfile600Keys)->Unit(benchmark::kMillisecond);
+
+// The same 600 keys, the sections taking turns, written in one go (as a restore point is), then
+// each read back by its full path (as a restore is).
+std::vector<platform::ProfileWrite> interleaved600Keys() {
+    const char* sections[] = {"システム", "システム9", "デスクトップ", "エクスプローラ",
+                              "起動・終了", "その他", "不要サービス", "不要サービス-s"};
+    std::vector<platform::ProfileWrite> writes;
+    for (int i = 0; i < 600; ++i) writes.push_back({sections[i % 8], "Key" + std::to_string(i), "停止中"});
+    return writes;
+}
+
+void BM_WriteProfile600KeysInOneGo(benchmark::State& state) {
+    foundation::ProfileValues ini(machine().platform());
+    const std::vector<platform::ProfileWrite> writes = interleaved600Keys();
+    int run = 0;
+    for (auto _ : state) {
+        const std::string file = "C:\\Program Files\\Hastelyn\\batch" + std::to_string(run++) + ".ini";
+        ini.WriteProfileValues(file, writes);
+        state.PauseTiming();
+        bench::mustWork(machine().platform().files.deleteFile(file), "delete");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WriteProfile600KeysInOneGo)->Unit(benchmark::kMillisecond);
+
+void BM_ReadProfile600Keys(benchmark::State& state) {
+    foundation::ProfileValues ini(machine().platform());
+    const std::vector<platform::ProfileWrite> writes = interleaved600Keys();
+    const std::string file = "C:\\Program Files\\Hastelyn\\read.ini";
+    ini.WriteProfileValues(file, writes);
+    for (auto _ : state) {
+        for (const platform::ProfileWrite& w : writes) benchmark::DoNotOptimize(ini.ReadProfileValue(file, w.section, w.key));
+    }
+    bench::mustWork(machine().platform().files.deleteFile(file), "delete");
+}
+BENCHMARK(BM_ReadProfile600Keys)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,8 +3,10 @@
 // (code page 932) in files made on a Japanese Windows system.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace hastelyn::text {
 
@@ -48,7 +50,13 @@ constexpr char foldCase(char c, CaseFold fold) {
 // compare unsigned, and a text sorts before any longer text it begins.
 constexpr int compareFolded(std::string_view a, std::string_view b, CaseFold fold) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    std::size_t i = 0;
+    // Bytes equal as they are are equal folded: a common beginning (names of one family, such
+    // as "Service001" and "Service002") is passed over eight bytes at a time.
+    if (!std::is_constant_evaluated()) {
+        while (i + 8 <= n && std::memcmp(a.data() + i, b.data() + i, 8) == 0) i += 8;
+    }
+    for (; i < n; ++i) {
         const auto ca = static_cast<unsigned char>(foldCase(a[i], fold));
         const auto cb = static_cast<unsigned char>(foldCase(b[i], fold));
         if (ca != cb) return ca < cb ? -1 : 1;

@@ -43,7 +43,8 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
     for (const std::string_view line : raw) {
         bool lineShiftJis = false;
         doc.lines_.push_back(decodeLine(line, doc.encoding_, &lineShiftJis));
-        doc.stored_.push_back(Stored{std::string(line), lineShiftJis, {}});
+        const bool ended = withoutLineEnd(line, doc.encoding_).size() != line.size();
+        doc.stored_.push_back(Stored{std::string(line), lineShiftJis, {}, ended});
         shiftJis = shiftJis || lineShiftJis;
         utf8 = utf8 || (!lineShiftJis && !isAscii(line));
     }
@@ -211,6 +212,44 @@ void ProfileDocument::eraseLines(std::size_t first, std::size_t count) {
 }
 
 bool ProfileDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    return setValue(section, key, value, nullptr);
+}
+
+bool ProfileDocument::setValues(const std::vector<platform::ProfileWrite>& writes) {
+    Pending pending;
+    bool changed = false;
+    for (const platform::ProfileWrite& w : writes) changed = setValue(w.section, w.key, w.value, &pending) || changed;
+    insertPending(pending);
+    return changed;
+}
+
+void ProfileDocument::insertPending(Pending& pending) {
+    if (pending.empty()) return;
+    std::size_t count = lines_.size();
+    for (const auto& [number, waiting] : pending) count += waiting.lines.size();
+    std::vector<std::string> lines;
+    std::vector<Stored> stored;
+    lines.reserve(count);
+    stored.reserve(count);
+    // Sections follow each other, so their last entries come in the order of their numbers.
+    auto next = pending.begin();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        lines.push_back(std::move(lines_[i]));
+        stored.push_back(std::move(stored_[i]));
+        for (; next != pending.end() && sections_[next->first].lastEntry == i; ++next) {
+            for (std::string& line : next->second.lines) {
+                lines.push_back(std::move(line));
+                stored.push_back(Stored{std::nullopt, shiftJisFile_, {}});
+            }
+        }
+    }
+    lines_ = std::move(lines);
+    stored_ = std::move(stored);
+    pending.clear();
+    reindex();
+}
+
+bool ProfileDocument::setValue(std::string_view section, std::string_view key, std::string_view value, Pending* pending) {
     const std::string_view sectionName = trimBlanks(text::cutAtNul(section));
     const std::string_view keyName = trimBlanks(text::cutAtNul(key));
     const std::string_view newValue = trimLeadingBlanks(text::cutAtNul(value));
@@ -222,28 +261,60 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key, s
         appendText(added);
         return true;
     }
-    if (const auto line = findEntry(*s, text::upperAscii(keyName))) {
+    const std::string foldedKey = text::upperAscii(keyName);
+    const auto sectionNumber = static_cast<std::size_t>(s - sections_.data());
+    if (const auto line = findEntry(*s, foldedKey)) {
         if (valueOf(*line) == newValue) return false;
         std::string replaced(nameOf(*line));
         replaced.append("=").append(newValue);
-        if (replaced.find_first_of("\r\n") == std::string::npos) {
-            lines_[*line] = std::move(replaced);
-            // Written anew, in the line's or the file's encoding, with the line end it had.
-            Stored& stored = stored_[*line];
-            if (stored.raw) stored.lineEnd = stored.raw->substr(withoutLineEnd(*stored.raw, encoding_).size());
-            stored.raw.reset();
-            stored.shiftJis = stored.shiftJis || shiftJisFile_;
-            info_[*line] = classify(lines_[*line]);  // same name, so the indexes still hold
-        } else {
+        if (replaced.find_first_of("\r\n") != std::string::npos) {
+            if (pending != nullptr && !pending->empty()) {
+                insertPending(*pending);  // the lines move: looked up again
+                return setValue(section, key, value, nullptr);
+            }
             eraseLines(*line, 1);
             insertText(*line, replaced);
             reindex();
+            return true;
         }
+        lines_[*line] = std::move(replaced);
+        // Written anew, in the line's or the file's encoding, with the line end it had.
+        Stored& stored = stored_[*line];
+        if (stored.raw) stored.lineEnd = stored.raw->substr(withoutLineEnd(*stored.raw, encoding_).size());
+        stored.raw.reset();
+        stored.shiftJis = stored.shiftJis || shiftJisFile_;
+        info_[*line] = classify(lines_[*line]);  // same name, so the indexes still hold
         return true;
     }
     std::string added(keyName);
     added.append("=").append(newValue);
-    const auto sectionNumber = static_cast<std::size_t>(s - sections_.data());
+    if (pending != nullptr) {
+        const LineInfo info = classify(added);
+        const bool oneEntry = info.kind == Kind::Entry && added.find_first_of("\r\n") == std::string::npos;
+        PendingLines& waiting = (*pending)[sectionNumber];
+        if (const auto it = waiting.entries.find(foldedKey); it != waiting.entries.end()) {
+            std::string& line = waiting.lines[it->second];
+            LineInfo& lineInfo = waiting.info[it->second];
+            if (std::string_view(line).substr(lineInfo.valueBegin, lineInfo.valueLength) == newValue) return false;
+            std::string replaced = line.substr(lineInfo.nameBegin, lineInfo.nameLength);
+            replaced.append("=").append(newValue);
+            const LineInfo replacedInfo = classify(replaced);
+            if (replacedInfo.kind == Kind::Entry && replaced.find_first_of("\r\n") == std::string::npos) {
+                line = std::move(replaced);
+                lineInfo = replacedInfo;
+                return true;
+            }
+        } else if (oneEntry) {
+            waiting.entries.try_emplace(text::upperAscii(std::string_view(added).substr(info.nameBegin, info.nameLength)),
+                                        waiting.lines.size());
+            waiting.lines.push_back(std::move(added));
+            waiting.info.push_back(info);
+            return true;
+        }
+        // What cannot wait goes in after what waits.
+        insertPending(*pending);
+        return setValue(section, key, value, nullptr);
+    }
     if (insertEntryAfterLast(sectionNumber, added)) return true;
     // A line that does not read back as one entry (several lines, a name like "[x]" or ";x"):
     // everything is read again.
@@ -280,16 +351,21 @@ std::string ProfileDocument::text() const {
     std::string out(byteOrderMark(encoding_));
     out.reserve(size);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Stored& stored = stored_[i];
+        Stored& stored = stored_[i];
         if (!stored.raw) {
-            out += encodeLine(lines_[i], encoding_, stored.shiftJis);
-            out += stored.lineEnd.empty() ? crLf(encoding_) : std::string_view(stored.lineEnd);
+            // Kept as the bytes it is written as: the same bytes next time, and a later edit of
+            // the line still ends it as before.
+            std::string bytes = encodeLine(lines_[i], encoding_, stored.shiftJis);
+            bytes += stored.lineEnd.empty() ? crLf(encoding_) : std::string_view(stored.lineEnd);
+            out += bytes;
+            stored.raw = std::move(bytes);
+            stored.ended = true;
+            stored.lineEnd.clear();
             continue;
         }
         // The file's last line may lack its line end: one is added when lines follow it, after
         // the odd byte a UTF-16 file may end with (no character, and out of step with the rest).
-        const bool ended = withoutLineEnd(*stored.raw, encoding_).size() != stored.raw->size();
-        if (ended || i + 1 == lines_.size()) {
+        if (stored.ended || i + 1 == lines_.size()) {
             out += *stored.raw;
             continue;
         }

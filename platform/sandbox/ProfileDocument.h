@@ -23,12 +23,14 @@
 // when Shift_JIS holds every character of it; UTF-8 otherwise.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/ProfileFiles.h"
 #include "platform/sandbox/util/FileEncoding.h"
 
 namespace hastelyn::sandbox {
@@ -55,12 +57,17 @@ public:
     // a new section goes at the end of the text. Blanks before the value are dropped. True when
     // the text changed.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    // setValue for each write in turn, the same text in the end; new entries of sections that
+    // other sections follow go in together, so that many of them cost one pass over the text.
+    bool setValues(const std::vector<platform::ProfileWrite>& writes);
     // WritePrivateProfileString with no value. True when an entry went.
     bool removeKey(std::string_view section, std::string_view key);
     // WritePrivateProfileString with no key: the section's header and all its lines go.
     bool removeSection(std::string_view section);
 
     // The bytes of the file: its lines as read where they did not change, the others encoded.
+    // A line written anew is encoded once: its bytes are kept for the next call, so that
+    // saving after each of many small edits costs a copy of the text, not its encoding.
     std::string text() const;
 
 private:
@@ -78,6 +85,17 @@ private:
         std::unordered_map<std::string, std::size_t> entries;
     };
 
+    // Entry lines waiting to go in after the last entry of a section (by number).
+    struct PendingLines {
+        std::vector<std::string> lines;
+        std::vector<LineInfo> info;
+        std::unordered_map<std::string, std::size_t> entries;  // folded name -> index in lines
+    };
+    using Pending = std::map<std::size_t, PendingLines>;
+
+    bool setValue(std::string_view section, std::string_view key, std::string_view value, Pending* pending);
+    // Puts the waiting lines in and indexes the text again.
+    void insertPending(Pending& pending);
     static LineInfo classify(std::string_view line);
     std::string_view nameOf(std::size_t line) const;
     std::string_view valueOf(std::size_t line) const;
@@ -100,12 +118,14 @@ private:
         std::optional<std::string> raw;
         bool shiftJis = false;  // read as Shift_JIS, or to be written so
         std::string lineEnd;    // of a line written anew in place of one read; empty: CR LF
+        bool ended = true;      // raw ends with a line end (only the file's last line may not)
     };
 
     FileEncoding encoding_ = FileEncoding::Ansi;
     bool shiftJisFile_ = false;  // every line beyond ASCII is Shift_JIS
     std::vector<std::string> lines_;  // as UTF-8, without line ends
-    std::vector<Stored> stored_;      // one per line
+    // One per line; text() fills in the bytes of lines written anew, which changes no result.
+    mutable std::vector<Stored> stored_;
     std::vector<LineInfo> info_;
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section

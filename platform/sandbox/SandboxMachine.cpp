@@ -359,6 +359,7 @@ std::optional<MappedPath> SandboxMachine::mapPath(std::string_view path, long* e
         struct stat st {};
         if (::lstat(whole.c_str(), &st) == 0) {
             mapped.host = std::move(whole);
+            mapped.asWritten = true;
             for (std::size_t i = 0; i < parts.size(); ++i) {
                 if (i > 0) mapped.windows += '\\';
                 mapped.windows += parts[i];

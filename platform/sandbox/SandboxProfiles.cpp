@@ -32,9 +32,21 @@ std::optional<MappedPath> SandboxProfiles::locate(std::string_view file, long* e
 }
 
 const ProfileDocument* SandboxProfiles::read(std::string_view file) {
+    file = text::cutAtNul(file);
+    const std::string name(file);
+    if (const auto it = located_.find(name); it != located_.end()) {
+        if (const ProfileDocument* doc = cache_.document(it->second.host)) return doc;
+        located_.erase(it);  // gone: looked for afresh
+    }
     const auto mapped = locate(file, nullptr);
     if (!mapped) return nullptr;
-    return cache_.document(mapped->host);
+    const ProfileDocument* doc = cache_.document(mapped->host);
+    const bool withDrive = file.size() >= 3 && file[1] == ':' && (file[2] == '\\' || file[2] == '/');
+    if (doc != nullptr && mapped->asWritten && withDrive) {
+        if (located_.size() >= kMaxLocated) located_.clear();
+        located_.emplace(name, *mapped);
+    }
+    return doc;
 }
 
 std::string SandboxProfiles::getString(std::string_view file, std::string_view section, std::string_view key,
@@ -96,11 +108,7 @@ platform::CallResult SandboxProfiles::writeString(std::string_view file, std::st
 }
 
 platform::CallResult SandboxProfiles::writeStrings(std::string_view file, const std::vector<platform::ProfileWrite>& writes) {
-    return update(file, [&](ProfileDocument& doc) {
-        bool changed = false;
-        for (const platform::ProfileWrite& w : writes) changed = doc.setValue(w.section, w.key, w.value) || changed;
-        return changed;
-    });
+    return update(file, [&](ProfileDocument& doc) { return doc.setValues(writes); });
 }
 
 }  // namespace hastelyn::sandbox

@@ -17,6 +17,8 @@
 //   .profiles.lock, so that processes writing one file at the same time lose nothing.
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "platform/ProfileFiles.h"
 #include "platform/sandbox/ProfileCache.h"
@@ -48,6 +50,10 @@ private:
     platform::CallResult update(std::string_view file, Change&& change);
 
     SandboxMachine& machine_;
+    // Where a file name given with its drive led, when every part of the path existed as
+    // written: it leads there again as long as the file is there.
+    std::unordered_map<std::string, MappedPath> located_;
+    static constexpr std::size_t kMaxLocated = 64;
     ProfileCache cache_;
     FileReplacer files_;
 };

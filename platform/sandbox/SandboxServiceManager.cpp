@@ -26,7 +26,10 @@ bool isValidState(std::uint64_t n) { return n >= servicestate::Stopped && n <= s
 }  // namespace
 
 SandboxServiceManager::SandboxServiceManager(SandboxMachine& machine, SandboxRegistry& registry)
-    : machine_(machine), registry_(registry) {
+    : machine_(machine),
+      registry_(registry),
+      stateFile_(machine.folder() / "services.ini"),
+      stateLock_(machine.folder() / ".state.lock") {
     if (machine_.version().platformId != 2 || std::filesystem::exists(stateFile())) return;
     const HiveKey* services = registry_.currentKey(RootKey::LocalMachine, kServicesKey);
     if (services && !services->children().empty()) boot();
@@ -61,11 +64,21 @@ std::optional<std::string> SandboxServiceManager::findService(std::string_view n
     // open, query and close would look at the hive file for each of them.
     const HiveKey* services = registry_.currentKey(RootKey::LocalMachine, kServicesKey);
     if (!services) return std::nullopt;
+    const std::string wanted = text::upperAscii(name);
     std::optional<std::string> byKeyName;
+    known_.resize(services->children().size());
+    auto known = known_.begin();
     for (const auto& [keyName, key] : services->children()) {
-        const auto displayName = stringValue(*key, "DisplayName");
-        if (displayName && text::equalsNoCase(*displayName, name)) return keyName;
-        if (!byKeyName && text::equalsNoCase(keyName, name)) byKeyName = keyName;
+        KnownService& k = *known++;
+        if (k.serial != key->serial() || k.valuesStamp != key->valuesStamp()) {
+            k.serial = key->serial();
+            k.valuesStamp = key->valuesStamp();
+            k.keyName = text::upperAscii(keyName);
+            k.displayName = stringValue(*key, "DisplayName");
+            if (k.displayName) k.displayName = text::upperAscii(*k.displayName);
+        }
+        if (k.displayName == wanted) return keyName;
+        if (!byKeyName && k.keyName == wanted) byKeyName = keyName;
     }
     return byKeyName;
 }
@@ -85,10 +98,10 @@ ProfileDocument& SandboxServiceManager::states() {
     return statesDocument_;
 }
 
-void SandboxServiceManager::keepWrittenStamp() {
+void SandboxServiceManager::keepWrittenStamp(const FileStamp& written) {
     // Every writer of services.ini replaces it through a FileReplacer, which never gives a new
     // version the stamp of the one before.
-    statesStamp_ = stampOf(stateFile());
+    statesStamp_ = written;
     stampTrusted_ = statesStamp_.exists;
 }
 
@@ -101,19 +114,20 @@ std::uint32_t SandboxServiceManager::state(std::string_view keyName) {
 }
 
 bool SandboxServiceManager::setState(std::string_view keyName, std::uint32_t state) {
-    const FileLock lock(machine_.folder() / ".state.lock", true);
+    const FileLock lock(stateLock_, true);
     if (!lock.held()) return false;
     // Read under the lock: what another process wrote last counts. The document kept from the
     // last look is edited when the file still holds what it was made from.
     ProfileDocument& doc = states();
     if (!doc.setValue(kSection, keyName, std::to_string(state))) return true;
     std::string text = doc.text();
-    if (!stateWriter_.write(stateFile(), text)) {
+    FileStamp written;
+    if (!stateWriter_.write(stateFile(), text, written)) {
         statesKnown_ = false;  // the document is ahead of the file
         return false;
     }
     statesText_ = std::move(text);
-    keepWrittenStamp();
+    keepWrittenStamp(written);
     return true;
 }
 
@@ -123,7 +137,7 @@ bool SandboxServiceManager::boot() {
         for (const auto& [keyName, key] : services->children())
             content += keyName + "=" + std::to_string(stateAtBoot(startType(*key))) + "\r\n";
     }
-    const FileLock lock(machine_.folder() / ".state.lock", true);
+    const FileLock lock(stateLock_, true);
     if (!lock.held()) return false;
     statesKnown_ = false;
     return stateWriter_.write(stateFile(), content);

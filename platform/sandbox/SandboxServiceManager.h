@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/ServiceManager.h"
 #include "platform/sandbox/ProfileDocument.h"
@@ -67,7 +68,7 @@ public:
     // What starting Windows does: every service gets the state its start type gives.
     bool boot();
 
-    std::filesystem::path stateFile() const { return machine_.folder() / "services.ini"; }
+    const std::filesystem::path& stateFile() const { return stateFile_; }
     // Manager and service handles open now.
     std::size_t openHandleCount() const { return handles_.size(); }
 
@@ -83,14 +84,26 @@ private:
     // rewrites in place within the clock's tick could have kept the stamp; it is parsed again
     // only when its bytes changed.
     ProfileDocument& states();
-    // The version just written under the lock is the one kept.
-    void keepWrittenStamp();
+    // The version just written under the lock, of that stamp, is the one kept.
+    void keepWrittenStamp(const FileStamp& written);
     // A REG_SZ or REG_EXPAND_SZ value of a service key, up to its first NUL.
     static std::optional<std::string> stringValue(const HiveKey& key, std::string_view valueName);
     static std::optional<std::uint32_t> startType(const HiveKey& key);
 
     SandboxMachine& machine_;
     SandboxRegistry& registry_;
+    std::filesystem::path stateFile_;
+    std::filesystem::path stateLock_;
+    // Each service key's name and display name as findService last read them, in registry order,
+    // ASCII letters in upper case, with the key (serial) and the version of its values they were
+    // read from: only keys that changed since are read again.
+    struct KnownService {
+        std::uint64_t serial = 0;
+        std::uint64_t valuesStamp = 0;
+        std::string keyName;
+        std::optional<std::string> displayName;
+    };
+    std::vector<KnownService> known_;
     // The bytes statesDocument_ was parsed from or written as (nothing: no file); meaningless
     // while statesKnown_ is false.
     std::optional<std::string> statesText_;

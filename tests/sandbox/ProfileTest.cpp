@@ -357,29 +357,38 @@ TEST(ProfileIndex, EditedDocumentAnswersAsOneReadAfresh) {
         return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
     };
 
-    ProfileDocument doc = ProfileDocument::parse(
-        "top=before any section\r\n[A]\r\nk=0\r\n; note\r\n\r\nbare line\r\n[b]\r\nz=1\r\n[Last]\r\n[a]\r\nk=dup\r\n");
-    for (int step = 0; step < 400; ++step) {
-        ProfileDocument fresh = ProfileDocument::parse(doc.text());
-        ASSERT_EQ(everything(doc), everything(fresh)) << "step " << step;
-        const std::string section = pick(sections);
-        const std::string key = pick(keys);
-        const int op = std::uniform_int_distribution<int>(0, 9)(random);
-        bool changed = false;
-        bool changedFresh = false;
-        if (op < 8) {
-            const std::string value = pick(values);
-            changed = doc.setValue(section, key, value);
-            changedFresh = fresh.setValue(section, key, value);
-        } else if (op == 8) {
-            changed = doc.removeKey(section, key);
-            changedFresh = fresh.removeKey(section, key);
-        } else {
-            changed = doc.removeSection(section);
-            changedFresh = fresh.removeSection(section);
+    // Line ends of every kind, the last line without one.
+    for (const char* start : {"top=before any section\r\n[A]\r\nk=0\r\n; note\r\n\r\nbare line\r\n[b]\r\nz=1\r\n[Last]\r\n[a]\r\nk=dup\r\n",
+                              "[A]\nk=0\r; note\n[b]\rz=1\r\n[Last]\n[a]\nk=dup"}) {
+        ProfileDocument doc = ProfileDocument::parse(start);
+        for (int step = 0; step < 400; ++step) {
+            ProfileDocument fresh = ProfileDocument::parse(doc.text());
+            ASSERT_EQ(everything(doc), everything(fresh)) << "step " << step;
+            const std::string section = pick(sections);
+            const std::string key = pick(keys);
+            const int op = std::uniform_int_distribution<int>(0, 11)(random);
+            bool changed = false;
+            bool changedFresh = false;
+            if (op >= 10) {  // several writes in one go, as one by one
+                std::vector<platform::ProfileWrite> batch;
+                for (int n = 0; n < 8; ++n) batch.push_back({pick(sections), pick(keys), pick(values)});
+                if (op == 10) batch.back().value = std::string(pick(values)) + "\n[Last]";
+                changed = doc.setValues(batch);
+                for (const auto& w : batch) changedFresh = fresh.setValue(w.section, w.key, w.value) || changedFresh;
+            } else if (op < 8) {
+                const std::string value = pick(values);
+                changed = doc.setValue(section, key, value);
+                changedFresh = fresh.setValue(section, key, value);
+            } else if (op == 8) {
+                changed = doc.removeKey(section, key);
+                changedFresh = fresh.removeKey(section, key);
+            } else {
+                changed = doc.removeSection(section);
+                changedFresh = fresh.removeSection(section);
+            }
+            ASSERT_EQ(changed, changedFresh) << "step " << step;
+            ASSERT_EQ(doc.text(), fresh.text()) << "step " << step;
         }
-        ASSERT_EQ(changed, changedFresh) << "step " << step;
-        ASSERT_EQ(doc.text(), fresh.text()) << "step " << step;
     }
 }
 

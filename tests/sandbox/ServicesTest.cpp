@@ -39,13 +39,18 @@ long status(platform::Platform& p, std::string_view name) {
     return error != win32error::Success ? -error : queried ? static_cast<long>(state) : 0;
 }
 
-void setStart(platform::Platform& p, std::string_view service, std::uint32_t start) {
+void setServiceValue(platform::Platform& p, std::string_view service, std::string_view name, std::uint32_t type,
+                     const std::string& data) {
     platform::KeyHandle key;
     ASSERT_EQ(p.registry.createKey(platform::RootKey::LocalMachine,
                                    "SYSTEM\\CurrentControlSet\\Services\\" + std::string(service), key),
               win32error::Success);
-    EXPECT_EQ(testing::set(p.registry, key, "Start", platform::regtype::Dword, testing::le32(start)), win32error::Success);
+    EXPECT_EQ(testing::set(p.registry, key, name, type, data), win32error::Success);
     EXPECT_EQ(p.registry.closeKey(key), platform::win32error::Success);
+}
+
+void setStart(platform::Platform& p, std::string_view service, std::uint32_t start) {
+    setServiceValue(p, service, "Start", platform::regtype::Dword, testing::le32(start));
 }
 
 void net(platform::Platform& p, const std::string& arguments) {
@@ -122,6 +127,17 @@ TEST(Services, StateComesFromTheStartTypeAtBootAndNetChangesIt) {
     EXPECT_TRUE(p.shell.closeProcess(process));
     EXPECT_EQ(p.shell.shellExecute("open", "net", "start Manual", "", platform::showcmd::Hide), 42);
     EXPECT_EQ(testing::journalLines(sandbox.folder(), "Net").back(), "Net\tstart\tManual\t0");
+
+    // A display name changed after the last command counts at once, here and in another process.
+    setServiceValue(p, "Alpha", "DisplayName", platform::regtype::Sz, std::string("Renamed Alpha", 14));
+    net(p, "stop Beta");  // no display name now: the key Beta, which is stopped
+    net(p, "stop \"Renamed Alpha\"");
+    SandboxPlatform other(sandbox.folder());
+    setServiceValue(other.platform(), "Quoted", "DisplayName", platform::regtype::Sz, "Other Name");
+    net(p, "stop \"Other Name\"");
+    const std::vector<std::string> lines = testing::journalLines(sandbox.folder(), "Net");
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"Net\tstop\tBeta\t3521", "Net\tstop\tRenamed Alpha\t0", "Net\tstop\tOther Name\t0"}));
 }
 
 TEST(Services, StatesAreSharedAndARestartAppliesTheStartTypes) {

@@ -12,7 +12,12 @@ std::uint64_t nextSerial() {
 
 }  // namespace
 
-HiveKey::HiveKey() : serial_(nextSerial()) {}
+HiveKey::HiveKey() : serial_(nextSerial()), valuesStamp_(serial_) {}
+
+void HiveKey::valuesChanged() {
+    valuesText_.valid = false;
+    valuesStamp_ = nextSerial();
+}
 
 HiveKey* HiveKey::findChild(std::string_view name) {
     const auto it = children_.find(name);
@@ -51,12 +56,12 @@ bool HiveKey::setValue(std::string_view name, std::uint32_t type, std::string_vi
         if (value.type == type && value.data == data) return false;
         value.type = type;
         value.data.assign(data);
-        valuesText_.valid = false;
+        valuesChanged();
         return true;
     }
     index_.emplace(std::string(name), values_.size());
     values_.emplace_back(HiveValue{std::string(name), type, std::string(data)});
-    valuesText_.valid = false;
+    valuesChanged();
     return true;
 }
 
@@ -65,7 +70,7 @@ bool HiveKey::removeValue(std::string_view name) {
     if (it == index_.end()) return false;
     values_[it->second].reset();
     index_.erase(it);
-    valuesText_.valid = false;
+    valuesChanged();
     if (values_.size() > 2 * index_.size() + 8) compact();
     return true;
 }
@@ -86,7 +91,7 @@ void HiveKey::clear() {
     children_.clear();
     values_.clear();
     index_.clear();
-    valuesText_.valid = false;
+    valuesChanged();
 }
 
 std::unique_ptr<HiveKey> HiveKey::clone() const {

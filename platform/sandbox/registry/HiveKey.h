@@ -41,6 +41,9 @@ public:
     // Different for every key ever made in this process, so a handle can tell a key that was
     // deleted and made again from the one it opened.
     std::uint64_t serial() const { return serial_; }
+    // Changes whenever a value of this key is set or removed, to a number no key had before in
+    // this process: what was read from a key still holds while its serial and this stay.
+    std::uint64_t valuesStamp() const { return valuesStamp_; }
 
     const Children& children() const { return children_; }
     HiveKey* findChild(std::string_view name);
@@ -85,8 +88,10 @@ public:
 
 private:
     void compact() const;
+    void valuesChanged();
 
     std::uint64_t serial_;
+    std::uint64_t valuesStamp_;
     Children children_;
     // Deleted values leave an empty slot until the next compaction, so that deleting many
     // values stays linear.

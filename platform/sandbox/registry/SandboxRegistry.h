@@ -32,6 +32,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -105,7 +106,7 @@ private:
 
     private:
         bool& held_;
-        FileLock lock_;
+        std::optional<FileLock> lock_;
     };
     struct OpenKey {
         platform::RootKey root = platform::RootKey::CurrentUser;
