@@ -292,26 +292,13 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key, s
         const LineInfo info = classify(added);
         const bool oneEntry = info.kind == Kind::Entry && added.find_first_of("\r\n") == std::string::npos;
         PendingLines& waiting = (*pending)[sectionNumber];
-        if (const auto it = waiting.entries.find(foldedKey); it != waiting.entries.end()) {
-            std::string& line = waiting.lines[it->second];
-            LineInfo& lineInfo = waiting.info[it->second];
-            if (std::string_view(line).substr(lineInfo.valueBegin, lineInfo.valueLength) == newValue) return false;
-            std::string replaced = line.substr(lineInfo.nameBegin, lineInfo.nameLength);
-            replaced.append("=").append(newValue);
-            const LineInfo replacedInfo = classify(replaced);
-            if (replacedInfo.kind == Kind::Entry && replaced.find_first_of("\r\n") == std::string::npos) {
-                line = std::move(replaced);
-                lineInfo = replacedInfo;
-                return true;
-            }
-        } else if (oneEntry) {
-            waiting.entries.try_emplace(text::upperAscii(std::string_view(added).substr(info.nameBegin, info.nameLength)),
-                                        waiting.lines.size());
+        if (oneEntry && !waiting.entries.contains(foldedKey)) {
+            waiting.entries.insert(text::upperAscii(std::string_view(added).substr(info.nameBegin, info.nameLength)));
             waiting.lines.push_back(std::move(added));
-            waiting.info.push_back(info);
             return true;
         }
-        // What cannot wait goes in after what waits.
+        // What cannot wait (a key written twice in one go, a line that is no single entry) goes
+        // in after what waits.
         insertPending(*pending);
         return setValue(section, key, value, nullptr);
     }

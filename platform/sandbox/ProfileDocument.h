@@ -28,6 +28,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/ProfileFiles.h"
@@ -88,8 +89,7 @@ private:
     // Entry lines waiting to go in after the last entry of a section (by number).
     struct PendingLines {
         std::vector<std::string> lines;
-        std::vector<LineInfo> info;
-        std::unordered_map<std::string, std::size_t> entries;  // folded name -> index in lines
+        std::unordered_set<std::string> entries;  // their names, folded
     };
     using Pending = std::map<std::size_t, PendingLines>;
 

@@ -305,10 +305,12 @@ std::optional<MappedPath> SandboxMachine::mapPath(std::string_view path, long* e
     char letter = 0;
     std::vector<std::string> parts;
     std::string_view rest = path;
+    bool fromDriveRoot = false;  // "C:\...": no current folder plays a part
     if (path.size() >= 2 && isLetter(path[0]) && path[1] == ':') {
         letter = upper(path[0]);
         rest = path.substr(2);
-        if (rest.empty() || !isSeparator(rest[0])) {
+        fromDriveRoot = !rest.empty() && isSeparator(rest[0]);
+        if (!fromDriveRoot) {
             // "C:name": relative to the current folder when that is on the same drive.
             const std::string cwd = currentDirectory();
             if (cwd.size() >= 2 && upper(cwd[0]) == letter && cwd[1] == ':') appendParts(std::string_view(cwd).substr(2), parts);
@@ -359,7 +361,7 @@ std::optional<MappedPath> SandboxMachine::mapPath(std::string_view path, long* e
         struct stat st {};
         if (::lstat(whole.c_str(), &st) == 0) {
             mapped.host = std::move(whole);
-            mapped.asWritten = true;
+            mapped.asWritten = fromDriveRoot;
             for (std::size_t i = 0; i < parts.size(); ++i) {
                 if (i > 0) mapped.windows += '\\';
                 mapped.windows += parts[i];

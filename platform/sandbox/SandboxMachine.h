@@ -43,8 +43,8 @@ struct MappedPath {
     std::string windows;
     char drive = 'C';
     bool root = false;  // the root folder of the drive
-    // Every part exists as written: while that holds, the same Windows path, given with its
-    // drive, maps the same way again.
+    // The path named its drive and root, and every part exists as written: while that holds,
+    // the same Windows path maps the same way again.
     bool asWritten = false;
 };
 

@@ -41,8 +41,7 @@ const ProfileDocument* SandboxProfiles::read(std::string_view file) {
     const auto mapped = locate(file, nullptr);
     if (!mapped) return nullptr;
     const ProfileDocument* doc = cache_.document(mapped->host);
-    const bool withDrive = file.size() >= 3 && file[1] == ':' && (file[2] == '\\' || file[2] == '/');
-    if (doc != nullptr && mapped->asWritten && withDrive) {
+    if (doc != nullptr && mapped->asWritten) {
         if (located_.size() >= kMaxLocated) located_.clear();
         located_.emplace(name, *mapped);
     }

@@ -9,6 +9,12 @@
 namespace hastelyn::sandbox {
 namespace {
 
+bool isAscii(std::string_view s) {
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 std::size_t characterCount(std::string_view utf8) {
     std::size_t count = 0;
     for (const char c : utf8)
@@ -24,23 +30,33 @@ bool hasLineBreak(std::string_view text) {
     return false;
 }
 
-bool splitKeyPath(std::string_view path, std::vector<std::string>& names) {
-    names.clear();
+bool forEachKeyName(std::string_view path, const std::function<bool(std::string_view)>& take) {
     path = text::cutAtNul(path);
+    std::size_t depth = 0;
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find('\\', start);
         if (end == std::string_view::npos) end = path.size();
         const std::string_view raw = path.substr(start, end - start);
-        if (!raw.empty()) {
-            if (names.size() == kMaxKeyDepth || hasLineBreak(raw)) return false;
-            std::string name = replaceInvalidUtf8(raw);
-            if (characterCount(name) > kMaxKeyNameLength) return false;
-            names.push_back(std::move(name));
-        }
         start = end + 1;
+        if (raw.empty()) continue;
+        if (depth++ == kMaxKeyDepth || hasLineBreak(raw)) return false;
+        if (isAscii(raw)) {
+            if (raw.size() > kMaxKeyNameLength || !take(raw)) return false;
+            continue;
+        }
+        const std::string name = replaceInvalidUtf8(raw);
+        if (characterCount(name) > kMaxKeyNameLength || !take(name)) return false;
     }
     return true;
+}
+
+bool splitKeyPath(std::string_view path, std::vector<std::string>& names) {
+    names.clear();
+    return forEachKeyName(path, [&names](std::string_view name) {
+        names.emplace_back(name);
+        return true;
+    });
 }
 
 bool isKeyName(std::string_view name) {

@@ -6,7 +6,6 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/Text.h"
 #include "platform/Win32Types.h"
 #include "platform/sandbox/registry/HiveFileReader.h"
 #include "platform/sandbox/registry/HiveFileWriter.h"
@@ -30,30 +29,6 @@ constexpr RootKey kRoots[] = {RootKey::ClassesRoot,   RootKey::CurrentUser, Root
                               RootKey::PerformanceData};
 
 std::size_t slot(RootKey root) { return static_cast<std::size_t>(root); }
-
-bool isAscii(std::string_view s) {
-    for (const char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
-// The key at an ASCII path (cut at its first NUL) below from, its names taken as splitKeyPath
-// takes them, without making strings of them; null when there is none or no key can be there.
-const HiveKey* walkAsciiPath(const HiveKey& from, std::string_view path) {
-    const HiveKey* key = &from;
-    std::size_t depth = 0;
-    for (std::size_t start = 0; start <= path.size();) {
-        std::size_t end = path.find('\\', start);
-        if (end == std::string_view::npos) end = path.size();
-        const std::string_view name = path.substr(start, end - start);
-        start = end + 1;
-        if (name.empty()) continue;
-        if (++depth > kMaxKeyDepth || hasLineBreak(name) || name.size() > kMaxKeyNameLength) return nullptr;
-        key = key->findChild(name);
-        if (key == nullptr) return nullptr;
-    }
-    return key;
-}
 
 }  // namespace
 
@@ -224,11 +199,13 @@ long SandboxRegistry::openKey(RootKey root, std::string_view subKey, KeyAccess a
 }
 
 const HiveKey* SandboxRegistry::currentKey(RootKey root, std::string_view subKey) {
-    subKey = text::cutAtNul(subKey);
-    if (isAscii(subKey)) return walkAsciiPath(*hive(root, true).root, subKey);
-    std::vector<std::string> path;
-    if (!splitKeyPath(subKey, path)) return nullptr;
-    return walk(*hive(root, true).root, path);
+    // Walked name by name, without a list of the names.
+    const HiveKey* key = hive(root, true).root.get();
+    const bool found = forEachKeyName(subKey, [&key](std::string_view name) {
+        key = key->findChild(name);
+        return key != nullptr;
+    });
+    return found ? key : nullptr;
 }
 
 long SandboxRegistry::createKey(RootKey root, std::string_view subKey, KeyHandle& out) {
