@@ -31,9 +31,11 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // laid out for.
     const QStringList families{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
                                QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
+    // (By the list of families: asking for one name by name looks up aliases, itself a search.)
+    const QStringList known = QFontDatabase::families();
     QStringList installed;
     for (const QString& family : families)
-        if (QFontDatabase::hasFamily(family)) installed.append(family);
+        if (known.contains(family, Qt::CaseInsensitive)) installed.append(family);
     QFont font;
     font.setFamilies(installed.isEmpty() ? families : installed);
     font.setPixelSize(12);
