@@ -62,6 +62,7 @@ constexpr std::string_view kStartTypes[] = {"0", "1", "2", "3", "4"};
 std::vector<std::string> restoredServiceKeys(Session& session, RestorePointReader& file,
                                              std::vector<std::string>& ignored) {
     std::map<std::string, std::string> listed;  // folded key name -> key name
+    const platform::RegistryBatch batch(session.platform.registry);
     for (const std::string& name : listedServiceKeys(session)) listed.emplace(text::upperAscii(name), name);
     // The program writes both sections with the same keys: start types all missing mean a file
     // cut short between them, whose services would otherwise all get manual start.
@@ -107,6 +108,7 @@ void checkServices(RestorePointReader& file, const std::vector<std::string>& ser
 void restoreServices(Session& session, RestorePointReader& file, const std::vector<std::string>& services) {
     foundation::RegistryValues& registry = session.registry;
     for (const std::string& name : services) {
+        const platform::RegistryBatch batch(session.platform.registry);
         const std::string saved = file.get(kServiceStatusSection, name);
         if (GetServiceStatusName(session.platform, name) == saved) continue;
         const std::string key = serviceKeyPath(name);
@@ -177,11 +179,15 @@ std::string programFolder(Session& session) {
 
 void WriteRestorePoint(Session& session, std::string_view path) {
     RestorePointBatch batch;
-    batch.putExact(kExactPlatformKey, session.codes.platform);
-    for (const ItemList& category : tweakItems())
-        for (const auto& item : category) item->backup(session, batch);
-    backupServices(session, batch);
-    backupPcInformation(session, batch);
+    {
+        // Reading only, never a question: the registry in one batch.
+        const platform::RegistryBatch reading(session.platform.registry);
+        batch.putExact(kExactPlatformKey, session.codes.platform);
+        for (const ItemList& category : tweakItems())
+            for (const auto& item : category) item->backup(session, batch);
+        backupServices(session, batch);
+        backupPcInformation(session, batch);
+    }
     batch.writeTo(session.profiles, path);
 }
 
