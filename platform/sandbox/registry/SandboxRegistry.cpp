@@ -85,6 +85,7 @@ SandboxRegistry::Hive& SandboxRegistry::hive(RootKey root, bool lookAtDisk) {
     if (h.root && (!lookAtDisk || (batch_ && h.lookedInBatch))) return h;
     // Within a batch nothing changes the files but this registry, which keeps their stamps.
     h.lookedInBatch = batch_.has_value();
+    ++diskLooks_;
     if (h.root && stampOf(file) == h.stamp && !h.journal->changedOnDisk()) return h;
     // Another process changed the hive: read under the lock, so that nobody writes the file or
     // the journal meanwhile.

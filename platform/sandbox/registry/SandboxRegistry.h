@@ -89,6 +89,8 @@ public:
     std::size_t openKeyCount() const { return handles_.size(); }
     // Times a hive file was written whole.
     std::uint64_t hiveWrites() const { return hiveWrites_; }
+    // Times a hive file and its journal were looked at for another process's changes.
+    std::uint64_t diskLooks() const { return diskLooks_; }
 
 private:
     struct Hive {
@@ -161,6 +163,7 @@ private:
     int batchDepth_ = 0;
     std::optional<ChangeLock> batch_;  // while a batch that got the lock is open
     std::uint64_t hiveWrites_ = 0;
+    std::uint64_t diskLooks_ = 0;
 };
 
 }  // namespace hastelyn::sandbox
