@@ -108,9 +108,9 @@ void checkServices(RestorePointReader& file, const std::vector<std::string>& ser
 void restoreServices(Session& session, RestorePointReader& file, const std::vector<std::string>& services) {
     foundation::RegistryValues& registry = session.registry;
     for (const std::string& name : services) {
-        const platform::RegistryBatch batch(session.platform.registry);
         const std::string saved = file.get(kServiceStatusSection, name);
         if (GetServiceStatusName(session.platform, name) == saved) continue;
+        const platform::RegistryBatch batch(session.platform.registry);
         const std::string key = serviceKeyPath(name);
         const foundation::RegKeyValues values(registry, RootKey::LocalMachine, key);
         const std::string displayName = values.read("DisplayName", RegType::String);
