@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -221,6 +222,8 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     checkServices(file, services);
     for (const RestoredRow& row : rows) {
         session.applyingRow(row.key);
+        std::optional<platform::RegistryBatch> batch;
+        if (row.item->registryOnly()) batch.emplace(session.platform.registry);
         row.item->restore(session, file);
     }
     restoreServices(session, file, services);
@@ -230,6 +233,8 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     if (exactSectionApplies(session, file))
         for (const RestoredRow& row : rows) {
             session.applyingRow(row.key);
+            std::optional<platform::RegistryBatch> batch;
+            if (row.item->registryOnly()) batch.emplace(session.platform.registry);
             row.item->restoreExact(session, file);
         }
     session.applyingRow("");
