@@ -33,6 +33,7 @@ public:
         std::filesystem::remove_all(folder_, ec);
     }
     platform::Platform& platform() { return sandbox_->platform(); }
+    sandbox::SandboxPlatform& sandbox() { return *sandbox_; }
     const std::filesystem::path& folder() const { return folder_; }
 
 private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -62,6 +63,7 @@ constexpr std::string_view kStartTypes[] = {"0", "1", "2", "3", "4"};
 std::vector<std::string> restoredServiceKeys(Session& session, RestorePointReader& file,
                                              std::vector<std::string>& ignored) {
     std::map<std::string, std::string> listed;  // folded key name -> key name
+    const platform::RegistryBatch batch(session.platform.registry);
     for (const std::string& name : listedServiceKeys(session)) listed.emplace(text::upperAscii(name), name);
     // The program writes both sections with the same keys: start types all missing mean a file
     // cut short between them, whose services would otherwise all get manual start.
@@ -109,6 +111,7 @@ void restoreServices(Session& session, RestorePointReader& file, const std::vect
     for (const std::string& name : services) {
         const std::string saved = file.get(kServiceStatusSection, name);
         if (GetServiceStatusName(session.platform, name) == saved) continue;
+        const platform::RegistryBatch batch(session.platform.registry);
         const std::string key = serviceKeyPath(name);
         const foundation::RegKeyValues values(registry, RootKey::LocalMachine, key);
         const std::string displayName = values.read("DisplayName", RegType::String);
@@ -177,11 +180,15 @@ std::string programFolder(Session& session) {
 
 void WriteRestorePoint(Session& session, std::string_view path) {
     RestorePointBatch batch;
-    batch.putExact(kExactPlatformKey, session.codes.platform);
-    for (const ItemList& category : tweakItems())
-        for (const auto& item : category) item->backup(session, batch);
-    backupServices(session, batch);
-    backupPcInformation(session, batch);
+    {
+        // Reading only, never a question: the registry in one batch.
+        const platform::RegistryBatch reading(session.platform.registry);
+        batch.putExact(kExactPlatformKey, session.codes.platform);
+        for (const ItemList& category : tweakItems())
+            for (const auto& item : category) item->backup(session, batch);
+        backupServices(session, batch);
+        backupPcInformation(session, batch);
+    }
     batch.writeTo(session.profiles, path);
 }
 
@@ -215,6 +222,8 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     checkServices(file, services);
     for (const RestoredRow& row : rows) {
         session.applyingRow(row.key);
+        std::optional<platform::RegistryBatch> batch;
+        if (row.item->registryOnly()) batch.emplace(session.platform.registry);
         row.item->restore(session, file);
     }
     restoreServices(session, file, services);
@@ -224,6 +233,8 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     if (exactSectionApplies(session, file))
         for (const RestoredRow& row : rows) {
             session.applyingRow(row.key);
+            std::optional<platform::RegistryBatch> batch;
+            if (row.item->registryOnly()) batch.emplace(session.platform.registry);
             row.item->restoreExact(session, file);
         }
     session.applyingRow("");

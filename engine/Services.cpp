@@ -69,6 +69,7 @@ void FillServiceList(Session& session) {
 
     std::vector<std::string> names;
     std::unordered_set<std::string> stopped;  // display names, ASCII letters in upper case
+    const platform::RegistryBatch batch(session.platform.registry);
     for (ListedService& service : listedServices(session)) {
         if (GetServiceStatusName(session.platform, service.keyName) == kStopped)
             stopped.insert(text::upperAscii(service.displayName));
@@ -102,12 +103,18 @@ void ApplyServiceRows(Session& session, ChangeMutex& mutex, PassResult& result) 
         const std::string name = list.rows[r].label;
         session.applyingRow("Service:" + name);
 
-        if (!services) services = listedServices(session);
+        if (!services) {
+            const platform::RegistryBatch batch(session.platform.registry);
+            services = listedServices(session);
+        }
         const auto found = std::find_if(services->begin(), services->end(),
                                         [&](const ListedService& s) { return s.displayName == name; });
         if (found == services->end()) continue;  // gone since the list was read: nothing to change
         const std::string path = serviceKeyPath(found->keyName);
         const std::lock_guard turn(mutex);
+        // The service's reading and its change in one batch, taken under the mutex (never the
+        // other way round: another run waits for the mutex holding nothing).
+        const platform::RegistryBatch batch(session.platform.registry);
         const bool stopped = GetServiceStatusName(session.platform, found->keyName) == kStopped;
         if (!stillAsRead(stopped, state[flagIndex], list.rows[r].ticked)) {
             result.left.push_back(flagIndex);

@@ -35,6 +35,9 @@ public:
     // Whether the apply pass changes the machine for this row even where the edition disables
     // it, so that a restore must put it back there too.
     virtual bool changesWhenDisabled() const { return false; }
+    // Whether reading, applying and restoring the row touch the registry alone, never asking
+    // anything or starting a command: such a row is done in one registry batch.
+    virtual bool registryOnly() const { return false; }
 };
 
 using ItemList = std::vector<std::unique_ptr<TweakItem>>;

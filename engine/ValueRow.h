@@ -45,6 +45,7 @@ public:
     // Each exact entry must fit the value's type (checkExactValue), and a binary value's saved
     // text must be one the restore can write (at most 8 hexadecimal digits).
     void checkRestore(Session& session, RestorePointReader& file) const override;
+    bool registryOnly() const override { return true; }
 
     // The restore-point key of value number i.
     std::string restoreKey(std::size_t i) const;

@@ -66,6 +66,25 @@ public:
     [[nodiscard]] virtual long deleteTree(KeyHandle key, std::string_view subKey) = 0;
     // SHCopyKeyA: copies every value and subkey of key\subKey into dest.
     [[nodiscard]] virtual long copyTree(KeyHandle key, std::string_view subKey, KeyHandle dest) = 0;
+
+    // A run of calls that belong together (one service changed, a restore point's reading):
+    // from beginBatch to the matching endBatch other programs wait to change the registry, so
+    // a backend that looks for their changes need look only once. Batches nest. Never hold one
+    // while the user or another program is awaited (a question, the machine's change mutex).
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
+};
+
+// A batch of the registry for the life of the object.
+class RegistryBatch {
+public:
+    explicit RegistryBatch(Registry& registry) : registry_(registry) { registry_.beginBatch(); }
+    ~RegistryBatch() { registry_.endBatch(); }
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+private:
+    Registry& registry_;
 };
 
 }  // namespace hastelyn::platform

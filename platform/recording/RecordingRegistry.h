@@ -31,6 +31,9 @@ public:
     [[nodiscard]] long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override;
     [[nodiscard]] long deleteTree(platform::KeyHandle key, std::string_view subKey) override;
     [[nodiscard]] long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override;
+    // The machine's registry is read in batches as the run's own.
+    void beginBatch() override { real_.beginBatch(); }
+    void endBatch() override { real_.endBatch(); }
 
     struct Value {
         std::uint32_t type = 0;

@@ -171,6 +171,10 @@ long LiveRegistry::copyTree(KeyHandle key, std::string_view subKey, KeyHandle de
     return hives_.copyTree(from, subKey, to);
 }
 
+void LiveRegistry::beginBatch() { hives_.beginBatch(); }
+
+void LiveRegistry::endBatch() { hives_.endBatch(); }
+
 std::u16string LiveRegistry::computerName() {
     const HiveKey* key = hives_.currentKey(RootKey::LocalMachine, kComputerNameKey);
     const HiveValue* value = key ? key->findValue("ComputerName") : nullptr;

@@ -52,6 +52,8 @@ public:
     long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override;
     long deleteTree(platform::KeyHandle key, std::string_view subKey) override;
     long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override;
+    void beginBatch() override;
+    void endBatch() override;
 
     // Live keys open now (the hives count their own: SandboxRegistry::openKeyCount).
     std::size_t liveKeyCount() const { return live_.size(); }

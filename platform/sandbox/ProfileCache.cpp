@@ -30,24 +30,28 @@ ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath, c
         entries_.erase(key);
         return nullptr;
     }
-    if (auto it = entries_.find(key); it != entries_.end() && it->second.stamp == stamp) {
-        return &touch(it->second).document;
-    }
-    const auto bytes = readReplacedFile(hostPath);
+    auto it = entries_.find(key);
+    const bool sameStamp = it != entries_.end() && it->second.stamp == stamp;
+    if (sameStamp && it->second.trusted) return &touch(it->second).document;
+    auto bytes = readReplacedFile(hostPath);
     if (!bytes) {
         entries_.erase(key);
         return nullptr;
     }
-    // Stamp taken before the read: a change during the read shows at the next look.
-    auto it = entries_.find(key);
     if (it == entries_.end()) {
         makeRoom();
         it = entries_.emplace(key, Entry{}).first;
     }
-    it->second.stamp = stamp;
-    it->second.document = ProfileDocument::parse(*bytes);
-    ++loads_;
-    return &touch(it->second).document;
+    Entry& entry = it->second;
+    if (!sameStamp || *bytes != entry.bytes) {
+        entry.document = ProfileDocument::parse(*bytes);
+        ++loads_;
+    }
+    // Stamp taken before the read: a change during the read shows at the next look.
+    entry.stamp = stamp;
+    entry.trusted = settledBeforeNow(stamp);
+    entry.bytes = entry.trusted ? std::string() : std::move(*bytes);
+    return &touch(entry).document;
 }
 
 ProfileDocument& ProfileCache::fresh(const std::filesystem::path& hostPath) {
@@ -58,13 +62,18 @@ ProfileDocument& ProfileCache::fresh(const std::filesystem::path& hostPath) {
         it = entries_.emplace(key, Entry{}).first;
     }
     it->second.stamp = FileStamp{};
+    it->second.trusted = false;
+    it->second.bytes.clear();
     it->second.document = ProfileDocument{};
     return touch(it->second).document;
 }
 
 void ProfileCache::written(const std::filesystem::path& hostPath, const FileStamp& stamp) {
     const auto it = entries_.find(hostPath.string());
-    if (it != entries_.end()) it->second.stamp = stamp;
+    if (it == entries_.end()) return;
+    it->second.stamp = stamp;
+    it->second.trusted = stamp.exists;
+    it->second.bytes.clear();
 }
 
 void ProfileCache::forget(const std::filesystem::path& hostPath) { entries_.erase(hostPath.string()); }

@@ -1,7 +1,10 @@
 #pragma once
 // Parsed profile files kept in memory, keyed by host path and read again only when the file's
 // stamp (inode, size, modification time) changed, so that reading many values of a big file
-// parses it once.
+// parses it once. A stamp read within the file system clock's tick of the file's last change
+// (settledBeforeNow) proves nothing: a writer rewriting the file in place to the same size
+// within that tick leaves it as it was. Such a file is read again at every look, and parsed
+// again when its bytes differ from those kept; the stamp of a file written here is unique.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -33,6 +36,8 @@ public:
 private:
     struct Entry {
         FileStamp stamp;
+        bool trusted = false;  // the same stamp means the same file
+        std::string bytes;     // as read, while the stamp is not trusted
         ProfileDocument document;
         std::uint64_t lastUse = 0;
     };

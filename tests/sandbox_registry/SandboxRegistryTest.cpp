@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/sandbox/registry/RegistryText.h"
 #include "tests/sandbox_registry/RegistryTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -172,6 +174,30 @@ TEST_F(SandboxRegistryTest, ChangesByAnotherProcessAreSeen) {
     std::filesystem::remove(hiveFile(RootKey::CurrentUser));
     KeyHandle h;
     EXPECT_EQ(reg_.openKey(RootKey::CurrentUser, "Two", KeyAccess::Query, h), err::FileNotFound);
+}
+
+// A batch looks at the hive files once, at its first use of each: what another registry wrote
+// before it shows. Meanwhile others wait to change anything; what this registry changes in it
+// reaches the files, and after it every call looks again.
+TEST_F(SandboxRegistryTest, ABatchLooksOnceAndKeepsOthersWaiting) {
+    SandboxRegistry second(folder(), false);
+    const KeyHandle theirs = create(second, RootKey::CurrentUser, "Shared");
+    ASSERT_EQ(set(second, theirs, "n", regtype::Sz, sz("1")), err::Success);
+    reg_.beginBatch();
+    reg_.beginBatch();
+    const KeyHandle mine = open(reg_, RootKey::CurrentUser, "Shared", KeyAccess::Full);
+    EXPECT_EQ(query(reg_, mine, "n"), (Value{regtype::Sz, sz("1")}));
+    EXPECT_EQ(set(reg_, mine, "m", regtype::Sz, sz("2")), err::Success);
+    reg_.endBatch();
+    std::thread writer([&] { EXPECT_EQ(set(second, theirs, "n", regtype::Sz, sz("3")), err::Success); });
+    EXPECT_EQ(query(reg_, open(reg_, RootKey::CurrentUser, "Shared"), "n"), (Value{regtype::Sz, sz("1")}));
+    reg_.endBatch();
+    writer.join();
+    const KeyHandle seen = open(reg_, RootKey::CurrentUser, "Shared");
+    EXPECT_EQ(query(reg_, seen, "n"), (Value{regtype::Sz, sz("3")}));
+    EXPECT_EQ(query(reg_, seen, "m"), (Value{regtype::Sz, sz("2")}));
+    SandboxRegistry fresh(folder(), false);
+    EXPECT_EQ(valueNames(fresh, open(fresh, RootKey::CurrentUser, "Shared")), (std::vector<std::string>{"n", "m"}));
 }
 
 // Two registries on one folder take turns changing the same values to data of the same length,

@@ -294,7 +294,10 @@ bool HiveJournal::append(const FileStamp& hive, std::string_view record) {
     std::string bytes = valid_ == 0 ? header(hive) : std::string();
     bytes += frame(record);
     const std::uint64_t offset = valid_;
-    bool ok = ::ftruncate(fd, static_cast<off_t>(offset)) == 0 && writeAll(fd, bytes, offset);
+    // The caller looked at the file under the lock: when it ends with the last whole record,
+    // there is nothing to cut.
+    const bool whole = stamp_.exists && stamp_.size == offset;
+    bool ok = (whole || ::ftruncate(fd, static_cast<off_t>(offset)) == 0) && writeAll(fd, bytes, offset);
     struct stat st {};
     ok = ok && ::fstat(fd, &st) == 0;
     const int error = errno;

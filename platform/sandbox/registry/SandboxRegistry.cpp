@@ -52,6 +52,7 @@ SandboxRegistry::~SandboxRegistry() {
 }
 
 SandboxRegistry::ChangeLock::ChangeLock(SandboxRegistry& registry) : held_(registry.locked_) {
+    if (held_) return;  // inside a batch
     lock_.emplace(registry.lockPath(), true);
     if (!lock_->held()) {  // the registry folder is made by the first change
         lock_.reset();
@@ -62,6 +63,18 @@ SandboxRegistry::ChangeLock::ChangeLock(SandboxRegistry& registry) : held_(regis
     held_ = true;
 }
 
+void SandboxRegistry::beginBatch() {
+    if (batchDepth_++ > 0 || locked_) return;
+    for (Hive& h : hives_) h.lookedInBatch = false;
+    batch_.emplace(*this);
+    if (!batch_->took()) batch_.reset();  // no registry folder to lock: each call looks for itself
+}
+
+void SandboxRegistry::endBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return;
+    batch_.reset();
+}
+
 bool SandboxRegistry::readOnly(RootKey root) const {
     return restricted_ && (root == RootKey::LocalMachine || root == RootKey::ClassesRoot);
 }
@@ -69,7 +82,11 @@ bool SandboxRegistry::readOnly(RootKey root) const {
 SandboxRegistry::Hive& SandboxRegistry::hive(RootKey root, bool lookAtDisk) {
     Hive& h = hives_[slot(root)];
     const std::filesystem::path& file = paths_[slot(root)];
-    if (h.root && (!lookAtDisk || (stampOf(file) == h.stamp && !h.journal->changedOnDisk()))) return h;
+    if (h.root && (!lookAtDisk || (batch_ && h.lookedInBatch))) return h;
+    // Within a batch nothing changes the files but this registry, which keeps their stamps.
+    h.lookedInBatch = batch_.has_value();
+    ++diskLooks_;
+    if (h.root && stampOf(file) == h.stamp && !h.journal->changedOnDisk()) return h;
     // Another process changed the hive: read under the lock, so that nobody writes the file or
     // the journal meanwhile.
     std::optional<FileLock> lock;

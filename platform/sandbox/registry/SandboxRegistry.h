@@ -8,6 +8,10 @@
 // to the save, so that two processes changing one hive never lose each other's changes; a
 // hive is read again under a shared one.
 //
+// A batch (beginBatch to endBatch) holds that exclusive lock throughout: nobody else can change
+// a hive meanwhile, so each hive file is looked at once in the batch, at its first use, and
+// then taken as this registry holds it.
+//
 // A change is appended to the hive's journal (HiveJournal.h), costing about the size of what
 // changed. The hive file itself is written whole, atomically (a FileReplacer: the file swapped
 // out stays in the registry folder to be written over by the next save), when the journal has
@@ -66,6 +70,8 @@ public:
     long enumValue(platform::KeyHandle key, std::uint32_t index, std::string& name) override;
     long deleteTree(platform::KeyHandle key, std::string_view subKey) override;
     long copyTree(platform::KeyHandle key, std::string_view subKey, platform::KeyHandle dest) override;
+    void beginBatch() override;
+    void endBatch() override;
 
     // "Regedit /E": the regedit file text of subKey of root and everything below it.
     long exportKey(platform::RootKey root, std::string_view subKey, std::string& fileText);
@@ -83,6 +89,8 @@ public:
     std::size_t openKeyCount() const { return handles_.size(); }
     // Times a hive file was written whole.
     std::uint64_t hiveWrites() const { return hiveWrites_; }
+    // Times a hive file and its journal were looked at for another process's changes.
+    std::uint64_t diskLooks() const { return diskLooks_; }
 
 private:
     struct Hive {
@@ -95,14 +103,19 @@ private:
         FileEncoding encoding = FileEncoding::Ansi;  // of the file as read, kept when written
         std::unique_ptr<HiveJournal> journal;
         bool journaled = false;  // this registry appended to the journal since the file was written
+        bool lookedInBatch = false;  // the file was looked at in the batch held now
     };
-    // The lock held for one change; while it is held, reads take no lock of their own.
+    // The lock held for one change (nothing more inside a batch, which holds it already);
+    // while it is held, reads take no lock of their own.
     class ChangeLock {
     public:
         explicit ChangeLock(SandboxRegistry& registry);
-        ~ChangeLock() { held_ = false; }
+        ~ChangeLock() {
+            if (lock_) held_ = false;
+        }
         ChangeLock(const ChangeLock&) = delete;
         ChangeLock& operator=(const ChangeLock&) = delete;
+        bool took() const { return lock_ && lock_->held(); }
 
     private:
         bool& held_;
@@ -146,8 +159,11 @@ private:
     std::unordered_map<std::uint64_t, OpenKey> handles_;
     std::uint64_t nextHandle_ = 1;
     FileReplacer files_;
-    bool locked_ = false;  // a ChangeLock is held
+    bool locked_ = false;  // a ChangeLock or a batch holds the lock
+    int batchDepth_ = 0;
+    std::optional<ChangeLock> batch_;  // while a batch that got the lock is open
     std::uint64_t hiveWrites_ = 0;
+    std::uint64_t diskLooks_ = 0;
 };
 
 }  // namespace hastelyn::sandbox
