@@ -65,14 +65,42 @@ export QT_QPA_PLATFORM=offscreen
 stage "release tests"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+# A job run beside the following stages, where they leave a processor idle: its output is kept
+# in a file and shown once it has ended, and its failure fails this script.
+beside_pids=()
+stop_beside() {
+  local pid
+  for pid in "${beside_pids[@]}"; do
+    pkill -P "$pid" 2>/dev/null || true
+    kill "$pid" 2>/dev/null || true
+  done
+}
+trap stop_beside EXIT
+start_beside() {  # NAME LOG COMMAND...; leaves the job's process id in beside_pid
+  local name=$1 log=$2
+  shift 2
+  echo "$name: started beside the next stage (output in $log, shown when done)"
+  "$@" >"$log" 2>&1 &
+  beside_pid=$!
+  beside_pids+=("$beside_pid")
+}
+finish_beside() {  # NAME LOG PID
+  local name=$1 log=$2 pid=$3 status=0
+  wait "$pid" || status=$?
+  echo "$name: output"
+  cat "$log"
+  if [ "$status" -ne 0 ]; then
+    echo "$name failed (exit status $status)" >&2
+    exit "$status"
+  fi
+}
+
 # hastelyn-cli killed at random moments of accelerate and restore, a thousand times (minutes).
 # One run at a time, so it keeps one processor busy at most: it runs while the sanitizer build
-# compiles, its output kept aside and shown once it has ended; its failure fails this script.
+# compiles.
 crash_log=build/release/tests/crash_tests.log
-echo "crash_tests: started, beside the sanitizer build (output in $crash_log, shown when done)"
-build/release/tests/crash_tests >"$crash_log" 2>&1 &
-crash_pid=$!
-trap 'kill "$crash_pid" 2>/dev/null || true' EXIT
+start_beside crash_tests "$crash_log" build/release/tests/crash_tests
+crash_pid=$beside_pid
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, with the parsers fuzzed
 # for a bounded time.
@@ -80,16 +108,7 @@ stage "sanitizer build"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DHASTELYN_WERROR=ON -DHASTELYN_SANITIZE=ON -DHASTELYN_FUZZ=ON -DHASTELYN_BENCH=OFF -DHASTELYN_UI=OFF
 cmake --build build/sanitize -j "$jobs"
-
-crash_status=0
-wait "$crash_pid" || crash_status=$?
-trap - EXIT
-echo "crash_tests: output"
-cat "$crash_log"
-if [ "$crash_status" -ne 0 ]; then
-  echo "crash_tests failed (exit status $crash_status)" >&2
-  exit "$crash_status"
-fi
+finish_beside crash_tests "$crash_log" "$crash_pid"
 
 stage "sanitizer tests and fuzzers"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -98,13 +117,21 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # The Windows builds, 64-bit and 32-bit: cross-compiled with mingw-w64, their tests run under
 # Wine in a throw-away prefix (the 32-bit suite only where Wine starts 32-bit programs; its
 # program's header and imports are checked everywhere).
-for windows in "build/win32 cmake/MingwToolchain.cmake" "build/win32-i686 cmake/MingwI686Toolchain.cmake"; do
-  read -r dir toolchain <<<"$windows"
-  stage "Windows build and tests: $dir"
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
+windows_build() {  # BUILD_DIR TOOLCHAIN_FILE
+  cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
   # The suite is built by the test script only where Wine can run it (no 32-bit Wine here).
-  cmake --build "$dir" -j "$jobs" --target start_probe hastelyn-cli
-  tools/wine/test-windows-build.sh "$dir" -j "$jobs"
-done
+  cmake --build "$1" -j "$jobs" --target start_probe hastelyn-cli
+  tools/wine/test-windows-build.sh "$1" -j "$jobs"
+}
+# The 32-bit build compiles two programs and, without 32-bit Wine, runs nothing but the check of
+# its program file: it runs beside the 64-bit build and its suite, filling the time their Wine
+# programs leave a processor idle.
+stage "Windows builds and tests: build/win32, with build/win32-i686 beside it"
+mkdir -p build
+i686_log=build/win32-i686.log
+start_beside "Windows build and tests: build/win32-i686" "$i686_log" \
+  windows_build build/win32-i686 cmake/MingwI686Toolchain.cmake
+i686_pid=$beside_pid
+windows_build build/win32 cmake/MingwToolchain.cmake
+finish_beside "Windows build and tests: build/win32-i686" "$i686_log" "$i686_pid"
 stage "every test passed"

@@ -35,8 +35,9 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
       COMMENT "Embedding the files of ${ARG_DIRECTORY}"
       VERBATIM)
     target_sources(${target} PRIVATE ${output})
-    # Byte arrays only: no precompiled header the target may have is of use to it.
-    set_source_files_properties(${output} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    # Byte arrays only: no precompiled header the target may have is of use to it, and it is
+    # compiled alone, never batched with the target's other sources.
+    set_source_files_properties(${output} PROPERTIES SKIP_PRECOMPILE_HEADERS ON SKIP_UNITY_BUILD_INCLUSION ON)
   endfunction()
   return()
 endif()
