@@ -146,6 +146,9 @@ private slots:
         m.file(kSettings, "[DisabledItem]\r\nPCInfo3=true\r\n");
         WindowFixture fx(m);
         ui::TFrmMain& window = fx.window();
+        // The fields are read when their page comes up.
+        QCOMPARE(window.infoFields[0]->text(), QString());
+        window.findChild<QPushButton*>("BtnInfo")->click();
         QCOMPARE(window.infoFields[0]->text(), QString("山田 太郎"));
         QCOMPARE(window.infoFields[1]->text(), QString("NULL"));
         QVERIFY(window.infoFields[2]->isReadOnly());

@@ -5,6 +5,8 @@
 #include <QScopedValueRollback>
 #include <QTabBar>
 
+#include <utility>
+
 #include "ui/model/MainControls.h"
 #include "ui/qt/Forms.h"
 #include "ui/qt/LockedControls.h"
@@ -108,7 +110,21 @@ void MainWindowView::disableForEdition(const foundation::DisabledControls& disab
     ui::disableForEdition(window_, disabled);
 }
 
-void MainWindowView::readPcInformation() { showPcInformation(window_); }
+void MainWindowView::readPcInformation() {
+    // The fields are read when their page first comes up: nobody sees them before, and the
+    // start shows the window sooner without their reading and laying out.
+    QWidget* page = window_.LstInfo->parentWidget();
+    if (window_.PgAccel->currentWidget() == page) {
+        showPcInformation(window_);
+        return;
+    }
+    if (pcInformationWaits_) return;
+    pcInformationWaits_ = QObject::connect(window_.PgAccel, &QTabWidget::currentChanged, &window_, [this, page] {
+        if (window_.PgAccel->currentWidget() != page) return;
+        QObject::disconnect(std::exchange(pcInformationWaits_, {}));
+        showPcInformation(window_);
+    });
+}
 
 foundation::LockableControls MainWindowView::lockableControls() { return ui::lockableControls(window_, session_); }
 

@@ -40,6 +40,7 @@ private:
     TFrmMain& window_;
     engine::Session& session_;
     bool showingPage_ = false;
+    QMetaObject::Connection pcInformationWaits_;  // the fields wait for their page to come up
 };
 
 }  // namespace hastelyn::ui
