@@ -23,21 +23,23 @@ std::vector<KeyPreview*>& keyPreviews() {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Hastelyn");
     setQuitOnLastWindowClosed(false);
-    // The window's font, with Japanese fonts that a Linux desktop has as fallbacks: first the
-    // proportional gothic made to the same metrics, so the texts fit where they were laid out.
-    // Only the installed ones are asked for: a missing name costs a search of every font for
-    // its stand-ins, for each size and script. Hinted fully, as Windows draws its own fonts:
-    // crisp strokes at 12 pixels, and whole-pixel advances like the widths the windows were
-    // laid out for.
+    // The window's font: the first of these a Linux desktop has, in order of how close it comes
+    // to the Windows one (the proportional gothic made to the same metrics first, so the texts
+    // fit where they were laid out). Only that one is asked for. A missing name costs a search
+    // of every font for stand-ins, and a second name makes each size and script sort all fonts
+    // for fallbacks at once; with one, a letter the font lacks still finds another font when
+    // it is first drawn. The installed ones are found in the list of families (asking for a
+    // name by itself looks up its aliases, a search too). Hinted fully, as Windows draws its
+    // fonts: crisp strokes at 12 pixels, and whole-pixel advances like the widths the windows
+    // were laid out for.
     const QStringList families{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
                                QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
-    // (By the list of families: asking for one name by name looks up aliases, itself a search.)
     const QStringList known = QFontDatabase::families();
-    QStringList installed;
-    for (const QString& family : families)
-        if (known.contains(family, Qt::CaseInsensitive)) installed.append(family);
+    const auto installed = std::find_if(families.begin(), families.end(), [&known](const QString& family) {
+        return known.contains(family, Qt::CaseInsensitive);
+    });
     QFont font;
-    font.setFamilies(installed.isEmpty() ? families : installed);
+    font.setFamilies(installed == families.end() ? families : QStringList{*installed});
     font.setPixelSize(12);
     font.setHintingPreference(QFont::PreferFullHinting);
     setFont(font);
