@@ -22,9 +22,8 @@ using namespace hastelyn;
 bench::BenchMachine& machineWith300Services() {
     static bench::BenchMachine& machine = [] () -> bench::BenchMachine& {
         bench::BenchMachine& m = bench::defaultMachine();
-        bench::SilentClipboard clipboard;
-        bench::RuleDialogs dialogs;
-        engine::Session session(m.platform(), clipboard, dialogs);
+        bench::QuietSession quiet(m.platform());
+        engine::Session& session = quiet.session;
         const std::size_t listed = engine::listedServiceKeys(session).size();
         for (std::size_t i = listed; i < 300; ++i) {
             char name[32];
@@ -41,11 +40,8 @@ bench::BenchMachine& machineWith300Services() {
     return machine;
 }
 
-struct Started {
-    bench::SilentClipboard clipboard;
-    bench::RuleDialogs dialogs{true};
-    engine::Session session{machineWith300Services().platform(), clipboard, dialogs};
-    Started() { engine::startWithoutWindows(session); }
+struct Started : bench::QuietSession {
+    Started() : QuietSession(machineWith300Services().platform(), true) { engine::startWithoutWindows(session); }
 };
 
 void tickEverything(engine::Session& session, bool ticked) {

@@ -1,8 +1,10 @@
 #pragma once
-// A clipboard that forgets and dialogs that answer by rule, for measurements without windows.
+// A clipboard that forgets and dialogs that answer by rule, for measurements without windows,
+// and a session on a machine with both.
 #include <string>
 #include <string_view>
 
+#include "engine/Session.h"
 #include "foundation/Clipboard.h"
 #include "foundation/MessageDialogs.h"
 
@@ -27,6 +29,15 @@ public:
 private:
     bool firstYes_;
     int asked_ = 0;
+};
+
+// A session on a machine whose clipboard and dialogs are the two above.
+struct QuietSession {
+    explicit QuietSession(platform::Platform& platform, bool firstYes = false)
+        : dialogs(firstYes), session(platform, clipboard, dialogs) {}
+    SilentClipboard clipboard;
+    RuleDialogs dialogs;
+    engine::Session session;
 };
 
 }  // namespace hastelyn::bench

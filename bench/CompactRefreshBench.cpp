@@ -19,9 +19,8 @@ namespace {
 using namespace hastelyn;
 
 void BM_CompactWindowRefresh(benchmark::State& state) {
-    bench::SilentClipboard clipboard;
-    bench::RuleDialogs dialogs;
-    engine::Session session(bench::defaultMachine().platform(), clipboard, dialogs);
+    bench::QuietSession quiet(bench::defaultMachine().platform());
+    engine::Session& session = quiet.session;
     session.codes = foundation::detectEdition(session.platform.system.getVersion());
     ui::TFrmCompact window(session);
     window.show();

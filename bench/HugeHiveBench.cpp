@@ -55,9 +55,8 @@ BENCHMARK(BM_DwordWritesIn50MBHive)->Unit(benchmark::kMillisecond)->Iterations(3
 
 // The accelerate command with every row changed, restore point included.
 void BM_AccelerateIn50MBHive(benchmark::State& state) {
-    bench::SilentClipboard clipboard;
-    bench::RuleDialogs dialogs{true};
-    engine::Session session{machineWithHugeValue().platform(), clipboard, dialogs};
+    bench::QuietSession quiet(machineWithHugeValue().platform(), true);
+    engine::Session& session = quiet.session;
     engine::startWithoutWindows(session);
     bool tick = true;
     for (auto _ : state) {
@@ -66,7 +65,7 @@ void BM_AccelerateIn50MBHive(benchmark::State& state) {
             for (engine::Row& row : session.model.tweakList(c).rows)
                 if (row.enabled) row.ticked = tick;
         tick = !tick;
-        dialogs.reset();
+        quiet.dialogs.reset();
         state.ResumeTiming();
         const engine::AccelerateOutcome outcome = engine::BtnAccelerateClick(session);
         state.PauseTiming();

@@ -18,9 +18,8 @@ namespace {
 using namespace hastelyn;
 
 void BM_MainWindowMadeAndShown(benchmark::State& state) {
-    bench::SilentClipboard clipboard;
-    bench::RuleDialogs dialogs;
-    engine::Session session(bench::defaultMachine().platform(), clipboard, dialogs);
+    bench::QuietSession quiet(bench::defaultMachine().platform());
+    engine::Session& session = quiet.session;
     for (auto _ : state) {
         ui::TFrmMain window(session);
         const std::vector<std::string> errors = window.screen().create({1024, 768, 32});

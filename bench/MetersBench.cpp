@@ -61,9 +61,8 @@ struct Meters {
 };
 
 void BM_MetersRefresh(benchmark::State& state) {
-    bench::SilentClipboard clipboard;
-    bench::RuleDialogs dialogs;
-    engine::Session session(bench::defaultMachine().platform(), clipboard, dialogs);
+    bench::QuietSession quiet(bench::defaultMachine().platform());
+    engine::Session& session = quiet.session;
     session.codes = foundation::detectEdition(session.platform.system.getVersion());
     engine::PerformanceMeters meters(session);
     meters.openView();

@@ -12,11 +12,8 @@ namespace {
 
 using namespace hastelyn;
 
-struct StartedSession {
-    bench::SilentClipboard clipboard;
-    bench::RuleDialogs dialogs;
-    engine::Session session{bench::defaultMachine().platform(), clipboard, dialogs};
-    StartedSession() {
+struct StartedSession : bench::QuietSession {
+    StartedSession() : QuietSession(bench::defaultMachine().platform()) {
         session.codes = foundation::detectEdition(session.platform.system.getVersion());
         session.model.disableRows(foundation::disabledControlsFor(session.codes));
         foundation::detectSystemPaths(session.platform, session.codes, session.settings, session.paths);
