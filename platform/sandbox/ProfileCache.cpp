@@ -31,8 +31,7 @@ ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath, c
         return nullptr;
     }
     auto it = entries_.find(key);
-    const bool sameStamp = it != entries_.end() && it->second.stamp == stamp;
-    if (sameStamp && it->second.trusted) return &touch(it->second).document;
+    if (it != entries_.end() && it->second.kept.current(stamp)) return &touch(it->second).kept.document();
     auto bytes = readReplacedFile(hostPath);
     if (!bytes) {
         entries_.erase(key);
@@ -42,16 +41,9 @@ ProfileDocument* ProfileCache::document(const std::filesystem::path& hostPath, c
         makeRoom();
         it = entries_.emplace(key, Entry{}).first;
     }
-    Entry& entry = it->second;
-    if (!sameStamp || *bytes != entry.bytes) {
-        entry.document = ProfileDocument::parse(*bytes);
-        ++loads_;
-    }
     // Stamp taken before the read: a change during the read shows at the next look.
-    entry.stamp = stamp;
-    entry.trusted = settledBeforeNow(stamp);
-    entry.bytes = entry.trusted ? std::string() : std::move(*bytes);
-    return &touch(entry).document;
+    if (it->second.kept.take(stamp, std::move(*bytes))) ++loads_;
+    return &touch(it->second).kept.document();
 }
 
 ProfileDocument& ProfileCache::fresh(const std::filesystem::path& hostPath) {
@@ -61,19 +53,14 @@ ProfileDocument& ProfileCache::fresh(const std::filesystem::path& hostPath) {
         makeRoom();
         it = entries_.emplace(key, Entry{}).first;
     }
-    it->second.stamp = FileStamp{};
-    it->second.trusted = false;
-    it->second.bytes.clear();
-    it->second.document = ProfileDocument{};
-    return touch(it->second).document;
+    it->second.kept.forget();
+    it->second.kept.document() = ProfileDocument{};
+    return touch(it->second).kept.document();
 }
 
 void ProfileCache::written(const std::filesystem::path& hostPath, const FileStamp& stamp) {
     const auto it = entries_.find(hostPath.string());
-    if (it == entries_.end()) return;
-    it->second.stamp = stamp;
-    it->second.trusted = stamp.exists;
-    it->second.bytes.clear();
+    if (it != entries_.end()) it->second.kept.written(stamp);
 }
 
 void ProfileCache::forget(const std::filesystem::path& hostPath) { entries_.erase(hostPath.string()); }

@@ -1,15 +1,13 @@
 #pragma once
 // Parsed profile files kept in memory, keyed by host path and read again only when the file's
-// stamp (inode, size, modification time) changed, so that reading many values of a big file
-// parses it once. A stamp read within the file system clock's tick of the file's last change
-// (settledBeforeNow) proves nothing: a writer rewriting the file in place to the same size
-// within that tick leaves it as it was. Such a file is read again at every look, and parsed
-// again when its bytes differ from those kept; the stamp of a file written here is unique.
+// stamp says it may have changed (KeptDocument.h), so that reading many values of a big file
+// parses it once.
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <unordered_map>
 
+#include "platform/sandbox/KeptDocument.h"
 #include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/util/FileStamp.h"
 
@@ -35,10 +33,7 @@ public:
 
 private:
     struct Entry {
-        FileStamp stamp;
-        bool trusted = false;  // the same stamp means the same file
-        std::string bytes;     // as read, while the stamp is not trusted
-        ProfileDocument document;
+        KeptDocument kept;
         std::uint64_t lastUse = 0;
     };
     Entry& touch(Entry& entry);

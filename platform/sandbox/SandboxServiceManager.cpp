@@ -86,23 +86,8 @@ std::optional<std::string> SandboxServiceManager::findService(std::string_view n
 ProfileDocument& SandboxServiceManager::states() {
     // The stamp first: should the file change while it is read, the next look sees it.
     const FileStamp stamp = stampOf(stateFile());
-    if (statesKnown_ && stampTrusted_ && stamp == statesStamp_) return statesDocument_;
-    auto text = readReplacedFile(stateFile());
-    if (!statesKnown_ || text != statesText_) {
-        statesDocument_ = ProfileDocument::parse(text.value_or(""));
-        statesText_ = std::move(text);
-        statesKnown_ = true;
-    }
-    statesStamp_ = stamp;
-    stampTrusted_ = settledBeforeNow(stamp);
-    return statesDocument_;
-}
-
-void SandboxServiceManager::keepWrittenStamp(const FileStamp& written) {
-    // Every writer of services.ini replaces it through a FileReplacer, which never gives a new
-    // version the stamp of the one before.
-    statesStamp_ = written;
-    stampTrusted_ = statesStamp_.exists;
+    if (!states_.current(stamp)) states_.take(stamp, readReplacedFile(stateFile()).value_or(""));
+    return states_.document();
 }
 
 std::uint32_t SandboxServiceManager::state(std::string_view keyName) {
@@ -123,11 +108,10 @@ bool SandboxServiceManager::setState(std::string_view keyName, std::uint32_t sta
     std::string text = doc.text();
     FileStamp written;
     if (!stateWriter_.write(stateFile(), text, written)) {
-        statesKnown_ = false;  // the document is ahead of the file
+        states_.forget();  // the document is ahead of the file
         return false;
     }
-    statesText_ = std::move(text);
-    keepWrittenStamp(written);
+    states_.written(written);
     return true;
 }
 
@@ -139,7 +123,7 @@ bool SandboxServiceManager::boot() {
     }
     const FileLock lock(stateLock_, true);
     if (!lock.held()) return false;
-    statesKnown_ = false;
+    states_.forget();
     return stateWriter_.write(stateFile(), content);
 }
 

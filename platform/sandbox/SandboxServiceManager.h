@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/ServiceManager.h"
+#include "platform/sandbox/KeptDocument.h"
 #include "platform/sandbox/ProfileDocument.h"
 #include "platform/sandbox/SandboxMachine.h"
 #include "platform/sandbox/registry/SandboxRegistry.h"
@@ -85,7 +86,6 @@ private:
     // only when its bytes changed.
     ProfileDocument& states();
     // The version just written under the lock, of that stamp, is the one kept.
-    void keepWrittenStamp(const FileStamp& written);
     // A REG_SZ or REG_EXPAND_SZ value of a service key, up to its first NUL.
     static std::optional<std::string> stringValue(const HiveKey& key, std::string_view valueName);
     static std::optional<std::uint32_t> startType(const HiveKey& key);
@@ -104,14 +104,7 @@ private:
         std::optional<std::string> displayName;
     };
     std::vector<KnownService> known_;
-    // The bytes statesDocument_ was parsed from or written as (nothing: no file); meaningless
-    // while statesKnown_ is false.
-    std::optional<std::string> statesText_;
-    bool statesKnown_ = false;
-    // The stamp the kept version had, and whether it can be trusted to show the next change.
-    FileStamp statesStamp_;
-    bool stampTrusted_ = false;
-    ProfileDocument statesDocument_;
+    KeptDocument states_;  // services.ini as last read or written (a missing file reads empty)
     FileReplacer stateWriter_;
     std::unordered_map<std::uint64_t, OpenHandle> handles_;
     // Handle values of this manager's own range, a step apart as the system's handle values are.
