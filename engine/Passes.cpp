@@ -1,7 +1,6 @@
 #include "engine/Passes.h"
 
 #include <mutex>
-#include <optional>
 
 #include "engine/Services.h"
 #include "engine/TweakItem.h"
@@ -50,8 +49,7 @@ PassResult applyPass(Session& session) {
             session.applyingRow(foundation::tweakRowKey(c, r));
             if (row.enabled && row.ticked != (flag != 0)) {
                 const std::lock_guard turn(mutex);
-                std::optional<platform::RegistryBatch> batch;
-                if (item.registryOnly()) batch.emplace(session.platform.registry);
+                const platform::RegistryBatch batch(session.platform.registry, item.registryOnly());
                 if (!stillAsRead(item.inForce(session), flag, row.ticked)) {
                     result.left.push_back(index);
                 } else {

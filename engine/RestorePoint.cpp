@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -222,8 +221,7 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     checkServices(file, services);
     for (const RestoredRow& row : rows) {
         session.applyingRow(row.key);
-        std::optional<platform::RegistryBatch> batch;
-        if (row.item->registryOnly()) batch.emplace(session.platform.registry);
+        const platform::RegistryBatch batch(session.platform.registry, row.item->registryOnly());
         row.item->restore(session, file);
     }
     restoreServices(session, file, services);
@@ -233,8 +231,7 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     if (exactSectionApplies(session, file))
         for (const RestoredRow& row : rows) {
             session.applyingRow(row.key);
-            std::optional<platform::RegistryBatch> batch;
-            if (row.item->registryOnly()) batch.emplace(session.platform.registry);
+            const platform::RegistryBatch batch(session.platform.registry, row.item->registryOnly());
             row.item->restoreExact(session, file);
         }
     session.applyingRow("");

@@ -75,16 +75,20 @@ public:
     virtual void endBatch() {}
 };
 
-// A batch of the registry for the life of the object.
+// A batch of the registry for the life of the object (none when not wanted).
 class RegistryBatch {
 public:
-    explicit RegistryBatch(Registry& registry) : registry_(registry) { registry_.beginBatch(); }
-    ~RegistryBatch() { registry_.endBatch(); }
+    explicit RegistryBatch(Registry& registry, bool wanted = true) : registry_(wanted ? &registry : nullptr) {
+        if (registry_) registry_->beginBatch();
+    }
+    ~RegistryBatch() {
+        if (registry_) registry_->endBatch();
+    }
     RegistryBatch(const RegistryBatch&) = delete;
     RegistryBatch& operator=(const RegistryBatch&) = delete;
 
 private:
-    Registry& registry_;
+    Registry* registry_;
 };
 
 }  // namespace hastelyn::platform
