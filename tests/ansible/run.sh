@@ -62,7 +62,9 @@ INVENTORY
 # An XP machine whose account is a restricted one, played alone.
 "$mkmachine" xp "$work/pc-user" >/dev/null
 sed -i 's/^Account=.*/Account=Restricted/' "$work/pc-user/machine.ini"
-sed -e '/pc-/d' -e "s|^  hosts:|&\n    pc-user: {hastelyn_machine: \"$work/pc-user\"}|" "$work/inventory.yml" >"$work/restricted.yml"
+# Beside it, a host without the tool.
+sed -e '/pc-/d' -e "s|^  hosts:|&\n    pc-user: {hastelyn_machine: \"$work/pc-user\"}\n    pc-gone: {hastelyn_tool_path: \"$work/none/hastelyn-cli\"}|" \
+  "$work/inventory.yml" >"$work/restricted.yml"
 # Rows every edition has and none ticks when new.
 printf '; rolled out by the test\r\n[Preset]\r\nDesktop5=tick\r\nExplorer2=tick\r\nPower3=tick\r\n' >"$work/fleet.ini"
 preset_rows=$'Desktop5\nExplorer2\nPower3'
@@ -183,7 +185,7 @@ expect_recaps "locked row" locked "changed=0 failures=0 unreachable=0" pc-xp pc-
 sed -i '/^\[DisabledItem\]/,$d' "$settings"
 
 # The restricted account: the first write it is refused fails the host, naming the row, and
-# the rows changed before it are reported.
+# the rows changed before it are reported. A host without the tool says so.
 status=0
 ansible-playbook -i "$work/restricted.yml" "$playbook" >"$work/restricted.json" 2>"$work/restricted.err" || status=$?
 expect "restricted: exit status" "$status" 2
@@ -194,6 +196,8 @@ case "$(output "$work/restricted.json" msg "Make the changes" pc-user)" in
   *"Desktop4: "*"アクセスが拒否されました。"*"Changed before: $(head -n 1 <<<"$done_rows"),"*) pass "restricted: the row and the rows before it" ;;
   *) fail "restricted: the row and the rows before it"; output "$work/restricted.json" msg "Make the changes" pc-user ;;
 esac
+expect "no tool: the message" "$(output "$work/restricted.json" msg "Stop where the tool is missing" pc-gone)" \
+  "hastelyn-cli is not at $work/none/hastelyn-cli on pc-gone: put it there, or set hastelyn_tool_source to the file on the controller and the role copies it."
 
 # Every host back to its own baseline: drifted in check mode (the diff names the rows), put
 # back in one run, then left alone.
