@@ -32,10 +32,11 @@ def changes_diff(rows):
         before, after = [], []
         for change in row.get("changes", []):
             kind, target = change.get("kind"), change.get("target")
-            if kind == "command":
-                after.append(f"command {target}\n")
-            elif kind == "service":
-                after.append(f"service {target}: {change.get('after')}\n")
+            # A command and a service's net command stand on a line of both sides, as the
+            # values do, so that each change shows as one line taken out and one put in.
+            if kind in ("command", "service"):
+                before.append(f"{kind} {target}\n")
+                after.append(f"{kind} {target}: {change.get('after') or 'run'}\n")
             else:
                 before.append(f"{kind} {target} = {_text(change.get('before'))}\n")
                 after.append(f"{kind} {target} = {_text(change.get('after'))}\n")
