@@ -6,7 +6,6 @@
   playbook_output.py FILE msg TASK HOST      the task's message: a text as it is, anything else as JSON
   playbook_output.py FILE rows TASK HOST     the rows the tool reported, one a line
   playbook_output.py FILE diff TASK HOST     the header of each entry of the task's diff, one a line
-  playbook_output.py FILE field TASK HOST K  field K of the tool's JSON, a text as it is
 """
 import json
 import sys
@@ -54,8 +53,6 @@ def main():
     elif what == "diff":
         for entry in result.get("diff", []):
             print(entry["before_header"])
-    elif what == "field":
-        show(result.get("hastelyn", {}).get(sys.argv[5]))
 
 
 main()

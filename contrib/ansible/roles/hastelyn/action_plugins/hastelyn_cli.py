@@ -141,10 +141,15 @@ class ActionModule(ActionBase):
 
         answer = parse(run.get("stdout", ""))
         changed, failed, message = outcome(command, rc, answer, run.get("stderr", ""), check_mode)
-        result.update(rc=rc, changed=changed, failed=failed, hastelyn=answer,
+        # The tool's answer in short; the values are in the diff.
+        result.update(rc=rc, changed=changed, failed=failed,
                       rows=[row.get("row") for row in answer.get("rows") or []],
+                      problems=(answer.get("refused") or []) + (answer.get("failed") or []),
                       reboot_required=bool(answer.get("reboot_required")),
                       stderr_lines=run.get("stderr", "").splitlines())
+        for field in ("result", "restore_point", "file", "matches"):
+            if field in answer:
+                result[field] = answer[field]
         if command == "verify":
             result["drifted"] = rc == 3
             result["diff"] = differences_diff(answer.get("differences") or [])
