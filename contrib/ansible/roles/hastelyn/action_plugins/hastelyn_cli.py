@@ -92,7 +92,7 @@ def outcome(command, rc, answer, stderr, check_mode):
     elif problems:
         message = " ".join(problem_text(problem) for problem in problems)
         if done and command != "plan":
-            message += " Changed before: " + ", ".join(done) + "."
+            message += " Rows changed: " + ", ".join(done) + "."
             if answer.get("restore_point"):
                 message += f" Restore point: {answer['restore_point']}"
     elif stderr.strip():
