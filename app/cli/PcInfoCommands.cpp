@@ -1,6 +1,8 @@
 #include "app/cli/PcInfoCommands.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "app/cli/CommandOutput.h"
 #include "app/cli/Commands.h"
@@ -22,7 +24,7 @@ int runInfo(CommandContext& context) {
     Json fields = Json::array();
     for (std::size_t i = 0; i < info.size(); ++i) {
         const std::string label(plainLabel(rows[i].label));
-        if (context.options.json) fields.push(Json::object().set("field", rows[i].name).set("label", label).set("value", info[i]));
+        if (context.options.json) fields.push(Json::object().set("field", rows[i].name).set("label", label).set("value", valueJson(info[i])));
         else std::printf("%s\t%s\n", label.c_str(), info[i].c_str());
     }
     if (context.options.json) printJson(commandObject("info").set("fields", std::move(fields)));
@@ -49,8 +51,9 @@ int runSetInfo(CommandContext& context) {
         }
         edited[i] = **given[i];
     }
-    const char* result = nullptr;
-    switch (engine::BtnChangeClick(session, {edited[0], edited[1], edited[2]})) {
+    const char* result = "unchanged";  // the texts are already so: nothing asked, nothing written
+    const bool same = std::equal(std::begin(edited), std::end(edited), current.begin());
+    if (!same) switch (engine::BtnChangeClick(session, {edited[0], edited[1], edited[2]})) {
         case engine::PcInfoChange::Written: result = "changed"; break;
         case engine::PcInfoChange::Cancelled: result = "cancelled"; break;
         case engine::PcInfoChange::Empty: throw foundation::CommandError("空の項目があるため、設定しませんでした。");

@@ -42,7 +42,11 @@ TEST(Plan, ADryRunWritesNothingAndShowsWhatTheRealRunThenWrites) {
         const auto untouched = machine.files();
 
         const json plan = machine.json({"plan", "--tick-all", "--json"});
-        const json dry = machine.json({"accelerate", "--tick-all", "--yes", "--dry-run", "--json"});
+        // A dry run needs no --yes; the plan's text tells of no change made and no restore point.
+        const json dry = machine.json({"accelerate", "--tick-all", "--dry-run", "--json"});
+        const testing::ProgramResult planText = machine.run({"plan", "--tick-all"});
+        EXPECT_EQ(planText.err.find("高速化しました"), std::string::npos) << planText.err;
+        EXPECT_EQ(planText.err.find("復元ポイント"), std::string::npos) << planText.err;
         EXPECT_EQ(machine.files(), untouched) << "a dry run changed the machine's folder";
         ASSERT_EQ(plan.at("changed"), true);
         EXPECT_EQ(dry.at("dry_run"), true);
@@ -79,7 +83,7 @@ TEST(Plan, ADryRunWritesNothingAndShowsWhatTheRealRunThenWrites) {
 
         // A dry restore of the automatic restore point leaves the machine as the real run left it.
         const json restore =
-            machine.json({"restore", real.at("restore_point").get<std::string>(), "--yes-all", "--dry-run", "--json"});
+            machine.json({"restore", real.at("restore_point").get<std::string>(), "--dry-run", "--json"});
         EXPECT_EQ(machine.files(), filesAfter) << "a dry restore changed the machine's folder";
         EXPECT_EQ(restore.at("result"), "restored");
         EXPECT_EQ(restore.at("dry_run"), true);
