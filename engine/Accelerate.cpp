@@ -26,6 +26,9 @@ constexpr std::string_view kRestoreNote = "\r\n" "\r\n" "※ 自動的に作成�
 constexpr std::string_view kLeftNote = "次の項目は、ほかのプログラムが先に変更していたため、そのままにしました。";
 constexpr std::string_view kFailedNote = "次の項目は、Windows が書き込みを拒否したため、変更できませんでした。";
 
+constexpr std::string_view kWarningSpoken = "警告のメッセージ。";
+constexpr std::string_view kEnterCloses = "Enterキーを押すと 画面を閉じます。";
+
 struct RowsNote {
     std::string text;
     std::string spoken;
@@ -104,11 +107,17 @@ void accelerate(Session& session, AccelerateOutcome& outcome, const AccelerateRu
     for (const FailedRow& failed : outcome.failed) failedRows.push_back(failed.index);
     RowsNote notes = rowsNote(session, kLeftNote, outcome.left);
     notes += rowsNote(session, kFailedNote, failedRows);
-    // A row that did not take is told even where the information messages are off.
     const auto inform = [&](std::string_view spoken, std::string_view text) {
         if (run.dryRun) return;
-        if (failedRows.empty()) session.dialogs.informIfAllowed(std::string(spoken) + notes.spoken, std::string(text) + notes.text);
-        else session.dialogs.inform(std::string(spoken) + notes.spoken, std::string(text) + notes.text);
+        if (failedRows.empty() || !off(session, "DlgInform")) {
+            session.dialogs.informIfAllowed(std::string(spoken) + notes.spoken, std::string(text) + notes.text);
+            return;
+        }
+        // A row that did not take is told even where the information messages are off: alone,
+        // as a warning.
+        const RowsNote failed = rowsNote(session, kFailedNote, failedRows);
+        session.dialogs.warning(std::string(kWarningSpoken) + failed.spoken + std::string(kEnterCloses),
+                                failed.text.substr(2));
     };
 
     if (!outcome.changed) {
