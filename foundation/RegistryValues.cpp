@@ -185,7 +185,7 @@ void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::
 void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name) {
     OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
     // A refused or needless deletion is skipped; a refused one of a value that is there is noted.
-    long result = key ? platform_.registry.deleteValue(key.handle(), name) : key.error();
+    const long result = key ? platform_.registry.deleteValue(key.handle(), name) : key.error();
     if (result == win32error::Success || missing(result)) return;
     const OpenKey readable(platform_.registry, root, keyPath, KeyAccess::Query);
     if (readable && platform_.registry.queryValue(readable.handle(), name, nullptr, nullptr, nullptr) == win32error::Success)
