@@ -67,7 +67,8 @@ int runAccelerate(CommandContext& context) {
     // Every row that did not take, in the order the pass reached them: those whose write was
     // refused and skipped, then the one an error ended the pass at.
     std::vector<Refusal> failed;
-    for (const engine::FailedRow& f : outcome.failed) failed.push_back({engine::rowKeyOf(session.model, f.index), f.message});
+    for (const engine::FailedRow& f : outcome.failed)
+        failed.push_back({engine::rowKeyOf(session.model, f.index), f.message});
     if (ended) failed.push_back(*ended);
     for (const Refusal& f : failed) std::fprintf(stderr, "failed\t%s\t%s\n", f.row.c_str(), f.message.c_str());
     // Rows another run changed first are left as they are, and said so.

@@ -181,7 +181,9 @@ int runOptions(engine::Session& session, const OptionsRequest& request) {
     const Shown before = readShown(session);
     if (request.settings.empty() && request.locks.empty()) {
         if (request.json) {
-            printJson(commandObject("options").set("settings", textsJson(before.settings)).set("locked", textsJson(before.locked)));
+            printJson(commandObject("options")
+                          .set("settings", textsJson(before.settings))
+                          .set("locked", textsJson(before.locked)));
             return 0;
         }
         for (const KeyTexts* texts : {&before.settings, &before.locked})
@@ -205,7 +207,8 @@ int runOptions(engine::Session& session, const OptionsRequest& request) {
     if (request.json) {
         Json list = Json::array();
         for (const Difference& d : changed)
-            list.push(Json::object().set("key", d.key).set("before", valueJson(d.before)).set("after", valueJson(d.after)));
+            list.push(
+                Json::object().set("key", d.key).set("before", valueJson(d.before)).set("after", valueJson(d.after)));
         printJson(commandObject("options")
                       .set("changed", std::move(list))
                       .set("refused", refusalsJson(refused))
@@ -213,7 +216,8 @@ int runOptions(engine::Session& session, const OptionsRequest& request) {
                       .set("locked", textsJson(after.locked)));
     } else {
         std::printf("%s\n", changed.empty() ? "unchanged" : "changed");
-        for (const Difference& d : changed) std::printf("%s\t%s → %s\n", d.key.c_str(), d.before.c_str(), d.after.c_str());
+        for (const Difference& d : changed)
+            std::printf("%s\t%s → %s\n", d.key.c_str(), d.before.c_str(), d.after.c_str());
     }
     return refused.empty() ? 0 : 1;
 }
