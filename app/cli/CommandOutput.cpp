@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/cli/RowNames.h"
+#include "foundation/RegistryValues.h"
 
 namespace hastelyn::cli {
 namespace {
@@ -17,6 +18,8 @@ std::string shown(const std::optional<std::string>& value) { return value ? *val
 Json commandObject(std::string_view command) { return Json::object().set("command", command); }
 
 void printJson(const Json& json) { std::printf("%s\n", json.text().c_str()); }
+
+Json valueJson(const std::string& text) { return text == foundation::kNull ? Json() : Json(text); }
 
 Json refusalsJson(const std::vector<Refusal>& refusals, std::string_view rowField) {
     Json list = Json::array();

@@ -14,6 +14,8 @@ namespace hastelyn::cli {
 Json commandObject(std::string_view command);
 // Writes the object on stdout, followed by a line break.
 void printJson(const Json& json);
+// A value as the program reads it ("NULL" when absent): null for an absent one.
+Json valueJson(const std::string& text);
 
 // A row that was refused, and why: listed under "refused".
 struct Refusal {

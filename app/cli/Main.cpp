@@ -145,8 +145,9 @@ int main(int argc, char** argv) {
         std::optional<recording::RecordingPlatform> recorder;
         if (const auto mode = recordingFor(options)) recorder.emplace(machine->platform(), *mode);
         cli::ConsoleClipboard clipboard;
-        // plan and verify ask nothing of their own: they run as if the first question was answered.
-        const bool yesFirst = options.yes || oneOf(options.command, {"plan", "verify"});
+        // plan, verify and the dry runs ask nothing of their own: they run as if the first question
+        // was answered.
+        const bool yesFirst = options.yes || options.dryRun || oneOf(options.command, {"plan", "verify"});
         const bool verify = options.command == "verify";
         cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || verify, verify);
         engine::Session session(recorder ? recorder->platform() : machine->platform(), clipboard, dialogs);

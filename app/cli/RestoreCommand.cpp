@@ -24,8 +24,25 @@ void refuseNonRestorePoint(engine::Session& session, const std::string& file) {
 }
 
 int runBackup(CommandContext& context) {
-    const std::string file = machinePath(context.session, context.options.files.front());
-    engine::WriteRestorePoint(context.session, file);
+    engine::Session& session = context.session;
+    const std::string file = machinePath(session, context.options.files.front());
+    // A file restore would refuse is no backup; an existing one (a baseline) is never written over.
+    if (!engine::IsRestorePoint(file))
+        throw foundation::CommandError("\"" + file + "\" は復元ポイントとして読めない名前です。ファイル名 (またはフォルダ名) に「" +
+                                       std::string(engine::kRestorePointMark) + "」を含めてください。");
+    // The name is claimed before the write, so that no other run takes it meanwhile.
+    platform::FileSystem& files = session.platform.files;
+    const bool taken = files.getFileAttributes(file) != platform::fileattr::Invalid;
+    const platform::CallResult claimed = taken ? platform::CallResult() : files.createNewFile(file);
+    if (taken || claimed.code() == platform::win32error::FileExists)
+        throw foundation::CommandError("ファイル \"" + file + "\" はすでにあります。上書きしないため、別の名前を指定してください。");
+    try {
+        engine::WriteRestorePoint(session, file);
+    } catch (...) {
+        // Only the file this run made goes; the error that ended the write is the one to tell.
+        if (claimed.ok()) (void)session.platform.files.deleteFile(file);
+        throw;
+    }
     if (context.options.json) printJson(commandObject("backup").set("file", file));
     else std::printf("%s\n", file.c_str());
     return 0;

@@ -60,6 +60,24 @@ TEST_F(Cli, BadArgumentsAreRefused) {
     }
 }
 
+// A backup restore would refuse, and one over an existing file (a baseline), are never written.
+TEST_F(Cli, BackupRefusesANameRestoreWouldRefuseAndAnExistingFile) {
+    const std::filesystem::path folder = folder_.path() / "drives/C/Program Files/Hastelyn";
+    ASSERT_EQ(run({"backup", "復元ポイント 基準.ini"}).exitCode, 0);
+    const std::string baseline = testing::fileText(folder / "復元ポイント 基準.ini");
+    ASSERT_EQ(run({"set-info", "--user", "別人", "--yes"}).exitCode, 0);
+
+    const ProgramResult over = run({"backup", "復元ポイント 基準.ini"});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_NE(over.err.find("はすでにあります。"), std::string::npos) << over.err;
+    EXPECT_EQ(testing::fileText(folder / "復元ポイント 基準.ini"), baseline);
+
+    const ProgramResult unnamed = run({"backup", "base.ini"});
+    EXPECT_EQ(unnamed.exitCode, 1);
+    EXPECT_NE(unnamed.err.find("「復元ポイント」を含めてください。"), std::string::npos) << unnamed.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "base.ini"));
+}
+
 // What holds no restore point is refused with the reason before the question is asked.
 TEST_F(Cli, RestoreRefusesAFolderBeforeItsQuestion) {
     std::filesystem::create_directories(folder_.path() / "drives/C/Program Files/Hastelyn/復元ポイント 古い");
