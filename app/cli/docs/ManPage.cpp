@@ -26,6 +26,7 @@ std::string paragraph(std::string_view text) { return roff(text) + "\n"; }
 std::string manPage() {
     const std::string name(kProgramName);
     std::string out = ".TH " + roff("HASTELYN-CLI") + " 1 \"\" \"" + roff(versionLine()) + "\" \"User Commands\"\n";
+    out += ".ad l\n.nh\n";  // the switches are read, not justified or hyphenated
     out += ".SH NAME\n" + roff(name) + " \\- speed up Japanese Windows 95 to XP without a window\n";
     out += ".SH SYNOPSIS\n";
     for (const CommandEntry& command : commandEntries()) out += ".B " + roff(usageLine(command)) + "\n.br\n";
