@@ -20,7 +20,7 @@ std::string inQuotes(std::string_view text) { return "'" + std::string(text) + "
 
 // The text "help" prints, or throws.
 std::string helpFor(int argc, char** argv) {
-    if (argc == 2) return programHelp();
+    if (argc == 2 || isHelp(argv[2])) return programHelp();
     if (argc > 3) throw UsageError{"unexpected argument " + inQuotes(argv[3]), "help"};
     const CommandEntry* command = findCommand(argv[2]);
     if (command == nullptr) throw UsageError{"unknown command " + inQuotes(argv[2])};
