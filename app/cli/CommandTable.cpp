@@ -77,7 +77,7 @@ constexpr std::array kSwitches = {
 
 constexpr std::array kExitStatuses = {
     ExitStatusEntry{0, "done"},
-    ExitStatusEntry{1, "failed: an error, or a row refused or left"},
+    ExitStatusEntry{1, "failed: an error, or a row refused, failed or left"},
     ExitStatusEntry{2, "usage error: nothing was done"},
     ExitStatusEntry{3, "verify: the machine has drifted from the restore point"},
 };
