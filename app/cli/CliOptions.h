@@ -9,9 +9,12 @@
 
 namespace hastelyn::cli {
 
-// Bad arguments: the text and the usage go to stderr, the exit status is 2.
+// Bad arguments: a short message on stderr, "hastelyn-cli: COMMAND: TEXT (see ...)", and exit
+// status 2. The command is filled in where the error is reported when the thrower left it out.
 struct UsageError {
+    UsageError(std::string text, std::string command = {}) : text(std::move(text)), command(std::move(command)) {}
     std::string text;
+    std::string command;  // empty before a known command was read
 };
 
 struct Options {
