@@ -1,9 +1,11 @@
 #include "ui/qt/Pictures.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,13 +27,54 @@ const EmbeddedFile* find(std::string_view path) {
     return at != files.end() && at->path == path ? &*at : nullptr;
 }
 
-QIcon iconOf(std::initializer_list<std::string_view> paths) {
+QIcon decodedIcon(const std::vector<std::string>& paths) {
     QIcon icon;
-    for (std::string_view path : paths) {
+    for (const std::string& path : paths) {
         const QImage image = picture(path);
         if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+// An icon whose pictures are decoded when it is first drawn or asked for its sizes: a button's
+// glyph costs nothing before the window paints it.
+class EmbeddedIconEngine final : public QIconEngine {
+public:
+    explicit EmbeddedIconEngine(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        decoded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return decoded().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return decoded().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return decoded().availableSizes(mode, state);
+    }
+    bool isNull() override { return paths_.empty(); }
+    QString key() const override { return QStringLiteral("hastelyn-embedded"); }
+    QIconEngine* clone() const override { return new EmbeddedIconEngine(*this); }
+
+private:
+    const QIcon& decoded() {
+        if (!decoded_) decoded_ = decodedIcon(paths_);
+        return *decoded_;
+    }
+
+    std::vector<std::string> paths_;
+    std::optional<QIcon> decoded_;
+};
+
+// The pictures of these paths that the program carries, as one icon; null when it carries none.
+QIcon iconOf(std::initializer_list<std::string_view> paths) {
+    std::vector<std::string> carried;
+    for (std::string_view path : paths)
+        if (find(path) != nullptr) carried.emplace_back(path);
+    if (carried.empty()) return {};
+    return QIcon(new EmbeddedIconEngine(std::move(carried)));
 }
 
 }  // namespace
