@@ -171,7 +171,7 @@ void TFrmMain::buildWorkArea() {
     BtnAccelerate = bitmapButton(*view_, accel, main::BtnAccelerate, model::colours::kBlack);
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] { screen_->clicked(main::BtnAccelerate); });
     ImgAbout = view_->make<QLabel>(accel, main::ImgAbout);
-    ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));
+    showPictureWhenDrawn(ImgAbout, aboutBadge);
     ImgAbout->setCursor(Qt::PointingHandCursor);
     ImgAbout->installEventFilter(this);
     buildCommentary(accel);

@@ -1,6 +1,8 @@
 #include "ui/qt/Pictures.h"
 
+#include <QEvent>
 #include <QIconEngine>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 
@@ -146,5 +148,31 @@ QIcon glyph(std::string_view name) {
 }
 
 QIcon appIcon() { return iconOf({"icon16.png", "icon32.png", "icon48.png"}); }
+
+namespace {
+
+class PictureWhenDrawn final : public QObject {
+public:
+    PictureWhenDrawn(QLabel* label, std::function<QImage()> make) : QObject(label), make_(std::move(make)) {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        watched->removeEventFilter(this);
+        // Set before the label draws itself, so this first drawing shows it.
+        static_cast<QLabel*>(watched)->setPixmap(QPixmap::fromImage(make_()));
+        deleteLater();
+        return false;
+    }
+
+private:
+    std::function<QImage()> make_;
+};
+
+}  // namespace
+
+void showPictureWhenDrawn(QLabel* label, std::function<QImage()> make) { new PictureWhenDrawn(label, std::move(make)); }
 
 }  // namespace hastelyn::ui
