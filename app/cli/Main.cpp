@@ -36,12 +36,12 @@ std::unique_ptr<sandbox::SandboxPlatform> openMachine() { return app::openMachin
 #endif
 
 constexpr const char* kUsage =
-    "usage: hastelyn-cli status [--json]\n"
-    "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--dry-run] [--json]\n"
-    "       hastelyn-cli plan [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--json]\n"
+    "usage: hastelyn-cli status [--scope user|machine] [--json]\n"
+    "       hastelyn-cli accelerate [--preset FILE] [--tick ROW]... [--untick ROW]... [--tick-all] [--scope user|machine] [--yes] [--yes-all] [--dry-run] [--json]\n"
+    "       hastelyn-cli plan [--preset FILE] [--tick ROW]... [--untick ROW]... [--tick-all] [--scope user|machine] [--yes] [--yes-all] [--json]\n"
     "       hastelyn-cli backup FILE [--json]\n"
-    "       hastelyn-cli restore FILE [--yes] [--yes-all] [--dry-run] [--json]\n"
-    "       hastelyn-cli verify FILE [--json]\n"
+    "       hastelyn-cli restore FILE [--yes] [--yes-all] [--allow-other-pc] [--dry-run] [--json]\n"
+    "       hastelyn-cli verify FILE [--yes] [--yes-all] [--allow-other-pc] [--json] | --preset FILE [--scope user|machine] [--json]\n"
     "       hastelyn-cli info [--json]\n"
     "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all] [--json]\n"
     "       hastelyn-cli mail-rules backup|restore [--yes] [--json]\n"
@@ -63,7 +63,7 @@ Options parse(int argc, char** argv) {
         return o;
     }
     const bool ticks = oneOf(o.command, {"accelerate", "plan"});
-    const bool asks = oneOf(o.command, {"accelerate", "plan", "restore", "set-info", "mail-rules"});
+    const bool asks = oneOf(o.command, {"accelerate", "plan", "restore", "verify", "set-info", "mail-rules"});
     const bool takesFile = oneOf(o.command, {"backup", "restore", "verify"});
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -78,6 +78,9 @@ Options parse(int argc, char** argv) {
         else if (arg == "--tick" && ticks) o.tickChanges.emplace_back(value(), true);
         else if (arg == "--untick" && ticks) o.tickChanges.emplace_back(value(), false);
         else if (arg == "--tick-all" && ticks) o.tickAll = true;
+        else if (arg == "--preset" && oneOf(o.command, {"accelerate", "plan", "verify"})) o.preset = o.preset.empty() ? value() : throw UsageError{"--preset may be given once"};
+        else if (arg == "--scope" && oneOf(o.command, {"accelerate", "plan", "verify", "status"})) o.scope = value();
+        else if (arg == "--allow-other-pc" && oneOf(o.command, {"restore", "verify"})) o.allowOtherPc = true;
         else if (arg == "--dry-run" && oneOf(o.command, {"accelerate", "restore"})) o.dryRun = true;
         else if (arg == "--yes" && asks) o.yes = true;  // plan takes it as accelerate does, and needs none
         else if (arg == "--yes-all" && asks) o.yesAll = true;
@@ -87,7 +90,8 @@ Options parse(int argc, char** argv) {
     }
     if (!oneOf(o.command, {"status", "accelerate", "plan", "backup", "restore", "verify", "info", "set-info", "mail-rules"}))
         throw UsageError{"unknown command: " + o.command};
-    if (takesFile && o.files.size() != 1) throw UsageError{o.command + " needs one FILE"};
+    if (takesFile && o.files.size() != (o.command == "verify" && !o.preset.empty() ? 0u : 1u)) throw UsageError{o.command + (o.preset.empty() ? " needs one FILE" : " takes FILE or --preset FILE")};
+    if (!o.scope.empty() && ((o.scope != "user" && o.scope != "machine") || (o.command == "verify" && o.preset.empty()))) throw UsageError{"--scope takes user or machine (verify: with --preset)"};
     if (o.command == "mail-rules" && o.files.size() != 1) throw UsageError{"mail-rules needs backup or restore"};
     return o;
 }
@@ -146,9 +150,10 @@ int main(int argc, char** argv) {
         if (const auto mode = recordingFor(options)) recorder.emplace(machine->platform(), *mode);
         cli::ConsoleClipboard clipboard;
         // plan and verify ask nothing of their own: they run as if the first question was answered.
-        const bool yesFirst = options.yes || oneOf(options.command, {"plan", "verify"});
         const bool verify = options.command == "verify";
-        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || verify, verify);
+        // verify runs the restore after its own first question: the restore's questions get --yes-all's answer.
+        const bool yesFirst = (options.yes && !verify) || options.command == "plan";
+        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll, verify);
         engine::Session session(recorder ? recorder->platform() : machine->platform(), clipboard, dialogs);
         if (recorder) session.applyingRow = [&](std::string_view row) { recorder->log().beginRow(row); };
         engine::startWithoutWindows(session);
