@@ -11,6 +11,7 @@
 // program's other INI readers take them. One section, [Preset]; keys are row names as status
 // prints them (System1 ... Others10, "Service:" and the display name), compared without regard
 // to ASCII case; values "tick" or "untick".
+#include <cstdint>
 #include <string>
 #include <vector>
 

@@ -30,7 +30,8 @@ engine::RestoreOptions restoreOptionsFor(engine::Session& session, const std::st
     const std::string here = engine::machineComputerName(session);
     // A restore point that names no computer (cut short, or made by hand) is taken as this PC's.
     if (recorded == foundation::kNull || recorded.empty() || text::equalsNoCase(recorded, here)) return {};
-    const std::string names = "コンピュータ名 \"" + recorded + "\" の PC で作成されたもので、この PC (コンピュータ名 \"" + here + "\")";
+    const std::string names =
+        "コンピュータ名 \"" + recorded + "\" の PC で作成されたもので、この PC (コンピュータ名 \"" + here + "\")";
     if (!allowOtherPc)
         throw foundation::CommandError("復元ポイント \"" + file + "\" は、" + names +
                                        " のものではありません。ほかの PC の復元ポイントを使うには --allow-other-pc を指定してください。何も変更しませんでした。");
@@ -59,15 +60,17 @@ int runRestore(CommandContext& context) {
     const bool confirmed = session.dialogs.confirm("", "\r\nお使いのパソコンを、以前の状態に戻しますか？");
     // Nothing to put back: nothing is run again (the registration tool, the services), so that a
     // restore repeated on a schedule settles.
-    const bool drifted = confirmed && (o.dryRun || !restoreDrift(session.platform, file, o.yesAll, options).empty());
     engine::RestoreResult restored;
+    const bool drifted =
+        confirmed && (o.dryRun || !restoreDrift(session.platform, file, o.yesAll, options, restored).empty());
     if (drifted) {
         restored = engine::ApplyRestorePoint(session, file, options);
         if (!o.dryRun) engine::stampChanges(session);
     }
     const bool changes = drifted && (!o.dryRun || !differences(session, *context.log).empty());
     const char* result = !confirmed ? "cancelled" : changes ? "restored" : "unchanged";
-    const std::vector<recording::RowChanges> rows = changes ? rowsOnly(context.log->byRow()) : std::vector<recording::RowChanges>();
+    const std::vector<recording::RowChanges> rows =
+        changes ? rowsOnly(context.log->byRow()) : std::vector<recording::RowChanges>();
     // Services the program does not list are never touched: say which ones the file named.
     if (!restored.ignoredServices.empty()) {
         std::string names;

@@ -95,14 +95,14 @@ std::vector<Difference> differences(engine::Session& session, const recording::C
 }
 
 std::vector<Difference> restoreDrift(platform::Platform& machine, const std::string& file, bool yesAll,
-                                     const engine::RestoreOptions& options) {
+                                     const engine::RestoreOptions& options, engine::RestoreResult& restored) {
     recording::RecordingPlatform recorder(machine, recording::RecordingMode::DryRun);
     QuietClipboard clipboard;
     QuietDialogs dialogs(yesAll);
     engine::Session session(recorder.platform(), clipboard, dialogs);
     session.applyingRow = [&](std::string_view row) { recorder.log().beginRow(row); };
     engine::startWithoutWindows(session);
-    engine::ApplyRestorePoint(session, file, options);
+    restored = engine::ApplyRestorePoint(session, file, options);
     return differences(session, recorder.log());
 }
 

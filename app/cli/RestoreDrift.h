@@ -25,8 +25,8 @@ std::vector<Difference> differences(engine::Session& session, const recording::C
 
 // The restore of the file run as a dry run on a session of its own over the machine, its
 // questions after the first answered Yes only with `yesAll`, as the restore would answer them;
-// nothing is shown or said.
+// nothing is shown or said. `restored` gets what the restore would say (the services it leaves).
 std::vector<Difference> restoreDrift(platform::Platform& machine, const std::string& file, bool yesAll,
-                                     const engine::RestoreOptions& options);
+                                     const engine::RestoreOptions& options, engine::RestoreResult& restored);
 
 }  // namespace hastelyn::cli
