@@ -231,7 +231,7 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path, const R
         else row.item->restore(session, file);
     }
     restoreServices(session, file, services);
-    if (!options.fromOtherPc) restorePcInformation(session, file);
+    restorePcInformation(session, file);
     // Last, so that each value ends exactly as it was, whatever its documented key did; only on
     // the family the restore point was taken on, whose values its entries name.
     if (exactSectionApplies(session, file))

@@ -38,8 +38,8 @@ void checkRestorePoint(Session& session, std::string_view path);
 // information question writes only the fields the file records, never an empty one.
 //
 // A restore point taken on another PC (fromOtherPc) keeps this PC's own values: rows that hold
-// them (TweakItem::holdsPcOwnValues) put back only their own setting onto this PC's values, and
-// the PC information question is not asked.
+// them (TweakItem::holdsPcOwnValues) put back only their own setting onto this PC's values. The
+// PC information goes by its question, which names what it puts back, as always.
 struct RestoreResult {
     std::vector<std::string> ignoredServices;  // as the file spells them, in file order
 };

@@ -40,7 +40,7 @@ std::string machinePath(engine::Session& session, const std::string& file);
 void refuseNonRestorePoint(engine::Session& session, const std::string& file);
 // A restore point is this PC's own: one whose recorded computer name is another is refused
 // (CommandError naming both names and --allow-other-pc) unless allowOtherPc, which restores it
-// keeping this PC's own values (said on stderr).
+// keeping this PC's boot line (said on stderr).
 engine::RestoreOptions restoreOptionsFor(engine::Session& session, const std::string& file, bool allowOtherPc);
 
 }  // namespace hastelyn::cli

@@ -35,7 +35,7 @@ engine::RestoreOptions restoreOptionsFor(engine::Session& session, const std::st
     if (!allowOtherPc)
         throw foundation::CommandError("復元ポイント \"" + file + "\" は、" + names +
                                        " のものではありません。ほかの PC の復元ポイントを使うには --allow-other-pc を指定してください。何も変更しませんでした。");
-    std::fprintf(stderr, "復元ポイント \"%s\" は、%s のものではありません。起動行はこの PC のものに [起動・終了]5 の設定だけを戻し、パソコン情報は戻しません。\n",
+    std::fprintf(stderr, "復元ポイント \"%s\" は、%s のものではありません。起動行はこの PC のものに [起動・終了]5 の設定だけを戻します。\n",
                  file.c_str(), names.c_str());
     return {.fromOtherPc = true};
 }

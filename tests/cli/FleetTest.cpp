@@ -61,9 +61,9 @@ TEST(Fleet, ARestoreWithTheAnswersVerifyWasGivenSettles) {
     EXPECT_EQ(machine.json({"restore", kPoint, "--yes-all", "--json"}).at("result"), "unchanged");
 }
 
-// Another PC's restore point is refused unless asked for; taken, it keeps this PC's computer
-// name and boot line, and brings only the logo row's switch. One without a computer name is
-// taken as this PC's.
+// Another PC's restore point is refused unless asked for; taken with --yes, it keeps this PC's
+// names, and its boot line with only the logo row's switch brought. One without a computer name
+// is taken as this PC's.
 TEST(Fleet, AnotherPcsRestorePointKeepsThisPcsOwnValues) {
     const EditionMachine machine("xp");
     ASSERT_EQ(machine.run({"backup", kPoint}).exitCode, 0);
@@ -80,13 +80,13 @@ TEST(Fleet, AnotherPcsRestorePointKeepsThisPcsOwnValues) {
     }
     EXPECT_EQ(machine.files(), before);
 
-    EXPECT_EQ(machine.json({"restore", kPoint, "--yes-all", "--allow-other-pc", "--json"}).at("result"), "restored");
+    EXPECT_EQ(machine.json({"restore", kPoint, "--yes", "--allow-other-pc", "--json"}).at("result"), "restored");
     const std::string boot = testing::fileText(machine.folder.path() / "drives/C/boot.ini");
     EXPECT_NE(boot.find("\\WINDOWS=" + line + " /noguiboot\r\n"), std::string::npos) << boot;
     const std::string info = machine.run({"info"}).out;
     EXPECT_NE(info.find("使用者\t山田 太郎\n"), std::string::npos) << info;
     EXPECT_NE(info.find("コンピュータ名\tYAMADA-XP\n"), std::string::npos) << info;
-    EXPECT_EQ(machine.run({"verify", kPoint, "--yes-all", "--allow-other-pc"}).out, "matches\n");
+    EXPECT_EQ(machine.run({"verify", kPoint, "--yes", "--allow-other-pc"}).out, "matches\n");
 
     editPoint(machine, "3=SOURCE-PC", "");
     editPoint(machine, "5=\"Windows Server 2003, Standard\" /noexecute=optout /noguiboot", "5=" + line);
