@@ -26,11 +26,13 @@ std::vector<Refusal> setTicks(engine::Session& session, const Options& o) {
             if (view.item != nullptr && view.row->enabled && inScope(session, view, o.scope)) view.row->ticked = true;
     std::vector<std::pair<std::string, bool>> asked;
     if (!o.preset.empty())
-        for (const PresetTick& tick : readPreset(session, machinePath(session, o.preset))) asked.emplace_back(tick.row, tick.ticked);
+        for (const PresetTick& tick : readPreset(session, machinePath(session, o.preset)))
+            asked.emplace_back(tick.row, tick.ticked);
     asked.insert(asked.end(), o.tickChanges.begin(), o.tickChanges.end());
     std::vector<Refusal> refused;
     for (const auto& [name, ticked] : asked) {
-        const auto view = std::find_if(rows.begin(), rows.end(), [&](const RowView& r) { return r.name == name; });
+        const std::string& wanted = name;
+        const auto view = std::find_if(rows.begin(), rows.end(), [&](const RowView& r) { return r.name == wanted; });
         if (view == rows.end()) throw UsageError{"no such row: " + name};
         if (!inScope(session, *view, o.scope)) {
             std::fprintf(stderr, "scope\t%s\t%s の行ではないため、変更しません (この行の書き込み先: %s)。\n", name.c_str(),
