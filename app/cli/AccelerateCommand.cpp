@@ -5,6 +5,7 @@
 
 #include "app/cli/CommandOutput.h"
 #include "app/cli/Commands.h"
+#include "app/cli/PresetFile.h"
 #include "app/cli/RowNames.h"
 #include "engine/Accelerate.h"
 #include "engine/MachineChanges.h"
@@ -15,22 +16,35 @@ namespace {
 
 constexpr const char* kLeftMessage = "ほかのプログラムが先に変更していたため、そのままにしました。";
 
-// The ticks asked for; a row that is locked or disabled on this Windows is refused and said so.
+// The ticks asked for: --tick-all, then the preset, then --tick and --untick in their order (a
+// later one wins), each kept only when the row is of the scope asked for. A row that is locked or
+// disabled on this Windows is refused and said so.
 std::vector<Refusal> setTicks(engine::Session& session, const Options& o) {
+    const std::vector<RowView> rows = listRows(session.model);
     if (o.tickAll)
-        for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c)
-            for (engine::Row& row : session.model.tweakList(c).rows)
-                if (row.enabled) row.ticked = true;
+        for (const RowView& view : rows)
+            if (view.item != nullptr && view.row->enabled && inScope(session, view, o.scope)) view.row->ticked = true;
+    std::vector<std::pair<std::string, bool>> asked;
+    if (!o.preset.empty())
+        for (const PresetTick& tick : readPreset(session, machinePath(session, o.preset)))
+            asked.emplace_back(tick.row, tick.ticked);
+    asked.insert(asked.end(), o.tickChanges.begin(), o.tickChanges.end());
     std::vector<Refusal> refused;
-    for (const auto& [name, ticked] : o.tickChanges) {
-        engine::Row* row = findRow(session.model, name);
-        if (row == nullptr) throw UsageError{"no such row: " + name};
-        if (!row->enabled) {
+    for (const auto& [name, ticked] : asked) {
+        const std::string& wanted = name;
+        const auto view = std::find_if(rows.begin(), rows.end(), [&](const RowView& r) { return r.name == wanted; });
+        if (view == rows.end()) throw UsageError{"no such row: " + name};
+        if (!inScope(session, *view, o.scope)) {
+            std::fprintf(stderr, "scope\t%s\t%s の行ではないため、変更しません (この行の書き込み先: %s)。\n", name.c_str(),
+                         o.scope.c_str(), std::string(engine::scopeName(scopeOf(session, *view))).c_str());
+            continue;
+        }
+        if (!view->row->enabled) {
             refused.push_back({name, name + " はロックされているか、この Windows では使えないため、変更できません。"});
             std::fprintf(stderr, "%s\n", refused.back().message.c_str());
             continue;
         }
-        row->ticked = ticked;
+        view->row->ticked = ticked;
     }
     return refused;
 }
@@ -95,6 +109,7 @@ int runAccelerate(CommandContext& context) {
         json.set("failed", refusalsJson(failed));
         json.set("refused", refusalsJson(refused));
         json.set("left", refusalsJson(left));
+        json.set("reboot_required", rebootRequired(session, context.log->byRow()));
         printJson(json);
     } else if (plan) {
         printRows(stdout, rows, session.model);

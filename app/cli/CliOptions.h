@@ -26,6 +26,9 @@ struct Options {
     bool dryRun = false;
     bool yes = false;
     bool yesAll = false;
+    bool allowOtherPc = false;  // restore, verify: a restore point of another PC
+    std::string preset;         // --preset FILE: the ticks of a preset file
+    std::string scope;          // --scope: "user", "machine", or empty for every row
     PcInfoTexts pcInfo;
     OptionsRequest optionsRequest;
 };

@@ -24,9 +24,10 @@ constexpr std::array kCommands = {
     CommandEntry{"restore", "FILE", "put back everything the restore point FILE records",
                  "Asks first, as the window does. A file that is not a restore point is refused before "
                  "anything changes."},
-    CommandEntry{"verify", "FILE", "compare the machine with the restore point FILE",
+    CommandEntry{"verify", "FILE", "compare the machine with the restore point FILE (or a preset)",
                  "Prints matches (exit status 0), or drifted and one line per difference (exit status 3). "
-                 "Changes nothing."},
+                 "Changes nothing. With --preset FILE instead of the restore point, compares each row's tick "
+                 "with the preset's (--scope only with --preset)."},
     CommandEntry{"info", "", "print the PC information fields", "One line per field: the label and the value."},
     CommandEntry{"set-info", "", "change the registered user, organisation or computer name",
                  "A field not given keeps its text. The page's checks, then its question."},
@@ -50,10 +51,12 @@ constexpr std::array kSwitches = {
     SwitchEntry{"--tick-all", "", false, "accelerate plan", "tick every enabled row of the five tweak lists",
                 [](Options& o, std::string) { o.tickAll = true; }},
     SwitchEntry{"--preset", "FILE", false, "accelerate plan verify", "take the rows to tick from the preset FILE",
-                nullptr},
+                [](Options& o, std::string file) { o.preset = std::move(file); }},
     SwitchEntry{"--scope", "user|machine", false, "accelerate plan verify status",
-                "only the rows of the current user, or of the whole machine", nullptr},
-    SwitchEntry{"--allow-other-pc", "", false, "restore verify", "take a restore point made on another PC", nullptr},
+                "only the rows of the current user, or of the whole machine",
+                [](Options& o, std::string scope) { o.scope = std::move(scope); }},
+    SwitchEntry{"--allow-other-pc", "", false, "restore verify", "take a restore point made on another PC",
+                [](Options& o, std::string) { o.allowOtherPc = true; }},
     SwitchEntry{"--user", "TEXT", false, "set-info", "the registered user",
                 [](Options& o, std::string text) { o.pcInfo.user = std::move(text); }},
     SwitchEntry{"--organization", "TEXT", false, "set-info", "the registered organisation",

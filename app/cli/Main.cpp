@@ -104,11 +104,12 @@ int main(int argc, char** argv) {
         std::optional<recording::RecordingPlatform> recorder;
         if (const auto mode = recordingFor(options)) recorder.emplace(machine->platform(), *mode);
         cli::ConsoleClipboard clipboard;
-        // plan, verify and the dry runs ask nothing of their own: they run as if the first question
-        // was answered.
-        const bool yesFirst = options.yes || options.dryRun || oneOf(options.command, {"plan", "verify"});
+        // plan and the dry runs ask nothing of their own: they run as if the first question was
+        // answered. verify runs the restore after its own first question: the restore's questions
+        // get --yes-all's answer.
         const bool verify = options.command == "verify";
-        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || verify, verify);
+        const bool yesFirst = (options.yes && !verify) || options.dryRun || options.command == "plan";
+        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll, verify);
         engine::Session session(recorder ? recorder->platform() : machine->platform(), clipboard, dialogs);
         if (recorder) session.applyingRow = [&](std::string_view row) { recorder->log().beginRow(row); };
         engine::startWithoutWindows(session);

@@ -101,13 +101,13 @@ Json textsJson(const KeyTexts& texts) {
 }
 
 // The keys whose text differs, in the order shown: {"key", "before", "after"}.
-struct Difference {
+struct SettingChange {
     std::string key;
     std::string before;
     std::string after;
 };
-std::vector<Difference> differences(const Shown& before, const Shown& after) {
-    std::vector<Difference> out;
+std::vector<SettingChange> settingChanges(const Shown& before, const Shown& after) {
+    std::vector<SettingChange> out;
     const auto compare = [&out](const KeyTexts& a, const KeyTexts& b) {
         for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
             if (a[i].second != b[i].second) out.push_back({a[i].first, a[i].second, b[i].second});
@@ -203,10 +203,10 @@ int runOptions(engine::Session& session, const OptionsRequest& request) {
     }
     // What changed is what reads otherwise now: a value set to the text it had is no change.
     const Shown after = readShown(session);
-    const std::vector<Difference> changed = differences(before, after);
+    const std::vector<SettingChange> changed = settingChanges(before, after);
     if (request.json) {
         Json list = Json::array();
-        for (const Difference& d : changed)
+        for (const SettingChange& d : changed)
             list.push(
                 Json::object().set("key", d.key).set("before", valueJson(d.before)).set("after", valueJson(d.after)));
         printJson(commandObject("options")
@@ -216,7 +216,7 @@ int runOptions(engine::Session& session, const OptionsRequest& request) {
                       .set("locked", textsJson(after.locked)));
     } else {
         std::printf("%s\n", changed.empty() ? "unchanged" : "changed");
-        for (const Difference& d : changed)
+        for (const SettingChange& d : changed)
             std::printf("%s\t%s → %s\n", d.key.c_str(), d.before.c_str(), d.after.c_str());
     }
     return refused.empty() ? 0 : 1;

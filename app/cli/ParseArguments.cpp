@@ -1,5 +1,6 @@
 #include "app/cli/ParseArguments.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/cli/CommandTable.h"
@@ -46,6 +47,7 @@ CommandLine parseArguments(int argc, char** argv) {
     o.command = first;
     const auto refuse = [&](const std::string& text) { return UsageError{text, o.command}; };
     std::vector<std::string> operands;
+    std::vector<std::string_view> given;  // the switches with an argument that may come once
     bool switchesEnd = false;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -61,6 +63,10 @@ CommandLine parseArguments(int argc, char** argv) {
         const SwitchEntry* entry = findSwitch(o.command, arg);
         if (entry == nullptr) throw refuse("unknown switch " + inQuotes(arg));
         std::string value;
+        if (!entry->argument.empty() && !entry->repeats) {
+            if (std::find(given.begin(), given.end(), entry->name) != given.end()) throw refuse(arg + " may be given once");
+            given.push_back(entry->name);
+        }
         if (!entry->argument.empty()) {
             if (i + 1 >= argc) throw refuse(arg + " needs " + std::string(entry->argument));
             value = argv[++i];
@@ -72,7 +78,12 @@ CommandLine parseArguments(int argc, char** argv) {
         entry->take(o, std::move(value));
     }
     if (command->operand.empty() && !operands.empty()) throw refuse("unexpected argument " + inQuotes(operands.front()));
-    if (!command->operand.empty()) {
+    // verify compares with a restore point, or with a preset instead.
+    const bool presetInstead = o.command == "verify" && !o.preset.empty();
+    if (o.command == "verify" && !o.scope.empty() && !presetInstead) throw refuse("--scope needs --preset");
+    if (presetInstead) {
+        if (!operands.empty()) throw refuse("takes FILE or --preset FILE, not both");
+    } else if (!command->operand.empty()) {
         if (operands.size() != 1) throw refuse("needs one " + std::string(command->operand));
         if (!offered(command->operand, operands.front()))
             throw refuse("takes " + std::string(command->operand) + ", not " + inQuotes(operands.front()));

@@ -15,7 +15,7 @@ TEST(JsonOutput, EveryCommandPrintsOneObjectNamingIt) {
     EXPECT_EQ(status.at("command"), "status");
     const json& rows = status.at("rows");
     ASSERT_GT(rows.size(), 50u);
-    EXPECT_EQ(rows.at(0), (json{{"row", "System1"}, {"ticked", false}, {"enabled", true},
+    EXPECT_EQ(rows.at(0), (json{{"row", "System1"}, {"ticked", false}, {"enabled", true}, {"scope", "machine"},
                                 {"label", "① Windowsの基本機能をHDより高速なメモリに格納し、パフォーマンスを上げる"}}));
     EXPECT_EQ(rows.at(9).at("row"), "System10");
     EXPECT_EQ(rows.at(9).at("enabled"), false);
