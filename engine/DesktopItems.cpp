@@ -28,6 +28,7 @@ constexpr std::string_view kServiceName = "wscsvc";
 // two leaves it in one place or the other.
 class WallpaperRow : public TweakItem {
 public:
+    RowScope scope(Session& /*session*/) const override { return RowScope::User; }
     bool inForce(Session& session) const override { return read(session) == kNull; }
 
     bool apply(Session& session, bool ticked) const override {
@@ -79,6 +80,7 @@ private:
 // forget them.
 class PastTrayItemsRow : public TweakItem {
 public:
+    RowScope scope(Session& /*session*/) const override { return RowScope::User; }
     bool inForce(Session& session) const override { return !exists(session, kIcons) && !exists(session, kPast); }
 
     bool apply(Session& session, bool ticked) const override {

@@ -43,10 +43,18 @@ private:
 // (its flag). If not, its flag and tick take what it reads now and the caller leaves it.
 bool stillAsRead(bool inForceNow, std::uint8_t& flag, bool& ticked);
 
-// The state indexes of the rows a pass left because another run had changed them, and whether
-// it started the actions of any row itself.
+// A row whose change did not take: a write of it the registry refused and the layer skipped
+// (RegistryValues::takeSkippedRefusal), or the error that ended the pass at it. Its flag stays.
+struct FailedRow {
+    std::size_t index = 0;  // state index
+    std::string message;
+};
+
+// The state indexes of the rows a pass left because another run had changed them, the rows
+// that did not take, and whether it started the actions of any row itself.
 struct PassResult {
     std::vector<std::size_t> left;
+    std::vector<FailedRow> failed;
     bool changedRows = false;
 };
 

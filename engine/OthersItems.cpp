@@ -46,6 +46,7 @@ public:
     void checkRestore(Session& session, RestorePointReader& file) const override {
         row(session).checkRestore(session, file);
     }
+    RowScope scope(Session& session) const override { return row(session).scope(session); }
 
 private:
     const ValueRow& row(const Session& session) const { return useFirst_(session) ? first_ : second_; }
@@ -60,6 +61,7 @@ private:
 // are kept beside the documented "6" so that unticking brings the user's own mask back.
 class MenuAnimationRow final : public TweakItem {
 public:
+    RowScope scope(Session& /*session*/) const override { return RowScope::User; }
     bool inForce(Session& session) const override { return read(session) == "000000B0"; }
 
     bool apply(Session& session, bool ticked) const override {

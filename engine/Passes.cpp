@@ -37,6 +37,11 @@ void readPass(Session& session) {
 
 PassResult applyPass(Session& session) {
     PassResult result;
+    applyPass(session, result);
+    return result;
+}
+
+void applyPass(Session& session, PassResult& result) {
     ChangeMutex mutex(session.platform.windows);
     const std::vector<ItemList>& items = tweakItems();
     for (std::size_t c = 0; c < kTweakCategoryCount; ++c) {
@@ -54,7 +59,12 @@ PassResult applyPass(Session& session) {
                     result.left.push_back(index);
                 } else {
                     result.changedRows = true;
-                    if (item.apply(session, row.ticked)) flag = flag ? 0 : 1;
+                    (void)session.registry.takeSkippedRefusal();
+                    const bool applied = item.apply(session, row.ticked);
+                    if (auto refused = session.registry.takeSkippedRefusal())
+                        result.failed.push_back({index, std::move(*refused)});
+                    else if (applied)
+                        flag = flag ? 0 : 1;
                 }
             }
             item.everyPass(session);
@@ -63,7 +73,6 @@ PassResult applyPass(Session& session) {
     if (serviceRowsEnabled(session.model)) ApplyServiceRows(session, mutex, result);
     session.applyingRow("");
     if (result.changedRows) stampChanges(session);
-    return result;
 }
 
 void clearTicks(Session& session) {

@@ -13,8 +13,12 @@ void readPass(Session& session);
 // mutex, which is held until its actions are done: a row that another run changed since this
 // one read it is left as it is, with the flag and tick of what it reads now (MachineChanges.h).
 // An error ends the pass at its row (CommandError propagates): the rows before stay applied,
-// that row and the later ones keep their flags.
+// that row and the later ones keep their flags. A row one of whose writes the registry refused
+// silently (a DWORD, a deletion) did not take: it keeps its flag and is listed as failed, and the
+// pass goes on.
 PassResult applyPass(Session& session);
+// The same into `result`, which keeps what the pass found up to an error that ends it.
+void applyPass(Session& session, PassResult& result);
 
 // Unticks every row of the five tweak lists and of the services list, then empties the
 // services list. The state table is cleared with the ticks, so that a read pass after a restore

@@ -104,6 +104,16 @@ public:
             boot.write(BootFile::kSystemsSection, key, BootFile::withTitleQuotes(saved));
     }
 
+    // On NT the line names this PC's system, partition and switches. From another PC's restore
+    // point only the row's switch is taken: added to this PC's line or taken off it.
+    bool holdsPcOwnValues(Session& session) const override { return session.codes.ntFamily(); }
+    void restoreSettingOnly(Session& session, RestorePointReader& file) const override {
+        const std::string saved = file.get(kSection, "5");
+        if (saved == kNull || takenOnOtherFamily(session, file)) return;
+        const bool ticked = text::containsNoCase(saved, kNoGuiBoot);
+        if (inForce(session) != ticked) apply(session, ticked);
+    }
+
     // The line tells the loader which kernel, layer and switches to boot with: a restore may
     // only put back the default line as it is now with or without this row's switch. On 9x,
     // "Logo" takes the row's own texts or stays as it is.

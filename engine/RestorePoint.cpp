@@ -208,7 +208,7 @@ void checkRestorePoint(Session& session, std::string_view path) {
                                    "\" は、復元ポイントではありません。復元ポイントの記録がひとつもないため、何も変更しませんでした。");
 }
 
-RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
+RestoreResult ApplyRestorePoint(Session& session, std::string_view path, const RestoreOptions& options) {
     checkRestorePoint(session, path);
     RestorePointFile file(session.profiles, std::string(path));
     const std::vector<RestoredRow> rows = restoredRows(session);
@@ -217,12 +217,18 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     const std::vector<std::string> services = restoredServiceKeys(session, file, result.ignoredServices);
     // Everything the file asks for is checked before the first change: a refused file leaves
     // the machine as it was.
-    for (const RestoredRow& row : rows) row.item->checkRestore(session, file);
+    // Rows holding values of the PC the file was taken on put back only their own setting here.
+    const auto pcOwn = [&](const RestoredRow& row) {
+        return options.fromOtherPc && row.item->holdsPcOwnValues(session);
+    };
+    for (const RestoredRow& row : rows)
+        if (!pcOwn(row)) row.item->checkRestore(session, file);
     checkServices(file, services);
     for (const RestoredRow& row : rows) {
         session.applyingRow(row.key);
         const platform::RegistryBatch batch(session.platform.registry, row.item->registryOnly());
-        row.item->restore(session, file);
+        if (pcOwn(row)) row.item->restoreSettingOnly(session, file);
+        else row.item->restore(session, file);
     }
     restoreServices(session, file, services);
     restorePcInformation(session, file);
@@ -230,6 +236,7 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     // the family the restore point was taken on, whose values its entries name.
     if (exactSectionApplies(session, file))
         for (const RestoredRow& row : rows) {
+            if (pcOwn(row)) continue;
             session.applyingRow(row.key);
             const platform::RegistryBatch batch(session.platform.registry, row.item->registryOnly());
             row.item->restoreExact(session, file);
@@ -237,6 +244,13 @@ RestoreResult ApplyRestorePoint(Session& session, std::string_view path) {
     session.applyingRow("");
     return result;
 }
+
+std::string recordedComputerName(Session& session, std::string_view path) {
+    RestorePointFile file(session.profiles, std::string(path));
+    return file.get(kPcInfoSection, "3");
+}
+
+std::string machineComputerName(Session& session) { return ReadEditablePcInformation(session).computer; }
 
 std::string restorePointTimeText(const std::tm& time) {
     // The Japanese short date is yyyy/MM/dd and the long time H:mm:ss; "/" becomes "-" and ":"

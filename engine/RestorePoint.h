@@ -36,10 +36,21 @@ void checkRestorePoint(Session& session, std::string_view path);
 // result. Before any change, a listed service whose status is not one of the status names, or
 // whose start type is not 0 to 4, refuses the file (CommandError naming section and key). The PC
 // information question writes only the fields the file records, never an empty one.
+//
+// A restore point taken on another PC (fromOtherPc) keeps this PC's own values: rows that hold
+// them (TweakItem::holdsPcOwnValues) put back only their own setting onto this PC's values. The
+// PC information goes by its question, which names what it puts back, as always.
 struct RestoreResult {
     std::vector<std::string> ignoredServices;  // as the file spells them, in file order
 };
-RestoreResult ApplyRestorePoint(Session& session, std::string_view path);
+struct RestoreOptions {
+    bool fromOtherPc = false;
+};
+RestoreResult ApplyRestorePoint(Session& session, std::string_view path, const RestoreOptions& options = {});
+
+// The computer name the restore point records ("NULL" when it records none), and this machine's.
+std::string recordedComputerName(Session& session, std::string_view path);
+std::string machineComputerName(Session& session);
 
 // The full path of a new restore point in the program's folder, from today's date and the time
 // now (one clock read) and a suffix ("" or kAutomaticSuffix), claimed for this caller: the file

@@ -122,6 +122,7 @@ void ApplyServiceRows(Session& session, ChangeMutex& mutex, PassResult& result) 
         }
         result.changedRows = true;
 
+        (void)registry.takeSkippedRefusal();
         if (ticked) {
             rememberStartType(session, kServiceSection, name,
                               registry.ReadRegValue(RootKey::LocalMachine, path, "Start", RegType::DWORD));
@@ -132,6 +133,10 @@ void ApplyServiceRows(Session& session, ChangeMutex& mutex, PassResult& result) 
             if (start == kNull) start = "3";
             registry.WriteRegValue(RootKey::LocalMachine, path, "Start", start, RegType::DWORD);
             runServiceCommand(session, netCommand(false, name));
+        }
+        if (auto refused = registry.takeSkippedRefusal()) {
+            result.failed.push_back({flagIndex, std::move(*refused)});
+            continue;
         }
         state[flagIndex] = state[flagIndex] ? 0 : 1;
     }

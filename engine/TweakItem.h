@@ -9,6 +9,15 @@
 
 namespace hastelyn::engine {
 
+// Where a row writes: the registry of the user who runs the program (HKEY_CURRENT_USER), the
+// machine (HKEY_LOCAL_MACHINE, the classes, system files, services), or both. The program's own
+// settings file, where some rows keep a note, counts as neither.
+enum class RowScope { User, Machine, Both };
+
+constexpr std::string_view scopeName(RowScope scope) {
+    return scope == RowScope::User ? "user" : scope == RowScope::Machine ? "machine" : "both";
+}
+
 class TweakItem {
 public:
     virtual ~TweakItem() = default;
@@ -35,6 +44,13 @@ public:
     // Whether the apply pass changes the machine for this row even where the edition disables
     // it, so that a restore must put it back there too.
     virtual bool changesWhenDisabled() const { return false; }
+    // Where applying or restoring the row writes, on this Windows.
+    virtual RowScope scope(Session& /*session*/) const { return RowScope::Machine; }
+    // Whether the row's values belong to the PC they were read on (the boot line names its
+    // system, its partition and its switches): a restore point of another PC never puts them
+    // back. restoreSettingOnly then gives this PC's values the row's setting as the file has it.
+    virtual bool holdsPcOwnValues(Session& /*session*/) const { return false; }
+    virtual void restoreSettingOnly(Session& /*session*/, RestorePointReader& /*file*/) const {}
     // Whether reading, applying and restoring the row touch the registry alone, never asking
     // anything or starting a command: such a row is done in one registry batch.
     virtual bool registryOnly() const { return false; }

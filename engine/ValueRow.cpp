@@ -75,4 +75,10 @@ void restoreValue(Session& session, const RegValue& value, const std::string& sa
     session.registry.WriteRegValue(value.root, value.key, value.name, saved, value.type);
 }
 
+RowScope ValueRow::scope(Session& /*session*/) const {
+    bool user = false, machine = false;
+    for (const RegValue& value : spec_.values) (value.root == platform::RootKey::CurrentUser ? user : machine) = true;
+    return user && machine ? RowScope::Both : user ? RowScope::User : RowScope::Machine;
+}
+
 }  // namespace hastelyn::engine

@@ -46,6 +46,7 @@ public:
     // text must be one the restore can write (at most 8 hexadecimal digits).
     void checkRestore(Session& session, RestorePointReader& file) const override;
     bool registryOnly() const override { return true; }
+    RowScope scope(Session& session) const override;
 
     // The restore-point key of value number i.
     std::string restoreKey(std::size_t i) const;

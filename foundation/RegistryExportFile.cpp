@@ -20,27 +20,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// UTF-16LE bytes as UTF-8; an unpaired surrogate becomes U+FFFD, an odd last byte is dropped.
-std::string utf16leToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    const auto unit = [&bytes](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-    };
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        std::uint32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-            i += 2;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        text::appendUtf8(out, c);
-    }
-    return out;
-}
-
 // Whether the text ends with an empty line, as the tools end every key: a file cut short
 // does not.
 bool endsWithEmptyLine(std::string_view body) {
@@ -56,7 +35,7 @@ std::vector<std::string> textLines(std::string_view bytes, bool& complete) {
     bool ansi = false;
     std::string body;
     if (bytes.starts_with(kUtf16Mark)) {
-        body = utf16leToUtf8(bytes.substr(kUtf16Mark.size()));
+        body = text::utf16leToUtf8(bytes.substr(kUtf16Mark.size()));
     } else if (bytes.starts_with(kUtf8Mark)) {
         body = bytes.substr(kUtf8Mark.size());
     } else {
@@ -166,7 +145,7 @@ std::optional<std::string> savedHiveRootName(std::string_view bytes) {
     const std::size_t nameLength = word(node, kNameLength);
     if (nameLength == 0 || kName + nameLength > node.size()) return std::nullopt;
     const std::string_view name = node.substr(kName, nameLength);
-    if ((word(node, 2) & kCompressedName) == 0) return utf16leToUtf8(name);
+    if ((word(node, 2) & kCompressedName) == 0) return text::utf16leToUtf8(name);
     std::string out;
     for (const char c : name) text::appendUtf8(out, static_cast<unsigned char>(c));
     return out;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include "foundation/CommandError.h"
 #include "foundation/OpenKey.h"
@@ -102,6 +103,15 @@ std::string refusedWriteMessage(platform::Platform& platform, RootKey root, std:
            std::string(apiKeyPath(keyPath)) + ") に書き込めませんでした。" + platform.system.errorText(code);
 }
 
+std::string refusedDeletionMessage(platform::Platform& platform, RootKey root, std::string_view keyPath,
+                                   std::string_view name, long code) {
+    const std::string key = std::string(platform::rootKeyName(root)) + "\\" + std::string(apiKeyPath(keyPath));
+    const std::string what = name.empty() ? "レジストリキー \"" + key + "\"" : "レジストリの値 \"" + std::string(name) + "\" (" + key + ")";
+    return what + " を削除できませんでした。" + platform.system.errorText(code);
+}
+
+bool missing(long code) { return code == win32error::FileNotFound || code == win32error::PathNotFound; }
+
 // A number as the registry keeps it: four bytes, least significant first.
 std::string littleEndianBytes(std::uint32_t number) {
     return {static_cast<char>(number & 0xFF), static_cast<char>((number >> 8) & 0xFF),
@@ -159,8 +169,10 @@ void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::
         case RegType::DWORD: {
             std::uint32_t number = 0;
             if (!parseDwordText(value, number)) break;
-            // A refused number is skipped, as the Windows program skipped it.
-            setData(platform_.registry, root, keyPath, name, {regtype::Dword, littleEndianBytes(number)});
+            // A refused number is skipped, as the Windows program skipped it; the refusal is noted.
+            const long result = setData(platform_.registry, root, keyPath, name, {regtype::Dword, littleEndianBytes(number)});
+            if (result != win32error::Success)
+                noteSkippedRefusal(refusedWriteMessage(platform_, root, keyPath, name, result));
             return;
         }
         case RegType::MultiString: break;
@@ -172,8 +184,12 @@ void RegistryValues::WriteRegValue(RootKey root, std::string_view keyPath, std::
 
 void RegistryValues::DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name) {
     OpenKey key(platform_.registry, root, keyPath, KeyAccess::Full);
-    // A refused or needless deletion is skipped: the row's flag flips all the same.
-    if (key) (void)platform_.registry.deleteValue(key.handle(), name);
+    // A refused or needless deletion is skipped; a refused one of a value that is there is noted.
+    const long result = key ? platform_.registry.deleteValue(key.handle(), name) : key.error();
+    if (result == win32error::Success || missing(result)) return;
+    const OpenKey readable(platform_.registry, root, keyPath, KeyAccess::Query);
+    if (readable && platform_.registry.queryValue(readable.handle(), name, nullptr, nullptr, nullptr) == win32error::Success)
+        noteSkippedRefusal(refusedDeletionMessage(platform_, root, keyPath, name, result));
 }
 
 std::optional<RegType> RegistryValues::GetRegValueType(RootKey root, std::string_view keyPath,
@@ -197,13 +213,18 @@ void RegistryValues::DeleteRegKey(RootKey root, std::string_view keyPath) {
     const std::string_view path = apiKeyPath(keyPath);
     if (path.empty()) return;  // never a whole root
     OpenKey key(platform_.registry, root, path, KeyAccess::Full);
-    if (!key) return;
+    // A refused deletion is skipped and noted, as a refused value deletion is.
+    if (!key) {
+        if (!missing(key.error())) noteSkippedRefusal(refusedDeletionMessage(platform_, root, path, "", key.error()));
+        return;
+    }
     const std::size_t cut = path.rfind('\\');
     const std::string_view parentPath = cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
     const std::string_view leaf = cut == std::string_view::npos ? path : path.substr(cut + 1);
     OpenKey parent(platform_.registry, root, parentPath, KeyAccess::Full);
-    // A refused deletion is skipped, as a refused value deletion is.
-    if (parent) (void)platform_.registry.deleteTree(parent.handle(), leaf);
+    const long result = parent ? platform_.registry.deleteTree(parent.handle(), leaf) : parent.error();
+    if (result != win32error::Success && !missing(result))
+        noteSkippedRefusal(refusedDeletionMessage(platform_, root, path, "", result));
 }
 
 void RegistryValues::MoveRegKey(RootKey root, std::string_view oldKeyPath, std::string_view newKeyPath) {
@@ -259,6 +280,12 @@ void RegistryValues::WriteRegData(RootKey root, std::string_view keyPath, std::s
     const long result = setData(platform_.registry, root, keyPath, name, data);
     if (result != win32error::Success)
         throw CommandError(refusedWriteMessage(platform_, root, keyPath, name, result));
+}
+
+std::optional<std::string> RegistryValues::takeSkippedRefusal() { return std::exchange(skippedRefusal_, std::nullopt); }
+
+void RegistryValues::noteSkippedRefusal(std::string message) {
+    if (!skippedRefusal_) skippedRefusal_ = std::move(message);
 }
 
 bool RegistryValues::RegKeyOpens(RootKey root, std::string_view keyPath, KeyAccess access) {

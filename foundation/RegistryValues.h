@@ -48,9 +48,11 @@ public:
     std::string ReadRegValue(RootKey root, std::string_view keyPath, std::string_view name,
                              RegType type);
     // Throws CommandError when a String, ExString or Binary write is refused or the Binary text
-    // is not hexadecimal; a DWORD that is not a number or is refused is skipped.
+    // is not hexadecimal; a DWORD that is not a number or is refused is skipped (a refusal is
+    // noted: takeSkippedRefusal).
     void WriteRegValue(RootKey root, std::string_view keyPath, std::string_view name, std::string_view value,
                        RegType type);
+    // A refused deletion of a value or key that exists is skipped and noted, as a refused DWORD is.
     void DeleteRegValue(RootKey root, std::string_view keyPath, std::string_view name);
     // The value's type; nothing ("Unknown") for an absent value, a key that cannot be opened, and
     // types other than String, ExString, DWORD and Binary.
@@ -74,9 +76,17 @@ public:
     // The key exists and holds neither values nor subkeys.
     bool RegKeyIsEmpty(RootKey root, std::string_view keyPath);
 
+    // The first write or deletion the registry refused and this layer skipped without an error
+    // since the last call, as the message an error would carry; nothing when there was none. A
+    // caller that must not claim what did not take (the apply pass, row by row) asks it.
+    std::optional<std::string> takeSkippedRefusal();
+
 private:
     friend class RegKeyValues;
+    void noteSkippedRefusal(std::string message);
+
     platform::Platform& platform_;
+    std::optional<std::string> skippedRefusal_;
 };
 
 // One key held open while several of its values are read, for loops over many keys: the texts

@@ -140,4 +140,24 @@ bool containsNoCase(std::string_view haystack, std::string_view needle) {
     return findNoCase(haystack, needle) != std::string_view::npos;
 }
 
+std::string utf16leToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&bytes](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace hastelyn::text

@@ -16,6 +16,9 @@ bool isValidUtf8(std::string_view bytes);
 // anything else is read as Shift_JIS, with bytes that are not Shift_JIS either becoming U+FFFD.
 std::string decodeFileText(std::string_view bytes);
 
+// UTF-16LE bytes as UTF-8; an unpaired surrogate becomes U+FFFD, an odd last byte is dropped.
+std::string utf16leToUtf8(std::string_view bytes);
+
 // UTF-8 to Shift_JIS; characters Shift_JIS lacks become "?".
 std::string toShiftJis(std::string_view utf8);
 // Shift_JIS to UTF-8; invalid bytes become U+FFFD.

@@ -9,9 +9,12 @@
 
 namespace hastelyn::cli {
 
-// Bad arguments: the text and the usage go to stderr, the exit status is 2.
+// Bad arguments: a short message on stderr, "hastelyn-cli: COMMAND: TEXT (see ...)", and exit
+// status 2. The command is filled in where the error is reported when the thrower left it out.
 struct UsageError {
+    UsageError(std::string text, std::string command = {}) : text(std::move(text)), command(std::move(command)) {}
     std::string text;
+    std::string command;  // empty before a known command was read
 };
 
 struct Options {
@@ -23,6 +26,9 @@ struct Options {
     bool dryRun = false;
     bool yes = false;
     bool yesAll = false;
+    bool allowOtherPc = false;  // restore, verify: a restore point of another PC
+    std::string preset;         // --preset FILE: the ticks of a preset file
+    std::string scope;          // --scope: "user", "machine", or empty for every row
     PcInfoTexts pcInfo;
     OptionsRequest optionsRequest;
 };

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/cli/RowNames.h"
+#include "foundation/RegistryValues.h"
+#include "platform/Text.h"
 
 namespace hastelyn::cli {
 namespace {
@@ -18,10 +20,28 @@ Json commandObject(std::string_view command) { return Json::object().set("comman
 
 void printJson(const Json& json) { std::printf("%s\n", json.text().c_str()); }
 
+Json valueJson(const std::string& text) { return text == foundation::kNull ? Json() : Json(text); }
+
 Json refusalsJson(const std::vector<Refusal>& refusals, std::string_view rowField) {
     Json list = Json::array();
     for (const Refusal& r : refusals) list.push(Json::object().set(std::string(rowField), r.row).set("message", r.message));
     return list;
+}
+
+bool isProgramSettings(const engine::Session& session, const recording::Change& change) {
+    return change.kind == recording::ChangeKind::Profile &&
+           text::equalsNoCase(change.target.substr(0, change.target.find(" [")), session.settings.path());
+}
+
+bool rebootRequired(const engine::Session& session, const std::vector<recording::RowChanges>& rows) {
+    bool needed = false;
+    for (const recording::RowChanges& r : rows)
+        for (const recording::Change& c : r.changes) {
+            // The run restarted Windows itself (a Yes to the restart question).
+            if (c.kind == recording::ChangeKind::Command && c.target.starts_with("ExitWindowsEx")) return false;
+            if (!r.row.empty() && !r.row.starts_with("Service:") && !isProgramSettings(session, c)) needed = true;
+        }
+    return needed;
 }
 
 std::vector<recording::RowChanges> rowsOnly(std::vector<recording::RowChanges> rows) {

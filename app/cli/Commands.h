@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/cli/CliOptions.h"
+#include "engine/RestorePoint.h"
 #include "engine/Session.h"
 #include "platform/recording/ChangeLog.h"
 
@@ -37,5 +38,9 @@ std::string machinePath(engine::Session& session, const std::string& file);
 // Refuses, before anything is read from it, a file that is missing or not named as a restore
 // point (the latter through the error dialog, as the save-and-restore window does).
 void refuseNonRestorePoint(engine::Session& session, const std::string& file);
+// A restore point is this PC's own: one whose recorded computer name is another is refused
+// (CommandError naming both names and --allow-other-pc) unless allowOtherPc, which restores it
+// keeping this PC's boot line (said on stderr).
+engine::RestoreOptions restoreOptionsFor(engine::Session& session, const std::string& file, bool allowOtherPc);
 
 }  // namespace hastelyn::cli

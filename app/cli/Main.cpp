@@ -1,7 +1,6 @@
 // hastelyn-cli: the main job without a window, on the same machine and program folder as the
 // program. See README.md for the commands.
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <initializer_list>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ConsoleSurfaces.h"
 #include "app/cli/OptionsCommand.h"
+#include "app/cli/ParseArguments.h"
 #include "engine/Startup.h"
 #include "platform/recording/RecordingPlatform.h"
 #ifdef _WIN32
@@ -35,61 +35,10 @@ std::unique_ptr<win32::Win32Platform> openMachine() { return std::make_unique<wi
 std::unique_ptr<sandbox::SandboxPlatform> openMachine() { return app::openMachine(); }
 #endif
 
-constexpr const char* kUsage =
-    "usage: hastelyn-cli status [--json]\n"
-    "       hastelyn-cli accelerate [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--dry-run] [--json]\n"
-    "       hastelyn-cli plan [--tick ROW]... [--untick ROW]... [--tick-all] [--yes] [--yes-all] [--json]\n"
-    "       hastelyn-cli backup FILE [--json]\n"
-    "       hastelyn-cli restore FILE [--yes] [--yes-all] [--dry-run] [--json]\n"
-    "       hastelyn-cli verify FILE [--json]\n"
-    "       hastelyn-cli info [--json]\n"
-    "       hastelyn-cli set-info [--user TEXT] [--organization TEXT] [--computer TEXT] [--yes] [--yes-all] [--json]\n"
-    "       hastelyn-cli mail-rules backup|restore [--yes] [--json]\n"
-    "       hastelyn-cli options [--json] | [--set KEY=VALUE]... [--lock ROW]... [--unlock ROW]...\n";
-
 bool oneOf(const std::string& command, std::initializer_list<const char*> names) {
     for (const char* name : names)
         if (command == name) return true;
     return false;
-}
-
-Options parse(int argc, char** argv) {
-    if (argc < 2) throw UsageError{"no command"};
-    Options o;
-    o.command = argv[1];
-    if (o.command == "options") {
-        if (auto error = parseOptionsArguments(argc, argv, o.optionsRequest)) throw UsageError{*error};
-        o.json = o.optionsRequest.json;
-        return o;
-    }
-    const bool ticks = oneOf(o.command, {"accelerate", "plan"});
-    const bool asks = oneOf(o.command, {"accelerate", "plan", "restore", "set-info", "mail-rules"});
-    const bool takesFile = oneOf(o.command, {"backup", "restore", "verify"});
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw UsageError{arg + (o.command == "set-info" ? " needs a text" : " needs a row")};
-            return argv[++i];
-        };
-        if (arg == "--json") o.json = true;
-        else if (arg == "--user" && o.command == "set-info") o.pcInfo.user = value();
-        else if (arg == "--organization" && o.command == "set-info") o.pcInfo.organization = value();
-        else if (arg == "--computer" && o.command == "set-info") o.pcInfo.computer = value();
-        else if (arg == "--tick" && ticks) o.tickChanges.emplace_back(value(), true);
-        else if (arg == "--untick" && ticks) o.tickChanges.emplace_back(value(), false);
-        else if (arg == "--tick-all" && ticks) o.tickAll = true;
-        else if (arg == "--dry-run" && oneOf(o.command, {"accelerate", "restore"})) o.dryRun = true;
-        else if (arg == "--yes" && asks) o.yes = true;  // plan takes it as accelerate does, and needs none
-        else if (arg == "--yes-all" && asks) o.yesAll = true;
-        else if (!arg.starts_with("--") && takesFile) o.files.push_back(arg);
-        else if ((arg == "backup" || arg == "restore") && o.command == "mail-rules" && o.files.empty()) o.files.push_back(arg);
-        else throw UsageError{"unexpected argument: " + arg};
-    }
-    if (!oneOf(o.command, {"status", "accelerate", "plan", "backup", "restore", "verify", "info", "set-info", "mail-rules"}))
-        throw UsageError{"unknown command: " + o.command};
-    if (takesFile && o.files.size() != 1) throw UsageError{o.command + " needs one FILE"};
-    if (o.command == "mail-rules" && o.files.size() != 1) throw UsageError{"mail-rules needs backup or restore"};
-    return o;
 }
 
 // The commands that report what they change run over the recording layer: a dry run for those
@@ -120,6 +69,12 @@ int failed(const Options& options, const std::string& message, bool said) {
     return 1;
 }
 
+int usageError(UsageError error, const Options& options) {
+    if (error.command.empty()) error.command = options.command;
+    std::fprintf(stderr, "%s\n", usageMessage(error).c_str());
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,28 +90,33 @@ int main(int argc, char** argv) {
 #endif
     Options options;
     try {
-        options = parse(argc, argv);
+        CommandLine line = parseArguments(argc, argv);
+        if (line.text) {
+            std::fputs(line.text->c_str(), stdout);
+            return 0;
+        }
+        options = std::move(line.options);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "%s\n%s", e.text.c_str(), kUsage);
-        return 2;
+        return usageError(e, options);
     }
     try {
         const auto machine = openMachine();
         std::optional<recording::RecordingPlatform> recorder;
         if (const auto mode = recordingFor(options)) recorder.emplace(machine->platform(), *mode);
         cli::ConsoleClipboard clipboard;
-        // plan and verify ask nothing of their own: they run as if the first question was answered.
-        const bool yesFirst = options.yes || oneOf(options.command, {"plan", "verify"});
+        // plan and the dry runs ask nothing of their own: they run as if the first question was
+        // answered. verify runs the restore after its own first question: the restore's questions
+        // get --yes-all's answer.
         const bool verify = options.command == "verify";
-        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll || verify, verify);
+        const bool yesFirst = (options.yes && !verify) || options.dryRun || options.command == "plan";
+        cli::AnsweringDialogs dialogs(yesFirst, options.yesAll, verify);
         engine::Session session(recorder ? recorder->platform() : machine->platform(), clipboard, dialogs);
         if (recorder) session.applyingRow = [&](std::string_view row) { recorder->log().beginRow(row); };
         engine::startWithoutWindows(session);
         CommandContext context{session, options, recorder ? &recorder->log() : nullptr};
         return dispatch(context);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "%s\n%s", e.text.c_str(), kUsage);
-        return 2;
+        return usageError(e, options);
     } catch (const ReportedError& e) {
         return failed(options, e.what(), true);
     } catch (const std::exception& e) {

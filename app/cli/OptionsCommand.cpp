@@ -79,20 +79,42 @@ std::optional<std::string> valueError(std::string_view key, std::string_view val
     return "unknown setting: " + std::string(key);
 }
 
-void printOptions(const OptionsRequest& request, engine::Session& session) {
-    const std::vector<std::string>& locks = engine::lockKeys();
-    if (!request.json) {
-        for (std::string_view key : kGeneralKeys)
-            std::printf("%.*s\t%s\n", static_cast<int>(key.size()), key.data(), session.settings.general(key).c_str());
-        for (const std::string& key : locks)
-            std::printf("%s\t%s\n", key.c_str(), session.settings.read(foundation::kDisabledItemSection, key).c_str());
-        return;
-    }
-    Json settings = Json::object();
-    for (std::string_view key : kGeneralKeys) settings.set(std::string(key), session.settings.general(key));
-    Json locked = Json::object();
-    for (const std::string& key : locks) locked.set(key, session.settings.read(foundation::kDisabledItemSection, key));
-    printJson(commandObject("options").set("settings", std::move(settings)).set("locked", std::move(locked)));
+// The keys the command shows with their texts ("NULL" when absent), in the order printed.
+using KeyTexts = std::vector<std::pair<std::string, std::string>>;
+struct Shown {
+    KeyTexts settings;  // the general keys
+    KeyTexts locked;    // the locked items
+};
+
+Shown readShown(engine::Session& session) {
+    Shown shown;
+    for (std::string_view key : kGeneralKeys) shown.settings.emplace_back(key, session.settings.general(key));
+    for (const std::string& key : engine::lockKeys())
+        shown.locked.emplace_back(key, session.settings.read(foundation::kDisabledItemSection, key));
+    return shown;
+}
+
+Json textsJson(const KeyTexts& texts) {
+    Json object = Json::object();
+    for (const auto& [key, text] : texts) object.set(key, valueJson(text));
+    return object;
+}
+
+// The keys whose text differs, in the order shown: {"key", "before", "after"}.
+struct SettingChange {
+    std::string key;
+    std::string before;
+    std::string after;
+};
+std::vector<SettingChange> settingChanges(const Shown& before, const Shown& after) {
+    std::vector<SettingChange> out;
+    const auto compare = [&out](const KeyTexts& a, const KeyTexts& b) {
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (a[i].second != b[i].second) out.push_back({a[i].first, a[i].second, b[i].second});
+    };
+    compare(before.settings, after.settings);
+    compare(before.locked, after.locked);
+    return out;
 }
 
 // The colour keys and "ColorStyle" go together, as the hidden page's apply writes them.
@@ -152,27 +174,52 @@ std::optional<std::string> parseOptionsArguments(int argc, char** argv, OptionsR
     const bool fixedStyle = given([](const auto& s) { return s.first == "ColorStyle" && s.second != engine::kOptionalStyle; });
     if (fixedStyle && given([](const auto& s) { return colorKeyIndex(s.first).has_value(); }))
         return "a colour key goes with ColorStyle=Optional only";
-    if (request.json && (!request.settings.empty() || !request.locks.empty())) return "--json only prints";
     return std::nullopt;
 }
 
 int runOptions(engine::Session& session, const OptionsRequest& request) {
+    const Shown before = readShown(session);
     if (request.settings.empty() && request.locks.empty()) {
-        printOptions(request, session);
+        if (request.json) {
+            printJson(commandObject("options")
+                          .set("settings", textsJson(before.settings))
+                          .set("locked", textsJson(before.locked)));
+            return 0;
+        }
+        for (const KeyTexts* texts : {&before.settings, &before.locked})
+            for (const auto& [key, text] : *texts) std::printf("%s\t%s\n", key.c_str(), text.c_str());
         return 0;
     }
     for (const auto& [key, value] : request.settings) writeSetting(session, key, value);
     writeColors(session, request);
-    int status = 0;
+    std::vector<Refusal> refused;
     for (const auto& [row, lock] : request.locks) {
         if (!engine::readLockBox(session.settings, row).enabled) {
-            std::fprintf(stderr, "%s はプログラムが無効にした項目のため、変更できません。\n", row.c_str());
-            status = 1;
+            refused.push_back({row, row + " はプログラムが無効にした項目のため、変更できません。"});
+            std::fprintf(stderr, "%s\n", refused.back().message.c_str());
             continue;
         }
         engine::writeLockBox(session.settings, row, lock);
     }
-    return status;
+    // What changed is what reads otherwise now: a value set to the text it had is no change.
+    const Shown after = readShown(session);
+    const std::vector<SettingChange> changed = settingChanges(before, after);
+    if (request.json) {
+        Json list = Json::array();
+        for (const SettingChange& d : changed)
+            list.push(
+                Json::object().set("key", d.key).set("before", valueJson(d.before)).set("after", valueJson(d.after)));
+        printJson(commandObject("options")
+                      .set("changed", std::move(list))
+                      .set("refused", refusalsJson(refused))
+                      .set("settings", textsJson(after.settings))
+                      .set("locked", textsJson(after.locked)));
+    } else {
+        std::printf("%s\n", changed.empty() ? "unchanged" : "changed");
+        for (const SettingChange& d : changed)
+            std::printf("%s\t%s → %s\n", d.key.c_str(), d.before.c_str(), d.after.c_str());
+    }
+    return refused.empty() ? 0 : 1;
 }
 
 }  // namespace hastelyn::cli

@@ -21,8 +21,10 @@ struct OptionsRequest {
 std::optional<std::string> parseOptionsArguments(int argc, char** argv, OptionsRequest& request);
 
 // Without changes: one line per key, "KEY<TAB>VALUE" ("NULL" when absent), the general keys
-// and then the locked items; or a JSON object. With changes: the settings written first, then
-// the locks; a row the program locked ("pre_true") is left, said on stderr, exit status 1.
+// and then the locked items; or a JSON object (null when absent). With changes: the settings
+// written first, then the locks; a row the program locked ("pre_true") is left, said on stderr,
+// exit status 1. Then what changed: "changed" or "unchanged" and a line per key whose text
+// differs now, "KEY<TAB>BEFORE → AFTER"; or the JSON object with "changed" and "refused".
 int runOptions(engine::Session& session, const OptionsRequest& request);
 
 }  // namespace hastelyn::cli

@@ -1,6 +1,8 @@
 #include "app/cli/PcInfoCommands.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "app/cli/CommandOutput.h"
 #include "app/cli/Commands.h"
@@ -22,8 +24,10 @@ int runInfo(CommandContext& context) {
     Json fields = Json::array();
     for (std::size_t i = 0; i < info.size(); ++i) {
         const std::string label(plainLabel(rows[i].label));
-        if (context.options.json) fields.push(Json::object().set("field", rows[i].name).set("label", label).set("value", info[i]));
-        else std::printf("%s\t%s\n", label.c_str(), info[i].c_str());
+        if (context.options.json)
+            fields.push(Json::object().set("field", rows[i].name).set("label", label).set("value", valueJson(info[i])));
+        else
+            std::printf("%s\t%s\n", label.c_str(), info[i].c_str());
     }
     if (context.options.json) printJson(commandObject("info").set("fields", std::move(fields)));
     return 0;
@@ -49,12 +53,15 @@ int runSetInfo(CommandContext& context) {
         }
         edited[i] = **given[i];
     }
-    const char* result = nullptr;
-    switch (engine::BtnChangeClick(session, {edited[0], edited[1], edited[2]})) {
-        case engine::PcInfoChange::Written: result = "changed"; break;
-        case engine::PcInfoChange::Cancelled: result = "cancelled"; break;
-        case engine::PcInfoChange::Empty: throw foundation::CommandError("空の項目があるため、設定しませんでした。");
-        case engine::PcInfoChange::Invalid: throw ReportedError("使えない文字を含む項目があるため、設定しませんでした。");
+    // Texts that are already so are no change: nothing is asked or written.
+    const char* result = "unchanged";
+    if (!std::equal(std::begin(edited), std::end(edited), current.begin())) {
+        switch (engine::BtnChangeClick(session, {edited[0], edited[1], edited[2]})) {
+            case engine::PcInfoChange::Written: result = "changed"; break;
+            case engine::PcInfoChange::Cancelled: result = "cancelled"; break;
+            case engine::PcInfoChange::Empty: throw foundation::CommandError("空の項目があるため、設定しませんでした。");
+            case engine::PcInfoChange::Invalid: throw ReportedError("使えない文字を含む項目があるため、設定しませんでした。");
+        }
     }
     if (context.options.json)
         printJson(commandObject("set-info").set("result", result).set("refused", refusalsJson(refused, "field")));

@@ -7,7 +7,8 @@
 namespace hastelyn::cli {
 
 int runStatus(CommandContext& context) {
-    const std::vector<RowView> rows = listRows(context.session.model);
+    std::vector<RowView> rows = listRows(context.session.model);
+    std::erase_if(rows, [&](const RowView& r) { return !inScope(context.session, r, context.options.scope); });
     if (context.options.json) {
         Json list = Json::array();
         for (const RowView& r : rows)
@@ -15,7 +16,8 @@ int runStatus(CommandContext& context) {
                           .set("row", r.name)
                           .set("ticked", r.row->ticked)
                           .set("enabled", r.row->enabled)
-                          .set("label", r.row->label));
+                          .set("label", r.row->label)
+                          .set("scope", engine::scopeName(scopeOf(context.session, r))));
         printJson(commandObject("status").set("rows", std::move(list)));
         return 0;
     }

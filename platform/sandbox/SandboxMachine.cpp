@@ -101,12 +101,12 @@ std::optional<std::string> findEntryNoCase(const fs::path& folder, const std::st
 
 }  // namespace
 
-fs::path locateMachineFolder() {
-    if (const char* env = std::getenv("HASTELYN_MACHINE"); env != nullptr && *env != '\0') return fs::path(env);
+MachineLocation locateMachineFolder() {
+    if (const char* env = std::getenv("HASTELYN_MACHINE"); env != nullptr) return {fs::path(env), true};
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return fs::current_path(ec) / "machine";
-    return exe.parent_path() / "machine";
+    if (ec) return {fs::current_path(ec) / "machine", false};
+    return {exe.parent_path() / "machine", false};
 }
 
 SandboxMachine::SandboxMachine(fs::path folder)

@@ -19,9 +19,14 @@
 
 namespace hastelyn::sandbox {
 
-// The machine folder of this process: the environment variable HASTELYN_MACHINE when set and
-// not empty, otherwise "machine" beside the running executable.
-std::filesystem::path locateMachineFolder();
+// The machine folder of this process: the folder the environment variable HASTELYN_MACHINE
+// names when it is set (named; empty when the variable is set but empty), otherwise "machine"
+// beside the running executable.
+struct MachineLocation {
+    std::filesystem::path folder;
+    bool named = false;
+};
+MachineLocation locateMachineFolder();
 
 struct Drive {
     char letter = 'C';

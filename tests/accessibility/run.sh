@@ -31,8 +31,9 @@ done
 [ -s "$work/display" ] || { echo "FAIL: the virtual X server did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
 export HASTELYN_MACHINE="$work/machine"
-# The machine is made first, so that it can say that shell opens stay in it (no browser opens).
-"$2" status >/dev/null
+# The machine is made first (a named machine is never made by the program), so that it can say
+# that shell opens stay in it (no browser opens). The machine maker sits in the build's tools/.
+"$(dirname "$2")/../tools/hastelyn-mkmachine" xp "$HASTELYN_MACHINE" >/dev/null
 printf '\r\n[Shell]\r\nOpenOnHost=No\r\n' >>"$HASTELYN_MACHINE/machine.ini"
 export QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export NO_AT_BRIDGE=0 XDG_RUNTIME_DIR="$work"

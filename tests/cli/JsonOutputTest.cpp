@@ -15,7 +15,7 @@ TEST(JsonOutput, EveryCommandPrintsOneObjectNamingIt) {
     EXPECT_EQ(status.at("command"), "status");
     const json& rows = status.at("rows");
     ASSERT_GT(rows.size(), 50u);
-    EXPECT_EQ(rows.at(0), (json{{"row", "System1"}, {"ticked", false}, {"enabled", true},
+    EXPECT_EQ(rows.at(0), (json{{"row", "System1"}, {"ticked", false}, {"enabled", true}, {"scope", "machine"},
                                 {"label", "① Windowsの基本機能をHDより高速なメモリに格納し、パフォーマンスを上げる"}}));
     EXPECT_EQ(rows.at(9).at("row"), "System10");
     EXPECT_EQ(rows.at(9).at("enabled"), false);
@@ -28,9 +28,15 @@ TEST(JsonOutput, EveryCommandPrintsOneObjectNamingIt) {
     const json backup = machine.json({"backup", "復元ポイント 一.ini", "--json"});
     EXPECT_EQ(backup.at("file"), "C:\\Program Files\\Hastelyn\\復元ポイント 一.ini");
 
-    const json setInfo = machine.json({"set-info", "--user", "佐藤 花子", "--yes", "--json"});
+    // An absent value is null; texts that are already so are no change, and nothing is asked.
+    const json setInfo = machine.json({"set-info", "--user", "佐藤 花子", "--organization", "NULL", "--yes", "--json"});
     EXPECT_EQ(setInfo.at("result"), "changed");
-    EXPECT_EQ(machine.json({"info", "--json"}).at("fields").at(0).at("value"), "佐藤 花子");
+    const json fields = machine.json({"info", "--json"}).at("fields");
+    EXPECT_EQ(fields.at(0).at("value"), "佐藤 花子");
+    EXPECT_TRUE(fields.at(1).at("value").is_null());
+    const testing::ProgramResult same = machine.run({"set-info", "--user", "佐藤 花子", "--yes-all"});
+    EXPECT_EQ(same.out, "unchanged\n");
+    EXPECT_EQ(same.err, "");
 
     const json unchanged = machine.json({"accelerate", "--yes", "--json"});
     EXPECT_EQ(unchanged.at("result"), "unchanged");

@@ -43,7 +43,7 @@ TEST_F(OptionsCli, PrintsTheGeneralKeysAndTheLockedItems) {
     EXPECT_EQ(object.at("command"), "options");
     EXPECT_EQ(object.at("settings").size(), 19u);
     EXPECT_EQ(object.at("settings").at("FontSize"), "abc");
-    EXPECT_EQ(object.at("settings").at("TabStyle"), "NULL");
+    EXPECT_TRUE(object.at("settings").at("TabStyle").is_null());
     EXPECT_EQ(object.at("locked").size(), 64u);
     EXPECT_EQ(object.at("locked").at("System2"), "pre_true");
     EXPECT_EQ(object.at("locked").at("Service"), "false");
@@ -55,7 +55,10 @@ TEST_F(OptionsCli, SetWritesAsTheApplyButtonsDo) {
         run({"options", "--set", "FontSize=9", "--set", "LineFeed=", "--set", "Sound=Off", "--set", "DlgReboot=On",
              "--set", "BootPath=Q:\\nowhere", "--set", "Transparent=", "--set", "TabStyle=FlatButtons"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.out, "changed\nFontSize\tNULL → 9\nLineFeed\tOff → NULL\nDlgReboot\tNULL → On\nSound\tNULL → Off\n"
+                          "BootPath\tC:\\boot.ini → Q:\\nowhere\nTransparent\tNULL → \nTabStyle\tNULL → FlatButtons\n");
+    // A value the key already has is no change.
+    EXPECT_EQ(run({"options", "--set", "FontSize=9", "--set", "LineFeed="}).out, "unchanged\n");
     const std::pair<const char*, const char*> written[] = {{"FontSize", "9"},      {"LineFeed", "NULL"},
                                                            {"Sound", "Off"},       {"DlgReboot", "On"},
                                                            {"BootPath", "Q:\\nowhere"}, {"Transparent", ""},
@@ -83,20 +86,25 @@ TEST_F(OptionsCli, ValuesTheWindowCouldNotWriteAreRefusedBeforeAnyWrite) {
                             "TabStyle=tabs", "ColorStyle=Purple", "MenuColor=$1000000", "DisableLSC=true", "FontSize"}) {
         const ProgramResult result = run({"options", "--set", "FontSize=8", "--set", bad});
         EXPECT_EQ(result.exitCode, 2) << bad;
-        EXPECT_NE(result.err.find("usage:"), std::string::npos) << bad;
+        EXPECT_NE(result.err.find("hastelyn-cli: options: "), std::string::npos) << bad;
     }
     EXPECT_EQ(run({"options", "--set", "ColorStyle=Red", "--set", "TitleColor=clRed"}).exitCode, 2);
     EXPECT_EQ(run({"options", "--lock", "System11"}).exitCode, 2);
-    EXPECT_EQ(run({"options", "--json", "--lock", "System1"}).exitCode, 2);
     EXPECT_EQ(testing::fileText(settingsFile()), before);
 }
 
 TEST_F(OptionsCli, LocksFollowTheLockedItemsPageRules) {
     store("[DisabledItem]\r\nSystem2=pre_true\r\nDesktop3=true\r\n");
     const ProgramResult result = run({"options", "--lock", "System1", "--lock", "System2", "--unlock", "Desktop3",
-                                      "--unlock", "Service", "--lock", "PCInfo3"});
+                                      "--unlock", "Service", "--lock", "PCInfo3", "--json"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("System2 はプログラムが無効にした項目のため、変更できません。"), std::string::npos) << result.err;
+    const nlohmann::json object = nlohmann::json::parse(result.out);
+    EXPECT_EQ(object.at("changed"), nlohmann::json::parse(R"([{"key": "System1", "before": null, "after": "true"},
+        {"key": "Desktop3", "before": "true", "after": null}, {"key": "PCInfo3", "before": null, "after": "true"},
+        {"key": "Service", "before": null, "after": "false"}])"));
+    EXPECT_EQ(object.at("refused").at(0).at("row"), "System2");
+    EXPECT_EQ(object.at("locked").at("System1"), "true");
     EXPECT_EQ(setting("DisabledItem", "System1"), "true");
     EXPECT_EQ(setting("DisabledItem", "System2"), "pre_true");
     EXPECT_EQ(setting("DisabledItem", "Desktop3"), "NULL");

@@ -42,7 +42,11 @@ TEST(Plan, ADryRunWritesNothingAndShowsWhatTheRealRunThenWrites) {
         const auto untouched = machine.files();
 
         const json plan = machine.json({"plan", "--tick-all", "--json"});
-        const json dry = machine.json({"accelerate", "--tick-all", "--yes", "--dry-run", "--json"});
+        // A dry run needs no --yes; the plan's text tells of no change made and no restore point.
+        const json dry = machine.json({"accelerate", "--tick-all", "--dry-run", "--json"});
+        const testing::ProgramResult planText = machine.run({"plan", "--tick-all"});
+        EXPECT_EQ(planText.err.find("高速化しました"), std::string::npos) << planText.err;
+        EXPECT_EQ(planText.err.find("復元ポイント"), std::string::npos) << planText.err;
         EXPECT_EQ(machine.files(), untouched) << "a dry run changed the machine's folder";
         ASSERT_EQ(plan.at("changed"), true);
         EXPECT_EQ(dry.at("dry_run"), true);
@@ -79,7 +83,7 @@ TEST(Plan, ADryRunWritesNothingAndShowsWhatTheRealRunThenWrites) {
 
         // A dry restore of the automatic restore point leaves the machine as the real run left it.
         const json restore =
-            machine.json({"restore", real.at("restore_point").get<std::string>(), "--yes-all", "--dry-run", "--json"});
+            machine.json({"restore", real.at("restore_point").get<std::string>(), "--dry-run", "--json"});
         EXPECT_EQ(machine.files(), filesAfter) << "a dry restore changed the machine's folder";
         EXPECT_EQ(restore.at("result"), "restored");
         EXPECT_EQ(restore.at("dry_run"), true);
@@ -103,21 +107,38 @@ TEST(Plan, LockedRowsAreRefusedBesideWhatIsPlanned) {
                                        "Manager\\Memory Management\\DisablePagingExecutive|0|1"});
 }
 
-// A restricted account may not write HKEY_LOCAL_MACHINE: the plan names the row that would fail
-// and why, as the real run then does, with the rows before it done.
-TEST(Plan, TheRowAWriteIsRefusedAtFailsInThePlanAsInTheRealRun) {
+// A restricted account may not write HKEY_LOCAL_MACHINE. A refused number is skipped and the run
+// goes on, but its row did not take: it is named under "failed", and a run of only such rows is
+// no change and keeps no restore point. A refused string ends the run at its row, the rows before
+// it done. The plan names the same rows as the real run.
+TEST(Plan, RowsWhoseWritesAreRefusedFailInThePlanAsInTheRealRun) {
     const EditionMachine machine("xp");
     ASSERT_EQ(machine.run({"status"}).exitCode, 0);
     const std::filesystem::path ini = machine.folder.path() / "machine.ini";
     std::string settings = testing::fileText(ini);
     settings.replace(settings.find("Account=Administrator"), 21, "Account=Restricted");
     std::ofstream(ini, std::ios::binary) << settings;
+    const auto failedRows = [](const json& object) {
+        std::vector<std::string> rows;
+        for (const json& f : object.at("failed")) {
+            EXPECT_TRUE(f.at("message").get<std::string>().ends_with("アクセスが拒否されました。")) << f;
+            rows.push_back(f.at("row"));
+        }
+        return rows;
+    };
+
+    const json one = machine.json({"accelerate", "--tick", "System1", "--yes", "--json"}, 1);
+    EXPECT_EQ(one.at("result"), "unchanged");
+    EXPECT_TRUE(one.at("restore_point").is_null());
+    EXPECT_EQ(failedRows(one), std::vector<std::string>{"System1"});
+    for (const auto& [path, bytes] : machine.files()) EXPECT_EQ(path.find("復元ポイント"), std::string::npos) << path;
+    const json onePlan = machine.json({"plan", "--tick", "System1", "--json"}, 1);
+    EXPECT_EQ(onePlan.at("changed"), false);
+    EXPECT_EQ(onePlan.at("failed"), one.at("failed"));
 
     const json plan = machine.json({"plan", "--tick-all", "--json"}, 1);
     const json real = machine.json({"accelerate", "--tick-all", "--yes", "--json"}, 1);
-    ASSERT_EQ(plan.at("failed").size(), 1u);
-    EXPECT_EQ(plan.at("failed").at(0).at("row"), "Desktop4");
-    EXPECT_TRUE(plan.at("failed").at(0).at("message").get<std::string>().ends_with("アクセスが拒否されました。"));
+    EXPECT_EQ(failedRows(plan), (std::vector<std::string>{"System1", "System2", "System4", "System5", "Desktop4"}));
     EXPECT_EQ(real.at("failed"), plan.at("failed"));
     EXPECT_EQ(real.at("result"), "changed");
     EXPECT_FALSE(real.at("restore_point").is_null());

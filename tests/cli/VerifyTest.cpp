@@ -67,14 +67,14 @@ TEST(Verify, ANameIsNoMatchForItsFirstLineAndAServiceOffTheListIsNamed) {
     owner("山田\r\n太郎");
     ASSERT_EQ(machine.run({"backup", "復元ポイント 基準.ini"}).exitCode, 0);
     owner("山田");
-    EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini"}).exitCode, 3);
+    EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini", "--yes-all"}).exitCode, 3);
     const auto path = machine.folder.path() / "drives/C/Program Files/Hastelyn/復元ポイント 基準.ini";
     std::string text = testing::fileText(path);
     std::ofstream(path, std::ios::binary) << text.insert(text.find("[不要サービス]\r\n") + 22, "atapi=停止中\r\n");
     const testing::ProgramResult restore = machine.run({"restore", "復元ポイント 基準.ini", "--yes-all", "--json"});
     EXPECT_EQ(json::parse(restore.out).at("ignored_services"), json::array({"atapi"}));
     EXPECT_NE(restore.err.find("一覧にないサービスは復元しませんでした: atapi\n"), std::string::npos) << restore.err;
-    EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini"}).out, "matches\n");
+    EXPECT_EQ(machine.run({"verify", "復元ポイント 基準.ini", "--yes-all"}).out, "matches\n");
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ pids+=($!)
 await '[ -e "$work/ready" ]' "the clipboard manager did not start"
 
 export HASTELYN_MACHINE="$work/machine"
-"$2" status >/dev/null
+# Made first: a named machine is never made by the program (the maker is in the build's tools/).
+"$(dirname "$2")/../tools/hastelyn-mkmachine" xp "$HASTELYN_MACHINE" >/dev/null
 printf '\r\n[Shell]\r\nOpenOnHost=No\r\n' >>"$HASTELYN_MACHINE/machine.ini"
 printf '[環境設定]\r\nSound=On\r\n' >"$HASTELYN_MACHINE/drives/C/Program Files/Hastelyn/Hastelyn.ini"
 

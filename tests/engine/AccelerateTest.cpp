@@ -124,5 +124,34 @@ TEST(Accelerate, AFailingPassKeepsTheRestorePointAndEndsTheCommand) {
     EXPECT_EQ(fx.read(platform::RootKey::CurrentUser, "\\Control Panel\\Desktop", "MenuShowDelay", RegType::String), "50");
 }
 
+// A refused number is skipped as the registry layer skips it, but the row did not take: it keeps
+// its flag, the run is no change and its restore point goes, and the message names the row; where
+// the information messages are off, a warning names it alone.
+TEST(Accelerate, ARowWhoseWriteIsRefusedIsNamedAndIsNoChange) {
+    const std::string failedNote = "次の項目は、Windows が書き込みを拒否したため、変更できませんでした。";
+    for (const bool informOff : {false, true}) {
+        SCOPED_TRACE(informOff);
+        MiniMachine m = testing::systemOneOffMachine(informOff ? "Sound=On\r\nDlgInform=Off\r\n" : "Sound=On\r\n");
+        m.restrictedAccount();
+        EngineFixture fx(m);
+        tickSystemOne(fx);
+        const AccelerateOutcome outcome = BtnAccelerateClick(fx.session());
+        EXPECT_FALSE(outcome.changed);
+        ASSERT_EQ(outcome.failed.size(), 1u);
+        EXPECT_EQ(outcome.failed[0].index, 0u);
+        EXPECT_TRUE(outcome.failed[0].message.starts_with("レジストリの値 \"DisablePagingExecutive\"")) << outcome.failed[0].message;
+        EXPECT_EQ(fx.session().model.state()[0], 0);
+        EXPECT_TRUE(restorePoints(fx).empty());
+        ASSERT_EQ(fx.dialogs().shown.size(), 2u);
+        EXPECT_EQ(fx.dialogs().shown[1].first, informOff ? DialogKind::Warning : DialogKind::Information);
+        EXPECT_EQ(fx.dialogs().shown[1].second,
+                  (informOff ? "\r\n" : "\r\n変更された設定はありません。\r\n\r\n") + failedNote + "\r\n　システム ①");
+        EXPECT_EQ(fx.clipboard().text(),
+                  informOff ? "警告のメッセージ。" + failedNote + "システム ①。Enterキーを押すと 画面を閉じます。"
+                            : "情報のメッセージ。変更された設定はありません。Enterキーを押すと 画面を閉じます。" + failedNote +
+                                  "システム ①。");
+    }
+}
+
 }  // namespace
 }  // namespace hastelyn::engine

@@ -68,16 +68,27 @@ TEST(RegistryValues, RestrictedAccountSeesMachineKeysAsAbsent) {
     EXPECT_FALSE(reg.RegKeyOrValueExists(HKLM, kKey, "Zeta", Exists::Key));
     EXPECT_FALSE(reg.RegKeyOrValueExists(HKCR, "\\CLSID", "{X}", Exists::Key));
 
-    // A refused DWORD write is skipped; a refused string write ends the command.
+    // A refused DWORD write is skipped, and noted for whoever must not claim it; a refused string
+    // write ends the command.
     EXPECT_NO_THROW(reg.WriteRegValue(HKLM, kKey, "D", "1", RegType::DWORD));
+    EXPECT_EQ(reg.takeSkippedRefusal(), "レジストリの値 \"D\" (HKEY_LOCAL_MACHINE\\Software\\Test) に書き込めませんでした。" +
+                                            fx.platform().system.errorText(platform::win32error::AccessDenied));
+    EXPECT_EQ(reg.takeSkippedRefusal(), std::nullopt);
     const std::string refused =
         testing::commandErrorOf([&] { reg.WriteRegValue(HKLM, kKey, "Text", "x", RegType::String); });
     EXPECT_NE(refused.find("\"Text\""), std::string::npos) << refused;
     EXPECT_THROW(reg.WriteRegValue(HKCR, "\\CLSID\\{X}", "", "y", RegType::String), CommandError);
     EXPECT_THROW(reg.WriteRegValue(HKLM, kKey, "B", "01", RegType::Binary), CommandError);
-    // Deletions and moves are skipped silently.
+    // Deletions and moves are skipped silently; the deletion of what is not there is no refusal.
+    reg.DeleteRegValue(HKLM, kKey, "Absent");
+    reg.DeleteRegKey(HKLM, "\\Software\\Test\\Absent");
+    EXPECT_EQ(reg.takeSkippedRefusal(), std::nullopt);
     EXPECT_NO_THROW(reg.DeleteRegValue(HKLM, kKey, "Text"));
+    EXPECT_NE(reg.takeSkippedRefusal().value_or("").find("\"Text\" (HKEY_LOCAL_MACHINE\\Software\\Test) を削除できませんでした。"),
+              std::string::npos);
     EXPECT_NO_THROW(reg.DeleteRegKey(HKLM, "\\Software\\Test\\Zeta"));
+    EXPECT_NE(reg.takeSkippedRefusal().value_or("").find("レジストリキー \"HKEY_LOCAL_MACHINE\\Software\\Test\\Zeta\" を削除"),
+              std::string::npos);
     EXPECT_NO_THROW(reg.MoveRegKey(HKLM, "\\Software\\Test\\Zeta", "\\Software\\Test\\;Zeta"));
 
     // The user's own hive stays writable.

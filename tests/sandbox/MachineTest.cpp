@@ -230,12 +230,15 @@ TEST(Machine, LocatesItsFolderFromTheEnvironmentOrBesideTheProgram) {
     const char* saved = std::getenv("HASTELYN_MACHINE");
     const std::string savedValue = saved != nullptr ? saved : "";
     ::setenv("HASTELYN_MACHINE", "/somewhere/else", 1);
-    EXPECT_EQ(locateMachineFolder(), fs::path("/somewhere/else"));
+    EXPECT_EQ(locateMachineFolder().folder, fs::path("/somewhere/else"));
+    EXPECT_TRUE(locateMachineFolder().named);
+    // Set but empty names no folder, and is not taken for the default.
     ::setenv("HASTELYN_MACHINE", "", 1);
-    const fs::path beside = fs::read_symlink("/proc/self/exe").parent_path() / "machine";
-    EXPECT_EQ(locateMachineFolder(), beside);
+    EXPECT_EQ(locateMachineFolder().folder, fs::path());
+    EXPECT_TRUE(locateMachineFolder().named);
     ::unsetenv("HASTELYN_MACHINE");
-    EXPECT_EQ(locateMachineFolder(), beside);
+    EXPECT_EQ(locateMachineFolder().folder, fs::read_symlink("/proc/self/exe").parent_path() / "machine");
+    EXPECT_FALSE(locateMachineFolder().named);
     if (saved != nullptr) ::setenv("HASTELYN_MACHINE", savedValue.c_str(), 1);
 }
 

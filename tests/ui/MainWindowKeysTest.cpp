@@ -123,11 +123,11 @@ private slots:
         WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
         ui::TFrmMain& window = fx.window();
         QVERIFY(testing::showActive(window));
-        for (QListWidget* list : {static_cast<QListWidget*>(window.tweakLists[0]), static_cast<QListWidget*>(window.LstUtility)}) {
-            const int page = window.PgAccel->indexOf(list->parentWidget());
+        for (const int page : {0, ui::model::main::kUtilityPage}) {
             auto* menu = window.findChild<QPushButton*>(ui::u8(ui::model::main::kMenuButtons[static_cast<std::size_t>(page)]->name));
             menu->setFocus();
             menu->click();
+            QListWidget* list = page == 0 ? static_cast<QListWidget*>(window.tweakLists[0]) : window.LstUtility;
             QTRY_VERIFY(window.PgAccel->tabBar()->hasFocus());
             const std::string commentary = window.commentary();
             fx.setClipboard("before");

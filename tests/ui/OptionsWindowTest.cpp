@@ -216,6 +216,8 @@ private slots:
         QVERIFY(fx.session().model.services().rows.front().enabled);
         QVERIFY(fx.session().model.tweakList(1).rows[1].enabled);
         QVERIFY(!fx.session().model.tweakList(1).rows[4].enabled);
+        // The pages made after the change show it.
+        testing::bringUpUtilityAndInfoPages(main);
         QVERIFY(!main.utilityButtons[0]->isEnabled());
         QVERIFY(main.infoFields[0]->isReadOnly());
 

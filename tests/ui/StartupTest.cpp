@@ -71,6 +71,7 @@ private slots:
         QVERIFY(!fx.session().model.tweakList(0).rows[0].enabled);
         // A stale "pre_true" leaves the row as the start-up checks left it: enabled.
         QVERIFY(fx.session().model.tweakList(1).rows[1].enabled);
+        testing::bringUpUtilityAndInfoPages(fx.window());
         QVERIFY(!fx.window().findChild<QPushButton*>("BtnReg")->isEnabled());
         QVERIFY(fx.window().findChild<QPushButton*>("BtnNet")->isEnabled());
         QVERIFY(fx.window().findChild<QLineEdit*>("EdtCorp")->isReadOnly());
@@ -82,6 +83,7 @@ private slots:
 
     void fixedDrivesFillBothDriveLists() {
         WindowFixture withTwo(MiniMachine{}.drive('E', "Fixed", "NTFS"));
+        testing::bringUpUtilityAndInfoPages(withTwo.window());
         QCOMPARE(withTwo.window().LstHDDefrag->count(), 2);
         QCOMPARE(withTwo.window().LstHDConvert->item(1)->text(), QString("E ドライブ"));
         QCOMPARE(withTwo.window().LstHDDefrag->currentRow(), -1);

@@ -93,6 +93,7 @@ private slots:
             m.edition(c.edition);
             WindowFixture fx(m);
             ui::TFrmMain& window = fx.window();
+            testing::bringUpUtilityAndInfoPages(window);
             window.LstHDDefrag->setCurrentRow(0);
             window.LstHDConvert->setCurrentRow(0);
             window.ChcQuickFormat->setChecked(true);
@@ -113,6 +114,7 @@ private slots:
         m.file(kSettings, "[DisabledItem]\r\nUtility8=true\r\nUtility3=pre_true\r\n");
         m.shell("Missing", "msconfig");
         WindowFixture fx(m);
+        testing::bringUpUtilityAndInfoPages(fx.window());
         QVERIFY(!fx.window().findChild<QPushButton*>("BtnFormat")->isEnabled());
         QVERIFY(fx.window().findChild<QPushButton*>("BtnMS")->isEnabled());
         // A tool the machine lacks is not started, and nobody is told.
@@ -124,12 +126,14 @@ private slots:
         MiniMachine nine;
         nine.edition("98");
         WindowFixture ninex(nine);
+        testing::bringUpUtilityAndInfoPages(ninex.window());
         ninex.window().findChild<QPushButton*>("BtnGroup")->setEnabled(true);
         QCOMPARE(clickAndRead(ninex, "BtnGroup"), std::string());
     }
 
     void noChosenDriveAsksForOneAndStartsNothing() {
         WindowFixture fx(testing::withGeneralSettings("Sound=On\r\n"));
+        testing::bringUpUtilityAndInfoPages(fx.window());
         for (const char* name : {"BtnCUIDefrag", "BtnConvert"}) {
             fx.dialogs().shown.clear();
             QCOMPARE(clickAndRead(fx, name), std::string());
@@ -146,8 +150,8 @@ private slots:
         m.file(kSettings, "[DisabledItem]\r\nPCInfo3=true\r\n");
         WindowFixture fx(m);
         ui::TFrmMain& window = fx.window();
-        // The fields are read when their page comes up.
-        QCOMPARE(window.infoFields[0]->text(), QString());
+        // The page's controls are made, and the fields read, when the page comes up.
+        QVERIFY(window.infoFields[0] == nullptr);
         window.findChild<QPushButton*>("BtnInfo")->click();
         QCOMPARE(window.infoFields[0]->text(), QString("山田 太郎"));
         QCOMPARE(window.infoFields[1]->text(), QString("NULL"));
@@ -191,12 +195,17 @@ private slots:
         ui::TFrmMain& window = fx.window();
         QVERIFY(testing::showActive(window));
 
+        // The information page made first: the walk through the utilities page still ends at
+        // the window's controls after the pages.
+        window.findChild<QPushButton*>("BtnInfo")->click();
         window.findChild<QPushButton*>("BtnUtility")->click();
         std::vector<std::string> spoken;
-        std::vector<QString> walk = tabWalk(window.LstUtility, 14, &spoken, fx);
+        // The pages' controls are made when the page comes up; the walk goes on to the window's
+        // controls after the pages all the same.
+        std::vector<QString> walk = tabWalk(window.LstUtility, 15, &spoken, fx);
         const std::vector<QString> utility = {"LstUtility", "BtnWMP6",    "BtnNet",    "BtnMS",        "BtnIP",
                                               "BtnGroup",   "BtnReg",     "BtnDiskMgmt", "BtnFormat", "BtnCUIDefrag",
-                                              "BtnConvert", "LstHDDefrag", "LstHDConvert", "ChcQuickFormat"};
+                                              "BtnConvert", "LstHDDefrag", "LstHDConvert", "ChcQuickFormat", "BtnAccelerate"};
         QCOMPARE(walk, utility);
         for (std::size_t i = 0; i < engine::kUtilityCount; ++i)
             QCOMPARE(spoken[i], std::string(ui::model::pages::kUtilityButtons[i]->spoken));
@@ -205,10 +214,10 @@ private slots:
 
         window.findChild<QPushButton*>("BtnInfo")->click();
         spoken.clear();
-        walk = tabWalk(window.LstInfo, 13, &spoken, fx);
+        walk = tabWalk(window.LstInfo, 14, &spoken, fx);
         std::vector<QString> info = {"LstInfo"};
         for (const engine::PcInfoRow& row : engine::pcInfoRows()) info.push_back(row.name);
-        info.insert(info.end(), {"BtnChange", "BtnDetail"});
+        info.insert(info.end(), {"BtnChange", "BtnDetail", "BtnAccelerate"});
         QCOMPARE(walk, info);
         for (std::size_t i = 0; i < engine::kPcInfoFieldCount; ++i)
             QCOMPARE(spoken[i], std::string(ui::model::pages::kInfoFields[i]->spoken));

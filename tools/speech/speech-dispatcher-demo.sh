@@ -53,7 +53,8 @@ await '[ -S "$work/speechd.sock" ]' "speech-dispatcher did not come up"
 export SPEECHD_ADDRESS="unix_socket:$work/speechd.sock"
 
 export HASTELYN_MACHINE="$work/machine"
-"$cli" status >/dev/null
+# Made first: a named machine is never made by the program (the maker is in the build's tools/).
+"$(dirname "$cli")/../tools/hastelyn-mkmachine" xp "$HASTELYN_MACHINE" >/dev/null
 printf '\r\n[Shell]\r\nOpenOnHost=No\r\n' >>"$HASTELYN_MACHINE/machine.ini"
 printf '[環境設定]\r\nSound=On\r\nSpeechOutput=Speech\r\n' \
   >"$HASTELYN_MACHINE/drives/C/Program Files/Hastelyn/Hastelyn.ini"

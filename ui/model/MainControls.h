@@ -150,6 +150,7 @@ inline constexpr std::array<const Control*, 8> kPages{&TbSystem, &TbDesktop, &Tb
                                                       &TbOthers, &TbService, &TbUtility,  &TbInfo};
 inline constexpr int kServicePage = 5;
 inline constexpr int kUtilityPage = 6;
+inline constexpr int kInfoPage = 7;
 
 // Under the pages: the hint line, the counter line (red, one after the other from the left of
 // the first), the accelerate button and the about picture.

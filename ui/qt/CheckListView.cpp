@@ -1,5 +1,6 @@
 #include "ui/qt/CheckListView.h"
 
+#include <QBrush>
 #include <QPalette>
 
 namespace hastelyn::ui {
@@ -22,20 +23,19 @@ void CheckListView::refresh() {
     while (count() > static_cast<int>(list_.rows.size())) delete takeItem(count() - 1);
     for (std::size_t i = 0; i < list_.rows.size(); ++i) {
         const engine::Row& row = list_.rows[i];
+        // Only what changed is set: each change is laid out and drawn again.
         QListWidgetItem* it = item(static_cast<int>(i));
         if (it == nullptr) it = new QListWidgetItem(this);
-        it->setText(QString::fromStdString(row.label));
+        if (const QString label = QString::fromStdString(row.label); it->text() != label) it->setText(label);
         Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
         if (row.enabled) flags |= Qt::ItemIsUserCheckable;
-        it->setFlags(flags);
-        it->setCheckState(row.ticked ? Qt::Checked : Qt::Unchecked);
+        if (it->flags() != flags) it->setFlags(flags);
+        const Qt::CheckState tick = row.ticked ? Qt::Checked : Qt::Unchecked;
+        if (it->data(Qt::CheckStateRole) != QVariant(static_cast<int>(tick))) it->setCheckState(tick);
         // A row that cannot be changed is grey text (the system's grey text colour) whatever
         // colour the list's style gives the others; the others keep the list's own colour.
-        if (row.enabled) {
-            it->setData(Qt::ForegroundRole, QVariant());
-        } else {
-            it->setForeground(kGrayText);
-        }
+        const QVariant foreground = row.enabled ? QVariant() : QVariant(QBrush(kGrayText));
+        if (it->data(Qt::ForegroundRole) != foreground) it->setData(Qt::ForegroundRole, foreground);
     }
     if (selected >= 0 && selected < count()) setCurrentRow(selected);
     refreshing_ = false;

@@ -24,7 +24,7 @@ void TFrmMain::buildTitleStrip() {
     setBackground(PnlTitle, model::colours::kTitleStrip);
     PnlTitle->installEventFilter(this);
     ImgTitle = view_->make<QLabel>(PnlTitle, main::ImgTitle);
-    ImgTitle->setPixmap(QPixmap::fromImage(picture(main::ImgTitle.glyph)));
+    showPictureWhenDrawn(ImgTitle, [] { return picture(main::ImgTitle.glyph); });
     ImgTitle->installEventFilter(this);
     for (const model::Control* row : main::kTitleButtons) {
         auto* speed = view_->make<QPushButton>(PnlTitle, *row);

@@ -80,7 +80,7 @@ const std::string& TFrmMain::commentary() const { return pagesFront->screen().co
 const std::string& TFrmMain::searchWord() const { return pagesFront->screen().commentary().searchWord(); }
 
 void TFrmMain::BtnMoreInfoClick() {
-    pagesFront->screen().moreInfoClicked(PgAccel->currentIndex(), LstUtility->currentRow());
+    pagesFront->screen().moreInfoClicked(PgAccel->currentIndex(), LstUtility != nullptr ? LstUtility->currentRow() : -1);
 }
 
 void TFrmMain::PpSearchPopup() {

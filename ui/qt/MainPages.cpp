@@ -70,9 +70,26 @@ void TFrmMain::buildServicePage() {
     wireListClicks(LstService);
 }
 
-void TFrmMain::buildUtilityPage() {
+void TFrmMain::buildUtilityPage() { addPage(PgAccel, main::TbUtility); }
+
+void TFrmMain::buildInfoPage() { addPage(PgAccel, main::TbInfo); }
+
+void TFrmMain::makePageControls(int index) {
+    QWidget* page = PgAccel->widget(index);
+    const bool utility = index == main::kUtilityPage && LstUtility == nullptr;
+    const bool info = index == main::kInfoPage && LstInfo == nullptr;
+    if (page == nullptr || !(utility || info)) return;
+    // Made on a hidden page, so that showing it shows them with it.
+    const bool shown = page->isVisible();
+    if (shown) page->hide();
+    if (utility) makeUtilityControls(page);
+    if (info) makeInfoControls(page);
+    finishPage(index);
+    if (shown) page->show();
+}
+
+void TFrmMain::makeUtilityControls(QWidget* page) {
     MainPagesFront& front = *pagesFront;
-    QWidget* page = addPage(PgAccel, main::TbUtility);
     // Made in the Tab order of the page: the list, the ten buttons, the two drive lists, then
     // the quick-format box.
     LstUtility = fillPage(front.build<RowList>(page, pages::LstUtility));
@@ -88,9 +105,8 @@ void TFrmMain::buildUtilityPage() {
     wireUtilityPage(*this);
 }
 
-void TFrmMain::buildInfoPage() {
+void TFrmMain::makeInfoControls(QWidget* page) {
     MainPagesFront& front = *pagesFront;
-    QWidget* page = addPage(PgAccel, main::TbInfo);
     LstInfo = fillPage(front.build<RowList>(page, pages::LstInfo));
     wireListClicks(LstInfo);
     for (std::size_t i = 0; i < pages::kInfoFields.size(); ++i) {

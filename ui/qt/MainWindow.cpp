@@ -50,6 +50,23 @@ foundation::MainKey mainKeyOf(int key) {
     }
 }
 
+// The controls of a page that Tab stops at, in the order they were made.
+QList<QWidget*> tabStops(QWidget* page) {
+    QList<QWidget*> stops;
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->focusPolicy() & Qt::TabFocus) stops.append(control);
+    return stops;
+}
+
+// The last Tab stop of the pages before this one; the tabs when they have none. (Not the page
+// control itself: Qt would take the last of its controls already in the chain, wherever that
+// stands, for it.)
+QWidget* lastInTabOrder(QTabWidget* pages, int before) {
+    for (int page = before - 1; page >= 0; --page)
+        if (const QList<QWidget*> stops = tabStops(pages->widget(page)); !stops.isEmpty()) return stops.last();
+    return pages->tabBar();
+}
+
 // A bitmap button of a row: glyph, bold caption.
 QPushButton* bitmapButton(QtWindowView& view, QWidget* parent, const model::Control& row, std::uint32_t colour) {
     QPushButton* b = view.make<QPushButton>(parent, row);
@@ -126,6 +143,8 @@ void TFrmMain::buildWorkArea() {
     buildServicePage();
     buildUtilityPage();
     buildInfoPage();
+    // First of all, a page coming up has its controls.
+    connect(PgAccel, &QTabWidget::currentChanged, this, &TFrmMain::makePageControls);
     // A page the user chose with the tabs or their keys; the screen's own changes are no choice.
     connect(PgAccel, &QTabWidget::currentChanged, this, [this](int page) {
         if (!view_->showingPage()) screen_->pageChosen(page);
@@ -152,7 +171,7 @@ void TFrmMain::buildWorkArea() {
     BtnAccelerate = bitmapButton(*view_, accel, main::BtnAccelerate, model::colours::kBlack);
     connect(BtnAccelerate, &QPushButton::clicked, this, [this] { screen_->clicked(main::BtnAccelerate); });
     ImgAbout = view_->make<QLabel>(accel, main::ImgAbout);
-    ImgAbout->setPixmap(QPixmap::fromImage(aboutBadge()));
+    showPictureWhenDrawn(ImgAbout, aboutBadge);
     ImgAbout->setCursor(Qt::PointingHandCursor);
     ImgAbout->installEventFilter(this);
     buildCommentary(accel);
@@ -167,15 +186,20 @@ void TFrmMain::setTabOrder() {
         if (previous != nullptr) QWidget::setTabOrder(previous, next);
         previous = next;
         if (row != &main::PgAccel) continue;
-        for (int page = 0; page < PgAccel->count(); ++page) {
-            for (QWidget* control : PgAccel->widget(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                if (!(control->focusPolicy() & Qt::TabFocus)) continue;
-                QWidget::setTabOrder(previous, control);
-                previous = control;
-            }
-        }
+        for (int page = 0; page < PgAccel->count(); ++page) finishPage(page);
+        previous = lastInTabOrder(PgAccel, PgAccel->count());
     }
     QWidget::setTabOrder(previous, BtnClose);
+}
+
+void TFrmMain::finishPage(int page) {
+    QWidget* previous = lastInTabOrder(PgAccel, page);
+    for (QWidget* control : tabStops(PgAccel->widget(page))) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    nameForAccessibility(PgAccel->widget(page));
+    view_->showOnPage(PgAccel->widget(page));
 }
 
 void TFrmMain::centreOnScreen() {

@@ -44,6 +44,8 @@ public:
     TwoRowPageControl* PgAccel = nullptr;
     std::array<CheckListView*, engine::kTweakCategoryCount> tweakLists{};  // LstSystem ... LstOthers
     CheckListView* LstService = nullptr;
+    // The utilities and PC-information pages' controls are made when their page first comes up
+    // (nobody sees them before): null until then.
     RowList* LstUtility = nullptr;
     RowList* LstHDDefrag = nullptr;
     RowList* LstHDConvert = nullptr;
@@ -118,6 +120,14 @@ private:
     void buildServicePage();
     void buildUtilityPage();
     void buildInfoPage();
+    // The controls of a page not made at start, when the page first comes up.
+    void makePageControls(int page);
+    void makeUtilityControls(QWidget* page);
+    void makeInfoControls(QWidget* page);
+    // What a page's controls take once made, at start or later: their place in the Tab order
+    // (after the controls of the pages before), their names for screen readers, and what the
+    // window shows on them.
+    void finishPage(int page);
     void setTabOrder();
     void layOutCounterLine();
     // The focus moved: the screen is told where to.

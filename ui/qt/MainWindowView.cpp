@@ -31,6 +31,27 @@ const std::vector<const char*>& glyphButtonNames() {
     return names;
 }
 
+// The glyphs of the buttons below root in 16 colours.
+void toSixteenColours(QWidget& root) {
+    QList<QRgb> palette;
+    for (QRgb c : {0x000000u, 0x800000u, 0x008000u, 0x808000u, 0x000080u, 0x800080u, 0x008080u, 0xC0C0C0u,
+                   0x808080u, 0xFF0000u, 0x00FF00u, 0xFFFF00u, 0x0000FFu, 0xFF00FFu, 0x00FFFFu, 0xFFFFFFu})
+        palette.append(qRgb(qRed(c), qGreen(c), qBlue(c)));
+    for (const char* name : glyphButtonNames()) {
+        auto* button = root.findChild<QPushButton*>(name);
+        if (button == nullptr || button->icon().isNull()) continue;
+        const QImage glyph = button->icon().pixmap(button->iconSize()).toImage();
+        button->setIcon(QIcon(QPixmap::fromImage(glyph.convertToFormat(QImage::Format_Indexed8, palette))));
+    }
+}
+
+void addDrives(TFrmMain& window, const std::vector<std::string>& drives) {
+    QStringList items;
+    for (const std::string& drive : drives) items << QString::fromStdString(drive);
+    window.LstHDDefrag->addItems(items);
+    window.LstHDConvert->addItems(items);
+}
+
 }  // namespace
 
 const model::Control* MainWindowView::rowOf(const QWidget* widget) const {
@@ -85,23 +106,19 @@ void MainWindowView::useSmallScreen() {
 }
 
 void MainWindowView::useSixteenColourGlyphs() {
-    QList<QRgb> palette;
-    for (QRgb c : {0x000000u, 0x800000u, 0x008000u, 0x808000u, 0x000080u, 0x800080u, 0x008080u, 0xC0C0C0u,
-                   0x808080u, 0xFF0000u, 0x00FF00u, 0xFFFF00u, 0x0000FFu, 0xFF00FFu, 0x00FFFFu, 0xFFFFFFu})
-        palette.append(qRgb(qRed(c), qGreen(c), qBlue(c)));
-    for (const char* name : glyphButtonNames()) {
-        auto* button = window_.findChild<QPushButton*>(name);
-        if (button == nullptr || button->icon().isNull()) continue;
-        const QImage glyph = button->icon().pixmap(button->iconSize()).toImage();
-        button->setIcon(QIcon(QPixmap::fromImage(glyph.convertToFormat(QImage::Format_Indexed8, palette))));
-    }
+    sixteenColours_ = true;
+    toSixteenColours(window_);
 }
 
 void MainWindowView::setDrives(const std::vector<std::string>& drives) {
-    QStringList items;
-    for (const std::string& drive : drives) items << QString::fromStdString(drive);
-    window_.LstHDDefrag->addItems(items);
-    window_.LstHDConvert->addItems(items);
+    drives_ = drives;
+    if (window_.LstHDDefrag != nullptr) addDrives(window_, drives_);
+}
+
+void MainWindowView::showOnPage(QWidget* page) {
+    if (sixteenColours_) toSixteenColours(*page);
+    if (window_.LstHDDefrag != nullptr && window_.LstHDDefrag->parentWidget() == page) addDrives(window_, drives_);
+    window_.pagesFront->screen().locks().show(*window_.pagesFront);
 }
 
 void MainWindowView::showIntroduction() { window_.BtnComment->click(); }
@@ -113,14 +130,13 @@ void MainWindowView::disableForEdition(const foundation::DisabledControls& disab
 void MainWindowView::readPcInformation() {
     // The fields are read when their page first comes up: nobody sees them before, and the
     // start shows the window sooner without their reading and laying out.
-    QWidget* page = window_.LstInfo->parentWidget();
-    if (window_.PgAccel->currentWidget() == page) {
+    if (window_.PgAccel->currentIndex() == main::kInfoPage) {
         showPcInformation(window_);
         return;
     }
     if (pcInformationWaits_) return;
-    pcInformationWaits_ = QObject::connect(window_.PgAccel, &QTabWidget::currentChanged, &window_, [this, page] {
-        if (window_.PgAccel->currentWidget() != page) return;
+    pcInformationWaits_ = QObject::connect(window_.PgAccel, &QTabWidget::currentChanged, &window_, [this](int page) {
+        if (page != main::kInfoPage) return;
         QObject::disconnect(std::exchange(pcInformationWaits_, {}));
         showPcInformation(window_);
     });

@@ -20,6 +20,9 @@ public:
     const model::Control* rowOf(const QWidget* widget) const;
     // A page shown at the screen's word, which is no choice of the user's.
     bool showingPage() const { return showingPage_; }
+    // What the screen has shown so far, shown on a page's controls just made: the drives, the
+    // glyphs' colours, the locks.
+    void showOnPage(QWidget* page);
 
     void setCaption(const model::Control& control, std::string_view text) override;
     void showPage(const model::Control& pages, int index) override;
@@ -40,6 +43,8 @@ private:
     TFrmMain& window_;
     engine::Session& session_;
     bool showingPage_ = false;
+    bool sixteenColours_ = false;
+    std::vector<std::string> drives_;
     QMetaObject::Connection pcInformationWaits_;  // the fields wait for their page to come up
 };
 

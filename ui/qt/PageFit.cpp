@@ -22,6 +22,8 @@ public:
         for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (control != list) design_.emplace_back(control, control->geometry());
         page->installEventFilter(this);
+        // A page made after the window was laid out has its height already.
+        fit();
     }
 
 protected:

@@ -1,9 +1,13 @@
 #include "ui/qt/Pictures.h"
 
+#include <QEvent>
+#include <QIconEngine>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,13 +29,54 @@ const EmbeddedFile* find(std::string_view path) {
     return at != files.end() && at->path == path ? &*at : nullptr;
 }
 
-QIcon iconOf(std::initializer_list<std::string_view> paths) {
+QIcon decodedIcon(const std::vector<std::string>& paths) {
     QIcon icon;
-    for (std::string_view path : paths) {
+    for (const std::string& path : paths) {
         const QImage image = picture(path);
         if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+// An icon whose pictures are decoded when it is first drawn or asked for its sizes: a button's
+// glyph costs nothing before the window paints it.
+class EmbeddedIconEngine final : public QIconEngine {
+public:
+    explicit EmbeddedIconEngine(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        decoded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return decoded().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return decoded().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return decoded().availableSizes(mode, state);
+    }
+    bool isNull() override { return paths_.empty(); }
+    QString key() const override { return QStringLiteral("hastelyn-embedded"); }
+    QIconEngine* clone() const override { return new EmbeddedIconEngine(*this); }
+
+private:
+    const QIcon& decoded() {
+        if (!decoded_) decoded_ = decodedIcon(paths_);
+        return *decoded_;
+    }
+
+    std::vector<std::string> paths_;
+    std::optional<QIcon> decoded_;
+};
+
+// The pictures of these paths that the program carries, as one icon; null when it carries none.
+QIcon iconOf(std::initializer_list<std::string_view> paths) {
+    std::vector<std::string> carried;
+    for (std::string_view path : paths)
+        if (find(path) != nullptr) carried.emplace_back(path);
+    if (carried.empty()) return {};
+    return QIcon(new EmbeddedIconEngine(std::move(carried)));
 }
 
 }  // namespace
@@ -103,5 +148,31 @@ QIcon glyph(std::string_view name) {
 }
 
 QIcon appIcon() { return iconOf({"icon16.png", "icon32.png", "icon48.png"}); }
+
+namespace {
+
+class PictureWhenDrawn final : public QObject {
+public:
+    PictureWhenDrawn(QLabel* label, std::function<QImage()> make) : QObject(label), make_(std::move(make)) {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        watched->removeEventFilter(this);
+        // Set before the label draws itself, so this first drawing shows it.
+        static_cast<QLabel*>(watched)->setPixmap(QPixmap::fromImage(make_()));
+        deleteLater();
+        return false;
+    }
+
+private:
+    std::function<QImage()> make_;
+};
+
+}  // namespace
+
+void showPictureWhenDrawn(QLabel* label, std::function<QImage()> make) { new PictureWhenDrawn(label, std::move(make)); }
 
 }  // namespace hastelyn::ui

@@ -5,7 +5,10 @@
 #include <QIcon>
 #include <QImage>
 
+#include <functional>
 #include <string_view>
+
+class QLabel;
 
 namespace hastelyn::ui {
 
@@ -31,5 +34,9 @@ QIcon glyph(std::string_view name);
 
 // The program icon at 16, 32 and 48 pixels, for the windows and the tray.
 QIcon appIcon();
+
+// The picture `make` gives, on the label from its first drawing on: it is made (decoded,
+// drawn) only then, once the label's window has come up.
+void showPictureWhenDrawn(QLabel* label, std::function<QImage()> make);
 
 }  // namespace hastelyn::ui

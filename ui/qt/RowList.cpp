@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -10,6 +11,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "ui/qt/RowListAccessible.h"
@@ -21,6 +23,7 @@ class RowHeight final : public QStyledItemDelegate {
 public:
     RowHeight(QObject* parent, int pixels) : QStyledItemDelegate(parent), pixels_(pixels) {}
     void setPixels(int pixels) { pixels_ = pixels; }
+    int pixels() const { return pixels_; }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), pixels_};
     }
@@ -97,12 +100,32 @@ int RowList::roomAt(int top, int height) const {
 
 bool RowList::rowsFit() const {
     // One size hint per row gives both its height (where the next row starts) and its need.
+    // A size hint shapes the row's text, work that a row with room to spare can do without:
+    // with rows of one height, the first row measured gives what a row needs beside its text,
+    // and a row whose text's advances, summed, leave more room than kerning could take fits.
     QStyleOptionViewItem option;
     initViewItemOption(&option);
+    const auto* rows = dynamic_cast<const RowHeight*>(itemDelegate());
+    const QFontMetricsF metrics(option.font);
+    std::optional<qreal> besideText;
+    bool firstTicked = false;
     int top = contentsRect().top();
     for (int row = 0; row < count(); ++row) {
-        const QSize need = itemDelegate()->sizeHint(option, model()->index(row, 0));
+        const QModelIndex index = model()->index(row, 0);
+        const bool ticked = index.data(Qt::CheckStateRole).isValid();
+        qreal advances = 0;
+        for (const QChar c : index.data(Qt::DisplayRole).toString()) advances += metrics.horizontalAdvance(c);
+        if (rows != nullptr && besideText && ticked == firstTicked &&
+            *besideText + advances * 33 / 32 + 4 <= roomAt(top, rows->pixels())) {
+            top += rows->pixels();
+            continue;
+        }
+        const QSize need = itemDelegate()->sizeHint(option, index);
         if (need.width() > roomAt(top, need.height())) return false;
+        if (!besideText) {
+            besideText = need.width() - advances;
+            firstTicked = ticked;
+        }
         top += need.height();
     }
     return true;

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include "ui/model/MainControls.h"
+
 namespace hastelyn::testing {
 
 bool showActive(QWidget& window) {
@@ -9,6 +11,10 @@ bool showActive(QWidget& window) {
     if (!QTest::qWaitForWindowExposed(&window)) return false;
     window.activateWindow();
     return QTest::qWaitFor([&] { return window.isActiveWindow(); });
+}
+
+void bringUpUtilityAndInfoPages(ui::TFrmMain& window) {
+    for (int page : {ui::model::main::kUtilityPage, ui::model::main::kInfoPage, 0}) window.PgAccel->setCurrentIndex(page);
 }
 
 WindowFixture::WindowFixture(const MiniMachine& machine, ui::model::ScreenFacts screen, foundation::DialogProvider* dialogs,

@@ -36,6 +36,10 @@ inline MiniMachine withGeneralSettings(const std::string& lines) {
 // platform would not.
 bool showActive(QWidget& window);
 
+// Brings up the utilities and PC-information pages, whose controls are made when their page
+// first comes up, and then the first page again.
+void bringUpUtilityAndInfoPages(ui::TFrmMain& window);
+
 class WindowFixture {
 public:
     // The dialogs are answered by the test's script, or shown by the given provider.
