@@ -6,6 +6,7 @@
   playbook_output.py FILE msg TASK HOST      the task's message: a text as it is, anything else as JSON
   playbook_output.py FILE rows TASK HOST     the rows the tool reported, one a line
   playbook_output.py FILE diff TASK HOST     the header of each entry of the task's diff, one a line
+  playbook_output.py FILE fact TASK HOST K   the fact K the task set
 """
 import json
 import sys
@@ -53,6 +54,8 @@ def main():
     elif what == "diff":
         for entry in result.get("diff", []):
             print(entry["before_header"])
+    elif what == "fact":
+        show(result.get("ansible_facts", {}).get(sys.argv[5]))
 
 
 main()

@@ -156,10 +156,14 @@ for host in "${hosts[@]}"; do
   expect "tick-all: $host: the rows done are the rows planned" \
     "$(output "$work/apply.json" rows "Make the changes" "$host")" "$(output "$work/check.json" rows "Plan the rows" "$host")"
   expect "tick-all: $host: nothing left unticked" "$(unticked "$host")" ""
+  expect "tick-all: $host: a restart is wanted" \
+    "$(output "$work/apply.json" fact "Note whether Windows wants a restart" "$host" hastelyn_reboot_required)" true
 done
 play again
 expect "tick-all again: exit status" "$status" 0
 expect_recaps "tick-all again" again "changed=0 failures=0 unreachable=0" "${hosts[@]}"
+expect "tick-all again: no restart is wanted" \
+  "$(output "$work/again.json" fact "Note whether Windows wants a restart" pc-xp hastelyn_reboot_required)" false
 
 # A string where a list of rows belongs stops the play before the tool runs.
 play not-a-list --limit pc-xp -e '{"hastelyn_tick_all": false, "hastelyn_tick": "Desktop2"}'
