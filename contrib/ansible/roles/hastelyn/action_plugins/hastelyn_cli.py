@@ -10,6 +10,7 @@ from __future__ import annotations
 import json
 
 from ansible.errors import AnsibleActionFail
+from ansible.module_utils.parsing.convert_bool import boolean
 from ansible.plugins.action import ActionBase
 
 # What each command's JSON "result" may be when the command did its work.
@@ -119,7 +120,7 @@ class ActionModule(ActionBase):
             result.update(changed=True, msg=f"would take {argv[2]}")
             return result
 
-        windows = bool(args.get("windows"))
+        windows = boolean(args.get("windows", False), strict=False)
         module_args = {"argv": argv}
         if args.get("chdir"):
             module_args["chdir"] = args["chdir"]
