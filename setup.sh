@@ -22,8 +22,9 @@ if [ "$mode" = test ]; then
   packages+=(python3-html5lib)
   # The clipboard hand-over test: a clipboard manager in python3-xlib, keys typed by xdotool.
   packages+=(python3-xlib xdotool)
-  # The Ansible role's test (ctest ansible_role) plays it with Debian's ansible.
-  packages+=(ansible)
+  # The Ansible role's test (ctest ansible_role) plays it with Debian's ansible; ctest
+  # ansible_lint checks it with ansible-lint and yamllint.
+  packages+=(ansible ansible-lint yamllint)
   # The Windows builds: mingw-w64 for 64 and 32 bits with their objdump (the import check),
   # GoogleTest's sources, Wine, and the Japanese locale's sources for the tests of a Japanese
   # system.

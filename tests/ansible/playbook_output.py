@@ -4,8 +4,9 @@
   playbook_output.py FILE stats              one line per host: HOST changed=N failures=N unreachable=N
   playbook_output.py FILE state TASK HOST    changed, ok, failed or skipped (absent: the task never ran there)
   playbook_output.py FILE msg TASK HOST      the task's message: a text as it is, anything else as JSON
-  playbook_output.py FILE rows TASK HOST     the "row" of each entry of the message's "rows", one a line
-  playbook_output.py FILE field TASK HOST K  the message's field K, a text as it is
+  playbook_output.py FILE rows TASK HOST     the rows the tool reported, one a line
+  playbook_output.py FILE diff TASK HOST     the header of each entry of the task's diff, one a line
+  playbook_output.py FILE fact TASK HOST K   the fact K the task set
 """
 import json
 import sys
@@ -44,14 +45,17 @@ def main():
         print("absent" if result is None else "skipped" if result.get("skipped") else
               "failed" if result.get("failed") else "changed" if result.get("changed") else "ok")
         return
-    msg = (result or {}).get("msg") or {}
+    result = result or {}
     if what == "msg":
-        show(msg)
+        show(result.get("msg", ""))
     elif what == "rows":
-        for row in msg.get("rows", []):
-            print(row["row"])
-    elif what == "field":
-        show(msg.get(sys.argv[5]))
+        for row in result.get("rows", []):
+            print(row)
+    elif what == "diff":
+        for entry in result.get("diff", []):
+            print(entry["before_header"])
+    elif what == "fact":
+        show(result.get("ansible_facts", {}).get(sys.argv[5]))
 
 
 main()
