@@ -5,8 +5,9 @@
 // instead of KERNEL32's: each points to a stand-in that calls the system's function where KERNEL32
 // has it, and otherwise does what the older edition allows.
 //
-// These files are compiled into every program of the Windows build (not taken from a library,
-// where the linker would look only after KERNEL32 had already served the slots).
+// These files are compiled into every program that links the Win32 backend, as objects of their
+// own (not taken from a library, where the linker would look only after KERNEL32 had already
+// served the slots).
 #include <windows.h>
 
 #include <atomic>
