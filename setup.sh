@@ -120,12 +120,13 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # program's header and imports are checked everywhere).
 windows_build() {  # BUILD_DIR TOOLCHAIN_FILE
   cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
-  # The suite is built by the test script only where Wine can run it (no 32-bit Wine here).
-  cmake --build "$1" -j "$jobs" --target start_probe hastelyn-cli
+  # The suite is built by the test script only where Wine can run it (no 32-bit Wine here); the
+  # programs handed out and what the check of their imports reads are built everywhere.
+  cmake --build "$1" -j "$jobs" --target windows_import_checks
   tools/wine/test-windows-build.sh "$1" -j "$jobs"
 }
-# The 32-bit build compiles two programs and, without 32-bit Wine, runs nothing but the check of
-# its program file: it runs beside the 64-bit build and its suite, filling the time their Wine
+# The 32-bit build compiles the programs and, without 32-bit Wine, runs nothing but the check of
+# their program files: it runs beside the 64-bit build and its suite, filling the time their Wine
 # programs leave a processor idle.
 stage "Windows builds and tests: build/win32, with build/win32-i686 beside it"
 mkdir -p build

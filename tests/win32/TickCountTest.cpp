@@ -1,4 +1,4 @@
-// The 64-bit tick count that stands in for GetTickCount64 on Windows XP and Server 2003.
+// The 64-bit tick count that stands in for GetTickCount64 on Windows 2000, XP and Server 2003.
 #include <gtest/gtest.h>
 
 #include <cstdint>

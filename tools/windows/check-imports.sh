@@ -3,10 +3,11 @@
 # and import table alone (read with the cross toolchain's objdump -p):
 #   tools/windows/check-imports.sh PROGRAM.exe LISTS_DIR MACHINE SUBSYSTEM [OBJDUMP]
 # MACHINE is the PE machine the program must be built for (i386 or x86-64); SUBSYSTEM the highest
-# subsystem version its header may ask for (5.1: Windows XP); LISTS_DIR holds one list per system
-# DLL the program may import from (kernel32.dll.txt: one exported function a line, "#" comments).
+# subsystem version its header may ask for (5.0: Windows 2000); LISTS_DIR holds one list per
+# system DLL the program may import from (kernel32.dll.txt: one exported function a line, "#"
+# comments), and beside it what the DLL exports on that machine alone (kernel32.dll.x86-64.txt).
 # Fails, naming each, on another machine, a higher subsystem version, a DLL without a list, a
-# function missing from its DLL's list, or an import by ordinal.
+# function missing from its DLL's lists, or an import by ordinal.
 set -euo pipefail
 program=${1:?usage: $0 PROGRAM.exe LISTS_DIR MACHINE SUBSYSTEM [OBJDUMP]}
 lists=${2:?}
@@ -18,14 +19,19 @@ headers=$("$objdump" -p "$program")
 
 awk -v lists="$lists" -v machine="$machine" -v subsystem="$subsystem" -v program="$program" '
 function fail(text) { problems = problems "\n  " text; failures++ }
-function loadList(dll,    file, line, n) {
-    file = lists "/" tolower(dll) ".txt"
+function loadFile(dll, file,    line) {
     if ((getline line < file) < 0) return 0
     do {
         sub(/#.*/, "", line); gsub(/[ \t\r]/, "", line)
         if (line != "") allowed[tolower(dll), line] = 1
     } while ((getline line < file) > 0)
     close(file)
+    return 1
+}
+function loadList(dll,    base) {
+    base = lists "/" tolower(dll)
+    if (!loadFile(dll, base ".txt")) return 0
+    loadFile(dll, base "." machine ".txt")
     return 1
 }
 /file format pei-/ { format = $NF; sub(/^pei-/, "", format) }

@@ -4,8 +4,9 @@
 #
 # The build's smallest program runs first. Where Wine cannot start it (a 32-bit build needs
 # 32-bit Wine, and that a kernel that runs 32-bit programs), the suite is skipped, saying so and
-# why, and only the check that reads the program file runs. The build need hold no more than
-# that program and hastelyn-cli.exe: the rest of the suite is built here when it can run.
+# why, and only the checks that read the program files run. The build need hold no more than
+# what those read (the target windows_import_checks): the rest of the suite is built here when it
+# can run.
 #
 # Wine's background processes (wineserver, the services, the desktop) would inherit the output
 # pipes of the first program that needs them, and ctest would wait for them to end: they are
@@ -44,6 +45,6 @@ else
   echo "SKIPPED: the Wine suite of $build: Wine on this machine does not start its programs."
   echo "  Wine said: ${reason:-nothing}"
   echo "  (32-bit programs need 32-bit Wine, wine32, and a kernel that runs 32-bit programs.)"
-  echo "  Only the check of the program file runs:"
-  "$build/tests/check-program-imports.sh"
+  echo "  Only the checks of the program files run:"
+  ctest --test-dir "$build" --output-on-failure -R '^windows_program_imports'
 fi
