@@ -162,7 +162,8 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 std::vector<WORD> emptyTemplate() {
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);  // then no menu, class, title
     auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+    // In front and with the keyboard even when the program's own windows are not (in the tray).
+    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK | DS_SETFOREGROUND;
     dialog->dwExtendedStyle = WS_EX_DLGMODALFRAME;
     return words;
 }
