@@ -57,7 +57,7 @@ LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TEST(MessageDialogs, ShowThePartTextsAndAnswerByKeyboard) {
+TEST(MessageDialogs, ShowTheirTextsAndAnswerByKeyboard) {
     WNDCLASSW type{};
     type.lpfnWndProc = ownerProc;
     type.hInstance = GetModuleHandleW(nullptr);
