@@ -26,10 +26,10 @@ if [ "$mode" = test ]; then
   # ansible_lint checks it with ansible-lint and yamllint.
   packages+=(ansible ansible-lint yamllint)
   # The Windows builds: mingw-w64 for 64 and 32 bits with their objdump (the import check),
-  # GoogleTest's sources, Wine, and the Japanese locale's sources for the tests of a Japanese
-  # system.
+  # GoogleTest's sources, Wine with its fonts, and the Japanese locale's sources for the tests
+  # of a Japanese system.
   packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
-             binutils-mingw-w64-i686 googletest wine wine64 locales)
+             binutils-mingw-w64-i686 googletest wine wine64 locales fonts-wine)
 fi
 missing=()
 for p in "${packages[@]}"; do

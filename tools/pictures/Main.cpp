@@ -1,5 +1,8 @@
 // hastelyn-mkpictures: draws the program's pictures and writes them into a folder.
-//   hastelyn-mkpictures <folder>       normally resources/pictures of the source tree
+//   hastelyn-mkpictures <folder> [<folder for Windows>]
+//       normally resources/pictures and resources/pictures-win32 of the source tree
+// The second folder gets the same pictures as the Windows program carries them: bitmaps for the
+// JPEGs, icons for the glyphs and the program icon.
 // The pictures are drawn from code with one font, so every run writes the same bytes.
 #include <QBuffer>
 #include <QByteArray>
@@ -17,6 +20,7 @@
 #include <jpeglib.h>
 
 #include "tools/pictures/Drawing.h"
+#include "tools/pictures/WindowsFormats.h"
 
 namespace pictures = hastelyn::pictures;
 
@@ -82,17 +86,43 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
+// The Windows program's copy of a picture: "title.jpg" -> "title.bmp", "glyphs/x.png" ->
+// "glyphs/x.ico", the version letters as a 32-bit bitmap; the program icon's sizes go into one
+// "hastelyn.ico" (collected by the caller).
+QString windowsName(const QString& name) {
+    const QString stem = name.left(name.lastIndexOf(QLatin1Char('.')));
+    if (name.endsWith(QLatin1String(".jpg")) || name == QLatin1String("about-version.png"))
+        return stem + QStringLiteral(".bmp");
+    return stem + QStringLiteral(".ico");
+}
+
+QByteArray encodeForWindows(const QString& name, const QImage& image) {
+    if (name.endsWith(QLatin1String(".jpg"))) return pictures::encodeBmp24(image);
+    if (name == QLatin1String("about-version.png")) return pictures::encodeBmp32(image);
+    return pictures::encodeIco({image});
+}
+
+bool isProgramIcon(const QString& name) { return name.startsWith(QLatin1String("icon")); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: hastelyn-mkpictures <folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: hastelyn-mkpictures <folder> [<folder for Windows>]\n");
         return 2;
     }
     // Nothing is shown; the offscreen platform needs no display and gives the same fonts.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QString windowsFolder = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    std::vector<QImage> programIcon;
+    const auto writeForWindows = [&windowsFolder](const QString& name, const QByteArray& bytes) {
+        const QString path = QDir(windowsFolder).filePath(name);
+        if (writeFile(path, bytes)) return true;
+        std::fprintf(stderr, "hastelyn-mkpictures: cannot write %s\n", qPrintable(path));
+        return false;
+    };
 
     try {
         pictures::requirePictureFont();
@@ -109,9 +139,17 @@ int main(int argc, char** argv) {
                 return 1;
             }
             written.insert(name);
+            if (!windowsFolder.isEmpty() && isProgramIcon(name)) {
+                programIcon.push_back(image);
+            } else if (!windowsFolder.isEmpty() && !writeForWindows(windowsName(name), encodeForWindows(name, image))) {
+                return 1;
+            }
             std::printf("%-28s %3d×%-3d %6lld bytes\n", picture.path.c_str(), image.width(), image.height(),
                         static_cast<long long>(bytes.size()));
         }
+        if (!windowsFolder.isEmpty() && !programIcon.empty() &&
+            !writeForWindows(QStringLiteral("hastelyn.ico"), pictures::encodeIco(programIcon)))
+            return 1;
         const QString advances = QStringLiteral("about-version.txt");
         if (!writeFile(folder.filePath(advances), pictures::versionLetterAdvances())) {
             std::fprintf(stderr, "hastelyn-mkpictures: cannot write %s\n", qPrintable(folder.filePath(advances)));

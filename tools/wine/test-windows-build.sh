@@ -29,6 +29,18 @@ trap cleanup EXIT
 
 # Makes the prefix; the display driver takes effect once this first session has ended.
 "$run" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+# The window program's fonts as a Japanese Windows names them, served by the IPA fonts Debian
+# ships (fonts-ipafont-gothic); Wine's own fonts (fonts-wine) where Windows keeps its fonts.
+# Windows left to the window manager's taste would not be where the program puts them, when a
+# test run draws on an X server (the X11 driver): not managed.
+"$run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+for face in "MS UI Gothic=IPAPGothic" "MS PGothic=IPAPGothic" "MS Gothic=IPAGothic"; do
+  "$run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f </dev/null >/dev/null 2>&1
+done
+if [ -d /usr/share/wine/fonts ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
 wineserver -w
 wineserver -p </dev/null >/dev/null 2>&1
 "$run" cmd /c exit </dev/null >/dev/null 2>&1
