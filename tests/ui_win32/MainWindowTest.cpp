@@ -214,5 +214,74 @@ TEST_F(MainWindowTest, ASecondInstanceFindsTheFirstAndBringsItForward) {
     DestroyWindow(other);
 }
 
+// Hastelyn.exe itself, from a copy in a scratch folder, as the edition it is made for.
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!runningUnderWine()) GTEST_SKIP() << "changes the system's settings: runs only in a Wine prefix";
+        wchar_t tests[MAX_PATH * 2];
+        const std::wstring self(tests, GetModuleFileNameW(nullptr, tests, MAX_PATH * 2));
+        const std::wstring source = self.substr(0, self.find_last_of(L'\\') + 1) + widen(HASTELYN_PROGRAM_FROM_TESTS);
+        program_ = widen(folder_.path() + "\\Hastelyn.exe");
+        ASSERT_TRUE(CopyFileW(source.c_str(), program_.c_str(), FALSE)) << narrow(source);
+        const std::wstring xp = L"winxp";
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kProgramSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(xp.c_str()),
+                       static_cast<DWORD>((xp.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    void TearDown() override {
+        for (PROCESS_INFORMATION& p : started_) {
+            if (WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(p.hProcess, 1);
+            CloseHandle(p.hThread);
+            CloseHandle(p.hProcess);
+        }
+        RegDeleteKeyW(HKEY_CURRENT_USER, kProgramSettings);
+    }
+
+    HANDLE start() {
+        std::wstring line = L"\"" + program_ + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return nullptr;
+        started_.push_back(process);
+        return process.hProcess;
+    }
+    static DWORD exitCode(HANDLE process) {
+        if (WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        DWORD code = 0;
+        GetExitCodeProcess(process, &code);
+        return code;
+    }
+
+    static constexpr const wchar_t* kProgramSettings = L"Software\\Wine\\AppDefaults\\Hastelyn.exe";
+    ScratchFolder folder_{"高速化 起動"};
+    std::wstring program_;
+    std::vector<PROCESS_INFORMATION> started_;
+};
+
+TEST_F(ProgramStart, RunsOnceAndEndsWithItsWindow) {
+    const HANDLE first = start();
+    ASSERT_NE(first, nullptr);
+    // Idle: the window is made and the program waits for its user.
+    ASSERT_EQ(WaitForInputIdle(first, 60000), 0u);
+    const HWND window = FindWindowW(winui::MainWindow::kClassName, L"Hastelyn");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    // A second start finds the first and ends at once; the first goes on.
+    const HANDLE second = start();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(exitCode(second), 0u);
+    EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    // Closed as by Alt+F4, the program ends.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(exitCode(first), 0u);
+}
+
 }  // namespace
 }  // namespace hastelyn::win32test
