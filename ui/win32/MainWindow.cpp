@@ -65,6 +65,13 @@ void registerMainClass(WNDPROC procedure) {
 
 bool within(HWND ancestor, HWND window) { return window != nullptr && (window == ancestor || IsChild(ancestor, window)); }
 
+bool isPushButton(HWND control) {
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiW(name, WC_BUTTONW) == 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_OWNERDRAW);
+}
+
 // The controls of a page that Tab stops at, in the order they stand.
 std::vector<HWND> tabStops(HWND page) {
     std::vector<HWND> stops;
@@ -281,6 +288,11 @@ bool MainWindow::previewKey(const MSG& message) {
     if (message.message == WM_SYSKEYUP && message.wParam == VK_MENU) return true;  // no menu mode
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (message.wParam == VK_TAB) return moveFocus(GetKeyState(VK_SHIFT) < 0);
+    // Enter presses the focused button: the window is no dialog with a default button.
+    if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN && isPushButton(message.hwnd)) {
+        Button(message.hwnd).click();
+        return true;
+    }
     const foundation::MainKey key = mainKeyOf(message.wParam);
     if (key == foundation::MainKey::Other) return false;
     // Auto-repeat of a held key says nothing again.
