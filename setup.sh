@@ -120,8 +120,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # program's header and imports are checked everywhere).
 windows_build() {  # BUILD_DIR TOOLCHAIN_FILE
   cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHASTELYN_WERROR=ON
-  # The suite is built by the test script only where Wine can run it (no 32-bit Wine here).
-  cmake --build "$1" -j "$jobs" --target start_probe hastelyn-cli
+  # The programs, each architecture's; the suite is built by the test script only where Wine
+  # can run it (no 32-bit Wine here).
+  cmake --build "$1" -j "$jobs" --target start_probe hastelyn-cli Hastelyn
   tools/wine/test-windows-build.sh "$1" -j "$jobs"
 }
 # The 32-bit build compiles two programs and, without 32-bit Wine, runs nothing but the check of
