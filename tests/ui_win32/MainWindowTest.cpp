@@ -234,12 +234,16 @@ TEST_F(MainWindowTest, ASecondInstanceFindsTheFirstAndBringsItForward) {
     ASSERT_TRUE(first.claim());
     const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window_->hwnd(), SW_MINIMIZE);
     SetForegroundWindow(other);
+    pump();
     ASSERT_EQ(GetForegroundWindow(), other);
+    ASSERT_TRUE(IsIconic(window_->hwnd()));
     app::SingleInstance second(platform_.windows);
     EXPECT_FALSE(second.claim());
     pump();
     EXPECT_EQ(GetForegroundWindow(), window_->hwnd());
+    EXPECT_FALSE(IsIconic(window_->hwnd()));
     DestroyWindow(other);
 }
 

@@ -5,7 +5,8 @@
 # The build's smallest program runs first. Where Wine cannot start it (a 32-bit build needs
 # 32-bit Wine, and that a kernel that runs 32-bit programs), the suite is skipped, saying so and
 # why, and only the check that reads the program file runs. The build need hold no more than
-# that program, hastelyn-cli.exe and Hastelyn.exe: the rest of the suite is built here when it can run.
+# that program, hastelyn-cli.exe and Hastelyn.exe: the rest of the suite is built here when it
+# can run.
 #
 # Wine's background processes (wineserver, the services, the desktop) would inherit the output
 # pipes of the first program that needs them, and ctest would wait for them to end: they are

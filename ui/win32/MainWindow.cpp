@@ -422,8 +422,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MOUSEWHEEL: screen_->wheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
         case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE || !screen_) break;
+            // Brought forward while minimised (a second start asks this): shown again, as the
+            // taskbar's button would.
+            if (HIWORD(wParam) != 0) ShowWindow(hwnd_, SW_RESTORE);
             // Back from another program, which may have changed the machine.
-            if (LOWORD(wParam) != WA_INACTIVE && screen_) screen_->activated();
+            screen_->activated();
             break;
         case WM_TIMER:
             if (wParam == kSpeechTimer) {
