@@ -2,17 +2,13 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <stdexcept>
-#include <vector>
 
 #include "platform/win32/WideText.h"
 #include "ui/model/Colours.h"
 #include "ui/model/MainControls.h"
-#include "ui/model/MainTexts.h"
 #include "ui/win32/Panel.h"
 #include "ui/win32/controls/Button.h"
-#include "ui/win32/controls/Child.h"
 
 namespace hastelyn::winui {
 namespace {
@@ -22,32 +18,6 @@ namespace colours = ui::model::colours;
 
 constexpr UINT_PTR kSpeechTimer = 1;
 constexpr UINT kSpeechDelay = 3000;
-constexpr int kFirstListId = 3000;
-
-foundation::MainKey mainKeyOf(WPARAM key) {
-    switch (key) {
-        case VK_MENU: return foundation::MainKey::Alt;
-        case VK_ESCAPE: return foundation::MainKey::Escape;
-        case VK_SPACE: return foundation::MainKey::Space;
-        case VK_F1: return foundation::MainKey::F1;
-        case VK_F2: return foundation::MainKey::F2;
-        case VK_F3: return foundation::MainKey::F3;
-        case VK_F4: return foundation::MainKey::F4;
-        case VK_F5: return foundation::MainKey::F5;
-        case VK_F6: return foundation::MainKey::F6;
-        default: return foundation::MainKey::Other;
-    }
-}
-
-// The window's face until the font choice lands: the Japanese UI font by name, 12 pixels, as
-// the rows are laid out for it.
-HFONT uiFont(bool bold) {
-    return CreateFontW(-12, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       L"MS UI Gothic");
-}
-
-void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
 
 void registerMainClass(WNDPROC procedure) {
     static bool registered = false;
@@ -63,23 +33,6 @@ void registerMainClass(WNDPROC procedure) {
     registered = RegisterClassExW(&c) != 0;
 }
 
-bool within(HWND ancestor, HWND window) { return window != nullptr && (window == ancestor || IsChild(ancestor, window)); }
-
-bool isPushButton(HWND control) {
-    wchar_t name[16] = {};
-    GetClassNameW(control, name, 16);
-    const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-    return lstrcmpiW(name, WC_BUTTONW) == 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_OWNERDRAW);
-}
-
-// The controls of a page that Tab stops at, in the order they stand.
-std::vector<HWND> tabStops(HWND page) {
-    std::vector<HWND> stops;
-    for (HWND c = GetWindow(page, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
-        if ((GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(c) && IsWindowEnabled(c)) stops.push_back(c);
-    return stops;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(engine::Session& session) : session_(session), pagesScreen_(session, *this) {
@@ -87,8 +40,6 @@ MainWindow::MainWindow(engine::Session& session) : session_(session), pagesScree
     registerPanelClass();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    font_ = uiFont(false);
-    boldFont_ = uiFont(true);
     workArea_ = CreateSolidBrush(colours::kWorkArea);
     titleStrip_ = CreateSolidBrush(colours::kTitleStrip);
 
@@ -115,99 +66,6 @@ MainWindow::~MainWindow() {
     DeleteObject(boldFont_);
     DeleteObject(workArea_);
     DeleteObject(titleStrip_);
-}
-
-void MainWindow::build() {
-    // The window's controls in the screen's Tab walk, the work area where the page control
-    // stands in it; the title strip, which Tab does not reach, last.
-    for (const ui::model::Control* row : main::tabWalk()) {
-        if (row == &main::PgAccel) buildWorkArea();
-        if (!row->parent.empty()) continue;
-        const HWND b = make(hwnd_, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
-        setFont(b, boldFont_);
-    }
-    buildTitleStrip();
-    SetFocus(handle(main::BtnSystem));
-}
-
-void MainWindow::buildTitleStrip() {
-    const HWND strip = make(hwnd_, main::PnlTitle, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN);
-    setPanelBrush(strip, titleStrip_);
-    // The title picture's stand-in: its text, white on the strip.
-    const HWND title = make(strip, main::ImgTitle, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE);
-    SetWindowTextW(title, win32::widen(main::ImgTitle.hint).c_str());
-    setFont(title, boldFont_);
-    setColours(main::ImgTitle, colours::kTitleStrip, colours::kWhite);
-    // The picture buttons carry the names a screen reader reads.
-    for (const ui::model::Control* row : main::kTitleButtons) {
-        const DWORD kind = row->kind == ui::model::ControlKind::CheckBox ? BS_AUTOCHECKBOX | BS_PUSHLIKE : BS_PUSHBUTTON;
-        const HWND b = make(strip, *row, WC_BUTTONW, WS_VISIBLE | kind);
-        SetWindowTextW(b, win32::widen(main::accessibleName(*row)).c_str());
-        setFont(b, font_);
-    }
-}
-
-void MainWindow::buildWorkArea() {
-    const HWND area = make(hwnd_, main::PnlAccel, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
-    setPanelBrush(area, workArea_);
-    tabs_ = TabControl(make(area, main::PgAccel, WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE));
-    setFont(tabs_.handle(), font_);
-    for (std::size_t i = 0; i < main::kPages.size(); ++i) tabs_.insert(static_cast<int>(i), main::kPages[i]->caption);
-    buildPages(area);
-
-    const HWND hint = make(area, main::Label2, WC_STATICW, WS_VISIBLE | SS_LEFT);
-    setFont(hint, font_);
-    setColours(main::Label2, colours::kWorkArea, colours::kBlue);
-    // The counter line: one line of red text, each label as wide as its text.
-    for (const ui::model::Control* row : main::kCounterLine) {
-        setFont(make(area, *row, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_NOPREFIX), font_);
-        setColours(*row, colours::kWorkArea, colours::kRed);
-    }
-    layOutCounterLine();
-    setFont(make(area, main::BtnAccelerate, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), boldFont_);
-    const HWND about = make(area, main::ImgAbout, WC_STATICW, WS_VISIBLE | SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE);
-    SetWindowTextW(about, L"Hastelyn");
-    setFont(about, boldFont_);
-}
-
-void MainWindow::buildPages(HWND area) {
-    const RECT r = tabs_.pageArea();
-    for (std::size_t i = 0; i < main::kPages.size(); ++i) {
-        const ui::model::Rect place{r.left, r.top, r.right - r.left, r.bottom - r.top};
-        const HWND page = make(area, *main::kPages[i], kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
-        MoveWindow(page, place.left, place.top, place.width, place.height, FALSE);
-        pageWindows_[i] = page;
-        if (i >= lists_.size()) continue;
-        const HWND list = makeChild(page, WC_LISTVIEWW, "",
-                                    WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
-                                        LVS_SHOWSELALWAYS,
-                                    {0, 0, place.width, place.height}, kFirstListId + static_cast<int>(i));
-        setFont(list, font_);
-        lists_[i] = std::make_unique<CheckListControl>(session_.model.tweakList(i), list);
-    }
-    // The pages stand over the page control, so that it does not draw over them; the Tab walk
-    // is the screen's (previewKey), not this order.
-    SetWindowPos(tabs_.handle(), pageWindows_.back(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    showPageWindow(0);
-}
-
-void MainWindow::layOutCounterLine() {
-    const HWND first = handle(main::Label4);
-    const HDC dc = GetDC(first);
-    const HGDIOBJ old = SelectObject(dc, font_);
-    int left = main::Label4.rect.left;
-    for (const ui::model::Control* row : main::kCounterLine) {
-        const HWND label = handle(*row);
-        const std::wstring text = win32::widen(windowText(label));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        int width = static_cast<int>(size.cx) + 1;
-        if (row == &main::LblRest || row == &main::LblAll) width = std::max(width, 16);
-        MoveWindow(label, left, row->rect.top, width, row->rect.height, TRUE);
-        left += width;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(first, dc);
 }
 
 void MainWindow::show() {
@@ -275,78 +133,6 @@ void MainWindow::showRowsAgain() {
 }
 
 void MainWindow::showServiceDetail(std::string_view displayName) { pagesScreen_.showServiceDetail(displayName); }
-
-std::optional<bool> MainWindow::focusedTweakRowTicked() const {
-    const HWND focused = GetFocus();
-    for (const auto& list : lists_)
-        if (list->handle() == focused) return list->selectedRowTicked();
-    return std::nullopt;
-}
-
-bool MainWindow::previewKey(const MSG& message) {
-    if (hwnd_ == nullptr || !within(hwnd_, message.hwnd) || !IsWindowVisible(hwnd_)) return false;
-    if (message.message == WM_SYSKEYUP && message.wParam == VK_MENU) return true;  // no menu mode
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
-    if (message.wParam == VK_TAB) return moveFocus(GetKeyState(VK_SHIFT) < 0);
-    // Enter presses the focused button: the window is no dialog with a default button.
-    if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN && isPushButton(message.hwnd)) {
-        Button(message.hwnd).click();
-        return true;
-    }
-    const foundation::MainKey key = mainKeyOf(message.wParam);
-    if (key == foundation::MainKey::Other) return false;
-    // Auto-repeat of a held key says nothing again.
-    if (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 30))) return key == foundation::MainKey::Alt;
-    screen_->key(key, focusedTweakRowTicked(), {});
-    return key == foundation::MainKey::Alt || key == foundation::MainKey::Escape || key == foundation::MainKey::F1;
-}
-
-void MainWindow::process(MSG& message) {
-    if (!previewKey(message) && (hwnd_ == nullptr || !IsDialogMessageW(hwnd_, &message))) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    if (hwnd_ != nullptr) noticeFocus();
-}
-
-std::vector<HWND> MainWindow::tabWalk() const {
-    // The screen's walk; the page control brings the current page's controls after its tabs.
-    std::vector<HWND> walk;
-    for (const ui::model::Control* row : main::tabWalk()) {
-        const HWND control = handle(*row);
-        if (IsWindowVisible(control) && IsWindowEnabled(control)) walk.push_back(control);
-        if (row != &main::PgAccel) continue;
-        const int page = tabs_.current();
-        if (page < 0 || page >= static_cast<int>(pageWindows_.size())) continue;
-        for (HWND stop : tabStops(pageWindows_[static_cast<std::size_t>(page)])) walk.push_back(stop);
-    }
-    return walk;
-}
-
-bool MainWindow::moveFocus(bool backwards) {
-    const std::vector<HWND> walk = tabWalk();
-    if (walk.empty()) return false;
-    const HWND focused = GetFocus();
-    auto at = std::find_if(walk.begin(), walk.end(), [&](HWND c) { return within(c, focused); });
-    std::size_t index = at == walk.end() ? 0 : static_cast<std::size_t>(at - walk.begin());
-    if (at != walk.end()) index = (index + (backwards ? walk.size() - 1 : 1)) % walk.size();
-    SetFocus(walk[index]);
-    return true;
-}
-
-void MainWindow::noticeFocus() {
-    const HWND focused = GetFocus();
-    if (focused == lastFocus_) return;
-    lastFocus_ = focused;
-    using ui::model::FocusPlace;
-    FocusPlace place = FocusPlace::Elsewhere;
-    if (within(hwnd_, focused))
-        place = within(handle(main::PgAccel), focused) ||
-                        std::any_of(pageWindows_.begin(), pageWindows_.end(), [&](HWND p) { return within(p, focused); })
-                    ? FocusPlace::Pages
-                    : FocusPlace::Window;
-    screen_->focusMoved(place, rowOf(focused));
-}
 
 void MainWindow::command(int id, int code) {
     const ui::model::Control* row = rowOfId(id);

@@ -70,6 +70,8 @@ public:
     void showServiceDetail(std::string_view displayName) override;
 
 private:
+    static constexpr int kFirstListId = 3000;  // the tweak lists' control ids, in category order
+
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT notify(const NMHDR& header);
