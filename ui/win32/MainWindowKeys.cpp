@@ -27,8 +27,6 @@ foundation::MainKey mainKeyOf(WPARAM key) {
     }
 }
 
-// The window's face until the font choice lands: the Japanese UI font by name, 12 pixels, as
-
 bool within(HWND ancestor, HWND window) { return window != nullptr && (window == ancestor || IsChild(ancestor, window)); }
 
 bool isPushButton(HWND control) {
@@ -45,7 +43,6 @@ std::vector<HWND> tabStops(HWND page) {
         if ((GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(c) && IsWindowEnabled(c)) stops.push_back(c);
     return stops;
 }
-
 
 }  // namespace
 

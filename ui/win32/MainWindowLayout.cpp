@@ -17,6 +17,8 @@ namespace {
 namespace main = ui::model::main;
 namespace colours = ui::model::colours;
 
+// The window's face until the font choice lands: the Japanese UI font by name, 12 pixels, as
+// the rows are laid out for it.
 HFONT uiFont(bool bold) {
     return CreateFontW(-12, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
