@@ -92,7 +92,8 @@ void MainWindow::buildPages(HWND area) {
         MoveWindow(page, place.left, place.top, place.width, place.height, FALSE);
         pageWindows_[i] = page;
         if (i >= lists_.size()) continue;
-        const HWND list = makeChild(page, WC_LISTVIEWW, "",
+        // Named after its page, the name a screen reader reads for the list.
+        const HWND list = makeChild(page, WC_LISTVIEWW, main::kPages[i]->caption,
                                     WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                         LVS_SHOWSELALWAYS,
                                     {0, 0, place.width, place.height}, kFirstListId + static_cast<int>(i));
