@@ -33,7 +33,7 @@ TEST(JapaneseSystemClipboard, SpokenTextReplacesTheClipboardAndReadsAsShiftJis) 
     ASSERT_TRUE(SetClipboardData(other, memory));
     CloseClipboard();
 
-    ui::win32::Win32Clipboard clipboard;
+    winui::Win32Clipboard clipboard;
     clipboard.setText("確認のメッセージ。はい");
     EXPECT_EQ(clipboard.text(), "確認のメッセージ。はい");
     EXPECT_FALSE(IsClipboardFormatAvailable(other));

@@ -13,7 +13,7 @@ namespace hastelyn::win32test {
 namespace {
 
 using foundation::DialogKind;
-using ui::win32::Win32Dialogs;
+using winui::Win32Dialogs;
 
 // A key as the dialog gets it: a key going down and up, or a typed letter.
 struct Key {
@@ -43,7 +43,7 @@ LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const auto dialog = reinterpret_cast<HWND>(lParam);
         if (seen->next == 0) {
             seen->caption = windowText(dialog);
-            seen->text = windowText(GetDlgItem(dialog, ui::win32::kDialogTextId));
+            seen->text = windowText(GetDlgItem(dialog, winui::kDialogTextId));
             const bool confirmation = GetDlgItem(dialog, IDYES) != nullptr;
             seen->firstButton = windowText(GetDlgItem(dialog, confirmation ? IDYES : IDOK));
             seen->secondButton = confirmation ? windowText(GetDlgItem(dialog, IDNO)) : L"";

@@ -10,18 +10,18 @@
 namespace hastelyn::win32test {
 namespace {
 
-using ui::win32::chooseUiFace;
+using winui::chooseUiFace;
 
 TEST(UiFont, TakesTheFirstJapaneseGothicTheSystemLists) {
-    ASSERT_TRUE(ui::win32::fontFamilyInstalled(L"MS PGothic")) << "the prefix lacks the font replacements";
-    EXPECT_FALSE(ui::win32::fontFamilyInstalled(L"Hastelyn No Such Face"));
+    ASSERT_TRUE(winui::fontFamilyInstalled(L"MS PGothic")) << "the prefix lacks the font replacements";
+    EXPECT_FALSE(winui::fontFamilyInstalled(L"Hastelyn No Such Face"));
     EXPECT_EQ(chooseUiFace({L"Hastelyn No Such Face", L"MS PGothic", L"MS Gothic"}), L"MS PGothic");
     // With none of the wanted faces, some proportional face with Japanese letters.
     const std::wstring stand_in = chooseUiFace({L"Hastelyn No Such Face"});
     EXPECT_FALSE(stand_in.empty());
     EXPECT_NE(stand_in.front(), L'@');
 
-    const ui::win32::UiFont font;
+    const winui::UiFont font;
     EXPECT_EQ(font.face(), L"MS PGothic");
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font.handle());

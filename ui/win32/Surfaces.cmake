@@ -6,9 +6,8 @@ add_library(hastelyn_ui_win32_surfaces STATIC ${CMAKE_CURRENT_LIST_DIR}/Win32Dia
 target_link_libraries(hastelyn_ui_win32_surfaces PUBLIC hastelyn_foundation hastelyn_win32 user32 gdi32)
 
 # The resources, an object of their own for the program (and the tests that load them) to link:
-# a resource object in a static library would never be pulled in. The version is "1.92" as
-# 1,92,0,0, as hastelyn-cli.exe carries it.
-set(HASTELYN_VERSION_NUMBERS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,0")
+# a resource object in a static library would never be pulled in. The version is
+# HASTELYN_VERSION_NUMBERS, as hastelyn-cli.exe carries it.
 set(HASTELYN_PICTURES ${PROJECT_SOURCE_DIR}/resources/pictures)
 set(HASTELYN_WIN32_PICTURES ${PROJECT_SOURCE_DIR}/resources/pictures-win32)
 set(HASTELYN_WIN32_MANIFEST ${PROJECT_SOURCE_DIR}/resources/win32/Hastelyn.manifest)

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace hastelyn::ui::win32 {
+namespace hastelyn::winui {
 namespace {
 
 struct Search {
@@ -77,4 +77,4 @@ UiFont::~UiFont() {
     if (font_ && font_ != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(font_);
 }
 
-}  // namespace hastelyn::ui::win32
+}  // namespace hastelyn::winui

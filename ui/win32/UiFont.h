@@ -7,7 +7,7 @@
 
 struct HFONT__;
 
-namespace hastelyn::ui::win32 {
+namespace hastelyn::winui {
 
 // The faces asked for, best first: the Japanese name a Japanese system lists, its English
 // name (what other systems and Wine's replacements list), and the gothic made for dialogs.
@@ -36,4 +36,4 @@ private:
     HFONT__* font_ = nullptr;
 };
 
-}  // namespace hastelyn::ui::win32
+}  // namespace hastelyn::winui

@@ -7,7 +7,7 @@
 
 #include "platform/win32/WideText.h"
 
-namespace hastelyn::ui::win32 {
+namespace hastelyn::winui {
 namespace {
 
 // Moveable global memory holding `bytes` bytes copied from `data`; null when there is none.
@@ -79,4 +79,4 @@ void Win32Clipboard::setText(std::string_view text) {
     CloseClipboard();
 }
 
-}  // namespace hastelyn::ui::win32
+}  // namespace hastelyn::winui

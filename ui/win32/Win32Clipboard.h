@@ -6,7 +6,7 @@
 
 struct HWND__;
 
-namespace hastelyn::ui::win32 {
+namespace hastelyn::winui {
 
 class Win32Clipboard : public foundation::Clipboard {
 public:
@@ -24,4 +24,4 @@ private:
     HWND__* owner_ = nullptr;  // a message-only window: the clipboard's owner while it holds our text
 };
 
-}  // namespace hastelyn::ui::win32
+}  // namespace hastelyn::winui

@@ -8,7 +8,7 @@
 
 #include "platform/win32/WideText.h"
 
-namespace hastelyn::ui::win32 {
+namespace hastelyn::winui {
 
 using foundation::DialogKind;
 
@@ -196,4 +196,4 @@ bool Win32Dialogs::show(DialogKind kind, std::string_view text) {
     return kind != DialogKind::Confirmation || answer == IDYES;
 }
 
-}  // namespace hastelyn::ui::win32
+}  // namespace hastelyn::winui

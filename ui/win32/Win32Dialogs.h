@@ -9,7 +9,7 @@
 
 struct HFONT__;
 
-namespace hastelyn::ui::win32 {
+namespace hastelyn::winui {
 
 // The controls of the dialog: its text and its icon; the buttons are IDYES / IDNO or IDOK.
 inline constexpr int kDialogTextId = 100;
@@ -29,4 +29,4 @@ private:
     HFONT__* font_;
 };
 
-}  // namespace hastelyn::ui::win32
+}  // namespace hastelyn::winui

@@ -1,0 +1,320 @@
+// The main window of Hastelyn.exe, made in this process over the system's registry and driven
+// by messages as a user's mouse and keys would: the pages, the ticks, the locks, the accelerate
+// command, and the single instance. It changes the system's settings, so it runs only under
+// Wine, in the throw-away prefix of the test run; the program folder is a scratch folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "app/SingleInstance.h"
+#include "engine/Session.h"
+#include "foundation/LockedItems.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WideText.h"
+#include "tests/support/FakeSurfaces.h"
+#include "tests/win32/Win32TestSupport.h"
+#include "ui/model/MainControls.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/controls/Child.h"
+#include "ui/win32/controls/ListView.h"
+
+namespace hastelyn::win32test {
+namespace {
+
+namespace main = ui::model::main;
+using win32::narrow;
+using win32::widen;
+
+constexpr std::size_t kDesktop = 1;
+constexpr int kMenuShowDelayRow = 1;  // "Desktop2": HKCU\Control Panel\Desktop MenuShowDelay, ticked "50"
+constexpr int kLockedRow = 2;         // "Desktop3", locked by the settings file
+
+// The system as it is, but the program lives in a scratch folder (its settings file and restore
+// points go there) and the edition is the one the program is made for, XP SP2.
+class ScratchProgram : public platform::SystemInfo {
+public:
+    ScratchProgram(platform::SystemInfo& system, std::string program) : system_(system), program_(std::move(program)) {}
+    platform::OsVersion getVersion() override { return {2, 5, 1, 2600, "Service Pack 2"}; }
+    std::string windowsDirectory() override { return system_.windowsDirectory(); }
+    std::string programPath() override { return program_; }
+    std::string currentDirectory() override { return system_.currentDirectory(); }
+    std::string errorText(long code) override { return system_.errorText(code); }
+
+private:
+    platform::SystemInfo& system_;
+    std::string program_;
+};
+
+// Yes to the command's own question, No to the rest (no restart of the prefix's Windows).
+class FirstYes : public foundation::DialogProvider {
+public:
+    bool show(foundation::DialogKind kind, std::string_view text) override {
+        shown.emplace_back(kind, std::string(text));
+        return kind != foundation::DialogKind::Confirmation || confirmations++ == 0;
+    }
+    std::vector<std::pair<foundation::DialogKind, std::string>> shown;
+    int confirmations = 0;
+};
+
+constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
+
+std::optional<std::wstring> menuShowDelay() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    wchar_t data[64] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG result = RegQueryValueExW(key, L"MenuShowDelay", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    return std::wstring(data);
+}
+
+void setMenuShowDelay(const std::wstring& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExW(key, L"MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!runningUnderWine()) GTEST_SKIP() << "changes the system's settings: runs only in a Wine prefix";
+        delayBefore_ = menuShowDelay();
+        setMenuShowDelay(L"400");
+        session_ = std::make_unique<engine::Session>(platform_, clipboard_, dialogs_);
+        session_->settings.write(foundation::kDisabledItemSection, foundation::tweakRowKey(kDesktop, kLockedRow), "true");
+        session_->settings.write(foundation::kGeneralSection, "Sound", "On");
+        window_ = std::make_unique<winui::MainWindow>(*session_);
+        window_->closed = [] {};
+        startErrors_ = window_->screen().create({1024, 768, 32});
+        window_->show();
+        pump();
+    }
+    void TearDown() override {
+        window_.reset();
+        session_.reset();
+        if (delayBefore_) setMenuShowDelay(*delayBefore_);
+    }
+
+    // Handles what waits in the queue as the program's loop does.
+    void pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) window_->process(message);
+    }
+    winui::ListView list(std::size_t category) const { return winui::ListView(window_->tweakList(category)); }
+    engine::Row& row(std::size_t category, int index) {
+        return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(index));
+    }
+    void pressSpace(HWND control) {
+        PostMessageW(control, WM_KEYDOWN, VK_SPACE, 0x00390001);
+        PostMessageW(control, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+        pump();
+    }
+
+    ScratchFolder folder_{"高速化 窓"};
+    win32::Win32Platform machine_;
+    ScratchProgram program_{machine_.platform().system, folder_.path() + "\\Hastelyn.exe"};
+    platform::Platform platform_{machine_.platform().registry, machine_.platform().profiles, machine_.platform().files,
+                                 program_, machine_.platform().shell, machine_.platform().windows,
+                                 machine_.platform().services, machine_.platform().meters};
+    testing::FakeClipboard clipboard_;
+    FirstYes dialogs_;
+    std::unique_ptr<engine::Session> session_;
+    std::unique_ptr<winui::MainWindow> window_;
+    std::vector<std::string> startErrors_;
+    std::optional<std::wstring> delayBefore_;
+};
+
+TEST_F(MainWindowTest, ShowsTheWindowItsPagesAndTheModelsRows) {
+    EXPECT_TRUE(startErrors_.empty()) << startErrors_.front();
+    EXPECT_EQ(FindWindowW(winui::MainWindow::kClassName, L"Hastelyn"), window_->hwnd());
+    RECT client{};
+    GetClientRect(window_->hwnd(), &client);
+    EXPECT_EQ(client.right, 659);
+    EXPECT_EQ(client.bottom, 525);
+
+    const winui::TabControl& tabs = window_->pages();
+    EXPECT_TRUE(GetWindowLongW(tabs.handle(), GWL_STYLE) & TCS_MULTILINE);
+    EXPECT_EQ(tabs.rowCount(), 2);
+    ASSERT_EQ(tabs.count(), 8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(tabs.text(i), main::kPages[static_cast<std::size_t>(i)]->caption);
+    EXPECT_EQ(tabs.current(), 0);
+
+    for (std::size_t c = 0; c < engine::kTweakCategoryCount; ++c) {
+        const engine::CheckList& model = session_->model.tweakList(c);
+        ASSERT_EQ(list(c).count(), static_cast<int>(model.rows.size())) << c;
+        for (int r = 0; r < list(c).count(); ++r) {
+            EXPECT_EQ(list(c).text(r), model.rows[static_cast<std::size_t>(r)].label);
+            EXPECT_EQ(list(c).checked(r), model.rows[static_cast<std::size_t>(r)].ticked) << c << " " << r;
+        }
+    }
+    // The counters, and the page a menu button shows.
+    EXPECT_EQ(winui::windowText(window_->handle(main::LblAll)), std::to_string(session_->model.allCount()));
+    SendMessageW(window_->handle(main::BtnExplorer), BM_CLICK, 0, 0);
+    pump();
+    EXPECT_EQ(tabs.current(), 2);
+    EXPECT_TRUE(IsWindowVisible(GetParent(window_->tweakList(2))));
+    EXPECT_FALSE(IsWindowVisible(GetParent(window_->tweakList(0))));
+    EXPECT_EQ(GetFocus(), tabs.handle());
+}
+
+TEST_F(MainWindowTest, TicksGoToTheModelExceptOnALockedRow) {
+    const winui::ListView desktop = list(kDesktop);
+    ASSERT_FALSE(row(kDesktop, kMenuShowDelayRow).ticked);
+    desktop.setChecked(kMenuShowDelayRow, true);
+    EXPECT_TRUE(row(kDesktop, kMenuShowDelayRow).ticked);
+    // Space on the selected row, as a user's key: the list toggles it back.
+    SendMessageW(window_->handle(main::BtnDesktop), BM_CLICK, 0, 0);
+    SetFocus(desktop.handle());
+    desktop.select(kMenuShowDelayRow);
+    pressSpace(desktop.handle());
+    EXPECT_FALSE(desktop.checked(kMenuShowDelayRow));
+    EXPECT_FALSE(row(kDesktop, kMenuShowDelayRow).ticked);
+
+    // The locked row: neither a message nor a key changes its tick.
+    ASSERT_FALSE(row(kDesktop, kLockedRow).enabled);
+    const bool before = row(kDesktop, kLockedRow).ticked;
+    desktop.setChecked(kLockedRow, !before);
+    EXPECT_EQ(desktop.checked(kLockedRow), before);
+    desktop.select(kLockedRow);
+    pressSpace(desktop.handle());
+    EXPECT_EQ(desktop.checked(kLockedRow), before);
+    EXPECT_EQ(row(kDesktop, kLockedRow).ticked, before);
+}
+
+TEST_F(MainWindowTest, KeysFollowTheKeyboardMapAndTheScreensTabWalk) {
+    const auto key = [this](HWND to, UINT message, WPARAM code) {
+        PostMessageW(to, message, code, 1);
+        pump();
+    };
+    // Tab from the tabs reaches the page's list, then the accelerate button; the focus speaks.
+    SetFocus(window_->pages().handle());
+    pump();
+    key(GetFocus(), WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(GetFocus(), window_->tweakList(0));
+    key(GetFocus(), WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(GetFocus(), window_->handle(main::BtnAccelerate));
+    EXPECT_EQ(clipboard_.text(), main::BtnAccelerate.spoken);
+    // Alt takes the focus to the first menu button; Enter presses the focused button.
+    key(GetFocus(), WM_SYSKEYDOWN, VK_MENU);
+    EXPECT_EQ(GetFocus(), window_->handle(main::BtnSystem));
+    SetFocus(window_->handle(main::BtnPower));
+    key(GetFocus(), WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(window_->pages().current(), 3);
+    // Escape closes the window, which ends the program.
+    bool closed = false;
+    window_->closed = [&closed] { closed = true; };
+    const HWND window = window_->hwnd();
+    key(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindowTest, AccelerateWritesTheTickedRowAndShowsTheRowsAgain) {
+    list(kDesktop).setChecked(kMenuShowDelayRow, true);
+    SendMessageW(window_->handle(main::BtnAccelerate), BM_CLICK, 0, 0);
+    pump();
+    EXPECT_EQ(menuShowDelay(), L"50");
+    ASSERT_FALSE(dialogs_.shown.empty());
+    EXPECT_EQ(dialogs_.shown.front().first, foundation::DialogKind::Confirmation);
+    EXPECT_TRUE(list(kDesktop).checked(kMenuShowDelayRow));
+    EXPECT_EQ(winui::windowText(window_->handle(main::LblRest)), std::to_string(session_->model.restCount()));
+}
+
+TEST_F(MainWindowTest, ASecondInstanceFindsTheFirstAndBringsItForward) {
+    app::SingleInstance first(platform_.windows);
+    ASSERT_TRUE(first.claim());
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window_->hwnd(), SW_MINIMIZE);
+    SetForegroundWindow(other);
+    pump();
+    ASSERT_EQ(GetForegroundWindow(), other);
+    ASSERT_TRUE(IsIconic(window_->hwnd()));
+    app::SingleInstance second(platform_.windows);
+    EXPECT_FALSE(second.claim());
+    pump();
+    EXPECT_EQ(GetForegroundWindow(), window_->hwnd());
+    EXPECT_FALSE(IsIconic(window_->hwnd()));
+    DestroyWindow(other);
+}
+
+// Hastelyn.exe itself, from a copy in a scratch folder, as the edition it is made for.
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!runningUnderWine()) GTEST_SKIP() << "changes the system's settings: runs only in a Wine prefix";
+        wchar_t tests[MAX_PATH * 2];
+        const std::wstring self(tests, GetModuleFileNameW(nullptr, tests, MAX_PATH * 2));
+        const std::wstring source = self.substr(0, self.find_last_of(L'\\') + 1) + widen(HASTELYN_PROGRAM_FROM_TESTS);
+        program_ = widen(folder_.path() + "\\Hastelyn.exe");
+        ASSERT_TRUE(CopyFileW(source.c_str(), program_.c_str(), FALSE)) << narrow(source);
+        const std::wstring xp = L"winxp";
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kProgramSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(xp.c_str()),
+                       static_cast<DWORD>((xp.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    void TearDown() override {
+        for (PROCESS_INFORMATION& p : started_) {
+            if (WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(p.hProcess, 1);
+            CloseHandle(p.hThread);
+            CloseHandle(p.hProcess);
+        }
+        RegDeleteKeyW(HKEY_CURRENT_USER, kProgramSettings);
+    }
+
+    HANDLE start() {
+        std::wstring line = L"\"" + program_ + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return nullptr;
+        started_.push_back(process);
+        return process.hProcess;
+    }
+    static DWORD exitCode(HANDLE process) {
+        if (WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        DWORD code = 0;
+        GetExitCodeProcess(process, &code);
+        return code;
+    }
+
+    static constexpr const wchar_t* kProgramSettings = L"Software\\Wine\\AppDefaults\\Hastelyn.exe";
+    ScratchFolder folder_{"高速化 起動"};
+    std::wstring program_;
+    std::vector<PROCESS_INFORMATION> started_;
+};
+
+TEST_F(ProgramStart, RunsOnceAndEndsWithItsWindow) {
+    const HANDLE first = start();
+    ASSERT_NE(first, nullptr);
+    // Idle: the window is made and the program waits for its user.
+    ASSERT_EQ(WaitForInputIdle(first, 60000), 0u);
+    const HWND window = FindWindowW(winui::MainWindow::kClassName, L"Hastelyn");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    // A second start finds the first and ends at once; the first goes on.
+    const HANDLE second = start();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(exitCode(second), 0u);
+    EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    // Closed as by Alt+F4, the program ends.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(exitCode(first), 0u);
+}
+
+}  // namespace
+}  // namespace hastelyn::win32test

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Takes a picture of Hastelyn.exe's main window as a Japanese system shows it, in a throw-away
+# Wine prefix on a private X server:
+#   tools/wine/screenshot-window.sh build/win32 OUT.png [WIDTHxHEIGHT]
+# The X11 driver with unmanaged windows (Managed=N), code page 932 (ja_JP.UTF-8), and the
+# Japanese fonts the program asks for replaced by the IPA fonts Debian ships. The program runs
+# from a copy in the prefix, as the edition it is made for (XP), and is ended afterwards.
+set -euo pipefail
+build=${1:?usage: $0 BUILD_DIR OUT.png [WIDTHxHEIGHT]}
+out=$(realpath -m "$2")
+screen=${3:-1024x768}
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/wine-run.sh"
+wine_ja() { LC_ALL=ja_JP.UTF-8 "$run" "$@"; }
+
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/hastelyn-shot.XXXXXX")
+export WINEPREFIX WINEDEBUG=-all
+display=:$((50 + RANDOM % 400))
+Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+export DISPLAY=$display
+
+wine_ja cmd /c exit </dev/null >/dev/null 2>&1
+wineserver -w
+for setting in 'HKCU\Software\Wine\X11 Driver|Managed|N' \
+               'HKCU\Software\Wine\Fonts\Replacements|MS UI Gothic|IPAPGothic' \
+               'HKCU\Software\Wine\Fonts\Replacements|MS PGothic|IPAPGothic' \
+               'HKCU\Software\Wine\Fonts\Replacements|MS Gothic|IPAGothic' \
+               'HKCU\Software\Wine\AppDefaults\Hastelyn.exe|Version|winxp'; do
+  IFS='|' read -r key name data <<<"$setting"
+  wine_ja reg add "$key" /v "$name" /d "$data" /f </dev/null >/dev/null 2>&1
+done
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+for font in /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/wine/fonts/*.ttf; do
+  [ -f "$font" ] && ln -sf "$font" "$fonts/"
+done
+wineserver -w
+
+folder="$WINEPREFIX/drive_c/Program Files/Hastelyn"
+mkdir -p "$folder"
+cp "$build/app/Hastelyn.exe" "$folder/"
+wine_ja "$folder/Hastelyn.exe" </dev/null >/dev/null 2>&1 &
+# The window is mapped when xdotool finds it by its title.
+for _ in $(seq 1 120); do
+  xdotool search --name '^Hastelyn$' >/dev/null 2>&1 && break
+  sleep 0.5
+done
+xdotool search --sync --onlyvisible --name '^Hastelyn$' >/dev/null
+sleep 1  # the last of the painting
+import -display "$display" -window root "$out"
+echo "$out"

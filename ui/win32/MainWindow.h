@@ -1,0 +1,108 @@
+#pragma once
+// The main window (class "TFrmMain", so that a second instance finds it): its own title strip,
+// the menu of categories, the two-row page control with the five tweak lists, the counters and
+// the accelerate button. It carries out the main screen's calls and serves the pages' share.
+// The services, utilities and PC-information pages and the commentary have no controls yet:
+// the screen's calls on them do nothing.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Session.h"
+#include "ui/model/MainPagesScreen.h"
+#include "ui/model/MainScreen.h"
+#include "ui/win32/CheckListControl.h"
+#include "ui/win32/Win32WindowView.h"
+#include "ui/win32/controls/TabControl.h"
+
+namespace hastelyn::winui {
+
+class MainWindow final : public Win32WindowView,
+                         public ui::model::MainView,
+                         public ui::model::MainPagesView,
+                         public ui::model::MainPages {
+public:
+    static constexpr const wchar_t* kClassName = L"TFrmMain";
+
+    // Makes the window, hidden, in the middle of the screen.
+    explicit MainWindow(engine::Session& session);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    ui::model::MainScreen& screen() { return *screen_; }
+    const TabControl& pages() const { return tabs_; }
+    HWND tweakList(std::size_t category) const { return lists_[category]->handle(); }
+    // Runs when the window is gone: the program ends.
+    std::function<void()> closed = [] { PostQuitMessage(0); };
+
+    // Shows the window; the start-up speech follows 3 seconds later.
+    void show();
+    // One message of the thread's queue, as the program's loop handles it: the keyboard map
+    // first (Alt, Escape and F1 are its alone; Tab follows the screen's walk), the dialog keys,
+    // the control; then the screen is told when the focus moved.
+    void process(MSG& message);
+
+    // The screen's calls.
+    void setCaption(const ui::model::Control& control, std::string_view text) override;
+    void showPage(const ui::model::Control& pages, int index) override;
+    void act(ui::model::MainAction action) override;
+    void useSmallScreen() override;
+    void useSixteenColourGlyphs() override {}
+    void setReadOnly(const ui::model::Control&, bool) override {}
+    void setHint(const ui::model::Control&, std::string_view) override {}
+    void closeMenu(const ui::model::Control&) override {}
+
+    // The pages' share.
+    void setDrives(const std::vector<std::string>&) override {}
+    void showIntroduction() override;
+    void disableForEdition(const foundation::DisabledControls& disabled) override;
+    void readPcInformation() override {}
+    foundation::LockableControls lockableControls() override;
+    void applyLocks(const foundation::LockableControls& marked) override;
+    void showRowsAgain() override;
+    void showServiceDetail(std::string_view displayName) override;
+
+private:
+    static constexpr int kFirstListId = 3000;  // the tweak lists' control ids, in category order
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT notify(const NMHDR& header);
+    void command(int id, int code);
+    void build();
+    void buildTitleStrip();
+    void buildWorkArea();
+    void buildPages(HWND area);
+    void layOutCounterLine();
+    void showPageWindow(int index);
+    // The screen's Tab walk over the controls there are now; Tab and Shift+Tab follow it.
+    std::vector<HWND> tabWalk() const;
+    bool moveFocus(bool backwards);
+    void paintBackground(HDC dc) const;
+    HBRUSH colourStatic(HDC dc, HWND control);
+    std::optional<bool> focusedTweakRowTicked() const;
+    bool previewKey(const MSG& message);
+    void noticeFocus();
+
+    engine::Session& session_;
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    HBRUSH workArea_ = nullptr;
+    HBRUSH titleStrip_ = nullptr;
+    TabControl tabs_;
+    std::array<HWND, 8> pageWindows_{};
+    std::array<std::unique_ptr<CheckListControl>, engine::kTweakCategoryCount> lists_;
+    HWND lastFocus_ = nullptr;
+    ui::model::MainPagesScreen pagesScreen_;
+    std::unique_ptr<ui::model::MainScreen> screen_;
+};
+
+}  // namespace hastelyn::winui

@@ -1,0 +1,121 @@
+// The main window's keys and focus: the keyboard map ahead of the controls, the screen's Tab
+// walk, Enter on a button, and the focus speech.
+#include "ui/win32/MainWindow.h"
+
+#include <algorithm>
+
+#include "ui/model/MainControls.h"
+#include "ui/win32/controls/Button.h"
+
+namespace hastelyn::winui {
+namespace {
+
+namespace main = ui::model::main;
+
+foundation::MainKey mainKeyOf(WPARAM key) {
+    switch (key) {
+        case VK_MENU: return foundation::MainKey::Alt;
+        case VK_ESCAPE: return foundation::MainKey::Escape;
+        case VK_SPACE: return foundation::MainKey::Space;
+        case VK_F1: return foundation::MainKey::F1;
+        case VK_F2: return foundation::MainKey::F2;
+        case VK_F3: return foundation::MainKey::F3;
+        case VK_F4: return foundation::MainKey::F4;
+        case VK_F5: return foundation::MainKey::F5;
+        case VK_F6: return foundation::MainKey::F6;
+        default: return foundation::MainKey::Other;
+    }
+}
+
+bool within(HWND ancestor, HWND window) { return window != nullptr && (window == ancestor || IsChild(ancestor, window)); }
+
+bool isPushButton(HWND control) {
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiW(name, WC_BUTTONW) == 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_OWNERDRAW);
+}
+
+// The controls of a page that Tab stops at, in the order they stand.
+std::vector<HWND> tabStops(HWND page) {
+    std::vector<HWND> stops;
+    for (HWND c = GetWindow(page, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+        if ((GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(c) && IsWindowEnabled(c)) stops.push_back(c);
+    return stops;
+}
+
+}  // namespace
+
+std::optional<bool> MainWindow::focusedTweakRowTicked() const {
+    const HWND focused = GetFocus();
+    for (const auto& list : lists_)
+        if (list->handle() == focused) return list->selectedRowTicked();
+    return std::nullopt;
+}
+
+bool MainWindow::previewKey(const MSG& message) {
+    if (hwnd_ == nullptr || !within(hwnd_, message.hwnd) || !IsWindowVisible(hwnd_)) return false;
+    if (message.message == WM_SYSKEYUP && message.wParam == VK_MENU) return true;  // no menu mode
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (message.wParam == VK_TAB) return moveFocus(GetKeyState(VK_SHIFT) < 0);
+    // Enter presses the focused button: the window is no dialog with a default button.
+    if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN && isPushButton(message.hwnd)) {
+        Button(message.hwnd).click();
+        return true;
+    }
+    const foundation::MainKey key = mainKeyOf(message.wParam);
+    if (key == foundation::MainKey::Other) return false;
+    // Auto-repeat of a held key says nothing again.
+    if (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 30))) return key == foundation::MainKey::Alt;
+    screen_->key(key, focusedTweakRowTicked(), {});
+    return key == foundation::MainKey::Alt || key == foundation::MainKey::Escape || key == foundation::MainKey::F1;
+}
+
+void MainWindow::process(MSG& message) {
+    if (!previewKey(message) && (hwnd_ == nullptr || !IsDialogMessageW(hwnd_, &message))) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (hwnd_ != nullptr) noticeFocus();
+}
+
+std::vector<HWND> MainWindow::tabWalk() const {
+    // The screen's walk; the page control brings the current page's controls after its tabs.
+    std::vector<HWND> walk;
+    for (const ui::model::Control* row : main::tabWalk()) {
+        const HWND control = handle(*row);
+        if (IsWindowVisible(control) && IsWindowEnabled(control)) walk.push_back(control);
+        if (row != &main::PgAccel) continue;
+        const int page = tabs_.current();
+        if (page < 0 || page >= static_cast<int>(pageWindows_.size())) continue;
+        for (HWND stop : tabStops(pageWindows_[static_cast<std::size_t>(page)])) walk.push_back(stop);
+    }
+    return walk;
+}
+
+bool MainWindow::moveFocus(bool backwards) {
+    const std::vector<HWND> walk = tabWalk();
+    if (walk.empty()) return false;
+    const HWND focused = GetFocus();
+    auto at = std::find_if(walk.begin(), walk.end(), [&](HWND c) { return within(c, focused); });
+    std::size_t index = at == walk.end() ? 0 : static_cast<std::size_t>(at - walk.begin());
+    if (at != walk.end()) index = (index + (backwards ? walk.size() - 1 : 1)) % walk.size();
+    SetFocus(walk[index]);
+    return true;
+}
+
+void MainWindow::noticeFocus() {
+    const HWND focused = GetFocus();
+    if (focused == lastFocus_) return;
+    lastFocus_ = focused;
+    using ui::model::FocusPlace;
+    FocusPlace place = FocusPlace::Elsewhere;
+    if (within(hwnd_, focused))
+        place = within(handle(main::PgAccel), focused) ||
+                        std::any_of(pageWindows_.begin(), pageWindows_.end(), [&](HWND p) { return within(p, focused); })
+                    ? FocusPlace::Pages
+                    : FocusPlace::Window;
+    screen_->focusMoved(place, rowOf(focused));
+}
+
+}  // namespace hastelyn::winui

@@ -1,0 +1,132 @@
+// The main window's controls made from their rows: the menu, the work area with the page
+// control and its pages, the counter line, the title strip.
+#include "ui/win32/MainWindow.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "platform/win32/WideText.h"
+#include "ui/model/Colours.h"
+#include "ui/model/MainControls.h"
+#include "ui/model/MainTexts.h"
+#include "ui/win32/Panel.h"
+#include "ui/win32/UiFont.h"
+#include "ui/win32/controls/Child.h"
+
+namespace hastelyn::winui {
+namespace {
+
+namespace main = ui::model::main;
+namespace colours = ui::model::colours;
+
+// The window's face: the Japanese UI font this system has, 12 pixels, as the rows are laid out
+// for it.
+HFONT uiFont(bool bold) {
+    static const std::wstring face = chooseUiFace({std::begin(kUiFaces), std::end(kUiFaces)});
+    return CreateFontW(-12, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       face.c_str());
+}
+
+void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
+
+}  // namespace
+
+void MainWindow::build() {
+    font_ = uiFont(false);
+    boldFont_ = uiFont(true);
+    // The window's controls in the screen's Tab walk, the work area where the page control
+    // stands in it; the title strip, which Tab does not reach, last.
+    for (const ui::model::Control* row : main::tabWalk()) {
+        if (row == &main::PgAccel) buildWorkArea();
+        if (!row->parent.empty()) continue;
+        const HWND b = make(hwnd_, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
+        setFont(b, boldFont_);
+    }
+    buildTitleStrip();
+    SetFocus(handle(main::BtnSystem));
+}
+
+void MainWindow::buildTitleStrip() {
+    const HWND strip = make(hwnd_, main::PnlTitle, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN);
+    setPanelBrush(strip, titleStrip_);
+    // The title picture's stand-in: its text, white on the strip.
+    const HWND title = make(strip, main::ImgTitle, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE);
+    SetWindowTextW(title, win32::widen(main::ImgTitle.hint).c_str());
+    setFont(title, boldFont_);
+    setColours(main::ImgTitle, colours::kTitleStrip, colours::kWhite);
+    // The picture buttons carry the names a screen reader reads.
+    for (const ui::model::Control* row : main::kTitleButtons) {
+        const DWORD kind = row->kind == ui::model::ControlKind::CheckBox ? BS_AUTOCHECKBOX | BS_PUSHLIKE : BS_PUSHBUTTON;
+        const HWND b = make(strip, *row, WC_BUTTONW, WS_VISIBLE | kind);
+        SetWindowTextW(b, win32::widen(main::accessibleName(*row)).c_str());
+        setFont(b, font_);
+    }
+}
+
+void MainWindow::buildWorkArea() {
+    const HWND area = make(hwnd_, main::PnlAccel, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+    setPanelBrush(area, workArea_);
+    tabs_ = TabControl(make(area, main::PgAccel, WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE));
+    setFont(tabs_.handle(), font_);
+    for (std::size_t i = 0; i < main::kPages.size(); ++i) tabs_.insert(static_cast<int>(i), main::kPages[i]->caption);
+    buildPages(area);
+
+    const HWND hint = make(area, main::Label2, WC_STATICW, WS_VISIBLE | SS_LEFT);
+    setFont(hint, font_);
+    setColours(main::Label2, colours::kWorkArea, colours::kBlue);
+    // The counter line: one line of red text, each label as wide as its text.
+    for (const ui::model::Control* row : main::kCounterLine) {
+        setFont(make(area, *row, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_NOPREFIX), font_);
+        setColours(*row, colours::kWorkArea, colours::kRed);
+    }
+    layOutCounterLine();
+    setFont(make(area, main::BtnAccelerate, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), boldFont_);
+    const HWND about = make(area, main::ImgAbout, WC_STATICW, WS_VISIBLE | SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE);
+    SetWindowTextW(about, L"Hastelyn");
+    setFont(about, boldFont_);
+}
+
+void MainWindow::buildPages(HWND area) {
+    const RECT r = tabs_.pageArea();
+    for (std::size_t i = 0; i < main::kPages.size(); ++i) {
+        const ui::model::Rect place{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        const HWND page = make(area, *main::kPages[i], kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+        MoveWindow(page, place.left, place.top, place.width, place.height, FALSE);
+        pageWindows_[i] = page;
+        if (i >= lists_.size()) continue;
+        // Named after its page, the name a screen reader reads for the list.
+        const HWND list = makeChild(page, WC_LISTVIEWW, main::kPages[i]->caption,
+                                    WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                                        LVS_SHOWSELALWAYS,
+                                    {0, 0, place.width, place.height}, kFirstListId + static_cast<int>(i));
+        setFont(list, font_);
+        lists_[i] = std::make_unique<CheckListControl>(session_.model.tweakList(i), list);
+    }
+    // The pages stand over the page control, so that it does not draw over them; the Tab walk
+    // is the screen's (previewKey), not this order.
+    SetWindowPos(tabs_.handle(), pageWindows_.back(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    showPageWindow(0);
+}
+
+void MainWindow::layOutCounterLine() {
+    const HWND first = handle(main::Label4);
+    const HDC dc = GetDC(first);
+    const HGDIOBJ old = SelectObject(dc, font_);
+    int left = main::Label4.rect.left;
+    for (const ui::model::Control* row : main::kCounterLine) {
+        const HWND label = handle(*row);
+        const std::wstring text = win32::widen(windowText(label));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        int width = static_cast<int>(size.cx) + 1;
+        if (row == &main::LblRest || row == &main::LblAll) width = std::max(width, 16);
+        MoveWindow(label, left, row->rect.top, width, row->rect.height, TRUE);
+        left += width;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(first, dc);
+}
+
+}  // namespace hastelyn::winui

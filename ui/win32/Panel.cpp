@@ -1,0 +1,57 @@
+#include "ui/win32/Panel.h"
+
+#include <algorithm>
+
+namespace hastelyn::winui {
+namespace {
+
+LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
+        case WM_ERASEBKGND: {
+            auto brush = reinterpret_cast<HBRUSH>(GetWindowLongPtrW(panel, GWLP_USERDATA));
+            RECT client{};
+            GetClientRect(panel, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        default: return DefWindowProcW(panel, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void registerPanelClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = panelProcedure;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    c.lpszClassName = kPanelClass;
+    registered = RegisterClassExW(&c) != 0;
+}
+
+void setPanelBrush(HWND panel, HBRUSH brush) {
+    SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush));
+    InvalidateRect(panel, nullptr, TRUE);
+}
+
+void centreOnWorkArea(HWND window) {
+    RECT free{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &free, 0);
+    RECT own{};
+    GetWindowRect(window, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    SetWindowPos(window, nullptr, free.left + std::max(0L, (free.right - free.left - width) / 2),
+                 free.top + std::max(0L, (free.bottom - free.top - height) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace hastelyn::winui
