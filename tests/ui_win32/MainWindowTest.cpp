@@ -258,6 +258,12 @@ TEST_F(MainWindowTest, TitleStripButtonsKeepTheirNamesAndActions) {
         EXPECT_EQ(winui::windowText(b), main::accessibleName(*row)) << row->name;
         EXPECT_NE(SendMessageW(b, BM_GETIMAGE, IMAGE_ICON, 0), 0) << row->name;
     }
+    // The mouse on the title picture is on the window's title, not on the strip.
+    RECT title{};
+    GetWindowRect(window_->handle(main::ImgTitle), &title);
+    const POINT onTitle{title.left + 40, title.top + 20};
+    EXPECT_EQ(WindowFromPoint(onTitle), window_->hwnd());
+    EXPECT_EQ(SendMessageW(window_->hwnd(), WM_NCHITTEST, 0, MAKELPARAM(onTitle.x, onTitle.y)), HTCAPTION);
     // Stay on top: down and topmost, then up and not.
     const HWND top = window_->handle(main::BtnTop);
     for (const bool on : {true, false}) {
@@ -309,6 +315,16 @@ TEST_F(MainWindowTest, ParksInTheTrayAndComesBackOnAClick) {
     EXPECT_FALSE(window_->tray().parked());
     SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_EQ(window_->tray().additions(), 2);
+    // Parked, and the program started again: the running one comes out of the tray.
+    SendMessageW(window_->handle(main::BtnTray), BM_CLICK, 0, 0);
+    pump();
+    ASSERT_FALSE(IsWindowVisible(window));
+    app::SingleInstance first(platform_.windows);
+    ASSERT_TRUE(first.claim());
+    EXPECT_FALSE(app::SingleInstance(platform_.windows).claim());
+    pump();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(window_->tray().parked());
     if (tray != nullptr) DestroyWindow(tray);
 }
 

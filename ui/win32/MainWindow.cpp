@@ -191,7 +191,7 @@ void MainWindow::paintBackground(HDC dc) const {
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (tray_.handle(message, lParam) || scroller_.handle(message, wParam)) return 0;
+    if (tray_.handle(message, wParam, lParam) || scroller_.handle(message, wParam)) return 0;
     switch (message) {
         case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_NOTIFY: return notify(*reinterpret_cast<const NMHDR*>(lParam));

@@ -31,6 +31,8 @@ void MainWindow::buildTitleStrip() {
     registerPictureClass();
     const HWND strip = make(hwnd_, main::PnlTitle, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN);
     setPanelBrush(strip, titleStrip_);
+    // The strip and its picture move the window as a title bar does (WM_NCHITTEST).
+    letMouseThrough(strip);
     // The picture's text is what a screen reader reads for it, and what stands in its place
     // where the picture cannot be loaded.
     const HWND title = make(strip, main::ImgTitle, kPictureClass, WS_VISIBLE);

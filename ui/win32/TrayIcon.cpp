@@ -59,7 +59,9 @@ void TrayIcon::unpark() {
     SetForegroundWindow(owner_);
 }
 
-bool TrayIcon::handle(UINT message, LPARAM lParam) {
+bool TrayIcon::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && parked_) unpark();
+    if (message == WM_SHOWWINDOW && wParam) remove();
     if (message == kCallback) {
         if (parked_ && lParam == WM_LBUTTONUP) unpark();
         return true;

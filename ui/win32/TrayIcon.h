@@ -20,8 +20,10 @@ public:
     // Hides the window behind the icon; without a notification area (no shell running) the
     // window is minimised instead.
     void park();
-    // The icon's and the shell's messages to the window: true when they were this one's.
-    bool handle(UINT message, LPARAM lParam);
+    // The icon's and the shell's messages to the window: true when they were this one's. The
+    // window shown or brought forward by other means (a second start of the program) leaves
+    // the notification area too.
+    bool handle(UINT message, WPARAM wParam, LPARAM lParam);
     // Takes the icon away (the window is going).
     void remove();
 
