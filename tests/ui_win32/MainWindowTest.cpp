@@ -17,7 +17,9 @@
 #include "tests/support/FakeSurfaces.h"
 #include "tests/win32/Win32TestSupport.h"
 #include "ui/model/MainControls.h"
+#include "ui/model/MainTexts.h"
 #include "ui/win32/MainWindow.h"
+#include "ui/win32/Picture.h"
 #include "ui/win32/controls/Child.h"
 #include "ui/win32/controls/ListView.h"
 
@@ -245,6 +247,121 @@ TEST_F(MainWindowTest, ASecondInstanceFindsTheFirstAndBringsItForward) {
     EXPECT_EQ(GetForegroundWindow(), window_->hwnd());
     EXPECT_FALSE(IsIconic(window_->hwnd()));
     DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, TitleStripButtonsKeepTheirNamesAndActions) {
+    // Pictures, with the names a screen reader reads as their texts.
+    EXPECT_NE(winui::pictureOf(window_->handle(main::ImgTitle)), nullptr);
+    EXPECT_NE(winui::pictureOf(window_->handle(main::ImgAbout)), nullptr);
+    for (const ui::model::Control* row : main::kTitleButtons) {
+        const HWND b = window_->handle(*row);
+        EXPECT_EQ(winui::windowText(b), main::accessibleName(*row)) << row->name;
+        EXPECT_NE(SendMessageW(b, BM_GETIMAGE, IMAGE_ICON, 0), 0) << row->name;
+    }
+    // The mouse on the title picture is on the window's title, not on the strip.
+    RECT title{};
+    GetWindowRect(window_->handle(main::ImgTitle), &title);
+    const POINT onTitle{title.left + 40, title.top + 20};
+    EXPECT_EQ(WindowFromPoint(onTitle), window_->hwnd());
+    EXPECT_EQ(SendMessageW(window_->hwnd(), WM_NCHITTEST, 0, MAKELPARAM(onTitle.x, onTitle.y)), HTCAPTION);
+    // Stay on top: down and topmost, then up and not.
+    const HWND top = window_->handle(main::BtnTop);
+    for (const bool on : {true, false}) {
+        SendMessageW(top, BM_CLICK, 0, 0);
+        pump();
+        EXPECT_EQ(SendMessageW(top, BM_GETCHECK, 0, 0), on ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ((GetWindowLongW(window_->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
+    }
+    SendMessageW(window_->handle(main::BtnMinimum), BM_CLICK, 0, 0);
+    pump();
+    EXPECT_TRUE(IsIconic(window_->hwnd()));
+    bool closed = false;
+    window_->closed = [&closed] { closed = true; };
+    SendMessageW(window_->handle(main::BtnClose_s), BM_CLICK, 0, 0);
+    pump();
+    EXPECT_TRUE(closed);
+}
+
+// The notification area of a shell: where Windows' and Wine's Shell_NotifyIcon send the icon
+// (WM_COPYDATA to the "Shell_TrayWnd" window), which takes every icon.
+LRESULT CALLBACK trayProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_COPYDATA ? TRUE : DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, ParksInTheTrayAndComesBackOnAClick) {
+    HWND tray = nullptr;
+    if (FindWindowW(L"Shell_TrayWnd", nullptr) == nullptr) {
+        WNDCLASSW c{};
+        c.lpfnWndProc = trayProcedure;
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.lpszClassName = L"Shell_TrayWnd";
+        RegisterClassW(&c);
+        tray = CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.hInstance, nullptr);
+    }
+    const HWND window = window_->hwnd();
+    SendMessageW(window_->handle(main::BtnTray), BM_CLICK, 0, 0);
+    pump();
+    ASSERT_TRUE(window_->tray().parked());
+    EXPECT_FALSE(IsWindowVisible(window));
+    // Explorer started again: the icon is put back, the window stays hidden.
+    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(window_->tray().additions(), 2);
+    EXPECT_FALSE(IsWindowVisible(window));
+    // Moving over the icon does nothing; a click shows the window again.
+    SendMessageW(window, winui::TrayIcon::kCallback, 1, WM_MOUSEMOVE);
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, winui::TrayIcon::kCallback, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(window_->tray().parked());
+    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(window_->tray().additions(), 2);
+    // Parked, and the program started again: the running one comes out of the tray.
+    SendMessageW(window_->handle(main::BtnTray), BM_CLICK, 0, 0);
+    pump();
+    ASSERT_FALSE(IsWindowVisible(window));
+    app::SingleInstance first(platform_.windows);
+    ASSERT_TRUE(first.claim());
+    EXPECT_FALSE(app::SingleInstance(platform_.windows).claim());
+    pump();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(window_->tray().parked());
+    if (tray != nullptr) DestroyWindow(tray);
+}
+
+TEST_F(MainWindowTest, OnASmallScreenTheFocusedControlScrollsIntoView) {
+    window_->useSmallScreen();
+    pump();
+    const HWND window = window_->hwnd();
+    RECT client{};
+    GetClientRect(window, &client);
+    ASSERT_LT(client.bottom, 525);
+    const auto inClient = [&](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        return r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
+    };
+    // The close button, low in the menu, is below the client area: Tab from the last control of
+    // the walk reaches it and scrolls it into view; Alt takes the focus up to the first menu
+    // button, which is scrolled back.
+    const HWND last = window_->handle(main::BtnClose);
+    ASSERT_FALSE(inClient(last));
+    SetFocus(window_->handle(main::BtnService));
+    pump();
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    pump();
+    ASSERT_EQ(GetFocus(), last);
+    EXPECT_TRUE(inClient(last));
+    EXPECT_GT(GetScrollPos(window, SB_VERT), 0);
+    PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_MENU, 1);
+    pump();
+    EXPECT_TRUE(inClient(window_->handle(main::BtnSystem)));
+    // The bars reach the right of the layout, where the about picture is.
+    const HWND about = window_->handle(main::ImgAbout);
+    ASSERT_FALSE(inClient(about));
+    SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessageW(window, WM_HSCROLL, SB_BOTTOM, 0);
+    EXPECT_TRUE(inClient(about));
 }
 
 // Hastelyn.exe itself, from a copy in a scratch folder, as the edition it is made for.

@@ -51,6 +51,8 @@ MainWindow::MainWindow(engine::Session& session) : session_(session), pagesScree
                             CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                             nullptr, GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) throw std::runtime_error("メインウィンドウを作成できません。");
+    tray_.setOwner(hwnd_);
+    scroller_.setWindow(hwnd_);
     centreOnWorkArea(hwnd_);
     build();
     screen_ = std::make_unique<ui::model::MainScreen>(session_, *this, *this);
@@ -66,6 +68,8 @@ MainWindow::~MainWindow() {
     DeleteObject(boldFont_);
     DeleteObject(workArea_);
     DeleteObject(titleStrip_);
+    DeleteObject(titlePicture_);
+    DeleteObject(aboutPicture_);
 }
 
 void MainWindow::show() {
@@ -101,8 +105,8 @@ void MainWindow::act(ui::model::MainAction action) {
             SetWindowPos(hwnd_, action == MainAction::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             break;
-        // The tray icon and the side windows come with their own windows; until then the main
-        // window stays as it is.
+        case MainAction::ParkInTray: tray_.park(); break;
+        // The side windows come with their own windows; until then the main window stays as it is.
         default: break;
     }
 }
@@ -112,6 +116,7 @@ void MainWindow::useSmallScreen() {
     SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | WS_THICKFRAME);
     SetWindowPos(hwnd_, nullptr, 0, 0, 590, 430, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
     centreOnWorkArea(hwnd_);
+    scroller_.enable();
 }
 
 void MainWindow::showIntroduction() { pagesScreen_.commentary().showIntroduction(); }
@@ -179,12 +184,14 @@ void MainWindow::paintBackground(HDC dc) const {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const HBRUSH menu = CreateSolidBrush(colours::kMenu);
     const ui::model::Rect& m = main::ShpMenu.rect;
-    const RECT shape{m.left, m.top, m.right(), m.bottom()};
+    const POINT scrolled = scroller_.offset();
+    const RECT shape{m.left - scrolled.x, m.top - scrolled.y, m.right() - scrolled.x, m.bottom() - scrolled.y};
     FillRect(dc, &shape, menu);
     DeleteObject(menu);
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tray_.handle(message, wParam, lParam) || scroller_.handle(message, wParam)) return 0;
     switch (message) {
         case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_NOTIFY: return notify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -198,7 +205,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const LRESULT hit = DefWindowProcW(hwnd_, message, wParam, lParam);
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ScreenToClient(hwnd_, &p);
-            return hit == HTCLIENT && main::PnlTitle.rect.contains(p.x, p.y) ? HTCAPTION : hit;
+            const POINT scrolled = scroller_.offset();
+            return hit == HTCLIENT && main::PnlTitle.rect.contains(p.x + scrolled.x, p.y + scrolled.y) ? HTCAPTION : hit;
         }
         case WM_NCLBUTTONDBLCLK:
             if (wParam == HTCAPTION) {
@@ -226,6 +234,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (screen_) screen_->closeProgram();
             return 0;
         case WM_DESTROY:
+            tray_.remove();
             hwnd_ = nullptr;
             closed();
             return 0;

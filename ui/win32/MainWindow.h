@@ -17,7 +17,9 @@
 #include "ui/model/MainPagesScreen.h"
 #include "ui/model/MainScreen.h"
 #include "ui/win32/CheckListControl.h"
+#include "ui/win32/TrayIcon.h"
 #include "ui/win32/Win32WindowView.h"
+#include "ui/win32/WindowScroller.h"
 #include "ui/win32/controls/TabControl.h"
 
 namespace hastelyn::winui {
@@ -39,6 +41,7 @@ public:
     ui::model::MainScreen& screen() { return *screen_; }
     const TabControl& pages() const { return tabs_; }
     HWND tweakList(std::size_t category) const { return lists_[category]->handle(); }
+    const TrayIcon& tray() const { return tray_; }
     // Runs when the window is gone: the program ends.
     std::function<void()> closed = [] { PostQuitMessage(0); };
 
@@ -78,6 +81,7 @@ private:
     void command(int id, int code);
     void build();
     void buildTitleStrip();
+    void buildAboutPicture(HWND area);
     void buildWorkArea();
     void buildPages(HWND area);
     void layOutCounterLine();
@@ -97,6 +101,11 @@ private:
     HFONT boldFont_ = nullptr;
     HBRUSH workArea_ = nullptr;
     HBRUSH titleStrip_ = nullptr;
+    HBITMAP titlePicture_ = nullptr;
+    HBITMAP aboutPicture_ = nullptr;
+    TrayIcon tray_;
+    // The window at 590 x 430 on a small screen scrolls over its 659 x 525 layout.
+    WindowScroller scroller_{nullptr, {659, 525}};
     TabControl tabs_;
     std::array<HWND, 8> pageWindows_{};
     std::array<std::unique_ptr<CheckListControl>, engine::kTweakCategoryCount> lists_;

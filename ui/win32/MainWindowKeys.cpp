@@ -108,6 +108,9 @@ void MainWindow::noticeFocus() {
     const HWND focused = GetFocus();
     if (focused == lastFocus_) return;
     lastFocus_ = focused;
+    // Moved by the keyboard, into view; not by a press of the mouse, which would move the
+    // control away from under the pointer before the button is let go.
+    if (GetKeyState(VK_LBUTTON) >= 0) scroller_.bringIntoView(focused);
     using ui::model::FocusPlace;
     FocusPlace place = FocusPlace::Elsewhere;
     if (within(hwnd_, focused))

@@ -1,5 +1,5 @@
 // The main window's controls made from their rows: the menu, the work area with the page
-// control and its pages, the counter line, the title strip.
+// control and its pages, the counter line (the title strip and the pictures: MainWindowTitle.cpp).
 #include "ui/win32/MainWindow.h"
 
 #include <algorithm>
@@ -48,23 +48,6 @@ void MainWindow::build() {
     SetFocus(handle(main::BtnSystem));
 }
 
-void MainWindow::buildTitleStrip() {
-    const HWND strip = make(hwnd_, main::PnlTitle, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN);
-    setPanelBrush(strip, titleStrip_);
-    // The title picture's stand-in: its text, white on the strip.
-    const HWND title = make(strip, main::ImgTitle, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE);
-    SetWindowTextW(title, win32::widen(main::ImgTitle.hint).c_str());
-    setFont(title, boldFont_);
-    setColours(main::ImgTitle, colours::kTitleStrip, colours::kWhite);
-    // The picture buttons carry the names a screen reader reads.
-    for (const ui::model::Control* row : main::kTitleButtons) {
-        const DWORD kind = row->kind == ui::model::ControlKind::CheckBox ? BS_AUTOCHECKBOX | BS_PUSHLIKE : BS_PUSHBUTTON;
-        const HWND b = make(strip, *row, WC_BUTTONW, WS_VISIBLE | kind);
-        SetWindowTextW(b, win32::widen(main::accessibleName(*row)).c_str());
-        setFont(b, font_);
-    }
-}
-
 void MainWindow::buildWorkArea() {
     const HWND area = make(hwnd_, main::PnlAccel, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
     setPanelBrush(area, workArea_);
@@ -83,9 +66,7 @@ void MainWindow::buildWorkArea() {
     }
     layOutCounterLine();
     setFont(make(area, main::BtnAccelerate, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), boldFont_);
-    const HWND about = make(area, main::ImgAbout, WC_STATICW, WS_VISIBLE | SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE);
-    SetWindowTextW(about, L"Hastelyn");
-    setFont(about, boldFont_);
+    buildAboutPicture(area);
 }
 
 void MainWindow::buildPages(HWND area) {

@@ -5,6 +5,8 @@
 namespace hastelyn::winui {
 namespace {
 
+constexpr const wchar_t* kMouseThrough = L"HastelynMouseThrough";
+
 LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -12,6 +14,10 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
+        case WM_NCHITTEST:
+            if (GetPropW(panel, kMouseThrough) != nullptr) return HTTRANSPARENT;
+            break;
+        case WM_DESTROY: RemovePropW(panel, kMouseThrough); break;
         case WM_ERASEBKGND: {
             auto brush = reinterpret_cast<HBRUSH>(GetWindowLongPtrW(panel, GWLP_USERDATA));
             RECT client{};
@@ -19,8 +25,9 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
             FillRect(reinterpret_cast<HDC>(wParam), &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
             return 1;
         }
-        default: return DefWindowProcW(panel, message, wParam, lParam);
+        default: break;
     }
+    return DefWindowProcW(panel, message, wParam, lParam);
 }
 
 }  // namespace
@@ -41,6 +48,8 @@ void setPanelBrush(HWND panel, HBRUSH brush) {
     SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush));
     InvalidateRect(panel, nullptr, TRUE);
 }
+
+void letMouseThrough(HWND panel) { SetPropW(panel, kMouseThrough, reinterpret_cast<HANDLE>(1)); }
 
 void centreOnWorkArea(HWND window) {
     RECT free{};

@@ -12,6 +12,9 @@ void registerPanelClass();
 // The brush the panel fills itself with; the dialog face colour without one. It stays the
 // caller's.
 void setPanelBrush(HWND panel, HBRUSH brush);
+// The mouse passes through the panel (not its controls) to the window under it: a title strip
+// that moves its window.
+void letMouseThrough(HWND panel);
 // A top-level window put in the middle of what the desktop leaves free.
 void centreOnWorkArea(HWND window);
 
