@@ -18,7 +18,7 @@ namespace pages = ui::model::pages;
 
 void MainWindow::buildPcInfoPage(HWND page) {
     for (std::size_t i = 0; i < pages::kInfoFields.size(); ++i) {
-        const HWND field = make(page, *pages::kInfoFields[i], WC_EDITW, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL);
+        const HWND field = make(page, *pages::kInfoFields[i], WC_EDITW, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
         setFont(field, font_);
         if (i < engine::kPcInfoEditableCount) SendMessageW(field, EM_SETLIMITTEXT, pages::kInfoFieldLength, 0);
         else SendMessageW(field, EM_SETREADONLY, TRUE, 0);

@@ -2,6 +2,8 @@
 // drive lists and the quick-format box. A button starts its tool with the page's choices.
 #include "ui/win32/MainWindow.h"
 
+#include <algorithm>
+
 #include "engine/Utilities.h"
 #include "ui/model/Colours.h"
 #include "ui/model/CommandErrors.h"
@@ -18,7 +20,9 @@ namespace main = ui::model::main;
 namespace pages = ui::model::pages;
 namespace colours = ui::model::colours;
 
-constexpr DWORD kListStyle = WS_VISIBLE | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+// The list clips the controls over it out of what it draws.
+constexpr DWORD kListStyle = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+constexpr int kRowHeight = 18;  // as the rows are laid out
 
 // The drive of a drive list's chosen row; nothing when no row is chosen.
 std::optional<char> chosenDrive(HWND list) {
@@ -31,13 +35,25 @@ std::optional<char> chosenDrive(HWND list) {
 }  // namespace
 
 // The list fills the page and stands under the controls over it (the Tab walk follows the
-// rows' order, not this one).
+// rows' order, not this one). A page lower than the rows were laid out for shrinks the rows
+// and the controls over them together, so that each control stays on its row.
 HWND MainWindow::makePageList(HWND page, const ui::model::Control& row) {
     const HWND list = make(page, row, WC_LISTBOXW, kListStyle);
     setFont(list, font_);
     setColours(row, colours::kCream, colours::kNavy);
-    ListBox(list).setRowHeight(18);
     SetWindowPos(list, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT area{};
+    GetClientRect(page, &area);
+    const int height = std::min<int>(area.bottom, row.rect.height);
+    const auto scaled = [&](int y) { return y * height / row.rect.height; };
+    for (HWND c = GetWindow(page, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        const ui::model::Control* placed = rowOf(c);
+        if (placed == nullptr) continue;
+        const ui::model::Rect& r = placed->rect;
+        MoveWindow(c, r.left, scaled(r.top), std::min<int>(r.width, area.right - r.left),
+                   scaled(r.top + r.height) - scaled(r.top), FALSE);
+    }
+    ListBox(list).setRowHeight(scaled(kRowHeight));
     return list;
 }
 
