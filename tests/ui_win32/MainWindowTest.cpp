@@ -19,6 +19,7 @@
 #include "tests/win32/Win32TestSupport.h"
 #include "engine/PcInformation.h"
 #include "engine/Services.h"
+#include "engine/Utilities.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainPagesControls.h"
 #include "ui/win32/MainWindow.h"
@@ -252,7 +253,16 @@ TEST_F(MainWindowTest, AChosenRowShowsItsCommentaryInTheMemo) {
     EXPECT_EQ(memo(), introduction);
 }
 
-TEST_F(MainWindowTest, TheChangeButtonWritesTheRegisteredOwnerAfterYes) {
+TEST_F(MainWindowTest, PageButtonsCarryOutTheirCommands) {
+    // A drive command with no drive chosen in its list is refused with the error box.
+    SendMessageW(window_->handle(pages::BtnCUIDefrag), BM_CLICK, 0, 0);
+    pump();
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown.front().first, foundation::DialogKind::Error);
+    EXPECT_EQ(dialogs_.shown.front().second, engine::kChooseDriveText);
+    dialogs_.shown.clear();
+
+    // The change button writes the registered owner the user typed, after the question's Yes.
     SetWindowTextW(window_->handle(pages::EdtUser), L"試験 太郎");
     SendMessageW(window_->handle(pages::BtnChange), BM_CLICK, 0, 0);
     pump();
