@@ -13,6 +13,7 @@
 #include "engine/Session.h"
 #include "foundation/CommentText.h"
 #include "foundation/LockedItems.h"
+#include "platform/recording/RecordingShell.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/FakeSurfaces.h"
@@ -137,8 +138,11 @@ protected:
     ScratchFolder folder_{"高速化 窓"};
     win32::Win32Platform machine_;
     ScratchProgram program_{machine_.platform().system, folder_.path() + "\\Hastelyn.exe"};
+    // What the program starts (a browser, a tool) is recorded, not started.
+    recording::ChangeLog started_;
+    recording::RecordingShell shell_{machine_.platform().shell, recording::RecordingMode::DryRun, started_};
     platform::Platform platform_{machine_.platform().registry, machine_.platform().profiles, machine_.platform().files,
-                                 program_, machine_.platform().shell, machine_.platform().windows,
+                                 program_, shell_, machine_.platform().windows,
                                  machine_.platform().services, machine_.platform().meters};
     testing::FakeClipboard clipboard_;
     FirstYes dialogs_;
@@ -269,6 +273,26 @@ TEST_F(MainWindowTest, PageButtonsCarryOutTheirCommands) {
     ASSERT_FALSE(dialogs_.shown.empty());
     EXPECT_EQ(dialogs_.shown.front().first, foundation::DialogKind::Confirmation);
     EXPECT_EQ(registryText(HKEY_LOCAL_MACHINE, kVersionKey, L"RegisteredOwner"), L"試験 太郎");
+}
+
+TEST_F(MainWindowTest, TheMemosSearchMenuLooksTheSelectionUp) {
+    const HWND memo = window_->handle(pages::Comment);
+    ASSERT_EQ(winui::windowText(memo).substr(0, 11), "「Hastelyn");
+    SendMessageW(memo, EM_SETSEL, 1, 9);
+    // The menu's keys wait in the queue: the sub-menu opened, its first engine chosen by Enter
+    // (which a menu takes as its character). Should they not reach the menu, it is cancelled
+    // after them.
+    for (const WPARAM key : {VK_DOWN, VK_RIGHT}) PostMessageW(memo, WM_KEYDOWN, key, 1);
+    PostMessageW(memo, WM_CHAR, L'\r', 0x001C0001);
+    PostMessageW(window_->hwnd(), WM_CANCELMODE, 0, 0);
+    SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
+    pump();
+    EXPECT_EQ(window_->pagesScreen().commentary().searchWord(), "Hastelyn");
+    const std::vector<recording::RowChanges> started = started_.byRow();
+    ASSERT_EQ(started.size(), 1u);
+    ASSERT_EQ(started.front().changes.size(), 1u);
+    EXPECT_NE(started.front().changes.front().target.find("Hastelyn"), std::string::npos)
+        << started.front().changes.front().target;
 }
 
 TEST_F(MainWindowTest, TicksGoToTheModelExceptOnALockedRow) {
