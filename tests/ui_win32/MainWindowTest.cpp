@@ -11,22 +11,30 @@
 
 #include "app/SingleInstance.h"
 #include "engine/Session.h"
+#include "foundation/CommentText.h"
 #include "foundation/LockedItems.h"
+#include "platform/recording/RecordingShell.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/FakeSurfaces.h"
 #include "tests/win32/Win32TestSupport.h"
+#include "engine/PcInformation.h"
+#include "engine/Services.h"
+#include "engine/Utilities.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainTexts.h"
+#include "ui/model/MainPagesControls.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/Picture.h"
 #include "ui/win32/controls/Child.h"
+#include "ui/win32/controls/ListBox.h"
 #include "ui/win32/controls/ListView.h"
 
 namespace hastelyn::win32test {
 namespace {
 
 namespace main = ui::model::main;
+namespace pages = ui::model::pages;
 using win32::narrow;
 using win32::widen;
 
@@ -63,26 +71,31 @@ public:
 
 constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
 
-std::optional<std::wstring> menuShowDelay() {
+constexpr const wchar_t* kVersionKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion";
+
+std::optional<std::wstring> registryText(HKEY root, const wchar_t* path, const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
-    wchar_t data[64] = {};
+    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    wchar_t data[256] = {};
     DWORD size = sizeof data - sizeof(wchar_t);
     DWORD type = 0;
-    const LONG result = RegQueryValueExW(key, L"MenuShowDelay", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
     return std::wstring(data);
 }
 
-void setMenuShowDelay(const std::wstring& value) {
+void setRegistryText(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExW(key, L"MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
+}
+
+std::optional<std::wstring> menuShowDelay() { return registryText(HKEY_CURRENT_USER, kDesktopKey, L"MenuShowDelay"); }
+void setMenuShowDelay(const std::wstring& value) {
+    setRegistryText(HKEY_CURRENT_USER, kDesktopKey, L"MenuShowDelay", value);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -91,6 +104,7 @@ protected:
         if (!runningUnderWine()) GTEST_SKIP() << "changes the system's settings: runs only in a Wine prefix";
         delayBefore_ = menuShowDelay();
         setMenuShowDelay(L"400");
+        setRegistryText(HKEY_LOCAL_MACHINE, kVersionKey, L"RegisteredOwner", L"高速 花子");
         session_ = std::make_unique<engine::Session>(platform_, clipboard_, dialogs_);
         session_->settings.write(foundation::kDisabledItemSection, foundation::tweakRowKey(kDesktop, kLockedRow), "true");
         session_->settings.write(foundation::kGeneralSection, "Sound", "On");
@@ -115,17 +129,22 @@ protected:
     engine::Row& row(std::size_t category, int index) {
         return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(index));
     }
-    void pressSpace(HWND control) {
-        PostMessageW(control, WM_KEYDOWN, VK_SPACE, 0x00390001);
-        PostMessageW(control, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+    void press(HWND control, WPARAM key, LPARAM scanCode) {
+        PostMessageW(control, WM_KEYDOWN, key, 1 | (scanCode << 16));
+        PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001 | (scanCode << 16)));
         pump();
     }
+    void pressSpace(HWND control) { press(control, VK_SPACE, 0x39); }
+    std::string text(const ui::model::Control& row) const { return winui::windowText(window_->handle(row)); }
 
     ScratchFolder folder_{"高速化 窓"};
     win32::Win32Platform machine_;
     ScratchProgram program_{machine_.platform().system, folder_.path() + "\\Hastelyn.exe"};
+    // What the program starts (a browser, a tool) is recorded, not started.
+    recording::ChangeLog started_;
+    recording::RecordingShell shell_{machine_.platform().shell, recording::RecordingMode::DryRun, started_};
     platform::Platform platform_{machine_.platform().registry, machine_.platform().profiles, machine_.platform().files,
-                                 program_, machine_.platform().shell, machine_.platform().windows,
+                                 program_, shell_, machine_.platform().windows,
                                  machine_.platform().services, machine_.platform().meters};
     testing::FakeClipboard clipboard_;
     FirstYes dialogs_;
@@ -166,6 +185,116 @@ TEST_F(MainWindowTest, ShowsTheWindowItsPagesAndTheModelsRows) {
     EXPECT_TRUE(IsWindowVisible(GetParent(window_->tweakList(2))));
     EXPECT_FALSE(IsWindowVisible(GetParent(window_->tweakList(0))));
     EXPECT_EQ(GetFocus(), tabs.handle());
+}
+
+TEST_F(MainWindowTest, ServicesUtilitiesAndPcInformationPagesShowTheirRows) {
+    const winui::ListView services(window_->servicesList());
+    const engine::CheckList& model = session_->model.services();
+    ASSERT_FALSE(model.rows.empty());
+    ASSERT_EQ(services.count(), static_cast<int>(model.rows.size()));
+    for (int r = 0; r < services.count(); ++r) {
+        EXPECT_EQ(services.text(r), model.rows[static_cast<std::size_t>(r)].label);
+        EXPECT_EQ(services.checked(r), model.rows[static_cast<std::size_t>(r)].ticked) << r;
+    }
+
+    const winui::ListBox utilities(window_->handle(pages::LstUtility));
+    ASSERT_EQ(utilities.count(), 10);
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_EQ(utilities.text(r), pages::kUtilityLabels[static_cast<std::size_t>(r)]);
+        EXPECT_EQ(text(*pages::kUtilityButtons[static_cast<std::size_t>(r)]),
+                  pages::kUtilityButtons[static_cast<std::size_t>(r)]->caption);
+    }
+    EXPECT_GT(winui::ListBox(window_->handle(pages::LstHDDefrag)).count(), 0);  // the prefix's C:
+    EXPECT_EQ(text(pages::ChcQuickFormat), "クイック");
+
+    const winui::ListBox info(window_->handle(pages::LstInfo));
+    ASSERT_EQ(info.count(), 10);
+    for (int r = 0; r < 10; ++r) EXPECT_EQ(info.text(r), engine::pcInfoRows()[static_cast<std::size_t>(r)].label);
+    EXPECT_EQ(text(pages::EdtUser), "高速 花子");
+    EXPECT_EQ(widen(text(pages::EdtRoot)), *registryText(HKEY_LOCAL_MACHINE, kVersionKey, L"SystemRoot"));
+    // Only the first three fields take the user's text.
+    EXPECT_FALSE(GetWindowLongW(window_->handle(pages::EdtCorp), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongW(window_->handle(pages::EdtProduct), GWL_STYLE) & ES_READONLY);
+
+    // Tab from the page control walks the utilities page in its rows' order.
+    SendMessageW(window_->handle(main::BtnUtility), BM_CLICK, 0, 0);
+    pump();
+    press(GetFocus(), VK_TAB, 0x0F);
+    EXPECT_EQ(GetFocus(), utilities.handle());
+    press(GetFocus(), VK_TAB, 0x0F);
+    EXPECT_EQ(GetFocus(), window_->handle(pages::BtnWMP6));
+}
+
+TEST_F(MainWindowTest, AChosenRowShowsItsCommentaryInTheMemo) {
+    const auto memo = [this] { return text(pages::Comment); };
+    const std::string introduction = memo();
+    ASSERT_FALSE(introduction.empty());
+
+    list(kDesktop).select(kMenuShowDelayRow);
+    pump();
+    EXPECT_NE(memo(), introduction);
+    EXPECT_EQ(memo(), window_->pagesScreen().commentary().text());
+
+    // A service: its detail, its hint with the long lines broken, and the more-information
+    // button shows.
+    session_->settings.write(foundation::kGeneralSection, "CommentHint", "On");
+    const engine::Row& service = session_->model.services().rows.at(0);
+    winui::ListView(window_->servicesList()).select(0);
+    pump();
+    EXPECT_EQ(memo(), engine::ShowServiceDetail(*session_, service.label));
+    EXPECT_EQ(window_->commentHint().text(), foundation::breakHintLines(memo()));
+    EXPECT_TRUE(IsWindowVisible(window_->handle(pages::BtnMoreInfo)));
+
+    // A utility row chosen by the arrow key; the introduction button brings the introduction.
+    SendMessageW(window_->handle(main::BtnUtility), BM_CLICK, 0, 0);
+    pump();
+    const HWND utilities = window_->handle(pages::LstUtility);
+    SetFocus(utilities);
+    press(utilities, VK_DOWN, 0x50);
+    EXPECT_EQ(winui::ListBox(utilities).selected(), 0);
+    EXPECT_NE(memo(), engine::ShowServiceDetail(*session_, service.label));
+    EXPECT_FALSE(IsWindowVisible(window_->handle(pages::BtnMoreInfo)));
+    SendMessageW(window_->handle(pages::BtnComment), BM_CLICK, 0, 0);
+    pump();
+    EXPECT_EQ(memo(), introduction);
+}
+
+TEST_F(MainWindowTest, PageButtonsCarryOutTheirCommands) {
+    // A drive command with no drive chosen in its list is refused with the error box.
+    SendMessageW(window_->handle(pages::BtnCUIDefrag), BM_CLICK, 0, 0);
+    pump();
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown.front().first, foundation::DialogKind::Error);
+    EXPECT_EQ(dialogs_.shown.front().second, engine::kChooseDriveText);
+    dialogs_.shown.clear();
+
+    // The change button writes the registered owner the user typed, after the question's Yes.
+    SetWindowTextW(window_->handle(pages::EdtUser), L"試験 太郎");
+    SendMessageW(window_->handle(pages::BtnChange), BM_CLICK, 0, 0);
+    pump();
+    ASSERT_FALSE(dialogs_.shown.empty());
+    EXPECT_EQ(dialogs_.shown.front().first, foundation::DialogKind::Confirmation);
+    EXPECT_EQ(registryText(HKEY_LOCAL_MACHINE, kVersionKey, L"RegisteredOwner"), L"試験 太郎");
+}
+
+TEST_F(MainWindowTest, TheMemosSearchMenuLooksTheSelectionUp) {
+    const HWND memo = window_->handle(pages::Comment);
+    ASSERT_EQ(winui::windowText(memo).substr(0, 11), "「Hastelyn");
+    SendMessageW(memo, EM_SETSEL, 1, 9);
+    // The menu's keys wait in the queue: the sub-menu opened, its first engine chosen by Enter
+    // (which a menu takes as its character). Should they not reach the menu, it is cancelled
+    // after them.
+    for (const WPARAM key : {VK_DOWN, VK_RIGHT}) PostMessageW(memo, WM_KEYDOWN, key, 1);
+    PostMessageW(memo, WM_CHAR, L'\r', 0x001C0001);
+    PostMessageW(window_->hwnd(), WM_CANCELMODE, 0, 0);
+    SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
+    pump();
+    EXPECT_EQ(window_->pagesScreen().commentary().searchWord(), "Hastelyn");
+    const std::vector<recording::RowChanges> started = started_.byRow();
+    ASSERT_EQ(started.size(), 1u);
+    ASSERT_EQ(started.front().changes.size(), 1u);
+    EXPECT_NE(started.front().changes.front().target.find("Hastelyn"), std::string::npos)
+        << started.front().changes.front().target;
 }
 
 TEST_F(MainWindowTest, TicksGoToTheModelExceptOnALockedRow) {

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Takes a picture of Hastelyn.exe's main window as a Japanese system shows it, in a throw-away
 # Wine prefix on a private X server:
-#   tools/wine/screenshot-window.sh build/win32 OUT.png [WIDTHxHEIGHT]
+#   tools/wine/screenshot-window.sh build/win32 OUT.png [WIDTHxHEIGHT [PAGE]]
+# PAGE (0 to 7) is the page shown, chosen by a click on its menu button; the first by default.
 # The X11 driver with unmanaged windows (Managed=N), code page 932 (ja_JP.UTF-8), and the
 # Japanese fonts the program asks for replaced by the IPA fonts Debian ships. The program runs
 # from a copy in the prefix, as the edition it is made for (XP), and is ended afterwards.
 set -euo pipefail
-build=${1:?usage: $0 BUILD_DIR OUT.png [WIDTHxHEIGHT]}
+build=${1:?usage: $0 BUILD_DIR OUT.png [WIDTHxHEIGHT [PAGE]]}
 out=$(realpath -m "$2")
 screen=${3:-1024x768}
+page=${4:-0}
+# The menu buttons' tops in the window (their rows in ui/model/MainControls.h), page by page.
+menu_tops=(76 111 146 181 216 259 294 329)
+[[ "$page" =~ ^[0-7]$ ]] || { echo "PAGE is 0 to 7" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 run="$here/wine-run.sh"
 wine_ja() { LC_ALL=ja_JP.UTF-8 "$run" "$@"; }
@@ -53,7 +58,11 @@ for _ in $(seq 1 120); do
   xdotool search --name '^Hastelyn$' >/dev/null 2>&1 && break
   sleep 0.5
 done
-xdotool search --sync --onlyvisible --name '^Hastelyn$' >/dev/null
+window=$(xdotool search --sync --onlyvisible --name '^Hastelyn$' | head -n 1)
+if [ "$page" != 0 ]; then
+  # The middle of the page's menu button, inside the window's one-pixel border.
+  xdotool mousemove --window "$window" 73 $((menu_tops[page] + 1 + 18)) click 1
+fi
 sleep 1  # the last of the painting
 import -display "$display" -window root "$out"
 echo "$out"

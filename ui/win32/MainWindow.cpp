@@ -7,6 +7,7 @@
 #include "platform/win32/WideText.h"
 #include "ui/model/Colours.h"
 #include "ui/model/MainControls.h"
+#include "ui/model/MainPagesControls.h"
 #include "ui/win32/Panel.h"
 #include "ui/win32/controls/Button.h"
 
@@ -38,10 +39,11 @@ void registerMainClass(WNDPROC procedure) {
 MainWindow::MainWindow(engine::Session& session) : session_(session), pagesScreen_(session, *this) {
     registerMainClass(&MainWindow::procedure);
     registerPanelClass();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     workArea_ = CreateSolidBrush(colours::kWorkArea);
     titleStrip_ = CreateSolidBrush(colours::kTitleStrip);
+    cream_ = CreateSolidBrush(colours::kCream);
 
     // No title bar of the desktop's: the window has its own title strip. The border stays.
     const DWORD style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -64,12 +66,14 @@ MainWindow::~MainWindow() {
         closed = [] {};
         DestroyWindow(hwnd_);
     }
+    if (IsWindow(commentHint_.handle())) DestroyWindow(commentHint_.handle());
     DeleteObject(font_);
     DeleteObject(boldFont_);
     DeleteObject(workArea_);
     DeleteObject(titleStrip_);
     DeleteObject(titlePicture_);
     DeleteObject(aboutPicture_);
+    DeleteObject(cream_);
 }
 
 void MainWindow::show() {
@@ -91,6 +95,7 @@ void MainWindow::showPage(const ui::model::Control& pages, int index) {
 }
 
 void MainWindow::setCaption(const ui::model::Control& control, std::string_view text) {
+    if (&control == &ui::model::pages::SearchMenu) searchCaption_ = text;
     Win32WindowView::setCaption(control, text);
     if (&control == &main::LblAll || &control == &main::LblRest) layOutCounterLine();
 }
@@ -135,13 +140,14 @@ void MainWindow::applyLocks(const foundation::LockableControls& marked) {
 
 void MainWindow::showRowsAgain() {
     for (const auto& list : lists_) list->refresh();
+    if (services_) services_->refresh();
 }
 
 void MainWindow::showServiceDetail(std::string_view displayName) { pagesScreen_.showServiceDetail(displayName); }
 
 void MainWindow::command(int id, int code) {
     const ui::model::Control* row = rowOfId(id);
-    if (row == nullptr || !screen_) return;
+    if (row == nullptr || !screen_ || pagesCommand(*row, code)) return;
     if (row == &main::ImgAbout && code == STN_CLICKED) {
         screen_->clicked(*row);
     } else if (row == &main::BtnTop && code == BN_CLICKED) {
@@ -159,6 +165,7 @@ LRESULT MainWindow::notify(const NMHDR& header) {
         }
         return 0;
     }
+    if (const std::optional<LRESULT> result = servicesNotify(header)) return *result;
     const int index = static_cast<int>(header.idFrom) - kFirstListId;
     // A list tells of its first rows while it is being made.
     if (index < 0 || index >= static_cast<int>(lists_.size()) || !lists_[static_cast<std::size_t>(index)]) return 0;
@@ -175,6 +182,10 @@ HBRUSH MainWindow::colourStatic(HDC dc, HWND control) {
     if (!given) return nullptr;
     SetTextColor(dc, given->second);
     SetBkMode(dc, TRANSPARENT);
+    if (given->first == colours::kCream) {
+        SetBkColor(dc, colours::kCream);
+        return cream_;
+    }
     return given->first == colours::kTitleStrip ? titleStrip_ : workArea_;
 }
 
@@ -196,6 +207,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_NOTIFY: return notify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
             if (const HBRUSH brush = colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<LRESULT>(brush);
             break;

@@ -2,8 +2,8 @@
 // The main window (class "TFrmMain", so that a second instance finds it): its own title strip,
 // the menu of categories, the two-row page control with the five tweak lists, the counters and
 // the accelerate button. It carries out the main screen's calls and serves the pages' share.
-// The services, utilities and PC-information pages and the commentary have no controls yet:
-// the screen's calls on them do nothing.
+// The services, utilities and PC-information pages and the commentary memo under the pages are
+// made in files of their own (ServicesPage, UtilityPage, PcInfoPage, CommentaryMemo).
 #include <windows.h>
 
 #include <array>
@@ -20,6 +20,7 @@
 #include "ui/win32/TrayIcon.h"
 #include "ui/win32/Win32WindowView.h"
 #include "ui/win32/WindowScroller.h"
+#include "ui/win32/controls/ToolTip.h"
 #include "ui/win32/controls/TabControl.h"
 
 namespace hastelyn::winui {
@@ -42,6 +43,9 @@ public:
     const TabControl& pages() const { return tabs_; }
     HWND tweakList(std::size_t category) const { return lists_[category]->handle(); }
     const TrayIcon& tray() const { return tray_; }
+    HWND servicesList() const { return services_->handle(); }
+    ui::model::MainPagesScreen& pagesScreen() { return pagesScreen_; }
+    const ToolTip& commentHint() const { return commentHint_; }
     // Runs when the window is gone: the program ends.
     std::function<void()> closed = [] { PostQuitMessage(0); };
 
@@ -58,15 +62,15 @@ public:
     void act(ui::model::MainAction action) override;
     void useSmallScreen() override;
     void useSixteenColourGlyphs() override {}
-    void setReadOnly(const ui::model::Control&, bool) override {}
-    void setHint(const ui::model::Control&, std::string_view) override {}
+    void setReadOnly(const ui::model::Control& field, bool readOnly) override;
+    void setHint(const ui::model::Control& control, std::string_view text) override;
     void closeMenu(const ui::model::Control&) override {}
 
     // The pages' share.
-    void setDrives(const std::vector<std::string>&) override {}
+    void setDrives(const std::vector<std::string>& drives) override;
     void showIntroduction() override;
     void disableForEdition(const foundation::DisabledControls& disabled) override;
-    void readPcInformation() override {}
+    void readPcInformation() override;
     foundation::LockableControls lockableControls() override;
     void applyLocks(const foundation::LockableControls& marked) override;
     void showRowsAgain() override;
@@ -85,9 +89,23 @@ private:
     void buildWorkArea();
     void buildPages(HWND area);
     void layOutCounterLine();
+    // The pages beyond the tweak lists and the commentary memo, each in its own file; a
+    // page's command or notification is taken there (true) or left to the main screen.
+    void buildServicesPage(HWND page);
+    void buildUtilityPage(HWND page);
+    void buildPcInfoPage(HWND page);
+    void buildCommentary(HWND area);
+    std::optional<LRESULT> servicesNotify(const NMHDR& header);
+    HWND makePageList(HWND page, const ui::model::Control& row);
+    bool pagesCommand(const ui::model::Control& row, int code);
+    bool pcInfoCommand(const ui::model::Control& row);
+    bool commentaryCommand(const ui::model::Control& row);
+    void searchMenu(HWND memo, POINT at);
+    static LRESULT CALLBACK memoProcedure(HWND memo, UINT message, WPARAM wParam, LPARAM lParam);
     void showPageWindow(int index);
     // The screen's Tab walk over the controls there are now; Tab and Shift+Tab follow it.
     std::vector<HWND> tabWalk() const;
+    int tabOrder(HWND control) const;
     bool moveFocus(bool backwards);
     void paintBackground(HDC dc) const;
     HBRUSH colourStatic(HDC dc, HWND control);
@@ -109,6 +127,11 @@ private:
     TabControl tabs_;
     std::array<HWND, 8> pageWindows_{};
     std::array<std::unique_ptr<CheckListControl>, engine::kTweakCategoryCount> lists_;
+    std::unique_ptr<CheckListControl> services_;
+    ToolTip commentHint_;
+    WNDPROC memoDefault_ = nullptr;
+    std::string searchCaption_;
+    HBRUSH cream_ = nullptr;
     HWND lastFocus_ = nullptr;
     ui::model::MainPagesScreen pagesScreen_;
     std::unique_ptr<ui::model::MainScreen> screen_;

@@ -79,6 +79,11 @@ void MainWindow::process(MSG& message) {
     if (hwnd_ != nullptr) noticeFocus();
 }
 
+int MainWindow::tabOrder(HWND control) const {
+    const ui::model::Control* row = rowOf(control);
+    return row != nullptr ? row->tabOrder : 0;
+}
+
 std::vector<HWND> MainWindow::tabWalk() const {
     // The screen's walk; the page control brings the current page's controls after its tabs.
     std::vector<HWND> walk;
@@ -88,7 +93,10 @@ std::vector<HWND> MainWindow::tabWalk() const {
         if (row != &main::PgAccel) continue;
         const int page = tabs_.current();
         if (page < 0 || page >= static_cast<int>(pageWindows_.size())) continue;
-        for (HWND stop : tabStops(pageWindows_[static_cast<std::size_t>(page)])) walk.push_back(stop);
+        // A page's controls in their rows' Tab order (a list stands under the controls over it).
+        std::vector<HWND> stops = tabStops(pageWindows_[static_cast<std::size_t>(page)]);
+        std::stable_sort(stops.begin(), stops.end(), [this](HWND a, HWND b) { return tabOrder(a) < tabOrder(b); });
+        walk.insert(walk.end(), stops.begin(), stops.end());
     }
     return walk;
 }

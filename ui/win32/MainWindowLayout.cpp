@@ -29,8 +29,6 @@ HFONT uiFont(bool bold) {
                        face.c_str());
 }
 
-void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
-
 }  // namespace
 
 void MainWindow::build() {
@@ -55,6 +53,7 @@ void MainWindow::buildWorkArea() {
     setFont(tabs_.handle(), font_);
     for (std::size_t i = 0; i < main::kPages.size(); ++i) tabs_.insert(static_cast<int>(i), main::kPages[i]->caption);
     buildPages(area);
+    buildCommentary(area);
 
     const HWND hint = make(area, main::Label2, WC_STATICW, WS_VISIBLE | SS_LEFT);
     setFont(hint, font_);
@@ -76,6 +75,9 @@ void MainWindow::buildPages(HWND area) {
         const HWND page = make(area, *main::kPages[i], kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
         MoveWindow(page, place.left, place.top, place.width, place.height, FALSE);
         pageWindows_[i] = page;
+        if (static_cast<int>(i) == main::kServicePage) buildServicesPage(page);
+        if (static_cast<int>(i) == main::kUtilityPage) buildUtilityPage(page);
+        if (static_cast<int>(i) == main::kInfoPage) buildPcInfoPage(page);
         if (i >= lists_.size()) continue;
         // Named after its page, the name a screen reader reads for the list.
         const HWND list = makeChild(page, WC_LISTVIEWW, main::kPages[i]->caption,

@@ -12,6 +12,7 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
             return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
         case WM_NCHITTEST:

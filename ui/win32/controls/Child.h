@@ -16,6 +16,10 @@ inline HWND makeChild(HWND parent, const wchar_t* className, std::string_view te
                            GetModuleHandleW(nullptr), nullptr);
 }
 
+inline void setFont(HWND control, HFONT font) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 // A window's text as UTF-8.
 inline std::string windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
