@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/win32/WindowClass.h"
+
 namespace hastelyn::winui {
 namespace {
 
@@ -33,17 +35,7 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void registerPanelClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = panelProcedure;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    c.lpszClassName = kPanelClass;
-    registered = RegisterClassExW(&c) != 0;
-}
+void registerPanelClass() { registerWindowClass(kPanelClass, panelProcedure); }
 
 void setPanelBrush(HWND panel, HBRUSH brush) {
     SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush));

@@ -1,5 +1,7 @@
 #include "ui/win32/Picture.h"
 
+#include "ui/win32/WindowClass.h"
+
 namespace hastelyn::winui {
 namespace {
 
@@ -55,17 +57,7 @@ LRESULT CALLBACK pictureProcedure(HWND picture, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void registerPictureClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = pictureProcedure;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    c.lpszClassName = kPictureClass;
-    registered = RegisterClassExW(&c) != 0;
-}
+void registerPictureClass() { registerWindowClass(kPictureClass, pictureProcedure); }
 
 void setPicture(HWND picture, HBITMAP bitmap) {
     SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bitmap));
