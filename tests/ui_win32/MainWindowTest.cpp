@@ -6,7 +6,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/SingleInstance.h"
@@ -209,7 +211,18 @@ TEST_F(MainWindowTest, ServicesUtilitiesAndPcInformationPagesShowTheirRows) {
 
     const winui::ListBox info(window_->handle(pages::LstInfo));
     ASSERT_EQ(info.count(), 10);
-    for (int r = 0; r < 10; ++r) EXPECT_EQ(info.text(r), engine::pcInfoRows()[static_cast<std::size_t>(r)].label);
+    std::optional<long> firstOffset;
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_EQ(info.text(r), engine::pcInfoRows()[static_cast<std::size_t>(r)].label);
+        // Each field stands beside its row as the first one does: the fields do not drift.
+        RECT row{}, field{};
+        SendMessageW(info.handle(), LB_GETITEMRECT, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&row));
+        MapWindowPoints(info.handle(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+        GetWindowRect(window_->handle(*pages::kInfoFields[static_cast<std::size_t>(r)]), &field);
+        const long offset = field.top - row.top;
+        if (!firstOffset) firstOffset = offset;
+        EXPECT_LE(std::abs(offset - *firstOffset), 1) << r;
+    }
     EXPECT_EQ(text(pages::EdtUser), "高速 花子");
     EXPECT_EQ(widen(text(pages::EdtRoot)), *registryText(HKEY_LOCAL_MACHINE, kVersionKey, L"SystemRoot"));
     // Only the first three fields take the user's text.

@@ -1,20 +1,16 @@
-// The utility and PC information pages were drawn for rows of 18 pixels on a page at least 185
-// pixels high. Where the page is lower (two rows of tabs take more of the page control), the
-// rows and the controls over them shrink together by whole pixels per row: nothing is cut off
-// at the bottom, and every field stays beside its row.
+// The utility and PC information pages fitted to their height (ui/model/PageRows.h), again at
+// each resize.
 #include <QEvent>
 #include "ui/qt/RowList.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "ui/model/PageRows.h"
 #include "ui/qt/UtilityPages.h"
 
 namespace hastelyn::ui {
 namespace {
-
-constexpr int kDesignPitch = 18;
-constexpr int kSmallestPitch = 12;
 
 class PageFit final : public QObject {
 public:
@@ -34,11 +30,10 @@ protected:
 
 private:
     void fit() {
-        // Ten rows and a margin of five pixels below them.
-        const int pitch = std::clamp((page_->height() - 5) / 10, kSmallestPitch, kDesignPitch);
+        const int pitch = model::pageRowPitch(page_->height());
         if (pitch == pitch_) return;
         pitch_ = pitch;
-        const auto scaled = [pitch](int design) { return (design * pitch + kDesignPitch / 2) / kDesignPitch; };
+        const auto scaled = [pitch](int design) { return model::atRowPitch(design, pitch); };
         for (const auto& [control, area] : design_)
             control->setGeometry(area.x(), scaled(area.y()), area.width(), scaled(area.height()));
         list_->setRowHeight(pitch);
@@ -47,7 +42,7 @@ private:
     QWidget* page_;
     RowList* list_;
     std::vector<std::pair<QWidget*, QRect>> design_;
-    int pitch_ = kDesignPitch;
+    int pitch_ = model::kDesignRowPitch;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ui/model/CommandErrors.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainPagesControls.h"
+#include "ui/model/PageRows.h"
 #include "ui/win32/controls/Button.h"
 #include "ui/win32/controls/Child.h"
 #include "ui/win32/controls/ListBox.h"
@@ -22,7 +23,6 @@ namespace colours = ui::model::colours;
 
 // The list clips the controls over it out of what it draws.
 constexpr DWORD kListStyle = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-constexpr int kRowHeight = 18;  // as the rows are laid out
 
 // The drive of a drive list's chosen row; nothing when no row is chosen.
 std::optional<char> chosenDrive(HWND list) {
@@ -42,18 +42,18 @@ HWND MainWindow::makePageList(HWND page, const ui::model::Control& row) {
     setFont(list, font_);
     setColours(row, colours::kCream, colours::kNavy);
     SetWindowPos(list, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The rows and the controls over them at the pitch the page's height allows.
     RECT area{};
     GetClientRect(page, &area);
-    const int height = std::min<int>(area.bottom, row.rect.height);
-    const auto scaled = [&](int y) { return y * height / row.rect.height; };
+    const int pitch = ui::model::pageRowPitch(area.bottom);
     for (HWND c = GetWindow(page, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         const ui::model::Control* placed = rowOf(c);
         if (placed == nullptr) continue;
         const ui::model::Rect& r = placed->rect;
-        MoveWindow(c, r.left, scaled(r.top), std::min<int>(r.width, area.right - r.left),
-                   scaled(r.top + r.height) - scaled(r.top), FALSE);
+        MoveWindow(c, r.left, ui::model::atRowPitch(r.top, pitch), std::min<int>(r.width, area.right - r.left),
+                   ui::model::atRowPitch(r.height, pitch), FALSE);
     }
-    ListBox(list).setRowHeight(scaled(kRowHeight));
+    ListBox(list).setRowHeight(pitch);
     return list;
 }
 
