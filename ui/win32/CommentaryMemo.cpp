@@ -42,7 +42,7 @@ std::string selectionOf(HWND memo) {
 
 void MainWindow::buildCommentary(HWND area) {
     const HWND heading = make(area, pages::Label1, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_NOPREFIX);
-    setFont(heading, boldFont_);
+    setFont(heading, boldFont_.handle());
     setColours(pages::Label1, colours::kWorkArea, colours::kNavy);
     pictureButton(*this, area, pages::BtnComment, IDI_COMMENTARY);
     pictureButton(*this, area, pages::BtnMoreInfo, IDI_MORE_INFO);
@@ -50,7 +50,7 @@ void MainWindow::buildCommentary(HWND area) {
     // reaches it; Tab does not.
     const HWND memo = make(area, pages::Comment, WC_EDITW,
                            WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL);
-    setFont(memo, font_);
+    setFont(memo, font_.handle());
     setColours(pages::Comment, colours::kCream, colours::kTeal);
     SetWindowLongPtrW(memo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     memoDefault_ = reinterpret_cast<WNDPROC>(

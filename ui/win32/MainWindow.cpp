@@ -67,8 +67,6 @@ MainWindow::~MainWindow() {
         DestroyWindow(hwnd_);
     }
     if (IsWindow(commentHint_.handle())) DestroyWindow(commentHint_.handle());
-    DeleteObject(font_);
-    DeleteObject(boldFont_);
     DeleteObject(workArea_);
     DeleteObject(titleStrip_);
     DeleteObject(titlePicture_);

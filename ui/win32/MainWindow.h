@@ -18,6 +18,7 @@
 #include "ui/model/MainScreen.h"
 #include "ui/win32/CheckListControl.h"
 #include "ui/win32/TrayIcon.h"
+#include "ui/win32/UiFont.h"
 #include "ui/win32/Win32WindowView.h"
 #include "ui/win32/WindowScroller.h"
 #include "ui/win32/controls/ToolTip.h"
@@ -115,8 +116,8 @@ private:
 
     engine::Session& session_;
     HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    const UiFont font_;
+    const UiFont boldFont_{12, true};
     HBRUSH workArea_ = nullptr;
     HBRUSH titleStrip_ = nullptr;
     HBITMAP titlePicture_ = nullptr;

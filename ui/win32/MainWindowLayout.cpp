@@ -3,15 +3,12 @@
 #include "ui/win32/MainWindow.h"
 
 #include <algorithm>
-#include <iterator>
-#include <string>
 
 #include "platform/win32/WideText.h"
 #include "ui/model/Colours.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainTexts.h"
 #include "ui/win32/Panel.h"
-#include "ui/win32/UiFont.h"
 #include "ui/win32/controls/Child.h"
 
 namespace hastelyn::winui {
@@ -20,27 +17,16 @@ namespace {
 namespace main = ui::model::main;
 namespace colours = ui::model::colours;
 
-// The window's face: the Japanese UI font this system has, 12 pixels, as the rows are laid out
-// for it.
-HFONT uiFont(bool bold) {
-    static const std::wstring face = chooseUiFace({std::begin(kUiFaces), std::end(kUiFaces)});
-    return CreateFontW(-12, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       face.c_str());
-}
-
 }  // namespace
 
 void MainWindow::build() {
-    font_ = uiFont(false);
-    boldFont_ = uiFont(true);
     // The window's controls in the screen's Tab walk, the work area where the page control
     // stands in it; the title strip, which Tab does not reach, last.
     for (const ui::model::Control* row : main::tabWalk()) {
         if (row == &main::PgAccel) buildWorkArea();
         if (!row->parent.empty()) continue;
         const HWND b = make(hwnd_, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
-        setFont(b, boldFont_);
+        setFont(b, boldFont_.handle());
     }
     buildTitleStrip();
     SetFocus(handle(main::BtnSystem));
@@ -50,21 +36,21 @@ void MainWindow::buildWorkArea() {
     const HWND area = make(hwnd_, main::PnlAccel, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
     setPanelBrush(area, workArea_);
     tabs_ = TabControl(make(area, main::PgAccel, WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE));
-    setFont(tabs_.handle(), font_);
+    setFont(tabs_.handle(), font_.handle());
     for (std::size_t i = 0; i < main::kPages.size(); ++i) tabs_.insert(static_cast<int>(i), main::kPages[i]->caption);
     buildPages(area);
     buildCommentary(area);
 
     const HWND hint = make(area, main::Label2, WC_STATICW, WS_VISIBLE | SS_LEFT);
-    setFont(hint, font_);
+    setFont(hint, font_.handle());
     setColours(main::Label2, colours::kWorkArea, colours::kBlue);
     // The counter line: one line of red text, each label as wide as its text.
     for (const ui::model::Control* row : main::kCounterLine) {
-        setFont(make(area, *row, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_NOPREFIX), font_);
+        setFont(make(area, *row, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_NOPREFIX), font_.handle());
         setColours(*row, colours::kWorkArea, colours::kRed);
     }
     layOutCounterLine();
-    setFont(make(area, main::BtnAccelerate, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), boldFont_);
+    setFont(make(area, main::BtnAccelerate, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), boldFont_.handle());
     buildAboutPicture(area);
 }
 
@@ -84,7 +70,7 @@ void MainWindow::buildPages(HWND area) {
                                     WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                         LVS_SHOWSELALWAYS,
                                     {0, 0, place.width, place.height}, kFirstListId + static_cast<int>(i));
-        setFont(list, font_);
+        setFont(list, font_.handle());
         lists_[i] = std::make_unique<CheckListControl>(session_.model.tweakList(i), list);
     }
     // The pages stand over the page control, so that it does not draw over them; the Tab walk
@@ -96,7 +82,7 @@ void MainWindow::buildPages(HWND area) {
 void MainWindow::layOutCounterLine() {
     const HWND first = handle(main::Label4);
     const HDC dc = GetDC(first);
-    const HGDIOBJ old = SelectObject(dc, font_);
+    const HGDIOBJ old = SelectObject(dc, font_.handle());
     int left = main::Label4.rect.left;
     for (const ui::model::Control* row : main::kCounterLine) {
         const HWND label = handle(*row);

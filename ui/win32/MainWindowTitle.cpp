@@ -37,7 +37,7 @@ void MainWindow::buildTitleStrip() {
     // where the picture cannot be loaded.
     const HWND title = make(strip, main::ImgTitle, kPictureClass, WS_VISIBLE);
     SetWindowTextW(title, win32::widen(main::ImgTitle.hint).c_str());
-    SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+    SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.handle()), FALSE);
     setColours(main::ImgTitle, ui::model::colours::kTitleStrip, ui::model::colours::kWhite);
     titlePicture_ = loadBitmap(IDB_TITLE);
     setPicture(title, titlePicture_);
@@ -57,7 +57,7 @@ void MainWindow::buildAboutPicture(HWND area) {
     registerPictureClass();
     const HWND about = make(area, main::ImgAbout, kPictureClass, WS_VISIBLE | SS_NOTIFY);
     SetWindowTextW(about, L"Hastelyn");
-    SendMessageW(about, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+    SendMessageW(about, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.handle()), FALSE);
     aboutPicture_ = makeAboutBadge();
     setPicture(about, aboutPicture_);
 }

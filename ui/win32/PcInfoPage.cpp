@@ -19,13 +19,13 @@ namespace pages = ui::model::pages;
 void MainWindow::buildPcInfoPage(HWND page) {
     for (std::size_t i = 0; i < pages::kInfoFields.size(); ++i) {
         const HWND field = make(page, *pages::kInfoFields[i], WC_EDITW, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
-        setFont(field, font_);
+        setFont(field, font_.handle());
         if (i < engine::kPcInfoEditableCount) SendMessageW(field, EM_SETLIMITTEXT, pages::kInfoFieldLength, 0);
         else SendMessageW(field, EM_SETREADONLY, TRUE, 0);
     }
     // Made in the Tab order: the change button before the detail button above it.
     for (const ui::model::Control* row : {&pages::BtnChange, &pages::BtnDetail})
-        setFont(make(page, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), font_);
+        setFont(make(page, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), font_.handle());
     const ListBox list(makePageList(page, pages::LstInfo));
     for (const engine::PcInfoRow& row : engine::pcInfoRows()) list.append(row.label);
 }

@@ -22,7 +22,7 @@ void MainWindow::buildServicesPage(HWND page) {
                                 WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                     LVS_SHOWSELALWAYS,
                                 {0, 0, place.right, place.bottom}, kServicesListId);
-    setFont(list, font_);
+    setFont(list, font_.handle());
     services_ = std::make_unique<CheckListControl>(session_.model.services(), list);
 }
 

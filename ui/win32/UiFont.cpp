@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace hastelyn::winui {
 namespace {
@@ -57,11 +58,13 @@ std::wstring chooseUiFace(const std::vector<std::wstring_view>& wanted) {
     return japanese.found ? japanese.face : defaultGuiFace();
 }
 
-UiFont::UiFont(int pixelHeight)
-    : face_(chooseUiFace(std::vector<std::wstring_view>(std::begin(kUiFaces), std::end(kUiFaces)))) {
+UiFont::UiFont(int pixelHeight, bool bold) {
+    // The fonts the system lists are looked through once for every font the program makes.
+    static const std::wstring face = chooseUiFace({std::begin(kUiFaces), std::end(kUiFaces)});
+    face_ = face;
     LOGFONTW font{};
     font.lfHeight = -pixelHeight;
-    font.lfWeight = FW_NORMAL;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     // Japanese letters from the face itself, wherever the face has them.
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;

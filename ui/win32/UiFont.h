@@ -23,7 +23,7 @@ std::wstring chooseUiFace(const std::vector<std::wstring_view>& wanted);
 class UiFont {
 public:
     // pixelHeight is the character height (a negative LOGFONT height), 12 for the windows.
-    explicit UiFont(int pixelHeight = 12);
+    explicit UiFont(int pixelHeight = 12, bool bold = false);
     ~UiFont();
     UiFont(const UiFont&) = delete;
     UiFont& operator=(const UiFont&) = delete;

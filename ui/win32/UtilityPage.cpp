@@ -39,7 +39,7 @@ std::optional<char> chosenDrive(HWND list) {
 // and the controls over them together, so that each control stays on its row.
 HWND MainWindow::makePageList(HWND page, const ui::model::Control& row) {
     const HWND list = make(page, row, WC_LISTBOXW, kListStyle);
-    setFont(list, font_);
+    setFont(list, font_.handle());
     setColours(row, colours::kCream, colours::kNavy);
     SetWindowPos(list, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The rows and the controls over them at the pitch the page's height allows.
@@ -59,10 +59,10 @@ HWND MainWindow::makePageList(HWND page, const ui::model::Control& row) {
 
 void MainWindow::buildUtilityPage(HWND page) {
     for (const ui::model::Control* row : pages::kUtilityButtons)
-        setFont(make(page, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), font_);
+        setFont(make(page, *row, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), font_.handle());
     for (const ui::model::Control* row : {&pages::LstHDDefrag, &pages::LstHDConvert})
-        setFont(make(page, *row, WC_LISTBOXW, WS_VISIBLE | WS_TABSTOP | WS_BORDER | LBS_NOINTEGRALHEIGHT), font_);
-    setFont(make(page, pages::ChcQuickFormat, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX), font_);
+        setFont(make(page, *row, WC_LISTBOXW, WS_VISIBLE | WS_TABSTOP | WS_BORDER | LBS_NOINTEGRALHEIGHT), font_.handle());
+    setFont(make(page, pages::ChcQuickFormat, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX), font_.handle());
     const ListBox list(makePageList(page, pages::LstUtility));
     for (std::string_view label : pages::kUtilityLabels) list.append(label);
 }
