@@ -1,5 +1,5 @@
-// Hastelyn.exe: one instance per system, the main window made by its creation sequence, the
-// message loop until the main window closes.
+// Hastelyn.exe: one instance per system, the four windows (the main window made by its creation
+// sequence), the message loop until the main window closes.
 #include <windows.h>
 
 #include <string>
@@ -9,7 +9,7 @@
 #include "engine/Session.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/model/CommandErrors.h"
-#include "ui/win32/MainWindow.h"
+#include "ui/win32/ProgramWindows.h"
 #include "ui/win32/UiFont.h"
 #include "ui/win32/Win32Clipboard.h"
 #include "ui/win32/Win32Dialogs.h"
@@ -38,23 +38,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const winui::UiFont dialogFont;
     winui::Win32Dialogs dialogs(dialogFont.handle());
     engine::Session session(platform, clipboard, dialogs);
-    winui::MainWindow main(session);
-    // While a started command is awaited (the service commands), the window keeps running.
-    session.processEvents = [&main] {
+    winui::ProgramWindows windows(session, screenFacts());
+    // While a started command is awaited (the service commands), the windows keep running.
+    session.processEvents = [&windows] {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 return;
             }
-            main.process(message);
+            windows.process(message);
         }
     };
-    const std::vector<std::string> startErrors = main.screen().create(screenFacts());
-    main.show();
-    if (!startErrors.empty()) ui::model::reportCommandError(session.dialogs, startErrors.front());
+    windows.main.show();
+    if (!windows.startErrors.empty()) ui::model::reportCommandError(session.dialogs, windows.startErrors.front());
 
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) main.process(message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) windows.process(message);
     return static_cast<int>(message.wParam);
 }

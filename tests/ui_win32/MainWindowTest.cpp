@@ -565,6 +565,12 @@ TEST_F(ProgramStart, RunsOnceAndEndsWithItsWindow) {
     const HWND window = FindWindowW(winui::MainWindow::kClassName, L"Hastelyn");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
+    // The side windows are there from the start, hidden until the main window shows them.
+    for (const wchar_t* side : {L"TFrmCompact", L"TFrmRestore", L"TFrmSub"}) {
+        const HWND found = FindWindowW(side, nullptr);
+        EXPECT_NE(found, nullptr) << narrow(side);
+        EXPECT_FALSE(IsWindowVisible(found)) << narrow(side);
+    }
     // A second start finds the first and ends at once; the first goes on.
     const HANDLE second = start();
     ASSERT_NE(second, nullptr);

@@ -109,8 +109,7 @@ void MainWindow::act(ui::model::MainAction action) {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             break;
         case MainAction::ParkInTray: tray_.park(); break;
-        // The side windows come with their own windows; until then the main window stays as it is.
-        default: break;
+        default: showSideWindow(action); break;
     }
 }
 

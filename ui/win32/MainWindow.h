@@ -49,6 +49,8 @@ public:
     const ToolTip& commentHint() const { return commentHint_; }
     // Runs when the window is gone: the program ends.
     std::function<void()> closed = [] { PostQuitMessage(0); };
+    // Shows the side window a command asks for (the compact, save-and-restore or options window).
+    std::function<void(ui::model::MainAction)> showSideWindow = [](ui::model::MainAction) {};
 
     // Shows the window; the start-up speech follows 3 seconds later.
     void show();

@@ -1,0 +1,32 @@
+#include "ui/win32/SideWindow.h"
+
+#include <stdexcept>
+
+#include "ui/win32/WindowClass.h"
+
+namespace hastelyn::winui {
+
+SideWindow::~SideWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void SideWindow::create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,
+                        WNDPROC procedure) {
+    registerWindowClass(className, procedure);
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    hwnd_ = CreateWindowExW(exStyle, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), static_cast<SideWindow*>(this));
+    if (hwnd_ == nullptr) throw std::runtime_error("ウィンドウを作成できません。");
+}
+
+bool SideWindow::process(MSG& message) {
+    if (!owns(message.hwnd)) return false;
+    if (!IsDialogMessageW(hwnd_, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+}  // namespace hastelyn::winui

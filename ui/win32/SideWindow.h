@@ -1,0 +1,42 @@
+#pragma once
+// What the three side windows share: a top-level window of the program's own class, made hidden
+// when the program starts, shown and hidden from then on and destroyed only at the end; and
+// their share of the message loop (their own keys and the dialog keys, for messages that are
+// theirs).
+#include <windows.h>
+
+namespace hastelyn::winui {
+
+class SideWindow {
+public:
+    SideWindow(const SideWindow&) = delete;
+    SideWindow& operator=(const SideWindow&) = delete;
+    virtual ~SideWindow();
+
+    HWND hwnd() const { return hwnd_; }
+    // One message of the thread's queue: handled here (true) when it is for this window or one
+    // of its controls, else left to the next window.
+    virtual bool process(MSG& message);
+
+protected:
+    SideWindow() = default;
+    // Makes the hidden window; the class is registered with `procedure`, which finds this object
+    // again through fromWindow (which also knows the window as hwnd() from its first message).
+    void create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,
+                WNDPROC procedure);
+    template <typename Window>
+    static Window* fromWindow(HWND window, UINT message, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* side = static_cast<SideWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            side->hwnd_ = window;
+            auto* self = static_cast<Window*>(side);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    bool owns(HWND window) const { return window != nullptr && (window == hwnd_ || IsChild(hwnd_, window)); }
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace hastelyn::winui
