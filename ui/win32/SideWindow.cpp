@@ -8,6 +8,16 @@ namespace hastelyn::winui {
 
 SideWindow::~SideWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    if (background_ != nullptr) DeleteObject(background_);
+}
+
+void SideWindow::setColour(std::uint32_t colour) {
+    const HBRUSH brush = CreateSolidBrush(colour);
+    if (brush == nullptr) return;
+    if (background_ != nullptr) DeleteObject(background_);
+    background_ = brush;
+    colour_ = colour;
+    if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void SideWindow::create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,

@@ -5,6 +5,8 @@
 // theirs).
 #include <windows.h>
 
+#include <cstdint>
+
 namespace hastelyn::winui {
 
 class SideWindow {
@@ -17,6 +19,10 @@ public:
     // One message of the thread's queue: handled here (true) when it is for this window or one
     // of its controls, else left to the next window.
     virtual bool process(MSG& message);
+    // The window's background colour (00BBGGRR), as the options window sets it; the window
+    // paints with background() and its texts take ui::model::textColourOn on it.
+    void setColour(std::uint32_t colour);
+    std::uint32_t colour() const { return colour_; }
 
 protected:
     SideWindow() = default;
@@ -36,7 +42,13 @@ protected:
     }
     bool owns(HWND window) const { return window != nullptr && (window == hwnd_ || IsChild(hwnd_, window)); }
 
+    HBRUSH background() const { return background_; }
+
     HWND hwnd_ = nullptr;
+
+private:
+    std::uint32_t colour_ = 0;
+    HBRUSH background_ = nullptr;
 };
 
 }  // namespace hastelyn::winui
