@@ -67,7 +67,7 @@ bool MainWindow::previewKey(const MSG& message) {
     if (key == foundation::MainKey::Other) return false;
     // Auto-repeat of a held key says nothing again.
     if (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 30))) return key == foundation::MainKey::Alt;
-    screen_->key(key, focusedTweakRowTicked(), {});
+    screen_->key(key, focusedTweakRowTicked(), pagesScreen_.commentary().text());
     return key == foundation::MainKey::Alt || key == foundation::MainKey::Escape || key == foundation::MainKey::F1;
 }
 
