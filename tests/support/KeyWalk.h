@@ -184,11 +184,11 @@ inline std::string rowText(engine::Session& session, const Step& step) {
 // Walks the window; gives one line for each way it differed from the walk, none when it agreed.
 inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& session) {
     std::vector<std::string> differences;
-    engine::CheckList& desktop = session.model.tweakList(kDesktopPage);
-    if (desktop.rows.size() <= kLockedRow || !desktop.rows[0].enabled || !desktop.rows[1].enabled ||
-        desktop.rows[kLockedRow].enabled || session.model.services().rows.empty() ||
-        session.model.services().rows[0].enabled)
-        return {"the machine is not the walk's: the Desktop rows 1 and 2 free, row 3 locked, a locked service"};
+    const std::vector<engine::Row>& desktop = session.model.tweakList(kDesktopPage).rows;
+    const std::vector<engine::Row>& services = session.model.services().rows;
+    if (desktop.size() <= kLockedRow || !desktop[0].enabled || !desktop[1].enabled || desktop[kLockedRow].enabled)
+        return {"the machine is not the walk's: the Desktop rows 1 and 2 free and row 3 locked"};
+    if (services.empty() || services[0].enabled) return {"the machine is not the walk's: a service, locked"};
     constexpr std::string_view kMarker = "(before the key)";
     int number = 0;
     for (const Step& step : detail::steps()) {
