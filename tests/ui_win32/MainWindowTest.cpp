@@ -132,6 +132,21 @@ TEST_F(MainWindowTest, AChosenRowShowsItsCommentaryInTheMemo) {
     pump();
     EXPECT_NE(memo(), introduction);
     EXPECT_EQ(memo(), window_->pagesScreen().commentary().text());
+    // A click on the chosen row says it again, once (a write for each step of the text), as a
+    // list box's click does.
+    const auto clickSaysAgain = [this](HWND list, RECT row, std::size_t steps) {
+        const std::string said = clipboard_.text();
+        const std::size_t writes = clipboard_.history.size();
+        const LPARAM at = MAKELPARAM(row.left + 60, (row.top + row.bottom) / 2);
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+        pump();
+        EXPECT_EQ(clipboard_.history.size(), writes + steps);
+        EXPECT_EQ(clipboard_.text(), said);
+    };
+    RECT row{LVIR_LABEL, 0, 0, 0};
+    SendMessageW(list(kDesktop).handle(), LVM_GETITEMRECT, kMenuShowDelayRow, reinterpret_cast<LPARAM>(&row));
+    clickSaysAgain(list(kDesktop).handle(), row, 3);
 
     // A service: its detail, its hint with the long lines broken, and the more-information
     // button shows.
@@ -150,6 +165,8 @@ TEST_F(MainWindowTest, AChosenRowShowsItsCommentaryInTheMemo) {
     SetFocus(utilities);
     press(utilities, VK_DOWN, 0x50);
     EXPECT_EQ(winui::ListBox(utilities).selected(), 0);
+    SendMessageW(utilities, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    clickSaysAgain(utilities, row, 2);  // no tick
     EXPECT_NE(memo(), engine::ShowServiceDetail(*session_, service.label));
     EXPECT_FALSE(IsWindowVisible(window_->handle(pages::BtnMoreInfo)));
     SendMessageW(window_->handle(pages::BtnComment), BM_CLICK, 0, 0);

@@ -71,7 +71,14 @@ bool MainWindow::previewKey(const MSG& message) {
     return key == foundation::MainKey::Alt || key == foundation::MainKey::Escape || key == foundation::MainKey::F1;
 }
 
+void MainWindow::noticePress(HWND control) {
+    for (const auto& list : lists_)
+        if (list->handle() == control) list->pressed();
+    if (services_ && services_->handle() == control) services_->pressed();
+}
+
 void MainWindow::process(MSG& message) {
+    if (message.message == WM_LBUTTONDOWN) noticePress(message.hwnd);
     if (!previewKey(message) && (hwnd_ == nullptr || !IsDialogMessageW(hwnd_, &message))) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
