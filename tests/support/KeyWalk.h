@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/Accelerate.h"
+#include "engine/PcInformation.h"
 #include "engine/Session.h"
 #include "foundation/Settings.h"
 #include "foundation/SpokenTexts.h"
@@ -127,8 +128,8 @@ inline std::vector<Step> steps() {
     walk.push_back({K::F3, S::Overview});
     walk.push_back({K::F4, S::Commentary});
     walk.push_back({K::F6, S::SpeechOn, {}, -1, -1, Then::SoundOn});
-    // The services list, locked: Space says nothing and leaves the tick; the utilities list
-    // speaks its own hints.
+    // The services list, locked: Space says nothing and leaves the tick; the utilities and
+    // PC-information lists speak their own hints.
     walk.push_back({K::Tab, S::Control, "BtnAccelerate"});
     walk.push_back({K::Tab, S::Control, "BtnService"});
     walk.push_back({K::Enter, S::Page, "PgAccel", main::kServicePage});
@@ -139,6 +140,11 @@ inline std::vector<Step> steps() {
     walk.push_back({K::Right, S::Page, "PgAccel", main::kUtilityPage});
     walk.push_back({K::Tab, S::Nothing, "LstUtility"});
     walk.push_back({K::Down, S::Row, "LstUtility", main::kUtilityPage, 0});
+    walk.push_back({K::Down, S::Row, "LstUtility", main::kUtilityPage, 1});
+    walk.push_back({K::ShiftTab, S::Nothing, "PgAccel"});
+    walk.push_back({K::Right, S::Page, "PgAccel", main::kInfoPage});
+    walk.push_back({K::Tab, S::Nothing, "LstInfo"});
+    walk.push_back({K::Down, S::Row, "LstInfo", main::kInfoPage, 0});
     walk.push_back({K::Escape, S::Exit, {}, -1, -1, Then::Closed});
     return walk;
 }
@@ -173,10 +179,10 @@ inline std::string rowText(engine::Session& session, const Step& step) {
     if (const engine::Row* row = rowOf(session, step))
         return caption + row->label + std::string(row->ticked ? foundation::spoken::kTicked : foundation::spoken::kNotTicked) +
                std::string(foundation::spoken::kRowHints);
+    const auto row = static_cast<std::size_t>(step.row);
     if (step.page == main::kUtilityPage)
-        return caption + std::string(ui::model::pages::kUtilityLabels.at(static_cast<std::size_t>(step.row))) +
-               std::string(foundation::spoken::kUtilityHints);
-    return "(no such row)";
+        return caption + std::string(ui::model::pages::kUtilityLabels.at(row)) + std::string(foundation::spoken::kUtilityHints);
+    return caption + std::string(engine::pcInfoRows()[row].label) + std::string(foundation::spoken::kInfoHints);
 }
 
 }  // namespace detail
