@@ -22,22 +22,25 @@ public:
     }
 
     void press(Key key) override {
-        const HWND to = GetFocus() != nullptr ? GetFocus() : window_.hwnd();
-        if (key == Key::Alt) {
-            send(to, WM_SYSKEYDOWN, WM_SYSKEYUP, VK_MENU, 0x38, 1 << 29);
-            return;
-        }
-        // Shift held as the keyboard holds it: in the thread's key state, which the key
-        // preview reads.
+        // The key and its scan code, in the order of Key.
+        static constexpr std::pair<WPARAM, LPARAM> kKeys[] = {
+            {VK_TAB, 0x0F},   {VK_TAB, 0x0F}, {VK_MENU, 0x38}, {VK_RETURN, 0x1C}, {VK_SPACE, 0x39}, {VK_UP, 0x48},
+            {VK_DOWN, 0x50},  {VK_LEFT, 0x4B}, {VK_RIGHT, 0x4D}, {VK_F1, 0x3B},    {VK_F2, 0x3C},    {VK_F3, 0x3D},
+            {VK_F4, 0x3E},    {VK_F5, 0x3F},   {VK_F6, 0x40},    {VK_ESCAPE, 0x01}};
+        const auto [code, scan] = kKeys[static_cast<int>(key)];
+        // Alt comes as a system key; Shift is held as the keyboard holds it, in the thread's key
+        // state, which the key preview reads.
+        const bool alt = key == Key::Alt;
+        const LPARAM lParam = 1 | (scan << 16) | (alt ? 1 << 29 : 0);
         BYTE keys[256] = {};
         GetKeyboardState(keys);
-        const BYTE shift = keys[VK_SHIFT];
-        if (key == Key::ShiftTab) keys[VK_SHIFT] = 0x80;
+        keys[VK_SHIFT] = key == Key::ShiftTab ? 0x80 : 0;
         SetKeyboardState(keys);
-        const auto [code, scan] = codeOf(key);
-        send(to, WM_KEYDOWN, WM_KEYUP, code, scan, 0);
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = shift;
+        const HWND to = GetFocus() != nullptr ? GetFocus() : window_.hwnd();
+        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, code, lParam);
+        PostMessageW(to, alt ? WM_SYSKEYUP : WM_KEYUP, code, lParam | static_cast<LPARAM>(0xC0000000));
+        pump_();
+        keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
     }
     std::string clipboard() override { return clipboard_.text(); }
@@ -61,29 +64,6 @@ public:
     bool closed() override { return closed_ && !IsWindow(window_.hwnd()); }
 
 private:
-    static std::pair<WPARAM, LPARAM> codeOf(Key key) {
-        switch (key) {
-            case Key::Tab:
-            case Key::ShiftTab: return {VK_TAB, 0x0F};
-            case Key::Enter: return {VK_RETURN, 0x1C};
-            case Key::Space: return {VK_SPACE, 0x39};
-            case Key::Up: return {VK_UP, 0x48};
-            case Key::Down: return {VK_DOWN, 0x50};
-            case Key::Left: return {VK_LEFT, 0x4B};
-            case Key::Right: return {VK_RIGHT, 0x4D};
-            case Key::Escape: return {VK_ESCAPE, 0x01};
-            default: {
-                const int f = static_cast<int>(key) - static_cast<int>(Key::F1);  // F1 to F6
-                return {static_cast<WPARAM>(VK_F1 + f), 0x3B + f};
-            }
-        }
-    }
-    void send(HWND to, UINT down, UINT up, WPARAM code, LPARAM scan, LPARAM flags) {
-        PostMessageW(to, down, code, 1 | (scan << 16) | flags);
-        PostMessageW(to, up, code, static_cast<LPARAM>(0xC0000001 | (scan << 16) | flags));
-        pump_();
-    }
-
     winui::MainWindow& window_;
     testing::FakeClipboard& clipboard_;
     recording::ChangeLog& started_;

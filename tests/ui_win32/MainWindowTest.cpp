@@ -236,34 +236,6 @@ TEST_F(MainWindowTest, TicksGoToTheModelExceptOnALockedRow) {
     EXPECT_EQ(row(kDesktop, kLockedRow).ticked, before);
 }
 
-TEST_F(MainWindowTest, KeysFollowTheKeyboardMapAndTheScreensTabWalk) {
-    const auto key = [this](HWND to, UINT message, WPARAM code) {
-        PostMessageW(to, message, code, 1);
-        pump();
-    };
-    // Tab from the tabs reaches the page's list, then the accelerate button; the focus speaks.
-    SetFocus(window_->pages().handle());
-    pump();
-    key(GetFocus(), WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(GetFocus(), window_->tweakList(0));
-    key(GetFocus(), WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(GetFocus(), window_->handle(main::BtnAccelerate));
-    EXPECT_EQ(clipboard_.text(), main::BtnAccelerate.spoken);
-    // Alt takes the focus to the first menu button; Enter presses the focused button.
-    key(GetFocus(), WM_SYSKEYDOWN, VK_MENU);
-    EXPECT_EQ(GetFocus(), window_->handle(main::BtnSystem));
-    SetFocus(window_->handle(main::BtnPower));
-    key(GetFocus(), WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(window_->pages().current(), 3);
-    // Escape closes the window, which ends the program.
-    bool closed = false;
-    window_->closed = [&closed] { closed = true; };
-    const HWND window = window_->hwnd();
-    key(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
-    EXPECT_TRUE(closed);
-    EXPECT_FALSE(IsWindow(window));
-}
-
 TEST_F(MainWindowTest, AccelerateWritesTheTickedRowAndShowsTheRowsAgain) {
     list(kDesktop).setChecked(kMenuShowDelayRow, true);
     SendMessageW(window_->handle(main::BtnAccelerate), BM_CLICK, 0, 0);
