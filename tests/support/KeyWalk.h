@@ -96,7 +96,11 @@ inline std::vector<Step> steps() {
     walk.push_back({K::Tab, S::Control, "BtnService"});
     walk.push_back({K::ShiftTab, S::Control, "BtnAccelerate"});
     walk.push_back({K::Alt, S::Control, "BtnSystem"});
-    // Enter on a menu button shows its page; the page control's arrows turn the pages.
+    // Space or Enter on a menu button shows its page; the page control's arrows turn the pages,
+    // not beyond the first.
+    walk.push_back({K::Space, S::Page, "PgAccel", 0});
+    walk.push_back({K::Left, S::Nothing, "PgAccel"});
+    walk.push_back({K::Alt, S::Control, "BtnSystem"});
     walk.push_back({K::Tab, S::Control, "BtnDesktop"});
     walk.push_back({K::Enter, S::Page, "PgAccel", kDesktopPage});
     walk.push_back({K::Right, S::Page, "PgAccel", kExplorerPage});
@@ -105,6 +109,7 @@ inline std::vector<Step> steps() {
     // locked row says it and leaves it.
     walk.push_back({K::Tab, S::Nothing, "LstDesktop"});
     walk.push_back({K::Down, S::Row, "LstDesktop", kDesktopPage, 0});
+    walk.push_back({K::Up, S::Nothing, "LstDesktop"});
     walk.push_back({K::Down, S::Row, "LstDesktop", kDesktopPage, 1});
     walk.push_back({K::Space, S::Tick, "LstDesktop", kDesktopPage, 1, Then::TickFlips});
     walk.push_back({K::Space, S::Tick, "LstDesktop", kDesktopPage, 1, Then::TickFlips});
@@ -131,6 +136,7 @@ inline std::vector<Step> steps() {
     // The services list, locked: Space says nothing and leaves the tick; the utilities and
     // PC-information lists speak their own hints.
     walk.push_back({K::Tab, S::Control, "BtnAccelerate"});
+    walk.push_back({K::Enter, S::Question, "BtnAccelerate"});
     walk.push_back({K::Tab, S::Control, "BtnService"});
     walk.push_back({K::Enter, S::Page, "PgAccel", main::kServicePage});
     walk.push_back({K::Tab, S::Nothing, "LstService"});

@@ -78,7 +78,7 @@ private slots:
         MiniMachine m = testing::withGeneralSettings("Sound=On\r\n[DisabledItem]\r\nDesktop3=true\r\n");
         m.service("Alpha", "Alpha Service", 2);
         WindowFixture fx(m);
-        fx.dialogs().answers = {false};
+        fx.dialogs().answers = {false, false};
         showAndFocus(fx.window(), fx.window().BtnSystem);
         QtFront front(fx);
         std::string differences;
