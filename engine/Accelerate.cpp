@@ -10,7 +10,6 @@
 namespace hastelyn::engine {
 namespace {
 
-constexpr std::string_view kConfirmSpoken = "確認のメッセージ。チェックされた項目を高速化しますか？Yキーを押すと 高速化します。Nキーを押すと 画面を閉じます。";
 constexpr std::string_view kConfirmText = "\r\nチェックされた項目を高速化しますか？";
 constexpr std::string_view kNoChangeSpoken = "情報のメッセージ。変更された設定はありません。Enterキーを押すと 画面を閉じます。";
 constexpr std::string_view kNoChangeText = "\r\n変更された設定はありません。";
@@ -71,7 +70,7 @@ void accelerate(Session& session, AccelerateOutcome& outcome, const AccelerateRu
     for (const RereadRow& row : rereadChangedRows(session))
         if (row.userChanged) outcome.left.push_back(row.index);
 
-    if (!session.dialogs.confirm(kConfirmSpoken, kConfirmText)) return;
+    if (!session.dialogs.confirm(kAccelerateQuestionSpoken, kConfirmText)) return;
     outcome.confirmed = true;
 
     std::string restorePoint;

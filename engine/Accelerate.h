@@ -4,12 +4,17 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/MachineChanges.h"
 #include "engine/Session.h"
 
 namespace hastelyn::engine {
+
+// The command's question as it is spoken before its box shows.
+inline constexpr std::string_view kAccelerateQuestionSpoken =
+    "確認のメッセージ。チェックされた項目を高速化しますか？Yキーを押すと 高速化します。Nキーを押すと 画面を閉じます。";
 
 struct AccelerateOutcome {
     bool confirmed = false;     // the user said Yes to the first question

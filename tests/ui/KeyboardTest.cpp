@@ -1,10 +1,11 @@
 // The main window's keyboard map as a user meets it: keys reach it before the focused control.
-#include <QListWidget>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
+#include <sstream>
+
 #include "foundation/SpokenTexts.h"
+#include "tests/support/KeyWalk.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
@@ -16,7 +17,49 @@ using testing::kSettings;
 
 namespace {
 
-MiniMachine withSound(const char* sound) { return testing::withGeneralSettings(std::string("Sound=") + sound + "\r\n"); }
+using testing::keywalk::Key;
+
+class QtFront : public testing::keywalk::Front {
+public:
+    explicit QtFront(WindowFixture& fx) : fx_(fx) {
+        QObject::connect(&fx.window(), &ui::TFrmMain::closed, [this] { closed_ = true; });
+    }
+    void press(Key key) override {
+        static constexpr Qt::Key kKeys[] = {Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Alt,  Qt::Key_Return,
+                                            Qt::Key_Space, Qt::Key_Up,     Qt::Key_Down, Qt::Key_Left,
+                                            Qt::Key_Right, Qt::Key_F1,     Qt::Key_F2,   Qt::Key_F3,
+                                            Qt::Key_F4,    Qt::Key_F5,     Qt::Key_F6,   Qt::Key_Escape};
+        QWidget* to = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &fx_.window();
+        QTest::keyClick(to, kKeys[static_cast<int>(key)], key == Key::ShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCoreApplication::processEvents();
+    }
+    std::string clipboard() override { return fx_.clipboard(); }
+    void setClipboard(std::string_view text) override { fx_.setClipboard(text); }
+    std::string focusedName() override {
+        // The named widget the focus is in; Qt's own parts (a page control's tabs) have names
+        // of Qt's.
+        for (QWidget* w = QApplication::focusWidget(); w != nullptr && w != &fx_.window(); w = w->parentWidget())
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_")) return w->objectName().toStdString();
+        return {};
+    }
+    std::string commentary() override { return fx_.window().commentary(); }
+    std::vector<std::string> openedByShell() override {
+        std::vector<std::string> opened;
+        std::istringstream journal(fx_.journal());
+        for (std::string line; std::getline(journal, line);) {
+            const std::size_t at = line.find("ShellExecute\t");
+            if (at == std::string::npos) continue;
+            const std::size_t file = line.find('\t', at + 13) + 1;  // after the verb
+            opened.push_back(line.substr(file, line.find('\t', file) - file));
+        }
+        return opened;
+    }
+    bool closed() override { return closed_ && !fx_.window().isVisible(); }
+
+private:
+    WindowFixture& fx_;
+    bool closed_ = false;
+};
 
 void showAndFocus(ui::TFrmMain& window, QWidget* focus) {
     QVERIFY(testing::showActive(window));
@@ -29,54 +72,19 @@ void showAndFocus(ui::TFrmMain& window, QWidget* focus) {
 class KeyboardTest : public QObject {
     Q_OBJECT
 private slots:
-    void withSpeechOffTheKeysStillSpeakAndActUntilEscapeCloses() {
-        WindowFixture fx(withSound("Off"));
-        ui::CheckListView* list = fx.window().tweakLists[0];
-        showAndFocus(fx.window(), list);
-        // Space speaks the tick before the list toggles it.
-        list->setCurrentRow(0);
-        QTest::keyClick(list, Qt::Key_Space);
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kNotTicked));
-        QVERIFY(fx.session().model.tweakList(0).rows[0].ticked);
-        QTest::keyClick(list, Qt::Key_Space);
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kTicked));
-        QVERIFY(!fx.session().model.tweakList(0).rows[0].ticked);
-        // A disabled row (System ⑩ on XP) speaks its tick, which does not change.
-        list->setCurrentRow(9);
-        QTest::keyClick(list, Qt::Key_Space);
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kNotTicked));
-        QVERIFY(!fx.session().model.tweakList(0).rows[9].ticked);
-
-        QWidget* focus = fx.window().BtnAccelerate;
-        focus->setFocus();
-        QTRY_VERIFY(focus->hasFocus());
-        QTest::keyClick(focus, Qt::Key_F3);
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kOverview));
-        QTest::keyClick(focus, Qt::Key_F5);
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kOperation));
-        fx.setClipboard("x");
-        QTest::keyClick(focus, Qt::Key_F4);
-        QCOMPARE(fx.clipboard(), foundation::spoken::commentForSpeech(fx.window().commentary()));
-        QVERIFY(fx.clipboard().size() > 100);
-
-        // Alt goes to the menu; F1 opens the help.
-        QTest::keyClick(focus, Qt::Key_Alt);
-        QTRY_VERIFY(fx.window().BtnSystem->hasFocus());
-        QTest::keyClick(fx.window().BtnSystem, Qt::Key_F1);
-        QVERIFY(fx.journal().find("ShellExecute\topen\tC:\\Program Files\\Hastelyn\\help\\index.htm\t\t\t1") != std::string::npos);
-
-        QTest::keyClick(fx.window().BtnSystem, Qt::Key_F6);
-        QCOMPARE(fx.clipboard(), std::string(foundation::spoken::kSpeechOn));
-        QCOMPARE(fx.setting("環境設定", "Sound"), std::string("On"));
-
-        // Escape closes, without a word while speech is off.
-        fx.session().settings.write("環境設定", "Sound", "Off");
-        QSignalSpy closed(&fx.window(), &ui::TFrmMain::closed);
-        fx.setClipboard("before");
-        QTest::keyClick(fx.window().BtnSystem, Qt::Key_Escape);
-        QCOMPARE(closed.count(), 1);
-        QVERIFY(!fx.window().isVisible());
-        QCOMPARE(fx.clipboard(), std::string("before"));
+    // The walk every front end goes (tests/support/KeyWalk.h), each key sent to the focused
+    // widget as the keyboard sends it.
+    void theKeyboardWalkSaysWhatEveryFrontEndSays() {
+        MiniMachine m = testing::withGeneralSettings("Sound=On\r\n[DisabledItem]\r\nDesktop3=true\r\n");
+        m.service("Alpha", "Alpha Service", 2);
+        WindowFixture fx(m);
+        fx.dialogs().answers = {false, false};
+        showAndFocus(fx.window(), fx.window().BtnSystem);
+        QtFront front(fx);
+        std::string differences;
+        for (const std::string& difference : testing::keywalk::walkMainWindow(front, fx.session()))
+            differences += "\n" + difference;
+        if (!differences.empty()) QFAIL(differences.c_str());
     }
 
     void aFailingCommandShowsItsErrorAndTheWindowGoesOn() {
@@ -99,7 +107,7 @@ private slots:
 
     // The error of a command goes out spoken too, in place of the confirmation that came before.
     void aCommandsErrorIsSpoken() {
-        WindowFixture fx(withSound("On").restrictedAccount());
+        WindowFixture fx(testing::withGeneralSettings("Sound=On\r\n").restrictedAccount());
         fx.session().model.tweakList(1).rows[3].ticked = true;  // a machine value: refused
         ui::reportErrorsTo(&fx.session().dialogs);
         showAndFocus(fx.window(), fx.window().BtnAccelerate);

@@ -1,5 +1,5 @@
 // Keys and focus of the main window as a keyboard user meets them: F2 once whatever has the
-// focus, Enter on a button, the focus at start, Tab into a list, and pages turned by the wheel
+// focus, Enter on a button, the focus at start, and pages turned by the wheel
 // (round both ends) or a click on the tabs.
 #include <QApplication>
 #include <QMessageBox>
@@ -117,32 +117,6 @@ private slots:
         // Shift+Tab goes back round to the close button, first in the tab order.
         QTest::keyClick(fx.window().BtnSystem, Qt::Key_Backtab, Qt::ShiftModifier);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fx.window().BtnClose));
-    }
-
-    void tabIntoAListChoosesNoRow() {
-        WindowFixture fx(withGeneralSettings("Sound=On\r\n"));
-        ui::TFrmMain& window = fx.window();
-        QVERIFY(testing::showActive(window));
-        for (const int page : {0, ui::model::main::kUtilityPage}) {
-            auto* menu = window.findChild<QPushButton*>(ui::u8(ui::model::main::kMenuButtons[static_cast<std::size_t>(page)]->name));
-            menu->setFocus();
-            menu->click();
-            QListWidget* list = page == 0 ? static_cast<QListWidget*>(window.tweakLists[0]) : window.LstUtility;
-            QTRY_VERIFY(window.PgAccel->tabBar()->hasFocus());
-            const std::string commentary = window.commentary();
-            fx.setClipboard("before");
-            QTest::keyClick(window.PgAccel->tabBar(), Qt::Key_Tab);
-            QTRY_VERIFY(list->hasFocus());
-            QCOMPARE(list->currentRow(), -1);
-            QCOMPARE(window.commentary(), commentary);
-            QCOMPARE(fx.clipboard(), std::string("before"));
-            // The user's own choice: the first arrow key chooses row ①, which speaks.
-            QTest::keyClick(list, Qt::Key_Down);
-            QCOMPARE(list->currentRow(), 0);
-            QVERIFY(window.commentary() != commentary);
-            QVERIFY(window.BtnMoreInfo->isHidden());
-            QVERIFY(QString::fromStdString(fx.clipboard()).startsWith(window.PgAccel->tabText(page) + list->item(0)->text()));
-        }
     }
 
     void theWheelTurnsPagesSilentlyAndAClickOnATabSpeaks() {

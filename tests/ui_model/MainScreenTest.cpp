@@ -144,17 +144,6 @@ TEST(MainScreen, MenuButtonsShowTheirPagesWhichSpeakAsTheFocusComesIn) {
     w.screen.clicked(m::BtnHelp);
     EXPECT_NE(w.fx.journal().find("ShellExecute\topen\tC:\\Program Files\\Hastelyn\\help\\index.htm"), std::string::npos);
 
-    // The keyboard map acts on the screen: Alt to the first menu button, Space says the tick it
-    // is given, F4 the commentary, Escape closes.
-    w.view.log.clear();
-    w.screen.key(foundation::MainKey::Alt, std::nullopt, "");
-    EXPECT_EQ(w.view.focused, "BtnSystem");
-    w.screen.key(foundation::MainKey::Space, true, "");
-    EXPECT_EQ(w.clipboard.text(), "。チェック。");
-    w.screen.key(foundation::MainKey::F4, std::nullopt, "a/b");
-    EXPECT_EQ(w.clipboard.text(), "a b");
-    w.screen.key(foundation::MainKey::Escape, std::nullopt, "");
-    EXPECT_EQ(w.view.log, std::vector<std::string>{"act 0"});
 }
 
 // The focus coming into the page control onto a control of a page says that control, not the

@@ -5,6 +5,7 @@
 // program folder is a scratch folder, and what the program starts is recorded, not started.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <optional>
@@ -150,5 +151,6 @@ protected:
     std::vector<std::string> startErrors_;
     std::optional<std::wstring> delayBefore_;
 };
+using MainWindowTest = MainWindowFixture;
 
 }  // namespace hastelyn::win32test

@@ -19,7 +19,6 @@
 namespace hastelyn::win32test {
 namespace {
 
-using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, ShowsTheWindowItsPagesAndTheModelsRows) {
     EXPECT_TRUE(startErrors_.empty()) << startErrors_.front();
@@ -112,6 +111,21 @@ TEST_F(MainWindowTest, AChosenRowShowsItsCommentaryInTheMemo) {
     pump();
     EXPECT_NE(memo(), introduction);
     EXPECT_EQ(memo(), window_->pagesScreen().commentary().text());
+    // A click on the chosen row says it again, once (a write for each step of the text), as a
+    // list box's click does.
+    const auto clickSaysAgain = [this](HWND list, RECT row, std::size_t steps) {
+        const std::string said = clipboard_.text();
+        const std::size_t writes = clipboard_.history.size();
+        const LPARAM at = MAKELPARAM(row.left + 60, (row.top + row.bottom) / 2);
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+        pump();
+        EXPECT_EQ(clipboard_.history.size(), writes + steps);
+        EXPECT_EQ(clipboard_.text(), said);
+    };
+    RECT row{LVIR_LABEL, 0, 0, 0};
+    SendMessageW(list(kDesktop).handle(), LVM_GETITEMRECT, kMenuShowDelayRow, reinterpret_cast<LPARAM>(&row));
+    clickSaysAgain(list(kDesktop).handle(), row, 3);
 
     // A service: its detail, its hint with the long lines broken, and the more-information
     // button shows.
@@ -130,6 +144,8 @@ TEST_F(MainWindowTest, AChosenRowShowsItsCommentaryInTheMemo) {
     SetFocus(utilities);
     press(utilities, VK_DOWN, 0x50);
     EXPECT_EQ(winui::ListBox(utilities).selected(), 0);
+    SendMessageW(utilities, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    clickSaysAgain(utilities, row, 2);  // no tick
     EXPECT_NE(memo(), engine::ShowServiceDetail(*session_, service.label));
     EXPECT_FALSE(IsWindowVisible(window_->handle(pages::BtnMoreInfo)));
     SendMessageW(window_->handle(pages::BtnComment), BM_CLICK, 0, 0);
@@ -197,34 +213,6 @@ TEST_F(MainWindowTest, TicksGoToTheModelExceptOnALockedRow) {
     pressSpace(desktop.handle());
     EXPECT_EQ(desktop.checked(kLockedRow), before);
     EXPECT_EQ(row(kDesktop, kLockedRow).ticked, before);
-}
-
-TEST_F(MainWindowTest, KeysFollowTheKeyboardMapAndTheScreensTabWalk) {
-    const auto key = [this](HWND to, UINT message, WPARAM code) {
-        PostMessageW(to, message, code, 1);
-        pump();
-    };
-    // Tab from the tabs reaches the page's list, then the accelerate button; the focus speaks.
-    SetFocus(window_->pages().handle());
-    pump();
-    key(GetFocus(), WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(GetFocus(), window_->tweakList(0));
-    key(GetFocus(), WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(GetFocus(), window_->handle(main::BtnAccelerate));
-    EXPECT_EQ(clipboard_.text(), main::BtnAccelerate.spoken);
-    // Alt takes the focus to the first menu button; Enter presses the focused button.
-    key(GetFocus(), WM_SYSKEYDOWN, VK_MENU);
-    EXPECT_EQ(GetFocus(), window_->handle(main::BtnSystem));
-    SetFocus(window_->handle(main::BtnPower));
-    key(GetFocus(), WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(window_->pages().current(), 3);
-    // Escape closes the window, which ends the program.
-    bool closed = false;
-    window_->closed = [&closed] { closed = true; };
-    const HWND window = window_->hwnd();
-    key(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
-    EXPECT_TRUE(closed);
-    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(MainWindowTest, AccelerateWritesTheTickedRowAndShowsTheRowsAgain) {

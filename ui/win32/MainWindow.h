@@ -114,6 +114,8 @@ private:
     HBRUSH colourStatic(HDC dc, HWND control);
     std::optional<bool> focusedTweakRowTicked() const;
     bool previewKey(const MSG& message);
+    // The left button went down on this control: a check list notes its selected row.
+    void noticePress(HWND control);
     void noticeFocus();
 
     engine::Session& session_;

@@ -67,11 +67,18 @@ bool MainWindow::previewKey(const MSG& message) {
     if (key == foundation::MainKey::Other) return false;
     // Auto-repeat of a held key says nothing again.
     if (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 30))) return key == foundation::MainKey::Alt;
-    screen_->key(key, focusedTweakRowTicked(), {});
+    screen_->key(key, focusedTweakRowTicked(), pagesScreen_.commentary().text());
     return key == foundation::MainKey::Alt || key == foundation::MainKey::Escape || key == foundation::MainKey::F1;
 }
 
+void MainWindow::noticePress(HWND control) {
+    for (const auto& list : lists_)
+        if (list->handle() == control) list->pressed();
+    if (services_ && services_->handle() == control) services_->pressed();
+}
+
 void MainWindow::process(MSG& message) {
+    if (message.message == WM_LBUTTONDOWN) noticePress(message.hwnd);
     if (!previewKey(message) && (hwnd_ == nullptr || !IsDialogMessageW(hwnd_, &message))) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
