@@ -1,0 +1,147 @@
+#pragma once
+// The main window of Hastelyn.exe made in the test's process over the system's registry, with
+// the program in a scratch folder, a recording shell, a clipboard and dialogs that answer; and
+// the helpers its tests share. It changes the system's settings: it runs only under Wine, in
+// the throw-away prefix of the test run.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/Session.h"
+#include "foundation/LockedItems.h"
+#include "platform/recording/RecordingShell.h"
+#include "platform/win32/Win32Platform.h"
+#include "tests/support/FakeSurfaces.h"
+#include "tests/win32/Win32TestSupport.h"
+#include "ui/model/Control.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/controls/Child.h"
+#include "ui/win32/controls/ListView.h"
+
+namespace hastelyn::win32test {
+
+constexpr std::size_t kDesktop = 1;
+constexpr int kMenuShowDelayRow = 1;  // "Desktop2": HKCU\Control Panel\Desktop MenuShowDelay, ticked "50"
+constexpr int kLockedRow = 2;         // "Desktop3", locked by the settings file
+
+// The system as it is, but the program lives in a scratch folder (its settings file and restore
+// points go there) and the edition is the one the program is made for, XP SP2.
+class ScratchProgram : public platform::SystemInfo {
+public:
+    ScratchProgram(platform::SystemInfo& system, std::string program) : system_(system), program_(std::move(program)) {}
+    platform::OsVersion getVersion() override { return {2, 5, 1, 2600, "Service Pack 2"}; }
+    std::string windowsDirectory() override { return system_.windowsDirectory(); }
+    std::string programPath() override { return program_; }
+    std::string currentDirectory() override { return system_.currentDirectory(); }
+    std::string errorText(long code) override { return system_.errorText(code); }
+
+private:
+    platform::SystemInfo& system_;
+    std::string program_;
+};
+
+// Yes to the command's own question, No to the rest (no restart of the prefix's Windows).
+class FirstYes : public foundation::DialogProvider {
+public:
+    bool show(foundation::DialogKind kind, std::string_view text) override {
+        shown.emplace_back(kind, std::string(text));
+        return kind != foundation::DialogKind::Confirmation || confirmations++ == 0;
+    }
+    std::vector<std::pair<foundation::DialogKind, std::string>> shown;
+    int confirmations = 0;
+};
+
+constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
+
+constexpr const wchar_t* kVersionKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion";
+
+inline std::optional<std::wstring> registryText(HKEY root, const wchar_t* path, const wchar_t* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    wchar_t data[256] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    return std::wstring(data);
+}
+
+inline void setRegistryText(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+inline std::optional<std::wstring> menuShowDelay() {
+    return registryText(HKEY_CURRENT_USER, kDesktopKey, L"MenuShowDelay");
+}
+inline void setMenuShowDelay(const std::wstring& value) {
+    setRegistryText(HKEY_CURRENT_USER, kDesktopKey, L"MenuShowDelay", value);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!runningUnderWine()) GTEST_SKIP() << "changes the system's settings: runs only in a Wine prefix";
+        delayBefore_ = menuShowDelay();
+        setMenuShowDelay(L"400");
+        setRegistryText(HKEY_LOCAL_MACHINE, kVersionKey, L"RegisteredOwner", L"高速 花子");
+        session_ = std::make_unique<engine::Session>(platform_, clipboard_, dialogs_);
+        session_->settings.write(foundation::kDisabledItemSection, foundation::tweakRowKey(kDesktop, kLockedRow), "true");
+        session_->settings.write(foundation::kGeneralSection, "Sound", "On");
+        window_ = std::make_unique<winui::MainWindow>(*session_);
+        window_->closed = [] {};
+        startErrors_ = window_->screen().create({1024, 768, 32});
+        window_->show();
+        pump();
+    }
+    void TearDown() override {
+        window_.reset();
+        session_.reset();
+        if (delayBefore_) setMenuShowDelay(*delayBefore_);
+    }
+
+    // Handles what waits in the queue as the program's loop does.
+    void pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) window_->process(message);
+    }
+    winui::ListView list(std::size_t category) const { return winui::ListView(window_->tweakList(category)); }
+    engine::Row& row(std::size_t category, int index) {
+        return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(index));
+    }
+    void press(HWND control, WPARAM key, LPARAM scanCode) {
+        PostMessageW(control, WM_KEYDOWN, key, 1 | (scanCode << 16));
+        PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001 | (scanCode << 16)));
+        pump();
+    }
+    void pressSpace(HWND control) { press(control, VK_SPACE, 0x39); }
+    std::string text(const ui::model::Control& row) const { return winui::windowText(window_->handle(row)); }
+
+    ScratchFolder folder_{"高速化 窓"};
+    win32::Win32Platform machine_;
+    ScratchProgram program_{machine_.platform().system, folder_.path() + "\\Hastelyn.exe"};
+    // What the program starts (a browser, a tool) is recorded, not started.
+    recording::ChangeLog started_;
+    recording::RecordingShell shell_{machine_.platform().shell, recording::RecordingMode::DryRun, started_};
+    platform::Platform platform_{machine_.platform().registry, machine_.platform().profiles, machine_.platform().files,
+                                 program_, shell_, machine_.platform().windows,
+                                 machine_.platform().services, machine_.platform().meters};
+    testing::FakeClipboard clipboard_;
+    FirstYes dialogs_;
+    std::unique_ptr<engine::Session> session_;
+    std::unique_ptr<winui::MainWindow> window_;
+    std::vector<std::string> startErrors_;
+    std::optional<std::wstring> delayBefore_;
+};
+
+}  // namespace hastelyn::win32test
