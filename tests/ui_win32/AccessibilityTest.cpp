@@ -1,8 +1,8 @@
 // The main window as a screen reader reads it through MSAA (oleacc). Wine 8 answers names and
 // the unavailable, focused and read-only states; every control reads as a client (an edit as
-// text) and a list's rows are no children of it. Windows answers beyond that the roles (push
-// button, check box for the stay-on-top toggle, page tab list, list) and a list view's rows as
-// children, named by their texts, a ticked row's box as checked.
+// text). Windows answers beyond that the roles (push button, check box for the stay-on-top
+// toggle, page tab list, list, a check list's rows as check boxes) and the page tabs as the
+// page control's children. A check list's rows are the window's own objects on both.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <oleacc.h>
@@ -26,15 +26,15 @@ namespace pages = ui::model::pages;
 
 using MainWindowAccessibility = MainWindowTest;
 
-// The window's client object: its name, or its state.
-std::string nameOf(HWND window, long* state = nullptr) {
+// The window's client object, or one of its children: its name, or its state.
+std::string nameOf(HWND window, long* state = nullptr, long child = CHILDID_SELF) {
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                           reinterpret_cast<void**>(&object))))
         return "(no object)";
     VARIANT self{};
     self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    self.lVal = child;
     BSTR name = nullptr;
     const std::string read = object->get_accName(self, &name) == S_OK ? win32::narrow(name) : "";
     SysFreeString(name);
@@ -44,9 +44,9 @@ std::string nameOf(HWND window, long* state = nullptr) {
     return read;
 }
 
-bool has(HWND window, long state) {
+bool has(HWND window, long state, long child = CHILDID_SELF) {
     long read = 0;
-    nameOf(window, &read);
+    nameOf(window, &read, child);
     return (read & state) != 0;
 }
 
@@ -79,16 +79,22 @@ TEST_F(MainWindowAccessibility, NamesAreTheModelsNames) {
 
 TEST_F(MainWindowAccessibility, StatesFollowFocusEnablingAndReadOnly) {
     const HWND desktop = window_->handle(main::BtnDesktop);
-    const HWND list = window_->tweakList(kDesktop);
+    const HWND rows = window_->tweakList(kDesktop);
     SendMessageW(desktop, BM_CLICK, 0, 0);
     pump();
-    for (const HWND focused : {desktop, list}) {
+    for (const HWND focused : {desktop, rows}) {
         SetFocus(focused);
         EXPECT_EQ(has(desktop, STATE_SYSTEM_FOCUSED), focused == desktop);
-        EXPECT_EQ(has(list, STATE_SYSTEM_FOCUSED), focused == list);
+        EXPECT_EQ(has(rows, STATE_SYSTEM_FOCUSED), focused == rows);
     }
-    // A control the screen disables is unavailable. (A locked row is greyed by the list alone:
-    // no row object says so, on Windows either.)
+    // A check list's rows: named by their texts, checked as ticked, a locked row unavailable.
+    list(kDesktop).setChecked(kMenuShowDelayRow, true);
+    for (int i = 0; i < list(kDesktop).count(); ++i) {
+        EXPECT_EQ(nameOf(rows, nullptr, i + 1), row(kDesktop, i).label);
+        EXPECT_EQ(has(rows, STATE_SYSTEM_CHECKED, i + 1), row(kDesktop, i).ticked) << i;
+        EXPECT_EQ(has(rows, STATE_SYSTEM_UNAVAILABLE, i + 1), i == kLockedRow) << i;
+    }
+    // A control the screen disables is unavailable.
     const HWND tool = window_->handle(pages::BtnWMP6);
     EXPECT_FALSE(has(tool, STATE_SYSTEM_UNAVAILABLE));
     window_->setEnabled(pages::BtnWMP6, false);
