@@ -1,8 +1,8 @@
-// The main window as a screen reader reads it through MSAA (oleacc). Wine 8 answers names and
-// the unavailable, focused and read-only states; every control reads as a client (an edit as
-// text). Windows answers beyond that the roles (push button, check box for the stay-on-top
-// toggle, page tab list, list, a check list's rows as check boxes) and the page tabs as the
-// page control's children. A check list's rows are the window's own objects on both.
+// The main window as a screen reader reads it through MSAA (oleacc). Wine 8's system objects
+// answer names and the unavailable, focused and read-only states; every control reads as a
+// client (an edit as text). Windows' answer beyond that the roles (push button, page tab list,
+// list) and the page tabs as the page control's children. A check list's rows are the window's
+// own objects (CheckListAccessible) on both: check boxes, checked when ticked.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <oleacc.h>
