@@ -223,8 +223,8 @@ LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lP
 
 void answerReadersWithRows(HWND list, const engine::CheckList& rows) {
     SetPropW(list, kRowsProperty, const_cast<engine::CheckList*>(&rows));
-    SetPropW(list, kDefaultProperty, reinterpret_cast<HANDLE>(
-                                         SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&listProcedure))));
+    const LONG_PTR standard = SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&listProcedure));
+    SetPropW(list, kDefaultProperty, reinterpret_cast<HANDLE>(standard));
 }
 
 }  // namespace hastelyn::winui

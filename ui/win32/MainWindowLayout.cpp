@@ -67,7 +67,7 @@ void MainWindow::buildPages(HWND area) {
         if (static_cast<int>(i) == main::kInfoPage) buildPcInfoPage(page);
         if (i >= lists_.size()) continue;
         // Named after its page, the name a screen reader reads for the list.
-        const HWND list = makeChild(page, WC_LISTVIEWW, main::pageListName(*main::kPages[i]),
+        const HWND list = makeChild(page, WC_LISTVIEWW, main::kPages[i]->caption,
                                     WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                         LVS_SHOWSELALWAYS,
                                     {0, 0, place.width, place.height}, kFirstListId + static_cast<int>(i));

@@ -39,14 +39,17 @@ void nameForReaders(HWND control, std::string_view name) {
 
 void MainWindow::nameControlsForReaders() {
     nameForReaders(tabs_.handle(), main::accessibleName(main::PgAccel));
-    for (std::size_t i = 0; i < lists_.size(); ++i) nameForReaders(lists_[i]->handle(), main::pageListName(*main::kPages[i]));
+    for (std::size_t i = 0; i < lists_.size(); ++i)
+        nameForReaders(lists_[i]->handle(), main::pageListName(*main::kPages[i]));
     nameForReaders(services_->handle(), main::pageListName(main::TbService));
     for (const ui::model::Control* row : {&pages::LstUtility, &pages::LstHDDefrag, &pages::LstHDConvert,
                                           &pages::LstInfo, &pages::Comment})
         nameForReaders(handle(*row), pages::accessibleName(*row));
-    for (const ui::model::Control* field : pages::kInfoFields) nameForReaders(handle(*field), pages::accessibleName(*field));
+    for (const ui::model::Control* field : pages::kInfoFields)
+        nameForReaders(handle(*field), pages::accessibleName(*field));
     // A tool button draws its number and is named after its tool.
-    for (const ui::model::Control* row : pages::kUtilityButtons) makeCaptionButton(handle(*row), pages::accessibleName(*row));
+    for (const ui::model::Control* row : pages::kUtilityButtons)
+        makeCaptionButton(handle(*row), pages::accessibleName(*row));
 }
 
 bool MainWindow::drawItem(const DRAWITEMSTRUCT& item) {

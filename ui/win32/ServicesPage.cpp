@@ -3,7 +3,6 @@
 #include "ui/win32/MainWindow.h"
 
 #include "ui/model/MainControls.h"
-#include "ui/model/MainTexts.h"
 #include "ui/win32/controls/Child.h"
 
 namespace hastelyn::winui {
@@ -19,7 +18,7 @@ void MainWindow::buildServicesPage(HWND page) {
     RECT place{};
     GetClientRect(page, &place);
     // Named after its page, the name a screen reader reads for the list.
-    const HWND list = makeChild(page, WC_LISTVIEWW, main::pageListName(main::TbService),
+    const HWND list = makeChild(page, WC_LISTVIEWW, main::TbService.caption,
                                 WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                     LVS_SHOWSELALWAYS,
                                 {0, 0, place.right, place.bottom}, kServicesListId);
