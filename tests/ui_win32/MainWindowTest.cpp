@@ -67,8 +67,9 @@ TEST_F(MainWindowTest, ServicesUtilitiesAndPcInformationPagesShowTheirRows) {
     ASSERT_EQ(utilities.count(), 10);
     for (int r = 0; r < 10; ++r) {
         EXPECT_EQ(utilities.text(r), pages::kUtilityLabels[static_cast<std::size_t>(r)]);
+        // A tool button draws its number; its text is its tool's name, which a reader reads.
         EXPECT_EQ(text(*pages::kUtilityButtons[static_cast<std::size_t>(r)]),
-                  pages::kUtilityButtons[static_cast<std::size_t>(r)]->caption);
+                  pages::accessibleName(*pages::kUtilityButtons[static_cast<std::size_t>(r)]));
     }
     EXPECT_GT(winui::ListBox(window_->handle(pages::LstHDDefrag)).count(), 0);  // the prefix's C:
     EXPECT_EQ(text(pages::ChcQuickFormat), "クイック");

@@ -48,6 +48,7 @@ std::string_view accessibleName(const Control& control) {
     if (&control == &BtnClose_s) return "終了";
     if (&control == &BtnTop) return "常に手前に表示";
     if (&control == &BtnPerformance) return "パフォーマンス情報";
+    if (&control == &PgAccel) return "ページ";
     return {};
 }
 

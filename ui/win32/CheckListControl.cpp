@@ -1,6 +1,7 @@
 #include "ui/win32/CheckListControl.h"
 
 #include "ui/model/Colours.h"
+#include "ui/win32/CheckListAccessible.h"
 
 namespace hastelyn::winui {
 
@@ -10,6 +11,7 @@ CheckListControl::CheckListControl(engine::CheckList& list, HWND window) : list_
     GetClientRect(window, &client);
     view_.addColumn(client.right - GetSystemMetrics(SM_CXVSCROLL));
     refresh();
+    answerReadersWithRows(window, list_);
 }
 
 engine::Row* CheckListControl::row(int index) {

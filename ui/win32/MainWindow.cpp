@@ -203,6 +203,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_NOTIFY: return notify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_DRAWITEM: return drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORLISTBOX:
             if (const HBRUSH brush = colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))

@@ -92,6 +92,10 @@ private:
     void buildWorkArea();
     void buildPages(HWND area);
     void layOutCounterLine();
+    // The names a screen reader reads for the controls that draw no text of their own.
+    void nameControlsForReaders();
+    // Draws an owner-drawn button of the window; false for anything else.
+    bool drawItem(const DRAWITEMSTRUCT& item);
     // The pages beyond the tweak lists and the commentary memo, each in its own file; a
     // page's command or notification is taken there (true) or left to the main screen.
     void buildServicesPage(HWND page);

@@ -29,6 +29,7 @@ void MainWindow::build() {
         setFont(b, boldFont_.handle());
     }
     buildTitleStrip();
+    nameControlsForReaders();
     SetFocus(handle(main::BtnSystem));
 }
 

@@ -13,6 +13,7 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
         case WM_COMMAND:
         case WM_NOTIFY:
+        case WM_DRAWITEM:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
