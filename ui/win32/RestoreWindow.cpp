@@ -157,6 +157,9 @@ void RestoreWindow::showPage(const ui::model::Control& pages, int index) {
     tabs_.setCurrent(index);
     for (std::size_t i = 0; i < std::size(pageWindows_); ++i)
         ShowWindow(pageWindows_[i], static_cast<int>(i) == index ? SW_SHOWNA : SW_HIDE);
+    // The panel drawn again whole: under Wine a page change by the mouse left a stray piece of
+    // the close button's drawing in the gap between the page control and the memo.
+    RedrawWindow(handle(controls::Panel1), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool RestoreWindow::previewKey(const MSG& message) {
