@@ -112,8 +112,9 @@ TEST_F(RestoreWindowTest, KeysWalkTheControlsAndSpeakAsTheScreenSays) {
     EXPECT_FALSE(IsWindowVisible(control(restore::controls::BtnBackup)));
     EXPECT_TRUE(winui::windowText(control(restore::controls::Comment)).starts_with("現在、インターネットの普及に伴い、\r\n"));
     EXPECT_EQ(key(VK_TAB), restore::controls::BtnBackupOE.spoken);
-    // The wheel turned down from the last page shows the first.
-    PostMessageW(GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    // The wheel turned down from the last page shows the first; in the memo it scrolls the memo.
+    for (const HWND to : {control(restore::controls::Comment), GetFocus()})
+        PostMessageW(to, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     pump();
     EXPECT_EQ(restore_->pages().current(), 0);
 

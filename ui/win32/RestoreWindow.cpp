@@ -163,7 +163,9 @@ void RestoreWindow::showPage(const ui::model::Control& pages, int index) {
 }
 
 bool RestoreWindow::previewKey(const MSG& message) {
-    if (message.message == WM_MOUSEWHEEL) {
+    // The wheel turns the pages, except in the memo (where a click put the focus): it scrolls
+    // that, as the edit control does with a wheel it is given.
+    if (message.message == WM_MOUSEWHEEL && message.hwnd != handle(controls::Comment)) {
         screen_.wheel(GET_WHEEL_DELTA_WPARAM(message.wParam));
         return true;
     }
