@@ -118,6 +118,17 @@ TEST_F(RestoreWindowTest, KeysWalkTheControlsAndSpeakAsTheScreenSays) {
     pump();
     EXPECT_EQ(restore_->pages().current(), 0);
 
+    // The memo's menu is the main window's search menu: its first engine looks the selection up.
+    const HWND memo = control(restore::controls::Comment);
+    SendMessageW(memo, EM_SETSEL, 4, 8);
+    for (const WPARAM menuKey : {VK_DOWN, VK_RIGHT}) PostMessageW(memo, WM_KEYDOWN, menuKey, 1);
+    PostMessageW(memo, WM_CHAR, L'\r', 0x001C0001);
+    PostMessageW(window_->hwnd(), WM_CANCELMODE, 0, 0);
+    SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
+    pump();
+    EXPECT_EQ(window_->pagesScreen().commentary().searchWord(), "パソコン");
+    EXPECT_EQ(started_.byRow().size(), 1u);
+
     // Escape presses the close button: spoken, hidden, the main window enabled again.
     EXPECT_EQ(key(VK_ESCAPE), restore::texts::kWindowClosed);
     EXPECT_FALSE(IsWindowVisible(restore_->hwnd()));
