@@ -75,8 +75,8 @@ void RestoreWindow::build() {
     const HWND panel = make(hwnd_, controls::Panel1, kPanelClass, WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
     setPanelBrush(panel, white_);
     setFont(make(panel, controls::BtnCancel, WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), font_.handle());
-    // The pages are made before the page control, so that they stand over it and it does not
-    // draw over them; the Tab walk is the window's own (previewKey), not this order.
+    // The pages stand over the page control (it is put under the last of them below), so that
+    // it does not draw over them; the Tab walk is the window's own (previewKey), not this order.
     const HWND tabs = make(panel, controls::PgRestore, WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS);
     tabs_ = TabControl(tabs);
     setFont(tabs, font_.handle());
