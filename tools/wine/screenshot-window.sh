@@ -6,6 +6,10 @@
 # The X11 driver with unmanaged windows (Managed=N), code page 932 (ja_JP.UTF-8), and the
 # Japanese fonts the program asks for replaced by the IPA fonts Debian ships. The program runs
 # from a copy in the prefix, as the edition it is made for (XP), and is ended afterwards.
+# SHOT_CLICKS, when set, holds clicks made after that, in order, each "TITLE:X,Y": a point of
+# the window of that title (a side window the clicks before opened), or "key:KEY", a key (as
+# xdotool names it) to the window that has the focus, e.g.
+#   SHOT_CLICKS='Hastelyn:74,391 保存と復元:130,43'  (the save-and-restore window, its second page)
 set -euo pipefail
 build=${1:?usage: $0 BUILD_DIR OUT.png [WIDTHxHEIGHT [PAGE]]}
 out=$(realpath -m "$2")
@@ -63,6 +67,17 @@ if [ "$page" != 0 ]; then
   # The middle of the page's menu button, inside the window's one-pixel border.
   xdotool mousemove --window "$window" 73 $((menu_tops[page] + 1 + 18)) click 1
 fi
+for click in ${SHOT_CLICKS:-}; do
+  title=${click%%:*}
+  point=${click#*:}
+  if [ "$title" = key ]; then
+    xdotool key "$point"
+  else
+    target=$(xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
+    xdotool mousemove --window "$target" "${point%%,*}" "${point#*,}" click 1
+  fi
+  sleep 0.5
+done
 sleep 1  # the last of the painting
 import -display "$display" -window root "$out"
 echo "$out"

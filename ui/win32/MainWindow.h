@@ -79,6 +79,10 @@ public:
     void showRowsAgain() override;
     void showServiceDetail(std::string_view displayName) override;
 
+    // The web-search menu over a memo's selection, at a point of the screen (-1, -1: from the
+    // keyboard, at the memo's corner); the save-and-restore window's memo shows it too.
+    void searchMenu(HWND memo, POINT at);
+
 private:
     static constexpr int kFirstListId = 3000;  // the tweak lists' control ids, in category order
 
@@ -107,7 +111,6 @@ private:
     bool pagesCommand(const ui::model::Control& row, int code);
     bool pcInfoCommand(const ui::model::Control& row);
     bool commentaryCommand(const ui::model::Control& row);
-    void searchMenu(HWND memo, POINT at);
     static LRESULT CALLBACK memoProcedure(HWND memo, UINT message, WPARAM wParam, LPARAM lParam);
     void showPageWindow(int index);
     // The screen's Tab walk over the controls there are now; Tab and Shift+Tab follow it.

@@ -1,9 +1,10 @@
 # The Windows program's pieces that stand behind the core's interfaces and its resources:
-# message dialogs, the clipboard for spoken texts, the windows' font (ui/win32), and the icon,
-# pictures, version and manifest of Hastelyn.exe (resources/win32).
+# message dialogs, the file-open dialog, the clipboard for spoken texts, the windows' font
+# (ui/win32), and the icon, pictures, version and manifest of Hastelyn.exe (resources/win32).
 add_library(hastelyn_ui_win32_surfaces STATIC ${CMAKE_CURRENT_LIST_DIR}/Win32Dialogs.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/Win32Clipboard.cpp ${CMAKE_CURRENT_LIST_DIR}/UiFont.cpp)
-target_link_libraries(hastelyn_ui_win32_surfaces PUBLIC hastelyn_foundation hastelyn_win32 user32 gdi32)
+            ${CMAKE_CURRENT_LIST_DIR}/Win32Clipboard.cpp ${CMAKE_CURRENT_LIST_DIR}/UiFont.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/Win32FileDialog.cpp)
+target_link_libraries(hastelyn_ui_win32_surfaces PUBLIC hastelyn_foundation hastelyn_win32 user32 gdi32 comdlg32)
 
 # The resources, an object of their own for the program (and the tests that load them) to link:
 # a resource object in a static library would never be pulled in. The version is
