@@ -4,11 +4,11 @@
 # program's processor time until then, and their ratios.
 #   bench/wine-start.sh [RUNS]   (from the source tree, after the x86-64 Windows build)
 # BUILD (build/win32) is the build; the bare window is built there when missing. HASTELYN names
-# another Hastelyn.exe to time (another version's, say). The Wine prefix
-# is a throw-away one, made as tools/wine/japanese-prefix.sh makes it, or the one in PREFIX, kept
-# (made there when empty). wineserver runs throughout, so every start finds it warm; each
-# program's first start in the prefix (its settings file written, the font cache filled) is
-# timed apart. Each start is ended (SIGTERM) once its window is mapped.
+# another Hastelyn.exe to time (another version's, say). The Wine prefix is a throw-away one,
+# made as tools/wine/japanese-prefix.sh makes it, or the one in PREFIX, kept (made there when
+# empty). wineserver runs throughout, so every start finds it warm; each program's first start
+# in the prefix is timed apart. Each start is ended (SIGTERM) once its window is mapped.
+# Quote the ratios rather than the times: the machines are shared and noisy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
