@@ -17,11 +17,18 @@ platform::ObjectHandle objectOf(SC_HANDLE handle) {
 
 }  // namespace
 
+Win32ServiceManager::~Win32ServiceManager() {
+    if (manager_) CloseServiceHandle(scHandle(manager_));
+}
+
 long Win32ServiceManager::openManager(platform::ObjectHandle& out) {
     out = {};
-    const SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (manager == nullptr) return static_cast<long>(GetLastError());
-    out = objectOf(manager);
+    if (!manager_) {
+        const SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+        if (manager == nullptr) return static_cast<long>(GetLastError());
+        manager_ = objectOf(manager);
+    }
+    out = manager_;
     return ERROR_SUCCESS;
 }
 
@@ -42,6 +49,7 @@ platform::CallResult Win32ServiceManager::queryStatus(platform::ObjectHandle ser
 }
 
 platform::CallResult Win32ServiceManager::closeServiceHandle(platform::ObjectHandle handle) {
+    if (handle.value == manager_.value && manager_) return {};  // kept for the next openManager
     if (!CloseServiceHandle(scHandle(handle))) return lastCallError();
     return {};
 }

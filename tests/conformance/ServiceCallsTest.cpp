@@ -37,6 +37,15 @@ TEST_F(ServiceCalls, StatusOfRunningStoppedAndUnknownServices) {
     }
     EXPECT_EQ(stateOf("HastelynNoSuchService"), -kServiceDoesNotExist);
 
+    // Every status is asked with a manager opened for it: one manager closed leaves another
+    // working, and the manager opens again after all were closed.
+    platform::ObjectHandle first = manager;
+    ASSERT_EQ(services.openManager(manager), err::Success);
+    EXPECT_TRUE(services.closeServiceHandle(first).ok());
+    EXPECT_EQ(stateOf(running), platform::servicestate::Running);
+    EXPECT_TRUE(services.closeServiceHandle(manager).ok());
+    ASSERT_EQ(services.openManager(manager), err::Success);
+    EXPECT_EQ(stateOf(running), platform::servicestate::Running);
     EXPECT_TRUE(services.closeServiceHandle(manager).ok());
 }
 

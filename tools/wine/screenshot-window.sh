@@ -36,22 +36,7 @@ cleanup() {
 trap cleanup EXIT
 export DISPLAY=$display
 
-wine_ja cmd /c exit </dev/null >/dev/null 2>&1
-wineserver -w
-for setting in 'HKCU\Software\Wine\X11 Driver|Managed|N' \
-               'HKCU\Software\Wine\Fonts\Replacements|MS UI Gothic|IPAPGothic' \
-               'HKCU\Software\Wine\Fonts\Replacements|MS PGothic|IPAPGothic' \
-               'HKCU\Software\Wine\Fonts\Replacements|MS Gothic|IPAGothic' \
-               'HKCU\Software\Wine\AppDefaults\Hastelyn.exe|Version|winxp'; do
-  IFS='|' read -r key name data <<<"$setting"
-  wine_ja reg add "$key" /v "$name" /d "$data" /f </dev/null >/dev/null 2>&1
-done
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-mkdir -p "$fonts"
-for font in /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/wine/fonts/*.ttf; do
-  [ -f "$font" ] && ln -sf "$font" "$fonts/"
-done
-wineserver -w
+"$here/japanese-prefix.sh" Hastelyn.exe
 
 folder="$WINEPREFIX/drive_c/Program Files/Hastelyn"
 mkdir -p "$folder"

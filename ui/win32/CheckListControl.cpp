@@ -23,6 +23,11 @@ const engine::Row* CheckListControl::row(int index) const { return const_cast<Ch
 
 void CheckListControl::refresh() {
     refreshing_ = true;
+    // The rows are set with the list's drawing held, so that it lays itself out and sets its
+    // scroll bar once, not after every row; a hidden list stays hidden (WM_SETREDRAW TRUE sets
+    // WS_VISIBLE).
+    const bool drawn = (GetWindowLongW(view_.handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (drawn) SendMessageW(view_.handle(), WM_SETREDRAW, FALSE, 0);
     const int rows = static_cast<int>(list_.rows.size());
     while (view_.count() > rows) view_.remove(view_.count() - 1);
     for (int i = 0; i < rows; ++i) {
@@ -32,6 +37,7 @@ void CheckListControl::refresh() {
         else if (view_.text(i) != r.label) view_.setText(i, r.label);
         if (view_.checked(i) != r.ticked) view_.setChecked(i, r.ticked);
     }
+    if (drawn) SendMessageW(view_.handle(), WM_SETREDRAW, TRUE, 0);
     // The grey of a row whose enabled flag changed.
     InvalidateRect(view_.handle(), nullptr, FALSE);
     refreshing_ = false;
