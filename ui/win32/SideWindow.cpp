@@ -17,7 +17,8 @@ void SideWindow::setColour(std::uint32_t colour) {
     if (background_ != nullptr) DeleteObject(background_);
     background_ = brush;
     colour_ = colour;
-    if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+    // The controls paint with the window's colour too.
+    if (hwnd_ != nullptr) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SideWindow::create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,
