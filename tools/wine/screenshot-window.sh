@@ -6,6 +6,8 @@
 # The X11 driver with unmanaged windows (Managed=N), code page 932 (ja_JP.UTF-8), and the
 # Japanese fonts the program asks for replaced by the IPA fonts Debian ships. The program runs
 # from a copy in the prefix, as the edition it is made for (XP), and is ended afterwards.
+# HASTELYN_SHOT_SHOW=compact shows the compact window in the main window's place (a double-click
+# on the title strip) before the picture; =performance opens its panel too (its button).
 set -euo pipefail
 build=${1:?usage: $0 BUILD_DIR OUT.png [WIDTHxHEIGHT [PAGE]]}
 out=$(realpath -m "$2")
@@ -63,6 +65,23 @@ if [ "$page" != 0 ]; then
   # The middle of the page's menu button, inside the window's one-pixel border.
   xdotool mousemove --window "$window" 73 $((menu_tops[page] + 1 + 18)) click 1
 fi
+case "${HASTELYN_SHOT_SHOW:-}" in
+  compact | performance)
+    xdotool mousemove --window "$window" 300 30 click --repeat 2 --delay 80 1
+    sleep 1
+    compact=$(xdotool search --onlyvisible --name '^Hastelyn$' | head -n 1)
+    if [ "$HASTELYN_SHOT_SHOW" = performance ]; then
+      # The performance button (its row: 96, 0, 23 x 22) inside the window's frame.
+      border=$(( ($(xdotool getwindowgeometry "$compact" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p') - 127) / 2 ))
+      xdotool mousemove --window "$compact" $((border + 107)) $((border + 11)) click 1
+      # An error box of the meters (Wine's performance data has no processors) is answered.
+      sleep 1
+      for box in $(xdotool search --onlyvisible --name '^エラー$' 2>/dev/null); do
+        xdotool mousemove --window "$box" 10 10 click 1 key Return
+      done
+    fi
+    ;;
+esac
 sleep 1  # the last of the painting
 import -display "$display" -window root "$out"
 echo "$out"
