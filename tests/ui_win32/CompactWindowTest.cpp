@@ -3,6 +3,8 @@
 // sampling running exactly while the window shows with the panel open.
 #include "tests/ui_win32/MainWindowFixture.h"
 
+#include <functional>
+
 #include "ui/model/CompactControls.h"
 #include "ui/model/CompactTexts.h"
 #include "ui/win32/controls/Button.h"
@@ -83,15 +85,29 @@ TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
     click(strip(c::BtnPerformance));
     EXPECT_EQ(client().cx, 127);
 
-    // Back by the button and by a double-click on the strip's background.
-    click(strip(c::BtnCompact));
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_TRUE(IsWindowVisible(window_->hwnd()));
-    click(window_->handle(main::BtnCompact));
-    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    pump();
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_TRUE(IsWindowVisible(window_->hwnd()));
+    // The help through the main window; the options window on its version page.
+    click(strip(c::BtnHelp));
+    const std::vector<recording::RowChanges> started = started_.byRow();
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_NE(started.front().changes.front().target.find("help"), std::string::npos)
+        << started.front().changes.front().target;
+    click(strip(c::BtnVersion));
+    EXPECT_TRUE(IsWindowVisible(windows_->options.hwnd()));
+
+    // Back by the button, a double-click on the strip's background and one on the picture.
+    const std::function<void()> backs[] = {
+        [&] { click(strip(c::BtnCompact)); },
+        [&] { SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0); },
+        [&] { SendMessageW(strip(c::Image1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); },
+    };
+    for (const auto& back : backs) {
+        click(window_->handle(main::BtnCompact));
+        ASSERT_TRUE(IsWindowVisible(window));
+        back();
+        pump();
+        EXPECT_FALSE(IsWindowVisible(window));
+        EXPECT_TRUE(IsWindowVisible(window_->hwnd()));
+    }
 }
 
 // Wine answers the memory status, the drive's space and the interface table from the host; its
@@ -181,6 +197,12 @@ TEST_F(CompactWindowTest, SamplingRunsExactlyWhileShownWithThePanelOpen) {
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(IsWindowVisible(window_->hwnd()));
     EXPECT_FALSE(compact().timerRunning());
+    // The close button closes the main window, which ends the program.
+    bool closed = false;
+    window_->closed = [&closed] { closed = true; };
+    compact().show(false);
+    click(strip(c::BtnClose_s));
+    EXPECT_TRUE(closed);
 }
 
 }  // namespace

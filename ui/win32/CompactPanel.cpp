@@ -99,9 +99,10 @@ HWND CompactWindow::makeControl(const Control& row) {
                                      WC_COMBOBOXW, listStyle(false));
             return list;
         }
-        // The picture and the bars are drawn by the window (WM_DRAWITEM); the mouse passes
-        // through them to the window, which it drags.
-        case ControlKind::Picture:
+        // The picture and the bars are drawn by the window (WM_DRAWITEM). The mouse passes
+        // through the bars to the window, which it drags; the picture takes it, to show its
+        // hint, and drags the window itself.
+        case ControlKind::Picture: return makeAt(hwnd_, row, place, WC_STATICW, WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY);
         case ControlKind::Progress: return makeAt(hwnd_, row, place, WC_STATICW, WS_VISIBLE | SS_OWNERDRAW);
         default:
             // The figures stand right-aligned beside their captions.

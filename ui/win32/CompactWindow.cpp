@@ -101,6 +101,7 @@ void CompactWindow::command(HWND control, int code) {
     const ui::model::Control* row = rowOf(control);
     if (row == nullptr || !screen_) return;
     if (row->kind == ui::model::ControlKind::Button && code == BN_CLICKED) return clicked(*row);
+    if (row == &c::Image1 && code == STN_DBLCLK) return backToMain();
     if (code != CBN_SELCHANGE) return;
     const int chosen = ComboBox(control).selected();
     if (row == &c::CmbCPUList) screen_->cpuChosen(chosen);
@@ -136,6 +137,13 @@ LRESULT CompactWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) return HTNOWHERE;
             return hit == HTCLIENT ? HTCAPTION : hit;
         }
+        case WM_PARENTNOTIFY:
+            // A press on the picture drags the window, as one on its background does.
+            if (LOWORD(wParam) == WM_LBUTTONDOWN && c::Image1.rect.contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+                ReleaseCapture();
+                SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+            }
+            return 0;
         case WM_NCLBUTTONDBLCLK:
             if (wParam != HTCAPTION) break;
             backToMain();
