@@ -52,6 +52,7 @@ TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
     click(window_->handle(main::BtnCompact));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsWindowVisible(window_->hwnd()));
+    EXPECT_EQ(GetFocus(), strip(c::BtnHelp));
     EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(client().cx, 127);
     EXPECT_EQ(client().cy, 29);
@@ -151,6 +152,16 @@ TEST_F(CompactWindowTest, ThePanelTicksWithThePrefixsFigures) {
     std::printf("memory %s of %s (%s), disk %s of %s, receive %s, send %s\n", label(c::LblMemFree).c_str(),
                 label(c::LblMemTotal).c_str(), label(c::LblMemUse).c_str(), label(c::LblHDFree).c_str(),
                 label(c::LblHDTotal).c_str(), label(c::LblReceiveSpeed).c_str(), label(c::LblSendSpeed).c_str());
+
+    // A list with nothing to choose shows "未対応" in a field of its own; then items again.
+    compact().setChoices(c::CmbNICList, engine::ChoiceList{{}, -1, true});
+    const winui::ComboBox unsupported(strip(c::CmbNICList));
+    EXPECT_TRUE(unsupported.editable());
+    EXPECT_TRUE(IsWindowVisible(unsupported.handle()));
+    EXPECT_EQ(winui::windowText(unsupported.handle()), "未対応");
+    compact().setChoices(c::CmbNICList, engine::ChoiceList{{"eth0"}, 0, false});
+    EXPECT_FALSE(winui::ComboBox(strip(c::CmbNICList)).editable());
+    EXPECT_EQ(winui::ComboBox(strip(c::CmbNICList)).text(0), "eth0");
 
     // Closing the panel stops the timer and empties the lists.
     click(strip(c::BtnPerformance));

@@ -170,6 +170,15 @@ LRESULT CompactWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (wParam != kMeterTimer || !screen_) break;
             screen_->tick();
             return 0;
+        case WM_ACTIVATE:
+            // The focus goes back where it was when the window was left, at first to the strip's
+            // first button, as a dialog's does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (owns(GetFocus()) && GetFocus() != hwnd_) lastFocus_ = GetFocus();
+                break;
+            }
+            SetFocus(IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) ? lastFocus_ : handle(c::BtnHelp));
+            return 0;
         case WM_CLOSE:
             // Closed from the system menu or with Alt+F4: the main window comes back, so the
             // program never stays without a window.

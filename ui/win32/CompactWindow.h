@@ -80,6 +80,7 @@ private:
     std::map<const ui::model::Control*, int> bars_;
     std::map<const ui::model::Control*, std::unique_ptr<ToolTip>> hints_;
     SIZE client_{127, 29};
+    HWND lastFocus_ = nullptr;
     bool timerRunning_ = false;
     bool minimised_ = false;
     std::optional<ui::model::CompactScreen> screen_;
