@@ -168,8 +168,16 @@ void CompactWindow::placeWindow(int left, int top, int width, int height) {
     SetWindowPos(hwnd_, nullptr, left, top, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Every tick gives every figure again: only a changed one is drawn anew.
+void CompactWindow::setCaption(const Control& control, std::string_view text) {
+    if (const HWND w = handle(control); w != nullptr && windowText(w) != text) Win32WindowView::setCaption(control, text);
+}
+
 void CompactWindow::setBar(const Control& row, int value) {
-    bars_[&row] = std::clamp(value, 0, 100);
+    value = std::clamp(value, 0, 100);
+    const auto [at, added] = bars_.try_emplace(&row, value);
+    if (!added && at->second == value) return;
+    at->second = value;
     if (const HWND w = handle(row)) InvalidateRect(w, nullptr, FALSE);
 }
 

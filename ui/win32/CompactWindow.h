@@ -49,6 +49,7 @@ public:
     std::string hint(const ui::model::Control& row) const;
 
     // The screen's calls.
+    void setCaption(const ui::model::Control& control, std::string_view text) override;
     ui::model::WindowPlace place() const override;
     void placeWindow(int left, int top, int width, int height) override;
     void setBar(const ui::model::Control& bar, int value) override;
