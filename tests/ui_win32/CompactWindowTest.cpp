@@ -142,6 +142,8 @@ TEST_F(CompactWindowTest, ThePanelTicksWithThePrefixsFigures) {
         EXPECT_EQ(compact().hint(c::CmbNICList), adapters.text(adapters.selected()));
     }
 
+    // The tick writes the figures again.
+    SetWindowTextW(strip(c::LblMemTotal), L"");
     tick();
     EXPECT_EQ(label(c::LblMemTotal), megabytes(machine_.platform().meters.globalMemoryStatus().totalPhys));
     EXPECT_NE(label(c::LblMemFree), "#,### MB");
