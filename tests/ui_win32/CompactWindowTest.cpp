@@ -190,20 +190,15 @@ TEST_F(CompactWindowTest, SamplingRunsExactlyWhileShownWithThePanelOpen) {
     pump();
     EXPECT_TRUE(compact().timerRunning());
     // Parked in the tray and back on a click on the icon.
+    const NotificationArea tray;
     click(strip(c::BtnTray));
-    if (compact().tray().parked()) {
-        EXPECT_FALSE(IsWindowVisible(window));
-        EXPECT_FALSE(compact().timerRunning());
-        SendMessageW(window, winui::TrayIcon::kCallback, 1, WM_LBUTTONUP);
-        pump();
-        EXPECT_TRUE(IsWindowVisible(window));
-        EXPECT_TRUE(compact().timerRunning());
-    } else {
-        // No notification area: minimised instead.
-        EXPECT_TRUE(IsIconic(window));
-        ShowWindow(window, SW_RESTORE);
-        pump();
-    }
+    ASSERT_TRUE(compact().tray().parked());
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(compact().timerRunning());
+    SendMessageW(window, winui::TrayIcon::kCallback, 1, WM_LBUTTONUP);
+    pump();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(compact().timerRunning());
     // Closed from the system menu: the main window comes back.
     SendMessageW(window, WM_CLOSE, 0, 0);
     pump();
