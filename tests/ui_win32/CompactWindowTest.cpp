@@ -4,6 +4,7 @@
 #include "tests/ui_win32/MainWindowFixture.h"
 
 #include <functional>
+#include <tuple>
 
 #include "ui/model/CompactControls.h"
 #include "ui/model/CompactTexts.h"
@@ -156,8 +157,14 @@ TEST_F(CompactWindowTest, ThePanelTicksWithThePrefixsFigures) {
                 label(c::LblHDTotal).c_str(), label(c::LblReceiveSpeed).c_str(), label(c::LblSendSpeed).c_str());
 
     // A list with nothing to choose shows "未対応" in a field of its own; then items again.
+    RECT before{}, after{};
+    SendMessageW(strip(c::CmbNICList), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&before));
     compact().setChoices(c::CmbNICList, engine::ChoiceList{{}, -1, true});
     const winui::ComboBox unsupported(strip(c::CmbNICList));
+    SendMessageW(unsupported.handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&after));
+    // In the same place, dropping as far (a field of text may be a pixel taller).
+    EXPECT_EQ(std::tuple(before.left, before.top, before.right), std::tuple(after.left, after.top, after.right));
+    EXPECT_NEAR(before.bottom, after.bottom, 2);
     EXPECT_TRUE(unsupported.editable());
     EXPECT_TRUE(IsWindowVisible(unsupported.handle()));
     EXPECT_EQ(winui::windowText(unsupported.handle()), "未対応");

@@ -57,6 +57,13 @@ bool onPanel(const Control& row) {
     return std::find(panel, std::end(c::kAll), &row) != std::end(c::kAll);
 }
 
+// A drop-down list's place with its drop-down part.
+ui::model::Rect listPlace(const Control& row) {
+    ui::model::Rect place = placeOnWindow(row);
+    place.height += kDropHeight;
+    return place;
+}
+
 DWORD listStyle(bool editable) {
     return WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
 }
@@ -94,11 +101,7 @@ HWND CompactWindow::makeControl(const Control& row) {
             return b;
         }
         case ControlKind::Group: return makeAt(hwnd_, row, place, WC_BUTTONW, WS_VISIBLE | BS_GROUPBOX);
-        case ControlKind::DropDown: {
-            const HWND list = makeAt(hwnd_, row, {place.left, place.top, place.width, place.height + kDropHeight},
-                                     WC_COMBOBOXW, listStyle(false));
-            return list;
-        }
+        case ControlKind::DropDown: return makeAt(hwnd_, row, listPlace(row), WC_COMBOBOXW, listStyle(false));
         // The picture and the bars are drawn by the window (WM_DRAWITEM). The mouse passes
         // through the bars to the window, which it drags; the picture takes it, to show its
         // hint, and drags the window itself.
@@ -187,7 +190,7 @@ void CompactWindow::setChoices(const Control& list, const engine::ChoiceList& ch
     // "未対応" stands in a field of its own: the list takes that style only when it is made.
     if (box.editable() != choices.unsupported) {
         const DWORD shown = static_cast<DWORD>(GetWindowLongW(box.handle(), GWL_STYLE)) & WS_VISIBLE;
-        box = ComboBox(remake(list, WC_COMBOBOXW, (listStyle(choices.unsupported) & ~WS_VISIBLE) | shown));
+        box = ComboBox(remake(list, listPlace(list), WC_COMBOBOXW, (listStyle(choices.unsupported) & ~WS_VISIBLE) | shown));
         const auto tip = hints_.find(&list);
         if (tip != hints_.end()) {
             const std::string text = tip->second->text();

@@ -25,11 +25,12 @@ HWND Win32WindowView::handle(const ui::model::Control& row) const {
     return nullptr;
 }
 
-HWND Win32WindowView::remake(const ui::model::Control& row, const wchar_t* className, DWORD style) {
+HWND Win32WindowView::remake(const ui::model::Control& row, const ui::model::Rect& place, const wchar_t* className,
+                             DWORD style) {
     for (Entry& e : entries_) {
         if (e.row != &row) continue;
         const HWND old = e.window;
-        const HWND made = makeChild(GetParent(old), className, "", style, row.rect, GetDlgCtrlID(old),
+        const HWND made = makeChild(GetParent(old), className, "", style, place, GetDlgCtrlID(old),
                                     static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)));
         SendMessageW(made, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
         SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
