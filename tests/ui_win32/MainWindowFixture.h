@@ -93,6 +93,31 @@ inline void setMenuShowDelay(const std::wstring& value) {
     setRegistryText(HKEY_CURRENT_USER, kDesktopKey, L"MenuShowDelay", value);
 }
 
+// The notification area of a shell, where there is none: Windows' and Wine's Shell_NotifyIcon
+// send the icon to the "Shell_TrayWnd" window (WM_COPYDATA), which takes every icon.
+class NotificationArea {
+public:
+    NotificationArea() {
+        if (FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr) return;
+        WNDCLASSW c{};
+        c.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return message == WM_COPYDATA ? TRUE : DefWindowProcW(window, message, wParam, lParam);
+        };
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.lpszClassName = L"Shell_TrayWnd";
+        RegisterClassW(&c);
+        own_ = CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.hInstance, nullptr);
+    }
+    ~NotificationArea() {
+        if (own_ != nullptr) DestroyWindow(own_);
+    }
+    NotificationArea(const NotificationArea&) = delete;
+    NotificationArea& operator=(const NotificationArea&) = delete;
+
+private:
+    HWND own_ = nullptr;
+};
+
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {

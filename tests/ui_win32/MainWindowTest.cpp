@@ -278,22 +278,8 @@ TEST_F(MainWindowTest, TitleStripButtonsKeepTheirNamesAndActions) {
     EXPECT_TRUE(closed);
 }
 
-// The notification area of a shell: where Windows' and Wine's Shell_NotifyIcon send the icon
-// (WM_COPYDATA to the "Shell_TrayWnd" window), which takes every icon.
-LRESULT CALLBACK trayProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return message == WM_COPYDATA ? TRUE : DefWindowProcW(window, message, wParam, lParam);
-}
-
 TEST_F(MainWindowTest, ParksInTheTrayAndComesBackOnAClick) {
-    HWND tray = nullptr;
-    if (FindWindowW(L"Shell_TrayWnd", nullptr) == nullptr) {
-        WNDCLASSW c{};
-        c.lpfnWndProc = trayProcedure;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.lpszClassName = L"Shell_TrayWnd";
-        RegisterClassW(&c);
-        tray = CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.hInstance, nullptr);
-    }
+    const NotificationArea tray;
     const HWND window = window_->hwnd();
     SendMessageW(window_->handle(main::BtnTray), BM_CLICK, 0, 0);
     pump();
@@ -321,7 +307,6 @@ TEST_F(MainWindowTest, ParksInTheTrayAndComesBackOnAClick) {
     pump();
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(window_->tray().parked());
-    if (tray != nullptr) DestroyWindow(tray);
 }
 
 TEST_F(MainWindowTest, OnASmallScreenTheFocusedControlScrollsIntoView) {

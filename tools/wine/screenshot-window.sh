@@ -10,6 +10,8 @@
 # the window of that title (a side window the clicks before opened), or "key:KEY", a key (as
 # xdotool names it) to the window that has the focus, e.g.
 #   SHOT_CLICKS='Hastelyn:74,391 保存と復元:130,43'  (the save-and-restore window, its second page)
+# HASTELYN_SHOT_SHOW=compact shows the compact window in the main window's place (a double-click
+# on the title strip) before the picture; =performance opens its panel too (its button).
 set -euo pipefail
 build=${1:?usage: $0 BUILD_DIR OUT.png [WIDTHxHEIGHT [PAGE]]}
 out=$(realpath -m "$2")
@@ -63,6 +65,23 @@ for click in ${SHOT_CLICKS:-}; do
   fi
   sleep 0.5
 done
+case "${HASTELYN_SHOT_SHOW:-}" in
+  compact | performance)
+    xdotool mousemove --window "$window" 300 30 click --repeat 2 --delay 80 1
+    sleep 1
+    compact=$(xdotool search --onlyvisible --name '^Hastelyn$' | head -n 1)
+    if [ "$HASTELYN_SHOT_SHOW" = performance ]; then
+      # The performance button (its row: 96, 0, 23 x 22) inside the window's frame.
+      border=$(( ($(xdotool getwindowgeometry "$compact" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p') - 127) / 2 ))
+      xdotool mousemove --window "$compact" $((border + 107)) $((border + 11)) click 1
+      # An error box of the meters (Wine's performance data has no processors) is answered.
+      sleep 1
+      for box in $(xdotool search --onlyvisible --name '^エラー$' 2>/dev/null); do
+        xdotool mousemove --window "$box" 10 10 click 1 key Return
+      done
+    fi
+    ;;
+esac
 sleep 1  # the last of the painting
 import -display "$display" -window root "$out"
 echo "$out"

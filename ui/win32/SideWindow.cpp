@@ -7,7 +7,12 @@
 namespace hastelyn::winui {
 
 SideWindow::~SideWindow() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    // The window of a side window whose own destructor left it: its last messages go to the
+    // default handling, never to the object, whose derived part is gone by now.
+    if (hwnd_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
     if (background_ != nullptr) DeleteObject(background_);
 }
 
@@ -17,7 +22,8 @@ void SideWindow::setColour(std::uint32_t colour) {
     if (background_ != nullptr) DeleteObject(background_);
     background_ = brush;
     colour_ = colour;
-    if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+    // The controls paint with the window's colour too.
+    if (hwnd_ != nullptr) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SideWindow::create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,

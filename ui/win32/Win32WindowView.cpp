@@ -8,8 +8,13 @@ namespace hastelyn::winui {
 
 HWND Win32WindowView::make(HWND parent, const ui::model::Control& row, const wchar_t* className, DWORD style,
                            DWORD exStyle) {
+    return makeAt(parent, row, row.rect, className, style, exStyle);
+}
+
+HWND Win32WindowView::makeAt(HWND parent, const ui::model::Control& row, const ui::model::Rect& place,
+                             const wchar_t* className, DWORD style, DWORD exStyle) {
     const HWND window =
-        makeChild(parent, className, row.caption, style, row.rect, kFirstId + static_cast<int>(entries_.size()), exStyle);
+        makeChild(parent, className, row.caption, style, place, kFirstId + static_cast<int>(entries_.size()), exStyle);
     entries_.push_back({&row, window, std::nullopt});
     return window;
 }
@@ -17,6 +22,24 @@ HWND Win32WindowView::make(HWND parent, const ui::model::Control& row, const wch
 HWND Win32WindowView::handle(const ui::model::Control& row) const {
     for (const Entry& e : entries_)
         if (e.row == &row) return e.window;
+    return nullptr;
+}
+
+HWND Win32WindowView::remake(const ui::model::Control& row, const ui::model::Rect& place, const wchar_t* className,
+                             DWORD style) {
+    for (Entry& e : entries_) {
+        if (e.row != &row) continue;
+        const HWND old = e.window;
+        const HWND made = makeChild(GetParent(old), className, "", style, place, GetDlgCtrlID(old),
+                                    static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)));
+        SendMessageW(made, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
+        SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        const bool focused = GetFocus() == old;
+        e.window = made;
+        DestroyWindow(old);
+        if (focused) SetFocus(made);
+        return made;
+    }
     return nullptr;
 }
 

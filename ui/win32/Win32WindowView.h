@@ -19,7 +19,13 @@ public:
 
     // Makes a control for the row (see controls/Child.h) and knows it by the row from then on.
     HWND make(HWND parent, const ui::model::Control& row, const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // The same at another place than the row's own (on a window other than the row's parent).
+    HWND makeAt(HWND parent, const ui::model::Control& row, const ui::model::Rect& place, const wchar_t* className,
+                DWORD style, DWORD exStyle = 0);
     HWND handle(const ui::model::Control& row) const;
+    // Makes the row's control anew in another style (a style its class takes only when made), at
+    // the place given, with the old one's id and Tab position.
+    HWND remake(const ui::model::Control& row, const ui::model::Rect& place, const wchar_t* className, DWORD style);
     const ui::model::Control* rowOf(HWND window) const;
     const ui::model::Control* rowOfId(int id) const;
     // Colours the screen gave a control: background and text.
