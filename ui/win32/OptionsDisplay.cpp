@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cwchar>
-
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/SideWindow.h"
 
@@ -27,7 +25,7 @@ DWORD tabStyleBits(foundation::TabStyle style) {
 BOOL CALLBACK restyleTabs(HWND child, LPARAM bits) {
     wchar_t name[32] = {};
     GetClassNameW(child, name, 32);
-    if (std::wcscmp(name, WC_TABCONTROLW) != 0) return TRUE;
+    if (lstrcmpiW(name, WC_TABCONTROLW) != 0) return TRUE;
     const LONG style = GetWindowLongW(child, GWL_STYLE) & ~static_cast<LONG>(TCS_BUTTONS | TCS_FLATBUTTONS);
     SetWindowLongW(child, GWL_STYLE, style | static_cast<LONG>(bits));
     // The tabs are laid out anew for the style, and drawn so.

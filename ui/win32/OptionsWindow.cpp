@@ -55,7 +55,7 @@ std::optional<std::uint32_t> chooseWithSystemDialog(HWND owner, std::uint32_t in
 bool isPushButton(HWND window) {
     wchar_t name[16] = {};
     GetClassNameW(window, name, 16);
-    if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, -1, WC_BUTTONW, -1) != CSTR_EQUAL) return false;
+    if (lstrcmpiW(name, WC_BUTTONW) != 0) return false;
     const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
 }
@@ -83,7 +83,8 @@ OptionsWindow::OptionsWindow(engine::Session& session, MainWindow& main, Compact
     for (std::size_t i = 0; i < ctl::kHiddenPage; ++i) tabs_.insert(static_cast<int>(i), ctl::kPages[i].caption);
     const RECT area = tabs_.pageArea();
     for (std::size_t i = 0; i < ctl::kPages.size(); ++i) {
-        pageWindows_[i] = make(hwnd_, ctl::kPages[i], kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+        // Not clipping its controls: a group box draws only its frame, over the page's face.
+        pageWindows_[i] = make(hwnd_, ctl::kPages[i], kPanelClass, 0, WS_EX_CONTROLPARENT);
         MoveWindow(pageWindows_[i], area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
     }
     buildGeneralPage(pageWindows_[ctl::kGeneralPage]);
