@@ -5,7 +5,8 @@
 # PAGE (0 to 7) is the page shown, chosen by a click on its menu button; the first by default.
 # With OPTIONS_PAGE=0 to 3 in the environment, the options window is opened instead (a click on
 # the main window's options button) on that page: the wheel turns to it, and the hidden page is
-# revealed from the version page's keyboard.
+# revealed from the version page's keyboard. SETTINGS=FILE in the environment starts the program
+# with that settings file (Hastelyn.ini, in the system's code page).
 # The X11 driver with unmanaged windows (Managed=N), code page 932 (ja_JP.UTF-8), and the
 # Japanese fonts the program asks for replaced by the IPA fonts Debian ships. The program runs
 # from a copy in the prefix, as the edition it is made for (XP), and is ended afterwards.
@@ -57,6 +58,7 @@ wineserver -w
 folder="$WINEPREFIX/drive_c/Program Files/Hastelyn"
 mkdir -p "$folder"
 cp "$build/app/Hastelyn.exe" "$folder/"
+if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$folder/Hastelyn.ini"; fi
 wine_ja "$folder/Hastelyn.exe" </dev/null >/dev/null 2>&1 &
 # The window is mapped when xdotool finds it by its title.
 for _ in $(seq 1 120); do

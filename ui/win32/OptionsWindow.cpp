@@ -208,6 +208,12 @@ void OptionsWindow::noticeFocus() {
 
 bool OptionsWindow::process(MSG& message) {
     if (!owns(message.hwnd)) return false;
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && !IsWindowVisible(message.hwnd)) {
+        // The rest of a key (its character) for a control the key itself hid with its page:
+        // dropped. Under Wine the dialog manager's search for a mnemonic from a hidden control
+        // never ends.
+        return true;
+    }
     if (message.message == WM_MOUSEWHEEL) {
         // Anywhere on the window, whatever control is under the mouse.
         screen_->wheel(GET_WHEEL_DELTA_WPARAM(message.wParam));
