@@ -406,8 +406,9 @@ private slots:
         sub.PgOption->setCurrentWidget(sub.TbOption);
         sub.PgOption->tabBar()->setFocus();
         QtFront front(sub, fx);
-        const std::vector<std::string> differences = testing::optionswalk::walkOptionsWindow(front);
-        QVERIFY2(differences.empty(), differences.front().c_str());
+        std::string differences;
+        for (const std::string& difference : testing::optionswalk::walkOptionsWindow(front)) differences += difference + "\n";
+        QVERIFY2(differences.empty(), differences.c_str());
         for (QPushButton* close : {sub.BtnCloseO, sub.BtnCloseOK, sub.BtnOKV, sub.BtnCloseH}) {
             sub.showPage("TbOption");
             fx.setClipboard("");
