@@ -13,11 +13,11 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
         case WM_COMMAND:
         case WM_NOTIFY:
+        case WM_DRAWITEM:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
-        case WM_DRAWITEM:
         case WM_HSCROLL:
             return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
         case WM_NCHITTEST:
