@@ -183,14 +183,14 @@ HBRUSH MainWindow::colourStatic(HDC dc, HWND control) {
         SetBkColor(dc, colours::kCream);
         return cream_;
     }
-    return given->first == colours::kTitleStrip ? titleStrip_ : workArea_;
+    return given->first == targetColour(ui::model::ColourTarget::Title) ? titleStrip_ : workArea_;
 }
 
 void MainWindow::paintBackground(HDC dc) const {
     RECT client{};
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const HBRUSH menu = CreateSolidBrush(colours::kMenu);
+    const HBRUSH menu = CreateSolidBrush(targetColour(ui::model::ColourTarget::Menu));
     const ui::model::Rect& m = main::ShpMenu.rect;
     const POINT scrolled = scroller_.offset();
     const RECT shape{m.left - scrolled.x, m.top - scrolled.y, m.right() - scrolled.x, m.bottom() - scrolled.y};

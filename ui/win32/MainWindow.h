@@ -16,6 +16,7 @@
 #include "engine/Session.h"
 #include "ui/model/MainPagesScreen.h"
 #include "ui/model/MainScreen.h"
+#include "ui/model/OptionsDisplay.h"
 #include "ui/win32/CheckListControl.h"
 #include "ui/win32/TrayIcon.h"
 #include "ui/win32/UiFont.h"
@@ -51,6 +52,14 @@ public:
     std::function<void()> closed = [] { PostQuitMessage(0); };
     // Shows the side window a command asks for (the compact, save-and-restore or options window).
     std::function<void(ui::model::MainAction)> showSideWindow = [](ui::model::MainAction) {};
+
+    // What the options window sets (MainWindowDisplay.cpp): the title strip's, menu's and work
+    // area's colours, the commentary memo's font size (points) and hint, the locked items anew.
+    void setTargetColour(ui::model::ColourTarget target, std::uint32_t colour);
+    std::uint32_t targetColour(ui::model::ColourTarget target) const { return targetColours_.at(static_cast<std::size_t>(target)); }
+    void setCommentFont(int pointSize);
+    void setCommentHint(bool wholeText);
+    void applyLockedItems();
 
     // Shows the window; the start-up speech follows 3 seconds later.
     void show();
@@ -144,6 +153,10 @@ private:
     WNDPROC memoDefault_ = nullptr;
     std::string searchCaption_;
     HBRUSH cream_ = nullptr;
+    // In the order of ui::model::ColourTarget: title strip, menu, work area.
+    std::array<std::uint32_t, 3> targetColours_{ui::model::colours::kTitleStrip, ui::model::colours::kMenu,
+                                                ui::model::colours::kWorkArea};
+    std::unique_ptr<UiFont> commentFont_;
     HWND lastFocus_ = nullptr;
     ui::model::MainPagesScreen pagesScreen_;
     std::unique_ptr<ui::model::MainScreen> screen_;

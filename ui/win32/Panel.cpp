@@ -17,6 +17,8 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_HSCROLL:
             return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
         case WM_NCHITTEST:
             if (GetPropW(panel, kMouseThrough) != nullptr) return HTTRANSPARENT;

@@ -61,6 +61,13 @@ std::optional<std::pair<std::uint32_t, std::uint32_t>> Win32WindowView::colours(
     return std::nullopt;
 }
 
+std::vector<std::pair<const ui::model::Control*, HWND>> Win32WindowView::colouredControls() const {
+    std::vector<std::pair<const ui::model::Control*, HWND>> coloured;
+    for (const Entry& e : entries_)
+        if (e.colours) coloured.emplace_back(e.row, e.window);
+    return coloured;
+}
+
 void Win32WindowView::setCaption(const ui::model::Control& control, std::string_view text) {
     if (const HWND w = handle(control)) SetWindowTextW(w, win32::widen(text).c_str());
 }

@@ -30,6 +30,8 @@ public:
     const ui::model::Control* rowOfId(int id) const;
     // Colours the screen gave a control: background and text.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> colours(HWND window) const;
+    // Every control the screen gave colours, with its window.
+    std::vector<std::pair<const ui::model::Control*, HWND>> colouredControls() const;
 
     void setCaption(const ui::model::Control& control, std::string_view text) override;
     void setEnabled(const ui::model::Control& control, bool enabled) override;
