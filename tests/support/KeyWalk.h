@@ -42,6 +42,10 @@ public:
     // What the shell was asked to open, oldest first.
     virtual std::vector<std::string> openedByShell() = 0;
     virtual bool closed() = 0;
+    // For the side windows' walk (SideWindowKeyWalk.h): the row name of the program's window
+    // that is active, empty for none; the main window's control of that row pressed by the mouse.
+    virtual std::string activeWindow() = 0;
+    virtual void click(std::string_view name) = 0;
 };
 
 // What a key must leave on the clipboard.

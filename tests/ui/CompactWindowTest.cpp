@@ -100,16 +100,6 @@ private slots:
         QVERIFY(w.BtnPerformance->isCheckable());
         QVERIFY(!w.GrpPerformance->isVisibleTo(&w));
 
-        // From the keyboard: Tab goes along the strip, Enter presses the focused button.
-        QVERIFY(testing::showActive(w));
-        w.findChild<QPushButton*>("BtnCompact")->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w.BtnPerformance);
-        QTest::keyClick(w.BtnPerformance, Qt::Key_Return);
-        QVERIFY(w.BtnPerformance->isChecked());
-        QCOMPARE(w.size(), QSize(286, 402));
-        w.BtnPerformance->click();
-
         // The help pages of the program, through the main window.
         w.findChild<QPushButton*>("BtnHelp")->click();
         QVERIFY(c.fx.journal().find("help\\index.htm") != std::string::npos);

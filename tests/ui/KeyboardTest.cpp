@@ -6,9 +6,13 @@
 
 #include "foundation/SpokenTexts.h"
 #include "tests/support/KeyWalk.h"
+#include "tests/support/SideWindowKeyWalk.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
+#include "ui/qt/CompactWindow.h"
+#include "ui/qt/Forms.h"
+#include "ui/qt/RestoreWindow.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;
@@ -55,6 +59,13 @@ public:
         return opened;
     }
     bool closed() override { return closed_ && !fx_.window().isVisible(); }
+    std::string activeWindow() override {
+        return QApplication::activeWindow() != nullptr ? QApplication::activeWindow()->objectName().toStdString() : "";
+    }
+    void click(std::string_view name) override {
+        fx_.window().findChild<QAbstractButton*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))->click();
+        QCoreApplication::processEvents();
+    }
 
 private:
     WindowFixture& fx_;
@@ -84,6 +95,22 @@ private slots:
         std::string differences;
         for (const std::string& difference : testing::keywalk::walkMainWindow(front, fx.session()))
             differences += "\n" + difference;
+        if (!differences.empty()) QFAIL(differences.c_str());
+    }
+
+    // The side windows' walk (tests/support/SideWindowKeyWalk.h), from the main window.
+    void theSideWindowsWalkSaysWhatEveryFrontEndSays() {
+        MiniMachine m = testing::withGeneralSettings("Sound=On\r\n");
+        m.edition("xp").meters = "[Tick1]\nIdle=0\nInterface1=6,5,7,NIC\n";
+        WindowFixture fx(m);
+        ui::TFrmCompact compact(fx.session());
+        ui::TFrmRestore restore(fx.session(), &fx.window());
+        std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(&fx.window(), &compact, &restore);
+        showAndFocus(fx.window(), fx.window().BtnSystem);
+        QtFront front(fx);
+        std::string differences;
+        for (const std::string& difference : testing::keywalk::walkSideWindows(front)) differences += "\n" + difference;
+        std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(nullptr, nullptr, nullptr);
         if (!differences.empty()) QFAIL(differences.c_str());
     }
 
