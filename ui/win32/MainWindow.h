@@ -145,6 +145,10 @@ private:
     std::string searchCaption_;
     HBRUSH cream_ = nullptr;
     HWND lastFocus_ = nullptr;
+    // The control of the window that had the focus last, given it back when the window comes
+    // forward again (from a side window, another program), as a dialog's is. Kept as the focus
+    // moves: a window disabled under a modal one has lost its focus before it is left.
+    HWND focusLeft_ = nullptr;
     ui::model::MainPagesScreen pagesScreen_;
     std::unique_ptr<ui::model::MainScreen> screen_;
 };
