@@ -7,7 +7,9 @@
 // The walk expects a window just made over a session whose "Sound" is "On", the first menu
 // button focused, confirmations answered No, the Desktop list's third row locked
 // ("DisabledItem" Desktop3=true) with the two rows above it free, and the services list locked
-// as it is while its key is absent.
+// as it is while its key is absent; the compact and save-and-restore windows made and hidden,
+// and meters that open the compact window's panel without an error. The side windows are walked
+// first, from the main window and back to it.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,6 +23,9 @@
 #include "foundation/WebSearch.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainPagesControls.h"
+#include "ui/model/CompactControls.h"
+#include "ui/model/RestoreControls.h"
+#include "ui/model/RestoreTexts.h"
 
 namespace hastelyn::testing::keywalk {
 
@@ -61,6 +66,7 @@ enum class Says {
     SpeechOn,    // F6
     Question,    // F2: the accelerate command's question
     Exit,
+    Text,        // the step's own text
 };
 
 // What else a key must have done.
@@ -74,6 +80,9 @@ struct Step {
     int row = -1;
     Then then = Then::Nothing;
     std::string_view soundBefore = {};  // "Sound" written before the key, when given
+    std::string text = {};
+    std::string_view window = {};  // the row name of the program's window active after the key, when given
+    std::string_view click = {};   // in place of the key, the main window's control of this row pressed by the mouse
 };
 
 inline constexpr int kDesktopPage = 1;
@@ -159,6 +168,69 @@ inline std::vector<Step> steps() {
     return walk;
 }
 
+// A step in a side window: what the key says (empty: nothing), where the focus and the window
+// must be after it.
+inline Step on(std::string_view window, Key key, std::string_view focus, std::string says = {}) {
+    Step step{key, says.empty() ? Says::Nothing : Says::Text, focus};
+    step.text = std::move(says);
+    step.window = window;
+    return step;
+}
+
+// The compact window speaks nothing: the strip walked with Tab, the panel opened and closed by
+// its button (the strip's end and the panel's lists joining the walk), Escape leaving the window
+// as it is, back to the main window by the strip.
+inline std::vector<Step> compactSteps() {
+    namespace c = ui::model::compact;
+    const std::string_view w = c::FrmCompact.name;
+    std::vector<Step> walk{on(w, Key::Enter, c::BtnHelp.name)};
+    walk.back().click = main::BtnCompact.name;
+    for (const ui::model::Control* row : {&c::BtnVersion, &c::BtnCompact, &c::BtnPerformance, &c::BtnHelp})
+        walk.push_back(on(w, Key::Tab, row->name));
+    walk.push_back(on(w, Key::ShiftTab, c::BtnPerformance.name));
+    walk.push_back(on(w, Key::Enter, c::BtnPerformance.name));
+    for (const ui::model::Control* row : {&c::BtnTray, &c::BtnMinimum, &c::BtnClose_s, &c::CmbCPUList, &c::CmbHDList,
+                                          &c::CmbNICList, &c::BtnHelp, &c::BtnVersion, &c::BtnCompact, &c::BtnPerformance})
+        walk.push_back(on(w, Key::Tab, row->name));
+    for (const Key key : {Key::Space, Key::Escape}) walk.push_back(on(w, key, c::BtnPerformance.name));
+    walk.push_back(on(w, Key::ShiftTab, c::BtnCompact.name));
+    walk.push_back(on(main::FrmMain.name, Key::Enter, main::BtnSystem.name));
+    return walk;
+}
+
+// From the main window's menu into the save-and-restore window: the Tab walk of the close
+// button, the page control and the page's buttons, the last of them first from outside; the
+// arrows turning the pages, not beyond either end; F4 speaking the memo; Escape closing it.
+inline std::vector<Step> restoreSteps() {
+    namespace c = ui::model::restore::controls;
+    namespace t = ui::model::restore::texts;
+    const std::string_view w = c::FrmRestore.name;
+    const std::string_view page = c::PgRestore.name;
+    std::vector<Step> walk = steps();
+    walk.resize(7);  // the menu buttons down to BtnRestore
+    walk.push_back(on(w, Key::Enter, c::BtnCancel.name, std::string(t::kWindowShown)));
+    walk.push_back(on(w, Key::Tab, page, std::string(t::kPcPageEntered)));
+    for (const ui::model::Control* row : {&c::BtnBackup, &c::BtnRecovery, &c::BtnCancel})
+        walk.push_back(on(w, Key::Tab, row->name, std::string(row->spoken)));
+    for (const ui::model::Control* row : {&c::BtnRecovery, &c::BtnBackup})
+        walk.push_back(on(w, Key::ShiftTab, row->name, std::string(row->spoken)));
+    walk.push_back(on(w, Key::ShiftTab, page, std::string(t::kPcPageEntered)));
+    walk.push_back(on(w, Key::Left, page));
+    walk.push_back(on(w, Key::Right, page, std::string(t::kMailPageEntered)));
+    walk.push_back(on(w, Key::Right, page));
+    for (const ui::model::Control* row : {&c::BtnBackupOE, &c::BtnRecoveryOE})
+        walk.push_back(on(w, Key::Tab, row->name, std::string(row->spoken)));
+    walk.push_back(on(w, Key::F4, c::BtnRecoveryOE.name, foundation::spoken::commentForSpeech(t::kMailPageExplanation)));
+    walk.push_back(on(w, Key::Tab, c::BtnCancel.name, std::string(c::BtnCancel.spoken)));
+    walk.push_back(on(w, Key::Tab, page, std::string(t::kMailPageEntered)));
+    walk.push_back(on(w, Key::Left, page, std::string(t::kPcPageEntered)));
+    walk.push_back(on(w, Key::F4, page, foundation::spoken::commentForSpeech(t::kPcPageExplanation)));
+    walk.push_back(on(main::FrmMain.name, Key::Escape, "BtnRestore", std::string(t::kWindowClosed)));
+    walk.push_back({Key::Tab, Says::Control, "BtnHelp"});
+    walk.push_back({Key::Alt, Says::Control, "BtnSystem"});
+    return walk;
+}
+
 inline const char* keyName(Key key) {
     static constexpr const char* kNames[] = {"Tab", "Shift+Tab", "Alt", "Enter", "Space", "Up",     "Down", "Left",
                                              "Right", "F1",     "F2",  "F3",    "F4",    "F5", "F6", "Escape"};
@@ -195,36 +267,33 @@ inline std::string rowText(engine::Session& session, const Step& step) {
     return caption + std::string(engine::pcInfoRows()[row].label) + std::string(foundation::spoken::kInfoHints);
 }
 
-}  // namespace detail
-
-// Walks the window; gives one line for each way it differed from the walk, none when it agreed.
-inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& session) {
-    std::vector<std::string> differences;
-    const std::vector<engine::Row>& desktop = session.model.tweakList(kDesktopPage).rows;
-    const std::vector<engine::Row>& services = session.model.services().rows;
-    if (desktop.size() <= kLockedRow || !desktop[0].enabled || !desktop[1].enabled || desktop[kLockedRow].enabled)
-        return {"the machine is not the walk's: the Desktop rows 1 and 2 free and row 3 locked"};
-    if (services.empty() || services[0].enabled) return {"the machine is not the walk's: a service, locked"};
+// Goes the steps; adds one line for each way the front end differed from them.
+inline void walk(Front& front, engine::Session& session, const std::vector<Step>& steps, std::string_view name,
+                 std::vector<std::string>& differences) {
     constexpr std::string_view kMarker = "(before the key)";
     int number = 0;
-    for (const Step& step : detail::steps()) {
+    for (const Step& step : steps) {
         ++number;
         const auto differs = [&](const std::string& what) {
-            differences.push_back("step " + std::to_string(number) + " (" + detail::keyName(step.key) + "): " + what);
+            differences.push_back(std::string(name) + " step " + std::to_string(number) + " (" +
+                                  (step.click.empty() ? keyName(step.key) : std::string(step.click)) + "): " + what);
         };
         if (!step.soundBefore.empty()) session.settings.write(foundation::kGeneralSection, "Sound", step.soundBefore);
-        engine::Row* row = detail::rowOf(session, step);
+        engine::Row* row = rowOf(session, step);
         const bool tickBefore = row != nullptr && row->ticked;
         const std::size_t openedBefore = front.openedByShell().size();
         front.setClipboard(kMarker);
-        front.press(step.key);
+        if (step.click.empty())
+            front.press(step.key);
+        else
+            front.click(step.click);
 
         std::string expected;
         switch (step.says) {
             case Says::Nothing: expected = kMarker; break;
-            case Says::Control: expected = detail::focusText(step.focus); break;
+            case Says::Control: expected = focusText(step.focus); break;
             case Says::Page: expected = ui::model::main::kPages.at(static_cast<std::size_t>(step.page))->spoken; break;
-            case Says::Row: expected = detail::rowText(session, step); break;
+            case Says::Row: expected = rowText(session, step); break;
             case Says::Tick: expected = tickBefore ? foundation::spoken::kTicked : foundation::spoken::kNotTicked; break;
             case Says::Overview: expected = foundation::spoken::kOverview; break;
             case Says::Commentary: expected = foundation::spoken::commentForSpeech(front.commentary()); break;
@@ -232,6 +301,7 @@ inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& se
             case Says::SpeechOn: expected = foundation::spoken::kSpeechOn; break;
             case Says::Question: expected = engine::kAccelerateQuestionSpoken; break;
             case Says::Exit: expected = foundation::spoken::kExit; break;
+            case Says::Text: expected = step.text; break;
         }
         if (const std::string said = front.clipboard(); said != expected)
             differs("said \"" + said + "\", not \"" + expected + "\"");
@@ -240,6 +310,8 @@ inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& se
             if (!front.closed()) differs("the window is still open");
             break;
         }
+        if (!step.window.empty() && front.activeWindow() != step.window)
+            differs("the window \"" + front.activeWindow() + "\" is active, not \"" + std::string(step.window) + "\"");
         if (!step.focus.empty() && front.focusedName() != step.focus)
             differs("the focus is on \"" + front.focusedName() + "\", not on \"" + std::string(step.focus) + "\"");
         if (step.then == Then::TickFlips && (row == nullptr || row->ticked == tickBefore)) differs("the tick stayed");
@@ -251,6 +323,21 @@ inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& se
             differs("the help page " + help + " was not opened");
         if (step.then != Then::HelpOpened && opened.size() != openedBefore) differs("the shell opened " + opened.back());
     }
+}
+
+}  // namespace detail
+
+// Walks the windows; gives one line for each way they differed from the walk, none when they agreed.
+inline std::vector<std::string> walkWindows(Front& front, engine::Session& session) {
+    const std::vector<engine::Row>& desktop = session.model.tweakList(kDesktopPage).rows;
+    const std::vector<engine::Row>& services = session.model.services().rows;
+    if (desktop.size() <= kLockedRow || !desktop[0].enabled || !desktop[1].enabled || desktop[kLockedRow].enabled)
+        return {"the machine is not the walk's: the Desktop rows 1 and 2 free and row 3 locked"};
+    if (services.empty() || services[0].enabled) return {"the machine is not the walk's: a service, locked"};
+    std::vector<std::string> differences;
+    detail::walk(front, session, detail::compactSteps(), "compact", differences);
+    detail::walk(front, session, detail::restoreSteps(), "save and restore", differences);
+    detail::walk(front, session, detail::steps(), "main window", differences);
     return differences;
 }
 

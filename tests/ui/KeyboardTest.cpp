@@ -6,7 +6,6 @@
 
 #include "foundation/SpokenTexts.h"
 #include "tests/support/KeyWalk.h"
-#include "tests/support/SideWindowKeyWalk.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
@@ -88,28 +87,17 @@ private slots:
     void theKeyboardWalkSaysWhatEveryFrontEndSays() {
         MiniMachine m = testing::withGeneralSettings("Sound=On\r\n[DisabledItem]\r\nDesktop3=true\r\n");
         m.service("Alpha", "Alpha Service", 2);
+        m.edition("xp").meters = "[Tick1]\nIdle=0\n";
         WindowFixture fx(m);
         fx.dialogs().answers = {false, false};
-        showAndFocus(fx.window(), fx.window().BtnSystem);
-        QtFront front(fx);
-        std::string differences;
-        for (const std::string& difference : testing::keywalk::walkMainWindow(front, fx.session()))
-            differences += "\n" + difference;
-        if (!differences.empty()) QFAIL(differences.c_str());
-    }
-
-    // The side windows' walk (tests/support/SideWindowKeyWalk.h), from the main window.
-    void theSideWindowsWalkSaysWhatEveryFrontEndSays() {
-        MiniMachine m = testing::withGeneralSettings("Sound=On\r\n");
-        m.edition("xp").meters = "[Tick1]\nIdle=0\nInterface1=6,5,7,NIC\n";
-        WindowFixture fx(m);
         ui::TFrmCompact compact(fx.session());
         ui::TFrmRestore restore(fx.session(), &fx.window());
         std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(&fx.window(), &compact, &restore);
         showAndFocus(fx.window(), fx.window().BtnSystem);
         QtFront front(fx);
         std::string differences;
-        for (const std::string& difference : testing::keywalk::walkSideWindows(front)) differences += "\n" + difference;
+        for (const std::string& difference : testing::keywalk::walkWindows(front, fx.session()))
+            differences += "\n" + difference;
         std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(nullptr, nullptr, nullptr);
         if (!differences.empty()) QFAIL(differences.c_str());
     }

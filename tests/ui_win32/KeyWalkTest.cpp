@@ -8,7 +8,6 @@
 
 #include "engine/ItemModel.h"
 #include "tests/support/KeyWalk.h"
-#include "tests/support/SideWindowKeyWalk.h"
 #include "tests/ui_win32/MainWindowFixture.h"
 
 namespace hastelyn::win32test {
@@ -98,20 +97,12 @@ TEST_F(MainWindowTest, TheKeyboardWalkSaysWhatTheQtWindowSays) {
     // messages of its window.
     PostMessageW(window_->hwnd(), WM_NULL, 0, 0);
     pump();
-    Win32Front front(*windows_, clipboard_, started_, [this] { pump(); });
-    for (const std::string& difference : testing::keywalk::walkMainWindow(front, *session_)) ADD_FAILURE() << difference;
-}
-
-TEST_F(MainWindowTest, TheSideWindowsWalkSaysWhatTheQtWindowsSay) {
-    SetFocus(window_->handle(ui::model::main::BtnSystem));
-    PostMessageW(window_->hwnd(), WM_NULL, 0, 0);
-    pump();
     // The prefix's performance data has no "Processor" object (the compact window's own test
     // shows its error box): kept for the log, not spoken in the walk.
     std::vector<std::string> meterErrors;
     windows_->compact.screen().meters().reportError = [&](const std::string& text) { meterErrors.push_back(text); };
     Win32Front front(*windows_, clipboard_, started_, [this] { pump(); });
-    for (const std::string& difference : testing::keywalk::walkSideWindows(front)) ADD_FAILURE() << difference;
+    for (const std::string& difference : testing::keywalk::walkWindows(front, *session_)) ADD_FAILURE() << difference;
     for (const std::string& error : meterErrors) std::printf("the meters said: %s\n", error.c_str());
 }
 
