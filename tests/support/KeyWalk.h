@@ -47,8 +47,8 @@ public:
     // What the shell was asked to open, oldest first.
     virtual std::vector<std::string> openedByShell() = 0;
     virtual bool closed() = 0;
-    // For the side windows' walk (SideWindowKeyWalk.h): the row name of the program's window
-    // that is active, empty for none; the main window's control of that row pressed by the mouse.
+    // The row name of the program's window that is active, empty for none; the main window's
+    // control of that row pressed by the mouse.
     virtual std::string activeWindow() = 0;
     virtual void click(std::string_view name) = 0;
 };
@@ -93,7 +93,7 @@ namespace detail {
 
 namespace main = ui::model::main;
 
-inline std::vector<Step> steps() {
+inline std::vector<Step> mainSteps() {
     using K = Key;
     using S = Says;
     std::vector<Step> walk;
@@ -206,7 +206,7 @@ inline std::vector<Step> restoreSteps() {
     namespace t = ui::model::restore::texts;
     const std::string_view w = c::FrmRestore.name;
     const std::string_view page = c::PgRestore.name;
-    std::vector<Step> walk = steps();
+    std::vector<Step> walk = mainSteps();
     walk.resize(7);  // the menu buttons down to BtnRestore
     walk.push_back(on(w, Key::Enter, c::BtnCancel.name, std::string(t::kWindowShown)));
     walk.push_back(on(w, Key::Tab, page, std::string(t::kPcPageEntered)));
@@ -228,6 +228,12 @@ inline std::vector<Step> restoreSteps() {
     walk.push_back(on(main::FrmMain.name, Key::Escape, "BtnRestore", std::string(t::kWindowClosed)));
     walk.push_back({Key::Tab, Says::Control, "BtnHelp"});
     walk.push_back({Key::Alt, Says::Control, "BtnSystem"});
+    return walk;
+}
+
+inline std::vector<Step> steps() {
+    std::vector<Step> walk = compactSteps();
+    for (std::vector<Step> then : {restoreSteps(), mainSteps()}) walk.insert(walk.end(), then.begin(), then.end());
     return walk;
 }
 
@@ -267,19 +273,26 @@ inline std::string rowText(engine::Session& session, const Step& step) {
     return caption + std::string(engine::pcInfoRows()[row].label) + std::string(foundation::spoken::kInfoHints);
 }
 
-// Goes the steps; adds one line for each way the front end differed from them.
-inline void walk(Front& front, engine::Session& session, const std::vector<Step>& steps, std::string_view name,
-                 std::vector<std::string>& differences) {
+}  // namespace detail
+
+// Walks the windows; gives one line for each way they differed from the walk, none when they agreed.
+inline std::vector<std::string> walkWindows(Front& front, engine::Session& session) {
+    std::vector<std::string> differences;
+    const std::vector<engine::Row>& desktop = session.model.tweakList(kDesktopPage).rows;
+    const std::vector<engine::Row>& services = session.model.services().rows;
+    if (desktop.size() <= kLockedRow || !desktop[0].enabled || !desktop[1].enabled || desktop[kLockedRow].enabled)
+        return {"the machine is not the walk's: the Desktop rows 1 and 2 free and row 3 locked"};
+    if (services.empty() || services[0].enabled) return {"the machine is not the walk's: a service, locked"};
     constexpr std::string_view kMarker = "(before the key)";
     int number = 0;
-    for (const Step& step : steps) {
+    for (const Step& step : detail::steps()) {
         ++number;
         const auto differs = [&](const std::string& what) {
-            differences.push_back(std::string(name) + " step " + std::to_string(number) + " (" +
-                                  (step.click.empty() ? keyName(step.key) : std::string(step.click)) + "): " + what);
+            const std::string key = step.click.empty() ? detail::keyName(step.key) : std::string(step.click);
+            differences.push_back("step " + std::to_string(number) + " (" + key + "): " + what);
         };
         if (!step.soundBefore.empty()) session.settings.write(foundation::kGeneralSection, "Sound", step.soundBefore);
-        engine::Row* row = rowOf(session, step);
+        engine::Row* row = detail::rowOf(session, step);
         const bool tickBefore = row != nullptr && row->ticked;
         const std::size_t openedBefore = front.openedByShell().size();
         front.setClipboard(kMarker);
@@ -291,9 +304,9 @@ inline void walk(Front& front, engine::Session& session, const std::vector<Step>
         std::string expected;
         switch (step.says) {
             case Says::Nothing: expected = kMarker; break;
-            case Says::Control: expected = focusText(step.focus); break;
+            case Says::Control: expected = detail::focusText(step.focus); break;
             case Says::Page: expected = ui::model::main::kPages.at(static_cast<std::size_t>(step.page))->spoken; break;
-            case Says::Row: expected = rowText(session, step); break;
+            case Says::Row: expected = detail::rowText(session, step); break;
             case Says::Tick: expected = tickBefore ? foundation::spoken::kTicked : foundation::spoken::kNotTicked; break;
             case Says::Overview: expected = foundation::spoken::kOverview; break;
             case Says::Commentary: expected = foundation::spoken::commentForSpeech(front.commentary()); break;
@@ -323,21 +336,6 @@ inline void walk(Front& front, engine::Session& session, const std::vector<Step>
             differs("the help page " + help + " was not opened");
         if (step.then != Then::HelpOpened && opened.size() != openedBefore) differs("the shell opened " + opened.back());
     }
-}
-
-}  // namespace detail
-
-// Walks the windows; gives one line for each way they differed from the walk, none when they agreed.
-inline std::vector<std::string> walkWindows(Front& front, engine::Session& session) {
-    const std::vector<engine::Row>& desktop = session.model.tweakList(kDesktopPage).rows;
-    const std::vector<engine::Row>& services = session.model.services().rows;
-    if (desktop.size() <= kLockedRow || !desktop[0].enabled || !desktop[1].enabled || desktop[kLockedRow].enabled)
-        return {"the machine is not the walk's: the Desktop rows 1 and 2 free and row 3 locked"};
-    if (services.empty() || services[0].enabled) return {"the machine is not the walk's: a service, locked"};
-    std::vector<std::string> differences;
-    detail::walk(front, session, detail::compactSteps(), "compact", differences);
-    detail::walk(front, session, detail::restoreSteps(), "save and restore", differences);
-    detail::walk(front, session, detail::steps(), "main window", differences);
     return differences;
 }
 

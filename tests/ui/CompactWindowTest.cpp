@@ -92,7 +92,6 @@ private slots:
             QCOMPARE(button->geometry(), QRect(b.left, 0, 23, 22));
             QCOMPARE(button->toolTip(), QString(b.hint));
             QVERIFY2(!button->icon().isNull(), b.name);
-            QVERIFY2(button->focusPolicy() & Qt::TabFocus, b.name);
         }
         // Every widget carries the name its row gives a screen reader.
         for (const ui::model::Control* row : ui::model::compact::kAll)
@@ -103,11 +102,7 @@ private slots:
         // The help pages of the program, through the main window.
         w.findChild<QPushButton*>("BtnHelp")->click();
         QVERIFY(c.fx.journal().find("help\\index.htm") != std::string::npos);
-        // Back to the main window, by the button and by a double-click on the picture.
-        w.show();
-        w.findChild<QPushButton*>("BtnCompact")->click();
-        QVERIFY(!w.isVisible());
-        QVERIFY(c.fx.window().isVisible());
+        // Back to the main window by a double-click on the picture (by the button: the keyboard walk).
         w.show();
         QTest::mouseDClick(w.Image1, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!w.isVisible());
