@@ -1,5 +1,5 @@
-// The keyboard walk of the main window (tests/support/KeyWalk.h) against Hastelyn.exe's window:
-// each key posted to the focused control as the keyboard sends it, and handled by the program's
+// The keyboard walk (tests/support/KeyWalk.h) against Hastelyn.exe's main, compact and
+// save-and-restore windows: each key posted to the focused control as the keyboard sends it, and handled by the program's
 // loop.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -87,7 +87,7 @@ private:
     bool closed_ = false;
 };
 
-TEST_F(MainWindowTest, TheKeyboardWalkSaysWhatTheQtWindowSays) {
+TEST_F(MainWindowTest, TheKeyboardWalkSaysWhatTheQtWindowsSay) {
     dialogs_.confirmations = 1;  // the walk's accelerate question is answered No
     SetFocus(window_->handle(ui::model::main::BtnSystem));
     // The loop notices the focus after a message, as the program's loop does after the first
