@@ -1,8 +1,9 @@
 #pragma once
-// One walk over the main window with the keys alone, as a blind user goes, and the text each
-// key must leave on the clipboard. The texts come from the program's tables and the model's
-// state (a row's label and tick, the commentary), never from a toolkit, so the same walk runs
-// against every front end and finds where one says something the other does not.
+// One walk over the main window, and from it the compact and save-and-restore windows, with the
+// keys alone, as a blind user goes, and the text each key must leave on the clipboard. The texts
+// come from the program's tables and the model's state (a row's label and tick, the commentary),
+// never from a toolkit, so the same walk runs against every front end and finds where one says
+// something the other does not.
 //
 // The walk expects a window just made over a session whose "Sound" is "On", the first menu
 // button focused, confirmations answered No, the Desktop list's third row locked
@@ -190,7 +191,8 @@ inline std::vector<Step> compactSteps() {
     walk.push_back(on(w, Key::ShiftTab, c::BtnPerformance.name));
     walk.push_back(on(w, Key::Enter, c::BtnPerformance.name));
     for (const ui::model::Control* row : {&c::BtnTray, &c::BtnMinimum, &c::BtnClose_s, &c::CmbCPUList, &c::CmbHDList,
-                                          &c::CmbNICList, &c::BtnHelp, &c::BtnVersion, &c::BtnCompact, &c::BtnPerformance})
+                                          &c::CmbNICList, &c::BtnHelp, &c::BtnVersion, &c::BtnCompact,
+                                          &c::BtnPerformance})
         walk.push_back(on(w, Key::Tab, row->name));
     for (const Key key : {Key::Space, Key::Escape}) walk.push_back(on(w, key, c::BtnPerformance.name));
     walk.push_back(on(w, Key::ShiftTab, c::BtnCompact.name));
@@ -220,11 +222,12 @@ inline std::vector<Step> restoreSteps() {
     walk.push_back(on(w, Key::Right, page));
     for (const ui::model::Control* row : {&c::BtnBackupOE, &c::BtnRecoveryOE})
         walk.push_back(on(w, Key::Tab, row->name, std::string(row->spoken)));
-    walk.push_back(on(w, Key::F4, c::BtnRecoveryOE.name, foundation::spoken::commentForSpeech(t::kMailPageExplanation)));
+    const auto memo = [](std::string_view text) { return foundation::spoken::commentForSpeech(text); };
+    walk.push_back(on(w, Key::F4, c::BtnRecoveryOE.name, memo(t::kMailPageExplanation)));
     walk.push_back(on(w, Key::Tab, c::BtnCancel.name, std::string(c::BtnCancel.spoken)));
     walk.push_back(on(w, Key::Tab, page, std::string(t::kMailPageEntered)));
     walk.push_back(on(w, Key::Left, page, std::string(t::kPcPageEntered)));
-    walk.push_back(on(w, Key::F4, page, foundation::spoken::commentForSpeech(t::kPcPageExplanation)));
+    walk.push_back(on(w, Key::F4, page, memo(t::kPcPageExplanation)));
     walk.push_back(on(main::FrmMain.name, Key::Escape, "BtnRestore", std::string(t::kWindowClosed)));
     walk.push_back({Key::Tab, Says::Control, "BtnHelp"});
     walk.push_back({Key::Alt, Says::Control, "BtnSystem"});

@@ -62,7 +62,8 @@ public:
         return QApplication::activeWindow() != nullptr ? QApplication::activeWindow()->objectName().toStdString() : "";
     }
     void click(std::string_view name) override {
-        fx_.window().findChild<QAbstractButton*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))->click();
+        const QString button = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        fx_.window().findChild<QAbstractButton*>(button)->click();
         QCoreApplication::processEvents();
     }
 

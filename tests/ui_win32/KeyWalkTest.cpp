@@ -1,6 +1,6 @@
 // The keyboard walk (tests/support/KeyWalk.h) against Hastelyn.exe's main, compact and
-// save-and-restore windows: each key posted to the focused control as the keyboard sends it, and handled by the program's
-// loop.
+// save-and-restore windows: each key posted to the focused control as the keyboard sends it,
+// and handled by the program's loop.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -65,9 +65,11 @@ public:
     }
     bool closed() override { return closed_ && !IsWindow(window_.hwnd()); }
     std::string activeWindow() override {
-        const std::pair<HWND, std::string_view> windows[] = {{window_.hwnd(), ui::model::main::FrmMain.name},
-                                                             {windows_.compact.hwnd(), ui::model::compact::FrmCompact.name},
-                                                             {windows_.restore.hwnd(), ui::model::restore::controls::FrmRestore.name}};
+        namespace model = ui::model;
+        const std::pair<HWND, std::string_view> windows[] = {
+            {window_.hwnd(), model::main::FrmMain.name},
+            {windows_.compact.hwnd(), model::compact::FrmCompact.name},
+            {windows_.restore.hwnd(), model::restore::controls::FrmRestore.name}};
         for (const auto& [window, name] : windows)
             if (window == GetActiveWindow()) return std::string(name);
         return {};
