@@ -6,12 +6,11 @@
 
 #include "foundation/SpokenTexts.h"
 #include "tests/support/KeyWalk.h"
+#include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
-#include "ui/qt/CompactWindow.h"
 #include "ui/qt/Forms.h"
-#include "ui/qt/RestoreWindow.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;
@@ -91,9 +90,8 @@ private slots:
         m.edition("xp").meters = "[Tick1]\nIdle=0\n";
         WindowFixture fx(m);
         fx.dialogs().answers = {false, false};
-        ui::TFrmCompact compact(fx.session());
-        ui::TFrmRestore restore(fx.session(), &fx.window());
-        std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(&fx.window(), &compact, &restore);
+        testing::SideWindowSet side(fx);
+        std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(&fx.window(), &side.compact, &side.restore);
         showAndFocus(fx.window(), fx.window().BtnSystem);
         QtFront front(fx);
         std::string differences;
