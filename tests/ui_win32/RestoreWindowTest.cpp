@@ -42,11 +42,6 @@ protected:
         SendMessageW(control(row), BM_CLICK, 0, 0);
         pump();
     }
-    std::string key(WPARAM code) {
-        PostMessageW(GetFocus(), WM_KEYDOWN, code, 1);
-        pump();
-        return clipboard_.text();
-    }
     std::vector<std::string> restorePoints() const {
         std::vector<std::string> found;
         for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(widen(folder_.path()))))
@@ -92,7 +87,7 @@ TEST_F(RestoreWindowTest, ThePagesTheWheelTheMemosMenuAndClosing) {
     // spoken: the keyboard walk).
     SetFocus(restore_->pages().handle());
     pump();
-    key(VK_RIGHT);
+    press(GetFocus(), VK_RIGHT, 0x4D);
     EXPECT_EQ(restore_->pages().current(), 1);
     EXPECT_TRUE(IsWindowVisible(control(restore::controls::BtnBackupOE)));
     EXPECT_FALSE(IsWindowVisible(control(restore::controls::BtnBackup)));
