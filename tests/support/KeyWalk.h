@@ -1,13 +1,16 @@
 #pragma once
-// One walk over the main window with the keys alone, as a blind user goes, and the text each
-// key must leave on the clipboard. The texts come from the program's tables and the model's
-// state (a row's label and tick, the commentary), never from a toolkit, so the same walk runs
-// against every front end and finds where one says something the other does not.
+// One walk over the main window, and from it the compact and save-and-restore windows, with the
+// keys alone, as a blind user goes, and the text each key must leave on the clipboard. The texts
+// come from the program's tables and the model's state (a row's label and tick, the commentary),
+// never from a toolkit, so the same walk runs against every front end and finds where one says
+// something the other does not.
 //
 // The walk expects a window just made over a session whose "Sound" is "On", the first menu
 // button focused, confirmations answered No, the Desktop list's third row locked
 // ("DisabledItem" Desktop3=true) with the two rows above it free, and the services list locked
-// as it is while its key is absent.
+// as it is while its key is absent; the compact and save-and-restore windows made and hidden,
+// and meters that open the compact window's panel without an error. The side windows are walked
+// first, from the main window and back to it.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,6 +24,9 @@
 #include "foundation/WebSearch.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainPagesControls.h"
+#include "ui/model/CompactControls.h"
+#include "ui/model/RestoreControls.h"
+#include "ui/model/RestoreTexts.h"
 
 namespace hastelyn::testing::keywalk {
 
@@ -42,6 +48,10 @@ public:
     // What the shell was asked to open, oldest first.
     virtual std::vector<std::string> openedByShell() = 0;
     virtual bool closed() = 0;
+    // The row name of the program's window that is active, empty for none; the main window's
+    // control of that row pressed by the mouse.
+    virtual std::string activeWindow() = 0;
+    virtual void click(std::string_view name) = 0;
 };
 
 // What a key must leave on the clipboard.
@@ -57,6 +67,7 @@ enum class Says {
     SpeechOn,    // F6
     Question,    // F2: the accelerate command's question
     Exit,
+    Text,        // the step's own text
 };
 
 // What else a key must have done.
@@ -70,6 +81,9 @@ struct Step {
     int row = -1;
     Then then = Then::Nothing;
     std::string_view soundBefore = {};  // "Sound" written before the key, when given
+    std::string text = {};
+    std::string_view window = {};  // the row name of the program's window active after the key, when given
+    std::string_view click = {};   // in place of the key, the main window's control of this row pressed by the mouse
 };
 
 inline constexpr int kDesktopPage = 1;
@@ -80,7 +94,7 @@ namespace detail {
 
 namespace main = ui::model::main;
 
-inline std::vector<Step> steps() {
+inline std::vector<Step> mainSteps() {
     using K = Key;
     using S = Says;
     std::vector<Step> walk;
@@ -155,6 +169,77 @@ inline std::vector<Step> steps() {
     return walk;
 }
 
+// A step in a side window: what the key says (empty: nothing), where the focus and the window
+// must be after it.
+inline Step on(std::string_view window, Key key, std::string_view focus, std::string says = {}) {
+    Step step{key, says.empty() ? Says::Nothing : Says::Text, focus};
+    step.text = std::move(says);
+    step.window = window;
+    return step;
+}
+
+// The compact window speaks nothing: the strip walked with Tab, the panel opened and closed by
+// its button (the strip's end and the panel's lists joining the walk), Escape leaving the window
+// as it is, back to the main window by the strip.
+inline std::vector<Step> compactSteps() {
+    namespace c = ui::model::compact;
+    const std::string_view w = c::FrmCompact.name;
+    std::vector<Step> walk{on(w, Key::Enter, c::BtnHelp.name)};
+    walk.back().click = main::BtnCompact.name;
+    for (const ui::model::Control* row : {&c::BtnVersion, &c::BtnCompact, &c::BtnPerformance, &c::BtnHelp})
+        walk.push_back(on(w, Key::Tab, row->name));
+    walk.push_back(on(w, Key::ShiftTab, c::BtnPerformance.name));
+    walk.push_back(on(w, Key::Enter, c::BtnPerformance.name));
+    for (const ui::model::Control* row : {&c::BtnTray, &c::BtnMinimum, &c::BtnClose_s, &c::CmbCPUList, &c::CmbHDList,
+                                          &c::CmbNICList, &c::BtnHelp, &c::BtnVersion, &c::BtnCompact,
+                                          &c::BtnPerformance})
+        walk.push_back(on(w, Key::Tab, row->name));
+    for (const Key key : {Key::Space, Key::Escape}) walk.push_back(on(w, key, c::BtnPerformance.name));
+    walk.push_back(on(w, Key::ShiftTab, c::BtnCompact.name));
+    walk.push_back(on(main::FrmMain.name, Key::Enter, main::BtnSystem.name));
+    return walk;
+}
+
+// From the main window's menu into the save-and-restore window: the Tab walk of the close
+// button, the page control and the page's buttons, the last of them first from outside; the
+// arrows turning the pages, not beyond either end; F4 speaking the memo; Escape closing it.
+inline std::vector<Step> restoreSteps() {
+    namespace c = ui::model::restore::controls;
+    namespace t = ui::model::restore::texts;
+    const std::string_view w = c::FrmRestore.name;
+    const std::string_view page = c::PgRestore.name;
+    std::vector<Step> walk = mainSteps();
+    walk.resize(7);  // the menu buttons down to BtnRestore
+    walk.push_back(on(w, Key::Enter, c::BtnCancel.name, std::string(t::kWindowShown)));
+    walk.push_back(on(w, Key::Tab, page, std::string(t::kPcPageEntered)));
+    for (const ui::model::Control* row : {&c::BtnBackup, &c::BtnRecovery, &c::BtnCancel})
+        walk.push_back(on(w, Key::Tab, row->name, std::string(row->spoken)));
+    for (const ui::model::Control* row : {&c::BtnRecovery, &c::BtnBackup})
+        walk.push_back(on(w, Key::ShiftTab, row->name, std::string(row->spoken)));
+    walk.push_back(on(w, Key::ShiftTab, page, std::string(t::kPcPageEntered)));
+    walk.push_back(on(w, Key::Left, page));
+    walk.push_back(on(w, Key::Right, page, std::string(t::kMailPageEntered)));
+    walk.push_back(on(w, Key::Right, page));
+    for (const ui::model::Control* row : {&c::BtnBackupOE, &c::BtnRecoveryOE})
+        walk.push_back(on(w, Key::Tab, row->name, std::string(row->spoken)));
+    const auto memo = [](std::string_view text) { return foundation::spoken::commentForSpeech(text); };
+    walk.push_back(on(w, Key::F4, c::BtnRecoveryOE.name, memo(t::kMailPageExplanation)));
+    walk.push_back(on(w, Key::Tab, c::BtnCancel.name, std::string(c::BtnCancel.spoken)));
+    walk.push_back(on(w, Key::Tab, page, std::string(t::kMailPageEntered)));
+    walk.push_back(on(w, Key::Left, page, std::string(t::kPcPageEntered)));
+    walk.push_back(on(w, Key::F4, page, memo(t::kPcPageExplanation)));
+    walk.push_back(on(main::FrmMain.name, Key::Escape, "BtnRestore", std::string(t::kWindowClosed)));
+    walk.push_back({Key::Tab, Says::Control, "BtnHelp"});
+    walk.push_back({Key::Alt, Says::Control, "BtnSystem"});
+    return walk;
+}
+
+inline std::vector<Step> steps() {
+    std::vector<Step> walk = compactSteps();
+    for (std::vector<Step> then : {restoreSteps(), mainSteps()}) walk.insert(walk.end(), then.begin(), then.end());
+    return walk;
+}
+
 inline const char* keyName(Key key) {
     static constexpr const char* kNames[] = {"Tab", "Shift+Tab", "Alt", "Enter", "Space", "Up",     "Down", "Left",
                                              "Right", "F1",     "F2",  "F3",    "F4",    "F5", "F6", "Escape"};
@@ -193,8 +278,8 @@ inline std::string rowText(engine::Session& session, const Step& step) {
 
 }  // namespace detail
 
-// Walks the window; gives one line for each way it differed from the walk, none when it agreed.
-inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& session) {
+// Walks the windows; gives one line for each way they differed from the walk, none when they agreed.
+inline std::vector<std::string> walkWindows(Front& front, engine::Session& session) {
     std::vector<std::string> differences;
     const std::vector<engine::Row>& desktop = session.model.tweakList(kDesktopPage).rows;
     const std::vector<engine::Row>& services = session.model.services().rows;
@@ -206,14 +291,18 @@ inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& se
     for (const Step& step : detail::steps()) {
         ++number;
         const auto differs = [&](const std::string& what) {
-            differences.push_back("step " + std::to_string(number) + " (" + detail::keyName(step.key) + "): " + what);
+            const std::string key = step.click.empty() ? detail::keyName(step.key) : std::string(step.click);
+            differences.push_back("step " + std::to_string(number) + " (" + key + "): " + what);
         };
         if (!step.soundBefore.empty()) session.settings.write(foundation::kGeneralSection, "Sound", step.soundBefore);
         engine::Row* row = detail::rowOf(session, step);
         const bool tickBefore = row != nullptr && row->ticked;
         const std::size_t openedBefore = front.openedByShell().size();
         front.setClipboard(kMarker);
-        front.press(step.key);
+        if (step.click.empty())
+            front.press(step.key);
+        else
+            front.click(step.click);
 
         std::string expected;
         switch (step.says) {
@@ -228,6 +317,7 @@ inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& se
             case Says::SpeechOn: expected = foundation::spoken::kSpeechOn; break;
             case Says::Question: expected = engine::kAccelerateQuestionSpoken; break;
             case Says::Exit: expected = foundation::spoken::kExit; break;
+            case Says::Text: expected = step.text; break;
         }
         if (const std::string said = front.clipboard(); said != expected)
             differs("said \"" + said + "\", not \"" + expected + "\"");
@@ -236,6 +326,8 @@ inline std::vector<std::string> walkMainWindow(Front& front, engine::Session& se
             if (!front.closed()) differs("the window is still open");
             break;
         }
+        if (!step.window.empty() && front.activeWindow() != step.window)
+            differs("the window \"" + front.activeWindow() + "\" is active, not \"" + std::string(step.window) + "\"");
         if (!step.focus.empty() && front.focusedName() != step.focus)
             differs("the focus is on \"" + front.focusedName() + "\", not on \"" + std::string(step.focus) + "\"");
         if (step.then == Then::TickFlips && (row == nullptr || row->ticked == tickBefore)) differs("the tick stayed");

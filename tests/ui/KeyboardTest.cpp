@@ -6,9 +6,11 @@
 
 #include "foundation/SpokenTexts.h"
 #include "tests/support/KeyWalk.h"
+#include "tests/ui/support/SideWindowSet.h"
 #include "tests/ui/support/WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/CommandErrors.h"
+#include "ui/qt/Forms.h"
 
 using namespace hastelyn;
 using testing::MiniMachine;
@@ -55,6 +57,14 @@ public:
         return opened;
     }
     bool closed() override { return closed_ && !fx_.window().isVisible(); }
+    std::string activeWindow() override {
+        return QApplication::activeWindow() != nullptr ? QApplication::activeWindow()->objectName().toStdString() : "";
+    }
+    void click(std::string_view name) override {
+        const QString button = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        fx_.window().findChild<QAbstractButton*>(button)->click();
+        QCoreApplication::processEvents();
+    }
 
 private:
     WindowFixture& fx_;
@@ -77,13 +87,17 @@ private slots:
     void theKeyboardWalkSaysWhatEveryFrontEndSays() {
         MiniMachine m = testing::withGeneralSettings("Sound=On\r\n[DisabledItem]\r\nDesktop3=true\r\n");
         m.service("Alpha", "Alpha Service", 2);
+        m.edition("xp").meters = "[Tick1]\nIdle=0\n";
         WindowFixture fx(m);
         fx.dialogs().answers = {false, false};
+        testing::SideWindowSet side(fx);
+        std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(&fx.window(), &side.compact, &side.restore);
         showAndFocus(fx.window(), fx.window().BtnSystem);
         QtFront front(fx);
         std::string differences;
-        for (const std::string& difference : testing::keywalk::walkMainWindow(front, fx.session()))
+        for (const std::string& difference : testing::keywalk::walkWindows(front, fx.session()))
             differences += "\n" + difference;
+        std::tie(ui::FrmMain, ui::FrmCompact, ui::FrmRestore) = std::tuple(nullptr, nullptr, nullptr);
         if (!differences.empty()) QFAIL(differences.c_str());
     }
 

@@ -1,5 +1,5 @@
 // The compact monitor of Hastelyn.exe driven by messages from the main window: the strip in the
-// main window's place, the keys, the panel with the prefix's own figures tick by tick, and the
+// main window's place, the panel with the prefix's own figures tick by tick, and the
 // sampling running exactly while the window shows with the panel open.
 #include "tests/ui_win32/MainWindowFixture.h"
 
@@ -53,7 +53,6 @@ TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
     click(window_->handle(main::BtnCompact));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsWindowVisible(window_->hwnd()));
-    EXPECT_EQ(GetFocus(), strip(c::BtnHelp));
     EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(client().cx, 127);
     EXPECT_EQ(client().cy, 29);
@@ -73,19 +72,6 @@ TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
     EXPECT_EQ(client().cx, 127);
     EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(frame.right - 1, frame.bottom - 1)), HTNOWHERE);
     EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(frame.left + 5, frame.top + 26)), HTCAPTION);
-
-    // Tab goes along the strip; Enter presses the focused button; nothing is spoken.
-    const std::size_t spoken = clipboard_.history.size();
-    SetFocus(strip(c::BtnCompact));
-    press(GetFocus(), VK_TAB, 0x0F);
-    EXPECT_EQ(GetFocus(), strip(c::BtnPerformance));
-    EXPECT_EQ(clipboard_.history.size(), spoken) << clipboard_.text();
-    press(GetFocus(), VK_RETURN, 0x1C);
-    EXPECT_TRUE(winui::Button(strip(c::BtnPerformance)).checked());
-    EXPECT_EQ(client().cx, 286);
-    EXPECT_EQ(client().cy, 402);
-    click(strip(c::BtnPerformance));
-    EXPECT_EQ(client().cx, 127);
 
     // The help through the main window; the options window on its version page.
     click(strip(c::BtnHelp));

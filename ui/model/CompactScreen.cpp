@@ -50,8 +50,15 @@ CompactScreen::CompactScreen(engine::Session& session, CompactView& view)
     : view_(view), meters_(session), client_(c::FrmCompact.rect) {
     meters_.timerEnabled = [this](bool on) { view_.setTimer(on); };
     view_.setColours(c::FrmCompact, colours::kMenu, colours::kBlack);
-    view_.setVisible(c::GrpPerformance, false);
+    showPanel(false);
     showFigures();
+}
+
+void CompactScreen::showPanel(bool open) {
+    view_.setVisible(c::GrpPerformance, open);
+    // The strip's last three buttons stand past its width: hidden with the panel, they are out of
+    // the Tab walk too.
+    for (const Control* row : {&c::BtnTray, &c::BtnMinimum, &c::BtnClose_s}) view_.setVisible(*row, open);
 }
 
 void CompactScreen::performanceClicked(bool down) {
@@ -64,7 +71,7 @@ void CompactScreen::performanceClicked(bool down) {
     placeKeptOnScreen({frame.left, frame.top, frame.width + client.width - client_.width,
                        frame.height + client.height - client_.height},
                       client);
-    view_.setVisible(c::GrpPerformance, meters_.viewOpen());
+    showPanel(meters_.viewOpen());
     showLists();
     showFigures();
     syncSampling();

@@ -64,6 +64,8 @@ public:
     void centreOver(const Rect& owner);
 
 private:
+    // The panel and the buttons shown with it.
+    void showPanel(bool open);
     void showFigures();
     void showLists();
     void syncSampling();

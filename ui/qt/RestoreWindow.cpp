@@ -144,6 +144,10 @@ void TFrmRestore::showEvent(QShowEvent* event) {
 void TFrmRestore::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     screen_.hidden();
+    // The main window comes forward with the keyboard, its focus where it was left, whether or
+    // not a window manager hands it back.
+    if (QWidget* main = parentWidget(); main != nullptr && main->isVisible() && !event->spontaneous())
+        main->activateWindow();
 }
 
 const model::Control* TFrmRestore::controlOf(const QWidget* widget) const {

@@ -232,6 +232,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(wParam) != 0) ShowWindow(hwnd_, SW_RESTORE);
             // Back from another program, which may have changed the machine.
             screen_->activated();
+            // Without this the window itself would take the focus, and the keys would reach no
+            // control until a Tab.
+            if (IsWindow(focusLeft_) && IsChild(hwnd_, focusLeft_) && IsWindowVisible(focusLeft_)) {
+                SetFocus(focusLeft_);
+                return 0;
+            }
             break;
         case WM_TIMER:
             if (wParam == kSpeechTimer) {

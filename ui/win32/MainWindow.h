@@ -158,6 +158,10 @@ private:
                                                 ui::model::colours::kWorkArea};
     std::unique_ptr<UiFont> commentFont_;
     HWND lastFocus_ = nullptr;
+    // The control of the window that had the focus last, given it back when the window comes
+    // forward again (from a side window, another program), as a dialog's is. Kept as the focus
+    // moves: a window disabled under a modal one has lost its focus before it is left.
+    HWND focusLeft_ = nullptr;
     ui::model::MainPagesScreen pagesScreen_;
     std::unique_ptr<ui::model::MainScreen> screen_;
 };

@@ -121,6 +121,7 @@ bool MainWindow::moveFocus(bool backwards) {
 
 void MainWindow::noticeFocus() {
     const HWND focused = GetFocus();
+    if (focused != hwnd_ && IsChild(hwnd_, focused)) focusLeft_ = focused;
     if (focused == lastFocus_) return;
     lastFocus_ = focused;
     // Moved by the keyboard, into view; not by a press of the mouse, which would move the
