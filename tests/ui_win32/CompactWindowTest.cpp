@@ -48,6 +48,16 @@ std::string megabytes(std::uint32_t bytes) {
 }
 
 TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
+    // Made again over a stored colour of its own: the controls, made when it is first shown,
+    // keep the colour the options window gave at the start.
+    windows_.reset();
+    session_->settings.write(foundation::kGeneralSection, "ColorStyle", "Optional");
+    session_->settings.write(foundation::kGeneralSection, "CompactColor", "$00123456");
+    windows_ = std::make_unique<winui::ProgramWindows>(*session_, ui::model::ScreenFacts{1024, 768, 32});
+    window_ = &windows_->main;
+    window_->closed = [] {};
+    window_->show();
+    pump();
     const HWND window = compact().hwnd();
     ASSERT_FALSE(IsWindowVisible(window));
     click(window_->handle(main::BtnCompact));
@@ -56,6 +66,7 @@ TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
     EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(client().cx, 127);
     EXPECT_EQ(client().cy, 29);
+    EXPECT_EQ(compact().colour(), 0x00123456u);
     EXPECT_FALSE(IsWindowVisible(strip(c::CmbCPUList)));
     EXPECT_FALSE(compact().timerRunning());
     // The buttons carry the names a screen reader reads, and their glyphs.

@@ -32,11 +32,19 @@ CompactWindow::CompactWindow(engine::Session& session, MainWindow& main) : sessi
     InitCommonControlsEx(&controls);
     create(kClassName, L"Hastelyn", kStyle, kExStyle, client_, &CompactWindow::procedure);
     tray_.setOwner(hwnd_);
+}
+
+void CompactWindow::made() {
+    if (screen_) return;
+    // A colour the options window gave at the start stays: the screen shows the design colour.
+    const bool coloured = background() != nullptr;
+    const std::uint32_t given = colour();
     build();
     screen_.emplace(session_, *this);
     screen_->meters().reportError = [this](const std::string& text) {
         ui::model::reportCommandError(session_.dialogs, text);
     };
+    if (coloured) setColour(given);
 }
 
 CompactWindow::~CompactWindow() {
@@ -48,6 +56,7 @@ CompactWindow::~CompactWindow() {
 }
 
 void CompactWindow::show(bool performance) {
+    made();
     const HWND main = main_.hwnd();
     ShowWindow(main, SW_HIDE);
     screen_->centreOver(frameOf(main));

@@ -40,7 +40,10 @@ public:
 
     bool process(MSG& message) override;
 
-    ui::model::CompactScreen& screen() { return *screen_; }
+    ui::model::CompactScreen& screen() {
+        made();
+        return *screen_;
+    }
     bool timerRunning() const { return timerRunning_; }
     // Where the bar stands, 0 to 100.
     int bar(const ui::model::Control& row) const;
@@ -65,6 +68,9 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, int code);
     void clicked(const ui::model::Control& row);
+    // The controls and the screen over them, made the first time the window is shown or its
+    // screen is asked for: the program's start makes the window alone.
+    void made();
     // Every control of the rows (CompactPanel.cpp), each on the window at its place there.
     void build();
     HWND makeControl(const ui::model::Control& row);

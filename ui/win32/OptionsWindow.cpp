@@ -73,7 +73,11 @@ OptionsWindow::OptionsWindow(engine::Session& session, MainWindow& main, Compact
     GetObjectW(font_.handle(), sizeof link, &link);
     link.lfUnderline = TRUE;
     linkFont_ = CreateFontIndirectW(&link);
+    ui::model::applyDisplaySettings(session_.settings, session_.codes, targets_);
+}
 
+void OptionsWindow::made() {
+    if (screen_) return;
     registerPanelClass();
     setFont(make(hwnd_, ctl::LblSite, WC_STATICW, WS_VISIBLE | SS_LEFT | SS_NOPREFIX), font_.handle());
     tabs_ = TabControl(make(hwnd_, ctl::PgOption, WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS));
@@ -126,6 +130,7 @@ HWND OptionsWindow::labelButton(HWND page, const Control& row, POINT origin) {
 }
 
 void OptionsWindow::show(std::size_t page) {
+    made();
     screen_->shown(page);
     if (!IsWindowVisible(hwnd_)) {
         RECT owner{};

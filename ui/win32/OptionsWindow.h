@@ -41,10 +41,13 @@ public:
     // Escape closes; the wheel turns the pages; the screen hears where the focus went.
     bool process(MSG& message) override;
 
-    ui::model::OptionsScreen& screen() { return *screen_; }
+    ui::model::OptionsScreen& screen() {
+        made();
+        return *screen_;
+    }
     const TabControl& pages() const { return tabs_; }
     // The file dialog of the browse buttons (the system's own, unless a test gives another).
-    void setFileOpenDialog(engine::FileOpenDialog* dialog) { screen_->setFileOpenDialog(dialog); }
+    void setFileOpenDialog(engine::FileOpenDialog* dialog) { screen().setFileOpenDialog(dialog); }
     // The colour dialog of the colour labels: the chosen colour (00BBGGRR), or nothing when
     // cancelled. The system's colour dialog unless a test gives another.
     using ColourChooser = std::function<std::optional<std::uint32_t>(std::uint32_t initial)>;
@@ -78,6 +81,10 @@ private:
     POINT group(HWND page, const ui::model::Control& row);
     // A label the keyboard reaches and Enter or a click presses: a link, a colour label.
     HWND labelButton(HWND page, const ui::model::Control& row, POINT origin);
+    // The pages and the screen over them, made the first time the window is shown or its screen
+    // is asked for: the program's start makes the window alone (the stored display settings
+    // reach every window then all the same).
+    void made();
     void buildGeneralPage(HWND page);
     void buildLockPage(HWND page);
     void buildVersionPage(HWND page);
