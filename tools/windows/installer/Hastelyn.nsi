@@ -36,6 +36,7 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${PRODUCT} ${VERSION}"
 !if ${TARGET} == amd64-unicode
   InstallDir "$PROGRAMFILES64\${PRODUCT}"
 !else
@@ -69,6 +70,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_PAGE_INSTFILES
 
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "プログラムとヘルプを削除します。設定ファイル、復元ポイント、メールルールのバックアップは、2 つ目の項目をチェックした場合だけ削除されます。"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -140,7 +142,7 @@ Function un.onInit
 FunctionEnd
 
 ; What the setup program put in the folder, and its entries.
-Section "un.Hastelyn" UnSecProgram
+Section "un.プログラムとヘルプ" UnSecProgram
   SectionIn RO
   Delete "$INSTDIR\Hastelyn.exe"
   Delete "$INSTDIR\hastelyn-cli.exe"
@@ -152,7 +154,7 @@ Section "un.Hastelyn" UnSecProgram
 SectionEnd
 
 ; The user's own files: kept unless the box is ticked (a silent uninstall keeps them).
-Section /o "un.設定ファイル、復元ポイント、メールルールのバックアップも削除する" UnSecUserFiles
+Section /o "un.設定と復元ポイントも削除する" UnSecUserFiles
   Delete "$INSTDIR\Hastelyn.ini"
   Delete "$INSTDIR\hastelyn-cli.ini"
   Delete "$INSTDIR\復元ポイント*.ini"
