@@ -30,6 +30,9 @@ if [ "$mode" = test ]; then
   # of a Japanese system.
   packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
              binutils-mingw-w64-i686 googletest wine wine64 locales fonts-wine)
+  # The Windows setup program: NSIS's makensis (ctest windows_installer installs, installs over
+  # and uninstalls one under Wine; windows_program_imports_setup_stub checks its stub).
+  packages+=(nsis)
 fi
 missing=()
 for p in "${packages[@]}"; do

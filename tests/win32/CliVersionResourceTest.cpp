@@ -1,8 +1,10 @@
 // hastelyn-cli.exe and Hastelyn.exe carry the project's version where Windows looks for it (file
-// properties, version tools): their version resources, read back through the version API. This
-// test program links Hastelyn.exe's resources.
+// properties, version tools): their version resources, read back through the version API; and the
+// program's icon, which Explorer shows for the file. This test program links Hastelyn.exe's
+// resources.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -12,7 +14,7 @@
 namespace hastelyn::win32test {
 namespace {
 
-TEST(CliVersionResource, CarriesTheProjectVersion) {
+TEST(CliVersionResource, CarriesTheProjectVersionAndIcon) {
     wchar_t path[MAX_PATH * 2];
     const std::wstring tests(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 2));
     for (const std::wstring& program :
@@ -20,6 +22,7 @@ TEST(CliVersionResource, CarriesTheProjectVersion) {
         DWORD handle = 0;
         const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &handle);
         ASSERT_GT(size, 0u) << win32::narrow(program);
+        EXPECT_GT(ExtractIconExW(program.c_str(), -1, nullptr, nullptr, 0), 0u) << win32::narrow(program);
         std::vector<char> block(size);
         ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, size, block.data()));
 
