@@ -8,6 +8,7 @@
 #include "ui/model/CommandErrors.h"
 #include "ui/model/MainControls.h"
 #include "ui/model/MainPagesControls.h"
+#include "ui/win32/CommentMemo.h"
 #include "ui/win32/Resources.h"
 #include "ui/win32/controls/Child.h"
 #include "ui/win32/controls/ListBox.h"
@@ -46,15 +47,9 @@ void MainWindow::buildCommentary(HWND area) {
     setColours(pages::Label1, colours::kWorkArea, colours::kNavy);
     pictureButton(*this, area, pages::BtnComment, IDI_COMMENTARY);
     pictureButton(*this, area, pages::BtnMoreInfo, IDI_MORE_INFO);
-    // Read-only: the user may select in it (for the search menu), not change it. The mouse
-    // reaches it; Tab does not.
-    const HWND memo = make(area, pages::Comment, WC_EDITW,
-                           WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL);
-    setFont(memo, font_.handle());
-    setColours(pages::Comment, colours::kCream, colours::kTeal);
-    SetWindowLongPtrW(memo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    memoDefault_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::memoProcedure)));
+    const auto [memo, editProcedure] =
+        makeCommentMemo(*this, area, pages::Comment, font_.handle(), this, &MainWindow::memoProcedure);
+    memoDefault_ = editProcedure;
     commentHint_ = ToolTip(memo);
 }
 

@@ -132,13 +132,9 @@ LRESULT CompactWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORBTN:
             if (background() != nullptr) return reinterpret_cast<LRESULT>(colourText(reinterpret_cast<HDC>(wParam)));
             break;
-        case WM_ERASEBKGND: {
-            if (background() == nullptr) break;
-            RECT client{};
-            GetClientRect(hwnd_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, background());
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            if (eraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+            break;
         case WM_NCHITTEST: {
             // The frame's sizing borders are no borders; the window's background (and the
             // picture and texts on it) moves the window as a title bar does.

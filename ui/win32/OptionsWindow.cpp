@@ -356,12 +356,9 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 return reinterpret_cast<LRESULT>(b);
             break;
         case WM_DRAWITEM: drawLabelButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-        case WM_ERASEBKGND: {
-            RECT client{};
-            GetClientRect(hwnd_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, background());
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            if (eraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 if (owns(GetFocus())) focusBack_ = GetFocus();

@@ -8,6 +8,7 @@
 #include "ui/model/Colours.h"
 #include "ui/model/CommandErrors.h"
 #include "ui/model/RestoreControls.h"
+#include "ui/win32/CommentMemo.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/Panel.h"
 #include "ui/win32/Resources.h"
@@ -91,14 +92,8 @@ void RestoreWindow::build() {
     }
     SetWindowPos(tabs, pageWindows_[std::size(pageWindows_) - 1], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    // Read-only and out of the Tab walk; the mouse may select in it, for the search menu.
-    const HWND memo = make(panel, controls::Comment, WC_EDITW,
-                           WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL);
-    setFont(memo, font_.handle());
-    setColours(controls::Comment, colours::kCream, colours::kTeal);
-    SetWindowLongPtrW(memo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    memoDefault_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RestoreWindow::memoProcedure)));
+    memoDefault_ = makeCommentMemo(*this, panel, controls::Comment, font_.handle(), this, &RestoreWindow::memoProcedure)
+                       .editProcedure;
 }
 
 void RestoreWindow::buildPage(HWND page, const controls::PageContents& contents) {
@@ -267,12 +262,9 @@ LRESULT RestoreWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return reinterpret_cast<LRESULT>(colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-        case WM_ERASEBKGND: {
-            RECT client{};
-            GetClientRect(hwnd_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, background());
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            if (eraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+            break;
         case WM_ACTIVATE:
             // A message box over the window takes the focus; it comes back where it was, and
             // the screen hears it as the focus coming back with the window.

@@ -26,6 +26,14 @@ void SideWindow::setColour(std::uint32_t colour) {
     if (hwnd_ != nullptr) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+bool SideWindow::eraseBackground(HDC dc) const {
+    if (background_ == nullptr) return false;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, background_);
+    return true;
+}
+
 void SideWindow::create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,
                         WNDPROC procedure) {
     registerWindowClass(className, procedure);

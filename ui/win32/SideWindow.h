@@ -43,6 +43,9 @@ protected:
     bool owns(HWND window) const { return window != nullptr && (window == hwnd_ || IsChild(hwnd_, window)); }
 
     HBRUSH background() const { return background_; }
+    // WM_ERASEBKGND: the window's face in its colour; false while it has none (the default
+    // handling paints then).
+    bool eraseBackground(HDC dc) const;
 
     HWND hwnd_ = nullptr;
 
