@@ -147,6 +147,18 @@ protected:
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) windows_->process(message);
     }
+    // The memo's search menu opened by the keyboard on the characters from..to, its first
+    // engine chosen. The menu's keys wait in the queue: the sub-menu opened, the engine chosen
+    // by Enter (which a menu takes as its character); should they not reach the menu, it is
+    // cancelled after them.
+    void searchWithFirstEngine(HWND memo, int from, int to) {
+        SendMessageW(memo, EM_SETSEL, from, to);
+        for (const WPARAM key : {VK_DOWN, VK_RIGHT}) PostMessageW(memo, WM_KEYDOWN, key, 1);
+        PostMessageW(memo, WM_CHAR, L'\r', 0x001C0001);
+        PostMessageW(window_->hwnd(), WM_CANCELMODE, 0, 0);
+        SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
+        pump();
+    }
     winui::ListView list(std::size_t category) const { return winui::ListView(window_->tweakList(category)); }
     engine::Row& row(std::size_t category, int index) {
         return session_->model.tweakList(category).rows.at(static_cast<std::size_t>(index));

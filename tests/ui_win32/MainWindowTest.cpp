@@ -175,15 +175,7 @@ TEST_F(MainWindowTest, PageButtonsCarryOutTheirCommands) {
 TEST_F(MainWindowTest, TheMemosSearchMenuLooksTheSelectionUp) {
     const HWND memo = window_->handle(pages::Comment);
     ASSERT_EQ(winui::windowText(memo).substr(0, 11), "「Hastelyn");
-    SendMessageW(memo, EM_SETSEL, 1, 9);
-    // The menu's keys wait in the queue: the sub-menu opened, its first engine chosen by Enter
-    // (which a menu takes as its character). Should they not reach the menu, it is cancelled
-    // after them.
-    for (const WPARAM key : {VK_DOWN, VK_RIGHT}) PostMessageW(memo, WM_KEYDOWN, key, 1);
-    PostMessageW(memo, WM_CHAR, L'\r', 0x001C0001);
-    PostMessageW(window_->hwnd(), WM_CANCELMODE, 0, 0);
-    SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
-    pump();
+    searchWithFirstEngine(memo, 1, 9);
     EXPECT_EQ(window_->pagesScreen().commentary().searchWord(), "Hastelyn");
     const std::vector<recording::RowChanges> started = started_.byRow();
     ASSERT_EQ(started.size(), 1u);

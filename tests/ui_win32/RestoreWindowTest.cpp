@@ -100,12 +100,7 @@ TEST_F(RestoreWindowTest, ThePagesTheWheelTheMemosMenuAndClosing) {
 
     // The memo's menu is the main window's search menu: its first engine looks the selection up.
     const HWND memo = control(restore::controls::Comment);
-    SendMessageW(memo, EM_SETSEL, 4, 8);
-    for (const WPARAM menuKey : {VK_DOWN, VK_RIGHT}) PostMessageW(memo, WM_KEYDOWN, menuKey, 1);
-    PostMessageW(memo, WM_CHAR, L'\r', 0x001C0001);
-    PostMessageW(window_->hwnd(), WM_CANCELMODE, 0, 0);
-    SendMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
-    pump();
+    searchWithFirstEngine(memo, 4, 8);
     EXPECT_EQ(window_->pagesScreen().commentary().searchWord(), "パソコン");
     EXPECT_EQ(started_.byRow().size(), 1u);
 
