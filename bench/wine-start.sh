@@ -21,17 +21,8 @@ bare="$build/bench/win32/bare-win32-window.exe"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/hastelyn-start.XXXXXX")
 export WINEPREFIX=${PREFIX:-$work/prefix} WINEDEBUG=${WINEDEBUG:--all}
-display=:$((50 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=$display
+. tools/wine/private-display.sh
+private_display 1024x768 "$work"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 mkdir -p "$WINEPREFIX"

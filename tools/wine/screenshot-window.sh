@@ -32,17 +32,8 @@ wine_ja() { LC_ALL=ja_JP.UTF-8 "$run" "$@"; }
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/hastelyn-shot.XXXXXX")
 export WINEPREFIX WINEDEBUG=-all
-display=:$((50 + RANDOM % 400))
-Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-export DISPLAY=$display
+. "$here/private-display.sh"
+private_display "$screen" "$WINEPREFIX"
 
 "$here/japanese-prefix.sh" Hastelyn.exe
 
@@ -109,5 +100,5 @@ if [ -n "$options_page" ]; then
   fi
 fi
 sleep 1  # the last of the painting
-import -display "$display" -window root "$out"
+import -display "$DISPLAY" -window root "$out"
 echo "$out"
