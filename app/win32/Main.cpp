@@ -39,8 +39,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     winui::Win32Dialogs dialogs(dialogFont.handle());
     engine::Session session(platform, clipboard, dialogs);
     winui::ProgramWindows windows(session, screenFacts());
-    // While a started command is awaited (the service commands), the windows keep running.
+    // While a started command is awaited (the service commands), the windows keep running. The
+    // wait between two looks at the command sleeps until a message comes, 50 ms at most, so that
+    // it keeps no processor busy.
     session.processEvents = [&windows] {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
