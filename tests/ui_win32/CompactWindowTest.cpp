@@ -6,6 +6,7 @@
 #include <functional>
 #include <tuple>
 
+#include "engine/MeterFormat.h"
 #include "ui/model/CompactControls.h"
 #include "ui/model/CompactTexts.h"
 #include "ui/win32/controls/Button.h"
@@ -36,16 +37,6 @@ protected:
         pump();
     }
 };
-
-std::string megabytes(std::uint32_t bytes) {
-    const std::string digits = std::to_string((bytes + 524288ull) / 1048576ull);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-        grouped += digits[i];
-    }
-    return grouped + " MB";
-}
 
 TEST_F(CompactWindowTest, TheStripStandsInForTheMainWindowAndGoesBack) {
     // Made again over a stored colour of its own: the controls, made when it is first shown,
@@ -140,7 +131,7 @@ TEST_F(CompactWindowTest, ThePanelTicksWithThePrefixsFigures) {
     // The tick writes the figures again.
     SetWindowTextW(strip(c::LblMemTotal), L"");
     tick();
-    EXPECT_EQ(label(c::LblMemTotal), megabytes(machine_.platform().meters.globalMemoryStatus().totalPhys));
+    EXPECT_EQ(label(c::LblMemTotal), engine::megabytesText(machine_.platform().meters.globalMemoryStatus().totalPhys));
     EXPECT_NE(label(c::LblMemFree), "#,### MB");
     EXPECT_EQ(label(c::LblMemUse), std::to_string(compact().bar(c::PrgMemUse)) + " %");
     EXPECT_NE(label(c::LblHDTotal), "###,### MB");

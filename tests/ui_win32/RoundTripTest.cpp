@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "engine/Passes.h"
 #include "engine/RestorePoint.h"
 #include "engine/SaveAndRestore.h"
+#include "platform/Text.h"
 #include "platform/win32/WideText.h"
 #include "tests/ui_win32/MainWindowFixture.h"
 #include "ui/model/MainControls.h"
@@ -51,9 +51,7 @@ protected:
     Entries snapshot(const std::string& path) {
         engine::WriteRestorePoint(*session_, path);
         const std::string bytes = readFileBytes(path).value_or("");
-        std::wstring wide(bytes.size() / 2, L'\0');
-        std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
-        std::istringstream in(win32::narrow(wide.substr(wide.starts_with(L'\xFEFF') ? 1 : 0)));
+        std::istringstream in(text::utf16leToUtf8(std::string_view(bytes).substr(bytes.starts_with("\xFF\xFE") ? 2 : 0)));
         Entries entries;
         std::string section;
         for (std::string line; std::getline(in, line);) {

@@ -23,11 +23,9 @@ cmake --build "$build" --target windows_import_checks -j "${JOBS:-$(nproc)}"
 rm -rf "$out"
 setup=$(tools/windows/make-installer.sh "$build" "$out" | tail -n 1)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-rm "$out/files/hastelyn.ico"  # the setup program's icon, not a file of the release
-# The stripped programs and the setup program's own stub start on Windows 2000 SP4.
-for program in "$out/files/Hastelyn.exe" "$out/files/hastelyn-cli.exe" "$setup"; do
-  tools/windows/check-imports.sh "$program" tests/win32/imports i386 5.0 i686-w64-mingw32-objdump
-done
+# The setup program's own stub starts on Windows 2000 SP4 too (stripping the programs changed
+# nothing the check above reads).
+tools/windows/check-imports.sh "$setup" tests/win32/imports i386 5.0 i686-w64-mingw32-objdump
 
 zip_root=$out/Hastelyn-$version
 cp -r "$out/files" "$zip_root"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes the setup program from a Windows build: the build's two programs (stripped), the help
-# pages and the icon gathered in OUT_DIR/files, then OUT_DIR/Hastelyn-<version>-setup.exe.
+# Makes the setup program from a Windows build: the build's two programs (stripped) and the
+# help pages gathered in OUT_DIR/files, then OUT_DIR/Hastelyn-<version>-setup.exe.
 #   tools/windows/make-installer.sh BUILD_DIR OUT_DIR
 # A 32-bit build gives the setup program handed out; a 64-bit one gives a setup program for the
 # 64-bit programs (its stub is NSIS's 64-bit one), which the tests install under 64-bit Wine.
@@ -28,9 +28,9 @@ for program in Hastelyn.exe hastelyn-cli.exe; do
   "$strip" --strip-all -o "$files/$program" "$build/app/$program"
 done
 cp "$source_dir"/resources/help/* "$files/help/"
-cp "$source_dir/resources/pictures-win32/hastelyn.ico" "$files/"
 
 setup=$out/Hastelyn-$version-setup.exe
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" -DOUTFILE="$setup" -DTARGET="$target" \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" \
+  -DICON="$source_dir/resources/pictures-win32/hastelyn.ico" -DOUTFILE="$setup" -DTARGET="$target" \
   "$source_dir/tools/windows/installer/Hastelyn.nsi"
 echo "$setup"

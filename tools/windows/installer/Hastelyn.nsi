@@ -1,6 +1,7 @@
 ; Hastelyn's setup program and uninstaller (NSIS 3, Unicode). Made by tools/windows/make-installer.sh:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.92 -DFILES=DIR -DOUTFILE=SETUP.exe [-DTARGET=amd64-unicode] Hastelyn.nsi
-; FILES holds Hastelyn.exe, hastelyn-cli.exe, hastelyn.ico and help\. TARGET is x86-unicode (the
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.92 -DFILES=DIR -DICON=FILE.ico -DOUTFILE=SETUP.exe
+;            [-DTARGET=amd64-unicode] Hastelyn.nsi
+; FILES holds Hastelyn.exe, hastelyn-cli.exe and help\, ICON the program's icon. TARGET is x86-unicode (the
 ; setup program handed out, for the 32-bit programs) unless given; amd64-unicode makes one for
 ; the 64-bit programs, which the tests install under 64-bit Wine.
 ;
@@ -21,6 +22,9 @@ Target ${TARGET}
 !endif
 !ifndef FILES
   !error "FILES must be given with -D"
+!endif
+!ifndef ICON
+  !error "ICON must be given with -D"
 !endif
 !ifndef OUTFILE
   !error "OUTFILE must be given with -D"
@@ -61,8 +65,8 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 !include "LogicLib.nsh"
 !include "x64.nsh"
 
-!define MUI_ICON "${FILES}\hastelyn.ico"
-!define MUI_UNICON "${FILES}\hastelyn.ico"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
