@@ -13,6 +13,9 @@
 
 namespace hastelyn::ui::model {
 
+// How long the commentary memo's hint stays when it shows the start of the text only, in ms.
+inline constexpr int kPlainHintPause = 2500;
+
 // The colour targets, in the order of engine::kColorKeys.
 enum class ColourTarget : std::size_t {
     Title,    // the main window's title strip PnlTitle

@@ -15,7 +15,6 @@ namespace hastelyn::ui {
 namespace {
 
 constexpr int kHintPause = 300000;
-constexpr int kPlainHintPause = 2500;
 
 }  // namespace
 
@@ -101,7 +100,7 @@ void DisplayTargets::setCommentFont(int pointSize) {
 }
 
 void DisplayTargets::setCommentHint(bool wholeText) {
-    main_.Comment->setToolTipDuration(wholeText ? kHintPause : kPlainHintPause);
+    main_.Comment->setToolTipDuration(wholeText ? kHintPause : model::kPlainHintPause);
     if (!wholeText) main_.Comment->setToolTip({});
 }
 

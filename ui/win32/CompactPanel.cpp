@@ -10,6 +10,7 @@
 #include "ui/model/CompactTexts.h"
 #include "ui/model/OptionsDisplay.h"
 #include "ui/win32/CompactWindow.h"
+#include "ui/win32/Panel.h"
 #include "ui/win32/Resources.h"
 #include "ui/win32/controls/Button.h"
 #include "ui/win32/controls/Child.h"
@@ -150,11 +151,7 @@ HBRUSH CompactWindow::colourText(HDC dc) const {
 }
 
 ui::model::WindowPlace CompactWindow::place() const {
-    RECT frame{}, area{};
-    GetWindowRect(hwnd_, &frame);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return {{frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
-            {area.left, area.top, area.right - area.left, area.bottom - area.top}};
+    return {frameOf(hwnd_), workArea()};
 }
 
 SIZE CompactWindow::frameSize(int width, int height) const {

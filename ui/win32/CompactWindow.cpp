@@ -5,6 +5,7 @@
 #include "ui/model/CommandErrors.h"
 #include "ui/model/CompactControls.h"
 #include "ui/win32/MainWindow.h"
+#include "ui/win32/Panel.h"
 #include "ui/win32/controls/Button.h"
 #include "ui/win32/controls/ComboBox.h"
 
@@ -19,18 +20,12 @@ constexpr DWORD kStyle = WS_POPUP | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
 // Always on top; a taskbar button of its own while it stands in for the main window.
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
-ui::model::Rect frameOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 }  // namespace
 
 CompactWindow::CompactWindow(engine::Session& session, MainWindow& main) : session_(session), main_(main) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    create(kClassName, L"Hastelyn", kStyle, kExStyle, client_, &CompactWindow::procedure);
+    create(kClassName, L"Hastelyn", kStyle, kExStyle, client_, &procedureOf<CompactWindow>);
     tray_.setOwner(hwnd_);
 }
 
@@ -50,9 +45,7 @@ void CompactWindow::made() {
 CompactWindow::~CompactWindow() {
     tray_.remove();
     for (auto& [row, tip] : hints_) DestroyWindow(tip->handle());
-    // Gone before this object is: no message of its end reaches a half-destroyed window.
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    destroyWindow();
 }
 
 void CompactWindow::show(bool performance) {
@@ -116,11 +109,6 @@ void CompactWindow::command(HWND control, int code) {
     if (row == &c::CmbCPUList) screen_->cpuChosen(chosen);
     if (row == &c::CmbHDList) screen_->driveChosen(chosen);
     if (row == &c::CmbNICList) screen_->adapterChosen(chosen);
-}
-
-LRESULT CALLBACK CompactWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CompactWindow* self = fromWindow<CompactWindow>(window, message, lParam);
-    return self != nullptr ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CompactWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -64,7 +64,7 @@ public:
     void showPage(const ui::model::Control&, int) override {}
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class SideWindow;  // its procedure
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, int code);
     void clicked(const ui::model::Control& row);

@@ -43,6 +43,7 @@ MainWindow::MainWindow(engine::Session& session) : session_(session), pagesScree
     InitCommonControlsEx(&controls);
     workArea_ = CreateSolidBrush(colours::kWorkArea);
     titleStrip_ = CreateSolidBrush(colours::kTitleStrip);
+    menu_ = CreateSolidBrush(colours::kMenu);
     cream_ = CreateSolidBrush(colours::kCream);
 
     // No title bar of the desktop's: the window has its own title strip. The border stays.
@@ -69,6 +70,7 @@ MainWindow::~MainWindow() {
     if (IsWindow(commentHint_.handle())) DestroyWindow(commentHint_.handle());
     DeleteObject(workArea_);
     DeleteObject(titleStrip_);
+    DeleteObject(menu_);
     DeleteObject(titlePicture_);
     DeleteObject(aboutPicture_);
     DeleteObject(cream_);
@@ -190,12 +192,10 @@ void MainWindow::paintBackground(HDC dc) const {
     RECT client{};
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const HBRUSH menu = CreateSolidBrush(targetColour(ui::model::ColourTarget::Menu));
     const ui::model::Rect& m = main::ShpMenu.rect;
     const POINT scrolled = scroller_.offset();
     const RECT shape{m.left - scrolled.x, m.top - scrolled.y, m.right() - scrolled.x, m.bottom() - scrolled.y};
-    FillRect(dc, &shape, menu);
-    DeleteObject(menu);
+    FillRect(dc, &shape, menu_);
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

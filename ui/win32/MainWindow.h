@@ -140,6 +140,7 @@ private:
     const UiFont boldFont_{12, true};
     HBRUSH workArea_ = nullptr;
     HBRUSH titleStrip_ = nullptr;
+    HBRUSH menu_ = nullptr;
     HBITMAP titlePicture_ = nullptr;
     HBITMAP aboutPicture_ = nullptr;
     TrayIcon tray_;

@@ -15,7 +15,6 @@ using ui::model::ColourTarget;
 // The whole text stays as long as a tooltip can keep it: its pause is one 16-bit signed number
 // of milliseconds (the 300 s the other front end keeps it do not fit).
 constexpr int kWholeHintPause = 32767;
-constexpr int kPlainHintPause = 2500;
 
 }  // namespace
 
@@ -23,17 +22,17 @@ void MainWindow::setTargetColour(ColourTarget target, std::uint32_t colour) {
     const std::size_t index = static_cast<std::size_t>(target);
     if (index >= targetColours_.size()) return;
     const std::uint32_t was = targetColours_[index];
+    const HBRUSH made = CreateSolidBrush(colour);
+    if (made == nullptr) return;
     targetColours_[index] = colour;
+    const bool title = target == ColourTarget::Title;
+    HBRUSH& brush = target == ColourTarget::Menu ? menu_ : title ? titleStrip_ : workArea_;
+    DeleteObject(brush);
+    brush = made;
     if (target == ColourTarget::Menu) {
         InvalidateRect(hwnd_, nullptr, TRUE);
         return;
     }
-    const bool title = target == ColourTarget::Title;
-    const HBRUSH made = CreateSolidBrush(colour);
-    if (made == nullptr) return;
-    HBRUSH& brush = title ? titleStrip_ : workArea_;
-    DeleteObject(brush);
-    brush = made;
     const HWND panel = handle(title ? main::PnlTitle : main::PnlAccel);
     setPanelBrush(panel, brush);
     // The texts on the panel (not those on its pages, nor the memo in its own colour) take the
@@ -56,7 +55,7 @@ void MainWindow::setCommentFont(int pointSize) {
 }
 
 void MainWindow::setCommentHint(bool wholeText) {
-    SendMessageW(commentHint_.handle(), TTM_SETDELAYTIME, TTDT_AUTOPOP, wholeText ? kWholeHintPause : kPlainHintPause);
+    SendMessageW(commentHint_.handle(), TTM_SETDELAYTIME, TTDT_AUTOPOP, wholeText ? kWholeHintPause : ui::model::kPlainHintPause);
     if (!wholeText) commentHint_.setText({});
 }
 

@@ -6,6 +6,7 @@
 
 #include "ui/model/MainControls.h"
 #include "ui/win32/controls/Button.h"
+#include "ui/win32/controls/Child.h"
 
 namespace hastelyn::winui {
 namespace {
@@ -27,14 +28,6 @@ foundation::MainKey mainKeyOf(WPARAM key) {
     }
 }
 
-bool within(HWND ancestor, HWND window) { return window != nullptr && (window == ancestor || IsChild(ancestor, window)); }
-
-bool isPushButton(HWND control) {
-    wchar_t name[16] = {};
-    GetClassNameW(control, name, 16);
-    const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-    return lstrcmpiW(name, WC_BUTTONW) == 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_OWNERDRAW);
-}
 
 // The controls of a page that Tab stops at, in the order they stand.
 std::vector<HWND> tabStops(HWND page) {

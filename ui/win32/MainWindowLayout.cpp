@@ -66,8 +66,8 @@ void MainWindow::buildPages(HWND area) {
         if (static_cast<int>(i) == main::kUtilityPage) buildUtilityPage(page);
         if (static_cast<int>(i) == main::kInfoPage) buildPcInfoPage(page);
         if (i >= lists_.size()) continue;
-        // Named after its page, the name a screen reader reads for the list.
-        const HWND list = makeChild(page, WC_LISTVIEWW, main::kPages[i]->caption,
+        // Named for screen readers with the other controls (ReaderNames.cpp).
+        const HWND list = makeChild(page, WC_LISTVIEWW, "",
                                     WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                         LVS_SHOWSELALWAYS,
                                     {0, 0, place.width, place.height}, kFirstListId + static_cast<int>(i));

@@ -52,20 +52,12 @@ std::optional<std::uint32_t> chooseWithSystemDialog(HWND owner, std::uint32_t in
 }
 
 // A push button, drawn by the system or by the window: Enter presses it.
-bool isPushButton(HWND window) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (lstrcmpiW(name, WC_BUTTONW) != 0) return false;
-    const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
-}
-
 }  // namespace
 
 OptionsWindow::OptionsWindow(engine::Session& session, MainWindow& main, CompactWindow& compact, RestoreWindow& restore)
     : session_(session), main_(main), targets_(main, compact, restore, *this) {
     create(kClassName, L"Hastelyn のオプション", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-           WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, {449, 410}, &OptionsWindow::procedure);
+           WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, {449, 410}, &procedureOf<OptionsWindow>);
     setColour(colours::kSubColor);
     fileDialog_.setOwner(hwnd_);
     chooseColour_ = [this](std::uint32_t initial) { return chooseWithSystemDialog(hwnd_, initial); };
@@ -103,10 +95,7 @@ void OptionsWindow::made() {
 }
 
 OptionsWindow::~OptionsWindow() {
-    // Gone before the brushes and the screen it paints and speaks with.
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    destroyWindow();
     for (const auto& [colour, made] : brushes_) DeleteObject(made);
     DeleteObject(linkFont_);
 }
@@ -373,11 +362,6 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK OptionsWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    OptionsWindow* self = fromWindow<OptionsWindow>(window, message, lParam);
-    return self != nullptr ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace hastelyn::winui

@@ -36,7 +36,8 @@ public:
     OptionsWindow(engine::Session& session, MainWindow& main, CompactWindow& compact, RestoreWindow& restore);
     ~OptionsWindow() override;
 
-    // Shown on the given page (0 general, 2 version), centred on the main window the first time.
+    // Shown on the given page (options::controls::kGeneralPage, kVersionPage, ...), centred on the
+    // main window the first time.
     void show(std::size_t page);
     // Escape closes; the wheel turns the pages; the screen hears where the focus went.
     bool process(MSG& message) override;
@@ -62,7 +63,7 @@ public:
     void addPage(const ui::model::Control& pages, const ui::model::Control& page) override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class SideWindow;  // its procedure
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, int code);
     bool buttonClicked(const ui::model::Control& row, HWND button);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/model/ScreenFit.h"
 #include "ui/win32/WindowClass.h"
 
 namespace hastelyn::winui {
@@ -47,16 +48,26 @@ void setPanelBrush(HWND panel, HBRUSH brush) {
 
 void letMouseThrough(HWND panel) { SetPropW(panel, kMouseThrough, reinterpret_cast<HANDLE>(1)); }
 
-void centreOnWorkArea(HWND window) {
-    RECT free{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &free, 0);
-    RECT own{};
-    GetWindowRect(window, &own);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    SetWindowPos(window, nullptr, free.left + std::max(0L, (free.right - free.left - width) / 2),
-                 free.top + std::max(0L, (free.bottom - free.top - height) / 2), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+ui::model::Rect frameOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+ui::model::Rect workArea() {
+    RECT r{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void centreOver(HWND window, HWND over) {
+    const ui::model::Rect free = workArea();
+    const ui::model::Rect under = over != nullptr ? frameOf(over) : free;
+    ui::model::Rect placed = frameOf(window);
+    placed.left = under.left + (under.width - placed.width) / 2;
+    placed.top = under.top + (under.height - placed.height) / 2;
+    placed = ui::model::keepOnScreen(free, placed);
+    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace hastelyn::winui

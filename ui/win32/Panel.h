@@ -4,6 +4,8 @@
 // window, which acts on every control of the window in one place.
 #include <windows.h>
 
+#include "ui/model/Control.h"
+
 namespace hastelyn::winui {
 
 inline constexpr const wchar_t* kPanelClass = L"HastelynPanel";
@@ -15,7 +17,12 @@ void setPanelBrush(HWND panel, HBRUSH brush);
 // The mouse passes through the panel (not its controls) to the window under it: a title strip
 // that moves its window.
 void letMouseThrough(HWND panel);
-// A top-level window put in the middle of what the desktop leaves free.
-void centreOnWorkArea(HWND window);
+// A top-level window's frame, and what the desktop leaves free of the screen.
+ui::model::Rect frameOf(HWND window);
+ui::model::Rect workArea();
+// A top-level window put over the middle of `over` (of the work area when it is null), moved in
+// whole onto the work area as far as it must.
+void centreOver(HWND window, HWND over);
+inline void centreOnWorkArea(HWND window) { centreOver(window, nullptr); }
 
 }  // namespace hastelyn::winui

@@ -1,5 +1,7 @@
 #include "ui/win32/ProgramWindows.h"
 
+#include "ui/model/OptionsControls.h"
+
 namespace hastelyn::winui {
 
 ProgramWindows::ProgramWindows(engine::Session& session, const ui::model::ScreenFacts& screen)
@@ -11,8 +13,8 @@ ProgramWindows::ProgramWindows(engine::Session& session, const ui::model::Screen
             case MainAction::ShowCompact: compact.show(false); break;
             case MainAction::ShowPerformance: compact.show(true); break;
             case MainAction::ShowRestore: restore.show(); break;
-            case MainAction::ShowOptions: options.show(0); break;
-            case MainAction::ShowVersion: options.show(2); break;
+            case MainAction::ShowOptions: options.show(ui::model::options::controls::kGeneralPage); break;
+            case MainAction::ShowVersion: options.show(ui::model::options::controls::kVersionPage); break;
             default: break;
         }
     };

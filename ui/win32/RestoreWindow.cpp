@@ -36,7 +36,6 @@ HANDLE loadIcon(const ui::model::Control& row) {
     return LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconOf(row)), IMAGE_ICON, 32, 32, LR_SHARED);
 }
 
-bool within(HWND ancestor, HWND window) { return window != nullptr && (window == ancestor || IsChild(ancestor, window)); }
 
 }  // namespace
 
@@ -46,7 +45,7 @@ RestoreWindow::RestoreWindow(engine::Session& session, MainWindow& main)
     registerPanelClass();
     setColour(colours::kRestoreColor);
     create(kClassName, win32::widen(controls::FrmRestore.caption).c_str(), kStyle, WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME,
-           {controls::FrmRestore.rect.width, controls::FrmRestore.rect.height}, &RestoreWindow::procedure);
+           {controls::FrmRestore.rect.width, controls::FrmRestore.rect.height}, &procedureOf<RestoreWindow>);
     fileDialog_.setOwner(hwnd_);
     build();
     screen_.setFileOpenDialog(&fileDialog_);
@@ -61,13 +60,8 @@ RestoreWindow::RestoreWindow(engine::Session& session, MainWindow& main)
 }
 
 RestoreWindow::~RestoreWindow() {
-    // Gone before its brushes and its screen: no message reaches them afterwards.
-    if (hwnd_ != nullptr) {
-        if (IsWindowVisible(hwnd_)) EnableWindow(main_.hwnd(), TRUE);
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
+    if (hwnd_ != nullptr && IsWindowVisible(hwnd_)) EnableWindow(main_.hwnd(), TRUE);
+    destroyWindow();
     DeleteObject(white_);
     DeleteObject(cream_);
 }
@@ -116,18 +110,7 @@ void RestoreWindow::buildPage(HWND page, const controls::PageContents& contents)
 }
 
 void RestoreWindow::show() {
-    // Over the middle of the main window, whole on the desktop's free area.
-    RECT own{};
-    RECT over{};
-    RECT free{};
-    GetWindowRect(hwnd_, &own);
-    GetWindowRect(main_.hwnd(), &over);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &free, 0);
-    const LONG width = own.right - own.left;
-    const LONG height = own.bottom - own.top;
-    const LONG left = std::clamp((over.left + over.right - width) / 2, free.left, std::max(free.left, free.right - width));
-    const LONG top = std::clamp((over.top + over.bottom - height) / 2, free.top, std::max(free.top, free.bottom - height));
-    SetWindowPos(hwnd_, HWND_TOP, left, top, 0, 0, SWP_NOSIZE);
+    centreOver(hwnd_, main_.hwnd());
     // Modal: the main window waits until this one is closed.
     EnableWindow(main_.hwnd(), FALSE);
     ShowWindow(hwnd_, SW_SHOW);
@@ -230,11 +213,6 @@ HBRUSH RestoreWindow::colourStatic(HDC dc, HWND control) {
     SetTextColor(dc, given->second);
     SetBkColor(dc, given->first);
     return given->first == colours::kCream ? cream_ : white_;
-}
-
-LRESULT CALLBACK RestoreWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    RestoreWindow* self = fromWindow<RestoreWindow>(window, message, lParam);
-    return self != nullptr ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK RestoreWindow::memoProcedure(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,8 +17,8 @@ constexpr int kServicesListId = 3100;
 void MainWindow::buildServicesPage(HWND page) {
     RECT place{};
     GetClientRect(page, &place);
-    // Named after its page, the name a screen reader reads for the list.
-    const HWND list = makeChild(page, WC_LISTVIEWW, main::TbService.caption,
+    // Named for screen readers with the other controls (ReaderNames.cpp).
+    const HWND list = makeChild(page, WC_LISTVIEWW, "",
                                 WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                     LVS_SHOWSELALWAYS,
                                 {0, 0, place.right, place.bottom}, kServicesListId);

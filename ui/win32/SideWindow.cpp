@@ -7,13 +7,16 @@
 namespace hastelyn::winui {
 
 SideWindow::~SideWindow() {
-    // The window of a side window whose own destructor left it: its last messages go to the
-    // default handling, never to the object, whose derived part is gone by now.
-    if (hwnd_ != nullptr) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    destroyWindow();
     if (background_ != nullptr) DeleteObject(background_);
+}
+
+void SideWindow::destroyWindow() {
+    if (hwnd_ == nullptr) return;
+    // Its last messages go to the default handling, never to the object being destroyed.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
 }
 
 void SideWindow::setColour(std::uint32_t colour) {

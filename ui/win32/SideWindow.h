@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "ui/win32/controls/Child.h"
+
 namespace hastelyn::winui {
 
 class SideWindow {
@@ -26,21 +28,27 @@ public:
 
 protected:
     SideWindow() = default;
-    // Makes the hidden window; the class is registered with `procedure`, which finds this object
-    // again through fromWindow (which also knows the window as hwnd() from its first message).
+    // Makes the hidden window; the class is registered with procedureOf<Window>, which hands
+    // every message to the window's handleMessage (a friend's private member will do).
     void create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, SIZE client,
                 WNDPROC procedure);
+    // Finds the object again through the window's user data, which its first message sets; the
+    // window is hwnd() from then on. Messages before that and after destroyWindow go to the
+    // default handling.
     template <typename Window>
-    static Window* fromWindow(HWND window, UINT message, LPARAM lParam) {
+    static LRESULT CALLBACK procedureOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             auto* side = static_cast<SideWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
             side->hwnd_ = window;
-            auto* self = static_cast<Window*>(side);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<Window*>(side)));
         }
-        return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        return self != nullptr ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
     }
-    bool owns(HWND window) const { return window != nullptr && (window == hwnd_ || IsChild(hwnd_, window)); }
+    // Destroys the window, first thing in a side window's destructor: gone before the brushes,
+    // fonts and screen the window paints and speaks with.
+    void destroyWindow();
+    bool owns(HWND window) const { return within(hwnd_, window); }
 
     HBRUSH background() const { return background_; }
     // WM_ERASEBKGND: the window's face in its colour; false while it has none (the default

@@ -20,6 +20,11 @@ inline void setFont(HWND control, HFONT font) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
+// Whether the window is the ancestor or one of its children, at any depth.
+inline bool within(HWND ancestor, HWND window) {
+    return window != nullptr && (window == ancestor || IsChild(ancestor, window));
+}
+
 // A window's text as UTF-8.
 inline std::string windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

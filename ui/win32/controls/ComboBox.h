@@ -33,7 +33,6 @@ public:
     // Chooses as a message does: no CBN_SELCHANGE follows (the user's choice sends it).
     void select(int item) const { SendMessageW(h_, CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
     bool editable() const { return (GetWindowLongW(h_, GWL_STYLE) & 3) == CBS_DROPDOWN; }
-    bool dropped() const { return SendMessageW(h_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 
 private:
     HWND h_;
